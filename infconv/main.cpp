@@ -1,0 +1,2 @@
+// infconv: converts INF files between text and binary form.
+int main() { return 0; }

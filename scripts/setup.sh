@@ -1,0 +1,31 @@
+# Shared set-up of scripts/run and scripts/test: install what is missing
+# (Debian packages only), configure and build. Sourced, not run.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+JOBS="$(nproc 2>/dev/null || echo 2)"
+
+# Everything the kit needs to build, test, benchmark and fuzz.
+VK_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+             libbenchmark-dev nlohmann-json3-dev rapidjson-dev)
+
+vk_install_missing() {
+    local missing=()
+    for p in "${VK_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if ((${#missing[@]})); then
+        echo "Installing missing packages: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# vk_build DIR [cmake args...]
+vk_build() {
+    local dir="$1"; shift
+    cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja "$@"
+    cmake --build "$ROOT/$dir" -j "$JOBS"
+}
