@@ -115,6 +115,17 @@ std::size_t countRecords(const std::string& path, std::size_t recordSize) {
     return static_cast<std::size_t>(size / recordSize);
 }
 
+void writeFileAtomically(const std::string& path, const std::string& bytes) {
+    if (bytes.empty()) {
+        RecordWriter w(path, 1);
+        w.commit();
+        return;
+    }
+    RecordWriter w(path, bytes.size());
+    w.write(reinterpret_cast<const std::uint8_t*>(bytes.data()));
+    w.commit();
+}
+
 void replaceFile(const std::string& from, const std::string& to) {
     if (std::rename(from.c_str(), to.c_str()) != 0)
         throw IoError(to, "replace (from " + from + ")", errnoText());

@@ -62,6 +62,10 @@ void appendRecord(const std::string& path, const std::uint8_t* record, std::size
 /// Number of whole records of the given size in the file.
 std::size_t countRecords(const std::string& path, std::size_t recordSize);
 
+/// Writes the bytes to a temporary file beside the target and replaces the
+/// target only when all of them are written: a failure leaves the old file.
+void writeFileAtomically(const std::string& path, const std::string& bytes);
+
 /// Replaces `to` with `from` in one checked rename (IoError naming both on failure).
 void replaceFile(const std::string& from, const std::string& to);
 
