@@ -1,0 +1,3 @@
+#include "log.h"
+
+void cLog::applySettings() {}
