@@ -1,0 +1,81 @@
+// The one gateway for every byte the converter reads or writes.
+//
+// Failures are thrown as cFileException / cFileOpenException by pointer.
+// Reads and writes on a descriptor are buffered, so byte-sized calls cost no
+// system call each; pending output is flushed by seek, tell, length, eof and
+// close (a failed flush throws there).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class cFile {
+public:
+    // Mode flags, combined with |.
+    static constexpr int kRead = 0x1;
+    static constexpr int kWrite = 0x2;  // with kRead: read and write
+    static constexpr int kAppend = 0x8;
+    static constexpr int kNoCreate = 0x20;
+    static constexpr int kExclusive = 0x40;  // fail if the file exists
+    static constexpr int kWholeFile = 0x100;  // load the whole file into memory at open
+    static constexpr int kNoTruncate = 0x200;
+    // The mode while a whole-file buffer is held.
+    static constexpr int kWholeFileHeld = 0x101;
+
+    enum class Origin { Start, Current, End };
+
+    cFile();
+    cFile(const std::string& name, int mode, bool backup = false);
+    ~cFile();
+    cFile(const cFile&) = delete;
+    cFile& operator=(const cFile&) = delete;
+
+    // With `backup`, a write open (not append) of an existing file first
+    // renames it to name + ".back", replacing an older backup.
+    void open(const std::string& name, int mode, bool backup = false);
+    void close();
+    bool isOpen() const;
+
+    // Reads up to n bytes (fewer only at the end of the file). A call that
+    // transfers no byte throws cFileException.
+    std::size_t read(void* destination, std::size_t n);
+    // Writes n bytes. A call that transfers no byte throws cFileException.
+    std::size_t write(const void* source, std::size_t n);
+    // Whole-file mode: like read. Otherwise reads when the mode has kRead,
+    // writes when it does not.
+    std::size_t serialize(void* memory, std::size_t n);
+    // Reads up to and including the next NUL and returns the bytes before it;
+    // when the file ends before a NUL, returns an empty string.
+    std::string readString();
+
+    std::int64_t tell();
+    void seek(std::int64_t offset, Origin origin);
+    bool eof();
+    std::int64_t length();
+
+    // True when the file can be opened for reading.
+    static bool exists(const std::string& name);
+
+    const std::string& name() const { return m_name; }
+    int mode() const { return m_mode; }
+
+private:
+    void flushWrite();
+    void dropReadAhead();
+    [[noreturn]] void fail(int errorNumber);
+
+    int m_handle = -1;
+    int m_mode = 0;
+    std::string m_name;
+    // Whole-file mode.
+    std::unique_ptr<char[]> m_buffer;
+    std::int64_t m_position = 0;
+    std::int64_t m_length = 0;
+    // Descriptor mode: read-ahead and pending output.
+    std::unique_ptr<char[]> m_io;
+    std::size_t m_readPos = 0;
+    std::size_t m_readEnd = 0;
+    std::size_t m_writeEnd = 0;
+};

@@ -1,0 +1,43 @@
+// Owner of one INF tree and of the binary format's string table; loads an INF
+// file (text or binary) and writes it back as binary or as text.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cfile.h"
+#include "inf_tree.h"
+#include "string_table.h"
+
+class InfAnalyzer {
+public:
+    // An empty tree: the root "Root" alone.
+    InfAnalyzer();
+    // Loads the file at path (text or binary) into a new tree.
+    explicit InfAnalyzer(const std::string& path);
+    ~InfAnalyzer();
+    InfAnalyzer(const InfAnalyzer&) = delete;
+    InfAnalyzer& operator=(const InfAnalyzer&) = delete;
+
+    cInfNode* getRoot() { return m_root.get(); }
+    const std::string& path() const { return m_path; }
+    cStringTable& stringTable() { return m_strings; }
+
+    // Replaces the tree with an empty root "Root" and empties the string table.
+    void resetTree();
+
+    // Both writers build the whole output first and refuse a tree the format
+    // cannot hold before the file (and its backup) is touched.
+    void writeBinaryInf(const std::string& path, bool backup);
+    void writeTextInf(const std::string& path, bool backup);
+    // `file` is open for reading; reads the binary form into a new tree. A
+    // damaged file is refused with cFileException and the tree is left as it was.
+    void loadBinaryInf(cFile& file);
+
+private:
+    void loadInf(const std::string& path);
+
+    std::string m_path;
+    std::unique_ptr<cInfNode> m_root = std::make_unique<cInfNode>("Root", nullptr, this);
+    cStringTable m_strings;
+};

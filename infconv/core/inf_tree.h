@@ -1,0 +1,97 @@
+// The in-memory INF tree: nodes (sections, and the root) holding ordered keys
+// and child sections, keys holding ordered string or number values.
+//
+// Names keep their case; lookups by name ignore ASCII letter case.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "named_list.h"
+
+class InfAnalyzer;
+
+// ASCII upper case ("a".."z" to "A".."Z"; other bytes unchanged).
+std::string infUpperCase(std::string_view text);
+
+class cInfValue {
+public:
+    static cInfValue fromString(std::string text) { return cInfValue(std::move(text), 0.0f, false); }
+    static cInfValue fromNumber(float number) { return cInfValue(std::string(), number, true); }
+
+    bool isNumber() const { return m_isNumber; }
+    const std::string& text() const { return m_text; }
+    float number() const { return m_number; }
+
+private:
+    cInfValue(std::string text, float number, bool isNumber)
+        : m_text(std::move(text)), m_number(number), m_isNumber(isNumber) {}
+
+    std::string m_text;
+    float m_number;
+    bool m_isNumber;
+};
+
+class cInfKey {
+public:
+    explicit cInfKey(std::string name) : m_name(std::move(name)) {}
+
+    const std::string& name() const { return m_name; }
+
+    void addString(std::string text) { m_values.push_back(cInfValue::fromString(std::move(text))); }
+    void addNumber(float number) { m_values.push_back(cInfValue::fromNumber(number)); }
+    void addValue(cInfValue value) { m_values.push_back(std::move(value)); }
+
+    std::size_t valueCount() const { return m_values.size(); }
+    const cInfValue& value(std::size_t i) const { return m_values[i]; }
+    const std::vector<cInfValue>& values() const { return m_values; }
+
+private:
+    std::string m_name;
+    std::vector<cInfValue> m_values;
+};
+
+class cInfNode {
+public:
+    cInfNode(std::string name, cInfNode* parent, InfAnalyzer* analyzer)
+        : m_name(std::move(name)), m_parent(parent), m_analyzer(analyzer) {}
+    // Tears the subtree down iteratively, so depth costs no stack.
+    ~cInfNode();
+    cInfNode(const cInfNode&) = delete;
+    cInfNode& operator=(const cInfNode&) = delete;
+
+    const std::string& name() const { return m_name; }
+    cInfNode* parent() const { return m_parent; }
+    InfAnalyzer* analyzer() const { return m_analyzer; }
+
+    // Appends under the given lookup name (the caller upper-cases it).
+    cInfNode* addSection(std::unique_ptr<cInfNode> section, std::string lookupName);
+    cInfKey* addKey(std::unique_ptr<cInfKey> key, std::string lookupName);
+    // Convenience: creates the section (parent this node, same analyzer) or
+    // key and indexes it under its upper-cased name.
+    cInfNode* addSection(const std::string& name);
+    cInfKey* addKey(const std::string& name);
+
+    // Lookups upper-case the name; get returns the first added, or null.
+    bool hasSection(std::string_view name) const;
+    bool hasKey(std::string_view name) const;
+    cInfNode* getSection(std::string_view name) const;
+    cInfKey* getKey(std::string_view name) const;
+
+    std::size_t sectionCount() const { return m_sections.count(); }
+    std::size_t keyCount() const { return m_keys.count(); }
+    cInfNode* section(std::size_t i) const { return m_sections.at(i); }
+    cInfKey* key(std::size_t i) const { return m_keys.at(i); }
+    const cNamedList<cInfNode>& sections() const { return m_sections; }
+    const cNamedList<cInfKey>& keys() const { return m_keys; }
+
+private:
+    std::string m_name;
+    cInfNode* m_parent;
+    InfAnalyzer* m_analyzer;
+    cNamedList<cInfNode> m_sections;
+    cNamedList<cInfKey> m_keys;
+};
