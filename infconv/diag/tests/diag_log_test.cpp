@@ -1,0 +1,184 @@
+#include "diag_test_env.h"
+#include "log.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+#include <tuple>
+
+namespace {
+
+struct Defaults {
+    const char* name;
+    cLog** channel;
+    bool enabled, closeAfterEachLine, errorBox, warningBox;
+};
+
+const Defaults kDefaults[] = {
+    {"ErrorLog", &ErrorLog, true, true, true, false},
+    {"WarningLog", &WarningLog, true, true, false, true},
+    {"ProgLog", &ProgLog, false, false, false, false},
+    {"ServerLog", &ServerLog, true, false, false, false},
+    {"ClientLog", &ClientLog, true, false, false, false},
+    {"ReleaseLog", &ReleaseLog, true, false, false, false},
+    {"MultiLog", &MultiLog, false, false, false, false},
+    {"SystemLog", &SystemLog, false, true, false, false},
+    {"ScriptLog", &ScriptLog, false, false, false, false},
+    {"AILog", &AILog, false, false, false, false},
+};
+
+std::uint32_t fakeNow = 0;
+std::uint32_t fakeClock() { return fakeNow; }
+
+class LogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fakeNow = 100000;
+        setLogClock(fakeClock);
+        createLogChannels();
+    }
+    DiagTestEnv env;
+};
+
+TEST_F(LogTest, ChannelsStartWithTheirDefaultsWithoutSettingsFile) {
+    for (const Defaults& d : kDefaults) {
+        SCOPED_TRACE(d.name);
+        cLog* c = *d.channel;
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->channelName(), d.name);
+        EXPECT_EQ(c->fileName(), (env.logDir() / (std::string(d.name) + ".!")).string());
+        EXPECT_EQ(std::make_tuple(c->enabled, c->closeAfterEachLine, c->errorBox, c->warningBox),
+                  std::make_tuple(d.enabled, d.closeAfterEachLine, d.errorBox, d.warningBox));
+        EXPECT_FALSE(c->offerDebuggerBreak);
+        EXPECT_EQ(c->closeInterval, 2000u);
+        EXPECT_EQ(c->version(), "1.000");
+    }
+    EXPECT_STREQ(getVersionString(), "1.000");
+}
+
+TEST_F(LogTest, CreatingAgainKeepsTheExistingChannels) {
+    cLog* before = ServerLog;
+    ServerLog->enabled = false;
+    createLogChannels();
+    EXPECT_EQ(ServerLog, before);
+    EXPECT_FALSE(ServerLog->enabled);
+}
+
+TEST_F(LogTest, LineIsAppendedWithNewlineAndFormatted) {
+    logPrintf(ServerLog, "a %d %s", 7, "x");
+    logPrintf(ServerLog, "b%%");
+    closeAllLogs();
+    EXPECT_EQ(env.readLog("ServerLog"), "a 7 x\nb%\n");
+}
+
+TEST_F(LogTest, DisabledOrMissingChannelWritesNothing) {
+    std::string captured;
+    setLogCapture(&captured);
+    logPrintf(ProgLog, "never");
+    logPrintf(nullptr, "never");
+    closeAllLogs();
+    EXPECT_FALSE(std::filesystem::exists(env.logDir() / "ProgLog.!"));
+    EXPECT_EQ(captured, "");
+}
+
+TEST_F(LogTest, CaptureReceivesEveryWrittenLine) {
+    std::string captured;
+    setLogCapture(&captured);
+    logPrintf(ServerLog, "one");
+    logPrintf(ClientLog, "two %d", 2);
+    EXPECT_EQ(captured, "one\ntwo 2\n");
+}
+
+TEST_F(LogTest, LongMessageIsCutAt65535Characters) {
+    const std::string big(70000, 'x');
+    logPrintf(ServerLog, "%s", big.c_str());
+    closeAllLogs();
+    EXPECT_EQ(env.readLog("ServerLog"), std::string(65535, 'x') + "\n");
+}
+
+TEST_F(LogTest, CloseRuleKeepsFileOpenWithinIntervalAndClosesAllAfterPause) {
+    // The first line comes long after the start-up close time 0: all files close.
+    logPrintf(ServerLog, "first");
+    EXPECT_FALSE(ServerLog->isOpen());
+    EXPECT_EQ(ServerLog->lastCloseTime(), 100000u);
+
+    fakeNow += 500;
+    logPrintf(ServerLog, "second");
+    fakeNow += 1500;  // exactly the interval: not more than it
+    logPrintf(ServerLog, "third");
+    EXPECT_TRUE(ServerLog->isOpen());
+    logPrintf(ClientLog, "client");
+    EXPECT_FALSE(ClientLog->isOpen());  // its own last close was at 0
+    EXPECT_FALSE(ServerLog->isOpen());  // closed with all the others
+
+    fakeNow += 100;
+    logPrintf(ServerLog, "fourth");
+    EXPECT_TRUE(ServerLog->isOpen());
+    fakeNow += 2001;
+    logPrintf(ServerLog, "fifth");
+    EXPECT_FALSE(ServerLog->isOpen());
+    EXPECT_EQ(env.readLog("ServerLog"), "first\nsecond\nthird\nfourth\nfifth\n");
+}
+
+TEST_F(LogTest, CloseAfterEachLineClosesTheChannelFile) {
+    fakeNow = 0;  // no pause since start
+    logPrintf(WarningLog, "w");  // also shows the warning box on stderr
+    EXPECT_FALSE(WarningLog->isOpen());
+    logPrintf(ServerLog, "s");
+    EXPECT_TRUE(ServerLog->isOpen());
+}
+
+TEST_F(LogTest, LastErrorSurvivesTheCall) {
+    errno = EACCES;
+    logPrintf(ServerLog, "x");
+    EXPECT_EQ(errno, EACCES);
+}
+
+TEST_F(LogTest, MissingLogDirectoryIsCreated) {
+    EXPECT_FALSE(std::filesystem::exists(env.logDir()));
+    logPrintf(ServerLog, "x");
+    EXPECT_TRUE(std::filesystem::exists(env.logDir() / "ServerLog.!"));
+}
+
+TEST_F(LogTest, UnwritableLogFileStillReachesCaptureAndBoxes) {
+    std::filesystem::create_directories(env.logDir() / "ServerLog.!");  // a directory: open fails
+    std::string captured;
+    setLogCapture(&captured);
+    logPrintf(ServerLog, "kept");
+    EXPECT_EQ(captured, "kept\n");
+    EXPECT_FALSE(ServerLog->isOpen());
+}
+
+TEST_F(LogTest, WarningBoxShowsCaptionTextAndVersionAndContinues) {
+    testing::internal::CaptureStderr();
+    logPrintf(WarningLog, "careful %d", 3);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "WARNING\ncareful 3\r\n\nVersion: 1.000\n");
+    EXPECT_EQ(env.readLog("WarningLog"), "careful 3\n");
+}
+
+using LogDeathTest = LogTest;
+
+TEST_F(LogDeathTest, ErrorBoxReportsAndEndsWithFailureStatus) {
+    EXPECT_EXIT(
+        {
+            logPrintf(ErrorLog, "Error at line: %d\nIn file: %s\n\n\n%s", 115, "src", "bad");
+        },
+        testing::ExitedWithCode(1), "ERROR\nError at line: 115\nIn file: src\n\n\nbad\r\n\nVersion: 1\\.000");
+    EXPECT_EQ(env.readLog("ErrorLog"), "Error at line: 115\nIn file: src\n\n\nbad\n");
+}
+
+TEST_F(LogDeathTest, DebuggerQuestionIsAppendedAndAnsweredNoWithoutTerminal) {
+    ErrorLog->offerDebuggerBreak = true;
+    EXPECT_EXIT({ logPrintf(ErrorLog, "oops"); }, testing::ExitedWithCode(1),
+                "oops\r\n\nVersion: 1\\.000\r\n\nGenerate exception\\?");
+}
+
+TEST_F(LogTest, ErrorChannelWithBoxOffOnlyLogs) {
+    ErrorLog->errorBox = false;
+    logPrintf(ErrorLog, "logged");
+    EXPECT_EQ(env.readLog("ErrorLog"), "logged\n");
+}
+
+}  // namespace
