@@ -1,0 +1,55 @@
+#include "inf_parser_report.h"
+
+#include "inf_syntax_exception.h"
+#include "inf_tokenizer.h"
+#include "log.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Where the reports say they come from; kept for whoever greps old logs.
+constexpr const char* kSourceName = "Common/System/InfAnalyzer/InfAnalyzer";
+constexpr int kErrorLine = 115;
+constexpr std::int64_t kContext = 10;
+
+void appendTokens(std::string& out, const cInfTokenizer& tokens, std::int64_t first) {
+    const std::int64_t count = static_cast<std::int64_t>(tokens.size());
+    for (std::int64_t i = std::max<std::int64_t>(first, 0); i < count && i < first + kContext; ++i) {
+        tokens[static_cast<std::size_t>(i)].appendRendering(out);
+    }
+}
+
+std::string formatted(const char* format, int line, const std::string& text) {
+    const int n = std::snprintf(nullptr, 0, format, line, kSourceName, text.c_str());
+    std::string out(static_cast<std::size_t>(std::max(n, 0)) + 1, '\0');
+    std::snprintf(out.data(), out.size(), format, line, kSourceName, text.c_str());
+    out.pop_back();
+    return out;
+}
+
+}  // namespace
+
+std::string buildInfErrorReport(const cInfTokenizer& tokens, const std::string& message) {
+    const std::int64_t c = tokens.cursor;
+    std::string text = "InfAnalyzer: Error in inf file: " + tokens.fileName() + "\n" + message;
+    text += "\n\n Previous " + std::to_string(kContext) + " tokens:\n";
+    appendTokens(text, tokens, std::max<std::int64_t>(c - kContext, 0));
+    text += "\n\n Following " + std::to_string(kContext) + " tokens:\n";
+    appendTokens(text, tokens, c);
+    return text;
+}
+
+void reportInfError(const cInfTokenizer& tokens, const std::string& message) {
+    const std::string text = buildInfErrorReport(tokens, message);
+    static constexpr const char* kFormat = "Error at line: %d\nIn file: %s\n\n\n%s";
+    logPrintf(ErrorLog, kFormat, kErrorLine, kSourceName, text.c_str());
+    throw new cInfSyntaxException(formatted(kFormat, kErrorLine, text));
+}
+
+void reportInfAssertion(int line, const std::string& message) {
+    static constexpr const char* kFormat = "Assertion failed at line %d\nIn file %s\n\n%s";
+    logPrintf(ErrorLog, kFormat, line, kSourceName, message.c_str());
+    throw new cInfSyntaxException(formatted(kFormat, line, message));
+}
