@@ -63,6 +63,7 @@ public:
 
 private:
     void flushWrite();
+    int flushPending();  // 0 or the error number
     void dropReadAhead();
     [[noreturn]] void fail(int errorNumber);
 

@@ -1,0 +1,325 @@
+#include "cfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "exceptions.h"
+
+namespace {
+
+constexpr std::size_t kIoSize = 64 * 1024;
+
+// Files that open creates are readable and writable (the umask applies).
+constexpr mode_t kCreatePermissions = 0666;
+
+}  // namespace
+
+cFile::cFile() = default;
+
+cFile::cFile(const std::string& name, int mode, bool backup) { open(name, mode, backup); }
+
+cFile::~cFile() {
+    try {
+        close();
+    } catch (cException* e) {
+        delete e;
+    }
+}
+
+void cFile::fail(int errorNumber) {
+    throw new cFileException(m_name, cFileException::systemDetail(errorNumber));
+}
+
+bool cFile::isOpen() const { return m_handle >= 0 || m_buffer != nullptr; }
+
+void cFile::open(const std::string& name, int mode, bool backup) {
+    if (isOpen()) throw new cFileOpenException(name, "cFile was already open");
+
+    if (backup && (mode & kWrite) && !(mode & kAppend)) {
+        // Only a regular file is moved aside: its content is what the write
+        // would replace. rename() replaces an older backup in one step; when
+        // it fails the file is left untouched and nothing is opened.
+        struct stat info {};
+        if (::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            std::string backupName = name + ".back";
+            if (std::rename(name.c_str(), backupName.c_str()) != 0) {
+                int err = errno;
+                throw new cFileException(name, "cannot keep the previous content as " +
+                                                   backupName + ": " +
+                                                   cFileException::systemDetail(err));
+            }
+        }
+    }
+
+    m_name = name;
+    m_mode = mode;
+
+    if (mode & kWholeFile) {
+        m_mode = kWholeFileHeld;
+        int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            int err = errno;
+            m_mode = 0;
+            fail(err);
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) != 0) {
+            int err = errno;
+            ::close(fd);
+            m_mode = 0;
+            fail(err);
+        }
+        auto size = static_cast<std::size_t>(info.st_size);
+        std::unique_ptr<char[]> buffer(new char[size == 0 ? 1 : size]);
+        std::size_t done = 0;
+        while (done < size) {
+            ssize_t got = ::read(fd, buffer.get() + done, size - done);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                int err = got < 0 ? errno : 0;
+                ::close(fd);
+                m_mode = 0;
+                fail(err);
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        ::close(fd);
+        if (size == 0) {
+            m_mode = 0;
+            throw new cFileOpenException(name, "???");
+        }
+        m_buffer = std::move(buffer);
+        m_length = static_cast<std::int64_t>(size);
+        m_position = 0;
+        return;
+    }
+
+    int flags = O_CLOEXEC;
+    if (!(mode & kWrite)) {
+        flags |= O_RDONLY;
+    } else {
+        flags |= (mode & kRead) ? O_RDWR : O_WRONLY;
+        if (!(mode & kNoCreate)) flags |= O_CREAT;
+        if (!(mode & kNoTruncate)) flags |= O_TRUNC;
+        if (mode & kExclusive) flags |= O_EXCL;
+        if (mode & kAppend) flags |= O_APPEND;
+    }
+    int fd = ::open(name.c_str(), flags, kCreatePermissions);
+    if (fd < 0) {
+        int err = errno;
+        throw new cFileOpenException(name, cFileException::systemDetail(err));
+    }
+    m_handle = fd;
+    m_readPos = m_readEnd = m_writeEnd = 0;
+}
+
+void cFile::close() {
+    m_mode = 0;
+    if (m_buffer) {
+        m_buffer.reset();
+        m_position = 0;
+        m_length = 0;
+        return;
+    }
+    if (m_handle < 0) return;
+    int flushError = flushPending();
+    int fd = m_handle;
+    m_handle = -1;
+    m_readPos = m_readEnd = 0;
+    if (::close(fd) != 0 && flushError == 0) flushError = errno;
+    if (flushError != 0) fail(flushError);
+}
+
+int cFile::flushPending() {
+    std::size_t done = 0;
+    int err = 0;
+    while (done < m_writeEnd) {
+        ssize_t put = ::write(m_handle, m_io.get() + done, m_writeEnd - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            err = put < 0 ? errno : EIO;
+            break;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    // On failure the output is lost either way; it is not retried on close.
+    m_writeEnd = 0;
+    return err;
+}
+
+void cFile::flushWrite() {
+    if (int err = flushPending()) fail(err);
+}
+
+void cFile::dropReadAhead() {
+    if (m_readEnd > m_readPos) {
+        ::lseek(m_handle, -static_cast<off_t>(m_readEnd - m_readPos), SEEK_CUR);
+    }
+    m_readPos = m_readEnd = 0;
+}
+
+std::size_t cFile::read(void* destination, std::size_t n) {
+    auto* out = static_cast<char*>(destination);
+    if (m_buffer) {
+        auto count = static_cast<std::size_t>(
+            std::min<std::int64_t>(static_cast<std::int64_t>(n), m_length - m_position));
+        if (count == 0) fail(0);
+        std::memcpy(out, m_buffer.get() + m_position, count);
+        m_position += static_cast<std::int64_t>(count);
+        return count;
+    }
+    if (m_handle < 0) fail(EBADF);
+    flushWrite();
+    if (!m_io) m_io.reset(new char[kIoSize]);
+
+    std::size_t done = 0;
+    errno = 0;
+    while (done < n) {
+        if (m_readPos < m_readEnd) {
+            std::size_t take = std::min(n - done, m_readEnd - m_readPos);
+            std::memcpy(out + done, m_io.get() + m_readPos, take);
+            m_readPos += take;
+            done += take;
+            continue;
+        }
+        // Large reads go straight to the caller's memory.
+        bool direct = n - done >= kIoSize;
+        char* target = direct ? out + done : m_io.get();
+        std::size_t want = direct ? n - done : kIoSize;
+        ssize_t got = ::read(m_handle, target, want);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            int err = errno;
+            m_readPos = m_readEnd = 0;
+            fail(err);
+        }
+        if (got == 0) break;
+        if (direct) {
+            done += static_cast<std::size_t>(got);
+        } else {
+            m_readPos = 0;
+            m_readEnd = static_cast<std::size_t>(got);
+        }
+    }
+    if (done == 0) fail(errno);
+    return done;
+}
+
+std::size_t cFile::write(const void* source, std::size_t n) {
+    if (m_handle < 0 || !(m_mode & kWrite)) fail(EBADF);
+    if (n == 0) fail(0);
+    dropReadAhead();
+    if (!m_io) m_io.reset(new char[kIoSize]);
+    const auto* in = static_cast<const char*>(source);
+    std::size_t done = 0;
+    while (done < n) {
+        if (m_writeEnd == 0 && n - done >= kIoSize) {
+            ssize_t put = ::write(m_handle, in + done, n - done);
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) fail(put < 0 ? errno : 0);
+            done += static_cast<std::size_t>(put);
+            continue;
+        }
+        std::size_t take = std::min(n - done, kIoSize - m_writeEnd);
+        std::memcpy(m_io.get() + m_writeEnd, in + done, take);
+        m_writeEnd += take;
+        done += take;
+        if (m_writeEnd == kIoSize) flushWrite();
+    }
+    return done;
+}
+
+std::size_t cFile::serialize(void* memory, std::size_t n) {
+    if (m_buffer || (m_mode & kRead)) return read(memory, n);
+    return write(memory, n);
+}
+
+std::string cFile::readString() {
+    std::string text;
+    if (m_buffer) {
+        const char* begin = m_buffer.get() + m_position;
+        const char* end = m_buffer.get() + m_length;
+        const char* nul = std::find(begin, end, '\0');
+        if (nul == end) {
+            m_position = m_length;
+            return std::string();
+        }
+        text.assign(begin, nul);
+        m_position = (nul - m_buffer.get()) + 1;
+        return text;
+    }
+    if (m_handle < 0) fail(EBADF);
+    flushWrite();
+    if (!m_io) m_io.reset(new char[kIoSize]);
+    for (;;) {
+        if (m_readPos == m_readEnd) {
+            ssize_t got = ::read(m_handle, m_io.get(), kIoSize);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) fail(errno);
+            if (got == 0) return std::string();  // no NUL before the end
+            m_readPos = 0;
+            m_readEnd = static_cast<std::size_t>(got);
+        }
+        const char* begin = m_io.get() + m_readPos;
+        const char* end = m_io.get() + m_readEnd;
+        const char* nul = std::find(begin, end, '\0');
+        text.append(begin, nul);
+        m_readPos = static_cast<std::size_t>(nul - m_io.get());
+        if (nul != end) {
+            ++m_readPos;
+            return text;
+        }
+    }
+}
+
+std::int64_t cFile::tell() {
+    if (m_buffer) return m_position;
+    if (m_handle < 0) fail(EBADF);
+    flushWrite();
+    off_t at = ::lseek(m_handle, 0, SEEK_CUR);
+    if (at < 0) fail(errno);
+    return static_cast<std::int64_t>(at) - static_cast<std::int64_t>(m_readEnd - m_readPos);
+}
+
+void cFile::seek(std::int64_t offset, Origin origin) {
+    if (m_buffer) {
+        std::int64_t base = origin == Origin::Start     ? 0
+                            : origin == Origin::Current ? m_position
+                                                        : m_length;
+        m_position = std::clamp<std::int64_t>(base + offset, 0, m_length - 1);
+        return;
+    }
+    if (m_handle < 0) fail(EBADF);
+    flushWrite();
+    int whence = origin == Origin::Start ? SEEK_SET : origin == Origin::Current ? SEEK_CUR : SEEK_END;
+    if (origin == Origin::Current) offset -= static_cast<std::int64_t>(m_readEnd - m_readPos);
+    m_readPos = m_readEnd = 0;
+    if (::lseek(m_handle, static_cast<off_t>(offset), whence) < 0) fail(errno);
+}
+
+bool cFile::eof() {
+    if (m_buffer) return m_position >= m_length;
+    return tell() >= length();
+}
+
+std::int64_t cFile::length() {
+    if (m_buffer) return m_length;
+    if (m_handle < 0) fail(EBADF);
+    flushWrite();
+    struct stat info {};
+    if (::fstat(m_handle, &info) != 0) fail(errno);
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+bool cFile::exists(const std::string& name) {
+    int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}

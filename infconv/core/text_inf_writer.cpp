@@ -1,0 +1,123 @@
+#include "text_inf_writer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdint>
+#include <vector>
+
+#include "inf_tree.h"
+
+namespace text_inf_writer {
+
+std::string formatNumber(float value) {
+    char buffer[64];
+    // Whole numbers within the 32-bit range print without a fraction.
+    if (value >= -2147483648.0f && value < 2147483648.0f) {
+        auto whole = static_cast<std::int32_t>(value);
+        if (static_cast<float>(whole) == value) {
+            std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(value));
+            return buffer;
+        }
+    }
+    std::string text;
+    int needed = std::snprintf(buffer, sizeof buffer, "%.7f", static_cast<double>(value));
+    if (needed >= static_cast<int>(sizeof buffer)) {
+        // Up to about 3.4e38: more digits than the stack buffer holds.
+        text.resize(static_cast<std::size_t>(needed) + 1);
+        std::snprintf(text.data(), text.size(), "%.7f", static_cast<double>(value));
+        text.resize(static_cast<std::size_t>(needed));
+    } else {
+        text = buffer;
+    }
+    if (text.find('.') != std::string::npos) {
+        while (!text.empty() && text.back() == '0') text.pop_back();
+        if (!text.empty() && text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+bool needsQuotes(const std::string& text) {
+    if (text.empty()) return true;
+    auto first = static_cast<unsigned char>(text[0]);
+    if (first < 0x41 || first >= 0x80) return true;
+    for (char c : text) {
+        if (c == ' ' || c == '\r' || c == '\n' || (c >= '0' && c <= '9')) return true;
+    }
+    return false;
+}
+
+namespace {
+
+void lineEnd(std::string& out) { out.append("\r\n", 2); }
+
+void indent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
+
+void keyLine(std::string& out, const cInfKey& key, std::size_t depth) {
+    indent(out, depth - 1);
+    out += key.name();
+    out += " = ";
+    bool first = true;
+    for (const cInfValue& value : key.values()) {
+        if (!first) out += ", ";
+        first = false;
+        if (value.isNumber()) {
+            out += formatNumber(value.number());
+        } else if (needsQuotes(value.text())) {
+            out += '"';
+            out += value.text();
+            out += '"';
+        } else {
+            out += value.text();
+        }
+    }
+    lineEnd(out);
+}
+
+// Header and keys of a node at the given depth (the root has depth 0).
+void nodeHead(std::string& out, const cInfNode& node, std::size_t depth) {
+    if (depth > 0) {
+        indent(out, depth - 1);
+        out += '[';
+        out += node.name();
+        out += ']';
+        lineEnd(out);
+        indent(out, depth - 1);
+        out += '{';
+        lineEnd(out);
+    }
+    for (const auto& key : node.keys().items()) keyLine(out, *key, depth + 1);
+    lineEnd(out);
+}
+
+}  // namespace
+
+std::string render(const cInfNode& root) {
+    std::string out;
+    struct Frame {
+        const cInfNode* node;
+        std::size_t next;
+    };
+    // Iterative, so a deeply nested tree costs heap, not stack.
+    std::vector<Frame> stack;
+    nodeHead(out, root, 0);
+    stack.push_back({&root, 0});
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        std::size_t depth = stack.size() - 1;
+        if (top.next == top.node->sectionCount()) {
+            if (depth > 0) {
+                indent(out, depth - 1);
+                out += '}';
+                lineEnd(out);
+            }
+            stack.pop_back();
+            continue;
+        }
+        const cInfNode* child = top.node->section(top.next++);
+        nodeHead(out, *child, depth + 1);
+        stack.push_back({child, 0});
+    }
+    return out;
+}
+
+}  // namespace text_inf_writer
