@@ -11,6 +11,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <pwd.h>
+#include <unistd.h>
+
 cLog* ErrorLog = nullptr;
 cLog* WarningLog = nullptr;
 cLog* ProgLog = nullptr;
@@ -82,7 +85,11 @@ std::string logDirectory() {
     if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
         return std::string(state) + "/infconv/log";
     const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.local/state/infconv/log";
+    if (!home || !*home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user && user->pw_dir && *user->pw_dir ? user->pw_dir : "/tmp";
+    }
+    return std::string(home) + "/.local/state/infconv/log";
 }
 
 cLog::cLog(const std::string& baseName, bool enabled_, bool closeAfterEachLine_,
