@@ -107,9 +107,9 @@ void cInfTokenizer::splice(cInfCharStream::Text text, cInfCharStream::Origin ori
     checkDepth(origin, what, isInclude);
     splicedBytes_ += text->size();
     if (splicedBytes_ > kMaxSplicedBytes) {
-        fail(std::string(isInclude ? "#include \"" : "#define '") + what + (isInclude ? "\"" : "'") +
-             " makes the text grow beyond " + std::to_string(kMaxSplicedBytes) +
-             " bytes of expansions: it expands itself without end!");
+        fail("expansions of " + std::string(isInclude ? "#include \"" : "#define '") + what +
+             (isInclude ? "\"" : "'") + " exceed " + std::to_string(kMaxSplicedBytes) +
+             " bytes in all: it probably expands itself without end!");
     }
     stream_.splice(std::move(text), origin);
 }
