@@ -26,8 +26,6 @@ bool debuggerAttached() {
 bool showErrorBox(const std::string& text, bool askBreak) {
     showBox("ERROR", text);
     if (!askBreak || !isatty(STDIN_FILENO)) return false;
-    std::fprintf(stderr, "[y/N] ");
-    std::fflush(stderr);
     int c = std::getchar();
     return c == 'y' || c == 'Y';
 }
