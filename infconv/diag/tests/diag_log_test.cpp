@@ -119,7 +119,9 @@ TEST_F(LogTest, CloseRuleKeepsFileOpenWithinIntervalAndClosesAllAfterPause) {
 
 TEST_F(LogTest, CloseAfterEachLineClosesTheChannelFile) {
     fakeNow = 0;  // no pause since start
-    logPrintf(WarningLog, "w");  // also shows the warning box on stderr
+    testing::internal::CaptureStderr();
+    logPrintf(WarningLog, "w");
+    testing::internal::GetCapturedStderr();
     EXPECT_FALSE(WarningLog->isOpen());
     logPrintf(ServerLog, "s");
     EXPECT_TRUE(ServerLog->isOpen());
