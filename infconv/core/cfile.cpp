@@ -106,7 +106,9 @@ void cFile::open(const std::string& name, int mode, bool backup) {
     } else {
         flags |= (mode & kRead) ? O_RDWR : O_WRONLY;
         if (!(mode & kNoCreate)) flags |= O_CREAT;
-        if (!(mode & kNoTruncate)) flags |= O_TRUNC;
+        // Append never truncates: it takes no backup, so truncating would
+        // silently destroy the content it was asked to extend.
+        if (!(mode & kNoTruncate) && !(mode & kAppend)) flags |= O_TRUNC;
         if (mode & kExclusive) flags |= O_EXCL;
         if (mode & kAppend) flags |= O_APPEND;
     }

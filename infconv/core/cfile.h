@@ -16,7 +16,7 @@ public:
     // Mode flags, combined with |.
     static constexpr int kRead = 0x1;
     static constexpr int kWrite = 0x2;  // with kRead: read and write
-    static constexpr int kAppend = 0x8;
+    static constexpr int kAppend = 0x8;  // write at the end; never truncates
     static constexpr int kNoCreate = 0x20;
     static constexpr int kExclusive = 0x40;  // fail if the file exists
     static constexpr int kWholeFile = 0x100;  // load the whole file into memory at open
