@@ -1,13 +1,89 @@
-// Placeholder until the command is built.
+// mapwright generate PROJECT.vmpf OUTPUT.txt [--seed N]: the wizard's "Load map"
+// followed by "Save map" with only the mission source written, without a window.
 #include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "commands.h"
+#include "errors.h"
+#include "generate_slot_paths.h"
+#include "map_project.h"
 
 namespace mw::cli {
 
-int runGenerate(const Args&) {
-    std::fputs("mapwright: 'generate' is not built yet\n", stderr);
-    return 1;
+namespace {
+
+// Answers the wizard's questions as a user would who wants the source only.
+class HeadlessPrompts : public WizardPrompts {
+public:
+    HeadlessPrompts(std::string project, std::string output)
+        : project_(std::move(project)), output_(std::move(output)) {}
+    void notice(const std::string& text) override {
+        if (text.rfind("Source file saved to ", 0) == 0) report_ = text;
+        else std::fprintf(stderr, "mapwright generate: %s: %s\n", project_.c_str(), text.c_str());
+    }
+    bool ask(const std::string& question) override {
+        return question == wizard_text::kAskGenerate;
+    }
+    std::string chooseFile(WizardFile dialog) override {
+        if (dialog == WizardFile::LoadProject) return project_;
+        if (dialog == WizardFile::SaveInfSource) return output_;
+        return {};
+    }
+    const std::string& report() const { return report_; }
+
+private:
+    std::string project_, output_, report_;
+};
+
+std::optional<std::uint32_t> parseSeed(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
+        text.size() > 10 || std::stoull(text) > 0xFFFFFFFFull)
+        throw std::invalid_argument("--seed needs a whole number 0..4294967295, not '" + text +
+                                    "'");
+    return static_cast<std::uint32_t>(std::stoull(text));
+}
+
+}  // namespace
+
+int runGenerate(const Args& args) {
+    const char* usage = "usage: mapwright generate PROJECT.vmpf OUTPUT.txt [--seed N]\n";
+    std::vector<std::string> files;
+    std::optional<std::uint32_t> seed;
+    try {
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == "--seed") {
+                if (i + 1 >= args.size()) throw std::invalid_argument("--seed needs a number");
+                seed = parseSeed(args[++i]);
+            } else {
+                files.push_back(args[i]);
+            }
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mapwright generate: %s\n%s", e.what(), usage);
+        return 2;
+    }
+    if (files.size() != 2) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
+    try {
+        HeadlessPrompts prompts(files[0], files[1]);
+        auto project = std::make_unique<MapProject>();
+        if (!LoadProject(*project, prompts)) return 1;
+        for (const std::string& note : ResolveSlotPaths(*project, files[0]))
+            std::fprintf(stderr, "mapwright generate: %s\n", note.c_str());
+        SaveMap(*project, prompts, seed);
+        std::printf("%s\n", prompts.report().c_str());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mapwright generate: %s\n", e.what());
+        return 1;
+    }
 }
 
 }  // namespace mw::cli
