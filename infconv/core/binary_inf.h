@@ -12,8 +12,9 @@
 #include <memory>
 #include <string>
 
+#include "inf_tree.h"
+
 class cFile;
-class cInfNode;
 class cStringTable;
 class InfAnalyzer;
 
@@ -22,10 +23,8 @@ namespace binary_inf {
 constexpr std::uint32_t kMagic = 0xFFFFA5ADu;
 constexpr std::size_t kMaxStrings = 65536;
 constexpr std::size_t kMaxValuesPerKey = 255;
-// Deepest section nesting read or written (the root is depth 0). Real files
-// nest a handful of levels; the bound keeps crafted files from costing
-// unbounded memory. Both directions use it, so whatever is written reads back.
-constexpr std::size_t kMaxDepth = 4096;
+// Both directions use the same nesting bound, so whatever is written reads back.
+constexpr std::size_t kMaxDepth = kMaxInfDepth;
 
 // True when the open file is at least 4 bytes long and starts with the
 // magic. The position is set back to 0 afterwards.

@@ -21,7 +21,7 @@ void InfAnalyzer::writeBinaryInf(const std::string& path, bool backup) {
 }
 
 void InfAnalyzer::writeTextInf(const std::string& path, bool backup) {
-    std::string text = text_inf_writer::render(*m_root);
+    std::string text = text_inf_writer::render(*m_root, path);
     cFile file(path, cFile::kWrite, backup);
     file.write(text.data(), text.size());
     file.close();

@@ -14,6 +14,12 @@
 
 class InfAnalyzer;
 
+// Deepest section nesting the writers and the binary reader accept (the root
+// has depth 0). Real files nest a handful of levels; the bound keeps crafted
+// input from costing unbounded time and memory (text indentation grows with
+// the square of the depth).
+constexpr std::size_t kMaxInfDepth = 4096;
+
 // ASCII upper case ("a".."z" to "A".."Z"; other bytes unchanged).
 std::string infUpperCase(std::string_view text);
 

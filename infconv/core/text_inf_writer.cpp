@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "exceptions.h"
 #include "inf_tree.h"
 
 namespace text_inf_writer {
@@ -91,7 +92,7 @@ void nodeHead(std::string& out, const cInfNode& node, std::size_t depth) {
 
 }  // namespace
 
-std::string render(const cInfNode& root) {
+std::string render(const cInfNode& root, const std::string& fileName) {
     std::string out;
     struct Frame {
         const cInfNode* node;
@@ -114,6 +115,11 @@ std::string render(const cInfNode& root) {
             continue;
         }
         const cInfNode* child = top.node->section(top.next++);
+        if (depth + 1 > kMaxInfDepth) {
+            throw new cFileException(fileName, "sections nested deeper than " +
+                                                   std::to_string(kMaxInfDepth) +
+                                                   " levels cannot be written");
+        }
         nodeHead(out, *child, depth + 1);
         stack.push_back({child, 0});
     }

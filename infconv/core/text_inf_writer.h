@@ -8,8 +8,10 @@ class cInfNode;
 
 namespace text_inf_writer {
 
-// The complete text for the tree below `root` (written at depth 0).
-std::string render(const cInfNode& root);
+// The complete text for the tree below `root` (written at depth 0). Throws
+// cFileException* naming `fileName` for sections nested deeper than
+// kMaxInfDepth.
+std::string render(const cInfNode& root, const std::string& fileName);
 
 // One number as the text form writes it ("%.0f" for whole numbers, else
 // "%.7f" with trailing zeros and a trailing "." removed).

@@ -124,16 +124,24 @@ TEST_F(TextWriterTest, BinaryRoundTripPrintsNumbersAndDuplicates) {
     EXPECT_EQ(writeText(analyzer, path("direct.inf")), expected);
 }
 
-TEST_F(TextWriterTest, DeepTreeWritesWithoutRecursion) {
+TEST_F(TextWriterTest, NestingBound) {
     InfAnalyzer analyzer;
     cInfNode* node = analyzer.getRoot();
-    const int depth = 20000;
-    for (int i = 0; i < depth; ++i) node = node->addSection("S");
+    for (std::size_t i = 0; i < kMaxInfDepth; ++i) node = node->addSection("S");
     std::string text = writeText(analyzer, path("deep.inf"));
-    EXPECT_EQ(text.substr(text.size() - 3), "}\r\n");
     std::size_t open = 0;
     for (char c : text) open += c == '{';
-    EXPECT_EQ(open, static_cast<std::size_t>(depth));
+    EXPECT_EQ(open, kMaxInfDepth);
+    EXPECT_EQ(text.substr(text.size() - 3), "}\r\n");
+
+    // One level more is refused before the existing file is touched.
+    node->addSection("S");
+    writeBytes(path("keep.inf"), "original");
+    EXPECT_EQ(thrownMessage<cFileException>([&] { analyzer.writeTextInf(path("keep.inf"), true); }),
+              "File Error: " + path("keep.inf") +
+                  "\nDetail: sections nested deeper than 4096 levels cannot be written");
+    EXPECT_EQ(readBytes(path("keep.inf")), "original");
+    EXPECT_FALSE(present(path("keep.inf.back")));
 }
 
 }  // namespace
