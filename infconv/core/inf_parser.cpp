@@ -29,16 +29,19 @@ void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
             current = current->parent();
             break;
 
-        case cInfToken::SectionName:
+        case cInfToken::SectionName: {
+            std::string name(tokens.text(token));
+            std::string lookup = infUpperCase(name);
             current = current->addSection(
-                std::make_unique<cInfNode>(token.text, current, current->analyzer()),
-                infUpperCase(token.text));
+                std::make_unique<cInfNode>(std::move(name), current, current->analyzer()),
+                std::move(lookup));
             sectionJustSeen = true;
             break;
+        }
 
         case cInfToken::String: {
             sectionJustSeen = false;
-            auto key = std::make_unique<cInfKey>(token.text);
+            auto key = std::make_unique<cInfKey>(std::string(tokens.text(token)));
             if (tokens.cursor + 1 >= count) {
                 reportInfError(tokens, "Valoszinuleg nincs bezarva egy idezojel!");
             }
@@ -47,7 +50,7 @@ void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
                 ++tokens.cursor;
                 const cInfToken& value = tokenAt(tokens.cursor);
                 if (value.Type == cInfToken::String) {
-                    key->addString(value.text);
+                    key->addString(std::string(tokens.text(value)));
                 } else if (value.Type == cInfToken::Number) {
                     key->addNumber(value.number);
                 } else {
@@ -59,8 +62,8 @@ void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
                     break;
                 }
             }
-            const std::string lookup = infUpperCase(key->name());
-            current->addKey(std::move(key), lookup);
+            std::string lookup = infUpperCase(key->name());
+            current->addKey(std::move(key), std::move(lookup));
             break;
         }
 

@@ -17,7 +17,7 @@ constexpr std::int64_t kContext = 10;
 void appendTokens(std::string& out, const cInfTokenizer& tokens, std::int64_t first) {
     const std::int64_t count = static_cast<std::int64_t>(tokens.size());
     for (std::int64_t i = std::max<std::int64_t>(first, 0); i < count && i < first + kContext; ++i) {
-        tokens[static_cast<std::size_t>(i)].appendRendering(out);
+        tokens.appendRendering(static_cast<std::size_t>(i), out);
     }
 }
 

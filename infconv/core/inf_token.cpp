@@ -2,17 +2,17 @@
 
 #include <cstdio>
 
-cInfToken cInfToken::punctuation(std::int32_t type) {
+std::string_view cInfToken::sign(std::int32_t type) {
     switch (type) {
-    case BlockStart: return cInfToken(type, "{");
-    case BlockEnd: return cInfToken(type, "}");
-    case Equal: return cInfToken(type, "=");
-    case Comma: return cInfToken(type, ",");
-    default: return cInfToken(type, std::string());
+    case BlockStart: return "{";
+    case BlockEnd: return "}";
+    case Equal: return "=";
+    case Comma: return ",";
+    default: return {};
     }
 }
 
-void cInfToken::appendRendering(std::string& out) const {
+void cInfToken::appendRendering(std::string& out, std::string_view text) const {
     switch (Type) {
     case BlockStart: out += "{\n"; break;
     case BlockEnd: out += "}\n"; break;
@@ -28,9 +28,9 @@ void cInfToken::appendRendering(std::string& out) const {
         break;
     case Equal: out += "= "; break;
     case Number: {
-        // %.2f of a float that overflowed to a huge value can need ~50 chars.
+        // %.2f of a float near its maximum needs about 45 characters.
         char buffer[64];
-        int n = std::snprintf(buffer, sizeof buffer, "%.2f ", static_cast<double>(number));
+        const int n = std::snprintf(buffer, sizeof buffer, "%.2f ", static_cast<double>(number));
         if (n > 0) out.append(buffer, static_cast<std::size_t>(n) < sizeof buffer ? n : sizeof buffer - 1);
         break;
     }

@@ -1,8 +1,13 @@
 // One lexical unit of INF text.
+//
+// Tokens are small plain values: the text of String and SectionName tokens
+// lives in the token list's text arena (cInfTokenizer), so a token costs no
+// heap allocation of its own.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class cInfToken {
 public:
@@ -18,17 +23,15 @@ public:
         Comma = 6,
     };
 
-    cInfToken() = default;
-    cInfToken(std::int32_t type, std::string text, float number = 0.0f)
-        : Type(type), text(std::move(text)), number(number) {}
+    // The sign of a punctuation kind ("{", "}", "=", ","); empty otherwise.
+    static std::string_view sign(std::int32_t type);
 
-    static cInfToken punctuation(std::int32_t type);
-    static cInfToken makeNumber(float value) { return cInfToken(Number, std::string(), value); }
-
-    // Appends the form the error report shows for this token.
-    void appendRendering(std::string& out) const;
+    // Appends the form the error report shows for this token; `text` is the
+    // token's text (for String and SectionName).
+    void appendRendering(std::string& out, std::string_view text) const;
 
     std::int32_t Type = String;
-    std::string text;
     float number = 0.0f;
+    std::uint32_t textOffset = 0;
+    std::uint32_t textLength = 0;
 };

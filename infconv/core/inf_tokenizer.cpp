@@ -5,55 +5,47 @@
 #include "inf_tokenizer_paths.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
 
 namespace {
 
 constexpr int kCR = '\r';
-constexpr int kLF = '\n';
 constexpr int kTab = '\t';
 
-// Bytes that end a directive word and a define name.
-bool endsDirective(int c) {
-    switch (c) {
-    case '[': case '=': case '{': case '}': case ';': case kCR: case kTab: case ' ': case '#':
-        return true;
-    default:
-        return false;
-    }
+using ByteSet = std::array<bool, 256>;
+
+constexpr ByteSet makeSet(std::string_view bytes) {
+    ByteSet set{};
+    for (char c : bytes) set[static_cast<unsigned char>(c)] = true;
+    return set;
 }
 
+// Bytes that end a directive word and a define name.
+constexpr ByteSet kEndsDirective = makeSet("[={};\r\t #");
 // Bytes that end a bare word (space and LF do not).
-bool endsWord(int c) {
-    switch (c) {
-    case ',': case '[': case '=': case '{': case '}': case ';': case kCR: case kTab: case '#':
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr ByteSet kEndsWord = makeSet(",[={};\r\t#");
 
 bool isTrimSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+bool isBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
 // The C library's decimal conversion of the longest valid prefix, stored as
 // a 32-bit float. The scanned text holds only digits, "." and a leading "-".
 float convertNumber(const std::string& text) {
     double value = 0.0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (ec == std::errc::result_out_of_range) {
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value,
+                                  std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
         // Too many digits for a double: the C conversion gives infinity or 0.
         value = std::strtod(text.c_str(), nullptr);
-    } else if (ec != std::errc()) {
+    } else if (result.ec != std::errc()) {
         value = 0.0;
     }
-    (void)ptr;
     constexpr double kMax = std::numeric_limits<float>::max();
     if (value > kMax) return std::numeric_limits<float>::infinity();
     if (value < -kMax) return -std::numeric_limits<float>::infinity();
@@ -77,12 +69,31 @@ std::string cInfTokenizer::readAll(cFile& file) {
     return content;
 }
 
-void cInfTokenizer::push(cInfToken token) {
+std::string_view cInfTokenizer::text(const cInfToken& token) const {
+    if (token.Type == cInfToken::String || token.Type == cInfToken::SectionName) {
+        return std::string_view(arena_).substr(token.textOffset, token.textLength);
+    }
+    return cInfToken::sign(token.Type);
+}
+
+void cInfTokenizer::appendRendering(std::size_t i, std::string& out) const {
+    tokens_[i].appendRendering(out, text(tokens_[i]));
+}
+
+void cInfTokenizer::push(std::int32_t type, std::size_t textStart, std::size_t textEnd, float number) {
+    if (textEnd > std::numeric_limits<std::uint32_t>::max()) {
+        fail("the text is too large (more than 4 GiB of words and strings)!");
+    }
     // Grow by a quarter, at least 32 entries.
     if (tokens_.size() == tokens_.capacity()) {
         tokens_.reserve(tokens_.capacity() + std::max<std::size_t>(tokens_.capacity() / 4, 32));
     }
-    tokens_.push_back(std::move(token));
+    cInfToken token;
+    token.Type = type;
+    token.number = number;
+    token.textOffset = static_cast<std::uint32_t>(textStart);
+    token.textLength = static_cast<std::uint32_t>(textEnd - textStart);
+    tokens_.push_back(token);
 }
 
 void cInfTokenizer::fail(const std::string& message) {
@@ -115,6 +126,11 @@ void cInfTokenizer::splice(cInfCharStream::Text text, cInfCharStream::Origin ori
 }
 
 void cInfTokenizer::scan(std::string content) {
+    // Typical INF text has a token every five to ten bytes. Reserving for the
+    // dense end up front spares the growth copies; untouched pages of an
+    // over-estimate cost no memory.
+    tokens_.reserve(tokens_.size() + content.size() / 4 + 32);
+    arena_.reserve(arena_.size() + content.size());
     stream_ = cInfCharStream(std::move(content));
     splicedBytes_ = 0;
     for (;;) {
@@ -123,10 +139,10 @@ void cInfTokenizer::scan(std::string content) {
         switch (c) {
         case '"': scanQuoted(); break;
         case '#': scanDirective(); break;
-        case ',': push(cInfToken::punctuation(cInfToken::Comma)); break;
-        case '=': push(cInfToken::punctuation(cInfToken::Equal)); break;
-        case '{': push(cInfToken::punctuation(cInfToken::BlockStart)); break;
-        case '}': push(cInfToken::punctuation(cInfToken::BlockEnd)); break;
+        case ',': push(cInfToken::Comma); break;
+        case '=': push(cInfToken::Equal); break;
+        case '{': push(cInfToken::BlockStart); break;
+        case '}': push(cInfToken::BlockEnd); break;
         case ';': skipComment(); break;
         case '[': scanSectionName(); break;
         default:
@@ -144,34 +160,52 @@ void cInfTokenizer::scan(std::string content) {
 }
 
 void cInfTokenizer::scanQuoted() {
-    std::string text;
-    for (;;) {
-        const int c = stream_.get();
-        if (c < 0 || c == '"') break;
-        if (c != kLF) text.push_back(static_cast<char>(c));
+    const std::size_t start = arena_.size();
+    for (std::string_view span; !(span = stream_.span()).empty();) {
+        const std::size_t quote = std::min(span.find('"'), span.size());
+        for (std::size_t from = 0; from < quote;) {
+            std::size_t lf = std::min(span.find('\n', from), quote);
+            arena_.append(span.data() + from, lf - from);
+            from = lf + 1;
+        }
+        if (quote < span.size()) {
+            stream_.advance(quote + 1);
+            break;
+        }
+        stream_.advance(span.size());
     }
-    push(cInfToken(cInfToken::String, std::move(text)));
+    push(cInfToken::String, start, arena_.size());
 }
 
 void cInfTokenizer::skipComment() {
-    for (;;) {
-        const int c = stream_.get();
-        if (c < 0 || c == kCR) break;
+    for (std::string_view span; !(span = stream_.span()).empty();) {
+        const std::size_t cr = span.find('\r');
+        if (cr != std::string_view::npos) {
+            stream_.advance(cr + 1);
+            return;
+        }
+        stream_.advance(span.size());
     }
 }
 
 void cInfTokenizer::scanSectionName() {
-    std::string text;
-    for (;;) {
-        const int c = stream_.get();
-        if (c < 0 || c == ']') break;
-        text.push_back(static_cast<char>(c));
+    const std::size_t start = arena_.size();
+    for (std::string_view span; !(span = stream_.span()).empty();) {
+        const std::size_t close = span.find(']');
+        if (close != std::string_view::npos) {
+            arena_.append(span.data(), close);
+            stream_.advance(close + 1);
+            break;
+        }
+        arena_.append(span);
+        stream_.advance(span.size());
     }
-    auto isBlank = [](char ch) { return static_cast<unsigned char>(ch) <= 0x20; };
-    std::size_t b = 0, e = text.size();
-    while (b < e && isBlank(text[b])) ++b;
-    while (e > b && isBlank(text[e - 1])) --e;
-    push(cInfToken(cInfToken::SectionName, text.substr(b, e - b)));
+    std::size_t b = start, e = arena_.size();
+    while (b < e && isBlank(arena_[b])) ++b;
+    while (e > b && isBlank(arena_[e - 1])) --e;
+    if (b > start) arena_.erase(start, b - start);
+    arena_.resize(start + (e - b));
+    push(cInfToken::SectionName, start, arena_.size());
 }
 
 void cInfTokenizer::scanNumber(int first) {
@@ -179,38 +213,46 @@ void cInfTokenizer::scanNumber(int first) {
     for (;;) {
         const int c = stream_.peek();
         if (!((c >= '0' && c <= '9') || c == '.')) break;
-        text.push_back(static_cast<char>(stream_.get()));
+        text.push_back(static_cast<char>(c));
+        stream_.advance(1);
     }
-    push(cInfToken::makeNumber(convertNumber(text)));
+    push(cInfToken::Number, 0, 0, convertNumber(text));
 }
 
 void cInfTokenizer::scanWord(int first) {
     stream_.markOrigin();
-    std::string word(1, static_cast<char>(first));
-    for (;;) {
-        const int c = stream_.peek();
-        if (c < 0 || endsWord(c)) break;
-        word.push_back(static_cast<char>(stream_.get()));
+    const std::size_t start = arena_.size();
+    arena_.push_back(static_cast<char>(first));
+    for (std::string_view span; !(span = stream_.span()).empty();) {
+        std::size_t i = 0;
+        while (i < span.size() && !kEndsWord[static_cast<unsigned char>(span[i])]) ++i;
+        arena_.append(span.data(), i);
+        stream_.advance(i);
+        if (i < span.size()) break;
     }
-    std::size_t b = 0, e = word.size();
-    while (b < e && isTrimSpace(word[b])) ++b;
-    while (e > b && isTrimSpace(word[e - 1])) --e;
-    if (b != 0 || e != word.size()) word = word.substr(b, e - b);
+    // The first byte is no white space, so only the end needs trimming.
+    std::size_t end = arena_.size();
+    while (end > start && isTrimSpace(arena_[end - 1])) --end;
+    arena_.resize(end);
 
-    if (cInfDefineTable::Value value = defines_.lookup(word)) {
-        cInfCharStream::Origin origin = stream_.markedOrigin();
-        origin.defineDepth += 1;
-        splice(std::move(value), origin, word, false);
-        return;
+    if (!defines_.empty()) {
+        if (cInfDefineTable::Value value = defines_.lookup(std::string_view(arena_).substr(start))) {
+            const std::string word = arena_.substr(start);
+            arena_.resize(start);
+            cInfCharStream::Origin origin = stream_.markedOrigin();
+            origin.defineDepth += 1;
+            splice(std::move(value), origin, word, false);
+            return;
+        }
     }
-    push(cInfToken(cInfToken::String, std::move(word)));
+    push(cInfToken::String, start, end);
 }
 
 void cInfTokenizer::scanDirective() {
     std::string word(1, '#');
     for (;;) {
         const int c = stream_.get();
-        if (c < 0 || endsDirective(c)) break;
+        if (c < 0 || kEndsDirective[c]) break;
         word.push_back(static_cast<char>(c));
     }
     if (word == "#define") {
@@ -230,19 +272,19 @@ void cInfTokenizer::scanDefine() {
     std::string name(1, static_cast<char>(c));
     for (;;) {
         c = stream_.get();
-        if (c < 0 || endsDirective(c)) break;
+        if (c < 0 || kEndsDirective[c]) break;
         name.push_back(static_cast<char>(c));
     }
     for (;;) {
         c = stream_.peek();
         if (c != kCR && c != kTab && c != ' ') break;
-        stream_.get();
+        stream_.advance(1);
     }
     std::string value;
     for (;;) {
         c = stream_.peek();
         if (c < 0 || c == ';') break;
-        stream_.get();
+        stream_.advance(1);
         if (c == kCR) break;
         value.push_back(static_cast<char>(c));
     }
@@ -253,8 +295,7 @@ void cInfTokenizer::scanInclude() {
     int c;
     do {
         c = stream_.get();
-        if (c < 0) break;
-    } while (c != '"');
+    } while (c >= 0 && c != '"');
     std::string name;
     if (c == '"') {
         for (;;) {
@@ -268,7 +309,7 @@ void cInfTokenizer::scanInclude() {
     // Checked before opening, so a cycle is not read once more.
     checkDepth(origin, name, true);
     cFile file(resolveInfIncludeName(name), cFile::kRead);
-    auto text = std::make_shared<const std::string>(readAll(file));
+    auto content = std::make_shared<const std::string>(readAll(file));
     file.close();
-    splice(std::move(text), origin, name, true);
+    splice(std::move(content), origin, name, true);
 }

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class cFile;
@@ -31,7 +32,11 @@ public:
 
     std::size_t size() const { return tokens_.size(); }
     const cInfToken& operator[](std::size_t i) const { return tokens_[i]; }
-    const std::vector<cInfToken>& tokens() const { return tokens_; }
+    // Text of a String or SectionName token, the sign of a punctuation token.
+    std::string_view text(const cInfToken& token) const;
+    // The token as the error report shows it.
+    void appendRendering(std::size_t i, std::string& out) const;
+
     const std::string& fileName() const { return fileName_; }
     cInfDefineTable& defines() { return defines_; }
 
@@ -43,7 +48,7 @@ public:
     static std::string readAll(cFile& file);
 
 private:
-    void push(cInfToken token);
+    void push(std::int32_t type, std::size_t textStart = 0, std::size_t textEnd = 0, float number = 0);
     void scanQuoted();
     void scanDirective();
     void scanDefine();
@@ -59,6 +64,8 @@ private:
 
     std::string fileName_;
     std::vector<cInfToken> tokens_;
+    // The texts of all String and SectionName tokens, back to back.
+    std::string arena_;
     cInfDefineTable defines_;
     cInfCharStream stream_;
     std::size_t splicedBytes_ = 0;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class cInfCharStream {
@@ -35,6 +36,15 @@ public:
         return static_cast<unsigned char>(*cur_);
     }
     bool atEnd() { return cur_ == end_ && !refill(); }
+
+    // The unread bytes of the current segment, for scanning runs of bytes
+    // without a call per byte; empty only at the end of the stream.
+    std::string_view span() {
+        if (cur_ == end_ && !refill()) return {};
+        return std::string_view(cur_, static_cast<std::size_t>(end_ - cur_));
+    }
+    // Consumes n bytes of the current span (n <= span().size()).
+    void advance(std::size_t n) { cur_ += n; }
 
     // Puts text in front of the unread rest; it is read next.
     void splice(Text text, Origin origin);

@@ -19,7 +19,7 @@ std::string scanToText(const std::string& input) {
     cInfTokenizer tokens("test.inf");
     tokens.scan(input);
     std::string out;
-    for (const cInfToken& t : tokens.tokens()) t.appendRendering(out);
+    for (std::size_t i = 0; i < tokens.size(); ++i) tokens.appendRendering(i, out);
     return out;
 }
 
