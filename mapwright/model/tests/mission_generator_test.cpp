@@ -16,14 +16,6 @@ std::string generate(const MapProjectRecord& map) { return GenerateMissionInfTex
 
 std::string emptyMapText(int empires = 2) { return generate(mapOf({}, empires)); }
 
-std::string nameBlock(std::string_view value, int depth) {
-    std::string pad(static_cast<std::size_t>(depth) * 2, ' ');
-    std::string s = pad + "[Name]\n" + pad + "{\n";
-    for (const char* lang : {"english", "german", "dutch", "french", "italian", "spanish"})
-        s += pad + "  " + lang + " = \"" + std::string(value) + "\"\n";
-    return s + pad + "}";  // the text that follows starts with its own newline
-}
-
 }  // namespace
 
 struct HeaderCase {
@@ -228,7 +220,7 @@ TEST(MissionPlanetTypes, GaiaSectionWithBothAmbientLines) {
       GlowColor = 53, 124, 165
     }
   }
-)" + nameBlock("#iINF_12#", 1) + "\n}"));
+)" + nameBlockText("#iINF_12#", 1) + "\n}"));
 }
 
 TEST(MissionPlanetTypes, ThirteenTypesInOrderWithTheirModels) {
@@ -285,7 +277,7 @@ TEST(MissionRaces, FourRacesWithTheirNameBlocks) {
     Base = "Race"
     IsMainRace = 1
     PopulationBase = 3000
-)" + nameBlock("Human", 2) + R"(
+)" + nameBlockText("Human", 2) + R"(
   }
   [KARIAK]
   {
@@ -293,7 +285,7 @@ TEST(MissionRaces, FourRacesWithTheirNameBlocks) {
     Base = "Race"
     IsMainRace = 1
     PopulationBase = 2500
-)" + nameBlock("Kariak", 2) + R"(
+)" + nameBlockText("Kariak", 2) + R"(
   }
   [DARZOK]
   {
@@ -353,7 +345,7 @@ TEST(MissionEmpires, FixedEmpiresAroundThePlayers) {
   IsRealEmpireOrIndependent = 1
   Money = 1000000
   SeenOnEmpireInfoScreen = 0
-)" + nameBlock("Alien empire", 1) + R"(
+)" + nameBlockText("Alien empire", 1) + R"(
   [Invention states]
   {
     sh_bas21 = 5
@@ -375,7 +367,7 @@ TEST(MissionEmpires, FixedEmpiresAroundThePlayers) {
   IsRandomEmpire = 1
   Money = 200000
   SeenOnEmpireInfoScreen = 0
-)" + nameBlock("#iNEW_EMPIRE18#", 1) + R"(
+)" + nameBlockText("#iNEW_EMPIRE18#", 1) + R"(
   [AISettings]
   {
     ResearchPoints = 0
@@ -406,7 +398,7 @@ TEST(MissionEmpires, FixedEmpiresAroundThePlayers) {
   Money = 50000
   Neutral = "Empire1", "Empire2", "RndAttackers"
   SeenOnEmpireInfoScreen = 0
-)" + nameBlock("#iNEW_EMPIRE20#", 1) + R"(
+)" + nameBlockText("#iNEW_EMPIRE20#", 1) + R"(
   [Invention states]
   {
   }
@@ -446,7 +438,7 @@ TEST(MissionEmpires, PlayerSectionFromItsSetup) {
   CompletedResearchPoints = 0
   ResearchList = "Game_inf/ResearchLists/KariakOccupancy.inf"
   AIMode = "Agressive"
-)" + nameBlock("Red Horde", 1) + R"(
+)" + nameBlockText("Red Horde", 1) + R"(
   [Invention states]
   {
   }

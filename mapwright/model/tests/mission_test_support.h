@@ -66,6 +66,19 @@ inline std::string section(const std::string& text, std::string_view name, int d
     return out;
 }
 
+/// A name block in the readable form of inf(), at the given depth, without a
+/// final newline (the text that follows starts with its own).
+inline std::string nameBlockText(std::string_view value, int depth, bool quotedValue = true) {
+    const std::string pad(static_cast<std::size_t>(depth) * 2, ' ');
+    const std::string v = quotedValue ? "\"" + std::string(value) + "\"" : std::string(value);
+    std::string s = pad + "[Name]\n" + pad + "{\n";
+    for (const char* lang : {"english", "german", "dutch", "french", "italian", "spanish"})
+        s += pad + "  " + lang + " = " + v + "\n";
+    return s + pad + "}";
+}
+
+inline std::string zeroNameBlockText(int depth) { return nameBlockText("0", depth, false); }
+
 /// A temporary directory removed at the end of the test.
 class TempDir {
 public:
