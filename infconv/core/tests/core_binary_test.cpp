@@ -275,4 +275,48 @@ TEST_F(BinaryTest, CraftedDeepNestingIsRefused) {
     EXPECT_NE(loadMessage(file).find("sections nested deeper than 4096 levels"), std::string::npos);
 }
 
+// Random damage must end in a refusal or a tree, never in a crash or a read
+// outside the file (the sanitizer build watches the latter).
+TEST_F(BinaryTest, MutatedFilesLoadOrAreRefused) {
+    InfAnalyzer analyzer;
+    cInfNode* root = analyzer.getRoot();
+    root->addKey("Top")->addString("v");
+    for (int i = 0; i < 4; ++i) {
+        cInfNode* s = root->addSection("S" + std::to_string(i));
+        cInfKey* k = s->addKey("k");
+        k->addNumber(static_cast<float>(i));
+        k->addString("x" + std::to_string(i));
+        s->addSection("Inner")->addKey("deep")->addString("y");
+    }
+    analyzer.writeBinaryInf(path("m.inf"), false);
+    const std::string original = readBytes(path("m.inf"));
+
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    int refused = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::string damaged = original;
+        int edits = 1 + static_cast<int>(next() % 4);
+        for (int e = 0; e < edits; ++e) {
+            // Keep the magic so the damage reaches the reader.
+            std::size_t at = 4 + next() % (damaged.size() - 4);
+            damaged[at] = static_cast<char>(next());
+        }
+        writeBytes(path("m.inf"), damaged);
+        InfAnalyzer loaded;
+        cFile file(path("m.inf"), cFile::kRead);
+        try {
+            loaded.loadBinaryInf(file);
+        } catch (cException* e) {
+            std::unique_ptr<cException> owned(e);
+            ASSERT_NE(dynamic_cast<cFileException*>(e), nullptr);
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
+
 }  // namespace
