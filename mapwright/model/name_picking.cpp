@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
-#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "errors.h"
@@ -67,9 +67,8 @@ namespace {
 /// created empty. An existing file that cannot be read is never replaced.
 OndReader openDatabase(const PoolRefill& refill) {
     if (refill.createMissingDatabase) {
-        std::error_code ec;
-        const bool exists = std::filesystem::exists(std::filesystem::symlink_status(refill.ondFile, ec));
-        if (!exists && !ec) {
+        struct stat st;
+        if (::lstat(refill.ondFile.c_str(), &st) != 0 && errno == ENOENT) {
             const int fd = ::open(refill.ondFile.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
             if (fd >= 0)
                 ::close(fd);

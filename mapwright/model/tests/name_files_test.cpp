@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "editor_random.h"
+#include "errors.h"
+#include "name_lists.h"
+#include "name_picking.h"
+#include "name_records.h"
+#include "name_styles.h"
+
+using namespace mw;
+namespace fs = std::filesystem;
+
+namespace {
+
+class NameFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string templ = (fs::temp_directory_path() / "mw-names-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+        root = templ;
+        dir = NameDirectory(root);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    std::string path(const std::string& name) const { return (root / name).string(); }
+    void writeList(const std::string& name, const std::vector<std::string>& names) {
+        ensureNameFiles(dir);
+        std::ofstream(path(name), std::ios::binary | std::ios::trunc);
+        for (const auto& n : names) appendName(dir, name, n);
+    }
+    std::vector<std::string> list(const std::string& name) { return readNameList(path(name)); }
+    std::string bytes(const std::string& name) {
+        std::ifstream in(path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    fs::path root;
+    NameDirectory dir;
+};
+
+}  // namespace
+
+TEST(NameRecords, StoredLayout) {
+    TOndRecord r;
+    r.name = "Vega";
+    r.style = "h";
+    r.planetFlag = 7;
+    std::uint8_t buf[TOndRecord::kSize];
+    r.encode(buf);
+    EXPECT_EQ(buf[0], 4);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buf + 1), 4), "Vega");
+    EXPECT_EQ(buf[126], 1);
+    EXPECT_EQ(buf[127], 'h');
+    EXPECT_EQ(buf[128], 7);
+    const TOndRecord back = TOndRecord::decode(buf);
+    EXPECT_TRUE(back.isPlanet());
+    EXPECT_TRUE(back.hasStyle('H'));
+    EXPECT_FALSE(back.hasStyle('U'));
+
+    buf[126] = 0;  // an empty style matches no letter
+    EXPECT_FALSE(TOndRecord::decode(buf).hasStyle('H'));
+
+    std::uint8_t entry[TPoolEntry::kSize];
+    TPoolEntry{FixedString<120>(std::string(130, 'x'))}.encode(entry);
+    EXPECT_EQ(entry[0], 120);
+}
+
+TEST(NameStyles, LettersFromCaptionsAndIndices) {
+    const std::vector<std::pair<std::string, char>> captions = {
+        {"Uniform", 'U'}, {"Human", 'H'}, {"Kariak", 'K'}, {"Darzok", 'D'},
+        {"", 'U'},        {"darzok", 'U'}, {"Elvish", 'U'}};
+    for (const auto& [caption, letter] : captions)
+        EXPECT_EQ(styleLetterOfCaption(caption), letter) << caption;
+    const char byIndex[] = {'U', 'H', 'K', 'D', 'U', 'U'};
+    const int indices[] = {0, 1, 2, 3, 4, -1};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(styleLetterOfIndex(indices[i]), byIndex[i]);
+    EXPECT_EQ(styleIndexOfLetter('k'), 2);
+    EXPECT_EQ(styleIndexOfLetter('X'), -1);
+}
+
+TEST(EditorRandom, FixedSeedRepeatsAndStaysInRange) {
+    EditorRandom a(42), b(42);
+    std::set<int> seen;
+    for (int i = 0; i < 400; ++i) {
+        a.reseedFromClock();  // a fixed seed is not disturbed by the clock
+        const int v = a.uniform(7);
+        EXPECT_EQ(v, b.uniform(7));
+        ASSERT_GE(v, 0);
+        ASSERT_LT(v, 7);
+        seen.insert(v);
+    }
+    EXPECT_EQ(seen.size(), 7u);
+    EXPECT_EQ(a.uniform(0), 0);
+    EXPECT_EQ(a.uniform(-3), 0);
+    EXPECT_EQ(a.uniform(1), 0);
+
+    EditorRandom clock;
+    EXPECT_FALSE(clock.isFixed());
+    for (int i = 0; i < 100; ++i) {
+        clock.reseedFromClock();
+        const int v = clock.uniform(1000);
+        ASSERT_GE(v, 0);
+        ASSERT_LT(v, 1000);
+    }
+}
+
+TEST_F(NameFilesTest, EnsureCreatesOnlyMissingFiles) {
+    std::ofstream(path("list.dat"), std::ios::binary) << std::string(121, 'q');
+    ensureNameFiles(dir);
+    EXPECT_EQ(fs::file_size(path("p_names.dat")), 0u);
+    EXPECT_EQ(fs::file_size(path("list.dat")), 121u);  // existing one untouched
+}
+
+TEST_F(NameFilesTest, CountAndReadIgnoreTrailingFragment) {
+    writeList("list.dat", {"A", "B"});
+    std::ofstream(path("list.dat"), std::ios::binary | std::ios::app) << "xyz";
+    EXPECT_EQ(countNames(dir, "list.dat"), 2u);
+    EXPECT_EQ(list("list.dat"), (std::vector<std::string>{"A", "B"}));
+    EXPECT_THROW(countNames(dir, "missing.dat"), IoError);
+}
+
+TEST_F(NameFilesTest, AppendNeedsAnExistingFile) {
+    try {
+        appendName(dir, "nowhere.dat", "Vega");
+        FAIL() << "no error";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find("nowhere.dat"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(path("nowhere.dat")));
+}
+
+TEST_F(NameFilesTest, RemoveAndRenameRewriteExactMatches) {
+    const std::string longName(130, 'z');
+    struct Case {
+        const char* what;
+        std::function<void()> op;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"remove", [&] { removeName(dir, "list.dat", "Vega"); }, {"vega", "Rigel", "Vega "}},
+        {"remove absent", [&] { removeName(dir, "list.dat", "Deneb"); },
+         {"Vega", "vega", "Rigel", "Vega", "Vega "}},
+        {"rename", [&] { renameInList(dir, "list.dat", "Vega", "Altair"); },
+         {"Altair", "vega", "Rigel", "Altair", "Vega "}},
+        {"rename long", [&] { renameInList(dir, "list.dat", "Rigel", longName); },
+         {"Vega", "vega", longName.substr(0, 120), "Vega", "Vega "}},
+    };
+    for (const auto& c : cases) {
+        writeList("list.dat", {"Vega", "vega", "Rigel", "Vega", "Vega "});
+        c.op();
+        EXPECT_EQ(list("list.dat"), c.expected) << c.what;
+        EXPECT_FALSE(fs::exists(path("temp.dat"))) << c.what;
+    }
+    EXPECT_THROW(removeName(dir, "missing.dat", "Vega"), IoError);
+}
+
+TEST_F(NameFilesTest, WriteUsedNamesListsUndeletedPlanetsUpToTheCount) {
+    SystemModel m;
+    for (const char* n : {"Vega", "Rigel", "Deneb"}) {
+        const int i = m.allocateIndex(ObjectKind::Planet);
+        m.planets.at(i).name = n;
+    }
+    m.planets.at(4).name = "Beyond";  // above the count: not listed
+    m.markDeleted(ObjectKind::Planet, 2);
+    ensureNameFiles(dir);
+    writeUsedNames(dir, "list.dat", m);
+    EXPECT_EQ(list("list.dat"), (std::vector<std::string>{"Vega", "Deneb"}));
+}
+
+// A rewrite that fails at any point leaves the original list as it was.
+TEST_F(NameFilesTest, FailedRewriteKeepsTheOriginal) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 40; ++i) names.push_back("Name" + std::to_string(i));
+
+    SystemModel model;
+    for (const auto& n : names) model.planets.at(model.allocateIndex(ObjectKind::Planet)).name = n;
+    const std::string ond = path("db.ond");
+    std::vector<TOndRecord> recs;
+    for (const auto& n : names) recs.push_back({FixedString<125>(n), FixedString<1>("U"), 1});
+    writeOndFile(ond, recs);
+
+    struct Case {
+        const char* what;
+        const char* file;
+        const char* scratch;
+        std::function<void()> op;
+    } cases[] = {
+        {"remove", "list.dat", "temp.dat", [&] { removeName(dir, "list.dat", "Name3"); }},
+        {"rename", "list.dat", "temp.dat", [&] { renameInList(dir, "list.dat", "Name3", "X"); }},
+        {"used names", "list.dat", "temp.dat", [&] { writeUsedNames(dir, "list.dat", model); }},
+        {"refill", "p_names.dat", "seged.dat",
+         [&] { refillPlanetPool(dir, PoolRefill{ond, 'U', false, false}, model); }},
+    };
+    for (const auto& c : cases) {
+        writeList(c.file, {"Keep1", "Keep2"});
+        const std::string before = bytes(c.file);
+
+        // The scratch file cannot be created.
+        fs::create_directories(path(c.scratch) + "/blocked");
+        try {
+            c.op();
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const IoError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.scratch), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(bytes(c.file), before) << c.what;
+        fs::remove_all(path(c.scratch));
+
+        // The scratch file cannot be written whole (the file size limit stands in
+        // for a full disk). The list is larger than the limit, so only writing fails.
+        writeList(c.file, names);
+        const std::string big = bytes(c.file);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit small = old;
+        small.rlim_cur = 3 * TPoolEntry::kSize;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        bool threw = false;
+        try {
+            c.op();
+        } catch (const IoError&) {
+            threw = true;
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
+        EXPECT_TRUE(threw) << c.what;
+        EXPECT_EQ(bytes(c.file), big) << c.what;
+        EXPECT_FALSE(fs::exists(path(c.scratch))) << c.what;
+    }
+}
