@@ -1,0 +1,345 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "errors.h"
+#include "map_project.h"
+#include "project_file.h"
+#include "sdf_record.h"
+
+using namespace mw;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers from a script and records what was shown and asked.
+class ScriptedPrompts : public WizardPrompts {
+public:
+    std::map<WizardFile, std::string> files;
+    std::map<std::string, bool> answers;
+    std::vector<std::string> notices, questions;
+    int fileDialogs = 0;
+
+    void notice(const std::string& text) override { notices.push_back(text); }
+    bool ask(const std::string& q) override {
+        questions.push_back(q);
+        return answers.count(q) ? answers[q] : false;
+    }
+    std::string chooseFile(WizardFile dialog) override {
+        ++fileDialogs;
+        return files.count(dialog) ? files[dialog] : std::string();
+    }
+};
+
+class MapProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("mw_project_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string readBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // A design file whose first record names the system.
+    std::string designFile(const std::string& name, const std::string& sunName) {
+        SdfRecord r;
+        r.tag = "sun";
+        r.name = sunName;
+        const auto b = r.encode();
+        std::ofstream(file(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(b.data()), b.size());
+        return file(name);
+    }
+    bool insert(const std::string& path) {
+        prompts_.files[WizardFile::InsertSystem] = path;
+        return InsertSystem(project_, prompts_);
+    }
+    std::string saveProject(const std::string& name) {
+        ScriptedPrompts p;
+        p.answers[std::string(wizard_text::kAskSaveProject)] = true;
+        p.files[WizardFile::SaveProject] = file(name);
+        SaveMap(project_, p);
+        return readBytes(file(name));
+    }
+    void load(const std::string& path) {
+        prompts_.files[WizardFile::LoadProject] = path;
+        ASSERT_TRUE(LoadProject(project_, prompts_));
+    }
+    static std::string field(const std::string& bytes, std::size_t offset) {
+        const auto len = static_cast<unsigned char>(bytes.at(offset));
+        return bytes.substr(offset + 1, len);
+    }
+    static std::int32_t int32(const std::string& b, std::size_t o) {
+        return static_cast<std::int32_t>(
+            static_cast<std::uint32_t>(static_cast<unsigned char>(b[o])) |
+            static_cast<std::uint32_t>(static_cast<unsigned char>(b[o + 1])) << 8 |
+            static_cast<std::uint32_t>(static_cast<unsigned char>(b[o + 2])) << 16 |
+            static_cast<std::uint32_t>(static_cast<unsigned char>(b[o + 3])) << 24);
+    }
+    static bool allZero(const std::string& b, std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+            if (b[i] != 0) return false;
+        return true;
+    }
+
+    fs::path dir_;
+    MapProject project_;
+    ScriptedPrompts prompts_;
+};
+
+constexpr std::size_t kEmp = 4208, kEmpSize = 308;
+
+TEST_F(MapProjectTest, NewMapSavedAtOnceIsTheDefaultRecord) {
+    ScriptedPrompts p;
+    p.answers[std::string(wizard_text::kAskSaveProject)] = true;
+    p.files[WizardFile::SaveProject] = file("new.vmpf");
+    SaveMap(project_, p);
+    EXPECT_EQ(p.questions, (std::vector<std::string>{"Save the map to a *.vmpf file?",
+                                                     "Generate INF source?"}));
+    EXPECT_EQ(p.notices,
+              (std::vector<std::string>{"Map saved to " + fs::absolute(file("new.vmpf")).string() +
+                                        "!"}));
+    const std::string b = readBytes(file("new.vmpf"));
+    ASSERT_EQ(b.size(), kProjectFileSize);
+    EXPECT_TRUE(allZero(b, 0, 4204)) << "slots, empty name, description, reserved";
+    EXPECT_EQ(int32(b, 4204), 2);
+    for (int e = 0; e < 2; ++e) {
+        const std::size_t o = kEmp + static_cast<std::size_t>(e) * kEmpSize;
+        const std::string n = std::to_string(e + 1);
+        EXPECT_EQ(field(b, o), "AI" + n);
+        EXPECT_EQ(field(b, o + 126), "Standard");
+        EXPECT_EQ(field(b, o + 167), "Human");
+        EXPECT_EQ(int32(b, o + 208), 1000);
+        EXPECT_EQ(field(b, o + 212), "Team" + n);
+        EXPECT_EQ(field(b, o + 253), "Standard");
+        EXPECT_EQ(int32(b, o + 296), 4);
+        EXPECT_EQ(int32(b, o + 300), 15);
+        EXPECT_EQ(int32(b, o + 304), 6);
+    }
+    EXPECT_TRUE(allZero(b, kEmp + 2 * kEmpSize, kProjectFileSize)) << "unused empire records";
+}
+
+TEST_F(MapProjectTest, SaveMapStepsAreIndependentAndCancellable) {
+    ScriptedPrompts p;  // Yes to saving, but the dialog is cancelled; No to generating
+    p.answers[std::string(wizard_text::kAskSaveProject)] = true;
+    SaveMap(project_, p);
+    EXPECT_TRUE(p.notices.empty());
+    EXPECT_EQ(p.questions.size(), 2u);
+    EXPECT_EQ(p.fileDialogs, 1);
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(MapProjectTest, NameAndDescriptionAreCut) {
+    project_.mapName = std::string(200, 'n');
+    project_.description = std::string(300, 'd');
+    const std::string b = saveProject("cut.vmpf");
+    EXPECT_EQ(field(b, 3820), std::string(125, 'n'));
+    EXPECT_EQ(field(b, 3946), std::string(255, 'd'));
+}
+
+TEST_F(MapProjectTest, EmpireSettingsSurviveCountChanges) {
+    EXPECT_EQ(SetEmpireCount(project_, "8", prompts_), 8);
+    project_.selectedEmpire = 6;
+    project_.selected().name = "Pirates";
+    project_.selected().money = -50;
+    EXPECT_EQ(SetEmpireCount(project_, "2", prompts_), 2);
+    EXPECT_LT(project_.selectedEmpire, 2);  // the controls edit a shown empire
+    EXPECT_EQ(project_.empireTabs(), (std::vector<std::string>{"Empire1", "Empire2"}));
+    const std::string two = saveProject("two.vmpf");
+    EXPECT_TRUE(allZero(two, kEmp + 2 * kEmpSize, kProjectFileSize));
+    SetEmpireCount(project_, "8", prompts_);
+    EXPECT_EQ(project_.empires[6].name, "Pirates");
+    const std::string eight = saveProject("eight.vmpf");
+    EXPECT_EQ(field(eight, kEmp + 6 * kEmpSize), "Pirates");
+    EXPECT_EQ(int32(eight, kEmp + 6 * kEmpSize + 208), -50);
+    EXPECT_TRUE(prompts_.notices.empty());
+}
+
+TEST_F(MapProjectTest, EmpireCountTextsOtherThanTwoFourEightBecomeFour) {
+    for (const char* text : {"3", "", "16", "8 ", "-2"}) {
+        ScriptedPrompts p;
+        project_.empireCount = 8;
+        EXPECT_EQ(SetEmpireCount(project_, text, p), 4) << '"' << text << '"';
+        EXPECT_EQ(p.notices, (std::vector<std::string>{
+                                 "You can use only 2,4 or 8 empires in your map! Setting value "
+                                 "to 4..."}));
+        EXPECT_EQ(project_.empireTabs().size(), 4u);
+    }
+}
+
+TEST_F(MapProjectTest, LoadingRestoresTheMap) {
+    ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
+    ASSERT_TRUE(insert(designFile("b.sdf", "Beta")));
+    project_.mapName = "Duel";
+    project_.description = "Two systems";
+    SetEmpireCount(project_, "4", prompts_);
+    project_.empires[3].race = "Darzok";
+    project_.empires[4].name = "Beyond the count";
+    saveProject("four.vmpf");
+
+    MapProject other;
+    ScriptedPrompts p;
+    SetEmpireCount(other, "8", p);
+    other.empires[3].race = "Kariak";
+    other.empires[4].name = "Mine";
+    other.selectedEmpire = 5;
+    p.files[WizardFile::LoadProject] = file("four.vmpf");
+    ASSERT_TRUE(LoadProject(other, p));
+    EXPECT_EQ(other.empireCount, 4);
+    EXPECT_EQ(other.selectedEmpire, 0);
+    EXPECT_EQ(other.mapName, "Duel");
+    EXPECT_EQ(other.description, "Two systems");
+    EXPECT_EQ(other.systemNames(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(other.systems[1].designFile, file("b.sdf"));
+    EXPECT_EQ(other.empires[3].race, "Darzok");
+    EXPECT_EQ(other.empires[4].name, "Mine");  // beyond the file's count: kept
+    EXPECT_TRUE(p.notices.empty());
+
+    p.files[WizardFile::LoadProject] = "";
+    EXPECT_FALSE(LoadProject(other, p));  // cancelled
+}
+
+TEST_F(MapProjectTest, DamagedEmpireCountsLoadAsFour) {
+    const struct {
+        std::int32_t stored;
+        int recordsTaken;
+    } cases[] = {{-1, 0}, {0, 0}, {3, 3}, {9, 8}, {1 << 30, 8}};
+    for (const auto& c : cases) {
+        MapProjectRecord r;
+        r.empireCount = 8;
+        for (int i = 0; i < kMaxEmpires; ++i) r.empires[i] = EmpireSetup::defaults(i + 1);
+        for (auto& e : r.empires) e.team = "FromFile";
+        ProjectBytes bytes = EncodeProject(r);
+        const auto v = static_cast<std::uint32_t>(c.stored);
+        for (int i = 0; i < 4; ++i) bytes[4204 + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        std::ofstream(file("bad.vmpf"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+
+        MapProject p;
+        ScriptedPrompts prompts;
+        LoadProjectFile(p, file("bad.vmpf"), prompts);
+        EXPECT_EQ(p.empireCount, 4) << c.stored;
+        EXPECT_EQ(prompts.notices.size(), 1u) << c.stored;
+        int taken = 0;
+        for (const auto& e : p.empires) taken += e.team == "FromFile";
+        EXPECT_EQ(taken, c.recordsTaken) << c.stored;
+    }
+}
+
+TEST_F(MapProjectTest, ShortFilesFailAndLeaveTheMapAlone) {
+    ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
+    const std::string whole = saveProject("ok.vmpf");
+    std::ofstream(file("short.vmpf"), std::ios::binary) << whole.substr(0, 6671);
+    std::ofstream(file("long.vmpf"), std::ios::binary) << whole << "trailing bytes";
+    std::ofstream(file("empty.vmpf"), std::ios::binary);
+    for (const char* name : {"short.vmpf", "empty.vmpf", "missing.vmpf"}) {
+        MapProject p;
+        p.mapName = "Before";
+        try {
+            LoadProjectFile(p, file(name), prompts_);
+            ADD_FAILURE() << name;
+        } catch (const IoError& e) {
+            EXPECT_NE(std::string(e.what()).find(file(name)), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(p.mapName, "Before");
+    }
+    MapProject p;
+    LoadProjectFile(p, file("long.vmpf"), prompts_);
+    EXPECT_EQ(p.systemNames(), (std::vector<std::string>{"Alpha"}));
+}
+
+TEST_F(MapProjectTest, LoadClosesGapsBetweenStoredSlots) {
+    MapProjectRecord r;
+    r.systems[1].systemName = "B";
+    r.systems[1].designFile = "b.sdf";
+    r.systems[4].systemName = "E";
+    r.systems[4].designFile = "e.sdf";
+    r.systems[2].designFile = "ignored: no name";
+    WriteProjectFile(file("gaps.vmpf"), r);
+    load(file("gaps.vmpf"));
+    EXPECT_EQ(project_.systemNames(), (std::vector<std::string>{"B", "E"}));
+    EXPECT_EQ(project_.systems[1].designFile, "e.sdf");
+    EXPECT_TRUE(project_.systems[2].designFile.empty());
+    // The next insert goes behind them instead of over one.
+    ASSERT_TRUE(insert(designFile("c.sdf", "C")));
+    EXPECT_EQ(project_.systemNames(), (std::vector<std::string>{"B", "E", "C"}));
+}
+
+TEST_F(MapProjectTest, InsertRefusals) {
+    ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
+    EXPECT_FALSE(insert(designFile("a2.sdf", "Alpha")));  // same name, other file
+    EXPECT_FALSE(insert(designFile("empty.sdf", "")));
+    EXPECT_EQ(prompts_.notices, (std::vector<std::string>(2, "The map alread conatins this system!")));
+    EXPECT_EQ(project_.systemCount, 1);
+    EXPECT_FALSE(insert(""));  // dialog cancelled
+    EXPECT_THROW(insert(file("missing.sdf")), IoError);
+    std::ofstream(file("short.sdf"), std::ios::binary) << "abc";
+    EXPECT_THROW(insert(file("short.sdf")), IoError);
+    EXPECT_EQ(project_.systemCount, 1);
+
+    for (int i = 2; i <= kMaxSystems; ++i)
+        ASSERT_TRUE(insert(designFile("s" + std::to_string(i) + ".sdf", "S" + std::to_string(i))));
+    prompts_.notices.clear();
+    const int dialogsBefore = prompts_.fileDialogs;
+    EXPECT_FALSE(insert(designFile("eleven.sdf", "Eleven")));
+    EXPECT_EQ(prompts_.notices,
+              (std::vector<std::string>{"You have reached the maximum number of systems in this map!"}));
+    EXPECT_EQ(prompts_.fileDialogs, dialogsBefore);  // refused before asking for a file
+    EXPECT_EQ(project_.systemCount, kMaxSystems);
+}
+
+TEST_F(MapProjectTest, RemovalCompactsInOrder) {
+    const struct {
+        std::vector<int> rows;
+        std::vector<std::string> left;
+    } cases[] = {
+        {{0}, {"B", "C", "D"}},
+        {{3, 1}, {"A", "C"}},
+        {{0, 1, 2, 3}, {}},
+        {{2, 2, 7, -1}, {"A", "B", "D"}},
+        {{}, {"A", "B", "C", "D"}},
+    };
+    for (const auto& c : cases) {
+        ResetProject(project_);
+        for (const char* n : {"A", "B", "C", "D"})
+            ASSERT_TRUE(insert(designFile(std::string(n) + ".sdf", n)));
+        RemoveSelectedSystems(project_, c.rows);
+        EXPECT_EQ(project_.systemNames(), c.left);
+        EXPECT_EQ(project_.systemCount, static_cast<int>(c.left.size()));
+        for (std::size_t i = c.left.size(); i < kMaxSystems; ++i)
+            EXPECT_TRUE(project_.systems[i].empty() && project_.systems[i].designFile.empty());
+        if (!c.left.empty())
+            EXPECT_EQ(project_.systems[0].designFile, file(c.left[0] + ".sdf"));
+    }
+}
+
+TEST_F(MapProjectTest, ResetRestoresTheDefaults) {
+    ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
+    project_.mapName = "x";
+    SetEmpireCount(project_, "8", prompts_);
+    project_.selectedEmpire = 7;
+    project_.empires[7].money = 1;
+    ResetProject(project_);
+    EXPECT_EQ(project_.systemCount, 0);
+    EXPECT_TRUE(project_.systems[0].empty());
+    EXPECT_TRUE(project_.mapName.empty());
+    EXPECT_EQ(project_.empireCount, 2);
+    EXPECT_EQ(project_.selectedEmpire, 0);
+    EXPECT_EQ(project_.empires[7].name, "AI8");
+    EXPECT_EQ(project_.empires[7].team, "Team8");
+    EXPECT_EQ(project_.empires[7].money, 1000);
+}
+
+}  // namespace
