@@ -1,0 +1,240 @@
+// Every converter stage and baseline, registered once per input. Each
+// benchmark reports throughput in bytes of the input's text form, and the
+// rise of peak resident memory over the stage.
+#include "converter_stages.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "bench_inputs.h"
+#include "inf_analyzer.h"
+#include "inf_convert.h"
+#include "inf_data_generator.h"
+#include "json_baseline.h"
+#include "peak_memory.h"
+
+#ifdef VK_HAVE_TREE_CONVERTER
+#include "cli_tree_converter.h"
+#endif
+
+namespace bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The I/O floor: the input read whole and written back unchanged, with the
+// plain system calls and no library in between.
+void copyRaw(const std::string& from, const std::string& to) {
+    const int in = ::open(from.c_str(), O_RDONLY);
+    if (in < 0) throw std::runtime_error(from + ": cannot open");
+    std::vector<char> buffer(static_cast<std::size_t>(::lseek(in, 0, SEEK_END)));
+    ::lseek(in, 0, SEEK_SET);
+    std::size_t got = 0;
+    while (got < buffer.size()) {
+        const ssize_t n = ::read(in, buffer.data() + got, buffer.size() - got);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(in);
+    ::unlink(to.c_str());
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0) throw std::runtime_error(to + ": cannot open");
+    std::size_t put = 0;
+    while (put < got) {
+        const ssize_t n = ::write(out, buffer.data() + put, got - put);
+        if (n <= 0) break;
+        put += static_cast<std::size_t>(n);
+    }
+    ::close(out);
+}
+
+void finish(benchmark::State& state, const BenchInput& input, const PeakMemory& peak) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.textBytes));
+    state.counters["text_bytes"] = static_cast<double>(input.textBytes);
+    const double rise = static_cast<double>(peak.riseBytes());
+    state.counters["peak_MB"] = rise / (1024.0 * 1024.0);
+    state.counters["peak_x_text"] = rise / static_cast<double>(input.textBytes);
+    if (!peak.exact()) state.SetLabel("peak not reset");
+}
+
+template <typename Body>
+void runStage(benchmark::State& state, const std::string& inputName, Body body) {
+    const BenchInput* input = nullptr;
+    try {
+        input = &benchInput(inputName);
+    } catch (cException* e) {
+        std::unique_ptr<cException> owned(e);
+        state.SkipWithError(owned->message().c_str());
+        return;
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    PeakMemory peak;
+    try {
+        body(state, *input);
+    } catch (cException* e) {
+        std::unique_ptr<cException> owned(e);
+        state.SkipWithError(owned->message().c_str());
+        return;
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    finish(state, *input, peak);
+}
+
+// A fresh output file each time: rewriting a file in place by truncating it
+// makes some file systems flush it on close, which would time the disk.
+std::string outPath(const BenchInput& input, const char* stage) {
+    std::string path = benchScratchDir() + "/" + input.name + "." + stage + ".out";
+    ::unlink(path.c_str());
+    return path;
+}
+
+// convertInfFile works in place: each iteration starts from a fresh copy.
+void convertInPlace(benchmark::State& state, const BenchInput& input, bool toBinary) {
+    const std::string source = toBinary ? input.textPath : input.binaryPath;
+    const std::string work = outPath(input, toBinary ? "to_binary" : "to_text");
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove(work + ".back");
+        fs::copy_file(source, work, fs::copy_options::overwrite_existing);
+        state.ResumeTiming();
+        convertInfFile(work, toBinary);
+    }
+}
+
+void registerInput(const std::string& name) {
+    using benchmark::RegisterBenchmark;
+    auto reg = [&](const char* stage, auto body) {
+        RegisterBenchmark((std::string(stage) + "/" + name).c_str(),
+                          [name, body](benchmark::State& state) { runStage(state, name, body); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+
+    reg("io_floor", [](benchmark::State& state, const BenchInput& input) {
+        for (auto _ : state) copyRaw(input.textPath, outPath(input, "floor"));
+    });
+    reg("text_to_tree", [](benchmark::State& state, const BenchInput& input) {
+        for (auto _ : state) {
+            InfAnalyzer analyzer(input.textPath);
+            benchmark::DoNotOptimize(analyzer.getRoot());
+        }
+    });
+    reg("tree_to_binary", [](benchmark::State& state, const BenchInput& input) {
+        InfAnalyzer analyzer(input.textPath);
+        for (auto _ : state) analyzer.writeBinaryInf(outPath(input, "bin"), false);
+    });
+    reg("binary_to_tree", [](benchmark::State& state, const BenchInput& input) {
+        for (auto _ : state) {
+            InfAnalyzer analyzer(input.binaryPath);
+            benchmark::DoNotOptimize(analyzer.getRoot());
+        }
+    });
+    reg("tree_to_text", [](benchmark::State& state, const BenchInput& input) {
+        InfAnalyzer analyzer(input.textPath);
+        for (auto _ : state) analyzer.writeTextInf(outPath(input, "txt"), false);
+    });
+    reg("convert_to_binary", [](benchmark::State& state, const BenchInput& input) {
+        convertInPlace(state, input, true);
+    });
+    reg("convert_to_text", [](benchmark::State& state, const BenchInput& input) {
+        convertInPlace(state, input, false);
+    });
+    // The baseline for file-to-file text to binary: read the JSON file,
+    // parse it into the DOM, write it out.
+    reg("json_parse_write", [](benchmark::State& state, const BenchInput& input) {
+        for (auto _ : state) jsonParseAndWrite(readFile(input.jsonPath), outPath(input, "json"));
+    });
+    // The baseline for binary to text: writing an existing DOM out.
+    reg("json_write", [](benchmark::State& state, const BenchInput& input) {
+        const JsonDom dom(readFile(input.jsonPath));
+        for (auto _ : state) dom.write(outPath(input, "json"));
+    });
+}
+
+#ifdef VK_HAVE_TREE_CONVERTER
+constexpr std::size_t kTreeFiles = 5000;
+
+void walkFiles(const fs::path& root, std::vector<fs::path>& out) {
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file()) out.push_back(entry.path());
+}
+
+void registerTree() {
+    auto pristine = std::make_shared<std::string>();
+    auto textBytes = std::make_shared<std::uint64_t>(0);
+    auto ensure = [pristine, textBytes] {
+        if (pristine->empty()) {
+            *pristine = benchScratchDir() + "/tree_pristine";
+            *textBytes = writeIncludeTree(*pristine, kTreeFiles);
+        }
+    };
+    auto report = [textBytes](benchmark::State& state, const PeakMemory& peak) {
+        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * *textBytes));
+        state.counters["text_bytes"] = static_cast<double>(*textBytes);
+        state.counters["peak_MB"] = static_cast<double>(peak.riseBytes()) / (1024.0 * 1024.0);
+    };
+
+    benchmark::RegisterBenchmark("io_floor/5000_files", [=](benchmark::State& state) {
+        ensure();
+        std::vector<fs::path> files;
+        walkFiles(*pristine, files);
+        const std::string out = benchScratchDir() + "/tree_floor.out";
+        PeakMemory peak;
+        for (auto _ : state)
+            for (const fs::path& f : files) copyRaw(f.string(), out);
+        report(state, peak);
+    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+    benchmark::RegisterBenchmark("tree_convert_to_binary/5000_files", [=](benchmark::State& state) {
+        ensure();
+        const fs::path work = benchScratchDir() + "/tree_work";
+        std::FILE* sink = std::fopen("/dev/null", "w");
+        const fs::path home = fs::current_path();
+        PeakMemory peak;
+        for (auto _ : state) {
+            state.PauseTiming();
+            fs::remove_all(work);
+            fs::copy(*pristine, work, fs::copy_options::recursive);
+            fs::current_path(work);
+            state.ResumeTiming();
+            try {
+                cTreeConverter(sink).run(true);
+            } catch (cException* e) {
+                std::unique_ptr<cException> owned(e);
+                fs::current_path(home);
+                state.SkipWithError(owned->message().c_str());
+                break;
+            }
+            state.PauseTiming();
+            fs::current_path(home);
+            state.ResumeTiming();
+        }
+        std::fclose(sink);
+        report(state, peak);
+    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+}
+#endif
+
+}  // namespace
+
+void registerConverterBenchmarks() {
+    for (const std::string& name : benchInputNames()) registerInput(name);
+#ifdef VK_HAVE_TREE_CONVERTER
+    registerTree();
+#endif
+}
+
+}  // namespace bench

@@ -1,0 +1,72 @@
+#include "ratio_reporter.h"
+
+#include <cstdio>
+
+namespace bench {
+namespace {
+
+std::string stageOf(const std::string& name) { return name.substr(0, name.find('/')); }
+std::string inputOf(const std::string& name) {
+    const std::size_t slash = name.find('/');
+    if (slash == std::string::npos) return {};
+    const std::size_t end = name.find('/', slash + 1);
+    return name.substr(slash + 1, end == std::string::npos ? std::string::npos : end - slash - 1);
+}
+
+}  // namespace
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        if (run.run_type != Run::RT_Iteration || run.iterations == 0 || run.error_occurred) continue;
+        const std::string name = run.benchmark_name();
+        const std::string key = stageOf(name) + "/" + inputOf(name);
+        // CPU time (user and system) of the one thread: on a machine shared
+        // with other work it is steadier than wall time, and with a warm file
+        // cache the kernel's I/O work is counted in it.
+        seconds_[key] = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+        auto bytes = run.counters.find("text_bytes");
+        if (bytes != run.counters.end()) bytes_[key] = bytes->second.value;
+    }
+}
+
+void RatioReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    auto have = [&](const std::string& k) { return seconds_.count(k) != 0; };
+    std::printf("\nRatios (time of the first over time of the second; below 1 means the first is faster)\n");
+    std::map<std::string, bool> inputs;
+    for (const auto& [key, s] : seconds_) inputs[key.substr(key.find('/') + 1)] = true;
+    const char* stages[] = {"text_to_tree", "tree_to_binary", "binary_to_tree", "tree_to_text",
+                            "convert_to_binary", "convert_to_text", "tree_convert_to_binary"};
+    for (const auto& [input, unused] : inputs) {
+        (void)unused;
+        const std::string floor = "io_floor/" + input;
+        for (const char* stage : stages) {
+            const std::string k = std::string(stage) + "/" + input;
+            if (!have(k)) continue;
+            std::printf("  %-40s vs io_floor:        %7.2f\n", k.c_str(), seconds_[k] / (have(floor) ? seconds_[floor] : 0));
+        }
+        const std::string toBin = "convert_to_binary/" + input, toText = "convert_to_text/" + input;
+        const std::string jsonBoth = "json_parse_write/" + input, jsonWrite = "json_write/" + input;
+        if (have(toBin) && have(jsonBoth))
+            std::printf("  %-40s vs json_parse_write: %7.2f  (target <= 1.0)\n", toBin.c_str(),
+                        seconds_[toBin] / seconds_[jsonBoth]);
+        if (have(toText) && have(jsonWrite))
+            std::printf("  %-40s vs json_write:       %7.2f  (target <= 1.0)\n", toText.c_str(),
+                        seconds_[toText] / seconds_[jsonWrite]);
+    }
+    auto perByte = [&](const std::string& k) { return seconds_[k] / bytes_[k]; };
+    std::printf("\nGrowth (cost per MB or per string, large over small; target <= 1.5 and <= 2.0)\n");
+    for (const char* stage : stages) {
+        const std::string big = std::string(stage) + "/nested_50MB", small = std::string(stage) + "/nested_1MB";
+        if (have(big) && have(small) && bytes_[big] > 0 && bytes_[small] > 0)
+            std::printf("  %-24s per MB, 50 MB over 1 MB:        %6.2f\n", stage, perByte(big) / perByte(small));
+        const std::string many = std::string(stage) + "/flat_65536", few = std::string(stage) + "/flat_1000";
+        if (have(many) && have(few))
+            std::printf("  %-24s per string, 65536 over 1000:    %6.2f\n", stage,
+                        (seconds_[many] / 65536.0) / (seconds_[few] / 1000.0));
+    }
+    std::fflush(stdout);
+}
+
+}  // namespace bench

@@ -1,0 +1,25 @@
+// Console output of Google Benchmark plus, at the end, the ratios the
+// figures are judged by: each converter stage against the I/O floor and the
+// RapidJSON baselines, and the growth of cost with size.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+namespace bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+private:
+    // Per iteration, by "stage/input".
+    std::map<std::string, double> seconds_;  // CPU seconds
+    std::map<std::string, double> bytes_;  // text bytes per iteration
+};
+
+}  // namespace bench
