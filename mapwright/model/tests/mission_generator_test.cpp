@@ -537,6 +537,14 @@ TEST(MissionFile, WritesTheFileAndKeepsItOnFailure) {
          std::filesystem::directory_iterator(std::filesystem::path(out).parent_path()))
         ++files;
     EXPECT_EQ(files, 2);
+
+    const std::string unreachable = dir.path("no-such-dir/mission.txt");
+    try {
+        GenerateMissionInf(mapOf({}), unreachable, 5u);
+        FAIL() << "an output that cannot be created must fail";
+    } catch (const IoError& e) {
+        EXPECT_NE(std::string(e.what()).find(unreachable), std::string::npos);
+    }
 }
 
 TEST(MissionFile, BadDesignFilesNameTheFile) {

@@ -33,36 +33,26 @@ SdfRecord ship(std::string_view type, std::string_view owner, bool deployed, int
     return r;
 }
 
-std::string hyperSpace(int depth) {
-    const std::string pad(static_cast<std::size_t>(depth) * 2, ' ');
-    std::string s = R"(
-[HyperSpace]
-{
-  Base = "SolarSystem"
-  Real = 0
-)" + nameBlockText("HyperSpace", 1) + R"(
-  [Entities]
+// The fixed hyperspace system as it stands inside Solar systems.
+const std::string kHyperSpace = R"(
+  [HyperSpace]
   {
-    [background]
+    Base = "SolarSystem"
+    Real = 0
+)" + nameBlockText("HyperSpace", 2) + R"(
+    [Entities]
     {
-      Base = "HyperSpaceBack"
-      Owner = "NONE"
-      Race = "NONE"
-      Pos = -19754, -10469, 6341
-      Rot = 0, 0, 0, 0
-      Scale = 1, 1, 1
+      [background]
+      {
+        Base = "HyperSpaceBack"
+        Owner = "NONE"
+        Race = "NONE"
+        Pos = -19754, -10469, 6341
+        Rot = 0, 0, 0, 0
+        Scale = 1, 1, 1
+      }
     }
-  }
-})";
-    std::string out;
-    for (std::size_t start = 0; start < s.size();) {
-        std::size_t end = s.find('\n', start);
-        if (end == std::string::npos) end = s.size();
-        if (end > start) out += "\n" + pad + s.substr(start, end - start);
-        start = end + 1;
-    }
-    return out;
-}
+  })";
 
 std::string routeOf(const std::string& text, std::string_view system, std::string_view nodeId) {
     const std::string sys = section(text, std::string(system) + " system", 1);
@@ -300,12 +290,12 @@ TEST(MissionSystems, EveryObjectKindInFileOrder) {
     const std::size_t hyper = systems.find("\n\t[HyperSpace]\r\n");
     EXPECT_LT(systems.find("\n\t[Sol system]\r\n"), vega);
     EXPECT_LT(vega, hyper);
-    EXPECT_TRUE(systems.ends_with(inf(hyperSpace(1) + "\n}")));
+    EXPECT_TRUE(systems.ends_with(inf(kHyperSpace + "\n}")));
 }
 
 TEST(MissionSystems, EmptyMapHoldsOnlyHyperSpace) {
     const std::string text = GenerateMissionInfText(mapOf({}), 3u);
-    EXPECT_EQ(section(text, "Solar systems", 0), inf("[Solar systems]\n{" + hyperSpace(1) + "\n}"));
+    EXPECT_EQ(section(text, "Solar systems", 0), inf("[Solar systems]\n{" + kHyperSpace + "\n}"));
 }
 
 struct RouteCase {
@@ -359,23 +349,6 @@ TEST(MissionSystems, RoutesBothWaysAndBeyondTwoHundredNodes) {
     EXPECT_EQ(routeOf(text, "Sol", "A"), "Sol >> Vega");
     EXPECT_EQ(routeOf(text, "Vega", "B"), "Vega >> Sol");
     EXPECT_EQ(routeOf(text, "Sol", "L"), "Sol >> Vega");  // the 252nd node of the map
-}
-
-TEST(MissionSystems, VersionLinePerSystemAndSunScale) {
-    TempDir dir;
-    writeDesignFile(dir.path("a.sdf"), {sunRecord("Alpha")});
-    writeDesignFile(dir.path("b.sdf"), {sunRecord("Beta", "Redsun", "Background13", "0.7")});
-    writeDesignFile(dir.path("c.sdf"), {sunRecord("Gamma")});
-    const std::string text = GenerateMissionInfText(
-        mapOf({{"Alpha", dir.path("a.sdf")}, {"Beta", dir.path("b.sdf")}, {"Gamma", dir.path("c.sdf")}}),
-        1u);
-    EXPECT_NE(text.find("\n[Solar systems]\r\n{\r\n\tVersion=2\r\n\tVersion=2\r\n\tVersion=2\r\n\t[Alpha system]\r\n"),
-              std::string::npos);
-    const std::string beta = section(text, "Beta system", 1);
-    EXPECT_NE(beta.find("\t\tBase = \"Background13\"\r\n"), std::string::npos);
-    EXPECT_NE(beta.find("\t\t[Beta]\r\n\t\t{\r\n\t\t\tBase = \"Redsun\"\r\n\t\t\tOwner = \"NONE\"\r\n"
-                        "\t\t\tScale = 0.7,0.7,0.7\r\n"),
-              std::string::npos);
 }
 
 TEST(MissionRandom, SectionNumbersStayInTheirRanges) {
