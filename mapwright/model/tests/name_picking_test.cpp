@@ -83,15 +83,6 @@ TEST_F(NamePickingTest, NoMatchingSystemNameGivesUnnamed) {
     EXPECT_TRUE(pool().empty());
 }
 
-TEST_F(NamePickingTest, LongSystemNameIsKeptWhole) {
-    const std::string name(125, 'S');
-    writeOndFile(ond, {rec(name, "D", 0)});
-    SystemModel m;
-    EditorRandom r(3);
-    pickSystemName(ond, 'D', m, r);
-    EXPECT_EQ(m.currentSystemName.str(), name);
-}
-
 TEST_F(NamePickingTest, MissingDatabase) {
     SystemModel m;
     m.currentSystemName = "Kept";
