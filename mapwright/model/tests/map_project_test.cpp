@@ -320,8 +320,9 @@ TEST_F(MapProjectTest, RemovalCompactsInOrder) {
         EXPECT_EQ(project_.systemCount, static_cast<int>(c.left.size()));
         for (std::size_t i = c.left.size(); i < kMaxSystems; ++i)
             EXPECT_TRUE(project_.systems[i].empty() && project_.systems[i].designFile.empty());
-        if (!c.left.empty())
+        if (!c.left.empty()) {
             EXPECT_EQ(project_.systems[0].designFile, file(c.left[0] + ".sdf"));
+        }
     }
 }
 
