@@ -326,21 +326,4 @@ TEST_F(MapProjectTest, RemovalCompactsInOrder) {
     }
 }
 
-TEST_F(MapProjectTest, ResetRestoresTheDefaults) {
-    ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
-    project_.mapName = "x";
-    SetEmpireCount(project_, "8", prompts_);
-    project_.selectedEmpire = 7;
-    project_.empires[7].money = 1;
-    ResetProject(project_);
-    EXPECT_EQ(project_.systemCount, 0);
-    EXPECT_TRUE(project_.systems[0].empty());
-    EXPECT_TRUE(project_.mapName.empty());
-    EXPECT_EQ(project_.empireCount, 2);
-    EXPECT_EQ(project_.selectedEmpire, 0);
-    EXPECT_EQ(project_.empires[7].name, "AI8");
-    EXPECT_EQ(project_.empires[7].team, "Team8");
-    EXPECT_EQ(project_.empires[7].money, 1000);
-}
-
 }  // namespace
