@@ -41,7 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::unique_ptr<cInfNode> root = decodeOrNull(content, name);
     if (!root) return 0;
 
-    (void)text_inf_writer::render(*root);
+    try {
+        (void)text_inf_writer::render(*root, name);
+    } catch (cException* e) {
+        delete e;  // the reader and the writers share one nesting bound
+        std::abort();
+    }
 
     cStringTable strings;
     std::string first;

@@ -41,8 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    const std::string text = text_inf_writer::render(*analyzer->getRoot());
-    (void)text;
+    try {
+        (void)text_inf_writer::render(*analyzer->getRoot(), mainPath);
+    } catch (cException* e) {
+        delete e;  // nesting beyond the writers' bound is refused, not written
+    }
 
     cStringTable strings;
     std::string binary;
