@@ -6,7 +6,6 @@
 #include "core_test_support.h"
 #include "hash_map.h"
 #include "inf_tree.h"
-#include "named_list.h"
 #include "string_table.h"
 
 namespace {
@@ -87,14 +86,6 @@ TEST_P(HashMapSizeTest, FirstAddedWinsAndPositionsFollowBuckets) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HashMapSizeTest, ::testing::Values(0, 3, 7, 8, 40, 2000));
 
-TEST(HashMapTest, SmallMapsAllocateNoBuckets) {
-    HashMap map;
-    map.insert("ONE", 1);
-    EXPECT_FALSE(map.hasBuckets());
-    for (int i = 0; i < 20; ++i) map.insert(std::to_string(i), i);
-    EXPECT_TRUE(map.hasBuckets());
-}
-
 TEST(IntHashMapTest, LookupAndBucketOrder) {
     IntHashMap map;
     map.insert(252, "b");  // bucket 1
@@ -106,18 +97,6 @@ TEST(IntHashMapTest, LookupAndBucketOrder) {
     EXPECT_EQ(map.valueAt(2), "b");
     EXPECT_EQ(thrownMessage<cItemNotFoundException>([&] { map.get(9); }),
               "Item '9' not found int HashMap");
-}
-
-TEST(NamedListTest, PositionsAndNames) {
-    cNamedList<cInfKey> list;
-    list.add(std::make_unique<cInfKey>("a"), "A");
-    list.add(std::make_unique<cInfKey>("b"), "B");
-    list.add(std::make_unique<cInfKey>("A2"), "A");
-    EXPECT_EQ(list.count(), 3u);
-    EXPECT_EQ(list.get("A")->name(), "a");
-    EXPECT_EQ(list.at(2)->name(), "A2");
-    EXPECT_EQ(list.lookupNameAt(1), "B");
-    EXPECT_EQ(list.get("C"), nullptr);
 }
 
 TEST(InfTreeTest, CaseInsensitiveLookupKeepsDuplicatesInOrder) {
