@@ -3,6 +3,7 @@
 #include "inf_analyzer.h"
 
 #include "cfile.h"
+#include "exceptions.h"
 #include "inf_parser.h"
 #include "inf_parser_report.h"
 #include "inf_tokenizer.h"
@@ -71,6 +72,8 @@ void InfAnalyzer::loadInf(const std::string& path) {
     if (directory.size() == 2 && directory[1] == ':') directory += '/';
     // A path like "/x.inf" lives in the root directory, not in "".
     if (separator == 0) directory = "/";
+
+    if (fileName.empty()) throw new cFileOpenException(path, "the path names no file");
 
     WorkingDirectoryRestorer restorer;
     if (::chdir(directory.c_str()) != 0) {

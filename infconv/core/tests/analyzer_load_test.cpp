@@ -226,6 +226,8 @@ TEST_F(AnalyzerLoad, FileErrorsLeaveTheConstruction) {
     loadFailure<cFileException>("m.inf");
     loadFailure<cFileException>("empty.inf");
     EXPECT_NE(loadFailure<cFileOpenException>("nothere.inf").find("nothere.inf"), std::string::npos);
+    fs::create_directories(root_ / "adir");
+    EXPECT_NE(loadFailure<cFileOpenException>("adir/").find("adir/"), std::string::npos);
     EXPECT_EQ(fs::current_path(), root_);
     EXPECT_TRUE(captured_.empty());
 }
