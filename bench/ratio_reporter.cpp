@@ -1,5 +1,7 @@
 #include "ratio_reporter.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace bench {
@@ -14,6 +16,9 @@ std::string inputOf(const std::string& name) {
 }
 
 }  // namespace
+
+RatioReporter::RatioReporter()
+    : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);

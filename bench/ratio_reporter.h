@@ -13,6 +13,8 @@ namespace bench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Colour only on a terminal, so saved output stays plain text.
+    RatioReporter();
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
