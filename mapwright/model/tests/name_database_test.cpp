@@ -39,8 +39,9 @@ TEST(DefaultNameDatabase, EveryStyleHasEnoughDistinctNames) {
         const char letter = r.style.view()[0];
         ASSERT_GE(styleIndexOfLetter(letter), 0) << r.name.str();
         ASSERT_FALSE(r.name.empty());
-        if (r.isPlanet())  // stored whole in a planet record
+        if (r.isPlanet()) {  // stored whole in a planet record
             EXPECT_LE(r.name.size(), 15u) << r.name.str();
+        }
         const std::pair<char, bool> group{letter, r.isPlanet()};
         EXPECT_TRUE(groups[group].insert(r.name.str()).second)
             << "duplicate " << r.name.str();
