@@ -1,5 +1,6 @@
 #include "text_inf_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
@@ -10,31 +11,48 @@
 
 namespace text_inf_writer {
 
-std::string formatNumber(float value) {
-    char buffer[64];
+namespace {
+
+// Longest number text: sign, 39 integer digits of FLT_MAX, point, 7 decimals.
+constexpr std::size_t kNumberBufferSize = 64;
+
+// Writes the number's text at `out` and returns its end. std::to_chars gives
+// the same correctly rounded digits as "%.0f" / "%.7f" without printf's
+// multi-precision path.
+char* formatNumberInto(char* out, float value) {
+    char* const limit = out + kNumberBufferSize;
     // Whole numbers within the 32-bit range print without a fraction.
     if (value >= -2147483648.0f && value < 2147483648.0f) {
         auto whole = static_cast<std::int32_t>(value);
         if (static_cast<float>(whole) == value) {
-            std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(value));
-            return buffer;
+            // "%.0f" keeps the sign of negative zero.
+            if (whole == 0 && std::signbit(value)) *out++ = '-';
+            return std::to_chars(out, limit, whole).ptr;
         }
     }
-    std::string text;
-    int needed = std::snprintf(buffer, sizeof buffer, "%.7f", static_cast<double>(value));
-    if (needed >= static_cast<int>(sizeof buffer)) {
-        // Up to about 3.4e38: more digits than the stack buffer holds.
-        text.resize(static_cast<std::size_t>(needed) + 1);
-        std::snprintf(text.data(), text.size(), "%.7f", static_cast<double>(value));
-        text.resize(static_cast<std::size_t>(needed));
-    } else {
-        text = buffer;
+    if (!std::isfinite(value)) {
+        // Rare; keep the C library's spelling ("inf", "-nan", ...).
+        int written = std::snprintf(out, kNumberBufferSize, "%.7f", static_cast<double>(value));
+        return out + written;
     }
-    if (text.find('.') != std::string::npos) {
-        while (!text.empty() && text.back() == '0') text.pop_back();
-        if (!text.empty() && text.back() == '.') text.pop_back();
-    }
-    return text;
+    char* end =
+        std::to_chars(out, limit, static_cast<double>(value), std::chars_format::fixed, 7).ptr;
+    // Fixed notation with 7 decimals always has a point: strip zeros, then it.
+    while (end[-1] == '0') --end;
+    if (end[-1] == '.') --end;
+    return end;
+}
+
+void appendNumber(std::string& out, float value) {
+    char buffer[kNumberBufferSize];
+    out.append(buffer, formatNumberInto(buffer, value));
+}
+
+}  // namespace
+
+std::string formatNumber(float value) {
+    char buffer[kNumberBufferSize];
+    return std::string(buffer, formatNumberInto(buffer, value));
 }
 
 bool needsQuotes(const std::string& text) {
@@ -56,13 +74,13 @@ void indent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
 void keyLine(std::string& out, const cInfKey& key, std::size_t depth) {
     indent(out, depth - 1);
     out += key.name();
-    out += " = ";
+    out.append(" = ", 3);
     bool first = true;
     for (const cInfValue& value : key.values()) {
-        if (!first) out += ", ";
+        if (!first) out.append(", ", 2);
         first = false;
         if (value.isNumber()) {
-            out += formatNumber(value.number());
+            appendNumber(out, value.number());
         } else if (needsQuotes(value.text())) {
             out += '"';
             out += value.text();

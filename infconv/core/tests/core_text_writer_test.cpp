@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
 #include <string>
 
 #include "cfile.h"
@@ -30,6 +36,73 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{3e9f, "3000000000"}, NumberCase{2147483648.0f, "2147483648"},
                       NumberCase{-2147483648.0f, "-2147483648"}, NumberCase{1e-8f, "0"},
                       NumberCase{-1e-8f, "-0"}, NumberCase{123456.7f, "123456.703125"}));
+
+// The printf formatting the text form has always used, as the reference.
+std::string printfReference(float value) {
+    char buffer[128];
+    if (value >= -2147483648.0f && value < 2147483648.0f) {
+        auto whole = static_cast<std::int32_t>(value);
+        if (static_cast<float>(whole) == value) {
+            std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(value));
+            return buffer;
+        }
+    }
+    std::snprintf(buffer, sizeof buffer, "%.7f", static_cast<double>(value));
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        while (!text.empty() && text.back() == '0') text.pop_back();
+        if (!text.empty() && text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+float fromBits(std::uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+TEST(NumberFormatEquivalence, MatchesPrintfOverSpreadOfBitPatterns) {
+    // A stride over every bit pattern reaches all exponents, NaNs and infinities.
+    int mismatches = 0;
+    for (std::uint64_t bits = 0; bits <= 0xFFFFFFFFull; bits += 65521) {
+        float value = fromBits(static_cast<std::uint32_t>(bits));
+        if (text_inf_writer::formatNumber(value) != printfReference(value) && ++mismatches < 10) {
+            ADD_FAILURE() << std::hex << bits << ": " << text_inf_writer::formatNumber(value)
+                          << " vs " << printfReference(value);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(NumberFormatEquivalence, MatchesPrintfOnRoundingTiesAndRandomValues) {
+    std::vector<float> values = {std::numeric_limits<float>::max(),
+                                 -std::numeric_limits<float>::max(),
+                                 std::numeric_limits<float>::min(),
+                                 std::numeric_limits<float>::denorm_min(),
+                                 std::numeric_limits<float>::infinity(),
+                                 -std::numeric_limits<float>::infinity(),
+                                 std::numeric_limits<float>::quiet_NaN(),
+                                 -std::numeric_limits<float>::quiet_NaN(),
+                                 -0.0f, 0.00000005f, 0.00000015f, 0.99999995f, 2147483520.0f,
+                                 2147483904.0f, -2147483904.0f, 16777217.0f, 8388607.5f};
+    // Odd multiples of 2^-k land exactly halfway between 7-decimal results.
+    for (int k = 1; k <= 30; ++k) {
+        for (int m = -3001; m <= 3001; m += 2) values.push_back(std::ldexp(static_cast<float>(m), -k));
+    }
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<float> near(-1000.0f, 1000.0f);
+    for (int i = 0; i < 100000; ++i) values.push_back(near(random));
+    for (int i = 0; i < 100000; ++i) values.push_back(fromBits(static_cast<std::uint32_t>(random())));
+    int mismatches = 0;
+    for (float value : values) {
+        if (text_inf_writer::formatNumber(value) != printfReference(value) && ++mismatches < 10) {
+            ADD_FAILURE() << value << ": " << text_inf_writer::formatNumber(value) << " vs "
+                          << printfReference(value);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
 
 struct QuoteCase {
     const char* text;
