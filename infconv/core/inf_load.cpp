@@ -86,7 +86,7 @@ void InfAnalyzer::loadInf(const std::string& path) {
         loadBinaryInf(file);
     } else {
         cInfTokenizer tokens(fileName);
-        tokens.scan(cInfTokenizer::readAll(file));
+        tokens.start(cInfTokenizer::readAll(file));
         cInfParser::parse(tokens, getRoot());
     }
     file.close();

@@ -1,7 +1,7 @@
 #include "inf_parser_report.h"
 
 #include "inf_syntax_exception.h"
-#include "inf_tokenizer.h"
+#include "inf_token_ring.h"
 #include "log.h"
 
 #include <algorithm>
@@ -12,12 +12,12 @@ namespace {
 // Where the reports say they come from; kept for whoever greps old logs.
 constexpr const char* kSourceName = "Common/System/InfAnalyzer/InfAnalyzer";
 constexpr int kErrorLine = 115;
-constexpr std::int64_t kContext = 10;
+constexpr std::int64_t kContext = kInfReportContext;
 
-void appendTokens(std::string& out, const cInfTokenizer& tokens, std::int64_t first) {
-    const std::int64_t count = static_cast<std::int64_t>(tokens.size());
+void appendTokens(std::string& out, const cInfTokenRing& tokens, std::int64_t first) {
+    const std::int64_t count = tokens.total();
     for (std::int64_t i = std::max<std::int64_t>(first, 0); i < count && i < first + kContext; ++i) {
-        tokens.appendRendering(static_cast<std::size_t>(i), out);
+        tokens.appendRendering(i, out);
     }
 }
 
@@ -31,9 +31,10 @@ std::string formatted(const char* format, int line, const std::string& text) {
 
 }  // namespace
 
-std::string buildInfErrorReport(const cInfTokenizer& tokens, const std::string& message) {
-    const std::int64_t c = tokens.cursor;
-    std::string text = "InfAnalyzer: Error in inf file: " + tokens.fileName() + "\n" + message;
+std::string buildInfErrorReport(const std::string& fileName, const cInfTokenRing& tokens,
+                                std::int64_t cursor, const std::string& message) {
+    const std::int64_t c = cursor;
+    std::string text = "InfAnalyzer: Error in inf file: " + fileName + "\n" + message;
     text += "\n\n Previous " + std::to_string(kContext) + " tokens:\n";
     appendTokens(text, tokens, std::max<std::int64_t>(c - kContext, 0));
     text += "\n\n Following " + std::to_string(kContext) + " tokens:\n";
@@ -41,8 +42,12 @@ std::string buildInfErrorReport(const cInfTokenizer& tokens, const std::string& 
     return text;
 }
 
-void reportInfError(const cInfTokenizer& tokens, const std::string& message) {
-    const std::string text = buildInfErrorReport(tokens, message);
+void reportInfError(const std::string& fileName, const cInfTokenRing& tokens, std::int64_t cursor,
+                    const std::string& message) {
+    sendInfErrorReport(buildInfErrorReport(fileName, tokens, cursor, message));
+}
+
+void sendInfErrorReport(const std::string& text) {
     static constexpr const char* kFormat = "Error at line: %d\nIn file: %s\n\n\n%s";
     logPrintf(ErrorLog, kFormat, kErrorLine, kSourceName, text.c_str());
     throw new cInfSyntaxException(formatted(kFormat, kErrorLine, text));

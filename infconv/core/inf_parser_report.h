@@ -5,14 +5,24 @@
 #include <cstdint>
 #include <string>
 
-class cInfTokenizer;
+class cInfTokenRing;
+
+// Tokens the report shows on either side of the failing one.
+constexpr std::int64_t kInfReportContext = 10;
 
 // The text of an analyzer error: file name, message, and the tokens around
-// the tokenizer's cursor.
-std::string buildInfErrorReport(const cInfTokenizer& tokens, const std::string& message);
+// token number `cursor`. The ring must still hold those tokens: the ten from
+// max(cursor - 10, 0) on, and the ten from `cursor` on as far as scanned.
+std::string buildInfErrorReport(const std::string& fileName, const cInfTokenRing& tokens,
+                                std::int64_t cursor, const std::string& message);
 
-// Sends the error report to ErrorLog, then throws cInfSyntaxException*.
-[[noreturn]] void reportInfError(const cInfTokenizer& tokens, const std::string& message);
+// Sends a report built by buildInfErrorReport to ErrorLog, then throws
+// cInfSyntaxException*.
+[[noreturn]] void sendInfErrorReport(const std::string& report);
+
+// buildInfErrorReport, then sendInfErrorReport.
+[[noreturn]] void reportInfError(const std::string& fileName, const cInfTokenRing& tokens,
+                                 std::int64_t cursor, const std::string& message);
 
 // Sends an assertion report to ErrorLog, then throws cInfSyntaxException*.
 [[noreturn]] void reportInfAssertion(int line, const std::string& message);

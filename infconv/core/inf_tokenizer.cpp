@@ -80,25 +80,24 @@ void cInfTokenizer::appendRendering(std::size_t i, std::string& out) const {
     tokens_[i].appendRendering(out, text(tokens_[i]));
 }
 
-void cInfTokenizer::push(std::int32_t type, std::size_t textStart, std::size_t textEnd, float number) {
-    if (textEnd > std::numeric_limits<std::uint32_t>::max()) {
+void cInfTokenizer::push(std::int32_t type, float number) {
+    cInfTokenRing::Entry& entry = ring_.open();
+    entry.token.Type = type;
+    entry.token.number = number;
+    ring_.commit();
+}
+
+void cInfTokenizer::commitText(cInfTokenRing::Entry& entry, std::int32_t type) {
+    textBytes_ += entry.text.size();
+    if (textBytes_ > std::numeric_limits<std::uint32_t>::max()) {
         fail("the text is too large (more than 4 GiB of words and strings)!");
     }
-    // Grow by a quarter, at least 32 entries.
-    if (tokens_.size() == tokens_.capacity()) {
-        tokens_.reserve(tokens_.capacity() + std::max<std::size_t>(tokens_.capacity() / 4, 32));
-    }
-    cInfToken token;
-    token.Type = type;
-    token.number = number;
-    token.textOffset = static_cast<std::uint32_t>(textStart);
-    token.textLength = static_cast<std::uint32_t>(textEnd - textStart);
-    tokens_.push_back(token);
+    entry.token.Type = type;
+    ring_.commit();
 }
 
 void cInfTokenizer::fail(const std::string& message) {
-    cursor = static_cast<std::int64_t>(tokens_.size());
-    reportInfError(*this, message);
+    reportInfError(fileName_, ring_, ring_.total(), message);
 }
 
 void cInfTokenizer::checkDepth(const cInfCharStream::Origin& origin, const std::string& what,
@@ -125,17 +124,19 @@ void cInfTokenizer::splice(cInfCharStream::Text text, cInfCharStream::Origin ori
     stream_.splice(std::move(text), origin);
 }
 
-void cInfTokenizer::scan(std::string content) {
-    // Typical INF text has a token every five to ten bytes. Reserving for the
-    // dense end up front spares the growth copies; untouched pages of an
-    // over-estimate cost no memory.
-    tokens_.reserve(tokens_.size() + content.size() / 4 + 32);
-    arena_.reserve(arena_.size() + content.size());
+void cInfTokenizer::start(std::string content) {
     stream_ = cInfCharStream(std::move(content));
     splicedBytes_ = 0;
-    for (;;) {
+}
+
+bool cInfTokenizer::next() {
+    const std::int64_t before = ring_.total();
+    do {
         const int c = stream_.get();
-        if (c < 0) break;
+        if (c < 0) {
+            stream_ = cInfCharStream();  // gives the texts back
+            return false;
+        }
         switch (c) {
         case '"': scanQuoted(); break;
         case '#': scanDirective(); break;
@@ -155,17 +156,30 @@ void cInfTokenizer::scan(std::string content) {
             }
             break;
         }
+    } while (ring_.total() == before);
+    return true;
+}
+
+void cInfTokenizer::scan(std::string content) {
+    start(std::move(content));
+    while (next()) {
+        const cInfTokenRing::Entry& entry = ring_.last();
+        cInfToken token = entry.token;
+        token.textOffset = static_cast<std::uint32_t>(arena_.size());
+        token.textLength = static_cast<std::uint32_t>(entry.text.size());
+        arena_ += entry.text;
+        tokens_.push_back(token);
     }
-    stream_ = cInfCharStream();
 }
 
 void cInfTokenizer::scanQuoted() {
-    const std::size_t start = arena_.size();
+    cInfTokenRing::Entry& entry = ring_.open();
+    std::string& out = entry.text;
     for (std::string_view span; !(span = stream_.span()).empty();) {
         const std::size_t quote = std::min(span.find('"'), span.size());
         for (std::size_t from = 0; from < quote;) {
             std::size_t lf = std::min(span.find('\n', from), quote);
-            arena_.append(span.data() + from, lf - from);
+            out.append(span.data() + from, lf - from);
             from = lf + 1;
         }
         if (quote < span.size()) {
@@ -174,7 +188,7 @@ void cInfTokenizer::scanQuoted() {
         }
         stream_.advance(span.size());
     }
-    push(cInfToken::String, start, arena_.size());
+    commitText(entry, cInfToken::String);
 }
 
 void cInfTokenizer::skipComment() {
@@ -189,63 +203,66 @@ void cInfTokenizer::skipComment() {
 }
 
 void cInfTokenizer::scanSectionName() {
-    const std::size_t start = arena_.size();
+    cInfTokenRing::Entry& entry = ring_.open();
+    std::string& out = entry.text;
     for (std::string_view span; !(span = stream_.span()).empty();) {
         const std::size_t close = span.find(']');
         if (close != std::string_view::npos) {
-            arena_.append(span.data(), close);
+            out.append(span.data(), close);
             stream_.advance(close + 1);
             break;
         }
-        arena_.append(span);
+        out.append(span);
         stream_.advance(span.size());
     }
-    std::size_t b = start, e = arena_.size();
-    while (b < e && isBlank(arena_[b])) ++b;
-    while (e > b && isBlank(arena_[e - 1])) --e;
-    if (b > start) arena_.erase(start, b - start);
-    arena_.resize(start + (e - b));
-    push(cInfToken::SectionName, start, arena_.size());
+    std::size_t b = 0, e = out.size();
+    while (b < e && isBlank(out[b])) ++b;
+    while (e > b && isBlank(out[e - 1])) --e;
+    out.resize(e);
+    out.erase(0, b);
+    commitText(entry, cInfToken::SectionName);
 }
 
 void cInfTokenizer::scanNumber(int first) {
-    std::string text(1, static_cast<char>(first));
-    for (;;) {
-        const int c = stream_.peek();
-        if (!((c >= '0' && c <= '9') || c == '.')) break;
-        text.push_back(static_cast<char>(c));
-        stream_.advance(1);
+    number_.assign(1, static_cast<char>(first));
+    for (std::string_view span; !(span = stream_.span()).empty();) {
+        std::size_t i = 0;
+        while (i < span.size() && ((span[i] >= '0' && span[i] <= '9') || span[i] == '.')) ++i;
+        number_.append(span.data(), i);
+        stream_.advance(i);
+        if (i < span.size()) break;
     }
-    push(cInfToken::Number, 0, 0, convertNumber(text));
+    push(cInfToken::Number, convertNumber(number_));
 }
 
 void cInfTokenizer::scanWord(int first) {
     stream_.markOrigin();
-    const std::size_t start = arena_.size();
-    arena_.push_back(static_cast<char>(first));
+    cInfTokenRing::Entry& entry = ring_.open();
+    std::string& out = entry.text;
+    out.push_back(static_cast<char>(first));
     for (std::string_view span; !(span = stream_.span()).empty();) {
         std::size_t i = 0;
         while (i < span.size() && !kEndsWord[static_cast<unsigned char>(span[i])]) ++i;
-        arena_.append(span.data(), i);
+        out.append(span.data(), i);
         stream_.advance(i);
         if (i < span.size()) break;
     }
     // The first byte is no white space, so only the end needs trimming.
-    std::size_t end = arena_.size();
-    while (end > start && isTrimSpace(arena_[end - 1])) --end;
-    arena_.resize(end);
+    std::size_t end = out.size();
+    while (end > 0 && isTrimSpace(out[end - 1])) --end;
+    out.resize(end);
 
     if (!defines_.empty()) {
-        if (cInfDefineTable::Value value = defines_.lookup(std::string_view(arena_).substr(start))) {
-            const std::string word = arena_.substr(start);
-            arena_.resize(start);
+        if (cInfDefineTable::Value value = defines_.lookup(out)) {
+            // The word is no token: the open entry is given up.
+            const std::string word = out;
             cInfCharStream::Origin origin = stream_.markedOrigin();
             origin.defineDepth += 1;
             splice(std::move(value), origin, word, false);
             return;
         }
     }
-    push(cInfToken::String, start, end);
+    commitText(entry, cInfToken::String);
 }
 
 void cInfTokenizer::scanDirective() {

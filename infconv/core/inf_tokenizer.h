@@ -1,8 +1,13 @@
-// The INF scanner: turns the bytes of a file into the token list, handling
-// comments, #define and #include on the way.
+// The INF scanner: turns the bytes of a file into tokens, handling comments,
+// #define and #include on the way.
+//
+// The parser pulls tokens one at a time (start, then next); the recent ones
+// stay in a ring for the error report. scan() collects the tokens of a whole
+// text into a list instead, for looking at what the scanner makes of it.
 #pragma once
 
 #include "inf_token.h"
+#include "inf_token_ring.h"
 #include "inf_tokenizer_defines.h"
 #include "inf_tokenizer_stream.h"
 
@@ -25,30 +30,34 @@ public:
     // `fileName` is the main file's name as it was opened (for the report).
     explicit cInfTokenizer(std::string fileName);
 
-    // Scans the content of the main file into tokens. #include names are
-    // opened relative to the current directory. File errors are thrown as
-    // cFileException*; runaway expansion is reported like a syntax error.
-    void scan(std::string content);
+    // Starts on the content of the main file. #include names are opened
+    // relative to the current directory.
+    void start(std::string content);
+    // Scans the next token into the ring; false at the end of the text (and
+    // on every later call). File errors are thrown as cFileException*;
+    // runaway expansion is reported like a syntax error.
+    bool next();
+    const cInfTokenRing& ring() const { return ring_; }
 
+    // Scans the whole content into the token list (start and next to the end).
+    void scan(std::string content);
     std::size_t size() const { return tokens_.size(); }
     const cInfToken& operator[](std::size_t i) const { return tokens_[i]; }
-    // Text of a String or SectionName token, the sign of a punctuation token.
+    // Text of a listed String or SectionName token, the sign of a punctuation token.
     std::string_view text(const cInfToken& token) const;
-    // The token as the error report shows it.
+    // The listed token as the error report shows it.
     void appendRendering(std::size_t i, std::string& out) const;
 
     const std::string& fileName() const { return fileName_; }
     cInfDefineTable& defines() { return defines_; }
-
-    // Index of the token being handled; the error report is built around it.
-    std::int64_t cursor = -1;
 
     // Reads all bytes of an open file; an empty file throws cFileException
     // (its read transfers nothing).
     static std::string readAll(cFile& file);
 
 private:
-    void push(std::int32_t type, std::size_t textStart = 0, std::size_t textEnd = 0, float number = 0);
+    void push(std::int32_t type, float number = 0);
+    void commitText(cInfTokenRing::Entry& entry, std::int32_t type);
     void scanQuoted();
     void scanDirective();
     void scanDefine();
@@ -63,10 +72,18 @@ private:
     [[noreturn]] void fail(const std::string& message);
 
     std::string fileName_;
-    std::vector<cInfToken> tokens_;
-    // The texts of all String and SectionName tokens, back to back.
-    std::string arena_;
+    cInfTokenRing ring_;
+    // Bytes of all String and SectionName texts so far; the token list keeps
+    // 32-bit offsets into its text, so the scanner refuses more.
+    std::uint64_t textBytes_ = 0;
+    // The text of the number being scanned (reused, so numbers cost no allocation).
+    std::string number_;
     cInfDefineTable defines_;
     cInfCharStream stream_;
     std::size_t splicedBytes_ = 0;
+
+    // scan()'s token list, with the texts of its String and SectionName
+    // tokens back to back.
+    std::vector<cInfToken> tokens_;
+    std::string arena_;
 };
