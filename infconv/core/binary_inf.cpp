@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "cfile.h"
@@ -78,9 +79,9 @@ public:
     }
 
 private:
-    std::uint16_t stringIndex(const std::string& text) {
-        if (text.find('\0') != std::string::npos) {
-            refuse(m_fileName, "the string '" + std::string(text.c_str()) +
+    std::uint16_t stringIndex(std::string_view text) {
+        if (text.find('\0') != std::string_view::npos) {
+            refuse(m_fileName, "the string '" + std::string(text.substr(0, text.find('\0'))) +
                                    "...' holds a NUL byte, which the binary form cannot store");
         }
         std::uint32_t index = m_strings.add(text);
@@ -104,7 +105,7 @@ private:
             }
             put16(m_out, stringIndex(key->name()));
             put8(m_out, static_cast<std::uint8_t>(key->valueCount()));
-            for (const cInfValue& value : key->values()) {
+            for (const cInfValue value : key->values()) {
                 if (value.isNumber()) {
                     put8(m_out, 1);
                     std::uint32_t bits;
@@ -113,7 +114,7 @@ private:
                     put32(m_out, bits);
                 } else {
                     put8(m_out, 0);
-                    put16(m_out, stringIndex(value.text()));
+                    put16(m_out, stringIndex(value.textView()));
                 }
             }
         }
@@ -224,9 +225,8 @@ public:
                                        std::to_string(kMaxDepth) + " levels");
             }
             std::string name = trimmed(stringAt(records.u16()));
-            std::string lookup = infUpperCase(name);
-            cInfNode* child = parent->addSection(
-                std::make_unique<cInfNode>(std::move(name), parent, m_analyzer), std::move(lookup));
+            cInfNode* child =
+                parent->addSection(std::make_unique<cInfNode>(std::move(name), parent, m_analyzer));
             std::uint32_t children = readNodeHead(records, *child);
             stack.push_back({child, children});
         }
@@ -278,7 +278,7 @@ private:
                     key->addString(stringAt(in.u16()));
                 }
             }
-            node.addKey(std::move(key), infUpperCase(name));
+            node.addKey(std::move(key));
         }
         return childCount;
     }

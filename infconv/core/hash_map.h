@@ -21,6 +21,13 @@ struct StringKeyTraits {
     using Key = std::string;
     using KeyView = std::string_view;
     static std::uint32_t hash(std::string_view key);
+    // One byte of hash(): lets callers hash a transformed text without copying it.
+    static std::uint32_t hashStep(std::uint32_t h, char raw) {
+        auto c = static_cast<signed char>(raw);
+        // Lower-case letters and their neighbours (0x60..0x7F) are folded down.
+        if (c >= 0x60) c = static_cast<signed char>(c - 40);
+        return (h >> 28) + h * 8 + static_cast<std::uint32_t>(static_cast<std::int32_t>(c));
+    }
     static std::string text(std::string_view key) { return std::string(key); }
 };
 

@@ -19,29 +19,35 @@ cInfNode::~cInfNode() {
 }
 
 cInfNode* cInfNode::addSection(std::unique_ptr<cInfNode> section, std::string lookupName) {
-    return m_sections.add(std::move(section), std::move(lookupName));
+    return m_sections.add(std::move(section), lookupName);
 }
 
 cInfKey* cInfNode::addKey(std::unique_ptr<cInfKey> key, std::string lookupName) {
-    return m_keys.add(std::move(key), std::move(lookupName));
+    return m_keys.add(std::move(key), lookupName);
 }
 
+cInfNode* cInfNode::addSection(std::unique_ptr<cInfNode> section) {
+    return m_sections.add(std::move(section));
+}
+
+cInfKey* cInfNode::addKey(std::unique_ptr<cInfKey> key) { return m_keys.add(std::move(key)); }
+
 cInfNode* cInfNode::addSection(const std::string& name) {
-    return addSection(std::make_unique<cInfNode>(name, this, m_analyzer), infUpperCase(name));
+    return m_sections.add(std::make_unique<cInfNode>(name, this, m_analyzer));
 }
 
 cInfKey* cInfNode::addKey(const std::string& name) {
-    return addKey(std::make_unique<cInfKey>(name), infUpperCase(name));
+    return m_keys.add(std::make_unique<cInfKey>(name));
 }
 
 bool cInfNode::hasSection(std::string_view name) const {
-    return m_sections.contains(infUpperCase(name));
+    return m_sections.getIgnoringCase(name) != nullptr;
 }
 
-bool cInfNode::hasKey(std::string_view name) const { return m_keys.contains(infUpperCase(name)); }
+bool cInfNode::hasKey(std::string_view name) const { return m_keys.getIgnoringCase(name) != nullptr; }
 
 cInfNode* cInfNode::getSection(std::string_view name) const {
-    return m_sections.get(infUpperCase(name));
+    return m_sections.getIgnoringCase(name);
 }
 
-cInfKey* cInfNode::getKey(std::string_view name) const { return m_keys.get(infUpperCase(name)); }
+cInfKey* cInfNode::getKey(std::string_view name) const { return m_keys.getIgnoringCase(name); }

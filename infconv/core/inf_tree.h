@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "inf_value_list.h"
 #include "named_list.h"
 
 class InfAnalyzer;
@@ -23,41 +24,23 @@ constexpr std::size_t kMaxInfDepth = 4096;
 // ASCII upper case ("a".."z" to "A".."Z"; other bytes unchanged).
 std::string infUpperCase(std::string_view text);
 
-class cInfValue {
-public:
-    static cInfValue fromString(std::string text) { return cInfValue(std::move(text), 0.0f, false); }
-    static cInfValue fromNumber(float number) { return cInfValue(std::string(), number, true); }
-
-    bool isNumber() const { return m_isNumber; }
-    const std::string& text() const { return m_text; }
-    float number() const { return m_number; }
-
-private:
-    cInfValue(std::string text, float number, bool isNumber)
-        : m_text(std::move(text)), m_number(number), m_isNumber(isNumber) {}
-
-    std::string m_text;
-    float m_number;
-    bool m_isNumber;
-};
-
 class cInfKey {
 public:
     explicit cInfKey(std::string name) : m_name(std::move(name)) {}
 
     const std::string& name() const { return m_name; }
 
-    void addString(std::string text) { m_values.push_back(cInfValue::fromString(std::move(text))); }
-    void addNumber(float number) { m_values.push_back(cInfValue::fromNumber(number)); }
-    void addValue(cInfValue value) { m_values.push_back(std::move(value)); }
+    void addString(std::string_view text) { m_values.addText(text); }
+    void addNumber(float number) { m_values.addNumber(number); }
 
     std::size_t valueCount() const { return m_values.size(); }
-    const cInfValue& value(std::size_t i) const { return m_values[i]; }
-    const std::vector<cInfValue>& values() const { return m_values; }
+    // By value: a number, or a view of the text held by this key.
+    cInfValue value(std::size_t i) const { return m_values[i]; }
+    const cInfValueList& values() const { return m_values; }
 
 private:
     std::string m_name;
-    std::vector<cInfValue> m_values;
+    cInfValueList m_values;
 };
 
 class cInfNode {
@@ -76,6 +59,9 @@ public:
     // Appends under the given lookup name (the caller upper-cases it).
     cInfNode* addSection(std::unique_ptr<cInfNode> section, std::string lookupName);
     cInfKey* addKey(std::unique_ptr<cInfKey> key, std::string lookupName);
+    // The same under the upper-cased name, without the caller making it.
+    cInfNode* addSection(std::unique_ptr<cInfNode> section);
+    cInfKey* addKey(std::unique_ptr<cInfKey> key);
     // Convenience: creates the section (parent this node, same analyzer) or
     // key and indexes it under its upper-cased name.
     cInfNode* addSection(const std::string& name);

@@ -1,43 +1,78 @@
 // An ordered list of owned items with a name index beside it.
 //
-// Items are looked up by a lookup name (the caller passes the upper-cased
-// name); duplicates are all kept and a lookup finds the first one added.
+// Items are looked up by a lookup name, normally the item's name upper-cased;
+// duplicates are all kept and a lookup finds the first one added. That usual
+// lookup name is never stored: it is compared and hashed straight from the
+// item's name. Only a lookup name that differs from it is kept aside. Lists
+// of up to a handful of items are scanned; longer ones get an open-addressing
+// index over the first item of every lookup name.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hash_map.h"
 
+namespace named_list_detail {
+
+inline char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// a and b compared after upper-casing those flagged.
+inline bool sameText(std::string_view a, bool foldA, std::string_view b, bool foldB) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = foldA ? upper(a[i]) : a[i];
+        char y = foldB ? upper(b[i]) : b[i];
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// The name hash of the text, upper-cased first when flagged.
+inline std::uint32_t hashText(std::string_view text, bool fold) {
+    std::uint32_t h = 0;
+    for (char c : text) h = hash_map_detail::StringKeyTraits::hashStep(h, fold ? upper(c) : c);
+    return h;
+}
+
+}  // namespace named_list_detail
+
 template <class T>
 class cNamedList {
 public:
-    T* add(std::unique_ptr<T> item, std::string lookupName) {
-        T* raw = item.get();
-        m_names.insert(std::move(lookupName), static_cast<std::int32_t>(m_items.size()));
-        m_items.push_back(std::move(item));
-        return raw;
+    // Appends under the given lookup name.
+    T* add(std::unique_ptr<T> item, std::string_view lookupName) {
+        if (!named_list_detail::sameText(lookupName, false, item->name(), true)) {
+            extra().overrides.emplace_back(static_cast<std::uint32_t>(m_items.size()),
+                                           std::string(lookupName));
+        }
+        return append(std::move(item));
     }
+    // Appends under the upper-cased name of the item.
+    T* add(std::unique_ptr<T> item) { return append(std::move(item)); }
 
-    bool contains(std::string_view lookupName) const { return m_names.contains(lookupName); }
-
-    // The first item added under the name, or null.
-    T* get(std::string_view lookupName) const {
-        const std::int32_t* pos = m_names.find(lookupName);
-        return pos ? m_items[static_cast<std::size_t>(*pos)].get() : nullptr;
-    }
+    // Byte-exact lookup name.
+    bool contains(std::string_view lookupName) const { return find(lookupName, false) >= 0; }
+    // The first item added under the lookup name, or null.
+    T* get(std::string_view lookupName) const { return itemOrNull(find(lookupName, false)); }
+    // Like get(upper-cased name), without making the upper-cased copy.
+    T* getIgnoringCase(std::string_view name) const { return itemOrNull(find(name, true)); }
 
     T* at(std::size_t position) const { return m_items[position].get(); }
     std::size_t count() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
 
-    // The name index receives exactly one entry per item in item order, so it
-    // doubles as the position-to-name index.
-    const std::string& lookupNameAt(std::size_t position) const {
-        return m_names.insertedKey(position);
+    std::string lookupNameAt(std::size_t position) const {
+        if (const std::string* kept = keptLookup(position)) return *kept;
+        std::string name(m_items[position]->name());
+        for (char& c : name) c = named_list_detail::upper(c);
+        return name;
     }
 
     const std::vector<std::unique_ptr<T>>& items() const { return m_items; }
@@ -46,10 +81,113 @@ public:
     void releaseAll(std::vector<std::unique_ptr<T>>& out) {
         for (auto& item : m_items) out.push_back(std::move(item));
         m_items.clear();
-        m_names = HashMap();
+        m_extra.reset();
     }
 
 private:
+    static constexpr std::size_t kLinearLimit = 8;
+
+    // Only lists with kept lookup names or more than kLinearLimit items have it.
+    struct Extra {
+        // Position + 1 of the first item of each lookup name; 0 is empty.
+        std::vector<std::uint32_t> slots;
+        unsigned shift = 32;
+        // (position, lookup name) in position order.
+        std::vector<std::pair<std::uint32_t, std::string>> overrides;
+    };
+
+    Extra& extra() {
+        if (!m_extra) m_extra = std::make_unique<Extra>();
+        return *m_extra;
+    }
+
+    T* append(std::unique_ptr<T> item) {
+        T* raw = item.get();
+        m_items.push_back(std::move(item));
+        if (m_items.size() > kLinearLimit) {
+            Extra& e = extra();
+            if (m_items.size() * 2 > e.slots.size()) {
+                rebuildIndex(e);
+            } else {
+                indexItem(e, m_items.size() - 1);
+            }
+        }
+        return raw;
+    }
+
+    const std::string* keptLookup(std::size_t position) const {
+        if (!m_extra || m_extra->overrides.empty()) return nullptr;
+        const auto& kept = m_extra->overrides;
+        auto it = std::lower_bound(kept.begin(), kept.end(), position,
+                                   [](const auto& entry, std::size_t p) { return entry.first < p; });
+        return it != kept.end() && it->first == position ? &it->second : nullptr;
+    }
+
+    // The lookup name of an item as text plus whether it still needs upper-casing.
+    std::pair<std::string_view, bool> lookupOf(std::size_t position) const {
+        if (const std::string* kept = keptLookup(position)) return {*kept, false};
+        return {m_items[position]->name(), true};
+    }
+
+    static std::size_t slotOf(const Extra& e, std::uint32_t hash) {
+        return (hash * 0x9E3779B1u) >> e.shift;
+    }
+
+    void indexItem(Extra& e, std::size_t position) {
+        auto [text, fold] = lookupOf(position);
+        const std::size_t mask = e.slots.size() - 1;
+        std::size_t slot = slotOf(e, named_list_detail::hashText(text, fold));
+        while (e.slots[slot] != 0) {
+            auto [other, otherFold] = lookupOf(e.slots[slot] - 1);
+            // An earlier item of the same lookup name stays the one found.
+            if (named_list_detail::sameText(text, fold, other, otherFold)) return;
+            slot = (slot + 1) & mask;
+        }
+        e.slots[slot] = static_cast<std::uint32_t>(position + 1);
+    }
+
+    void rebuildIndex(Extra& e) {
+        std::size_t size = 32;
+        unsigned shift = 27;
+        while (size < m_items.size() * 4) {
+            size *= 2;
+            --shift;
+        }
+        e.slots.assign(size, 0);
+        e.shift = shift;
+        for (std::size_t i = 0; i < m_items.size(); ++i) indexItem(e, i);
+    }
+
+    // Position of the first item whose lookup name equals `query` (upper-cased
+    // first when `fold`), or -1.
+    std::ptrdiff_t find(std::string_view query, bool fold) const {
+        if (!m_extra || m_extra->slots.empty()) {
+            for (std::size_t i = 0; i < m_items.size(); ++i) {
+                auto [text, textFold] = lookupOf(i);
+                if (named_list_detail::sameText(text, textFold, query, fold)) {
+                    return static_cast<std::ptrdiff_t>(i);
+                }
+            }
+            return -1;
+        }
+        const Extra& e = *m_extra;
+        const std::size_t mask = e.slots.size() - 1;
+        std::size_t slot = slotOf(e, named_list_detail::hashText(query, fold));
+        while (e.slots[slot] != 0) {
+            std::size_t position = e.slots[slot] - 1;
+            auto [text, textFold] = lookupOf(position);
+            if (named_list_detail::sameText(text, textFold, query, fold)) {
+                return static_cast<std::ptrdiff_t>(position);
+            }
+            slot = (slot + 1) & mask;
+        }
+        return -1;
+    }
+
+    T* itemOrNull(std::ptrdiff_t position) const {
+        return position < 0 ? nullptr : m_items[static_cast<std::size_t>(position)].get();
+    }
+
     std::vector<std::unique_ptr<T>> m_items;
-    HashMap m_names;
+    std::unique_ptr<Extra> m_extra;
 };

@@ -55,7 +55,7 @@ std::string formatNumber(float value) {
     return std::string(buffer, formatNumberInto(buffer, value));
 }
 
-bool needsQuotes(const std::string& text) {
+bool needsQuotes(std::string_view text) {
     if (text.empty()) return true;
     auto first = static_cast<unsigned char>(text[0]);
     if (first < 0x41 || first >= 0x80) return true;
@@ -76,17 +76,17 @@ void keyLine(std::string& out, const cInfKey& key, std::size_t depth) {
     out += key.name();
     out.append(" = ", 3);
     bool first = true;
-    for (const cInfValue& value : key.values()) {
+    for (const cInfValue value : key.values()) {
         if (!first) out.append(", ", 2);
         first = false;
         if (value.isNumber()) {
             appendNumber(out, value.number());
-        } else if (needsQuotes(value.text())) {
+        } else if (needsQuotes(value.textView())) {
             out += '"';
-            out += value.text();
+            out += value.textView();
             out += '"';
         } else {
-            out += value.text();
+            out += value.textView();
         }
     }
     lineEnd(out);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class cInfNode;
 
@@ -18,6 +19,6 @@ std::string render(const cInfNode& root, const std::string& fileName);
 std::string formatNumber(float value);
 
 // Whether a string value must be written between double quotes.
-bool needsQuotes(const std::string& text);
+bool needsQuotes(std::string_view text);
 
 }  // namespace text_inf_writer
