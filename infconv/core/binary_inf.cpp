@@ -1,5 +1,6 @@
 #include "binary_inf.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string_view>
@@ -159,6 +160,8 @@ public:
         return v;
     }
 
+    std::size_t left() const { return m_limit - m_position; }
+
 private:
     void need(std::size_t n) {
         if (m_limit - m_position < n) {
@@ -267,15 +270,36 @@ private:
     std::uint32_t readNodeHead(Cursor& in, cInfNode& node) {
         std::uint32_t keyCount = in.u32();
         std::uint32_t childCount = in.u32();
+        // The counts of a damaged file may be anything; the records that are
+        // really there need at least 3 bytes per key and 10 per child.
+        node.reserveKeys(std::min<std::size_t>(keyCount, in.left() / 3));
+        node.reserveSections(std::min<std::size_t>(childCount, in.left() / 10));
+        struct Pending {
+            const std::string* text;  // null for a number
+            float number;
+        };
+        Pending pending[kMaxValuesPerKey];
         for (std::uint32_t k = 0; k < keyCount; ++k) {
             const std::string& name = stringAt(in.u16());
-            auto key = std::make_unique<cInfKey>(name);
             std::uint8_t valueCount = in.u8();
+            // Read first, so the key's values take one exactly sized block.
+            std::size_t textBytes = 0;
             for (std::uint8_t v = 0; v < valueCount; ++v) {
                 if (in.u8() != 0) {
-                    key->addNumber(in.f32());
+                    pending[v] = {nullptr, in.f32()};
                 } else {
-                    key->addString(stringAt(in.u16()));
+                    const std::string& text = stringAt(in.u16());
+                    pending[v] = {&text, 0.0f};
+                    textBytes += text.size();
+                }
+            }
+            auto key = std::make_unique<cInfKey>(name);
+            key->reserveValues(valueCount, textBytes);
+            for (std::uint8_t v = 0; v < valueCount; ++v) {
+                if (pending[v].text) {
+                    key->addString(*pending[v].text);
+                } else {
+                    key->addNumber(pending[v].number);
                 }
             }
             node.addKey(std::move(key));

@@ -27,11 +27,16 @@ std::string infUpperCase(std::string_view text);
 class cInfKey {
 public:
     explicit cInfKey(std::string name) : m_name(std::move(name)) {}
+    // Copies the name from a view (the const char* one keeps literals unambiguous).
+    explicit cInfKey(std::string_view name) : m_name(name) {}
+    explicit cInfKey(const char* name) : m_name(name) {}
 
     const std::string& name() const { return m_name; }
 
     void addString(std::string_view text) { m_values.addText(text); }
     void addNumber(float number) { m_values.addNumber(number); }
+    // Room for that many more values holding that many text bytes in all.
+    void reserveValues(std::size_t values, std::size_t textBytes) { m_values.reserve(values, textBytes); }
 
     std::size_t valueCount() const { return m_values.size(); }
     // By value: a number, or a view of the text held by this key.
@@ -47,6 +52,10 @@ class cInfNode {
 public:
     cInfNode(std::string name, cInfNode* parent, InfAnalyzer* analyzer)
         : m_name(std::move(name)), m_parent(parent), m_analyzer(analyzer) {}
+    cInfNode(std::string_view name, cInfNode* parent, InfAnalyzer* analyzer)
+        : m_name(name), m_parent(parent), m_analyzer(analyzer) {}
+    cInfNode(const char* name, cInfNode* parent, InfAnalyzer* analyzer)
+        : m_name(name), m_parent(parent), m_analyzer(analyzer) {}
     // Tears the subtree down iteratively, so depth costs no stack.
     ~cInfNode();
     cInfNode(const cInfNode&) = delete;
@@ -66,6 +75,10 @@ public:
     // key and indexes it under its upper-cased name.
     cInfNode* addSection(const std::string& name);
     cInfKey* addKey(const std::string& name);
+
+    // Room for that many more keys or sections without regrowing the lists.
+    void reserveKeys(std::size_t count) { m_keys.reserve(count); }
+    void reserveSections(std::size_t count) { m_sections.reserve(count); }
 
     // Lookups upper-case the name; get returns the first added, or null.
     bool hasSection(std::string_view name) const;

@@ -10,15 +10,14 @@ namespace {
 // glibc hands out chunks of 16n + 8 usable bytes; sizes of that form waste none.
 std::size_t chunkFit(std::size_t bytes) { return ((bytes + 8 + 15) & ~std::size_t{15}) - 8; }
 
+// Slot offsets and lengths are 32-bit.
+constexpr std::size_t kBlockLimit = std::numeric_limits<std::uint32_t>::max() - 16;
+
 }  // namespace
 
-std::unique_ptr<char[]> cInfValueList::reserveFor(std::size_t textBytes) {
-    const std::size_t need = (static_cast<std::size_t>(m_count) + 1) * kSlotBytes + m_textBytes + textBytes;
-    if (need <= m_capacity) return nullptr;
-    constexpr std::size_t kLimit = std::numeric_limits<std::uint32_t>::max() - 16;
-    if (need > kLimit) throw std::length_error("too many values for one key");
-    std::size_t capacity = chunkFit(std::max(need, 2 * static_cast<std::size_t>(m_capacity) + 8));
-    if (capacity > kLimit) capacity = need;
+std::unique_ptr<char[]> cInfValueList::regrow(std::size_t need, std::size_t capacity) {
+    if (need > kBlockLimit) throw std::length_error("too many values for one key");
+    if (capacity > kBlockLimit) capacity = need;
     auto block = std::make_unique_for_overwrite<char[]>(capacity);
     if (m_block) {
         std::memcpy(block.get(), m_block.get(), m_count * kSlotBytes);
@@ -28,6 +27,20 @@ std::unique_ptr<char[]> cInfValueList::reserveFor(std::size_t textBytes) {
     m_block.swap(block);
     m_capacity = static_cast<std::uint32_t>(capacity);
     return block;
+}
+
+std::unique_ptr<char[]> cInfValueList::reserveFor(std::size_t textBytes) {
+    const std::size_t need = (static_cast<std::size_t>(m_count) + 1) * kSlotBytes + m_textBytes + textBytes;
+    if (need <= m_capacity) return nullptr;
+    return regrow(need, chunkFit(std::max(need, 2 * static_cast<std::size_t>(m_capacity) + 8)));
+}
+
+void cInfValueList::reserve(std::size_t values, std::size_t textBytes) {
+    if (values > kBlockLimit || textBytes > kBlockLimit) {
+        throw std::length_error("too many values for one key");
+    }
+    const std::size_t need = (m_count + values) * kSlotBytes + m_textBytes + textBytes;
+    if (need > m_capacity) regrow(need, chunkFit(need));
 }
 
 void cInfValueList::putSlot(std::uint32_t first, std::uint32_t second) {

@@ -42,6 +42,9 @@ public:
 
     void addText(std::string_view text);
     void addNumber(float number);
+    // Makes room for that many more values with that many more text bytes in
+    // one allocation, for a caller that knows them in advance.
+    void reserve(std::size_t values, std::size_t textBytes);
 
     std::size_t size() const { return m_count; }
     bool empty() const { return m_count == 0; }
@@ -88,6 +91,7 @@ private:
     // Room for one more slot and `textBytes` more text; returns the block
     // replaced, if any.
     std::unique_ptr<char[]> reserveFor(std::size_t textBytes);
+    std::unique_ptr<char[]> regrow(std::size_t need, std::size_t capacity);
     void putSlot(std::uint32_t first, std::uint32_t second);
 
     std::unique_ptr<char[]> m_block;

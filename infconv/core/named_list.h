@@ -64,6 +64,8 @@ public:
     // Like get(upper-cased name), without making the upper-cased copy.
     T* getIgnoringCase(std::string_view name) const { return itemOrNull(find(name, true)); }
 
+    void reserve(std::size_t more) { m_items.reserve(m_items.size() + more); }
+
     T* at(std::size_t position) const { return m_items[position].get(); }
     std::size_t count() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
