@@ -145,14 +145,24 @@ void cTreeConverter::convertAll(bool toBinary) {
     for (const FoundFile& file : toConvert_) {
         if (includes_.count(file.lowered)) continue;
         std::unique_ptr<InfAnalyzer> analyzer;
+        // A binary file goes to text without building the tree.
+        std::string text;
+        bool rendered = false;
         try {
-            analyzer = std::make_unique<InfAnalyzer>(file.realPath);
+            if (toBinary) {
+                analyzer = std::make_unique<InfAnalyzer>(file.realPath);
+            } else {
+                analyzer = std::make_unique<InfAnalyzer>();
+                rendered = analyzer->loadAsText(file.realPath, text);
+            }
         } catch (const std::bad_alloc&) {
             analyzer.reset();
         }
         if (analyzer) {
             if (toBinary)
                 analyzer->writeBinaryInf(file.realPath, true);
+            else if (rendered)
+                InfAnalyzer::writeText(file.realPath, text, true);
             else
                 analyzer->writeTextInf(file.realPath, true);
         }

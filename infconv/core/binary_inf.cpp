@@ -1,6 +1,7 @@
 #include "binary_inf.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "exceptions.h"
 #include "inf_tree.h"
 #include "string_table.h"
+#include "text_inf_writer.h"
 
 namespace binary_inf {
 
@@ -176,11 +178,31 @@ private:
     const std::string& m_fileName;
 };
 
+// The position of the first NUL in data[from, end), or end. Eight bytes a
+// step: the strings are short, and a library call per string costs more than
+// the scan.
+std::size_t findNul(const char* data, std::size_t from, std::size_t end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (end - from >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, data + from, 8);
+            // The lowest flagged byte is exactly the first zero byte.
+            std::uint64_t zeros = (word - kOnes) & ~word & kHighs;
+            if (zeros != 0) return from + static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+            from += 8;
+        }
+    }
+    while (from < end && data[from] != '\0') ++from;
+    return from;
+}
+
 bool isTrimmedSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-std::string trimmed(const std::string& text) {
+std::string_view trimmed(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && isTrimmedSpace(text[begin])) ++begin;
@@ -188,14 +210,31 @@ std::string trimmed(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-class Decoder {
-public:
-    Decoder(const std::string& content, cStringTable& strings, InfAnalyzer* analyzer,
-            const std::string& fileName)
-        : m_content(content), m_strings(strings), m_analyzer(analyzer), m_fileName(fileName) {}
+// One value of a key as read, before the sink takes it.
+struct RecordValue {
+    std::string_view text;
+    float number;
+    std::uint16_t string;  // the text's index in the string table
+    bool isNumber;
+};
 
-    std::unique_ptr<cInfNode> run() {
-        m_strings.clear();
+// The one reader of the binary form: checks the content and reports it in
+// document order to a sink, which builds a tree or writes text. The sink is
+// told:
+//   tableString(text)               every string of the table, in order
+//   counts(keys, sections)          room worth reserving for the node just begun
+//   sectionStart(name, depth)       a section (depth >= 1), its name trimmed
+//   key(name, values, count, depth) a key of the current node, values complete
+//   keysEnd(depth)                  the current node's keys are done
+//   sectionEnd(depth)               the current section is done
+// Views point into the content, so they live as long as it does.
+template <class Sink>
+class Walker {
+public:
+    Walker(const std::string& content, Sink& sink, const std::string& fileName)
+        : m_content(content), m_sink(sink), m_fileName(fileName) {}
+
+    void run() {
         const std::size_t size = m_content.size();
         if (size < 12) refuse(m_fileName, "damaged binary INF file: shorter than its header");
         Cursor header(m_content, 4, size, m_fileName);
@@ -208,32 +247,24 @@ public:
         readStrings(tableOffset);
 
         Cursor records(m_content, 8, tableOffset, m_fileName);
-        auto root = std::make_unique<cInfNode>("Root", nullptr, m_analyzer);
-        struct Frame {
-            cInfNode* node;
-            std::uint32_t childrenLeft;
-        };
-        std::vector<Frame> stack;
-        stack.push_back({root.get(), readNodeHead(records, *root)});
-        while (!stack.empty()) {
-            Frame& top = stack.back();
-            if (top.childrenLeft == 0) {
-                stack.pop_back();
+        // Children still to read, per level from the root down.
+        std::vector<std::uint32_t> childrenLeft;
+        childrenLeft.push_back(readNodeHead(records, 0));
+        while (!childrenLeft.empty()) {
+            if (childrenLeft.back() == 0) {
+                childrenLeft.pop_back();
+                if (!childrenLeft.empty()) m_sink.sectionEnd(childrenLeft.size());
                 continue;
             }
-            --top.childrenLeft;
-            cInfNode* parent = top.node;
-            if (stack.size() > kMaxDepth) {
+            --childrenLeft.back();
+            const std::size_t depth = childrenLeft.size();
+            if (depth > kMaxDepth) {
                 refuse(m_fileName, "damaged binary INF file: sections nested deeper than " +
                                        std::to_string(kMaxDepth) + " levels");
             }
-            std::string name = trimmed(stringAt(records.u16()));
-            cInfNode* child =
-                parent->addSection(std::make_unique<cInfNode>(std::move(name), parent, m_analyzer));
-            std::uint32_t children = readNodeHead(records, *child);
-            stack.push_back({child, children});
+            m_sink.sectionStart(trimmed(stringAt(records.u16())), depth);
+            childrenLeft.push_back(readNodeHead(records, depth));
         }
-        return root;
     }
 
 private:
@@ -246,71 +277,150 @@ private:
             refuse(m_fileName, "damaged binary INF file: " + std::to_string(count) +
                                    " strings cannot fit in the string table");
         }
+        // Records can only name the first kMaxStrings.
+        m_table.reserve(std::min<std::size_t>(count, kMaxStrings));
+        const char* const data = m_content.data();
+        const std::size_t end = m_content.size();
         for (std::uint32_t i = 0; i < count; ++i) {
-            std::size_t nul = m_content.find('\0', position);
-            if (nul == std::string::npos) {
+            std::size_t nul = findNul(data, position, end);
+            if (nul == end) {
                 refuse(m_fileName, "damaged binary INF file: string " + std::to_string(i) +
                                        " runs past the end of the file");
             }
-            m_strings.append(m_content.substr(position, nul - position));
+            std::string_view text(data + position, nul - position);
+            m_sink.tableString(text);
+            if (m_table.size() < kMaxStrings) m_table.push_back(text);
             position = nul + 1;
         }
+        m_stringCount = count;
     }
 
-    const std::string& stringAt(std::uint16_t index) {
-        if (index >= m_strings.count()) {
+    std::string_view stringAt(std::uint16_t index) {
+        if (index >= m_stringCount) {
             refuse(m_fileName, "damaged binary INF file: string index " + std::to_string(index) +
-                                   " is beyond the " + std::to_string(m_strings.count()) +
+                                   " is beyond the " + std::to_string(m_stringCount) +
                                    " strings of the table");
         }
-        return m_strings.at(index);
+        return m_table[index];
     }
 
-    // Reads the keys of a node record; returns its child count.
-    std::uint32_t readNodeHead(Cursor& in, cInfNode& node) {
+    // Reads the keys of a node record at `depth`; returns its child count.
+    std::uint32_t readNodeHead(Cursor& in, std::size_t depth) {
         std::uint32_t keyCount = in.u32();
         std::uint32_t childCount = in.u32();
         // The counts of a damaged file may be anything; the records that are
         // really there need at least 3 bytes per key and 10 per child.
-        node.reserveKeys(std::min<std::size_t>(keyCount, in.left() / 3));
-        node.reserveSections(std::min<std::size_t>(childCount, in.left() / 10));
-        struct Pending {
-            const std::string* text;  // null for a number
-            float number;
-        };
-        Pending pending[kMaxValuesPerKey];
+        m_sink.counts(std::min<std::size_t>(keyCount, in.left() / 3),
+                      std::min<std::size_t>(childCount, in.left() / 10));
         for (std::uint32_t k = 0; k < keyCount; ++k) {
-            const std::string& name = stringAt(in.u16());
+            std::string_view name = stringAt(in.u16());
             std::uint8_t valueCount = in.u8();
-            // Read first, so the key's values take one exactly sized block.
-            std::size_t textBytes = 0;
+            // Read whole before reporting, so the sink sees a complete key.
             for (std::uint8_t v = 0; v < valueCount; ++v) {
-                if (in.u8() != 0) {
-                    pending[v] = {nullptr, in.f32()};
+                RecordValue& value = m_values[v];
+                value.isNumber = in.u8() != 0;
+                if (value.isNumber) {
+                    value.number = in.f32();
                 } else {
-                    const std::string& text = stringAt(in.u16());
-                    pending[v] = {&text, 0.0f};
-                    textBytes += text.size();
+                    value.string = in.u16();
+                    value.text = stringAt(value.string);
                 }
             }
-            auto key = std::make_unique<cInfKey>(name);
-            key->reserveValues(valueCount, textBytes);
-            for (std::uint8_t v = 0; v < valueCount; ++v) {
-                if (pending[v].text) {
-                    key->addString(*pending[v].text);
-                } else {
-                    key->addNumber(pending[v].number);
-                }
-            }
-            node.addKey(std::move(key));
+            m_sink.key(name, m_values, valueCount, depth);
         }
+        m_sink.keysEnd(depth);
         return childCount;
     }
 
     const std::string& m_content;
+    Sink& m_sink;
+    const std::string& m_fileName;
+    std::vector<std::string_view> m_table;
+    std::size_t m_stringCount = 0;
+    RecordValue m_values[kMaxValuesPerKey];  // the key being read
+};
+
+// Builds the tree below a new root "Root"; fills the string table as read.
+class TreeSink {
+public:
+    TreeSink(cStringTable& strings, InfAnalyzer* analyzer)
+        : m_strings(strings),
+          m_analyzer(analyzer),
+          m_root(std::make_unique<cInfNode>("Root", nullptr, analyzer)),
+          m_current(m_root.get()) {
+        m_strings.clear();
+    }
+
+    void tableString(std::string_view text) { m_strings.append(std::string(text)); }
+    void counts(std::size_t keys, std::size_t sections) {
+        m_current->reserveKeys(keys);
+        m_current->reserveSections(sections);
+    }
+    void sectionStart(std::string_view name, std::size_t) {
+        m_current = m_current->addSection(std::make_unique<cInfNode>(name, m_current, m_analyzer));
+    }
+    void key(std::string_view name, const RecordValue* values, std::size_t count, std::size_t) {
+        std::size_t textBytes = 0;
+        for (std::size_t v = 0; v < count; ++v) {
+            if (!values[v].isNumber) textBytes += values[v].text.size();
+        }
+        // The key's values take one exactly sized block.
+        auto key = std::make_unique<cInfKey>(name);
+        key->reserveValues(count, textBytes);
+        for (std::size_t v = 0; v < count; ++v) {
+            if (values[v].isNumber) {
+                key->addNumber(values[v].number);
+            } else {
+                key->addString(values[v].text);
+            }
+        }
+        m_current->addKey(std::move(key));
+    }
+    void keysEnd(std::size_t) {}
+    void sectionEnd(std::size_t) { m_current = m_current->parent(); }
+
+    std::unique_ptr<cInfNode> root() { return std::move(m_root); }
+
+private:
     cStringTable& m_strings;
     InfAnalyzer* m_analyzer;
-    const std::string& m_fileName;
+    std::unique_ptr<cInfNode> m_root;
+    cInfNode* m_current;
+};
+
+// Writes the text form through the text writer's own appender.
+class TextSink {
+public:
+    explicit TextSink(std::string& out) : m_out(out) {}
+
+    // Whether a string needs quotes is decided on its first use as a value,
+    // not on every use (names never need it).
+    void tableString(std::string_view) { m_quoted.push_back(kNotYetKnown); }
+    void counts(std::size_t, std::size_t) {}
+    void sectionStart(std::string_view name, std::size_t depth) { m_out.sectionStart(name, depth); }
+    void key(std::string_view name, const RecordValue* values, std::size_t count,
+             std::size_t depth) {
+        m_out.keyStart(name, depth);
+        for (std::size_t v = 0; v < count; ++v) {
+            const RecordValue& value = values[v];
+            if (value.isNumber) {
+                m_out.numberValue(value.number, v == 0);
+            } else {
+                std::uint8_t& quoted = m_quoted[value.string];
+                if (quoted == kNotYetKnown) quoted = text_inf_writer::needsQuotes(value.text);
+                m_out.textValue(value.text, quoted != 0, v == 0);
+            }
+        }
+        m_out.keyEnd();
+    }
+    void keysEnd(std::size_t) { m_out.keysEnd(); }
+    void sectionEnd(std::size_t depth) { m_out.sectionEnd(depth); }
+
+private:
+    static constexpr std::uint8_t kNotYetKnown = 2;
+
+    text_inf_writer::cTextInfAppender m_out;
+    std::vector<std::uint8_t> m_quoted;  // per table string: 0, 1 or kNotYetKnown
 };
 
 }  // namespace
@@ -332,7 +442,18 @@ std::string encode(const cInfNode& root, cStringTable& strings, const std::strin
 
 std::unique_ptr<cInfNode> decode(const std::string& content, cStringTable& strings,
                                  InfAnalyzer* analyzer, const std::string& fileName) {
-    return Decoder(content, strings, analyzer, fileName).run();
+    TreeSink sink(strings, analyzer);
+    Walker<TreeSink>(content, sink, fileName).run();
+    return sink.root();
+}
+
+std::string decodeToText(const std::string& content, const std::string& fileName) {
+    std::string text;
+    // The text is usually larger than the records; start with room for that.
+    text.reserve(content.size() * 2);
+    TextSink sink(text);
+    Walker<TextSink>(content, sink, fileName).run();
+    return text;
 }
 
 }  // namespace binary_inf

@@ -39,4 +39,9 @@ std::string encode(const cInfNode& root, cStringTable& strings, const std::strin
 std::unique_ptr<cInfNode> decode(const std::string& content, cStringTable& strings,
                                  InfAnalyzer* analyzer, const std::string& fileName);
 
+// The text form of the file content, the same bytes text_inf_writer::render
+// writes for the decoded tree, written straight from the records without
+// building the tree. Damaged content is refused exactly as decode refuses it.
+std::string decodeToText(const std::string& content, const std::string& fileName);
+
 }  // namespace binary_inf

@@ -21,13 +21,16 @@ void InfAnalyzer::writeBinaryInf(const std::string& path, bool backup) {
 }
 
 void InfAnalyzer::writeTextInf(const std::string& path, bool backup) {
-    std::string text = text_inf_writer::render(*m_root, path);
+    writeText(path, text_inf_writer::render(*m_root, path), backup);
+}
+
+void InfAnalyzer::writeText(const std::string& path, const std::string& text, bool backup) {
     cFile file(path, cFile::kWrite, backup);
     file.write(text.data(), text.size());
     file.close();
 }
 
-void InfAnalyzer::loadBinaryInf(cFile& file) {
+std::string InfAnalyzer::readBinaryContent(cFile& file) {
     std::int64_t size = file.length();
     if (size < 0 || static_cast<std::uint64_t>(size) > SIZE_MAX / 2) {
         throw new cFileException(file.name(), "the file is too large to load");
@@ -36,7 +39,11 @@ void InfAnalyzer::loadBinaryInf(cFile& file) {
     file.seek(0, cFile::Origin::Start);
     std::size_t done = 0;
     while (done < content.size()) done += file.read(content.data() + done, content.size() - done);
+    return content;
+}
 
+void InfAnalyzer::loadBinaryInf(cFile& file) {
+    const std::string content = readBinaryContent(file);
     cStringTable strings;
     std::unique_ptr<cInfNode> root = binary_inf::decode(content, strings, this, file.name());
     m_root = std::move(root);

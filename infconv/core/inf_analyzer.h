@@ -34,8 +34,19 @@ public:
     // damaged file is refused with cFileException and the tree is left as it was.
     void loadBinaryInf(cFile& file);
 
+    // For writing a file back as text: loads it like the constructor, except
+    // that a binary file is rendered into `text` straight from its bytes,
+    // without building the tree (which is left an empty root), and true is
+    // returned. A damaged binary file is refused as loadBinaryInf refuses it.
+    bool loadAsText(const std::string& path, std::string& text);
+    // Writes text made ahead (by loadAsText) the way writeTextInf writes.
+    static void writeText(const std::string& path, const std::string& text, bool backup);
+
 private:
-    void loadInf(const std::string& path);
+    // With `binaryAsText`, a binary file is rendered there instead of loaded.
+    bool loadInf(const std::string& path, std::string* binaryAsText);
+    // The whole content of a binary file open for reading.
+    static std::string readBinaryContent(cFile& file);
 
     std::string m_path;
     std::unique_ptr<cInfNode> m_root = std::make_unique<cInfNode>("Root", nullptr, this);

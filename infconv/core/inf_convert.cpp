@@ -3,9 +3,15 @@
 #include "inf_analyzer.h"
 
 void convertInfFile(const std::string& path, bool toBinary) {
-    InfAnalyzer analyzer(path);
     if (toBinary) {
-        analyzer.writeBinaryInf(path, true);
+        InfAnalyzer(path).writeBinaryInf(path, true);
+        return;
+    }
+    // A binary file goes to text without building the tree.
+    InfAnalyzer analyzer;
+    std::string text;
+    if (analyzer.loadAsText(path, text)) {
+        InfAnalyzer::writeText(path, text, true);
     } else {
         analyzer.writeTextInf(path, true);
     }

@@ -2,6 +2,7 @@
 // main file's directory as the working directory while it loads.
 #include "inf_analyzer.h"
 
+#include "binary_inf.h"
 #include "cfile.h"
 #include "exceptions.h"
 #include "inf_parser.h"
@@ -61,9 +62,14 @@ bool startsWithMagic(cFile& file) {
 
 }  // namespace
 
-InfAnalyzer::InfAnalyzer(const std::string& path) : m_path(path) { loadInf(path); }
+InfAnalyzer::InfAnalyzer(const std::string& path) : m_path(path) { loadInf(path, nullptr); }
 
-void InfAnalyzer::loadInf(const std::string& path) {
+bool InfAnalyzer::loadAsText(const std::string& path, std::string& text) {
+    m_path = path;
+    return loadInf(path, &text);
+}
+
+bool InfAnalyzer::loadInf(const std::string& path, std::string* binaryAsText) {
     resetTree();
 
     const std::size_t separator = path.find_last_of("/\\");
@@ -82,12 +88,17 @@ void InfAnalyzer::loadInf(const std::string& path) {
     }
 
     cFile file(fileName, cFile::kRead);
-    if (startsWithMagic(file)) {
-        loadBinaryInf(file);
-    } else {
+    bool rendered = false;
+    if (!startsWithMagic(file)) {
         cInfTokenizer tokens(fileName);
         tokens.start(cInfTokenizer::readAll(file));
         cInfParser::parse(tokens, getRoot());
+    } else if (binaryAsText) {
+        *binaryAsText = binary_inf::decodeToText(readBinaryContent(file), file.name());
+        rendered = true;
+    } else {
+        loadBinaryInf(file);
     }
     file.close();
+    return rendered;
 }

@@ -71,47 +71,52 @@ void lineEnd(std::string& out) { out.append("\r\n", 2); }
 
 void indent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
 
-void keyLine(std::string& out, const cInfKey& key, std::size_t depth) {
-    indent(out, depth - 1);
-    out += key.name();
-    out.append(" = ", 3);
-    bool first = true;
-    for (const cInfValue value : key.values()) {
-        if (!first) out.append(", ", 2);
-        first = false;
-        if (value.isNumber()) {
-            appendNumber(out, value.number());
-        } else if (needsQuotes(value.textView())) {
-            out += '"';
-            out += value.textView();
-            out += '"';
-        } else {
-            out += value.textView();
-        }
-    }
-    lineEnd(out);
+}  // namespace
+
+void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
+    indent(m_out, depth - 1);
+    m_out += '[';
+    m_out += name;
+    m_out += ']';
+    lineEnd(m_out);
+    indent(m_out, depth - 1);
+    m_out += '{';
+    lineEnd(m_out);
 }
 
+void cTextInfAppender::numberValue(float number, bool first) {
+    if (!first) m_out.append(", ", 2);
+    appendNumber(m_out, number);
+}
+
+void cTextInfAppender::sectionEnd(std::size_t depth) {
+    indent(m_out, depth - 1);
+    m_out += '}';
+    lineEnd(m_out);
+}
+
+namespace {
+
 // Header and keys of a node at the given depth (the root has depth 0).
-void nodeHead(std::string& out, const cInfNode& node, std::size_t depth) {
-    if (depth > 0) {
-        indent(out, depth - 1);
-        out += '[';
-        out += node.name();
-        out += ']';
-        lineEnd(out);
-        indent(out, depth - 1);
-        out += '{';
-        lineEnd(out);
+void nodeHead(cTextInfAppender& out, const cInfNode& node, std::size_t depth) {
+    if (depth > 0) out.sectionStart(node.name(), depth);
+    for (const auto& key : node.keys().items()) {
+        out.keyStart(key->name(), depth);
+        bool first = true;
+        for (const cInfValue value : key->values()) {
+            out.value(value, first);
+            first = false;
+        }
+        out.keyEnd();
     }
-    for (const auto& key : node.keys().items()) keyLine(out, *key, depth + 1);
-    lineEnd(out);
+    out.keysEnd();
 }
 
 }  // namespace
 
 std::string render(const cInfNode& root, const std::string& fileName) {
-    std::string out;
+    std::string text;
+    cTextInfAppender out(text);
     struct Frame {
         const cInfNode* node;
         std::size_t next;
@@ -124,11 +129,7 @@ std::string render(const cInfNode& root, const std::string& fileName) {
         Frame& top = stack.back();
         std::size_t depth = stack.size() - 1;
         if (top.next == top.node->sectionCount()) {
-            if (depth > 0) {
-                indent(out, depth - 1);
-                out += '}';
-                lineEnd(out);
-            }
+            if (depth > 0) out.sectionEnd(depth);
             stack.pop_back();
             continue;
         }
@@ -141,7 +142,7 @@ std::string render(const cInfNode& root, const std::string& fileName) {
         nodeHead(out, *child, depth + 1);
         stack.push_back({child, 0});
     }
-    return out;
+    return text;
 }
 
 }  // namespace text_inf_writer
