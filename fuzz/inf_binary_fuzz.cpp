@@ -1,6 +1,8 @@
 // The binary INF reader on arbitrary bytes (the magic is forced, since
 // anything else is read as text). A tree that loads must write back and read
-// again to the same tree, and re-encoding must be stable byte for byte.
+// again to the same tree, and re-encoding must be stable byte for byte. Going
+// straight to text must refuse what decoding refuses, with the same message,
+// and otherwise give exactly the bytes of the rendered tree.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -17,14 +19,28 @@
 
 namespace {
 
-std::unique_ptr<cInfNode> decodeOrNull(const std::string& content, const std::string& name) {
+std::unique_ptr<cInfNode> decodeOrNull(const std::string& content, const std::string& name,
+                                       std::string* refusal = nullptr) {
     cStringTable strings;
     try {
         return binary_inf::decode(content, strings, nullptr, name);
     } catch (cException* e) {
         std::unique_ptr<cException> owned(e);
         if (owned->message().find(name) == std::string::npos) std::abort();  // must name the file
+        if (refusal) *refusal = owned->message();
         return nullptr;
+    }
+}
+
+// The streamed text, or false with the refusal's message in `text`.
+bool streamedText(const std::string& content, const std::string& name, std::string& text) {
+    try {
+        text = binary_inf::decodeToText(content, name);
+        return true;
+    } catch (cException* e) {
+        std::unique_ptr<cException> owned(e);
+        text = owned->message();
+        return false;
     }
 }
 
@@ -38,15 +54,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (content.size() >= 4) std::memcpy(content.data(), kMagic, 4);
 
     const std::string name = "fuzz.inf";
-    std::unique_ptr<cInfNode> root = decodeOrNull(content, name);
-    if (!root) return 0;
+    std::string refusal;
+    std::unique_ptr<cInfNode> root = decodeOrNull(content, name, &refusal);
+    std::string streamed;
+    const bool streamedOk = streamedText(content, name, streamed);
+    if (!root) {
+        if (streamedOk || streamed != refusal) std::abort();
+        return 0;
+    }
 
+    std::string rendered;
     try {
-        (void)text_inf_writer::render(*root, name);
+        rendered = text_inf_writer::render(*root, name);
     } catch (cException* e) {
         delete e;  // the reader and the writers share one nesting bound
         std::abort();
     }
+    if (!streamedOk || streamed != rendered) std::abort();
 
     cStringTable strings;
     std::string first;
