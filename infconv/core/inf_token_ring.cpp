@@ -1,15 +1,6 @@
 #include "inf_token_ring.h"
 
-cInfTokenRing::Entry& cInfTokenRing::open() {
-    Entry& entry = entries_[static_cast<std::size_t>(total_ & kMask)];
-    if (entry.text.capacity() > kKeptTextCapacity) {
-        std::string().swap(entry.text);
-    } else {
-        entry.text.clear();
-    }
-    entry.token = cInfToken();
-    return entry;
-}
+void cInfTokenRing::releaseText(Entry& entry) { std::string().swap(entry.text); }
 
 std::string_view cInfTokenRing::text(const Entry& entry) {
     if (entry.token.Type == cInfToken::String || entry.token.Type == cInfToken::SectionName) {

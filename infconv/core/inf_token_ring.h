@@ -27,7 +27,16 @@ public:
 
     // The entry the next token is scanned into, its text emptied. It becomes
     // token number total() on commit(); until then it is no token.
-    Entry& open();
+    Entry& open() {
+        Entry& entry = entries_[static_cast<std::size_t>(total_ & kMask)];
+        if (entry.text.capacity() > kKeptTextCapacity) {
+            releaseText(entry);
+        } else {
+            entry.text.clear();
+        }
+        entry.token = cInfToken();
+        return entry;
+    }
     void commit() { ++total_; }
 
     // Number of tokens committed since the start.
@@ -48,6 +57,8 @@ private:
     static constexpr std::int64_t kMask = kCapacity - 1;
     // An entry that once held a huge text gives the memory back on reuse.
     static constexpr std::size_t kKeptTextCapacity = std::size_t{1} << 16;
+
+    static void releaseText(Entry& entry);
 
     Entry entries_[kCapacity];
     std::int64_t total_ = 0;

@@ -2,12 +2,11 @@
 
 #include "cfile.h"
 #include "inf_parser_report.h"
+#include "inf_token_number.h"
 #include "inf_tokenizer_paths.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -34,23 +33,15 @@ bool isTrimSpace(char c) {
 
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
-// The C library's decimal conversion of the longest valid prefix, stored as
-// a 32-bit float. The scanned text holds only digits, "." and a leading "-".
-float convertNumber(const std::string& text) {
-    double value = 0.0;
-    auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                  std::chars_format::fixed);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too many digits for a double: the C conversion gives infinity or 0.
-        value = std::strtod(text.c_str(), nullptr);
-    } else if (result.ec != std::errc()) {
-        value = 0.0;
-    }
-    constexpr double kMax = std::numeric_limits<float>::max();
-    if (value > kMax) return std::numeric_limits<float>::infinity();
-    if (value < -kMax) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
+// Bytes between tokens: white space and non-ASCII.
+constexpr ByteSet makeBetween() {
+    ByteSet set{};
+    for (int c = 0; c < 256; ++c) set[static_cast<std::size_t>(c)] = c <= 0x20 || c >= 0x80;
+    return set;
 }
+constexpr ByteSet kBetweenTokens = makeBetween();
+
+bool isNumberByte(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 
 }  // namespace
 
@@ -132,11 +123,32 @@ void cInfTokenizer::start(std::string content) {
 bool cInfTokenizer::next() {
     const std::int64_t before = ring_.total();
     do {
-        const int c = stream_.get();
-        if (c < 0) {
+        // Views into the span stay valid until the stream moves past its end.
+        const std::string_view span = stream_.span();
+        if (span.empty()) {
             stream_ = cInfCharStream();  // gives the texts back
             return false;
         }
+        std::size_t i = 0;
+        while (i < span.size() && kBetweenTokens[static_cast<unsigned char>(span[i])]) ++i;
+        if (i == span.size()) {
+            stream_.advance(i);
+            continue;
+        }
+        const int c = static_cast<unsigned char>(span[i]);
+        const bool number = (c >= '0' && c <= '9') || c == '.' || c == '-';
+        // A number that ends inside this segment is converted in place; one
+        // that reaches its end may run on into the next segment.
+        if (number) {
+            std::size_t end = i + 1;
+            while (end < span.size() && isNumberByte(span[end])) ++end;
+            if (end < span.size()) {
+                stream_.advance(end);
+                push(cInfToken::Number, infNumberValue(span.substr(i, end - i)));
+                continue;
+            }
+        }
+        stream_.advance(i + 1);
         switch (c) {
         case '"': scanQuoted(); break;
         case '#': scanDirective(); break;
@@ -147,10 +159,8 @@ bool cInfTokenizer::next() {
         case ';': skipComment(); break;
         case '[': scanSectionName(); break;
         default:
-            if ((c >= '0' && c <= '9') || c == '.' || c == '-') {
+            if (number) {
                 scanNumber(c);
-            } else if (c <= 0x20 || c >= 0x80) {
-                // white space and non-ASCII bytes between tokens
             } else {
                 scanWord(c);
             }
@@ -227,12 +237,12 @@ void cInfTokenizer::scanNumber(int first) {
     number_.assign(1, static_cast<char>(first));
     for (std::string_view span; !(span = stream_.span()).empty();) {
         std::size_t i = 0;
-        while (i < span.size() && ((span[i] >= '0' && span[i] <= '9') || span[i] == '.')) ++i;
+        while (i < span.size() && isNumberByte(span[i])) ++i;
         number_.append(span.data(), i);
         stream_.advance(i);
         if (i < span.size()) break;
     }
-    push(cInfToken::Number, convertNumber(number_));
+    push(cInfToken::Number, infNumberValue(number_));
 }
 
 void cInfTokenizer::scanWord(int first) {
