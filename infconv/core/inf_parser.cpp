@@ -4,7 +4,11 @@
 #include "inf_tokenizer.h"
 #include "inf_tree.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -39,12 +43,76 @@ private:
     const cInfTokenRing& ring_;
 };
 
+// The values of the key being read, gathered first so that the key's block
+// is allocated once at its final size instead of regrowing value by value.
+// Past a bound the gathered ones are handed over and the rest go straight to
+// the key, so the gathering stays small.
+class PendingValues {
+public:
+    static constexpr std::size_t kMaxValues = 1024;
+    static constexpr std::size_t kMaxTextBytes = std::size_t{1} << 16;
+
+    void addString(cInfKey& key, std::string_view text) {
+        if (gathering_ &&
+            (values_.size() >= kMaxValues || texts_.size() + text.size() > kMaxTextBytes)) {
+            handOver(key);
+        }
+        if (!gathering_) {
+            key.addString(text);
+            return;
+        }
+        values_.push_back(Value{0.0f, static_cast<std::uint32_t>(texts_.size()),
+                                static_cast<std::uint32_t>(text.size()), false});
+        texts_ += text;
+    }
+    void addNumber(cInfKey& key, float number) {
+        if (gathering_ && values_.size() >= kMaxValues) handOver(key);
+        if (!gathering_) {
+            key.addNumber(number);
+            return;
+        }
+        values_.push_back(Value{number, 0, 0, true});
+    }
+    // After the key's last value: the next key is gathered again.
+    void finish(cInfKey& key) {
+        if (gathering_) handOver(key);
+        gathering_ = true;
+    }
+
+private:
+    struct Value {
+        float number;
+        std::uint32_t offset;
+        std::uint32_t length;
+        bool isNumber;
+    };
+
+    void handOver(cInfKey& key) {
+        key.reserveValues(values_.size(), texts_.size());
+        for (const Value& value : values_) {
+            if (value.isNumber) {
+                key.addNumber(value.number);
+            } else {
+                key.addString(std::string_view(texts_).substr(value.offset, value.length));
+            }
+        }
+        values_.clear();
+        texts_.clear();
+        gathering_ = false;
+    }
+
+    std::vector<Value> values_;
+    std::string texts_;
+    bool gathering_ = true;
+};
+
 }  // namespace
 
 void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
     TokenFeed feed(tokens);
     cInfNode* current = root;
     bool sectionJustSeen = false;
+    PendingValues pending;
 
     while (feed.hasNext()) {
         ++feed.cursor;
@@ -62,10 +130,8 @@ void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
             break;
 
         case cInfToken::SectionName: {
-            std::string lookup = infUpperCase(token.text);
             current = current->addSection(
-                std::make_unique<cInfNode>(token.text, current, current->analyzer()),
-                std::move(lookup));
+                std::make_unique<cInfNode>(token.text, current, current->analyzer()));
             sectionJustSeen = true;
             break;
         }
@@ -80,9 +146,9 @@ void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
                 ++feed.cursor;
                 const cInfTokenRing::Entry& value = feed.current();
                 if (value.token.Type == cInfToken::String) {
-                    key->addString(value.text);
+                    pending.addString(*key, value.text);
                 } else if (value.token.Type == cInfToken::Number) {
-                    key->addNumber(value.token.number);
+                    pending.addNumber(*key, value.token.number);
                 } else {
                     feed.fail("tok->Type mismatch");
                 }
@@ -92,8 +158,8 @@ void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
                     break;
                 }
             }
-            std::string lookup = infUpperCase(key->name());
-            current->addKey(std::move(key), std::move(lookup));
+            pending.finish(*key);
+            current->addKey(std::move(key));
             break;
         }
 

@@ -143,6 +143,38 @@ TEST_F(AnalyzerLoad, TreeShapes) {
     EXPECT_TRUE(captured_.empty()) << captured_;
 }
 
+TEST_F(AnalyzerLoad, LongValueListsKeepEveryValueInOrder) {
+    // A key's values are gathered up to a bound (in count and in text bytes)
+    // and added directly past it; on either side of it the key is the same.
+    struct {
+        int count;
+        std::size_t textLength;
+    } cases[] = {{1023, 2}, {1024, 2}, {1025, 2}, {2049, 2}, {5, 30000}, {3, 70000}, {1, 0}};
+    for (const auto& c : cases) {
+        std::string text = "k = ";
+        std::string tree = "k=";
+        for (int i = 0; i < c.count; ++i) {
+            if (i) {
+                text += ", ";
+                tree += ",";
+            }
+            if (i % 2) {
+                text += std::to_string(i);
+                tree += "n" + std::to_string(i);
+            } else {
+                const std::string value(c.textLength, static_cast<char>('a' + i % 26));
+                text += "\"" + value + "\"";
+                tree += "s\"" + value + "\"";
+            }
+        }
+        text += "\r\nnext = x, 1\r\n";
+        tree += ";next=s\"x\",n1;";
+        write("t.inf", text);
+        EXPECT_EQ(load("t.inf"), tree) << c.count << " values of " << c.textLength << " bytes";
+    }
+    EXPECT_TRUE(captured_.empty()) << captured_;
+}
+
 TEST_F(AnalyzerLoad, EveryParserErrorIsReported) {
     struct {
         const char* text;
