@@ -34,10 +34,15 @@ inline bool sameText(std::string_view a, bool foldA, std::string_view b, bool fo
     return true;
 }
 
-// The name hash of the text, upper-cased first when flagged.
+// The index hash of the text, upper-cased first when flagged. FNV-1a: names
+// like "Key_09" and "Key_10" must not collide, as they do under a shift-and-add
+// hash, or long lists probe long runs of equal hashes.
 inline std::uint32_t hashText(std::string_view text, bool fold) {
-    std::uint32_t h = 0;
-    for (char c : text) h = hash_map_detail::StringKeyTraits::hashStep(h, fold ? upper(c) : c);
+    std::uint32_t h = 2166136261u;
+    for (char c : text) {
+        h ^= static_cast<unsigned char>(fold ? upper(c) : c);
+        h *= 16777619u;
+    }
     return h;
 }
 
@@ -88,12 +93,16 @@ public:
 
 private:
     static constexpr std::size_t kLinearLimit = 8;
+    static constexpr std::size_t kFirstCapacity = 4;
 
     // Only lists with kept lookup names or more than kLinearLimit items have it.
     struct Extra {
         // Position + 1 of the first item of each lookup name; 0 is empty.
         std::vector<std::uint32_t> slots;
         unsigned shift = 32;
+        // Hash of every indexed item's lookup name, by position: regrowing
+        // the index rehashes nothing, and probes skip most comparisons.
+        std::vector<std::uint32_t> hashes;
         // (position, lookup name) in position order.
         std::vector<std::pair<std::uint32_t, std::string>> overrides;
     };
@@ -105,6 +114,9 @@ private:
 
     T* append(std::unique_ptr<T> item) {
         T* raw = item.get();
+        // Most lists hold a handful of items: starting at a few saves the
+        // first regrowths (a list reserved by its caller keeps its size).
+        if (m_items.capacity() == 0) m_items.reserve(kFirstCapacity);
         m_items.push_back(std::move(item));
         if (m_items.size() > kLinearLimit) {
             Extra& e = extra();
@@ -135,14 +147,20 @@ private:
         return (hash * 0x9E3779B1u) >> e.shift;
     }
 
+    // Items are indexed in position order, each one's hash computed once.
     void indexItem(Extra& e, std::size_t position) {
         auto [text, fold] = lookupOf(position);
+        if (e.hashes.size() == position) e.hashes.push_back(named_list_detail::hashText(text, fold));
+        const std::uint32_t hash = e.hashes[position];
         const std::size_t mask = e.slots.size() - 1;
-        std::size_t slot = slotOf(e, named_list_detail::hashText(text, fold));
+        std::size_t slot = slotOf(e, hash);
         while (e.slots[slot] != 0) {
-            auto [other, otherFold] = lookupOf(e.slots[slot] - 1);
-            // An earlier item of the same lookup name stays the one found.
-            if (named_list_detail::sameText(text, fold, other, otherFold)) return;
+            const std::size_t other = e.slots[slot] - 1;
+            if (e.hashes[other] == hash) {
+                auto [otherText, otherFold] = lookupOf(other);
+                // An earlier item of the same lookup name stays the one found.
+                if (named_list_detail::sameText(text, fold, otherText, otherFold)) return;
+            }
             slot = (slot + 1) & mask;
         }
         e.slots[slot] = static_cast<std::uint32_t>(position + 1);
@@ -174,12 +192,15 @@ private:
         }
         const Extra& e = *m_extra;
         const std::size_t mask = e.slots.size() - 1;
-        std::size_t slot = slotOf(e, named_list_detail::hashText(query, fold));
+        const std::uint32_t hash = named_list_detail::hashText(query, fold);
+        std::size_t slot = slotOf(e, hash);
         while (e.slots[slot] != 0) {
             std::size_t position = e.slots[slot] - 1;
-            auto [text, textFold] = lookupOf(position);
-            if (named_list_detail::sameText(text, textFold, query, fold)) {
-                return static_cast<std::ptrdiff_t>(position);
+            if (e.hashes[position] == hash) {
+                auto [text, textFold] = lookupOf(position);
+                if (named_list_detail::sameText(text, textFold, query, fold)) {
+                    return static_cast<std::ptrdiff_t>(position);
+                }
             }
             slot = (slot + 1) & mask;
         }
