@@ -292,20 +292,10 @@ TEST_F(BinaryTest, MutatedFilesLoadOrAreRefused) {
     analyzer.writeBinaryInf(path("m.inf"), false);
     const std::string original = readBytes(path("m.inf"));
 
-    std::uint32_t seed = 12345;
-    auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
+    ByteDamager damager(12345);
     int refused = 0;
     for (int round = 0; round < 3000; ++round) {
-        std::string damaged = original;
-        int edits = 1 + static_cast<int>(next() % 4);
-        for (int e = 0; e < edits; ++e) {
-            // Keep the magic so the damage reaches the reader.
-            std::size_t at = 4 + next() % (damaged.size() - 4);
-            damaged[at] = static_cast<char>(next());
-        }
+        const std::string damaged = damager.damage(original, 4);
         cStringTable strings;
         try {
             binary_inf::decode(damaged, strings, nullptr, "m.inf");

@@ -226,20 +226,11 @@ TEST(BinaryToTextDamage, CraftedDamageIsRefusedIdentically) {
 
 TEST(BinaryToTextDamage, MutationsGiveTheSameOutcome) {
     const std::string original = sampleBytes();
-    std::uint32_t seed = 977;
-    auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
+    ByteDamager damager(977);
     int refused = 0;
     int loaded = 0;
     for (int round = 0; round < 3000; ++round) {
-        std::string damaged = original;
-        int edits = 1 + static_cast<int>(next() % 3);
-        for (int e = 0; e < edits; ++e) {
-            std::size_t at = 4 + next() % (damaged.size() - 4);
-            damaged[at] = static_cast<char>(next());
-        }
+        const std::string damaged = damager.damage(original, 3);
         Outcome tree = viaTree(damaged);
         Outcome stream = streamed(damaged);
         ASSERT_EQ(stream.refused, tree.refused) << round;

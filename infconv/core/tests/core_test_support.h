@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -13,6 +14,31 @@
 #include <string>
 
 #include "exceptions.h"
+
+// Reproducible random damage to a binary INF image: 1..maxEdits bytes
+// overwritten, the magic kept so the damage reaches the reader.
+class ByteDamager {
+public:
+    explicit ByteDamager(std::uint32_t seed) : m_seed(seed) {}
+
+    std::string damage(const std::string& original, int maxEdits) {
+        std::string damaged = original;
+        int edits = 1 + static_cast<int>(next() % static_cast<std::uint32_t>(maxEdits));
+        for (int e = 0; e < edits; ++e) {
+            std::size_t at = 4 + next() % (damaged.size() - 4);
+            damaged[at] = static_cast<char>(next());
+        }
+        return damaged;
+    }
+
+private:
+    std::uint32_t next() {
+        m_seed = m_seed * 1103515245u + 12345u;
+        return m_seed >> 8;
+    }
+
+    std::uint32_t m_seed;
+};
 
 class CoreScratchDir : public ::testing::Test {
 protected:
