@@ -6,10 +6,10 @@
 #ifdef VK_HAVE_MISSION_GENERATOR
 #include <memory>
 
-#include "map_project_record.h"
-#include "mission_generator.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "project/map_project_record.h"
+#include "mission/mission_generator.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 #endif
 
 namespace bench {

@@ -10,13 +10,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "editor_random.h"
-#include "name_directory.h"
-#include "name_lists.h"
-#include "name_picking.h"
+#include "common/editor_random.h"
+#include "names/name_directory.h"
+#include "names/name_lists.h"
+#include "names/name_picking.h"
 #include "name_records.h"
 #include "scratch_dir.h"
-#include "system_model.h"
+#include "system/system_model.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 
 #include "exceptions.h"
 #include "inf_analyzer.h"
-#include "map_project.h"
-#include "mission_generator.h"
-#include "project_file.h"
+#include "project/map_project.h"
+#include "mission/mission_generator.h"
+#include "project/project_file.h"
 #include "quiet_error_log.h"
 #include "scratch_dir.h"
 

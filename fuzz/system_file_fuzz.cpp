@@ -10,8 +10,8 @@
 #include <string>
 
 #include "scratch_dir.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 namespace {
 

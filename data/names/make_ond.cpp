@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "errors.h"
+#include "common/errors.h"
 #include "name_records.h"
-#include "name_styles.h"
+#include "names/name_styles.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "system_file.h"
-#include "system_model.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 namespace {
 

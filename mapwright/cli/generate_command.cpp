@@ -9,9 +9,9 @@
 #include <string>
 
 #include "commands.h"
-#include "errors.h"
+#include "common/errors.h"
 #include "generate_slot_paths.h"
-#include "map_project.h"
+#include "project/map_project.h"
 
 namespace mw::cli {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "errors.h"
+#include "common/errors.h"
 
 namespace mw::cli {
 

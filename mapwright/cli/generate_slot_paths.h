@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "map_project.h"
+#include "project/map_project.h"
 
 namespace mw::cli {
 

@@ -15,10 +15,10 @@
 
 #include <unistd.h>
 
-#include "map_project.h"
-#include "project_file.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "project/map_project.h"
+#include "project/project_file.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 namespace {
 

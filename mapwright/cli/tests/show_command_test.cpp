@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "sdf_record.h"
+#include "system/sdf_record.h"
 
 namespace fs = std::filesystem;
 

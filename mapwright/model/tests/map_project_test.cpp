@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "map_project.h"
-#include "project_file.h"
-#include "sdf_record.h"
+#include "common/errors.h"
+#include "project/map_project.h"
+#include "project/project_file.h"
+#include "system/sdf_record.h"
 
 using namespace mw;
 namespace fs = std::filesystem;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "errors.h"
-#include "mission_generator.h"
+#include "common/errors.h"
+#include "mission/mission_generator.h"
 #include "mission_test_support.h"
 
 using namespace mw;

@@ -2,8 +2,8 @@
 
 #include <regex>
 
-#include "mission_generator.h"
-#include "mission_random.h"
+#include "mission/mission_generator.h"
+#include "mission/mission_random.h"
 #include "mission_test_support.h"
 
 using namespace mw;

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "map_project_record.h"
-#include "sdf_record.h"
+#include "project/map_project_record.h"
+#include "system/sdf_record.h"
 
 namespace mission_test {
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "name_records.h"
-#include "name_styles.h"
+#include "names/name_styles.h"
 
 using namespace mw;
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "editor_random.h"
-#include "errors.h"
-#include "name_lists.h"
-#include "name_picking.h"
+#include "common/editor_random.h"
+#include "common/errors.h"
+#include "names/name_lists.h"
+#include "names/name_picking.h"
 #include "name_records.h"
 
 using namespace mw;

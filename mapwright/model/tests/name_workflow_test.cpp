@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "editor_random.h"
-#include "errors.h"
-#include "name_lists.h"
+#include "common/editor_random.h"
+#include "common/errors.h"
+#include "names/name_lists.h"
 #include "name_records.h"
-#include "name_workflow.h"
+#include "names/name_workflow.h"
 
 using namespace mw;
 namespace fs = std::filesystem;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "sdf_record.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "common/errors.h"
+#include "system/sdf_record.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 using namespace mw;
 namespace fs = std::filesystem;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "decimal_field.h"
-#include "errors.h"
-#include "fixed_string.h"
-#include "system_model.h"
+#include "common/decimal_field.h"
+#include "common/errors.h"
+#include "common/fixed_string.h"
+#include "system/system_model.h"
 
 using namespace mw;
 
