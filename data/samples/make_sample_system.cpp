@@ -17,10 +17,10 @@ using namespace mw;
 using namespace std::string_view_literals;
 
 void buildSample(SystemModel& m) {
-    m.resetTables();
+    m.ResetTables();
     m.currentSystemName = "Sol";
 
-    int i = m.allocateIndex(ObjectKind::Planet);
+    int i = m.AllocateIndex(ObjectKind::Planet);
     auto& earth = m.planets.at(i);
     earth = PlanetRecord{};
     earth.name = "Terra";
@@ -35,7 +35,7 @@ void buildSample(SystemModel& m) {
     earth.population = 5000;
     earth.marker = {297, 322};
 
-    i = m.allocateIndex(ObjectKind::Planet);
+    i = m.AllocateIndex(ObjectKind::Planet);
     auto& moon = m.planets.at(i);
     moon = PlanetRecord{};
     moon.name = "Ga\xEF" "a";  // Latin-1 byte, decoded by 'show'
@@ -50,20 +50,20 @@ void buildSample(SystemModel& m) {
     moon.population = 0;
     moon.marker = {304, 325};
 
-    i = m.allocateIndex(ObjectKind::MicroAsteroid);
+    i = m.AllocateIndex(ObjectKind::MicroAsteroid);
     m.microAsteroids.at(i) = MicroAsteroidRecord{"MicroAsteroids_nagy"sv, -80000, 60000, 0, 0,
                                                  {147, 98}};
-    i = m.allocateIndex(ObjectKind::Asteroid);
+    i = m.AllocateIndex(ObjectKind::Asteroid);
     m.asteroids.at(i) = AsteroidRecord{"MineableAsteroid3"sv, 120000, 90000, -2000, 120000, 0,
                                        {403, 381}};
-    i = m.allocateIndex(ObjectKind::Wreck);
+    i = m.AllocateIndex(ObjectKind::Wreck);
     m.wrecks.at(i) = WreckRecord{"wreck_kariak"sv, -150000, -140000, 0, 12345, 0, {59, 421}};
-    i = m.allocateIndex(ObjectKind::Nebula);
+    i = m.AllocateIndex(ObjectKind::Nebula);
     m.nebulae.at(i) = NebulaRecord{10000, 150000, 0, "nebulae"sv, 0, {254, 61}};
-    i = m.allocateIndex(ObjectKind::JumpNode);
+    i = m.AllocateIndex(ObjectKind::JumpNode);
     m.jumpNodes.at(i) = JumpNodeRecord{180000, 0, 0, "0"sv, std::string_view(makeNodeId("Sol", i)), 0, {471, 246}};
 
-    i = m.allocateIndex(ObjectKind::Ship);
+    i = m.AllocateIndex(ObjectKind::Ship);
     auto& ship = m.ships.at(i);
     ship = ShipRecord{};
     ship.name = "Ship1";
@@ -75,7 +75,7 @@ void buildSample(SystemModel& m) {
     ship.numberOfShips = 4;
     ship.marker = {283, 212};
 
-    i = m.allocateIndex(ObjectKind::Ship);
+    i = m.AllocateIndex(ObjectKind::Ship);
     auto& base = m.ships.at(i);
     base = ShipRecord{};
     base.name = "Ship2";

@@ -85,7 +85,7 @@ template <typename Record, typename Encode>
 void writeLive(RecordWriter& out, const SystemModel& model, ObjectKind kind,
                const ObjectTable<Record>& table, Encode encode) {
     for (int i = 1; i <= kTableCapacity; ++i)
-        if (model.isLive(kind, i)) out.write(encode(table.at(i)).encode().data());
+        if (model.IsLive(kind, i)) out.write(encode(table.at(i)).encode().data());
 }
 
 std::optional<ObjectKind> kindOfTag(std::string_view tag) {
@@ -217,7 +217,7 @@ void SaveSystem(const std::string& path, std::string_view sunName, std::string_v
 
 SystemHeader OpenSystem(const std::string& path, SystemModel& model, const ObjectSink& onObject,
                         const HeaderSink& onHeader) {
-    model.resetTables();
+    model.ResetTables();
     RecordReader in(path, kSdfRecordSize);
     SdfRecord::Bytes bytes{};
 
@@ -240,7 +240,7 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
                                parseMarker(path, recordNumber, r.markerY)};
         int index = 0;
         try {
-            index = model.allocateIndex(*kind);
+            index = model.AllocateIndex(*kind);
         } catch (const TableFullError&) {
             throw TableFullError(path + ": record " + std::to_string(recordNumber) +
                                  ": the file holds more than " + std::to_string(kTableCapacity) +

@@ -24,7 +24,7 @@ std::string makeNodeId(std::string_view systemName, int index) {
     return id + "Jumpnode" + std::to_string(index);
 }
 
-void SystemModel::resetTables() {
+void SystemModel::ResetTables() {
     for (int k = 0; k < kObjectKindCount; ++k) {
         withTable(static_cast<ObjectKind>(k), [](auto& table) {
             for (auto& r : table.records_) r.deleted = 1;
@@ -33,7 +33,7 @@ void SystemModel::resetTables() {
     }
 }
 
-int SystemModel::allocateIndex(ObjectKind kind) {
+int SystemModel::AllocateIndex(ObjectKind kind) {
     return withTable(kind, [kind](auto& table) {
         if (table.count_ >= kTableCapacity)
             throw TableFullError("A system can hold at most " + std::to_string(kTableCapacity) +
@@ -43,22 +43,22 @@ int SystemModel::allocateIndex(ObjectKind kind) {
     });
 }
 
-void SystemModel::markDeleted(ObjectKind kind, int index) {
+void SystemModel::MarkDeleted(ObjectKind kind, int index) {
     withTable(kind, [index](auto& table) { table.at(index).deleted = 1; });
 }
 
-bool SystemModel::isLive(ObjectKind kind, int index) const {
+bool SystemModel::IsLive(ObjectKind kind, int index) const {
     return withTable(kind, [index](const auto& table) {
         const auto& r = table.at(index);
         return !r.key().empty() && r.deleted == 0;
     });
 }
 
-void SystemModel::setZ(ObjectKind kind, int index, std::int32_t z) {
+void SystemModel::SetZ(ObjectKind kind, int index, std::int32_t z) {
     withTable(kind, [index, z](auto& table) { table.at(index).z = z; });
 }
 
-void SystemModel::renameSystem(std::string_view newName) {
+void SystemModel::RenameSystem(std::string_view newName) {
     for (int i = 1; i <= kTableCapacity; ++i) {
         PlanetRecord& p = planets.at(i);
         if (p.deleted == 0 && !p.name.empty() && p.orbitsAround.view() == currentSystemName.view())

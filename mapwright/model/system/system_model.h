@@ -73,16 +73,16 @@ public:
     MarkerPos lastCursorPixel;
 
     /// Every record of every table deleted, every count 0.
-    void resetTables();
+    void ResetTables();
     /// count+1 becomes the count and is returned. The 1001st index of a kind
     /// since the last reset is refused with TableFullError; nothing changes.
-    int allocateIndex(ObjectKind kind);
-    void markDeleted(ObjectKind kind, int index);
-    bool isLive(ObjectKind kind, int index) const;
-    void setZ(ObjectKind kind, int index, std::int32_t z);
+    int AllocateIndex(ObjectKind kind);
+    void MarkDeleted(ObjectKind kind, int index);
+    bool IsLive(ObjectKind kind, int index) const;
+    void SetZ(ObjectKind kind, int index, std::int32_t z);
     /// Planets circling the current system name now circle the new name (cut to
     /// 45); the current system name becomes the new name (cut to 125).
-    void renameSystem(std::string_view newName);
+    void RenameSystem(std::string_view newName);
 
     int count(ObjectKind kind) const;
 

@@ -29,12 +29,12 @@ protected:
         root = templ;
         dir = NameDirectory(root);
         ond = (root / "db.ond").string();
-        ensureNameFiles(dir);
+        EnsureNameFiles(dir);
     }
     void TearDown() override { fs::remove_all(root); }
     std::vector<std::string> pool() { return readNameList(dir.pool()); }
     void addPlanet(SystemModel& m, const std::string& name) {
-        m.planets.at(m.allocateIndex(ObjectKind::Planet)).name = name;
+        m.planets.at(m.AllocateIndex(ObjectKind::Planet)).name = name;
     }
 
     fs::path root;
@@ -54,7 +54,7 @@ TEST_F(NamePickingTest, SystemNameIsAlwaysOfTheChosenStyle) {
     for (std::uint64_t seed = 0; seed < 200; ++seed) {
         SystemModel m;
         EditorRandom r(seed);
-        pickSystemName(ond, seed % 2 ? 'h' : 'H', m, r);
+        PickSystemName(ond, seed % 2 ? 'h' : 'H', m, r);
         seen.insert(m.currentSystemName.str());
     }
     EXPECT_EQ(seen, (std::set<std::string>{"Alpha", "Beta", "Gamma"}));
@@ -74,12 +74,12 @@ TEST_F(NamePickingTest, NoMatchingSystemNameGivesUnnamed) {
         SystemModel m;
         m.currentSystemName = "Old";
         EditorRandom r(1);
-        pickSystemName(ond, 'U', m, r);
+        PickSystemName(ond, 'U', m, r);
         EXPECT_EQ(m.currentSystemName, "Unnamed") << c.what;
     }
     // Still "Unnamed" for a 0-byte file, whose pool is empty as well.
     SystemModel m;
-    refillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m);
+    RefillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m);
     EXPECT_TRUE(pool().empty());
 }
 
@@ -88,7 +88,7 @@ TEST_F(NamePickingTest, MissingDatabase) {
     m.currentSystemName = "Kept";
     EditorRandom r(1);
     try {
-        pickSystemName(ond, 'U', m, r);
+        PickSystemName(ond, 'U', m, r);
         FAIL() << "no error";
     } catch (const IoError& e) {
         EXPECT_NE(std::string(e.what()).find("db.ond"), std::string::npos);
@@ -96,13 +96,13 @@ TEST_F(NamePickingTest, MissingDatabase) {
     EXPECT_EQ(m.currentSystemName, "Kept");
 
     // Without "create" the refill fails and the old pool stays.
-    appendName(dir, "p_names.dat", "Old");
-    EXPECT_THROW(refillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m), IoError);
+    AppendName(dir, "p_names.dat", "Old");
+    EXPECT_THROW(RefillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m), IoError);
     EXPECT_FALSE(fs::exists(ond));
     EXPECT_EQ(pool(), std::vector<std::string>{"Old"});
 
     // With "create" the database is made empty and so is the pool.
-    refillPlanetPool(dir, PoolRefill{ond, 'U', true, true}, m);
+    RefillPlanetPool(dir, PoolRefill{ond, 'U', true, true}, m);
     ASSERT_TRUE(fs::exists(ond));
     EXPECT_EQ(fs::file_size(ond), 0u);
     EXPECT_TRUE(pool().empty());
@@ -116,7 +116,7 @@ TEST_F(NamePickingTest, RefillTakesPlanetNamesOfTheStyleInFileOrder) {
     SystemModel m;
     addPlanet(m, "Deneb");
     addPlanet(m, "Sirius");
-    m.markDeleted(ObjectKind::Planet, 2);  // deleted planets still count as in use
+    m.MarkDeleted(ObjectKind::Planet, 2);  // deleted planets still count as in use
 
     struct Case {
         char letter;
@@ -129,7 +129,7 @@ TEST_F(NamePickingTest, RefillTakesPlanetNamesOfTheStyleInFileOrder) {
         {'K', false, {}},
     };
     for (const auto& c : cases) {
-        refillPlanetPool(dir, PoolRefill{ond, c.letter, c.exclude, false}, m);
+        RefillPlanetPool(dir, PoolRefill{ond, c.letter, c.exclude, false}, m);
         EXPECT_EQ(pool(), c.expected) << c.letter << c.exclude;
         EXPECT_FALSE(fs::exists(root / "seged.dat"));
     }
@@ -137,18 +137,18 @@ TEST_F(NamePickingTest, RefillTakesPlanetNamesOfTheStyleInFileOrder) {
 
 TEST_F(NamePickingTest, PlanetNameDrawnFromThePoolOrGenerated) {
     SystemModel m;
-    for (int i = 0; i < 7; ++i) m.allocateIndex(ObjectKind::Planet);
+    for (int i = 0; i < 7; ++i) m.AllocateIndex(ObjectKind::Planet);
 
     EditorRandom r(5);
-    PlanetNamePick empty = pickPlanetName(dir, m, r);
+    PlanetNamePick empty = PickPlanetName(dir, m, r);
     EXPECT_EQ(empty.name, "Planet7");
     EXPECT_EQ(empty.notice, "Ran out of predefined planet names! Generating one...");
 
-    for (const char* n : {"A", "B", "C"}) appendName(dir, "p_names.dat", n);
+    for (const char* n : {"A", "B", "C"}) AppendName(dir, "p_names.dat", n);
     std::set<std::string> seen;
     for (std::uint64_t seed = 0; seed < 100; ++seed) {
         EditorRandom s(seed);
-        PlanetNamePick p = pickPlanetName(dir, m, s);
+        PlanetNamePick p = PickPlanetName(dir, m, s);
         EXPECT_FALSE(p.notice);
         seen.insert(p.name);
     }

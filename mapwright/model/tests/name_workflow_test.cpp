@@ -69,7 +69,7 @@ TEST_F(NameWorkflowTest, CreationDrawsSystemNameAndExcludesNamesInUse) {
     bool opened = false;
     flow().designerCreated([&] {
         opened = true;
-        model.planets.at(model.allocateIndex(ObjectKind::Planet)).name = "Vega";  // as if read
+        model.planets.at(model.AllocateIndex(ObjectKind::Planet)).name = "Vega";  // as if read
     });
     EXPECT_TRUE(opened);
     EXPECT_EQ(model.currentSystemName, "Kesh");
@@ -90,7 +90,7 @@ TEST_F(NameWorkflowTest, PlacementFillsTheRecordAndTakesTheNameFromThePool) {
     EXPECT_EQ(r.x, -810);
     EXPECT_EQ(r.y, 1623);
     EXPECT_EQ(r.marker.y, 248);
-    EXPECT_TRUE(model.isLive(ObjectKind::Planet, 1));
+    EXPECT_TRUE(model.IsLive(ObjectKind::Planet, 1));
     EXPECT_TRUE(pool().empty());
     EXPECT_EQ(used(), std::vector<std::string>{"Vega"});
 }
@@ -184,7 +184,7 @@ TEST_F(NameWorkflowTest, ClearMapRefillsFromTheManagersChoiceWithEveryName) {
     settings.managerStyleCaption = "Darzok";
     flow().clearMap();
     EXPECT_EQ(model.count(ObjectKind::Planet), 0);
-    EXPECT_FALSE(model.isLive(ObjectKind::Planet, 1));
+    EXPECT_FALSE(model.IsLive(ObjectKind::Planet, 1));
     EXPECT_EQ(pool(), (std::vector<std::string>{"Zhaar", "Oum"}));
 
     settings.managerStyleCaption = "";  // nothing selected: "U", names in use not left out
@@ -195,7 +195,7 @@ TEST_F(NameWorkflowTest, ClearMapRefillsFromTheManagersChoiceWithEveryName) {
 TEST_F(NameWorkflowTest, FullTableRefusesWithoutTouchingTheFiles) {
     database({rec("Vega", "U", 1)});
     flow().designerCreated();
-    while (model.count(ObjectKind::Planet) < kTableCapacity) model.allocateIndex(ObjectKind::Planet);
+    while (model.count(ObjectKind::Planet) < kTableCapacity) model.AllocateIndex(ObjectKind::Planet);
     EXPECT_THROW(place(), TableFullError);
     EXPECT_EQ(pool(), std::vector<std::string>{"Vega"});
 }

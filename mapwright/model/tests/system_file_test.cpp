@@ -63,7 +63,7 @@ protected:
         return tags;
     }
     int addPlanet(std::string_view name) {
-        const int i = m().allocateIndex(ObjectKind::Planet);
+        const int i = m().AllocateIndex(ObjectKind::Planet);
         m().planets.at(i) = PlanetRecord{};
         m().planets.at(i).name = name;
         return i;
@@ -74,7 +74,7 @@ protected:
 };
 
 TEST_F(SystemFileTest, NewSystemHeaderIsByteExact) {
-    m().resetTables();
+    m().ResetTables();
     SaveSystem(file("new.sdf"), "Unnamed", "Sun", "Background1", "0.7", m());
     const std::string b = readBytes(file("new.sdf"));
     ASSERT_EQ(b.size(), kSdfRecordSize);
@@ -93,18 +93,18 @@ TEST_F(SystemFileTest, NewSystemHeaderIsByteExact) {
 }
 
 TEST_F(SystemFileTest, KindsAreWrittenInFileOrderAndOnlyLiveOnes) {
-    m().resetTables();
-    int s = m().allocateIndex(ObjectKind::Ship);
+    m().ResetTables();
+    int s = m().AllocateIndex(ObjectKind::Ship);
     m().ships.at(s) = ShipRecord{};
     m().ships.at(s).type = "_H_P_Fighter";
     addPlanet("A");
-    int f = m().allocateIndex(ObjectKind::MicroAsteroid);
+    int f = m().AllocateIndex(ObjectKind::MicroAsteroid);
     m().microAsteroids.at(f) = MicroAsteroidRecord{};
     m().microAsteroids.at(f).type = "MicroAsteroids_orias";
     const int gone = addPlanet("Gone");
     addPlanet("");  // emptied name: not live
     addPlanet("B");
-    m().markDeleted(ObjectKind::Planet, gone);
+    m().MarkDeleted(ObjectKind::Planet, gone);
     SaveSystem(file("o.sdf"), "Sol", "Sun", "Background1", "0.7", m());
     EXPECT_EQ(tagsOf(file("o.sdf")),
               (std::vector<std::string>{"sun", "planet", "planet", "microasteroids", "ship"}));
@@ -119,26 +119,26 @@ TEST_F(SystemFileTest, KindsAreWrittenInFileOrderAndOnlyLiveOnes) {
 }
 
 TEST_F(SystemFileTest, EveryFieldSurvivesASaveAndOpen) {
-    m().resetTables();
+    m().ResetTables();
     m().currentSystemName = "Sol";
     const int p = addPlanet("Terra");
     auto& pl = m().planets.at(p);
     pl.type = "terran", pl.model = "earth", pl.x = -200000, pl.y = 199999, pl.z = -5;
     pl.orbitsAround = "Sol", pl.number = 7, pl.diameter = 1200, pl.owner = "Empire2";
     pl.race = "kariak", pl.population = 321, pl.marker = {492, 0};
-    int i = m().allocateIndex(ObjectKind::Asteroid);
+    int i = m().AllocateIndex(ObjectKind::Asteroid);
     m().asteroids.at(i) = AsteroidRecord{};
     auto& a = m().asteroids.at(i);
     a.type = "MineableAsteroid2", a.x = 1, a.y = 2, a.z = 3, a.capacity = 777, a.marker = {10, 20};
-    i = m().allocateIndex(ObjectKind::Wreck);
+    i = m().AllocateIndex(ObjectKind::Wreck);
     m().wrecks.at(i) = WreckRecord{};
     auto& w = m().wrecks.at(i);
     w.type = "wreck1", w.value = -4, w.marker = {5, 6};
-    i = m().allocateIndex(ObjectKind::Nebula);
+    i = m().AllocateIndex(ObjectKind::Nebula);
     m().nebulae.at(i) = NebulaRecord{};
     m().nebulae.at(i).type = "cloud1";
     m().nebulae.at(i).x = 9;
-    i = m().allocateIndex(ObjectKind::Ship);
+    i = m().AllocateIndex(ObjectKind::Ship);
     m().ships.at(i) = ShipRecord{};
     auto& sh = m().ships.at(i);
     sh.name = "Ship1", sh.owner = "Empire8", sh.type = "_D_P_MilitaryBase", sh.deployed = 1;
@@ -170,17 +170,17 @@ TEST_F(SystemFileTest, EveryFieldSurvivesASaveAndOpen) {
     EXPECT_EQ(s2.type, "_D_P_MilitaryBase");
     EXPECT_EQ((std::vector<int>{s2.deployed, s2.rank, s2.numberOfShips, s2.marker.y}),
               (std::vector<int>{1, 9, 1, 200}));
-    EXPECT_TRUE(back->isLive(ObjectKind::Ship, 1));
+    EXPECT_TRUE(back->IsLive(ObjectKind::Ship, 1));
 }
 
 TEST_F(SystemFileTest, TextsAreCutToTheFileFieldThenToTheTableField) {
-    m().resetTables();
-    int j = m().allocateIndex(ObjectKind::JumpNode);
+    m().ResetTables();
+    int j = m().AllocateIndex(ObjectKind::JumpNode);
     m().jumpNodes.at(j) = JumpNodeRecord{};
     m().jumpNodes.at(j).leadsTo = "Alpha_CentauriJumpnode12";
     const int p = addPlanet("P");
     m().planets.at(p).type = "gas_giant_extra_large_model";
-    int s = m().allocateIndex(ObjectKind::Ship);
+    int s = m().AllocateIndex(ObjectKind::Ship);
     m().ships.at(s) = ShipRecord{};
     m().ships.at(s).type = "_H_P_Fighter";
     m().ships.at(s).name = "HPCORVETTETURRET7";
@@ -217,7 +217,7 @@ TEST_F(SystemFileTest, NodeIdsFollowTheHeaderSunName) {
     writeRecords(file("n.sdf"), records);
     OpenSystem(file("n.sdf"), m());
     EXPECT_EQ(m().jumpNodes.at(12).nodeId, "St__John_sJumpnode12");
-    m().renameSystem("Other");
+    m().RenameSystem("Other");
     SaveSystem(file("n2.sdf"), "Other", "Sun", "B", "0.7", m());
     EXPECT_EQ(ReadJumpNodes(file("n2.sdf")).at(11).nodeId, "St__John_sJumpnode12");
 }
@@ -261,7 +261,7 @@ TEST_P(SystemFileFailure, NamesTheFileAndKeepsEarlierRecords) {
         EXPECT_NE(what.find(c.messagePart), std::string::npos) << what;
     }
     EXPECT_EQ(m().count(ObjectKind::Planet), c.planetsLoaded);
-    EXPECT_FALSE(m().isLive(ObjectKind::Planet, c.planetsLoaded + 1));
+    EXPECT_FALSE(m().IsLive(ObjectKind::Planet, c.planetsLoaded + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -289,12 +289,12 @@ TEST_F(SystemFileTest, MoreThanAThousandOfOneKindStopsWithTheKind) {
         EXPECT_NE(what.find("wrecks"), std::string::npos) << what;
     }
     EXPECT_EQ(m().count(ObjectKind::Wreck), kTableCapacity);
-    EXPECT_TRUE(m().isLive(ObjectKind::Wreck, kTableCapacity));
+    EXPECT_TRUE(m().IsLive(ObjectKind::Wreck, kTableCapacity));
     EXPECT_EQ(m().count(ObjectKind::Ship), 3);
 }
 
 TEST_F(SystemFileTest, FailedSaveLeavesTheOldFile) {
-    m().resetTables();
+    m().ResetTables();
     SaveSystem(file("keep.sdf"), "Old", "Sun", "Background1", "0.7", m());
     const std::string before = readBytes(file("keep.sdf"));
     // A directory where the temporary file would go cannot be written: make the
