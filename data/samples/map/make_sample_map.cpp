@@ -129,12 +129,12 @@ void writeSystems(const fs::path& dir) {
 }
 
 // Answers the insert dialog with the file to add.
-class Answer : public WizardPrompts {
+class Answer : public Prompts {
 public:
     std::string file;
     void notice(const std::string& text) override { throw std::runtime_error(text); }
     bool ask(const std::string&) override { return true; }
-    std::string chooseFile(WizardFile) override { return file; }
+    std::string chooseFile(FileDialog) override { return file; }
 };
 
 void writeProject(const fs::path& dir) {

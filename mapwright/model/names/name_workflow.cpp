@@ -7,7 +7,7 @@ namespace mw {
 
 void NameWorkflow::refillFromSystemDatabase() {
     RefillPlanetPool(dir_,
-                     PoolRefill{settings_.systemDatabase, kDefaultStyleLetter,
+                     PoolRefill{dir_.resolve(settings_.systemDatabase), kDefaultStyleLetter,
                                 /*excludeNamesInUse=*/true, /*createMissingDatabase=*/true},
                      model_);
 }
@@ -17,7 +17,7 @@ void NameWorkflow::designerCreated(const std::function<void()>& openStep) {
     // counts) keeps records of an earlier window from looking live.
     model_.ResetTables();
     EnsureNameFiles(dir_);
-    PickSystemName(settings_.systemDatabase, settings_.systemStyleLetter(), model_, random_);
+    PickSystemName(dir_.resolve(settings_.systemDatabase), settings_.systemStyleLetter(), model_, random_);
     if (openStep) openStep();
     refillFromSystemDatabase();
 }
@@ -84,7 +84,7 @@ void NameWorkflow::confirmPlanetDialog(int index, const PlanetDialogValues& v) {
 void NameWorkflow::clearMap() {
     model_.ResetTables();
     RefillPlanetPool(dir_,
-                     PoolRefill{settings_.managerFile, settings_.managerStyleLetter(),
+                     PoolRefill{dir_.resolve(settings_.managerFile), settings_.managerStyleLetter(),
                                 /*excludeNamesInUse=*/false, /*createMissingDatabase=*/false},
                      model_);
 }

@@ -58,12 +58,12 @@ void ResetProject(MapProject& project) {
     project.selectedEmpire = 0;
 }
 
-bool InsertSystem(MapProject& project, WizardPrompts& prompts) {
+bool InsertSystem(MapProject& project, Prompts& prompts) {
     if (project.systemCount >= kMaxSystems) {
         prompts.notice(std::string(wizard_text::kTooManySystems));
         return false;
     }
-    const std::string path = prompts.chooseFile(WizardFile::InsertSystem);
+    const std::string path = prompts.chooseFile(FileDialog::InsertSystem);
     if (path.empty()) return false;
     // A cut path would name another file; refuse rather than store it broken.
     if (path.size() > decltype(SystemSlot::designFile)::capacity)
@@ -98,7 +98,7 @@ void RemoveSelectedSystems(MapProject& project, const std::vector<int>& selected
     compactSlots(project);
 }
 
-int SetEmpireCount(MapProject& project, std::string_view text, WizardPrompts& prompts) {
+int SetEmpireCount(MapProject& project, std::string_view text, Prompts& prompts) {
     if (text == "2") project.empireCount = 2;
     else if (text == "4") project.empireCount = 4;
     else if (text == "8") project.empireCount = 8;
@@ -110,14 +110,14 @@ int SetEmpireCount(MapProject& project, std::string_view text, WizardPrompts& pr
     return project.empireCount;
 }
 
-bool LoadProject(MapProject& project, WizardPrompts& prompts) {
-    const std::string path = prompts.chooseFile(WizardFile::LoadProject);
+bool LoadProject(MapProject& project, Prompts& prompts) {
+    const std::string path = prompts.chooseFile(FileDialog::LoadProject);
     if (path.empty()) return false;
     LoadProjectFile(project, path, prompts);
     return true;
 }
 
-void LoadProjectFile(MapProject& project, const std::string& path, WizardPrompts& prompts) {
+void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prompts) {
     // Read everything first: a failed read leaves the map untouched.
     const MapProjectRecord record = ReadProjectFile(path);
 
@@ -145,18 +145,18 @@ MapProjectRecord BuildProjectRecord(const MapProject& project) {
     return r;
 }
 
-void SaveMap(const MapProject& project, WizardPrompts& prompts,
+void SaveMap(const MapProject& project, Prompts& prompts,
              std::optional<std::uint32_t> seed) {
     const MapProjectRecord record = BuildProjectRecord(project);
     if (prompts.ask(std::string(wizard_text::kAskSaveProject))) {
-        const std::string path = prompts.chooseFile(WizardFile::SaveProject);
+        const std::string path = prompts.chooseFile(FileDialog::SaveProject);
         if (!path.empty()) {
             WriteProjectFile(path, record);
             prompts.notice("Map saved to " + fullName(path) + "!");
         }
     }
     if (prompts.ask(std::string(wizard_text::kAskGenerate))) {
-        const std::string path = prompts.chooseFile(WizardFile::SaveInfSource);
+        const std::string path = prompts.chooseFile(FileDialog::SaveInfSource);
         if (!path.empty()) {
             GenerateMissionInf(record, path, seed);
             prompts.notice("Source file saved to " + fullName(path) + "!");

@@ -1,6 +1,9 @@
 #include "system/system_model.h"
 
+#include <stdexcept>
+
 #include "common/errors.h"
+#include "system/designer_text.h"
 
 namespace mw {
 
@@ -36,9 +39,7 @@ void SystemModel::ResetTables() {
 int SystemModel::AllocateIndex(ObjectKind kind) {
     return withTable(kind, [kind](auto& table) {
         if (table.count_ >= kTableCapacity)
-            throw TableFullError("A system can hold at most " + std::to_string(kTableCapacity) +
-                                 " " + std::string(kindName(kind)) +
-                                 " (deleted ones included until the map is cleared)!");
+            throw TableFullError(designer_text::tableFull(kind));
         return ++table.count_;
     });
 }
@@ -65,6 +66,60 @@ void SystemModel::RenameSystem(std::string_view newName) {
             p.orbitsAround = newName;
     }
     currentSystemName = newName;
+}
+
+namespace {
+
+template <typename Record>
+std::vector<Record> keptRecords(const ObjectTable<Record>& table) {
+    std::vector<Record> kept;
+    kept.reserve(static_cast<std::size_t>(table.count()));
+    for (int i = 1; i <= table.count(); ++i) kept.push_back(table.at(i));
+    return kept;
+}
+
+}  // namespace
+
+template <typename Record>
+void SystemModel::restoreTable(ObjectTable<Record>& table, const std::vector<Record>& kept) {
+    // A snapshot never holds more than a table can; anything else is a bug.
+    if (kept.size() > static_cast<std::size_t>(kTableCapacity))
+        throw std::length_error("snapshot larger than a table");
+    table.count_ = static_cast<int>(kept.size());
+    for (int i = 1; i <= kTableCapacity; ++i) {
+        if (i <= table.count_) table.records_[static_cast<std::size_t>(i)] = kept[static_cast<std::size_t>(i - 1)];
+        else table.records_[static_cast<std::size_t>(i)].deleted = 1;
+    }
+}
+
+TablesSnapshot SystemModel::Snapshot() const {
+    TablesSnapshot s;
+    s.planets = keptRecords(planets);
+    s.microAsteroids = keptRecords(microAsteroids);
+    s.asteroids = keptRecords(asteroids);
+    s.wrecks = keptRecords(wrecks);
+    s.nebulae = keptRecords(nebulae);
+    s.jumpNodes = keptRecords(jumpNodes);
+    s.ships = keptRecords(ships);
+    s.currentSystemName = currentSystemName;
+    s.currentObjectIndex = currentObjectIndex;
+    s.zTargetKind = zTargetKind;
+    s.lastCursorPixel = lastCursorPixel;
+    return s;
+}
+
+void SystemModel::Restore(const TablesSnapshot& s) {
+    restoreTable(planets, s.planets);
+    restoreTable(microAsteroids, s.microAsteroids);
+    restoreTable(asteroids, s.asteroids);
+    restoreTable(wrecks, s.wrecks);
+    restoreTable(nebulae, s.nebulae);
+    restoreTable(jumpNodes, s.jumpNodes);
+    restoreTable(ships, s.ships);
+    currentSystemName = s.currentSystemName;
+    currentObjectIndex = s.currentObjectIndex;
+    zTargetKind = s.zTargetKind;
+    lastCursorPixel = s.lastCursorPixel;
 }
 
 int SystemModel::count(ObjectKind kind) const {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/fixed_string.h"
 #include "system/object_records.h"
@@ -52,6 +53,24 @@ inline constexpr std::int32_t kShipRank = 5;
 inline constexpr std::int32_t kShipNumberOfShips = 4;
 }  // namespace placement
 
+/// The observable state of a SystemModel: records 1..count of every table,
+/// the counts and the editor-wide values. Records above a count are never live
+/// and are not kept. Equal snapshots mean equal systems.
+struct TablesSnapshot {
+    std::vector<PlanetRecord> planets;
+    std::vector<MicroAsteroidRecord> microAsteroids;
+    std::vector<AsteroidRecord> asteroids;
+    std::vector<WreckRecord> wrecks;
+    std::vector<NebulaRecord> nebulae;
+    std::vector<JumpNodeRecord> jumpNodes;
+    std::vector<ShipRecord> ships;
+    FixedString<125> currentSystemName;
+    std::int32_t currentObjectIndex = 0;
+    ObjectKind zTargetKind = ObjectKind::Planet;
+    MarkerPos lastCursorPixel;
+    bool operator==(const TablesSnapshot&) const = default;
+};
+
 /// System name with space, apostrophe, comma and full stop turned into "_",
 /// then "Jumpnode" and the index: St. John's, 12 -> St__John_sJumpnode12.
 std::string makeNodeId(std::string_view systemName, int index);
@@ -86,11 +105,20 @@ public:
 
     int count(ObjectKind kind) const;
 
+    TablesSnapshot Snapshot() const;
+    /// Back to the snapshot's state; every record above a restored count is
+    /// marked deleted, so nothing of a later placement stays live.
+    void Restore(const TablesSnapshot& snapshot);
+
     /// Calls f(table) with the table of the kind.
     template <typename F>
     decltype(auto) withTable(ObjectKind kind, F&& f);
     template <typename F>
     decltype(auto) withTable(ObjectKind kind, F&& f) const;
+
+private:
+    template <typename Record>
+    static void restoreTable(ObjectTable<Record>& table, const std::vector<Record>& kept);
 };
 
 // --- implementation of the templates ---

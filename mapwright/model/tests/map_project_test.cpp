@@ -18,9 +18,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // Answers from a script and records what was shown and asked.
-class ScriptedPrompts : public WizardPrompts {
+class ScriptedPrompts : public Prompts {
 public:
-    std::map<WizardFile, std::string> files;
+    std::map<FileDialog, std::string> files;
     std::map<std::string, bool> answers;
     std::vector<std::string> notices, questions;
     int fileDialogs = 0;
@@ -30,7 +30,7 @@ public:
         questions.push_back(q);
         return answers.count(q) ? answers[q] : false;
     }
-    std::string chooseFile(WizardFile dialog) override {
+    std::string chooseFile(FileDialog dialog) override {
         ++fileDialogs;
         return files.count(dialog) ? files[dialog] : std::string();
     }
@@ -63,18 +63,18 @@ protected:
         return file(name);
     }
     bool insert(const std::string& path) {
-        prompts_.files[WizardFile::InsertSystem] = path;
+        prompts_.files[FileDialog::InsertSystem] = path;
         return InsertSystem(project_, prompts_);
     }
     std::string saveProject(const std::string& name) {
         ScriptedPrompts p;
         p.answers[std::string(wizard_text::kAskSaveProject)] = true;
-        p.files[WizardFile::SaveProject] = file(name);
+        p.files[FileDialog::SaveProject] = file(name);
         SaveMap(project_, p);
         return readBytes(file(name));
     }
     void load(const std::string& path) {
-        prompts_.files[WizardFile::LoadProject] = path;
+        prompts_.files[FileDialog::LoadProject] = path;
         ASSERT_TRUE(LoadProject(project_, prompts_));
     }
     static std::string field(const std::string& bytes, std::size_t offset) {
@@ -104,7 +104,7 @@ constexpr std::size_t kEmp = 4208, kEmpSize = 308;
 TEST_F(MapProjectTest, NewMapSavedAtOnceIsTheDefaultRecord) {
     ScriptedPrompts p;
     p.answers[std::string(wizard_text::kAskSaveProject)] = true;
-    p.files[WizardFile::SaveProject] = file("new.vmpf");
+    p.files[FileDialog::SaveProject] = file("new.vmpf");
     SaveMap(project_, p);
     EXPECT_EQ(p.questions, (std::vector<std::string>{"Save the map to a *.vmpf file?",
                                                      "Generate INF source?"}));
@@ -195,7 +195,7 @@ TEST_F(MapProjectTest, LoadingRestoresTheMap) {
     other.empires[3].race = "Kariak";
     other.empires[4].name = "Mine";
     other.selectedEmpire = 5;
-    p.files[WizardFile::LoadProject] = file("four.vmpf");
+    p.files[FileDialog::LoadProject] = file("four.vmpf");
     ASSERT_TRUE(LoadProject(other, p));
     EXPECT_EQ(other.empireCount, 4);
     EXPECT_EQ(other.selectedEmpire, 0);
@@ -207,7 +207,7 @@ TEST_F(MapProjectTest, LoadingRestoresTheMap) {
     EXPECT_EQ(other.empires[4].name, "Mine");  // beyond the file's count: kept
     EXPECT_TRUE(p.notices.empty());
 
-    p.files[WizardFile::LoadProject] = "";
+    p.files[FileDialog::LoadProject] = "";
     EXPECT_FALSE(LoadProject(other, p));  // cancelled
 }
 
