@@ -6,8 +6,7 @@
 #include "common/errors.h"
 #include "mission/mission_generator.h"
 #include "project/project_file.h"
-#include "record_file.h"
-#include "system/sdf_record.h"
+#include "system/design_file_reader.h"
 
 namespace mw {
 
@@ -70,12 +69,7 @@ bool InsertSystem(MapProject& project, Prompts& prompts) {
         throw IoError(path, "insert", "the path is longer than the 255 characters a map project "
                                       "file can store");
 
-    SdfRecord::Bytes bytes{};
-    {
-        RecordReader in(path, kSdfRecordSize);
-        in.require(bytes.data());
-    }
-    const SdfRecord header = SdfRecord::decode(bytes.data());
+    const SdfRecord header = DesignFileReader(path).readHeader();
     const FixedString<125> name(header.name);
     const bool taken = std::any_of(project.systems.begin(),
                                    project.systems.begin() + project.systemCount,
