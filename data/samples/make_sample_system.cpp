@@ -1,12 +1,15 @@
 // Writes the shipped sample system (one object of every kind and a moon) with
-// SaveSystem. With --check FILE it writes to a scratch file beside FILE and
-// fails unless the result is byte-identical to FILE.
+// SaveSystem. With --check FILE it writes to a scratch folder of its own (never
+// into the source tree) and fails unless the result is byte-identical to FILE.
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "system/system_file.h"
 #include "system/system_model.h"
@@ -105,11 +108,23 @@ int main(int argc, char** argv) {
         auto model = std::make_unique<SystemModel>();
         buildSample(*model);
         const std::string target = check ? std::string(argv[2]) : std::string(argv[1]);
-        const std::string out = check ? target + ".check" : target;
-        SaveSystem(out, "Sol", "Sun", "Background3", "0.7", *model);
-        if (!check) return 0;
-        const bool same = readAll(out) == readAll(target);
-        std::remove(out.c_str());
+        if (!check) {
+            SaveSystem(target, "Sol", "Sun", "Background3", "0.7", *model);
+            return 0;
+        }
+        std::string scratch =
+            (std::filesystem::temp_directory_path() / "mw-sample-check-XXXXXX").string();
+        if (!::mkdtemp(scratch.data())) throw std::runtime_error("cannot make " + scratch);
+        const std::string out = scratch + "/sample.sdf";
+        bool same = false;
+        try {
+            SaveSystem(out, "Sol", "Sun", "Background3", "0.7", *model);
+            same = readAll(out) == readAll(target);
+        } catch (...) {
+            std::filesystem::remove_all(scratch);
+            throw;
+        }
+        std::filesystem::remove_all(scratch);
         if (!same) {
             std::fprintf(stderr, "%s differs from what make_sample_system writes\n",
                          target.c_str());

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -177,9 +178,12 @@ int main(int argc, char** argv) {
     }
     try {
         const fs::path target = check ? argv[2] : argv[1];
-        const fs::path out =
-            check ? fs::temp_directory_path() / ("mw_sample_map_check_" + std::to_string(::getpid()))
-                  : target;
+        fs::path out = target;
+        if (check) {
+            std::string scratch = (fs::temp_directory_path() / "mw-sample-map-check-XXXXXX").string();
+            if (!::mkdtemp(scratch.data())) throw std::runtime_error("cannot make " + scratch);
+            out = scratch;
+        }
         fs::create_directories(out);
         writeSystems(out);
         writeProject(out);
