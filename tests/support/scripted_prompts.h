@@ -1,12 +1,11 @@
 #pragma once
 // Prompts answered from a script, for tests of the editor's operations and
-// windows: answers to questions and file names are queued; everything shown
-// is recorded. A question or file dialog without a queued answer fails the
-// test and is answered No / cancelled.
-
-#include <gtest/gtest.h>
+// windows. Answers come from the queue first (answer(), file()), then from the
+// maps (answers[question], files[dialog]); anything unanswered is No or a
+// cancelled dialog. Everything shown or asked is recorded.
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,11 +16,11 @@ namespace vk_test {
 class ScriptedPrompts : public mw::Prompts {
 public:
     ScriptedPrompts& answer(bool yes) {
-        answers.push_back(yes);
+        answerQueue.push_back(yes);
         return *this;
     }
     ScriptedPrompts& file(std::string path) {
-        files.push_back(std::move(path));
+        fileQueue.push_back(std::move(path));
         return *this;
     }
 
@@ -29,27 +28,30 @@ public:
     void error(const std::string& text) override { errors.push_back(text); }
     bool ask(const std::string& question) override {
         questions.push_back(question);
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question;
-            return false;
+        if (!answerQueue.empty()) {
+            const bool yes = answerQueue.front();
+            answerQueue.pop_front();
+            return yes;
         }
-        const bool yes = answers.front();
-        answers.pop_front();
-        return yes;
+        const auto it = answers.find(question);
+        return it != answers.end() && it->second;
     }
     std::string chooseFile(mw::FileDialog dialog) override {
         dialogs.push_back(dialog);
-        if (files.empty()) {
-            ADD_FAILURE() << "unexpected file dialog";
-            return {};
+        if (!fileQueue.empty()) {
+            std::string f = fileQueue.front();
+            fileQueue.pop_front();
+            return f;
         }
-        std::string f = files.front();
-        files.pop_front();
-        return f;
+        const auto it = files.find(dialog);
+        return it == files.end() ? std::string() : it->second;
     }
 
-    std::deque<bool> answers;
-    std::deque<std::string> files;
+    std::deque<bool> answerQueue;
+    std::deque<std::string> fileQueue;
+    std::map<std::string, bool> answers;
+    std::map<mw::FileDialog, std::string> files;
+
     std::vector<std::string> notices;
     std::vector<std::string> errors;
     std::vector<std::string> questions;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,56 +9,26 @@
 #include "project/map_project.h"
 #include "project/project_file.h"
 #include "system/sdf_record.h"
+#include "scripted_prompts.h"
+#include "test_support.h"
 
 using namespace mw;
+using vk_test::ScriptedPrompts;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Answers from a script and records what was shown and asked.
-class ScriptedPrompts : public Prompts {
-public:
-    std::map<FileDialog, std::string> files;
-    std::map<std::string, bool> answers;
-    std::vector<std::string> notices, questions;
-    int fileDialogs = 0;
-
-    void notice(const std::string& text) override { notices.push_back(text); }
-    bool ask(const std::string& q) override {
-        questions.push_back(q);
-        return answers.count(q) ? answers[q] : false;
-    }
-    std::string chooseFile(FileDialog dialog) override {
-        ++fileDialogs;
-        return files.count(dialog) ? files[dialog] : std::string();
-    }
-};
-
 class MapProjectTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("mw_project_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string readBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string file(const std::string& name) const { return scratch_.path(name); }
+    static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     // A design file whose first record names the system.
     std::string designFile(const std::string& name, const std::string& sunName) {
         SdfRecord r;
         r.tag = "sun";
         r.name = sunName;
         const auto b = r.encode();
-        std::ofstream(file(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(b.data()), b.size());
-        return file(name);
+        return scratch_.write(name, std::string(reinterpret_cast<const char*>(b.data()), b.size()));
     }
     bool insert(const std::string& path) {
         prompts_.files[FileDialog::InsertSystem] = path;
@@ -94,7 +62,7 @@ protected:
         return true;
     }
 
-    fs::path dir_;
+    vk_test::ScratchDir scratch_{"mw-project"};
     MapProject project_;
     ScriptedPrompts prompts_;
 };
@@ -137,8 +105,8 @@ TEST_F(MapProjectTest, SaveMapStepsAreIndependentAndCancellable) {
     SaveMap(project_, p);
     EXPECT_TRUE(p.notices.empty());
     EXPECT_EQ(p.questions.size(), 2u);
-    EXPECT_EQ(p.fileDialogs, 1);
-    EXPECT_TRUE(fs::is_empty(dir_));
+    EXPECT_EQ(p.dialogs.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(scratch_.root()));
 }
 
 TEST_F(MapProjectTest, NameAndDescriptionAreCut) {
@@ -224,8 +192,7 @@ TEST_F(MapProjectTest, DamagedEmpireCountsLoadAsFour) {
         ProjectBytes bytes = EncodeProject(r);
         const auto v = static_cast<std::uint32_t>(c.stored);
         for (int i = 0; i < 4; ++i) bytes[4204 + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        std::ofstream(file("bad.vmpf"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        scratch_.write("bad.vmpf", std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 
         MapProject p;
         ScriptedPrompts prompts;
@@ -241,9 +208,9 @@ TEST_F(MapProjectTest, DamagedEmpireCountsLoadAsFour) {
 TEST_F(MapProjectTest, ShortFilesFailAndLeaveTheMapAlone) {
     ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
     const std::string whole = saveProject("ok.vmpf");
-    std::ofstream(file("short.vmpf"), std::ios::binary) << whole.substr(0, 6671);
-    std::ofstream(file("long.vmpf"), std::ios::binary) << whole << "trailing bytes";
-    std::ofstream(file("empty.vmpf"), std::ios::binary);
+    scratch_.write("short.vmpf", whole.substr(0, 6671));
+    scratch_.write("long.vmpf", whole + "trailing bytes");
+    scratch_.write("empty.vmpf", "");
     for (const char* name : {"short.vmpf", "empty.vmpf", "missing.vmpf"}) {
         MapProject p;
         p.mapName = "Before";
@@ -285,18 +252,18 @@ TEST_F(MapProjectTest, InsertRefusals) {
     EXPECT_EQ(project_.systemCount, 1);
     EXPECT_FALSE(insert(""));  // dialog cancelled
     EXPECT_THROW(insert(file("missing.sdf")), IoError);
-    std::ofstream(file("short.sdf"), std::ios::binary) << "abc";
+    scratch_.write("short.sdf", "abc");
     EXPECT_THROW(insert(file("short.sdf")), IoError);
     EXPECT_EQ(project_.systemCount, 1);
 
     for (int i = 2; i <= kMaxSystems; ++i)
         ASSERT_TRUE(insert(designFile("s" + std::to_string(i) + ".sdf", "S" + std::to_string(i))));
     prompts_.notices.clear();
-    const int dialogsBefore = prompts_.fileDialogs;
+    const int dialogsBefore = static_cast<int>(prompts_.dialogs.size());
     EXPECT_FALSE(insert(designFile("eleven.sdf", "Eleven")));
     EXPECT_EQ(prompts_.notices,
               (std::vector<std::string>{"You have reached the maximum number of systems in this map!"}));
-    EXPECT_EQ(prompts_.fileDialogs, dialogsBefore);  // refused before asking for a file
+    EXPECT_EQ(static_cast<int>(prompts_.dialogs.size()), dialogsBefore);  // refused before asking for a file
     EXPECT_EQ(project_.systemCount, kMaxSystems);
 }
 

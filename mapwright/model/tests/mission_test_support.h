@@ -2,15 +2,13 @@
 // Helpers for the mission generator tests: expected text written readably,
 // section extraction from the generated text, and small design files.
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "project/map_project_record.h"
 #include "system/sdf_record.h"
+#include "test_support.h"
 
 namespace mission_test {
 
@@ -79,35 +77,6 @@ inline std::string nameBlockText(std::string_view value, int depth, bool quotedV
 
 inline std::string zeroNameBlockText(int depth) { return nameBlockText("0", depth, false); }
 
-/// A temporary directory removed at the end of the test.
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        dir_ = std::filesystem::temp_directory_path() /
-               ("mw_mission_" + std::to_string(rd()) + "_" + std::to_string(rd()));
-        std::filesystem::create_directories(dir_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    std::string path(const std::string& file) const { return (dir_ / file).string(); }
-
-private:
-    std::filesystem::path dir_;
-};
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary);
-    f << bytes;
-}
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
 inline mw::SdfRecord sunRecord(std::string_view name, std::string_view type = "Sun",
                                std::string_view background = "Background1",
                                std::string_view scale = "0.7") {
@@ -144,7 +113,7 @@ inline void writeDesignFile(const std::string& path, const std::vector<mw::SdfRe
         const auto b = r.encode();
         bytes.append(reinterpret_cast<const char*>(b.data()), b.size());
     }
-    writeBytes(path, bytes);
+    vk_test::writeFile(path, bytes);
 }
 
 /// A map with the given systems (name, design file) and default empires.

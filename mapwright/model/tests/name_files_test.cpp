@@ -4,7 +4,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -16,6 +15,7 @@
 #include "names/name_picking.h"
 #include "name_records.h"
 #include "names/name_styles.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -25,26 +25,20 @@ namespace {
 class NameFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-names-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
         dir = NameDirectory(root);
     }
-    void TearDown() override { fs::remove_all(root); }
 
     std::string path(const std::string& name) const { return (root / name).string(); }
     void writeList(const std::string& name, const std::vector<std::string>& names) {
         EnsureNameFiles(dir);
-        std::ofstream(path(name), std::ios::binary | std::ios::trunc);
+        scratch.write(name, "");
         for (const auto& n : names) AppendName(dir, name, n);
     }
     std::vector<std::string> list(const std::string& name) { return readNameList(path(name)); }
-    std::string bytes(const std::string& name) {
-        std::ifstream in(path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string bytes(const std::string& name) { return scratch.read(name); }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-names"};
+    fs::path root = scratch.root();
     NameDirectory dir;
 };
 
@@ -104,7 +98,7 @@ TEST(EditorRandom, FixedSeedRepeatsAndStaysInRange) {
 }
 
 TEST_F(NameFilesTest, EnsureCreatesOnlyMissingFiles) {
-    std::ofstream(path("list.dat"), std::ios::binary) << std::string(121, 'q');
+    scratch.write("list.dat", std::string(121, 'q'));
     EnsureNameFiles(dir);
     EXPECT_EQ(fs::file_size(path("p_names.dat")), 0u);
     EXPECT_EQ(fs::file_size(path("list.dat")), 121u);  // existing one untouched
@@ -112,7 +106,7 @@ TEST_F(NameFilesTest, EnsureCreatesOnlyMissingFiles) {
 
 TEST_F(NameFilesTest, CountAndReadIgnoreTrailingFragment) {
     writeList("list.dat", {"A", "B"});
-    std::ofstream(path("list.dat"), std::ios::binary | std::ios::app) << "xyz";
+    scratch.write("list.dat", scratch.read("list.dat") + "xyz");
     EXPECT_EQ(CountNames(dir, "list.dat"), 2u);
     EXPECT_EQ(list("list.dat"), (std::vector<std::string>{"A", "B"}));
     EXPECT_THROW(CountNames(dir, "missing.dat"), IoError);

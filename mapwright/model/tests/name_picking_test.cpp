@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "names/name_lists.h"
 #include "names/name_picking.h"
 #include "name_records.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -24,20 +24,17 @@ TOndRecord rec(const std::string& name, const char* style, std::uint8_t planet) 
 class NamePickingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-pick-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
         dir = NameDirectory(root);
         ond = (root / "db.ond").string();
         EnsureNameFiles(dir);
     }
-    void TearDown() override { fs::remove_all(root); }
     std::vector<std::string> pool() { return readNameList(dir.pool()); }
     void addPlanet(SystemModel& m, const std::string& name) {
         m.planets.at(m.AllocateIndex(ObjectKind::Planet)).name = name;
     }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-pick"};
+    fs::path root = scratch.root();
     NameDirectory dir;
     std::string ond;
 };

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "names/name_lists.h"
 #include "name_records.h"
 #include "names/name_workflow.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -25,14 +25,10 @@ TOndRecord rec(const std::string& name, const char* style, std::uint8_t planet) 
 class NameWorkflowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-flow-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
         settings.systemDatabase = (root / "main.ond").string();
         settings.managerFile = settings.systemDatabase;
         flow_.emplace(model, settings, random, NameDirectory(root));
     }
-    void TearDown() override { fs::remove_all(root); }
 
     void database(const std::vector<TOndRecord>& records) {
         writeOndFile(settings.systemDatabase, records);
@@ -41,7 +37,8 @@ protected:
     std::vector<std::string> used() { return readNameList((root / "list.dat").string()); }
     PlacedPlanet place() { return flow().placePlanet(1000, -2000, {100, 300}, "Sol"); }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-flow"};
+    fs::path root = scratch.root();
     SystemModel model;
     NameSettings settings;
     EditorRandom random{7};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor_state.h"
+#include "mission_test_support.h"
 #include "name_records.h"
 #include "names/name_lists.h"
 #include "scripted_prompts.h"
@@ -35,12 +36,8 @@ protected:
     std::vector<std::string> used() { return readNameList(scratch.path("list.dat")); }
     DesignerChange click(Tool tool, int x, int y) { return d().ClickMap(tool, {x, y}, prompts); }
     std::string designFile(const std::string& name, const std::vector<SdfRecord>& records) {
-        std::string bytes;
-        for (const SdfRecord& r : records) {
-            const auto b = r.encode();
-            bytes.append(reinterpret_cast<const char*>(b.data()), b.size());
-        }
-        return scratch.write(name, bytes);
+        mission_test::writeDesignFile(scratch.path(name), records);
+        return scratch.path(name);
     }
 
     vk_test::ScratchDir scratch{"mw-designer"};

@@ -11,6 +11,8 @@
 #include "system/sdf_record.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
+#include "mission_test_support.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -19,31 +21,14 @@ namespace {
 
 class SystemFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("mw_sysfile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        model_ = std::make_unique<SystemModel>();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    std::string file(const std::string& name) const { return dir_.path(name); }
     SystemModel& m() { return *model_; }
 
-    static std::string readBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     static void writeRecords(const std::string& path, const std::vector<SdfRecord>& records,
                              std::size_t extraBytes = 0) {
-        std::ofstream out(path, std::ios::binary);
-        for (const auto& r : records) {
-            const auto b = r.encode();
-            out.write(reinterpret_cast<const char*>(b.data()), b.size());
-        }
-        out << std::string(extraBytes, 'x');
+        mission_test::writeDesignFile(path, records);
+        vk_test::writeFile(path, vk_test::readFile(path) + std::string(extraBytes, 'x'));
     }
     static SdfRecord rec(std::string_view tag, std::string_view name = "", int mx = 1, int my = 2) {
         SdfRecord r;
@@ -69,8 +54,8 @@ protected:
         return i;
     }
 
-    fs::path dir_;
-    std::unique_ptr<SystemModel> model_;
+    vk_test::ScratchDir dir_{"mw-sysfile"};
+    std::unique_ptr<SystemModel> model_ = std::make_unique<SystemModel>();
 };
 
 TEST_F(SystemFileTest, NewSystemHeaderIsByteExact) {
@@ -89,7 +74,7 @@ TEST_F(SystemFileTest, NewSystemHeaderIsByteExact) {
     for (const auto& e : expected)
         EXPECT_EQ(b.substr(e.offset, e.bytes.size()), e.bytes) << "offset " << e.offset;
     // The save is complete: nothing is left beside the target.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.root()), fs::directory_iterator{}), 1);
 }
 
 TEST_F(SystemFileTest, KindsAreWrittenInFileOrderAndOnlyLiveOnes) {
@@ -299,13 +284,13 @@ TEST_F(SystemFileTest, FailedSaveLeavesTheOldFile) {
     const std::string before = readBytes(file("keep.sdf"));
     // A directory where the temporary file would go cannot be written: make the
     // target's folder read-only (skipped when running as a user that ignores modes).
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(dir_.root(), fs::perms::owner_read | fs::perms::owner_exec);
     const bool enforced = !std::ofstream(file("probe")).is_open();
     if (enforced) {
         EXPECT_THROW(SaveSystem(file("keep.sdf"), "New", "Sun", "B", "0.7", m()), IoError);
         EXPECT_EQ(readBytes(file("keep.sdf")), before);
     }
-    fs::permissions(dir_, fs::perms::owner_all);
+    fs::permissions(dir_.root(), fs::perms::owner_all);
     EXPECT_THROW(SaveSystem(file("no/such/dir.sdf"), "New", "Sun", "B", "0.7", m()), IoError);
 }
 
