@@ -5,10 +5,10 @@
 
 #include "common/errors.h"
 #include "mission/mission_generator.h"
-#include "mission_test_support.h"
+#include "model_test_support.h"
 
 using namespace mw;
-using namespace mission_test;
+using namespace model_test;
 
 namespace {
 

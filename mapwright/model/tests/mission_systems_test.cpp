@@ -4,10 +4,10 @@
 
 #include "mission/mission_generator.h"
 #include "mission/mission_random.h"
-#include "mission_test_support.h"
+#include "model_test_support.h"
 
 using namespace mw;
-using namespace mission_test;
+using namespace model_test;
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "names/name_picking.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,19 +9,16 @@
 
 #include "common/editor_random.h"
 #include "common/errors.h"
-#include "names/name_lists.h"
-#include "names/name_picking.h"
+#include "model_test_support.h"
 #include "name_records.h"
+#include "names/name_lists.h"
 #include "test_support.h"
 
 using namespace mw;
+using model_test::ondRecord;
 namespace fs = std::filesystem;
 
 namespace {
-
-TOndRecord rec(const std::string& name, const char* style, std::uint8_t planet) {
-    return {FixedString<125>(name), FixedString<1>(style), planet};
-}
 
 class NamePickingTest : public ::testing::Test {
 protected:
@@ -44,9 +43,10 @@ protected:
 TEST_F(NamePickingTest, SystemNameIsAlwaysOfTheChosenStyle) {
     // Matching records interleaved with planet names and other styles; the
     // lower-case letter in the file matches too.
-    writeOndFile(ond, {rec("PlanetH", "H", 1), rec("Alpha", "H", 0), rec("SysU", "U", 0),
-                       rec("Beta", "h", 0), rec("PlanetU", "U", 1), rec("SysK", "K", 0),
-                       rec("Gamma", "H", 0), rec("PlanetH2", "h", 9)});
+    writeOndFile(
+        ond, {ondRecord("PlanetH", "H", 1), ondRecord("Alpha", "H", 0), ondRecord("SysU", "U", 0),
+              ondRecord("Beta", "h", 0), ondRecord("PlanetU", "U", 1), ondRecord("SysK", "K", 0),
+              ondRecord("Gamma", "H", 0), ondRecord("PlanetH2", "h", 9)});
     std::set<std::string> seen;
     for (std::uint64_t seed = 0; seed < 200; ++seed) {
         SystemModel m;
@@ -63,8 +63,8 @@ TEST_F(NamePickingTest, NoMatchingSystemNameGivesUnnamed) {
         std::vector<TOndRecord> records;
     } cases[] = {
         {"empty file", {}},
-        {"planets only", {rec("P1", "U", 1), rec("P2", "U", 1)}},
-        {"other style", {rec("S1", "H", 0)}},
+        {"planets only", {ondRecord("P1", "U", 1), ondRecord("P2", "U", 1)}},
+        {"other style", {ondRecord("S1", "H", 0)}},
     };
     for (const auto& c : cases) {
         writeOndFile(ond, c.records);
@@ -107,9 +107,11 @@ TEST_F(NamePickingTest, MissingDatabase) {
 
 TEST_F(NamePickingTest, RefillTakesPlanetNamesOfTheStyleInFileOrder) {
     const std::string longName(125, 'L');
-    writeOndFile(ond, {rec("Vega", "U", 1), rec("SysName", "U", 0), rec("Rigel", "u", 200),
-                       rec("Human1", "H", 1), rec("Vega", "U", 1), rec("", "U", 1),
-                       rec(longName, "U", 1), rec("Deneb", "U", 1), rec("Sirius", "U", 1)});
+    writeOndFile(
+        ond,
+        {ondRecord("Vega", "U", 1), ondRecord("SysName", "U", 0), ondRecord("Rigel", "u", 200),
+         ondRecord("Human1", "H", 1), ondRecord("Vega", "U", 1), ondRecord("", "U", 1),
+         ondRecord(longName, "U", 1), ondRecord("Deneb", "U", 1), ondRecord("Sirius", "U", 1)});
     SystemModel m;
     addPlanet(m, "Deneb");
     addPlanet(m, "Sirius");

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+#include "names/name_workflow.h"
 
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
@@ -8,19 +9,16 @@
 
 #include "common/editor_random.h"
 #include "common/errors.h"
-#include "names/name_lists.h"
+#include "model_test_support.h"
 #include "name_records.h"
-#include "names/name_workflow.h"
+#include "names/name_lists.h"
 #include "test_support.h"
 
 using namespace mw;
+using model_test::ondRecord;
 namespace fs = std::filesystem;
 
 namespace {
-
-TOndRecord rec(const std::string& name, const char* style, std::uint8_t planet) {
-    return {FixedString<125>(name), FixedString<1>(style), planet};
-}
 
 class NameWorkflowTest : public ::testing::Test {
 protected:
@@ -49,7 +47,7 @@ protected:
 }  // namespace
 
 TEST_F(NameWorkflowTest, NoPlanetNamesOfStyleUGivesGeneratedNames) {
-    database({rec("Hx", "H", 1), rec("Hy", "H", 1), rec("Hz", "H", 1)});
+    database({ondRecord("Hx", "H", 1), ondRecord("Hy", "H", 1), ondRecord("Hz", "H", 1)});
     flow().designerCreated();
     EXPECT_EQ(model.currentSystemName, "Unnamed");
     EXPECT_TRUE(pool().empty());
@@ -62,7 +60,8 @@ TEST_F(NameWorkflowTest, NoPlanetNamesOfStyleUGivesGeneratedNames) {
 
 TEST_F(NameWorkflowTest, CreationDrawsSystemNameAndExcludesNamesInUse) {
     settings.systemStyle = 2;  // Kariak
-    database({rec("Kesh", "K", 0), rec("Sol", "U", 0), rec("Vega", "U", 1), rec("Rigel", "U", 1)});
+    database({ondRecord("Kesh", "K", 0), ondRecord("Sol", "U", 0), ondRecord("Vega", "U", 1),
+              ondRecord("Rigel", "U", 1)});
     bool opened = false;
     flow().designerCreated([&] {
         opened = true;
@@ -74,7 +73,7 @@ TEST_F(NameWorkflowTest, CreationDrawsSystemNameAndExcludesNamesInUse) {
 }
 
 TEST_F(NameWorkflowTest, PlacementFillsTheRecordAndTakesTheNameFromThePool) {
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     flow().designerCreated();
     const std::string sun(50, 's');
     const PlacedPlanet p = flow().placePlanet(-810, 1623, {246, 248}, sun);
@@ -94,7 +93,7 @@ TEST_F(NameWorkflowTest, PlacementFillsTheRecordAndTakesTheNameFromThePool) {
 
 TEST_F(NameWorkflowTest, LongPoolNameIsStoredCutAndStaysInThePool) {
     const std::string name20 = "Abcdefghijklmnopqrst";
-    database({rec(name20, "U", 1)});
+    database({ondRecord(name20, "U", 1)});
     flow().designerCreated();
     place();
     EXPECT_EQ(model.planets.at(1).name.str(), name20.substr(0, 15));
@@ -137,18 +136,18 @@ TEST_F(NameWorkflowTest, TwoPlanetsWithOneName) {
     flow().confirmPlanetDialog(2, v);
     EXPECT_EQ(used(), (std::vector<std::string>{"Twin", "Twin"}));
     flow().deletePlanet(1);
-    EXPECT_TRUE(used().empty());  // gone for both ...
+    EXPECT_TRUE(used().empty());                          // gone for both ...
     EXPECT_EQ(pool(), std::vector<std::string>{"Twin"});  // returned though planet 2 keeps it
-    place();                                               // draws it again
+    place();                                              // draws it again
     EXPECT_EQ(used(), (std::vector<std::string>{"Twin", "Twin"}));  // the list is whole again
 }
 
 TEST_F(NameWorkflowTest, DialogStoresCutNamesAndRenamesInFull) {
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     flow().designerCreated();
     place();
     PlanetDialogValues v{"Altair and beyond", "gas_giant", "jupiter", "Sol", 1200,
-                         "Empire1", "human", 50};
+                         "Empire1",           "human",     50};
     flow().confirmPlanetDialog(1, v);
     const PlanetRecord& r = model.planets.at(1);
     EXPECT_EQ(r.name, "Altair and beyo");
@@ -175,7 +174,7 @@ TEST_F(NameWorkflowTest, MissingDatabaseStopsCreationAfterTheDraw) {
 }
 
 TEST_F(NameWorkflowTest, ClearMapRefillsFromTheManagersChoiceWithEveryName) {
-    database({rec("Vega", "U", 1), rec("Zhaar", "D", 1), rec("Oum", "D", 1)});
+    database({ondRecord("Vega", "U", 1), ondRecord("Zhaar", "D", 1), ondRecord("Oum", "D", 1)});
     flow().designerCreated();
     place();  // takes Vega
     settings.managerStyleCaption = "Darzok";
@@ -190,9 +189,10 @@ TEST_F(NameWorkflowTest, ClearMapRefillsFromTheManagersChoiceWithEveryName) {
 }
 
 TEST_F(NameWorkflowTest, FullTableRefusesWithoutTouchingTheFiles) {
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     flow().designerCreated();
-    while (model.count(ObjectKind::Planet) < kTableCapacity) model.AllocateIndex(ObjectKind::Planet);
+    while (model.count(ObjectKind::Planet) < kTableCapacity)
+        model.AllocateIndex(ObjectKind::Planet);
     EXPECT_THROW(place(), TableFullError);
     EXPECT_EQ(pool(), std::vector<std::string>{"Vega"});
 }
@@ -201,7 +201,7 @@ TEST_F(NameWorkflowTest, EmptyDirectoryMeansTheCurrentDirectory) {
     const fs::path back = fs::current_path();
     fs::current_path(root);
     NameWorkflow here(model, settings, random);
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     here.designerCreated();
     here.placePlanet(1, 1, {1, 1}, "Sol");
     fs::current_path(back);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "editor_state.h"
-#include "mission_test_support.h"
+#include "model_test_support.h"
 #include "name_records.h"
 #include "names/name_lists.h"
 #include "scripted_prompts.h"
@@ -15,19 +15,16 @@
 #include "test_support.h"
 
 using namespace mw;
+using model_test::ondRecord;
 using vk_test::ScriptedPrompts;
 
 namespace {
 
-TOndRecord ond(const std::string& name, const char* style, std::uint8_t planet) {
-    return {FixedString<125>(name), FixedString<1>(style), planet};
-}
-
 class DesignerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        writeOndFile(scratch.path("main.ond"),
-                     {ond("Sol", "U", 0), ond("Vega", "U", 1), ond("Rigel", "U", 1)});
+        writeOndFile(scratch.path("main.ond"), {ondRecord("Sol", "U", 0), ondRecord("Vega", "U", 1),
+                                                ondRecord("Rigel", "U", 1)});
         change = d().Create(prompts);
     }
 
@@ -36,7 +33,7 @@ protected:
     std::vector<std::string> used() { return readNameList(scratch.path("list.dat")); }
     DesignerChange click(Tool tool, int x, int y) { return d().ClickMap(tool, {x, y}, prompts); }
     std::string designFile(const std::string& name, const std::vector<SdfRecord>& records) {
-        mission_test::writeDesignFile(scratch.path(name), records);
+        model_test::writeDesignFile(scratch.path(name), records);
         return scratch.path(name);
     }
 
@@ -52,7 +49,7 @@ TEST(WorldFromPixel, WorkedExamples) {
     const struct {
         int pixel;
         std::int32_t world;
-    } rows[] = {{0, -200000}, {123, -100405}, {246, -810}, {247, 0},
+    } rows[] = {{0, -200000}, {123, -100405}, {246, -810},  {247, 0},
                 {248, 1623},  {369, 99797},   {492, 199594}};
     for (const auto& r : rows) EXPECT_EQ(WorldFromPixel(r.pixel), r.world) << r.pixel;
 }
@@ -294,8 +291,9 @@ TEST_F(DesignerTest, ClearMapOnlyOnYes) {
     prompts.file(scratch.path("cleared.sdf"));
     d().SaveAs(prompts);
     EXPECT_EQ(scratch.read("cleared.sdf").size(), kSdfRecordSize);
-    EXPECT_EQ(prompts.questions, (std::vector<std::string>{std::string(designer_text::kAskClearMap),
-                                                           std::string(designer_text::kAskClearMap)}));
+    EXPECT_EQ(prompts.questions,
+              (std::vector<std::string>{std::string(designer_text::kAskClearMap),
+                                        std::string(designer_text::kAskClearMap)}));
 }
 
 TEST_F(DesignerTest, SnapshotRestoresTablesHeaderAndNameFiles) {
@@ -320,11 +318,10 @@ TEST_F(DesignerTest, MainWindowQuestions) {
     EXPECT_EQ(state.OpenedCaption(), "Unnamed system");
     EXPECT_TRUE(state.ConfirmQuit(EditorState::QuitCommand::Menu, p));
     EXPECT_FALSE(state.ConfirmQuit(EditorState::QuitCommand::Toolbar, p));
-    EXPECT_EQ(p.questions, (std::vector<std::string>{
-                               std::string(shell_text::kAskOpenNew),
-                               std::string(shell_text::kAskOpenNew),
-                               std::string(shell_text::kAskQuitMenu),
-                               std::string(shell_text::kAskQuitToolbar)}));
+    EXPECT_EQ(p.questions, (std::vector<std::string>{std::string(shell_text::kAskOpenNew),
+                                                     std::string(shell_text::kAskOpenNew),
+                                                     std::string(shell_text::kAskQuitMenu),
+                                                     std::string(shell_text::kAskQuitToolbar)}));
     state.MainWindowShown();
     EXPECT_FALSE(state.openFlag());
 }

@@ -11,7 +11,7 @@
 #include "system/sdf_record.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
-#include "mission_test_support.h"
+#include "model_test_support.h"
 #include "test_support.h"
 
 using namespace mw;
@@ -27,7 +27,7 @@ protected:
     static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     static void writeRecords(const std::string& path, const std::vector<SdfRecord>& records,
                              std::size_t extraBytes = 0) {
-        mission_test::writeDesignFile(path, records);
+        model_test::writeDesignFile(path, records);
         vk_test::writeFile(path, vk_test::readFile(path) + std::string(extraBytes, 'x'));
     }
     static SdfRecord rec(std::string_view tag, std::string_view name = "", int mx = 1, int my = 2) {

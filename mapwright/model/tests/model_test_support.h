@@ -1,16 +1,18 @@
 #pragma once
-// Helpers for the mission generator tests: expected text written readably,
-// section extraction from the generated text, and small design files.
+// Helpers for the model tests: small design files and name database records,
+// and for the mission generator, expected text written readably and section
+// extraction from the generated text.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "name_records.h"
 #include "project/map_project_record.h"
 #include "system/sdf_record.h"
 #include "test_support.h"
 
-namespace mission_test {
+namespace model_test {
 
 /// Expected INF text written with two spaces per depth and plain newlines:
 /// returns it with TAB indentation and CR LF line ends. A leading newline
@@ -75,7 +77,9 @@ inline std::string nameBlockText(std::string_view value, int depth, bool quotedV
     return s + pad + "}";
 }
 
-inline std::string zeroNameBlockText(int depth) { return nameBlockText("0", depth, false); }
+inline std::string zeroNameBlockText(int depth) {
+    return nameBlockText("0", depth, false);
+}
 
 inline mw::SdfRecord sunRecord(std::string_view name, std::string_view type = "Sun",
                                std::string_view background = "Background1",
@@ -116,6 +120,11 @@ inline void writeDesignFile(const std::string& path, const std::vector<mw::SdfRe
     vk_test::writeFile(path, bytes);
 }
 
+/// A name database record: a system name (planet 0) or planet name of a style.
+inline mw::TOndRecord ondRecord(const std::string& name, const char* style, std::uint8_t planet) {
+    return {mw::FixedString<125>(name), mw::FixedString<1>(style), planet};
+}
+
 /// A map with the given systems (name, design file) and default empires.
 inline mw::MapProjectRecord mapOf(const std::vector<std::pair<std::string, std::string>>& systems,
                                   int empireCount = 2) {
@@ -129,4 +138,4 @@ inline mw::MapProjectRecord mapOf(const std::vector<std::pair<std::string, std::
     return map;
 }
 
-}  // namespace mission_test
+}  // namespace model_test
