@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
 #include "project/map_project.h"
 #include "project/project_file.h"
+#include "project/slot_paths.h"
 #include "system/sdf_record.h"
 #include "scripted_prompts.h"
 #include "test_support.h"
@@ -294,3 +296,28 @@ TEST_F(MapProjectTest, RemovalCompactsInOrder) {
 }
 
 }  // namespace
+
+TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
+    const std::string project = scratch_.path("moved/map.vmpf");
+    const std::string beside = designFile("moved/alpha.sdf", "Alpha");
+    const std::string stays = designFile("beta.sdf", "Beta");
+    const struct {
+        std::string stored;
+        std::optional<std::string> found;
+    } rows[] = {
+        {stays, stays},                               // still where it was
+        {"/gone/elsewhere/alpha.sdf", beside},        // moved with the project
+        {"C:\\Maps\\alpha.sdf", beside},              // stored on another kind of system
+        {"/gone/elsewhere/gamma.sdf", std::nullopt},  // in neither place
+    };
+    for (const auto& r : rows) EXPECT_EQ(LocateDesignFile(r.stored, project), r.found) << r.stored;
+
+    insert(stays);
+    project_.systems[0].designFile = "/gone/elsewhere/beta.sdf";
+    EXPECT_THROW(ResolveSlotPaths(project_, project), IoError);
+    scratch_.write("moved/beta.sdf", scratch_.read("beta.sdf"));
+    const std::vector<std::string> notes = ResolveSlotPaths(project_, project);
+    EXPECT_EQ(project_.systems[0].designFile, scratch_.path("moved/beta.sdf"));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("/gone/elsewhere/beta.sdf"), std::string::npos) << notes[0];
+}
