@@ -263,7 +263,8 @@ DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompt
         prompts.error(e.what());
         return change;
     }
-    tables_ = std::move(scratch);
+    // Copied, not swapped: callers may hold the tables by reference.
+    *tables_ = *scratch;
     header_ = std::move(header);
     filePath_ = path;
     shell_.lastOpenedCaption =

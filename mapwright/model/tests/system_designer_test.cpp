@@ -259,6 +259,23 @@ TEST_F(DesignerTest, AFailedOpenLeavesTheSystemAsItWas) {
     }
 }
 
+TEST_F(DesignerTest, AWindowMadeForOpenReadsTheFileAndRefillsThePool) {
+    click(Tool::Planet, 10, 10);  // Vega
+    prompts.file(scratch.path("vega.sdf"));
+    d().SaveAs(prompts);
+    d().Closing();
+
+    EXPECT_EQ(state.BeginOpen(false, prompts), EditorState::OpenCommand::CreateDesigner);
+    prompts.file(scratch.path("vega.sdf"));
+    const DesignerChange c = d().Create(prompts);
+    EXPECT_FALSE(c.closeWindow);
+    ASSERT_EQ(c.added.size(), 1u);
+    EXPECT_EQ(c.caption, "Sol system");
+    EXPECT_EQ(state.lastOpenedCaption(), "Sol system");
+    EXPECT_EQ(pool(), std::vector<std::string>{"Rigel"});  // Vega is on the map
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
 TEST_F(DesignerTest, OpenQuestionAndCancelledDialog) {
     // Declined: nothing asked further, nothing changes.
     prompts.answer(false);
