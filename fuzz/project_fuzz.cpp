@@ -20,12 +20,12 @@
 
 namespace {
 
-class SilentPrompts : public mw::WizardPrompts {
+class SilentPrompts : public mw::Prompts {
 public:
     explicit SilentPrompts(std::string file) : file_(std::move(file)) {}
     void notice(const std::string&) override {}
     bool ask(const std::string&) override { return false; }
-    std::string chooseFile(mw::WizardFile) override { return file_; }
+    std::string chooseFile(mw::FileDialog) override { return file_; }
 
 private:
     std::string file_;

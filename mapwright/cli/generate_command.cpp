@@ -10,7 +10,7 @@
 
 #include "commands.h"
 #include "common/errors.h"
-#include "generate_slot_paths.h"
+#include "project/slot_paths.h"
 #include "project/map_project.h"
 
 namespace mw::cli {
@@ -18,7 +18,7 @@ namespace mw::cli {
 namespace {
 
 // Answers the wizard's questions as a user would who wants the source only.
-class HeadlessPrompts : public WizardPrompts {
+class HeadlessPrompts : public Prompts {
 public:
     HeadlessPrompts(std::string project, std::string output)
         : project_(std::move(project)), output_(std::move(output)) {}
@@ -29,9 +29,9 @@ public:
     bool ask(const std::string& question) override {
         return question == wizard_text::kAskGenerate;
     }
-    std::string chooseFile(WizardFile dialog) override {
-        if (dialog == WizardFile::LoadProject) return project_;
-        if (dialog == WizardFile::SaveInfSource) return output_;
+    std::string chooseFile(FileDialog dialog) override {
+        if (dialog == FileDialog::LoadProject) return project_;
+        if (dialog == FileDialog::SaveInfSource) return output_;
         return {};
     }
     const std::string& report() const { return report_; }

@@ -1,17 +1,25 @@
 #pragma once
-// The model's error types. Windows show what() in their error box; headless
-// commands print it. Every message names the file it is about.
+// The model's error types. Every error a user can meet (a file that cannot be
+// read or written, a text that is not a number, a full table) is a UserError:
+// windows show what() in their error box, headless commands print it. Any
+// other exception is a programming error.
 
 #include <stdexcept>
 #include <string>
 
 namespace mw {
 
+/// Base of every error the user is shown; the message names the file it is about.
+class UserError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 /// A failed create, open, read, write, rename or delete of a file.
-class IoError : public std::runtime_error {
+class IoError : public UserError {
 public:
     IoError(const std::string& file, const std::string& operation, const std::string& detail)
-        : std::runtime_error(file + ": " + operation + " failed: " + detail), file_(file) {}
+        : UserError(file + ": " + operation + " failed: " + detail), file_(file) {}
     const std::string& file() const { return file_; }
 
 private:
@@ -19,15 +27,15 @@ private:
 };
 
 /// A text field that should hold a whole number does not ("'%s' is not a valid integer value").
-class ConversionError : public std::runtime_error {
+class ConversionError : public UserError {
 public:
-    using std::runtime_error::runtime_error;
+    using UserError::UserError;
 };
 
 /// A table of 1000 records has no free index left, or a file holds more records of one kind.
-class TableFullError : public std::runtime_error {
+class TableFullError : public UserError {
 public:
-    using std::runtime_error::runtime_error;
+    using UserError::UserError;
 };
 
 }  // namespace mw

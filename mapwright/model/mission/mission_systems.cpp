@@ -5,14 +5,13 @@
 
 #include "common/errors.h"
 #include "mission/mission_sections.h"
-#include "record_file.h"
-#include "system/sdf_record.h"
+#include "system/design_file_reader.h"
 
 namespace mw::mission {
 
 namespace {
 
-struct DesignFile {
+struct MapSystem {
     std::string systemName;  // S: the slot's system name
     SdfRecord sun;
     std::vector<SdfRecord> objects;
@@ -25,19 +24,13 @@ struct NodeEntry {
     std::string nodeId;
 };
 
-DesignFile readDesignFile(const SystemSlot& slot) {
+MapSystem readMapSystem(const SystemSlot& slot) {
     const std::string path = slot.designFile.str();
     if (path.empty())
         throw IoError("(design file of system " + slot.systemName.str() + ")", "open",
                       "no file name stored for the system");
-    RecordReader reader(path, kSdfRecordSize);
-    SdfRecord::Bytes bytes{};
-    DesignFile file;
-    file.systemName = slot.systemName.str();
-    reader.require(bytes.data());
-    file.sun = SdfRecord::decode(bytes.data());
-    while (reader.next(bytes.data())) file.objects.push_back(SdfRecord::decode(bytes.data()));
-    return file;
+    DesignFile read = ReadDesignFile(path);
+    return {slot.systemName.str(), read.header, std::move(read.records)};
 }
 
 std::string position(const SdfRecord& r, std::string_view separator) {
@@ -169,7 +162,7 @@ void writeShip(MissionWriter& out, const SdfRecord& r, MissionRandom& random) {
     out.close();
 }
 
-void writeSystem(MissionWriter& out, const DesignFile& file, const std::vector<NodeEntry>& nodes,
+void writeSystem(MissionWriter& out, const MapSystem& file, const std::vector<NodeEntry>& nodes,
                  MissionRandom& random) {
     const std::string& s = file.systemName;
     out.open(s + " system");
@@ -245,12 +238,12 @@ void writeHyperSpace(MissionWriter& out) {
 void writeSolarSystems(MissionWriter& out, const MapProjectRecord& map, MissionRandom& random) {
     // Read every design file first: a failing one ends the generation before
     // any system text depends on it.
-    std::vector<DesignFile> files;
+    std::vector<MapSystem> files;
     std::vector<NodeEntry> nodes;
     for (const SystemSlot& slot : map.systems) {
         if (slot.empty()) continue;
-        files.push_back(readDesignFile(slot));
-        const DesignFile& f = files.back();
+        files.push_back(readMapSystem(slot));
+        const MapSystem& f = files.back();
         for (const SdfRecord& r : f.objects)
             if (r.tag.view() == sdf_tag::kJumpNode)
                 nodes.push_back({f.sun.name.str(), r.textA.str()});
@@ -258,7 +251,7 @@ void writeSolarSystems(MissionWriter& out, const MapProjectRecord& map, MissionR
 
     out.open("Solar systems");
     for (std::size_t i = 0; i < files.size(); ++i) out.line("Version=2");
-    for (const DesignFile& f : files) writeSystem(out, f, nodes, random);
+    for (const MapSystem& f : files) writeSystem(out, f, nodes, random);
     writeHyperSpace(out);
     out.close();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Where the name list files live. Their names are relative and are resolved
-// against one working directory: the process's current directory in the
-// editor (an empty directory), a chosen one in tests and tools.
+// Where the name files live. The list files' names are relative, and so is the
+// default name database "main.ond"; they resolve against one working folder,
+// the editor state's (an empty folder means the process's current directory).
+// An absolute name database path is used as it is.
 
 #include <filesystem>
 #include <string>
@@ -19,7 +20,7 @@ public:
     /// Empty: the current directory at the time of each operation.
     explicit NameDirectory(std::filesystem::path dir = {}) : dir_(std::move(dir)) {}
 
-    /// The path of a list file name in this directory.
+    /// The path of a file name in this folder (an absolute name stays as it is).
     std::string resolve(std::string_view fileName) const {
         if (dir_.empty()) return std::string(fileName);
         return (dir_ / std::filesystem::path(fileName)).string();

@@ -38,24 +38,24 @@ void rewriteList(const NameDirectory& dir, std::string_view listFile, Map map) {
 
 }  // namespace
 
-void ensureNameFiles(const NameDirectory& dir) {
+void EnsureNameFiles(const NameDirectory& dir) {
     createIfMissing(dir.pool());
     createIfMissing(dir.usedList());
 }
 
-std::size_t countNames(const NameDirectory& dir, std::string_view listFile) {
+std::size_t CountNames(const NameDirectory& dir, std::string_view listFile) {
     return countNameRecords(dir.resolve(listFile));
 }
 
-void appendName(const NameDirectory& dir, std::string_view listFile, std::string_view name) {
+void AppendName(const NameDirectory& dir, std::string_view listFile, std::string_view name) {
     appendNameRecord(dir.resolve(listFile), name);
 }
 
-void removeName(const NameDirectory& dir, std::string_view listFile, std::string_view name) {
+void RemoveName(const NameDirectory& dir, std::string_view listFile, std::string_view name) {
     rewriteList(dir, listFile, [name](const std::string& n) { return n != name; });
 }
 
-void renameInList(const NameDirectory& dir, std::string_view listFile, std::string_view oldName,
+void RenameInList(const NameDirectory& dir, std::string_view listFile, std::string_view oldName,
                   std::string_view newName) {
     rewriteList(dir, listFile, [oldName, newName](std::string& n) {
         if (n == oldName) n = newName;  // the rewriter cuts it to 120
@@ -63,7 +63,7 @@ void renameInList(const NameDirectory& dir, std::string_view listFile, std::stri
     });
 }
 
-void writeUsedNames(const NameDirectory& dir, std::string_view listFile,
+void WriteUsedNames(const NameDirectory& dir, std::string_view listFile,
                     const SystemModel& model) {
     const std::string path = dir.resolve(listFile);
     NameListRewriter out(path, dir.resolve(kListScratchFile));

@@ -13,24 +13,24 @@
 namespace mw {
 
 /// Creates "p_names.dat" and "list.dat" empty where they do not exist.
-void ensureNameFiles(const NameDirectory& dir);
+void EnsureNameFiles(const NameDirectory& dir);
 
 /// Number of whole records in the list file.
-std::size_t countNames(const NameDirectory& dir, std::string_view listFile);
+std::size_t CountNames(const NameDirectory& dir, std::string_view listFile);
 
 /// Adds the name (cut to 120) as the last record of an existing list file.
-void appendName(const NameDirectory& dir, std::string_view listFile, std::string_view name);
+void AppendName(const NameDirectory& dir, std::string_view listFile, std::string_view name);
 
 /// Drops every record equal to the name (rewritten through "temp.dat").
-void removeName(const NameDirectory& dir, std::string_view listFile, std::string_view name);
+void RemoveName(const NameDirectory& dir, std::string_view listFile, std::string_view name);
 
 /// Every record equal to oldName becomes newName cut to 120 (through "temp.dat").
-void renameInList(const NameDirectory& dir, std::string_view listFile, std::string_view oldName,
+void RenameInList(const NameDirectory& dir, std::string_view listFile, std::string_view oldName,
                   std::string_view newName);
 
 /// The list file holds the names of planets 1..count whose deleted flag is clear,
 /// in index order.
-void writeUsedNames(const NameDirectory& dir, std::string_view listFile,
+void WriteUsedNames(const NameDirectory& dir, std::string_view listFile,
                     const SystemModel& model);
 
 }  // namespace mw

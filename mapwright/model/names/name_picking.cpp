@@ -13,10 +13,10 @@
 
 namespace mw {
 
-PlanetNamePick pickPlanetName(const NameDirectory& dir, const SystemModel& model,
+PlanetNamePick PickPlanetName(const NameDirectory& dir, const SystemModel& model,
                               EditorRandom& random) {
     random.reseedFromClock();
-    const std::size_t n = countNames(dir, kPoolFile);
+    const std::size_t n = CountNames(dir, kPoolFile);
     if (n == 0)
         return {"Planet" + std::to_string(model.planets.count()),
                 std::string(kOutOfPlanetNamesNotice)};
@@ -32,7 +32,7 @@ PlanetNamePick pickPlanetName(const NameDirectory& dir, const SystemModel& model
     return {name, std::nullopt};
 }
 
-void pickSystemName(const std::string& ondFile, char styleLetter, SystemModel& model,
+void PickSystemName(const std::string& ondFile, char styleLetter, SystemModel& model,
                     EditorRandom& random) {
     auto matches = [styleLetter](const TOndRecord& r) {
         return !r.isPlanet() && r.hasStyle(styleLetter);
@@ -81,7 +81,7 @@ OndReader openDatabase(const PoolRefill& refill) {
 
 }  // namespace
 
-void refillPlanetPool(const NameDirectory& dir, const PoolRefill& refill,
+void RefillPlanetPool(const NameDirectory& dir, const PoolRefill& refill,
                       const SystemModel& model) {
     auto inUse = [&model](std::string_view name) {
         for (int i = 1; i <= model.planets.count(); ++i)

@@ -29,12 +29,12 @@ struct PlanetNamePick {
 /// A name drawn at random from "p_names.dat", which is not changed. With an
 /// empty pool the name is "Planet" + the planet count (the new planet's index)
 /// and the notice is set.
-PlanetNamePick pickPlanetName(const NameDirectory& dir, const SystemModel& model,
+PlanetNamePick PickPlanetName(const NameDirectory& dir, const SystemModel& model,
                               EditorRandom& random);
 
 /// The current system name becomes a random system name of the style from the
 /// database, or "Unnamed" when it has none.
-void pickSystemName(const std::string& ondFile, char styleLetter, SystemModel& model,
+void PickSystemName(const std::string& ondFile, char styleLetter, SystemModel& model,
                     EditorRandom& random);
 
 struct PoolRefill {
@@ -49,7 +49,7 @@ struct PoolRefill {
 /// "p_names.dat" becomes the planet names of the style from the database, in
 /// file order (duplicates kept), less the names in use when asked. The new pool
 /// replaces the old one in one rename, so a failure leaves the old pool.
-void refillPlanetPool(const NameDirectory& dir, const PoolRefill& refill,
+void RefillPlanetPool(const NameDirectory& dir, const PoolRefill& refill,
                       const SystemModel& model);
 
 }  // namespace mw

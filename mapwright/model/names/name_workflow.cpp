@@ -6,8 +6,8 @@
 namespace mw {
 
 void NameWorkflow::refillFromSystemDatabase() {
-    refillPlanetPool(dir_,
-                     PoolRefill{settings_.systemDatabase, kDefaultStyleLetter,
+    RefillPlanetPool(dir_,
+                     PoolRefill{dir_.resolve(settings_.systemDatabase), kDefaultStyleLetter,
                                 /*excludeNamesInUse=*/true, /*createMissingDatabase=*/true},
                      model_);
 }
@@ -15,9 +15,9 @@ void NameWorkflow::refillFromSystemDatabase() {
 void NameWorkflow::designerCreated(const std::function<void()>& openStep) {
     // The window starts with every count at 0; resetting (not only zeroing the
     // counts) keeps records of an earlier window from looking live.
-    model_.resetTables();
-    ensureNameFiles(dir_);
-    pickSystemName(settings_.systemDatabase, settings_.systemStyleLetter(), model_, random_);
+    model_.ResetTables();
+    EnsureNameFiles(dir_);
+    PickSystemName(dir_.resolve(settings_.systemDatabase), settings_.systemStyleLetter(), model_, random_);
     if (openStep) openStep();
     refillFromSystemDatabase();
 }
@@ -26,12 +26,12 @@ void NameWorkflow::systemOpened() { refillFromSystemDatabase(); }
 
 PlacedPlanet NameWorkflow::placePlanet(std::int32_t x, std::int32_t y, MarkerPos marker,
                                        std::string_view sunName) {
-    ensureNameFiles(dir_);
-    const int index = model_.allocateIndex(ObjectKind::Planet);
+    EnsureNameFiles(dir_);
+    const int index = model_.AllocateIndex(ObjectKind::Planet);
     PlanetRecord& p = model_.planets.at(index);
     PlanetNamePick pick;
     try {
-        pick = pickPlanetName(dir_, model_, random_);
+        pick = PickPlanetName(dir_, model_, random_);
     } catch (...) {
         p.deleted = 1;  // the index is used up, but no half-filled record is live
         throw;
@@ -53,24 +53,24 @@ PlacedPlanet NameWorkflow::placePlanet(std::int32_t x, std::int32_t y, MarkerPos
     p.marker = marker;
 
     // The stored (15-character) form: a longer pool name stays in the pool.
-    removeName(dir_, kPoolFile, p.name.view());
-    writeUsedNames(dir_, kUsedListFile, model_);
+    RemoveName(dir_, kPoolFile, p.name.view());
+    WriteUsedNames(dir_, kUsedListFile, model_);
     return {index, pick.notice};
 }
 
 void NameWorkflow::deletePlanet(int index) {
     PlanetRecord& p = model_.planets.at(index);
     if (p.deleted != 0) return;  // a second delete must not return the name twice
-    model_.markDeleted(ObjectKind::Planet, index);
+    model_.MarkDeleted(ObjectKind::Planet, index);
     const std::string name = p.name.str();
-    removeName(dir_, kUsedListFile, name);
+    RemoveName(dir_, kUsedListFile, name);
     if (!name.empty() && name != "Planet" + std::to_string(index))
-        appendName(dir_, kPoolFile, name);
+        AppendName(dir_, kPoolFile, name);
 }
 
 void NameWorkflow::confirmPlanetDialog(int index, const PlanetDialogValues& v) {
     PlanetRecord& p = model_.planets.at(index);
-    if (v.name != p.name.view()) renameInList(dir_, kUsedListFile, p.name.view(), v.name);
+    if (v.name != p.name.view()) RenameInList(dir_, kUsedListFile, p.name.view(), v.name);
     p.name = v.name;
     p.type = v.type;
     p.model = v.model;
@@ -82,9 +82,9 @@ void NameWorkflow::confirmPlanetDialog(int index, const PlanetDialogValues& v) {
 }
 
 void NameWorkflow::clearMap() {
-    model_.resetTables();
-    refillPlanetPool(dir_,
-                     PoolRefill{settings_.managerFile, settings_.managerStyleLetter(),
+    model_.ResetTables();
+    RefillPlanetPool(dir_,
+                     PoolRefill{dir_.resolve(settings_.managerFile), settings_.managerStyleLetter(),
                                 /*excludeNamesInUse=*/false, /*createMissingDatabase=*/false},
                      model_);
 }

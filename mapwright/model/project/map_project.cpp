@@ -6,8 +6,7 @@
 #include "common/errors.h"
 #include "mission/mission_generator.h"
 #include "project/project_file.h"
-#include "record_file.h"
-#include "system/sdf_record.h"
+#include "system/design_file_reader.h"
 
 namespace mw {
 
@@ -58,24 +57,19 @@ void ResetProject(MapProject& project) {
     project.selectedEmpire = 0;
 }
 
-bool InsertSystem(MapProject& project, WizardPrompts& prompts) {
+bool InsertSystem(MapProject& project, Prompts& prompts) {
     if (project.systemCount >= kMaxSystems) {
         prompts.notice(std::string(wizard_text::kTooManySystems));
         return false;
     }
-    const std::string path = prompts.chooseFile(WizardFile::InsertSystem);
+    const std::string path = prompts.chooseFile(FileDialog::InsertSystem);
     if (path.empty()) return false;
     // A cut path would name another file; refuse rather than store it broken.
     if (path.size() > decltype(SystemSlot::designFile)::capacity)
         throw IoError(path, "insert", "the path is longer than the 255 characters a map project "
                                       "file can store");
 
-    SdfRecord::Bytes bytes{};
-    {
-        RecordReader in(path, kSdfRecordSize);
-        in.require(bytes.data());
-    }
-    const SdfRecord header = SdfRecord::decode(bytes.data());
+    const SdfRecord header = DesignFileReader(path).readHeader();
     const FixedString<125> name(header.name);
     const bool taken = std::any_of(project.systems.begin(),
                                    project.systems.begin() + project.systemCount,
@@ -98,7 +92,7 @@ void RemoveSelectedSystems(MapProject& project, const std::vector<int>& selected
     compactSlots(project);
 }
 
-int SetEmpireCount(MapProject& project, std::string_view text, WizardPrompts& prompts) {
+int SetEmpireCount(MapProject& project, std::string_view text, Prompts& prompts) {
     if (text == "2") project.empireCount = 2;
     else if (text == "4") project.empireCount = 4;
     else if (text == "8") project.empireCount = 8;
@@ -110,14 +104,14 @@ int SetEmpireCount(MapProject& project, std::string_view text, WizardPrompts& pr
     return project.empireCount;
 }
 
-bool LoadProject(MapProject& project, WizardPrompts& prompts) {
-    const std::string path = prompts.chooseFile(WizardFile::LoadProject);
+bool LoadProject(MapProject& project, Prompts& prompts) {
+    const std::string path = prompts.chooseFile(FileDialog::LoadProject);
     if (path.empty()) return false;
     LoadProjectFile(project, path, prompts);
     return true;
 }
 
-void LoadProjectFile(MapProject& project, const std::string& path, WizardPrompts& prompts) {
+void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prompts) {
     // Read everything first: a failed read leaves the map untouched.
     const MapProjectRecord record = ReadProjectFile(path);
 
@@ -145,18 +139,18 @@ MapProjectRecord BuildProjectRecord(const MapProject& project) {
     return r;
 }
 
-void SaveMap(const MapProject& project, WizardPrompts& prompts,
+void SaveMap(const MapProject& project, Prompts& prompts,
              std::optional<std::uint32_t> seed) {
     const MapProjectRecord record = BuildProjectRecord(project);
     if (prompts.ask(std::string(wizard_text::kAskSaveProject))) {
-        const std::string path = prompts.chooseFile(WizardFile::SaveProject);
+        const std::string path = prompts.chooseFile(FileDialog::SaveProject);
         if (!path.empty()) {
             WriteProjectFile(path, record);
             prompts.notice("Map saved to " + fullName(path) + "!");
         }
     }
     if (prompts.ask(std::string(wizard_text::kAskGenerate))) {
-        const std::string path = prompts.chooseFile(WizardFile::SaveInfSource);
+        const std::string path = prompts.chooseFile(FileDialog::SaveInfSource);
         if (!path.empty()) {
             GenerateMissionInf(record, path, seed);
             prompts.notice("Source file saved to " + fullName(path) + "!");

@@ -2,7 +2,7 @@
 // The map the creator wizard holds: up to ten systems (by design file), the
 // map's name and description, and the empires. The operations are the
 // wizard's buttons without the window; questions, notices and file names go
-// through WizardPrompts.
+// through Prompts.
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "project/map_project_record.h"
-#include "project/wizard_prompts.h"
+#include "common/prompts.h"
 
 namespace mw {
 
@@ -53,7 +53,7 @@ void ResetProject(MapProject& project);
 /// Refuses with a notice when ten systems are in the map or the name is empty
 /// or already there. Returns true when a system was added. A file that cannot
 /// be read raises IoError naming it; the map is unchanged then.
-bool InsertSystem(MapProject& project, WizardPrompts& prompts);
+bool InsertSystem(MapProject& project, Prompts& prompts);
 
 /// Removes the systems of the given list rows (any order, duplicates and rows
 /// outside the list ignored) and closes the gaps, keeping the order.
@@ -62,14 +62,14 @@ void RemoveSelectedSystems(MapProject& project, const std::vector<int>& selected
 /// The text of the empire-count box: "2", "4" or "8"; anything else gives a
 /// notice and 4. The empire records are kept, so a later switch back shows
 /// them again. Returns the count now in effect, to show in the box.
-int SetEmpireCount(MapProject& project, std::string_view text, WizardPrompts& prompts);
+int SetEmpireCount(MapProject& project, std::string_view text, Prompts& prompts);
 
 /// Asks for a project file and replaces the map with it. Returns false when
 /// cancelled. A file that cannot be read (or is short) raises IoError naming
 /// it; the map is unchanged then.
-bool LoadProject(MapProject& project, WizardPrompts& prompts);
+bool LoadProject(MapProject& project, Prompts& prompts);
 /// The same with the file given.
-void LoadProjectFile(MapProject& project, const std::string& path, WizardPrompts& prompts);
+void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prompts);
 
 /// The record that "Save map" writes and generates from.
 MapProjectRecord BuildProjectRecord(const MapProject& project);
@@ -77,7 +77,7 @@ MapProjectRecord BuildProjectRecord(const MapProject& project);
 /// "Save map": asks whether to save the project file and whether to generate
 /// the mission source, each independently, and reports each file written.
 /// The seed (if any) makes the generated text reproducible.
-void SaveMap(const MapProject& project, WizardPrompts& prompts,
+void SaveMap(const MapProject& project, Prompts& prompts,
              std::optional<std::uint32_t> seed = std::nullopt);
 
 }  // namespace mw

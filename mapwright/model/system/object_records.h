@@ -17,6 +17,7 @@ std::string_view kindName(ObjectKind kind);
 struct MarkerPos {
     std::int32_t x = 0;
     std::int32_t y = 0;
+    bool operator==(const MarkerPos&) const = default;
 };
 
 struct PlanetRecord {
@@ -33,6 +34,7 @@ struct PlanetRecord {
     std::uint8_t deleted = 0;
     MarkerPos marker;
     const auto& key() const { return name; }
+    bool operator==(const PlanetRecord&) const = default;
 };
 
 struct MicroAsteroidRecord {
@@ -41,6 +43,7 @@ struct MicroAsteroidRecord {
     std::uint8_t deleted = 0;
     MarkerPos marker;
     const auto& key() const { return type; }
+    bool operator==(const MicroAsteroidRecord&) const = default;
 };
 
 struct AsteroidRecord {
@@ -50,6 +53,7 @@ struct AsteroidRecord {
     std::uint8_t deleted = 0;
     MarkerPos marker;
     const auto& key() const { return type; }
+    bool operator==(const AsteroidRecord&) const = default;
 };
 
 struct WreckRecord {
@@ -59,6 +63,7 @@ struct WreckRecord {
     std::uint8_t deleted = 0;
     MarkerPos marker;
     const auto& key() const { return type; }
+    bool operator==(const WreckRecord&) const = default;
 };
 
 struct NebulaRecord {
@@ -67,6 +72,7 @@ struct NebulaRecord {
     std::uint8_t deleted = 0;
     MarkerPos marker;
     const auto& key() const { return type; }
+    bool operator==(const NebulaRecord&) const = default;
 };
 
 struct JumpNodeRecord {
@@ -76,6 +82,7 @@ struct JumpNodeRecord {
     std::uint8_t deleted = 0;
     MarkerPos marker;
     const auto& key() const { return leadsTo; }
+    bool operator==(const JumpNodeRecord&) const = default;
 };
 
 struct ShipRecord {
@@ -89,6 +96,7 @@ struct ShipRecord {
     std::int32_t numberOfShips = 0;
     MarkerPos marker;
     const auto& key() const { return type; }
+    bool operator==(const ShipRecord&) const = default;
 };
 
 }  // namespace mw

@@ -5,6 +5,7 @@
 #include "common/decimal_field.h"
 #include "common/errors.h"
 #include "record_file.h"
+#include "system/design_file_reader.h"
 #include "system/sdf_record.h"
 
 namespace mw {
@@ -85,7 +86,7 @@ template <typename Record, typename Encode>
 void writeLive(RecordWriter& out, const SystemModel& model, ObjectKind kind,
                const ObjectTable<Record>& table, Encode encode) {
     for (int i = 1; i <= kTableCapacity; ++i)
-        if (model.isLive(kind, i)) out.write(encode(table.at(i)).encode().data());
+        if (model.IsLive(kind, i)) out.write(encode(table.at(i)).encode().data());
 }
 
 std::optional<ObjectKind> kindOfTag(std::string_view tag) {
@@ -217,32 +218,28 @@ void SaveSystem(const std::string& path, std::string_view sunName, std::string_v
 
 SystemHeader OpenSystem(const std::string& path, SystemModel& model, const ObjectSink& onObject,
                         const HeaderSink& onHeader) {
-    model.resetTables();
-    RecordReader in(path, kSdfRecordSize);
-    SdfRecord::Bytes bytes{};
+    model.ResetTables();
+    DesignFileReader in(path);
 
     // The first record is the header whatever its tag says.
-    in.require(bytes.data());
-    const SdfRecord first = SdfRecord::decode(bytes.data());
+    const SdfRecord first = in.readHeader();
     SystemHeader header{first.name.str(), first.textA.str(), first.textB.str(),
                         first.textC.str()};
     // Nothing is live after the reset, so this is all a rename would do.
     model.currentSystemName = header.sunName;
     if (onHeader) onHeader(header);
 
-    std::size_t recordNumber = 1;
-    while (in.next(bytes.data())) {
-        ++recordNumber;
-        const SdfRecord r = SdfRecord::decode(bytes.data());
+    SdfRecord r;
+    while (in.next(r)) {
         const auto kind = kindOfTag(r.tag.view());
         if (!kind) continue;
-        const MarkerPos marker{parseMarker(path, recordNumber, r.markerX),
-                               parseMarker(path, recordNumber, r.markerY)};
+        const MarkerPos marker{parseMarker(path, in.recordNumber(), r.markerX),
+                               parseMarker(path, in.recordNumber(), r.markerY)};
         int index = 0;
         try {
-            index = model.allocateIndex(*kind);
+            index = model.AllocateIndex(*kind);
         } catch (const TableFullError&) {
-            throw TableFullError(path + ": record " + std::to_string(recordNumber) +
+            throw TableFullError(path + ": record " + std::to_string(in.recordNumber()) +
                                  ": the file holds more than " + std::to_string(kTableCapacity) +
                                  " " + std::string(kindName(*kind)) +
                                  "; the records before it were loaded");
@@ -254,13 +251,12 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
 }
 
 std::vector<JumpNodeLink> ReadJumpNodes(const std::string& path) {
-    RecordReader in(path, kSdfRecordSize);
-    SdfRecord::Bytes bytes{};
+    // Every record from the first: the header is read like any other.
+    DesignFileReader in(path);
     std::vector<JumpNodeLink> links;
-    while (in.next(bytes.data())) {
-        const SdfRecord r = SdfRecord::decode(bytes.data());
+    SdfRecord r;
+    while (in.next(r))
         if (r.tag == sdf_tag::kJumpNode) links.push_back({r.textA.str(), r.name.str()});
-    }
     return links;
 }
 

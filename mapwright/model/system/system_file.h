@@ -18,6 +18,7 @@ struct SystemHeader {
     std::string sunType;
     std::string background;
     std::string scale;
+    bool operator==(const SystemHeader&) const = default;
 };
 
 /// One object read from a file, so the designer window can place its marker.

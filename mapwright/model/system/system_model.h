@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/fixed_string.h"
 #include "system/object_records.h"
@@ -52,6 +53,24 @@ inline constexpr std::int32_t kShipRank = 5;
 inline constexpr std::int32_t kShipNumberOfShips = 4;
 }  // namespace placement
 
+/// The observable state of a SystemModel: records 1..count of every table,
+/// the counts and the editor-wide values. Records above a count are never live
+/// and are not kept. Equal snapshots mean equal systems.
+struct TablesSnapshot {
+    std::vector<PlanetRecord> planets;
+    std::vector<MicroAsteroidRecord> microAsteroids;
+    std::vector<AsteroidRecord> asteroids;
+    std::vector<WreckRecord> wrecks;
+    std::vector<NebulaRecord> nebulae;
+    std::vector<JumpNodeRecord> jumpNodes;
+    std::vector<ShipRecord> ships;
+    FixedString<125> currentSystemName;
+    std::int32_t currentObjectIndex = 0;
+    ObjectKind zTargetKind = ObjectKind::Planet;
+    MarkerPos lastCursorPixel;
+    bool operator==(const TablesSnapshot&) const = default;
+};
+
 /// System name with space, apostrophe, comma and full stop turned into "_",
 /// then "Jumpnode" and the index: St. John's, 12 -> St__John_sJumpnode12.
 std::string makeNodeId(std::string_view systemName, int index);
@@ -73,24 +92,33 @@ public:
     MarkerPos lastCursorPixel;
 
     /// Every record of every table deleted, every count 0.
-    void resetTables();
+    void ResetTables();
     /// count+1 becomes the count and is returned. The 1001st index of a kind
     /// since the last reset is refused with TableFullError; nothing changes.
-    int allocateIndex(ObjectKind kind);
-    void markDeleted(ObjectKind kind, int index);
-    bool isLive(ObjectKind kind, int index) const;
-    void setZ(ObjectKind kind, int index, std::int32_t z);
+    int AllocateIndex(ObjectKind kind);
+    void MarkDeleted(ObjectKind kind, int index);
+    bool IsLive(ObjectKind kind, int index) const;
+    void SetZ(ObjectKind kind, int index, std::int32_t z);
     /// Planets circling the current system name now circle the new name (cut to
     /// 45); the current system name becomes the new name (cut to 125).
-    void renameSystem(std::string_view newName);
+    void RenameSystem(std::string_view newName);
 
     int count(ObjectKind kind) const;
+
+    TablesSnapshot Snapshot() const;
+    /// Back to the snapshot's state; every record above a restored count is
+    /// marked deleted, so nothing of a later placement stays live.
+    void Restore(const TablesSnapshot& snapshot);
 
     /// Calls f(table) with the table of the kind.
     template <typename F>
     decltype(auto) withTable(ObjectKind kind, F&& f);
     template <typename F>
     decltype(auto) withTable(ObjectKind kind, F&& f) const;
+
+private:
+    template <typename Record>
+    static void restoreTable(ObjectTable<Record>& table, const std::vector<Record>& kept);
 };
 
 // --- implementation of the templates ---

@@ -1,18 +1,18 @@
 #pragma once
-// Helpers for the mission generator tests: expected text written readably,
-// section extraction from the generated text, and small design files.
+// Helpers for the model tests: small design files and name database records,
+// and for the mission generator, expected text written readably and section
+// extraction from the generated text.
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "name_records.h"
 #include "project/map_project_record.h"
 #include "system/sdf_record.h"
+#include "test_support.h"
 
-namespace mission_test {
+namespace model_test {
 
 /// Expected INF text written with two spaces per depth and plain newlines:
 /// returns it with TAB indentation and CR LF line ends. A leading newline
@@ -77,35 +77,8 @@ inline std::string nameBlockText(std::string_view value, int depth, bool quotedV
     return s + pad + "}";
 }
 
-inline std::string zeroNameBlockText(int depth) { return nameBlockText("0", depth, false); }
-
-/// A temporary directory removed at the end of the test.
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        dir_ = std::filesystem::temp_directory_path() /
-               ("mw_mission_" + std::to_string(rd()) + "_" + std::to_string(rd()));
-        std::filesystem::create_directories(dir_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    std::string path(const std::string& file) const { return (dir_ / file).string(); }
-
-private:
-    std::filesystem::path dir_;
-};
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary);
-    f << bytes;
-}
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
+inline std::string zeroNameBlockText(int depth) {
+    return nameBlockText("0", depth, false);
 }
 
 inline mw::SdfRecord sunRecord(std::string_view name, std::string_view type = "Sun",
@@ -144,7 +117,12 @@ inline void writeDesignFile(const std::string& path, const std::vector<mw::SdfRe
         const auto b = r.encode();
         bytes.append(reinterpret_cast<const char*>(b.data()), b.size());
     }
-    writeBytes(path, bytes);
+    vk_test::writeFile(path, bytes);
+}
+
+/// A name database record: a system name (planet 0) or planet name of a style.
+inline mw::TOndRecord ondRecord(const std::string& name, const char* style, std::uint8_t planet) {
+    return {mw::FixedString<125>(name), mw::FixedString<1>(style), planet};
 }
 
 /// A map with the given systems (name, design file) and default empires.
@@ -160,4 +138,4 @@ inline mw::MapProjectRecord mapOf(const std::vector<std::pair<std::string, std::
     return map;
 }
 
-}  // namespace mission_test
+}  // namespace model_test
