@@ -3,14 +3,14 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-#include <memory>
+#include <filesystem>
 
 #include "designer/system_document.h"
 #include "editor_context.h"
-#include "prompts/app_title.h"
 #include "prompts/dialog_prompts.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"
+#include "text.h"
 
 namespace mw::ui {
 
@@ -27,13 +27,14 @@ int runEditor(int argc, char** argv) {
     QApplication app(argc, argv);
     applyEditorLook();
 
-    // The tables are large; the one state lives on the heap for the whole run.
-    auto state = std::make_unique<EditorState>();
-    SystemDocument document(*state);
+    // The editor works in its current folder: main.ond and the name lists are there.
+    EditorState state(std::filesystem::current_path());
     DialogPrompts prompts;
-    EditorContext context{*state, document, prompts, ProgramFiles()};
+    SystemDocument document(state.designer(), prompts);
+    EditorContext context{state, document, prompts, ProgramFiles()};
 
     TMainForm mainForm(context);
+    prompts.setOwner(&mainForm);
     createEditorWindows(mainForm, context);
 
     QString iconError;
@@ -46,7 +47,7 @@ int runEditor(int argc, char** argv) {
     }
     mainForm.show();
     if (!iconError.isEmpty())
-        QTimer::singleShot(0, &mainForm, [&] { prompts.error(&mainForm, iconError); });
+        QTimer::singleShot(0, &mainForm, [&] { prompts.error(toMessage(iconError)); });
     return QApplication::exec();
 }
 

@@ -3,14 +3,11 @@
 // main, or by a test), the document that changes the open system, the
 // prompts that ask the user, and the files beside the executable.
 
-#include "bridge/designer_bridge.h"
+#include "editor_state.h"
 #include "shell/program_files.h"
 
 namespace mw::ui {
 
-using EditorState = bridge::EditorState;
-
-class Prompts;
 class SystemDocument;
 
 struct EditorContext {

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,23 +10,20 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
-#include <stdexcept>
 
-#include "common/errors.h"
 #include "editor_context.h"
 #include "map_panel.h"
 #include "object_marker.h"
 #include "shell/embedded_pictures.h"
 #include "shell/icons_help.h"
+#include "system/designer_text.h"
 #include "system_document.h"
+#include "text.h"
+#include "tool_names.h"
 
 namespace mw::ui {
 
-namespace text = bridge::text;
-
 namespace {
-
-QString q(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
 quint64 markerKey(ObjectKind kind, int index) {
     return (static_cast<quint64>(kind) << 32) | static_cast<quint32>(index);
@@ -50,39 +46,18 @@ QLabel* label(const QString& caption, QPoint at, QWidget* parent) {
 
 }  // namespace
 
-const FileDialogSpec& TMDIChild::openDialog() {
-    static const FileDialogSpec spec{QStringLiteral("Open map..."),
-                                     QStringLiteral("System design files (*.sdf)"), QString()};
-    return spec;
-}
-
-const FileDialogSpec& TMDIChild::saveDialog() {
-    static const FileDialogSpec spec{QStringLiteral("Save current map as..."),
-                                     QStringLiteral("System design files (*.sdf)"),
-                                     QStringLiteral("sdf")};
-    return spec;
-}
-
 TMDIChild::TMDIChild(EditorContext& context, const EditorWindows& windows, QWidget* parent)
-    : QWidget(parent),
-      context_(context),
-      document_(context.document),
-      windows_(windows),
-      tool_(kDesignerTools[0]) {
+    : QWidget(parent), context_(context), document_(context.document), windows_(windows) {
     setObjectName(QStringLiteral("MDIChild"));
     setFixedSize(kClientWidth, kClientHeight);
     buildForm();
-
-    connect(&document_, &SystemDocument::objectPlaced, this,
-            [this](ObjectKind kind, int index, QPoint pixel) { addMarker(kind, index, pixel); });
-    connect(&document_, &SystemDocument::objectRemoved, this, &TMDIChild::removeMarker);
-    connect(&document_, &SystemDocument::systemReplaced, this, &TMDIChild::rebuildMarkers);
-    connect(&document_, &SystemDocument::headerChanged, this, &TMDIChild::syncHeaderFields);
+    connect(&document_, &SystemDocument::changed, this, &TMDIChild::applyChange);
 }
 
 TMDIChild::~TMDIChild() = default;
 
 void TMDIChild::buildForm() {
+    namespace text = designer_text;
     auto* GroupBox1 = new QGroupBox(QStringLiteral("System properties"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(0, 0, 209, 313);
@@ -90,40 +65,38 @@ void TMDIChild::buildForm() {
     // The sun's fields.
     QFrame* Panel1 = panel("Panel1", {8, 16, 113, 225}, GroupBox1);
     label(QStringLiteral("Sun name"), {8, 8}, Panel1);
-    Edit1 = new QLineEdit(QStringLiteral("Unnamed"), Panel1);
+    Edit1 = new QLineEdit(fromModel(text::kDefaultSunName), Panel1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(8, 24, 97, 22);
     label(QStringLiteral("Sun type"), {8, 58}, Panel1);
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
-    ComboBox1->addItems({QStringLiteral("Sun"), QStringLiteral("Redsun"), QStringLiteral("Bluesun"),
-                         QStringLiteral("Blackhole")});
+    for (std::string_view type : text::kSunTypes) ComboBox1->addItem(fromModel(type));
     ComboBox1->setGeometry(8, 74, 97, 22);
     label(QStringLiteral("Background"), {8, 108}, Panel1);
     ComboBox2 = new QComboBox(Panel1);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setEditable(true);
-    for (int i = 1; i <= 13; ++i) ComboBox2->addItem(QStringLiteral("Background%1").arg(i));
+    for (int i = 1; i <= text::kBackgroundCount; ++i) ComboBox2->addItem(QStringLiteral("Background%1").arg(i));
     ComboBox2->setGeometry(8, 124, 97, 22);
     label(QStringLiteral("Scale"), {8, 158}, Panel1);
-    Edit2 = new QLineEdit(QStringLiteral("0.7"), Panel1);
+    Edit2 = new QLineEdit(fromModel(text::kDefaultScale), Panel1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(8, 174, 97, 22);
 
     // The tools: two columns of four, then the selected tool's picture.
     QFrame* Panel2 = panel("Panel2", {128, 16, 73, 225}, GroupBox1);
-    for (int i = 0; i < 8; ++i) {
-        const DesignerTool& t = kDesignerTools[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < kTools.size(); ++i) {
+        const ToolInfo& t = kTools[i];
         auto* b = new QToolButton(Panel2);
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
-        b->setGeometry(8 + (i % 2) * 32, 8 + (i / 2) * 32, 25, 25);
-        b->setIcon(embeddedIcon(q(t.code)));
+        b->setGeometry(8 + t.column * 32, 8 + t.row * 32, 25, 25);
+        b->setIcon(embeddedIcon(toolPicture(t.tool)));
         b->setIconSize(QSize(21, 21));
-        b->setToolTip(q(t.name));
-        b->setStatusTip(q(t.name));
-        b->setAutoRaise(false);
-        connect(b, &QToolButton::clicked, this, [this, i] { SpeedButtonClick(i); });
+        b->setToolTip(toolName(t.tool));
+        b->setStatusTip(toolName(t.tool));
+        connect(b, &QToolButton::clicked, this, [this, i] { SpeedButtonClick(static_cast<int>(i)); });
         SpeedButton[i] = b;
     }
     auto* Label5 = new QLabel(QStringLiteral("Selection"), Panel2);
@@ -134,7 +107,7 @@ void TMDIChild::buildForm() {
     Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Image1->setGeometry(23, 166, 27, 27);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(embeddedPixmap(q(tool_.code), 24));
+    Image1->setPixmap(embeddedPixmap(toolPicture(kInitialTool), 24));
 
     // Where the mouse is, in world units.
     QFrame* Panel3 = panel("Panel3", {8, 248, 193, 57}, GroupBox1);
@@ -146,10 +119,10 @@ void TMDIChild::buildForm() {
     Label6->adjustSize();
     label(QStringLiteral("X:"), {8, 22}, Panel3);
     label(QStringLiteral("Y:"), {8, 38}, Panel3);
-    Label9 = new QLabel(QStringLiteral("XXXXXX"), Panel3);
+    Label9 = new QLabel(fromModel(text::kCursorXInitial), Panel3);
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setGeometry(26, 22, 100, 16);
-    Label10 = new QLabel(QStringLiteral("YYYYYY"), Panel3);
+    Label10 = new QLabel(fromModel(text::kCursorYInitial), Panel3);
     Label10->setObjectName(QStringLiteral("Label10"));
     Label10->setGeometry(26, 38, 100, 16);
 
@@ -189,33 +162,26 @@ void TMDIChild::buildForm() {
     Timer1->start();
 }
 
-bool TMDIChild::guarded(const std::function<void()>& action) {
-    try {
-        action();
-        return true;
-    } catch (const IoError& e) {
-        context_.prompts.error(this, QString::fromUtf8(e.what()));
-    } catch (const ConversionError& e) {
-        context_.prompts.error(this, QString::fromUtf8(e.what()));
-    } catch (const TableFullError& e) {
-        context_.prompts.error(this, QString::fromUtf8(e.what()));
-    } catch (const std::exception& e) {
-        context_.prompts.error(this, QStringLiteral("Unexpected failure: %1").arg(QString::fromUtf8(e.what())));
-    }
-    return false;
-}
-
 void TMDIChild::FormCreate() {
     creating_ = true;
-    guarded([this] {
-        document_.designerCreated([this] {
-            Edit1->setText(document_.currentSystemName());
-            Edit1Change();
-            if (context_.state.openFlag) openStep();
-        });
-    });
+    document_.create();
     creating_ = false;
     if (closeRequested_) closeWindow();
+}
+
+void TMDIChild::applyChange(const DesignerChange& change) {
+    if (change.clearMarkers) removeAllMarkers();
+    for (const ObjectRef& object : change.removed) removeMarker(object);
+    for (const MarkerView& view : change.added) addMarker(view);
+    if (change.headerChanged) syncHeaderFields();
+    if (change.caption) setWindowTitle(fromModel(*change.caption));
+    if (change.closeWindow) {
+        // During creation the window is not up yet; it closes right after.
+        if (creating_) closeRequested_ = true;
+        else closeWindow();
+    }
+    // change.openDialog: the property dialogs open here once they exist; the
+    // click has already made the object the current one.
 }
 
 void TMDIChild::showEvent(QShowEvent* event) {
@@ -227,114 +193,74 @@ void TMDIChild::showEvent(QShowEvent* event) {
 
 void TMDIChild::Timer1Timer() {
     Timer1->stop();
-    setWindowTitle(document_.currentSystemName() + q(text::kSystemCaptionSuffix));
+    setWindowTitle(fromModel(designer_text::caption(document_.designer().tables().currentSystemName.view())));
 }
 
-void TMDIChild::Edit1Change() {
-    setWindowTitle(Edit1->text() + q(text::kSystemCaptionSuffix));
-    document_.setSunName(Edit1->text());
-}
+void TMDIChild::Edit1Change() { document_.setSunName(Edit1->text()); }
 
 void TMDIChild::syncHeaderFields() {
-    // The fields follow the document (after an open); typing into a field
-    // changes the document first, so nothing differs then.
-    const auto sync = [](QLineEdit* edit, const QString& value) {
-        if (edit->text() == value) return;
+    // The fields show the model's header; setting them is no edit of the user.
+    const SystemHeader& header = document_.designer().header();
+    const auto sync = [](QLineEdit* edit, const std::string& value) {
+        const QString text = fromModel(value);
+        if (edit->text() == text) return;
         const QSignalBlocker block(edit);
-        edit->setText(value);
+        edit->setText(text);
     };
-    const auto syncCombo = [](QComboBox* combo, const QString& value) {
-        if (combo->currentText() == value) return;
+    const auto syncCombo = [](QComboBox* combo, const std::string& value) {
+        const QString text = fromModel(value);
+        if (combo->currentText() == text) return;
         const QSignalBlocker block(combo);
-        combo->setEditText(value);
+        combo->setEditText(text);
     };
-    sync(Edit1, document_.sunName());
-    syncCombo(ComboBox1, document_.sunType());
-    syncCombo(ComboBox2, document_.background());
-    sync(Edit2, document_.scale());
+    sync(Edit1, header.sunName);
+    syncCombo(ComboBox1, header.sunType);
+    syncCombo(ComboBox2, header.background);
+    sync(Edit2, header.scale);
 }
 
-void TMDIChild::openStep() {
-    EditorState& state = context_.state;
-    const bool forOpen = state.openFlag;
-    if (!forOpen && !context_.prompts.ask(this, q(text::kAskOpenAnotherMap))) return;
-    const QString file = context_.prompts.openFileName(this, openDialog());
-    if (file.isEmpty()) {
-        state.openFlag = false;
-        if (forOpen) {
-            if (creating_) closeRequested_ = true;
-            else closeWindow();
-        }
-        return;
-    }
-    const bool opened = guarded([&] { document_.open(file); });
-    state.openFlag = false;
-    if (!opened) return;
-    const QString caption = document_.sunName() + q(text::kSystemCaptionSuffix);
-    state.lastOpenedCaption = toModel(caption.left(27));
-    setWindowTitle(caption);
-    Edit1Change();
-    Edit1Change();
-    guarded([this] { document_.systemOpened(); });
-}
-
-void TMDIChild::SpeedButtonClick(int tool) {
-    const DesignerTool& t = kDesignerTools[static_cast<std::size_t>(tool)];
+void TMDIChild::SpeedButtonClick(int button) {
+    const ToolInfo& t = kTools[static_cast<std::size_t>(button)];
     try {
-        Image1->setPixmap(context_.files.picture(q(t.code) + QStringLiteral(".bmp")));
+        Image1->setPixmap(context_.files.picture(fromModel(t.picture)));
     } catch (const MissingFile& missing) {
-        context_.prompts.error(this, missing.message);
+        context_.prompts.error(toMessage(missing.message));
         return;
     }
-    tool_ = t;
+    tool_ = t.tool;
 }
 
 void TMDIChild::Panel4MouseMove(QPoint pixel) {
-    document_.setCursorPixel(pixel);
-    Label9->setText(QString::number(bridge::WorldFromPixel(pixel.y())));
-    Label10->setText(QString::number(bridge::WorldFromPixel(pixel.x())));
+    const WorldPosition world = document_.moveCursor(pixel);
+    Label9->setText(QString::number(world.x));
+    Label10->setText(QString::number(world.y));
 }
 
-void TMDIChild::Panel4Click(QPoint pixel) {
-    guarded([&] {
-        if (!tool_.kind) {
-            context_.prompts.notice(this, document_.deleteNothing());
-            return;
-        }
-        if (const std::optional<QString> notice = document_.placeAt(*tool_.kind, pixel))
-            context_.prompts.notice(this, *notice);
-    });
-}
+void TMDIChild::Panel4Click(QPoint pixel) { document_.clickMap(tool_, pixel); }
 
-void TMDIChild::MarkerClick(ObjectMarker* marker) {
-    const ObjectKind kind = marker->kind();
-    const int index = marker->tag();
-    guarded([&] { document_.clickMarker(kind, index, !tool_.kind.has_value()); });
-}
+void TMDIChild::MarkerClick(ObjectMarker* marker) { document_.clickMarker(tool_, marker->object()); }
 
-void TMDIChild::addMarker(ObjectKind kind, int index, QPoint pixel) {
-    auto* m = new ObjectMarker(kind, index, pixel, document_.markerCaption(kind),
-                               document_.markerHint(kind, index), Panel4);
+void TMDIChild::addMarker(const MarkerView& view) {
+    auto* m = new ObjectMarker(view, Panel4);
     connect(m, &QPushButton::clicked, this, [this, m] { MarkerClick(m); });
-    markers_.insert(markerKey(kind, index), m);
+    if (ObjectMarker* old = markers_.value(markerKey(view.kind, view.index))) old->deleteLater();
+    markers_.insert(markerKey(view.kind, view.index), m);
     m->show();
 }
 
-void TMDIChild::removeMarker(ObjectKind kind, int index) {
-    ObjectMarker* m = markers_.take(markerKey(kind, index));
+void TMDIChild::removeMarker(ObjectRef object) {
+    ObjectMarker* m = markers_.take(markerKey(object.kind, object.index));
     if (!m) return;
     m->hide();
     m->deleteLater();  // it may be the button whose click is being handled
 }
 
-void TMDIChild::rebuildMarkers() {
+void TMDIChild::removeAllMarkers() {
     for (ObjectMarker* m : std::as_const(markers_)) {
         m->hide();
         m->deleteLater();
     }
     markers_.clear();
-    for (const bridge::MapObject& o : document_.objectsOnMap())
-        addMarker(o.kind, o.index, QPoint(o.marker.x, o.marker.y));
 }
 
 QList<ObjectMarker*> TMDIChild::markers() const { return markers_.values(); }
@@ -343,18 +269,9 @@ ObjectMarker* TMDIChild::marker(ObjectKind kind, int index) const {
     return markers_.value(markerKey(kind, index));
 }
 
-void TMDIChild::Button1Click() { openStep(); }
-
-void TMDIChild::Button2Click() {
-    if (!context_.prompts.ask(this, q(text::kAskClearMap))) return;
-    guarded([this] { document_.clearMap(); });
-}
-
-void TMDIChild::Button3Click() {
-    const QString file = context_.prompts.saveFileName(this, saveDialog());
-    if (file.isEmpty()) return;
-    guarded([&] { document_.saveAs(file); });
-}
+void TMDIChild::Button1Click() { document_.open(); }
+void TMDIChild::Button2Click() { document_.clearMap(); }
+void TMDIChild::Button3Click() { document_.saveAs(); }
 
 void TMDIChild::Button4Click() {
     if (!windows_.icons) return;
@@ -363,7 +280,7 @@ void TMDIChild::Button4Click() {
 }
 
 void TMDIChild::Button5Click() {
-    if (context_.prompts.ask(this, q(text::kAskCloseWindow))) closeWindow();
+    if (document_.confirmClose()) closeWindow();
 }
 
 void TMDIChild::closeWindow() {
@@ -375,7 +292,7 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
     if (!closedOnce_) {
         closedOnce_ = true;
         Timer1->stop();
-        guarded([this] { document_.closeSystem(); });
+        document_.closing();
         emit closed();
     }
     event->accept();

@@ -5,12 +5,9 @@
 
 #include <QHash>
 #include <QWidget>
-#include <functional>
-#include <optional>
 
-#include "designer_tools.h"
-#include "prompts/prompts.h"
 #include "shell/editor_windows.h"
+#include "system/system_designer.h"
 
 class QComboBox;
 class QLabel;
@@ -41,14 +38,11 @@ public:
     void FormCreate();
 
     MapPanel* mapPanel() const { return Panel4; }
-    /// The tool code in use ("pln" ... "del").
-    QString tool() const { return QString::fromLatin1(tool_.code.data(), tool_.code.size()); }
+    /// The tool in use.
+    Tool tool() const { return tool_; }
     /// The markers on the map, in no particular order.
     QList<ObjectMarker*> markers() const;
     ObjectMarker* marker(ObjectKind kind, int index) const;
-
-    static const FileDialogSpec& openDialog();
-    static const FileDialogSpec& saveDialog();
 
     // The controls, by their form names.
     QLineEdit* Edit1;       // sun name
@@ -83,26 +77,24 @@ protected:
 
 private:
     void buildForm();
-    void openStep();
+    void applyChange(const DesignerChange& change);
     void Edit1Change();
     void SpeedButtonClick(int tool);
     void Panel4MouseMove(QPoint pixel);
     void Panel4Click(QPoint pixel);
     void MarkerClick(ObjectMarker* marker);
     void Timer1Timer();
-    void addMarker(ObjectKind kind, int index, QPoint pixel);
-    void removeMarker(ObjectKind kind, int index);
-    void rebuildMarkers();
+    void addMarker(const MarkerView& view);
+    void removeMarker(ObjectRef object);
+    void removeAllMarkers();
     void syncHeaderFields();
     void closeWindow();
-    /// Runs a model call; a failure is shown in an error box, never thrown on.
-    bool guarded(const std::function<void()>& action);
 
     EditorContext& context_;
     SystemDocument& document_;
     EditorWindows windows_;
     MapPanel* Panel4;
-    DesignerTool tool_;
+    Tool tool_ = kInitialTool;
     QHash<quint64, ObjectMarker*> markers_;
     bool creating_ = false;
     bool closeRequested_ = false;

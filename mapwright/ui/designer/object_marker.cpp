@@ -1,11 +1,13 @@
 #include "object_marker.h"
 
+#include "text.h"
+
 namespace mw::ui {
 
-ObjectMarker::ObjectMarker(ObjectKind kind, int index, QPoint pixel, const QString& caption,
-                           const QString& hint, QWidget* mapPanel)
-    : QPushButton(caption, mapPanel), kind_(kind), index_(index) {
-    setGeometry(pixel.x() - kSize / 2, pixel.y() - kSize / 2, kSize, kSize);
+ObjectMarker::ObjectMarker(const MarkerView& view, QWidget* mapPanel)
+    : QPushButton(fromModel(view.caption), mapPanel), kind_(view.kind), index_(view.index) {
+    setGeometry(view.left(), view.top(), kMarkerSize, kMarkerSize);
+    const QString hint = fromModel(view.hint);
     setToolTip(hint);
     setStatusTip(hint);
     setFocusPolicy(Qt::NoFocus);

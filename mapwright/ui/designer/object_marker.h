@@ -5,22 +5,20 @@
 
 #include <QPushButton>
 
-#include "system/object_records.h"
+#include "system/designer_tools.h"
 
 namespace mw::ui {
 
 class ObjectMarker : public QPushButton {
     Q_OBJECT
 public:
-    static constexpr int kSize = 16;
+    ObjectMarker(const MarkerView& view, QWidget* mapPanel);
 
-    ObjectMarker(ObjectKind kind, int index, QPoint pixel, const QString& caption,
-                 const QString& hint, QWidget* mapPanel);
-
+    ObjectRef object() const { return {kind_, index_}; }
     ObjectKind kind() const { return kind_; }
     int tag() const { return index_; }
     /// The marker pixel it stands on (its centre).
-    QPoint pixel() const { return geometry().topLeft() + QPoint(kSize / 2, kSize / 2); }
+    QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
 
 private:
     ObjectKind kind_;

@@ -1,100 +1,41 @@
 #include "system_document.h"
 
-#include <QFile>
+#include "text.h"
 
 namespace mw::ui {
 
-QString fromModel(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+namespace {
+
+MarkerPos pixelOf(QPoint p) { return {p.x(), p.y()}; }
+
+}  // namespace
+
+SystemDocument::SystemDocument(SystemDesigner& designer, Prompts& prompts, QObject* parent)
+    : QObject(parent), designer_(designer), prompts_(prompts) {}
+
+void SystemDocument::create() { emit changed(designer_.Create(prompts_)); }
+
+WorldPosition SystemDocument::moveCursor(QPoint pixel) { return designer_.MoveCursor(pixelOf(pixel)); }
+
+void SystemDocument::clickMap(Tool tool, QPoint pixel) {
+    emit changed(designer_.ClickMap(tool, pixelOf(pixel), prompts_));
 }
 
-std::string toModel(const QString& text) { return text.toLatin1().toStdString(); }
-
-SystemDocument::SystemDocument(EditorState& state, QObject* parent)
-    : QObject(parent), state_(state) {}
-
-QString SystemDocument::sunName() const { return fromModel(state_.header.sunName); }
-QString SystemDocument::sunType() const { return fromModel(state_.header.sunType); }
-QString SystemDocument::background() const { return fromModel(state_.header.background); }
-QString SystemDocument::scale() const { return fromModel(state_.header.scale); }
-QString SystemDocument::currentSystemName() const {
-    return fromModel(state_.model.currentSystemName.view());
+void SystemDocument::clickMarker(Tool tool, ObjectRef object) {
+    emit changed(designer_.ClickMarker(tool, object, prompts_));
 }
 
-std::vector<bridge::MapObject> SystemDocument::objectsOnMap() const {
-    return bridge::objectsOnMap(state_.model);
-}
+void SystemDocument::open() { emit changed(designer_.Open(prompts_)); }
+void SystemDocument::clearMap() { emit changed(designer_.ClearMap(prompts_)); }
+void SystemDocument::saveAs() { designer_.SaveAs(prompts_); }
+bool SystemDocument::confirmClose() { return designer_.ConfirmClose(prompts_); }
+void SystemDocument::closing() { emit changed(designer_.Closing()); }
 
-QString SystemDocument::markerCaption(ObjectKind kind) const {
-    return fromModel(bridge::markerCaption(kind));
-}
-
-QString SystemDocument::markerHint(ObjectKind kind, int index) const {
-    return fromModel(bridge::markerHint(state_.model, kind, index));
-}
-
-void SystemDocument::designerCreated(const std::function<void()>& afterNamePicked) {
-    bridge::designerCreated(state_, afterNamePicked);
-    emit headerChanged();
-}
-
-void SystemDocument::setCursorPixel(QPoint p) { state_.model.lastCursorPixel = {p.x(), p.y()}; }
-
-std::optional<QString> SystemDocument::placeAt(ObjectKind kind, QPoint pixel) {
-    setCursorPixel(pixel);
-    const bridge::Placement p = bridge::placeAtPixel(state_, kind, {pixel.x(), pixel.y()});
-    if (p.placed) emit objectPlaced(kind, p.index, pixel);
-    if (p.notice) return fromModel(*p.notice);
-    return std::nullopt;
-}
-
-QString SystemDocument::deleteNothing() { return fromModel(bridge::deleteNothing(state_)); }
-
-void SystemDocument::clickMarker(ObjectKind kind, int index, bool deleteTool) {
-    bridge::clickMarker(state_, kind, index, deleteTool);
-    if (deleteTool) emit objectRemoved(kind, index);
-}
-
-void SystemDocument::open(const QString& path) {
-    bridge::openSystem(state_, QFile::encodeName(path).toStdString());
-    emit systemReplaced();
-    emit headerChanged();
-}
-
-void SystemDocument::systemOpened() { bridge::systemOpened(state_); }
-
-void SystemDocument::clearMap() {
-    bridge::clearMap(state_);
-    emit systemReplaced();
-}
-
-void SystemDocument::saveAs(const QString& path) const {
-    bridge::saveSystemAs(state_, QFile::encodeName(path).toStdString());
-}
-
-void SystemDocument::closeSystem() {
-    bridge::closeSystem(state_);
-    emit systemReplaced();
-}
-
-void SystemDocument::setSunName(const QString& text) {
-    bridge::changeSunName(state_, toModel(text));
-    emit headerChanged();
-}
-
-void SystemDocument::setSunType(const QString& text) {
-    state_.header.sunType = toModel(text);
-    emit headerChanged();
-}
-
+void SystemDocument::setSunName(const QString& text) { emit changed(designer_.SetSunName(toModel(text))); }
+void SystemDocument::setSunType(const QString& text) { emit changed(designer_.SetSunType(toModel(text))); }
 void SystemDocument::setBackground(const QString& text) {
-    state_.header.background = toModel(text);
-    emit headerChanged();
+    emit changed(designer_.SetBackground(toModel(text)));
 }
-
-void SystemDocument::setScale(const QString& text) {
-    state_.header.scale = toModel(text);
-    emit headerChanged();
-}
+void SystemDocument::setScale(const QString& text) { emit changed(designer_.SetScale(toModel(text))); }
 
 }  // namespace mw::ui

@@ -1,48 +1,55 @@
 #include "dialog_prompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app_title.h"
+#include "shell_text.h"
+#include "text.h"
 
 namespace mw::ui {
 
-void DialogPrompts::notice(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, kApplicationTitle, text);
+namespace {
+
+QString title() { return fromModel(shell_text::kApplicationTitle); }
+
+}  // namespace
+
+QWidget* DialogPrompts::parent() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return owner_;
 }
 
-void DialogPrompts::error(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, kApplicationTitle, text);
+void DialogPrompts::notice(const std::string& text) {
+    QMessageBox::information(parent(), title(), messageText(text));
 }
 
-bool DialogPrompts::ask(QWidget* parent, const QString& question) {
-    return QMessageBox::question(parent, QStringLiteral("Confirm"), question,
+void DialogPrompts::error(const std::string& text) {
+    QMessageBox::critical(parent(), title(), messageText(text));
+}
+
+bool DialogPrompts::ask(const std::string& question) {
+    return QMessageBox::question(parent(), QStringLiteral("Confirm"), messageText(question),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-namespace {
+QString DialogPrompts::filter(const FileDialogText& text) {
+    const QString name = fromModel(text.filterName);
+    // Some descriptions already show their pattern.
+    if (name.contains(QLatin1Char('('))) return name;
+    return name + QStringLiteral(" (") + fromModel(text.pattern) + QLatin1Char(')');
+}
 
-QString runFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, spec.title, QString(), spec.filter);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    // The dialogs start with an empty file name every time.
-    dialog.selectFile(QString());
+std::string DialogPrompts::chooseFile(FileDialog which) {
+    const FileDialogText& text = fileDialogText(which);
+    QFileDialog dialog(parent(), fromModel(text.title), QString(), filter(text));
+    dialog.setAcceptMode(text.saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(text.saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(fromModel(text.defaultExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-}  // namespace
-
-QString DialogPrompts::openFileName(QWidget* parent, const FileDialogSpec& dialog) {
-    return runFileDialog(parent, dialog, QFileDialog::AcceptOpen);
-}
-
-QString DialogPrompts::saveFileName(QWidget* parent, const FileDialogSpec& dialog) {
-    return runFileDialog(parent, dialog, QFileDialog::AcceptSave);
+    return toPath(dialog.selectedFiles().constFirst());
 }
 
 }  // namespace mw::ui

@@ -16,14 +16,14 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
-#include <memory>
+#include <filesystem>
 
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
 #include "designer/system_document.h"
 #include "editor_app.h"
 #include "editor_context.h"
-#include "prompts/prompts.h"
+#include "text.h"
 #include "shell/about_box.h"
 #include "shell/editor_windows.h"
 #include "shell/help_window.h"
@@ -36,24 +36,25 @@ namespace {
 using namespace mw::ui;
 
 /// Answers every question with Yes and every open dialog with the sample.
-class SamplePrompts : public Prompts {
+class SamplePrompts : public mw::Prompts {
 public:
-    explicit SamplePrompts(QString sample) : sample_(std::move(sample)) {}
-    void notice(QWidget*, const QString& text) override { report("notice", text); }
-    void error(QWidget*, const QString& text) override {
+    explicit SamplePrompts(std::string sample) : sample_(std::move(sample)) {}
+    void notice(const std::string& text) override { report("notice", text); }
+    void error(const std::string& text) override {
         report("error", text);
         failed = true;
     }
-    bool ask(QWidget*, const QString&) override { return true; }
-    QString openFileName(QWidget*, const FileDialogSpec&) override { return sample_; }
-    QString saveFileName(QWidget*, const FileDialogSpec&) override { return {}; }
+    bool ask(const std::string&) override { return true; }
+    std::string chooseFile(mw::FileDialog dialog) override {
+        return dialog == mw::FileDialog::OpenSystem ? sample_ : std::string();
+    }
     bool failed = false;
 
 private:
-    static void report(const char* kind, const QString& text) {
-        std::fprintf(stderr, "mapwright_screenshots: %s: %s\n", kind, qPrintable(text));
+    static void report(const char* kind, const std::string& text) {
+        std::fprintf(stderr, "mapwright_screenshots: %s: %s\n", kind, text.c_str());
     }
-    QString sample_;
+    std::string sample_;
 };
 
 void settle(int ms) {
@@ -89,15 +90,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     applyEditorLook();
     const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString sample = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath();
+    const std::string sample = toPath(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
     QDir().mkpath(out);
-    // The editor works in its current folder, which holds main.ond.
-    QDir::setCurrent(QString::fromLocal8Bit(argv[3]));
 
-    auto state = std::make_unique<EditorState>();
-    SystemDocument document(*state);
+    // The working folder holds main.ond; the name lists are kept there.
+    mw::EditorState state{std::filesystem::path(argv[3])};
     SamplePrompts prompts(sample);
-    EditorContext context{*state, document, prompts, ProgramFiles()};
+    SystemDocument document(state.designer(), prompts);
+    EditorContext context{state, document, prompts, ProgramFiles()};
     TMainForm mainForm(context);
     const EditorWindows windows = createEditorWindows(mainForm, context);
     mainForm.setWindowIcon(QIcon(context.files.path(QStringLiteral("mapwright.png"))));

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "program_files.h"
-#include "prompts/prompts.h"
+#include "text.h"
 #include "window_placement.h"
 
 namespace mw::ui {
@@ -93,7 +93,7 @@ void TAboutBox::showEvent(QShowEvent* event) {
     } catch (const MissingFile& missing) {
         ProgramIcon->setText(QStringLiteral("Velmora Map Editor"));
         // Said once the box is up, so the message stands in front of it.
-        QTimer::singleShot(0, this, [this, text = missing.message] { prompts_.error(this, text); });
+        QTimer::singleShot(0, this, [this, text = missing.message] { prompts_.error(toMessage(text)); });
     }
 }
 

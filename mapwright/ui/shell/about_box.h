@@ -3,11 +3,12 @@
 
 #include <QDialog>
 
+#include "common/prompts.h"
+
 class QLabel;
 
 namespace mw::ui {
 
-class Prompts;
 class ProgramFiles;
 
 class TAboutBox : public QDialog {

@@ -10,7 +10,7 @@
 
 #include "embedded_pictures.h"
 #include "program_files.h"
-#include "prompts/prompts.h"
+#include "text.h"
 
 namespace mw::ui {
 
@@ -53,8 +53,8 @@ HelpWindow::HelpWindow(const ProgramFiles& files, Prompts& prompts, QWidget* own
 bool HelpWindow::openHelpFile(const QString& helpFileName) {
     const QString page = files_.helpPage(helpFileName);
     if (!QFileInfo(page).isFile()) {
-        prompts_.error(parentWidget(), QStringLiteral("The help file %1 cannot be opened: %2 is missing.")
-                                           .arg(helpFileName, QDir::toNativeSeparators(page)));
+        prompts_.error(toMessage(QStringLiteral("The help file %1 cannot be opened: %2 is missing.")
+                                  .arg(helpFileName, QDir::toNativeSeparators(page))));
         return false;
     }
     browser_->clearHistory();

@@ -4,11 +4,12 @@
 
 #include <QWidget>
 
+#include "common/prompts.h"
+
 class QTextBrowser;
 
 namespace mw::ui {
 
-class Prompts;
 class ProgramFiles;
 
 class HelpWindow : public QWidget {

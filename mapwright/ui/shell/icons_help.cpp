@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "designer/tool_names.h"
 #include "embedded_pictures.h"
 #include "help_window.h"
 
@@ -14,16 +15,8 @@ namespace mw::ui {
 
 namespace {
 
-struct LegendRow {
-    const char* picture;
-    const char* label;
-};
-
-// In the order of the designer's tool panel: left column, then right, row by row.
-constexpr LegendRow kLegend[] = {
-    {"pln", "Planet"},     {"haj", "Ship"},    {"ast", "Asteroid"}, {"mas", "Micro-asteroid"},
-    {"wreck", "Wreckage"}, {"neb", "Nebulae"}, {"jn", "Jumpnode"},  {"del", "Delete object"},
-};
+constexpr Tool kLegend[] = {Tool::Planet, Tool::Ship,   Tool::Asteroid, Tool::MicroAsteroid,
+                           Tool::Nebula, Tool::Wreck,  Tool::JumpNode, Tool::Delete};
 
 struct HelpButton {
     const char* caption;
@@ -51,13 +44,13 @@ Ticons::Ticons(HelpWindow& help, QWidget* owner) : QWidget(owner, Qt::Tool | Qt:
     legend->setHorizontalSpacing(8);
     int row = 0;
     int column = 0;
-    for (const LegendRow& entry : kLegend) {
+    for (Tool tool : kLegend) {
         auto* picture = new QLabel(GroupBox1);
-        picture->setPixmap(embeddedPixmap(QString::fromLatin1(entry.picture), 24));
+        picture->setPixmap(embeddedPixmap(toolPicture(tool), 24));
         picture->setFixedSize(26, 26);
         picture->setFrameShape(QFrame::Box);
         legend->addWidget(picture, row, column * 2);
-        legend->addWidget(new QLabel(QString::fromLatin1(entry.label), GroupBox1), row, column * 2 + 1);
+        legend->addWidget(new QLabel(toolName(tool), GroupBox1), row, column * 2 + 1);
         if (++column == 2) {
             column = 0;
             ++row;

