@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
-#include <filesystem>
 
 #include "designer/system_document.h"
 #include "editor_context.h"
@@ -23,31 +22,50 @@ void applyEditorLook() {
     QApplication::setFont(font);
 }
 
-int runEditor(int argc, char** argv) {
-    QApplication app(argc, argv);
-    applyEditorLook();
+struct Editor::Parts {
+    explicit Parts(const std::filesystem::path& workingFolder)
+        : state(workingFolder),
+          document(state.designer(), prompts),
+          context{state, document, prompts, ProgramFiles()},
+          mainForm(context) {
+        prompts.setOwner(&mainForm);
+        createEditorWindows(mainForm, context);
+    }
 
-    // The editor works in its current folder: main.ond and the name lists are there.
-    EditorState state(std::filesystem::current_path());
+    EditorState state;
     DialogPrompts prompts;
-    SystemDocument document(state.designer(), prompts);
-    EditorContext context{state, document, prompts, ProgramFiles()};
+    SystemDocument document;
+    EditorContext context;
+    TMainForm mainForm;
+};
 
-    TMainForm mainForm(context);
-    prompts.setOwner(&mainForm);
-    createEditorWindows(mainForm, context);
+Editor::Editor(const std::filesystem::path& workingFolder)
+    : parts_(std::make_unique<Parts>(workingFolder)) {}
 
-    QString iconError;
+Editor::~Editor() = default;
+
+TMainForm& Editor::mainForm() { return parts_->mainForm; }
+
+void Editor::show() {
+    TMainForm& mainForm = parts_->mainForm;
     try {
-        const QIcon icon(context.files.picture(QStringLiteral("mapwright.png")));
+        const QIcon icon(parts_->context.files.picture(QStringLiteral("mapwright.png")));
         QApplication::setWindowIcon(icon);
         mainForm.setWindowIcon(icon);
     } catch (const MissingFile& missing) {
-        iconError = missing.message;
+        // Said once the window is up, so the message stands in front of it.
+        QTimer::singleShot(0, &mainForm,
+                           [this, text = missing.message] { parts_->prompts.error(toMessage(text)); });
     }
     mainForm.show();
-    if (!iconError.isEmpty())
-        QTimer::singleShot(0, &mainForm, [&] { prompts.error(toMessage(iconError)); });
+}
+
+int runEditor(int argc, char** argv) {
+    QApplication app(argc, argv);
+    applyEditorLook();
+    // The editor works in its current folder: main.ond and the name lists are there.
+    Editor editor(std::filesystem::current_path());
+    editor.show();
     return QApplication::exec();
 }
 

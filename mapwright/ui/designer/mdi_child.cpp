@@ -64,26 +64,30 @@ void TMDIChild::buildForm() {
 
     // The sun's fields.
     QFrame* Panel1 = panel("Panel1", {8, 16, 113, 225}, GroupBox1);
+    // A size smaller, so "Background13" fits the field beside the tools.
+    QFont fieldFont = Panel1->font();
+    fieldFont.setPixelSize(10);
+    Panel1->setFont(fieldFont);
     label(QStringLiteral("Sun name"), {8, 8}, Panel1);
     Edit1 = new QLineEdit(fromModel(text::kDefaultSunName), Panel1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(8, 24, 97, 22);
+    Edit1->setGeometry(8, 24, 99, 22);
     label(QStringLiteral("Sun type"), {8, 58}, Panel1);
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     for (std::string_view type : text::kSunTypes) ComboBox1->addItem(fromModel(type));
-    ComboBox1->setGeometry(8, 74, 97, 22);
+    ComboBox1->setGeometry(8, 74, 99, 22);
     label(QStringLiteral("Background"), {8, 108}, Panel1);
     ComboBox2 = new QComboBox(Panel1);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setEditable(true);
     for (int i = 1; i <= text::kBackgroundCount; ++i) ComboBox2->addItem(QStringLiteral("Background%1").arg(i));
-    ComboBox2->setGeometry(8, 124, 97, 22);
+    ComboBox2->setGeometry(8, 124, 99, 22);
     label(QStringLiteral("Scale"), {8, 158}, Panel1);
     Edit2 = new QLineEdit(fromModel(text::kDefaultScale), Panel1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(8, 174, 97, 22);
+    Edit2->setGeometry(8, 174, 99, 22);
 
     // The tools: two columns of four, then the selected tool's picture.
     QFrame* Panel2 = panel("Panel2", {128, 16, 73, 225}, GroupBox1);

@@ -1,5 +1,8 @@
 #include "object_marker.h"
 
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
 #include "text.h"
 
 namespace mw::ui {
@@ -11,6 +14,20 @@ ObjectMarker::ObjectMarker(const MarkerView& view, QWidget* mapPanel)
     setToolTip(hint);
     setStatusTip(hint);
     setFocusPolicy(Qt::NoFocus);
+}
+
+}  // namespace mw::ui
+
+namespace mw::ui {
+
+void ObjectMarker::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButtonBevel, option);
+    p.setPen(palette().color(QPalette::ButtonText));
+    p.drawText(rect(), Qt::AlignCenter, text());
 }
 
 }  // namespace mw::ui

@@ -20,6 +20,10 @@ public:
     /// The marker pixel it stands on (its centre).
     QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
 
+protected:
+    /// The caption over the whole face: a 16x16 button has no room for the style's margins.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     ObjectKind kind_;
     int index_;
