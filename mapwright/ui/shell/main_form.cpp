@@ -292,7 +292,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::closeDesigners() {
     const QList<QMdiSubWindow*> subs = ClientArea->subWindowList(QMdiArea::CreationOrder);
     for (auto it = subs.rbegin(); it != subs.rend(); ++it) (*it)->close();
-    if (designer_) designer_->close();
     designer_ = nullptr;
     updateWindowActions();
 }

@@ -1,6 +1,9 @@
 // The main window's wiring: menus, toolbar and status bar, New and Open with
 // the open flag, both quit commands, the help commands and the shell windows.
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMdiSubWindow>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -109,6 +112,29 @@ private slots:
         QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(f.designer() == nullptr);
         QVERIFY(editor->prompts.questions.empty() && editor->prompts.dialogs.empty());
+    }
+
+    void editAndWindowActionsServeTheDesigner() {
+        TMainForm& f = *editor->mainForm;
+        TMDIChild* designer = editor->newDesigner();
+        QApplication::clipboard()->setText(QStringLiteral("Vega"));
+        designer->Edit1->selectAll();
+        designer->Edit1->setFocus();
+        QVERIFY(f.EditPaste1->isEnabled());
+        f.EditPaste1->trigger();
+        QCOMPARE(designer->Edit1->text(), QStringLiteral("Vega"));
+        QCOMPARE(designer->windowTitle(), QStringLiteral("Vega system"));
+        designer->Button1->setFocus();
+        QVERIFY(!f.EditPaste1->isEnabled());
+
+        QMdiSubWindow* sub = f.clientArea()->subWindowList().first();
+        sub->move(40, 30);
+        f.WindowTileVertical1->trigger();
+        QCOMPARE(sub->pos(), QPoint(0, 0));
+        f.WindowMinimizeAll1->trigger();
+        QVERIFY(sub->isMinimized());
+        f.WindowArrangeAll1->trigger();
+        QCOMPARE(sub->geometry().bottom(), f.clientArea()->viewport()->rect().bottom());
     }
 
     void openWithoutDesignerGoesStraightToTheFileDialog() {
