@@ -31,7 +31,8 @@ bool isHelpSwitch(const char* arg) {
 void convertNamedFile(const char* path, bool toBinary) {
     convertInfFile(path, toBinary, true, [path] {
         std::fflush(stdout);
-        std::fprintf(stderr, "infconv: another conversion of %s is running; waiting for it to end\n",
+        std::fprintf(stderr,
+                     "infconv: another conversion of %s is running; waiting for it to end\n",
                      printableBytes(path).c_str());
     });
 }

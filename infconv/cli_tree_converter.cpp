@@ -59,7 +59,8 @@ std::optional<std::string> readForIncludeSearch(const std::string& name) {
         cFile file(name, cFile::kRead);
         std::string content(static_cast<std::size_t>(file.length()), '\0');
         std::size_t done = 0;
-        while (done < content.size()) done += file.read(content.data() + done, content.size() - done);
+        while (done < content.size())
+            done += file.read(content.data() + done, content.size() - done);
         return content;
     } catch (cException* e) {
         delete e;

@@ -61,7 +61,8 @@ int createTempBeside(const std::string& name, std::string& tempName) {
         std::string unique;
         for (int i = 0; i < 6; ++i, bits /= 36) unique += kLetters[bits % 36];
         tempName = base + "." + unique + ".tmp";
-        int fd = ::open(tempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kCreatePermissions);
+        int fd =
+            ::open(tempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kCreatePermissions);
         if (fd >= 0) return fd;
         if (errno == EEXIST) continue;
         if (errno == ENAMETOOLONG && base == name) {
@@ -126,7 +127,9 @@ int copyFileContent(const std::string& from, const std::string& to) {
 
 struct cFile::Replacement {
     explicit Replacement(std::string temp)
-        : tempName(std::move(temp)), guard(tempName), exceptionsAtOpen(std::uncaught_exceptions()) {}
+        : tempName(std::move(temp)),
+          guard(tempName),
+          exceptionsAtOpen(std::uncaught_exceptions()) {}
 
     std::string tempName;
     cTempFileGuard guard;

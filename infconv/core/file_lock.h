@@ -8,7 +8,7 @@
 // descriptor, so it is released on destruction and by the system when the
 // process ends in any way: a killed conversion never leaves a file locked.
 class cFileLock {
-public:
+  public:
     cFileLock() = default;
     ~cFileLock();
     cFileLock(const cFileLock&) = delete;
@@ -23,6 +23,6 @@ public:
     // it reports why.
     bool lock(const std::string& path, bool wait, const std::function<void()>& onWait = {});
 
-private:
+  private:
     int m_fd = -1;
 };

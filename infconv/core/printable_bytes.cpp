@@ -2,7 +2,9 @@
 
 namespace {
 
-bool needsEscape(unsigned char c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+bool needsEscape(unsigned char c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
 
 }  // namespace
 

@@ -76,4 +76,6 @@ cSignalHold::cSignalHold() {
     ::pthread_sigmask(SIG_BLOCK, &held, &m_previous);
 }
 
-cSignalHold::~cSignalHold() { ::pthread_sigmask(SIG_SETMASK, &m_previous, nullptr); }
+cSignalHold::~cSignalHold() {
+    ::pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+}

@@ -12,13 +12,13 @@
 // the process the default way. Only the name is remembered: the file itself
 // is created and removed by the owner as usual.
 class cTempFileGuard {
-public:
+  public:
     explicit cTempFileGuard(const std::string& path);
     ~cTempFileGuard();
     cTempFileGuard(const cTempFileGuard&) = delete;
     cTempFileGuard& operator=(const cTempFileGuard&) = delete;
 
-private:
+  private:
     int m_slot;  // -1 when the name could not be kept (too long, all slots taken)
 };
 
@@ -26,12 +26,12 @@ private:
 // put a finished file in place all happen or none does; a signal that came
 // meanwhile takes effect at destruction.
 class cSignalHold {
-public:
+  public:
     cSignalHold();
     ~cSignalHold();
     cSignalHold(const cSignalHold&) = delete;
     cSignalHold& operator=(const cSignalHold&) = delete;
 
-private:
+  private:
     sigset_t m_previous;
 };

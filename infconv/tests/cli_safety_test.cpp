@@ -2,8 +2,6 @@
 // space, out of memory, run twice on one file, and given files that are not
 // regular files. A file must always hold its complete old or complete new
 // content, and nothing may hang (every run has a timeout).
-#include "cli_process.h"
-
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -20,6 +18,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "cli_process.h"
 
 namespace {
 
@@ -159,7 +159,8 @@ void killAtManyPoints(const CliTree& tree, const std::vector<std::string>& args,
         tree.write("f.inf", before);
         stopAt(tree, args, point);
         const std::string now = tree.read("f.inf");
-        ASSERT_TRUE(now == before || now == after) << "a partial file of " << now.size() << " bytes";
+        ASSERT_TRUE(now == before || now == after)
+            << "a partial file of " << now.size() << " bytes";
         if (now == after) {
             EXPECT_TRUE(tree.read("f.inf.back") == before);
         } else if (tree.exists("f.inf.back")) {
@@ -188,7 +189,7 @@ TEST(CliSafety, KilledConversionNeverLeavesAPartialFile) {
 
 // A scratch directory on a small file system of its own, so it can be filled.
 class SmallDisk {
-public:
+  public:
     explicit SmallDisk(const fs::path& at) : at_(at) {
         fs::create_directories(at_);
         mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, "size=1m") == 0;
@@ -209,7 +210,7 @@ public:
         ::close(fd);
     }
 
-private:
+  private:
     fs::path at_;
     bool mounted_ = false;
     std::string why_;
@@ -275,7 +276,8 @@ TEST(CliSafety, ConversionsOfOneFileTakeTurns) {
     ::close(held);
     CliResult waited = CliTree::finish(waiting);
     EXPECT_EQ(waited.status, 0);
-    EXPECT_EQ(waited.err, "infconv: another conversion of f.inf is running; waiting for it to end\n");
+    EXPECT_EQ(waited.err,
+              "infconv: another conversion of f.inf is running; waiting for it to end\n");
     EXPECT_TRUE(tree.read("f.inf") == forms.binary);
 }
 
@@ -336,9 +338,9 @@ TEST(CliSafety, RefusesWhatIsNotARegularFile) {
     }
     EXPECT_TRUE(tree.isBinary("good.inf"));
     EXPECT_NE(walk.out.find(" bytes in 1 files, BAD: 0 files"), std::string::npos) << walk.out;
-    EXPECT_EQ(entries(tree.root()), (std::vector<std::string>{"dir", "dirlink.inf", "good.inf",
-                                                              "good.inf.back", "null.inf",
-                                                              "pipe.inf", "zero.inf"}));
+    EXPECT_EQ(entries(tree.root()),
+              (std::vector<std::string>{"dir", "dirlink.inf", "good.inf", "good.inf.back",
+                                        "null.inf", "pipe.inf", "zero.inf"}));
 }
 
 }  // namespace
