@@ -45,8 +45,8 @@ std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string
                 throw IoError(beside.string(), "open", "path too long to use");
         }
         slot.designFile = use;
-        notes.push_back("system '" + slot.systemName.str() + "': " + stored +
-                        " not found, using " + use);
+        notes.push_back("system '" + printableBytes(slot.systemName.view()) +
+                        "': " + printableBytes(stored) + " not found, using " + use);
     }
     return notes;
 }
