@@ -11,7 +11,6 @@
 #include <memory>
 #include <new>
 #include <optional>
-#include <stdexcept>
 #include <system_error>
 
 namespace fs = std::filesystem;

@@ -175,7 +175,7 @@ void killAtManyPoints(const CliTree& tree, const std::vector<std::string>& args,
 
 TEST(CliSafety, KilledConversionNeverLeavesAPartialFile) {
     CliTree tree;
-    const Forms forms = formsOf(tree, infText(kSanitized ? (2u << 20) : (10u << 20)));
+    const Forms forms = formsOf(tree, infText(kSanitized ? (1u << 20) : (20u << 20)));
     {
         SCOPED_TRACE("text to binary");
         killAtManyPoints(tree, {"f.inf"}, forms.text, forms.binary, forms.toBinarySeconds);
