@@ -271,7 +271,11 @@ TEST(CliSafety, ConversionsOfOneFileTakeTurns) {
                                       "busy: another conversion of this file is running")),
               std::string::npos)
         << walk.err;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The named conversion says it waits, and does wait.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (fs::file_size(waiting.errFile) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(tree.read("f.inf") == forms.canonicalText);
     ::close(held);
     CliResult waited = CliTree::finish(waiting);
