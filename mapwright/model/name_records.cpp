@@ -62,7 +62,8 @@ bool NameListReader::next(std::string& name) {
 }
 
 NameListRewriter::NameListRewriter(std::string target, std::string scratch)
-    : target_(std::move(target)), scratch_(std::move(scratch)) {
+    : target_(std::move(target)), scratch_(std::move(scratch)), guard_(scratch_) {
+    requireRegularOrMissing(target_, "replace");
     // A scratch file left by an earlier run is ours to replace; unlinking it
     // first means a link of that name never leads the write into another file.
     if (::unlink(scratch_.c_str()) != 0 && errno != ENOENT)

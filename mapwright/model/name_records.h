@@ -71,7 +71,8 @@ private:
 /// Rewrites a name list through a named scratch file: the records go to the
 /// scratch file, and commit() replaces the target with it in one checked
 /// rename. Until then, and after any failure, the target is untouched; a
-/// scratch file left without commit() is removed.
+/// scratch file left without commit() is removed, also on SIGINT, SIGTERM or
+/// SIGHUP.
 class NameListRewriter {
 public:
     NameListRewriter(std::string target, std::string scratch);
@@ -86,6 +87,7 @@ public:
 private:
     std::string target_;
     std::string scratch_;
+    TempFileGuard guard_;
     std::FILE* f_ = nullptr;
 };
 

@@ -1,25 +1,117 @@
 #include "record_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <iterator>
+#include <mutex>
 
 #include "errors.h"
 
 namespace mw {
 
+namespace {
+
+constexpr const char* kNotRegular = "not a regular file";
+
+// A name with a NUL byte (read from a file) would open a shorter name.
+void requireWholeName(const std::string& path, const std::string& operation) {
+    if (path.find('\0') != std::string::npos)
+        throw IoError(path, operation, "the name holds a NUL byte");
+}
+
+// Opens a regular file. A FIFO would block in open() and a device may be
+// touched by it, so the name is looked at first, the open does not wait, and
+// what was opened is checked again.
+std::FILE* openRegular(const std::string& path, int flags, const char* mode) {
+    requireWholeName(path, "open");
+    requireRegularOrMissing(path, "open");
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw IoError(path, "open", errnoText());
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw IoError(path, "open", kNotRegular);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, mode);
+    if (!f) {
+        const std::string why = errnoText();
+        ::close(fd);
+        throw IoError(path, "open", why);
+    }
+    return f;
+}
+
+// Temporary names for the signal handler, which may only touch lock-free
+// state: fixed slots, each armed once its name is complete.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct TempSlot {
+    enum : int { kFree, kFilling, kArmed };
+    std::atomic<int> state{kFree};
+    char path[4096];
+};
+TempSlot tempSlots[16];
+
+void removeTempFilesAndEnd(int signal) {
+    for (TempSlot& slot : tempSlots)
+        if (slot.state.load() == TempSlot::kArmed) ::unlink(slot.path);
+    // SA_RESETHAND restored the default action: raised again, the signal
+    // ends the process as soon as this handler returns.
+    ::raise(signal);
+}
+
+void installTempFileHandlers() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (const int signal : kSignals) {
+            struct sigaction current {};
+            if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
+                continue;
+            struct sigaction action {};
+            action.sa_handler = removeTempFilesAndEnd;
+            sigemptyset(&action.sa_mask);
+            for (const int other : kSignals) sigaddset(&action.sa_mask, other);
+            action.sa_flags = SA_RESETHAND;
+            ::sigaction(signal, &action, nullptr);
+        }
+    });
+}
+
+}  // namespace
+
 std::string errnoText() { return std::strerror(errno); }
 
-RecordReader::RecordReader(std::string path, std::size_t recordSize)
-    : path_(std::move(path)), size_(recordSize) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path_, ec)) throw IoError(path_, "open", "is a directory");
-    f_ = std::fopen(path_.c_str(), "rb");
-    if (!f_) throw IoError(path_, "open", errnoText());
+TempFileGuard::TempFileGuard(const std::string& path) : slot_(-1) {
+    installTempFileHandlers();
+    if (path.size() >= sizeof(TempSlot::path)) return;
+    for (int i = 0; i < static_cast<int>(std::size(tempSlots)); ++i) {
+        int expected = TempSlot::kFree;
+        if (!tempSlots[i].state.compare_exchange_strong(expected, TempSlot::kFilling)) continue;
+        std::memcpy(tempSlots[i].path, path.c_str(), path.size() + 1);
+        tempSlots[i].state.store(TempSlot::kArmed);
+        slot_ = i;
+        return;
+    }
 }
+
+TempFileGuard::~TempFileGuard() {
+    if (slot_ >= 0) tempSlots[slot_].state.store(TempSlot::kFree);
+}
+
+void requireRegularOrMissing(const std::string& path, const std::string& operation) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw IoError(path, operation, kNotRegular);
+}
+
+RecordReader::RecordReader(std::string path, std::size_t recordSize)
+    : path_(std::move(path)), size_(recordSize), f_(openRegular(path_, O_RDONLY, "rb")) {}
 
 RecordReader::~RecordReader() {
     if (f_) std::fclose(f_);
@@ -49,10 +141,13 @@ bool RecordReader::nextWhole(std::uint8_t* out) { return readRaw(out) == size_; 
 
 RecordWriter::RecordWriter(std::string path, std::size_t recordSize)
     : path_(std::move(path)), size_(recordSize) {
+    requireWholeName(path_, "create");
+    requireRegularOrMissing(path_, "create");
     std::string templ = path_ + ".tmp-XXXXXX";
     const int fd = mkstemp(templ.data());
     if (fd < 0) throw IoError(path_, "create", errnoText());
     tempPath_ = templ;
+    guard_ = std::make_unique<TempFileGuard>(tempPath_);
     f_ = fdopen(fd, "wb");
     if (!f_) {
         const std::string why = errnoText();
@@ -95,11 +190,11 @@ void RecordWriter::commit() {
         std::remove(tempPath_.c_str());
         throw IoError(path_, "replace", why2);
     }
+    guard_.reset();
 }
 
 void appendRecord(const std::string& path, const std::uint8_t* record, std::size_t recordSize) {
-    std::FILE* f = std::fopen(path.c_str(), "r+b");
-    if (!f) throw IoError(path, "open", errnoText());
+    std::FILE* f = openRegular(path, O_RDWR, "r+b");
     const bool ok = std::fseek(f, 0, SEEK_END) == 0 &&
                     std::fwrite(record, 1, recordSize, f) == recordSize && std::fflush(f) == 0;
     const std::string why = ok ? "" : errnoText();
@@ -108,11 +203,11 @@ void appendRecord(const std::string& path, const std::uint8_t* record, std::size
 }
 
 std::size_t countRecords(const std::string& path, std::size_t recordSize) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw IoError(path, "open", "is a directory");
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) throw IoError(path, "open", ec.message());
-    return static_cast<std::size_t>(size / recordSize);
+    requireWholeName(path, "open");
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) throw IoError(path, "open", errnoText());
+    if (!S_ISREG(info.st_mode)) throw IoError(path, "open", kNotRegular);
+    return static_cast<std::size_t>(info.st_size) / recordSize;
 }
 
 void writeFileAtomically(const std::string& path, const std::string& bytes) {

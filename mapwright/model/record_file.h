@@ -1,13 +1,38 @@
 #pragma once
 // Headerless record files: fixed-size records read and written whole. Every
-// failure raises IoError naming the file and the operation.
+// failure raises IoError naming the file and the operation. Only regular
+// files are read or written: a directory, FIFO, socket or device (also behind
+// a symbolic link) is refused with "not a regular file", checked without
+// blocking and before any byte moves.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace mw {
+
+/// While it lives, the named temporary file is removed when SIGINT, SIGTERM
+/// or SIGHUP ends the process. The handlers are installed on first use, only
+/// for signals at their default action (a program's own handler or an
+/// ignored signal is left alone), and end the process the default way after
+/// the removal. The owner creates and removes the file as usual.
+class TempFileGuard {
+public:
+    explicit TempFileGuard(const std::string& path);
+    ~TempFileGuard();
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+
+private:
+    int slot_;  // -1 when the name could not be kept (too long, all slots taken)
+};
+
+/// Raises IoError(path, operation, "not a regular file") when something other
+/// than a regular file is at path (a symbolic link is followed). A missing
+/// file passes: writers create it.
+void requireRegularOrMissing(const std::string& path, const std::string& operation);
 
 /// Reads fixed-size records from the start of a file, buffered.
 class RecordReader {
@@ -37,6 +62,9 @@ private:
 
 /// Writes records to a temporary file beside the target; commit() replaces the
 /// target in one rename, so a failure at any point leaves the old file intact.
+/// A symbolic link at the target is replaced, not written through. The
+/// temporary file is removed on failure, without commit(), and on SIGINT,
+/// SIGTERM or SIGHUP.
 class RecordWriter {
 public:
     RecordWriter(std::string path, std::size_t recordSize);
@@ -52,6 +80,7 @@ public:
 private:
     std::string path_;
     std::string tempPath_;
+    std::unique_ptr<TempFileGuard> guard_;
     std::size_t size_;
     std::FILE* f_ = nullptr;
 };

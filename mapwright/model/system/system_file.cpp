@@ -185,8 +185,8 @@ std::int32_t parseMarker(const std::string& path, std::size_t recordNumber,
     try {
         return parseInteger(field.view());
     } catch (const ConversionError& e) {
-        throw ConversionError(path + ": record " + std::to_string(recordNumber) + ": " +
-                              e.what());
+        throw ConversionError(printableBytes(path) + ": record " +
+                              std::to_string(recordNumber) + ": " + e.what());
     }
 }
 
@@ -239,8 +239,9 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
         try {
             index = model.AllocateIndex(*kind);
         } catch (const TableFullError&) {
-            throw TableFullError(path + ": record " + std::to_string(in.recordNumber()) +
-                                 ": the file holds more than " + std::to_string(kTableCapacity) +
+            throw TableFullError(printableBytes(path) + ": record " +
+                                 std::to_string(in.recordNumber()) + ": the file holds more than " +
+                                 std::to_string(kTableCapacity) +
                                  " " + std::string(kindName(*kind)) +
                                  "; the records before it were loaded");
         }
