@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "name_records.h"
+#include "names/name_records.h"
 #include "test_support.h"
 
 using namespace mw;

@@ -1,4 +1,5 @@
-#include "record_file.h"
+#include "common/record_file.h"
+#include "common/safe_save.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,7 +17,7 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "name_records.h"
+#include "names/name_records.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -71,10 +72,9 @@ TEST_F(RecordFileTest, OnlyRegularFilesAreReadOrWritten) {
         EXPECT_EQ(errorOf([&] { RecordReader r(name, 4); }), open);
         EXPECT_EQ(errorOf([&] { countRecords(name, 4); }), open);
         EXPECT_EQ(errorOf([&] { appendRecord(name, record, 4); }), open);
-        EXPECT_EQ(errorOf([&] { RecordWriter w(name, 4); }),
-                  name + ": create failed: not a regular file");
-        EXPECT_EQ(errorOf([&] { NameListRewriter w(name, path("scratch")); }),
-                  name + ": replace failed: not a regular file");
+        const std::string create = name + ": create failed: not a regular file";
+        EXPECT_EQ(errorOf([&] { SafeSave w(name); }), create);
+        EXPECT_EQ(errorOf([&] { SafeSave w(name, path("scratch")); }), create);
     }
     EXPECT_EQ(entries(), (std::vector<std::string>{"folder", "pipe", "zero"}));
     EXPECT_TRUE(fs::is_fifo(path("pipe")));
@@ -91,8 +91,8 @@ TEST_F(RecordFileTest, InterruptedWritersRemoveTheirTemporaryFiles) {
         std::ofstream(path("out.txt"), std::ios::binary) << "old text";
         const pid_t child = ::fork();
         if (child == 0) {
-            RecordWriter out(path("out.txt"), 3);
-            out.write(reinterpret_cast<const std::uint8_t*>("new"));
+            SafeSave out(path("out.txt"));
+            out.write("new", 3);
             NameListRewriter list(path("list.dat"), path("temp.dat"));
             list.write("name");
             ::raise(signal);
