@@ -14,7 +14,7 @@
 #include "names/name_directory.h"
 #include "names/name_lists.h"
 #include "names/name_picking.h"
-#include "name_records.h"
+#include "names/name_records.h"
 #include "scratch_dir.h"
 #include "system/system_model.h"
 

@@ -4,11 +4,13 @@
 #include "exceptions.h"
 #include "inf_convert.h"
 #include "inf_syntax_exception.h"
+#include "printable_bytes.h"
 
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -26,32 +28,44 @@ bool isHelpSwitch(const char* arg) {
     return false;
 }
 
-void runCommand(int argc, const char* const* argv) {
+void convertNamedFile(const char* path, bool toBinary) {
+    convertInfFile(path, toBinary, true, [path] {
+        std::fflush(stdout);
+        std::fprintf(stderr,
+                     "infconv: another conversion of %s is running; waiting for it to end\n",
+                     printableBytes(path).c_str());
+    });
+}
+
+// Returns the exit status of a run that ended normally.
+int runCommand(int argc, const char* const* argv) {
     const int args = argc - 1;
     if (args == 0) {
         printUsage();
     } else if (args == 1) {
         const char* arg = argv[1];
-        if (isHelpSwitch(arg))
+        if (isHelpSwitch(arg)) {
             printUsage();
-        else if (std::strcmp(arg, "-b") == 0)
-            cTreeConverter().run(true);
-        else if (std::strcmp(arg, "-t") == 0)
-            cTreeConverter().run(false);
-        else
-            convertInfFile(arg, true);
+        } else if (std::strcmp(arg, "-b") == 0 || std::strcmp(arg, "-t") == 0) {
+            // Files passed by were reported; the status says the tree is not all converted.
+            if (cTreeConverter().run(arg[1] == 'b') > 0) return kStatusFileError;
+        } else {
+            convertNamedFile(arg, true);
+        }
     } else if (args == 2) {
         // The first argument is documented as "-t" but never examined.
-        convertInfFile(argv[2], false);
+        convertNamedFile(argv[2], false);
     }
+    return kStatusOk;
 }
 
 }  // namespace
 
 int runInfconv(int argc, const char* const* argv) {
     std::fputs("INF to BIN converter 2.0 by QRX, modified by Moravel!\n\n", stdout);
+    int status = kStatusOk;
     try {
-        runCommand(argc, argv);
+        status = runCommand(argc, argv);
     } catch (cInfSyntaxException* e) {
         // The report went through the error channel already (or was switched off).
         std::unique_ptr<cException> owned(e);
@@ -62,11 +76,15 @@ int runInfconv(int argc, const char* const* argv) {
         std::fflush(stdout);
         std::fprintf(stderr, "%s\n", owned->message().c_str());
         return kStatusFileError;
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        std::fputs("infconv: not enough memory\n", stderr);
+        return kStatusFileError;
     } catch (const std::exception& e) {
         std::fflush(stdout);
         std::fprintf(stderr, "infconv: %s\n", e.what());
         return kStatusFileError;
     }
     std::fflush(stdout);
-    return kStatusOk;
+    return status;
 }

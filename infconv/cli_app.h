@@ -5,7 +5,7 @@
 enum InfconvStatus : int {
     kStatusOk = 0,
     kStatusReportedError = 1,  // the error channel ended the run (see log.h)
-    kStatusFileError = 2,      // a file error left a conversion
+    kStatusFileError = 2,      // a file error left a conversion, or the walk passed files by
 };
 
 // Runs the command line (the log channels must exist already). Returns the

@@ -1,15 +1,17 @@
 #include "cli_tree_converter.h"
 
-#include "inf_analyzer.h"
+#include "cfile.h"
+#include "inf_convert.h"
 #include "inf_tokenizer_paths.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <new>
+#include <optional>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -49,11 +51,34 @@ bool startsWithIncludeKeyword(const std::string& text, std::size_t pos) {
     return true;
 }
 
-bool canOpenForReading(const std::string& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) return false;
-    std::ifstream probe(path, std::ios::binary);
-    return probe.is_open();
+// The content to search for include lines; nothing when the file cannot be
+// opened (as a regular file).
+std::optional<std::string> readForIncludeSearch(const std::string& name) {
+    try {
+        cFile file(name, cFile::kRead);
+        std::string content(static_cast<std::size_t>(file.length()), '\0');
+        std::size_t done = 0;
+        while (done < content.size())
+            done += file.read(content.data() + done, content.size() - done);
+        return content;
+    } catch (cException* e) {
+        delete e;
+        return std::nullopt;
+    }
+}
+
+// A name whose target is there but is no regular file (a symbolic link is
+// followed). A missing target is left to the conversion to report.
+bool isPresentButNotRegular(const std::string& name) {
+    struct stat info {};
+    return ::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+// The size of a regular file, or nothing.
+std::optional<std::int64_t> regularFileSize(const std::string& name) {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::int64_t>(info.st_size);
 }
 
 std::string currentDirectory() {
@@ -63,13 +88,13 @@ std::string currentDirectory() {
 
 }  // namespace
 
-cTreeConverter::cTreeConverter(std::FILE* out) : out_(out) {}
+cTreeConverter::cTreeConverter(std::FILE* out, std::FILE* err) : out_(out), err_(err) {}
 
-void cTreeConverter::run(bool toBinary) {
+std::int64_t cTreeConverter::run(bool toBinary) {
     includes_.clear();
     toConvert_.clear();
     bad_.clear();
-    dirs_ = inBytes_ = inFiles_ = outBytes_ = outFiles_ = 0;
+    dirs_ = inBytes_ = inFiles_ = outBytes_ = outFiles_ = passed_ = 0;
 
     scanDirectory();
     std::fputs("\n\n", out_);
@@ -81,6 +106,14 @@ void cTreeConverter::run(bool toBinary) {
                  static_cast<long long>(inFiles_), static_cast<long long>(outBytes_),
                  static_cast<long long>(outFiles_), bad_.size());
     std::fflush(out_);
+    return passed_;
+}
+
+void cTreeConverter::passBy(const cFileException& refusal) {
+    std::fflush(out_);
+    std::fprintf(err_, "%s\n", refusal.message().c_str());
+    std::fflush(err_);
+    ++passed_;
 }
 
 void cTreeConverter::scanDirectory() {
@@ -96,8 +129,12 @@ void cTreeConverter::scanDirectory() {
             if (::chdir(dirName.c_str()) != 0) return;
             continue;
         }
-        std::error_code typeEc;
-        if (entry.is_directory(typeEc) || !endsWithInf(name)) continue;
+        if (!endsWithInf(name)) continue;
+        if (isPresentButNotRegular(name)) {
+            passBy(cFileException(dirName + "/" + name, kNotRegularFileDetail,
+                                  cFileException::Refusal::NotRegularFile));
+            continue;
+        }
         std::error_code sizeEc;
         std::uintmax_t size = entry.file_size(sizeEc);
         handleInfFile(dirName, name, sizeEc ? 0 : static_cast<std::int64_t>(size));
@@ -108,12 +145,18 @@ void cTreeConverter::scanDirectory() {
 
 void cTreeConverter::handleInfFile(const std::string& dirName, const std::string& name,
                                    std::int64_t size) {
+    const std::string fullPath = dirName + "/" + name;
     bool good = true;
-    std::ifstream in(name, std::ios::binary);
-    if (in.is_open()) {
-        const std::string content((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-        in.close();
+    std::optional<std::string> read;
+    try {
+        read = readForIncludeSearch(name);
+    } catch (const std::bad_alloc&) {
+        std::unique_ptr<cFileException> refusal(newOutOfMemoryException(fullPath));
+        passBy(*refusal);
+        return;
+    }
+    if (read) {
+        const std::string& content = *read;
         for (std::size_t pos = 0; pos < content.size(); ++pos) {
             if (!startsWithIncludeKeyword(content, pos)) continue;
             std::size_t open = content.find('"', pos + 8);
@@ -126,13 +169,12 @@ void cTreeConverter::handleInfFile(const std::string& dirName, const std::string
             // Normalised so that "sub\x.inf" and "./x.inf" meet the walk's own paths.
             std::string listed = (fs::path(dirName) / resolved).lexically_normal().string();
             includes_.insert(toLowerAscii(listed));
-            if (!canOpenForReading(resolved)) good = false;
+            if (!cFile::exists(resolved)) good = false;
 
             if (close == std::string::npos) break;
             pos = close;
         }
     }
-    const std::string fullPath = dirName + "/" + name;
     if (good)
         toConvert_.push_back({toLowerAscii(fullPath), fullPath});
     else
@@ -144,32 +186,18 @@ void cTreeConverter::handleInfFile(const std::string& dirName, const std::string
 void cTreeConverter::convertAll(bool toBinary) {
     for (const FoundFile& file : toConvert_) {
         if (includes_.count(file.lowered)) continue;
-        std::unique_ptr<InfAnalyzer> analyzer;
-        // A binary file goes to text without building the tree.
-        std::string text;
-        bool rendered = false;
         try {
-            if (toBinary) {
-                analyzer = std::make_unique<InfAnalyzer>(file.realPath);
-            } else {
-                analyzer = std::make_unique<InfAnalyzer>();
-                rendered = analyzer->loadAsText(file.realPath, text);
+            if (!convertInfFile(file.realPath, toBinary, false)) {
+                passBy(cFileException(file.realPath,
+                                      "busy: another conversion of this file is running"));
             }
-        } catch (const std::bad_alloc&) {
-            analyzer.reset();
+        } catch (cFileException* e) {
+            if (e->refusal() == cFileException::Refusal::None) throw;
+            std::unique_ptr<cFileException> refusal(e);
+            passBy(*refusal);
         }
-        if (analyzer) {
-            if (toBinary)
-                analyzer->writeBinaryInf(file.realPath, true);
-            else if (rendered)
-                InfAnalyzer::writeText(file.realPath, text, true);
-            else
-                analyzer->writeTextInf(file.realPath, true);
-        }
-        std::error_code ec;
-        std::uintmax_t length = fs::file_size(file.realPath, ec);
-        if (!ec && canOpenForReading(file.realPath)) {
-            outBytes_ += static_cast<std::int64_t>(length);
+        if (std::optional<std::int64_t> length = regularFileSize(file.realPath)) {
+            outBytes_ += *length;
             ++outFiles_;
         }
         std::fprintf(out_, "%s\n", file.lowered.c_str());

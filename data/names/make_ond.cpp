@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "name_records.h"
+#include "names/name_records.h"
 #include "names/name_styles.h"
 
 namespace {

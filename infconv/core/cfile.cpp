@@ -2,14 +2,18 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 #include "exceptions.h"
+#include "temp_file_cleanup.h"
 
 namespace {
 
@@ -18,13 +22,130 @@ constexpr std::size_t kIoSize = 64 * 1024;
 // Files that open creates are readable and writable (the umask applies).
 constexpr mode_t kCreatePermissions = 0666;
 
+[[noreturn]] void refuseNotRegular(const std::string& name) {
+    throw new cFileOpenException(name, kNotRegularFileDetail,
+                                 cFileException::Refusal::NotRegularFile);
+}
+
+[[noreturn]] void refuseOpen(const std::string& name, int errorNumber) {
+    throw new cFileOpenException(name, cFileException::systemDetail(errorNumber));
+}
+
+// Opens a regular file. A FIFO would block in open() and a device may be
+// touched by it, so the name is looked at first, the open does not wait, and
+// what was opened is checked again (the name may have changed meanwhile).
+int openRegular(const std::string& name, int flags) {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) refuseNotRegular(name);
+    int fd = ::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, kCreatePermissions);
+    if (fd < 0) refuseOpen(name, errno);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        refuseNotRegular(name);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// A new file beside `name` for its replacement: "<name>.XXXXXX.tmp", which
+// the directory walk never takes for an INF file.
+int createTempBeside(const std::string& name, std::string& tempName) {
+    static std::atomic<unsigned> counter{0};
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string base = name;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        unsigned long long bits = static_cast<unsigned long long>(now.tv_nsec) * 2654435761u ^
+                                  static_cast<unsigned long long>(::getpid()) << 20 ^ ++counter;
+        std::string unique;
+        for (int i = 0; i < 6; ++i, bits /= 36) unique += kLetters[bits % 36];
+        tempName = base + "." + unique + ".tmp";
+        int fd =
+            ::open(tempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kCreatePermissions);
+        if (fd >= 0) return fd;
+        if (errno == EEXIST) continue;
+        if (errno == ENAMETOOLONG && base == name) {
+            // No room to add to the name: a shorter one in the same directory.
+            std::size_t slash = name.find_last_of('/');
+            base = (slash == std::string::npos ? std::string() : name.substr(0, slash + 1)) +
+                   ".infconv";
+            continue;
+        }
+        refuseOpen(name, errno);
+    }
+    refuseOpen(name, EEXIST);
+}
+
+bool linkUnsupported(int errorNumber) {
+    return errorNumber == EPERM || errorNumber == EOPNOTSUPP || errorNumber == EMLINK ||
+           errorNumber == ENOSYS || errorNumber == EXDEV;
+}
+
 }  // namespace
+
+int linkOrCopyFile(const std::string& from, const std::string& to) {
+    if (::link(from.c_str(), to.c_str()) == 0) return 0;
+    if (!linkUnsupported(errno)) return errno;
+    return copyFileContent(from, to);
+}
+
+int copyFileContent(const std::string& from, const std::string& to) {
+    int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) return errno;
+    struct stat info {};
+    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(in);
+        return EINVAL;
+    }
+    int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kCreatePermissions);
+    if (out < 0) {
+        int err = errno;
+        ::close(in);
+        return err;
+    }
+    int err = 0;
+    std::unique_ptr<char[]> buffer(new char[kIoSize]);
+    while (err == 0) {
+        ssize_t got = ::read(in, buffer.get(), kIoSize);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) err = errno;
+        if (got <= 0) break;
+        for (ssize_t done = 0; err == 0 && done < got;) {
+            ssize_t put = ::write(out, buffer.get() + done, static_cast<std::size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) err = put < 0 ? errno : EIO;
+            else done += put;
+        }
+    }
+    if (err == 0 && ::fsync(out) != 0) err = errno;
+    if (::close(out) != 0 && err == 0) err = errno;
+    ::close(in);
+    if (err != 0) ::unlink(to.c_str());
+    return err;
+}
+
+struct cFile::Replacement {
+    explicit Replacement(std::string temp)
+        : tempName(std::move(temp)),
+          guard(tempName),
+          exceptionsAtOpen(std::uncaught_exceptions()) {}
+
+    std::string tempName;
+    cTempFileGuard guard;
+    int exceptionsAtOpen;
+    bool writeFailed = false;
+};
 
 cFile::cFile() = default;
 
 cFile::cFile(const std::string& name, int mode, bool backup) { open(name, mode, backup); }
 
 cFile::~cFile() {
+    // A replacement is put in place only when the object goes out of scope
+    // normally; unwinding from an exception drops it.
+    if (m_replacement && std::uncaught_exceptions() > m_replacement->exceptionsAtOpen)
+        m_replacement->writeFailed = true;
     try {
         close();
     } catch (cException* e) {
@@ -33,6 +154,7 @@ cFile::~cFile() {
 }
 
 void cFile::fail(int errorNumber) {
+    if (m_replacement) m_replacement->writeFailed = true;
     throw new cFileException(m_name, cFileException::systemDetail(errorNumber));
 }
 
@@ -42,19 +164,8 @@ void cFile::open(const std::string& name, int mode, bool backup) {
     if (isOpen()) throw new cFileOpenException(name, "cFile was already open");
 
     if (backup && (mode & kWrite) && !(mode & kAppend)) {
-        // Only a regular file is moved aside: its content is what the write
-        // would replace. rename() replaces an older backup in one step; when
-        // it fails the file is left untouched and nothing is opened.
-        struct stat info {};
-        if (::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            std::string backupName = name + ".back";
-            if (std::rename(name.c_str(), backupName.c_str()) != 0) {
-                int err = errno;
-                throw new cFileException(name, "cannot keep the previous content as " +
-                                                   backupName + ": " +
-                                                   cFileException::systemDetail(err));
-            }
-        }
+        openReplacement(name, mode);
+        return;
     }
 
     m_name = name;
@@ -62,11 +173,12 @@ void cFile::open(const std::string& name, int mode, bool backup) {
 
     if (mode & kWholeFile) {
         m_mode = kWholeFileHeld;
-        int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            int err = errno;
+        int fd = -1;
+        try {
+            fd = openRegular(name, O_RDONLY);
+        } catch (cException*) {
             m_mode = 0;
-            fail(err);
+            throw;
         }
         struct stat info {};
         if (::fstat(fd, &info) != 0) {
@@ -100,7 +212,7 @@ void cFile::open(const std::string& name, int mode, bool backup) {
         return;
     }
 
-    int flags = O_CLOEXEC;
+    int flags = 0;
     if (!(mode & kWrite)) {
         flags |= O_RDONLY;
     } else {
@@ -112,13 +224,62 @@ void cFile::open(const std::string& name, int mode, bool backup) {
         if (mode & kExclusive) flags |= O_EXCL;
         if (mode & kAppend) flags |= O_APPEND;
     }
-    int fd = ::open(name.c_str(), flags, kCreatePermissions);
-    if (fd < 0) {
-        int err = errno;
-        throw new cFileOpenException(name, cFileException::systemDetail(err));
+    m_handle = openRegular(name, flags);
+    m_readPos = m_readEnd = m_writeEnd = 0;
+}
+
+void cFile::openReplacement(const std::string& name, int mode) {
+    struct stat info {};
+    const bool present = ::stat(name.c_str(), &info) == 0;
+    if (present && !S_ISREG(info.st_mode)) refuseNotRegular(name);
+    if (present && (mode & kExclusive)) refuseOpen(name, EEXIST);
+    if (!present && (mode & kNoCreate)) refuseOpen(name, ENOENT);
+    std::string tempName;
+    const int fd = createTempBeside(name, tempName);
+    try {
+        m_replacement = std::make_unique<Replacement>(tempName);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(tempName.c_str());
+        throw;
     }
+    m_name = name;
+    m_mode = mode;
     m_handle = fd;
     m_readPos = m_readEnd = m_writeEnd = 0;
+}
+
+void cFile::putReplacementInPlace(const Replacement& replacement) {
+    const std::string backupName = m_name + ".back";
+    auto refuseBackup = [&](int err) {
+        throw new cFileException(m_name, "cannot keep the previous content as " + backupName +
+                                             ": " + cFileException::systemDetail(err));
+    };
+    // The previous content first gets a second name, so the name itself is
+    // never missing; a hard link costs neither time nor space.
+    std::string backupTemp;
+    std::unique_ptr<cTempFileGuard> backupGuard;
+    struct stat info {};
+    if (::stat(m_name.c_str(), &info) == 0) {
+        backupTemp = replacement.tempName + ".back";
+        backupGuard = std::make_unique<cTempFileGuard>(backupTemp);
+        if (int err = linkOrCopyFile(m_name, backupTemp)) {
+            ::unlink(replacement.tempName.c_str());
+            refuseBackup(err);
+        }
+    }
+    cSignalHold hold;
+    if (!backupTemp.empty() && std::rename(backupTemp.c_str(), backupName.c_str()) != 0) {
+        int err = errno;
+        ::unlink(backupTemp.c_str());
+        ::unlink(replacement.tempName.c_str());
+        refuseBackup(err);
+    }
+    if (std::rename(replacement.tempName.c_str(), m_name.c_str()) != 0) {
+        int err = errno;
+        ::unlink(replacement.tempName.c_str());
+        throw new cFileException(m_name, cFileException::systemDetail(err));
+    }
 }
 
 void cFile::close() {
@@ -130,12 +291,26 @@ void cFile::close() {
         return;
     }
     if (m_handle < 0) return;
-    int flushError = flushPending();
+    std::unique_ptr<Replacement> replacement = std::move(m_replacement);
+    int flushError = 0;
+    if (!replacement || !replacement->writeFailed) {
+        flushError = flushPending();
+        // The content must be on the disk before a rename can make it the file.
+        if (replacement && flushError == 0 && ::fsync(m_handle) != 0) flushError = errno;
+    }
+    m_writeEnd = 0;
     int fd = m_handle;
     m_handle = -1;
     m_readPos = m_readEnd = 0;
     if (::close(fd) != 0 && flushError == 0) flushError = errno;
+    if (replacement && (flushError != 0 || replacement->writeFailed)) {
+        ::unlink(replacement->tempName.c_str());
+        if (flushError == 0) {
+            throw new cFileException(m_name, "an earlier write failed; the file was not replaced");
+        }
+    }
     if (flushError != 0) fail(flushError);
+    if (replacement) putReplacementInPlace(*replacement);
 }
 
 int cFile::flushPending() {
@@ -320,8 +495,11 @@ std::int64_t cFile::length() {
 }
 
 bool cFile::exists(const std::string& name) {
-    int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
+    try {
+        ::close(openRegular(name, O_RDONLY));
+        return true;
+    } catch (cException* e) {
+        delete e;
+        return false;
+    }
 }

@@ -4,6 +4,10 @@
 // Reads and writes on a descriptor are buffered, so byte-sized calls cost no
 // system call each; pending output is flushed by seek, tell, length, eof and
 // close (a failed flush throws there).
+//
+// Only regular files are opened: a directory, FIFO, socket or device (also
+// behind a symbolic link) is refused with "not a regular file", checked
+// without blocking and before anything is read or written.
 #pragma once
 
 #include <cstddef>
@@ -32,8 +36,14 @@ public:
     cFile(const cFile&) = delete;
     cFile& operator=(const cFile&) = delete;
 
-    // With `backup`, a write open (not append) of an existing file first
-    // renames it to name + ".back", replacing an older backup.
+    // With `backup`, a write open (not append) replaces the file as a whole:
+    // the output goes to a temporary file beside it, and close() syncs it and
+    // then puts the previous content at name + ".back" (replacing an older
+    // backup) and the new content at name, each in one rename, so the name
+    // never holds a partial file. A symbolic link at name is replaced, not
+    // written through. Until close() succeeds the file and its backup are
+    // untouched; a failed write or close, an exception that leaves the
+    // object's scope, SIGINT, SIGTERM or SIGHUP remove the temporary file.
     void open(const std::string& name, int mode, bool backup = false);
     void close();
     bool isOpen() const;
@@ -55,13 +65,17 @@ public:
     bool eof();
     std::int64_t length();
 
-    // True when the file can be opened for reading.
+    // True when the file is a regular file that can be opened for reading.
     static bool exists(const std::string& name);
 
     const std::string& name() const { return m_name; }
     int mode() const { return m_mode; }
 
 private:
+    struct Replacement;
+
+    void openReplacement(const std::string& name, int mode);
+    void putReplacementInPlace(const Replacement& replacement);
     void flushWrite();
     int flushPending();  // 0 or the error number
     void dropReadAhead();
@@ -79,4 +93,13 @@ private:
     std::size_t m_readPos = 0;
     std::size_t m_readEnd = 0;
     std::size_t m_writeEnd = 0;
+    // A backup write in progress (the descriptor is its temporary file).
+    std::unique_ptr<Replacement> m_replacement;
 };
+
+// Gives `to` (which must not exist) the content of `from`: a hard link where
+// the file system has them, else copyFileContent. Returns 0 or the error number.
+int linkOrCopyFile(const std::string& from, const std::string& to);
+// Copies the content of the regular file `from` into the new file `to` and
+// syncs it. Returns 0 or the error number; on failure `to` is removed.
+int copyFileContent(const std::string& from, const std::string& to);

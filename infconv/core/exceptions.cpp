@@ -1,5 +1,7 @@
 #include "exceptions.h"
 
+#include "printable_bytes.h"
+
 #include <cstring>
 #include <utility>
 
@@ -8,18 +10,27 @@ cException::cException(std::string title, std::string message)
 
 cException::~cException() = default;
 
-cFileException::cFileException(const std::string& fileName, const std::string& detail)
-    : cException("FileException", "File Error: " + fileName + "\nDetail: " + detail),
+cFileException::cFileException(const std::string& fileName, const std::string& detail,
+                               Refusal refusal)
+    : cException("FileException",
+                 "File Error: " + printableBytes(fileName) + "\nDetail: " + printableBytes(detail)),
       m_fileName(fileName),
-      m_detail(detail) {}
+      m_detail(detail),
+      m_refusal(refusal) {}
 
 std::string cFileException::systemDetail(int errorNumber) {
     if (errorNumber == 0) return "Unknown error";
     return std::strerror(errorNumber);
 }
 
-cFileOpenException::cFileOpenException(const std::string& fileName, const std::string& detail)
-    : cFileException(fileName, detail) {}
+cFileOpenException::cFileOpenException(const std::string& fileName, const std::string& detail,
+                                       Refusal refusal)
+    : cFileException(fileName, detail, refusal) {}
+
+cFileException* newOutOfMemoryException(const std::string& fileName) {
+    return new cFileException(fileName, "not enough memory to convert " + fileName,
+                              cFileException::Refusal::OutOfMemory);
+}
 
 cItemNotFoundException::cItemNotFoundException(const std::string& key)
     : cException("", "Item '" + key + "' not found int HashMap") {}

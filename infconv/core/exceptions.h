@@ -18,13 +18,21 @@ protected:
     std::string m_message;
 };
 
-// A failed file operation. Message: "File Error: <name>\nDetail: <detail>".
+// A failed file operation. Message: "File Error: <name>\nDetail: <detail>",
+// with control bytes of both shown as escapes (names and details may quote
+// bytes read from a file, such as an #include name).
 class cFileException : public cException {
 public:
-    cFileException(const std::string& fileName, const std::string& detail);
+    // Files refused as a whole before anything was written: the directory
+    // walk reports them and goes on with the next file.
+    enum class Refusal { None, NotRegularFile, OutOfMemory };
+
+    cFileException(const std::string& fileName, const std::string& detail,
+                   Refusal refusal = Refusal::None);
 
     const std::string& fileName() const { return m_fileName; }
     const std::string& detail() const { return m_detail; }
+    Refusal refusal() const { return m_refusal; }
 
     // The C library's text for an error number, "Unknown error" for 0.
     static std::string systemDetail(int errorNumber);
@@ -32,13 +40,21 @@ public:
 private:
     std::string m_fileName;
     std::string m_detail;
+    Refusal m_refusal;
 };
 
 // Thrown by cFile::open.
 class cFileOpenException : public cFileException {
 public:
-    cFileOpenException(const std::string& fileName, const std::string& detail);
+    cFileOpenException(const std::string& fileName, const std::string& detail,
+                       Refusal refusal = Refusal::None);
 };
+
+// The detail of a file refused because it is a directory, FIFO, socket or device.
+inline constexpr const char* kNotRegularFileDetail = "not a regular file";
+
+// The file error of a conversion that ran out of memory.
+cFileException* newOutOfMemoryException(const std::string& fileName);
 
 // A HashMap lookup that found nothing. Message: "Item '<key>' not found int HashMap".
 class cItemNotFoundException : public cException {

@@ -1,8 +1,15 @@
 #include "inf_convert.h"
 
+#include <new>
+#include <stdexcept>
+
+#include "exceptions.h"
+#include "file_lock.h"
 #include "inf_analyzer.h"
 
-void convertInfFile(const std::string& path, bool toBinary) {
+namespace {
+
+void convertLocked(const std::string& path, bool toBinary) {
     if (toBinary) {
         InfAnalyzer(path).writeBinaryInf(path, true);
         return;
@@ -15,4 +22,21 @@ void convertInfFile(const std::string& path, bool toBinary) {
     } else {
         analyzer.writeTextInf(path, true);
     }
+}
+
+}  // namespace
+
+bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy,
+                    const std::function<void()>& onWait) {
+    cFileLock lock;
+    if (!lock.lock(path, waitWhenBusy, onWait)) return false;
+    try {
+        convertLocked(path, toBinary);
+    } catch (const std::bad_alloc&) {
+        // By now the unwinding has given the tree and the buffers back.
+        throw newOutOfMemoryException(path);
+    } catch (const std::length_error&) {
+        throw newOutOfMemoryException(path);
+    }
+    return true;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "printable_bytes.h"
+
 std::string_view cInfToken::sign(std::int32_t type) {
     switch (type) {
     case BlockStart: return "{";
@@ -18,12 +20,12 @@ void cInfToken::appendRendering(std::string& out, std::string_view text) const {
     case BlockEnd: out += "}\n"; break;
     case String:
         out += '\'';
-        out += text;
+        appendPrintableBytes(out, text);
         out += "' ";
         break;
     case SectionName:
         out += '[';
-        out += text;
+        appendPrintableBytes(out, text);
         out += "]\n";
         break;
     case Equal: out += "= "; break;

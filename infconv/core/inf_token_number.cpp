@@ -56,8 +56,15 @@ float infNumberValue(std::string_view text) {
             value = 0.0;
         }
     }
+    // Rounded to nearest, a value overflows only from FLT_MAX + 1/2 ulp
+    // (2^128 - 2^103, a tie that goes to the even neighbour 2^128) on; below
+    // that it is FLT_MAX. Spelled out because a C++ conversion of a value
+    // beyond the float range is undefined.
     constexpr double kMax = std::numeric_limits<float>::max();
-    if (value > kMax) return std::numeric_limits<float>::infinity();
-    if (value < -kMax) return -std::numeric_limits<float>::infinity();
+    constexpr double kOverflow = 0x1.ffffffp127;
+    if (value >= kOverflow) return std::numeric_limits<float>::infinity();
+    if (value <= -kOverflow) return -std::numeric_limits<float>::infinity();
+    if (value > kMax) return std::numeric_limits<float>::max();
+    if (value < -kMax) return -std::numeric_limits<float>::max();
     return static_cast<float>(value);
 }

@@ -4,6 +4,7 @@
 #include "inf_parser_report.h"
 #include "inf_token_number.h"
 #include "inf_tokenizer_paths.h"
+#include "printable_bytes.h"
 
 #include <algorithm>
 #include <array>
@@ -94,11 +95,12 @@ void cInfTokenizer::fail(const std::string& message) {
 void cInfTokenizer::checkDepth(const cInfCharStream::Origin& origin, const std::string& what,
                                bool isInclude) {
     if (isInclude && origin.includeDepth > kMaxIncludeDepth) {
-        fail("#include \"" + what + "\" nests more than " + std::to_string(kMaxIncludeDepth) +
+        fail("#include \"" + printableBytes(what) + "\" nests more than " +
+             std::to_string(kMaxIncludeDepth) +
              " levels deep: the included files include each other!");
     }
     if (!isInclude && origin.defineDepth > kMaxDefineDepth) {
-        fail("#define '" + what + "' expands itself without end (more than " +
+        fail("#define '" + printableBytes(what) + "' expands itself without end (more than " +
              std::to_string(kMaxDefineDepth) + " nested expansions)!");
     }
 }
@@ -108,8 +110,9 @@ void cInfTokenizer::splice(cInfCharStream::Text text, cInfCharStream::Origin ori
     checkDepth(origin, what, isInclude);
     splicedBytes_ += text->size();
     if (splicedBytes_ > kMaxSplicedBytes) {
-        fail("expansions of " + std::string(isInclude ? "#include \"" : "#define '") + what +
-             (isInclude ? "\"" : "'") + " exceed " + std::to_string(kMaxSplicedBytes) +
+        fail("expansions of " + std::string(isInclude ? "#include \"" : "#define '") +
+             printableBytes(what) + (isInclude ? "\"" : "'") + " exceed " +
+             std::to_string(kMaxSplicedBytes) +
              " bytes in all: it probably expands itself without end!");
     }
     stream_.splice(std::move(text), origin);

@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 cLog* ErrorLog = nullptr;
@@ -28,6 +30,24 @@ cLog* AILog = nullptr;
 namespace {
 
 constexpr std::size_t kMessageBuffer = 65536;
+
+// A log file is appended to only when it is a regular file: a FIFO in its
+// place would block the open, a device would take the lines.
+std::FILE* openLogFile(const std::string& name) {
+    struct stat info {};
+    if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return nullptr;
+    const int fd =
+        ::open(name.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "a");
+    if (!file) ::close(fd);
+    return file;
+}
 
 std::string* captureSink = nullptr;
 LogClock clockOverride = nullptr;
@@ -120,7 +140,7 @@ void cLog::write(const char* text) {
     if (!file_) {
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(fileName_).parent_path(), ec);
-        file_ = std::fopen(fileName_.c_str(), "a");
+        file_ = openLogFile(fileName_);
     }
     if (file_) {
         std::fputs(text, file_);

@@ -2,12 +2,15 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -47,8 +50,12 @@ public:
         std::ofstream(path, std::ios::binary) << content;
     }
     std::string read(const std::string& relative) const {
-        std::ifstream in(root_ / relative, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        // In one piece: the stress tests read files of many megabytes.
+        std::ifstream in(root_ / relative, std::ios::binary | std::ios::ate);
+        std::string content(in ? static_cast<std::size_t>(in.tellg()) : 0, '\0');
+        in.seekg(0);
+        in.read(content.data(), static_cast<std::streamsize>(content.size()));
+        return content;
     }
     bool exists(const std::string& relative) const {
         return std::filesystem::exists(root_ / relative);
@@ -57,17 +64,33 @@ public:
         return read(relative).rfind(std::string("\xAD\xA5\xFF\xFF", 4), 0) == 0;
     }
 
-    CliResult run(const std::vector<std::string>& args, const std::string& subdir = "") const {
-        const std::string outFile = logDir_.string() + ".out";
-        const std::string errFile = logDir_.string() + ".err";
-        pid_t pid = ::fork();
-        if (pid == 0) {
+    // Runs the converter and waits for it, at most `timeoutSeconds`: a run
+    // that takes longer is killed and reported with status -1 and "timed out".
+    CliResult run(const std::vector<std::string>& args, const std::string& subdir = "",
+                  double timeoutSeconds = 60) const {
+        return finish(start(args, subdir), timeoutSeconds);
+    }
+
+    struct Started {
+        pid_t pid = -1;
+        std::string outFile, errFile;
+    };
+
+    // Starts the converter without waiting; `finish` collects it.
+    Started start(const std::vector<std::string>& args, const std::string& subdir = "",
+                  const std::function<void()>& inChild = {}) const {
+        static int serial = 0;
+        const std::string stem = logDir_.string() + "." + std::to_string(++serial);
+        Started started{-1, stem + ".out", stem + ".err"};
+        started.pid = ::fork();
+        if (started.pid == 0) {
             const std::string dir = (root_ / subdir).string();
             if (::chdir(dir.c_str()) != 0) ::_exit(126);
             ::setenv("INFCONV_LOG_DIR", logDir_.c_str(), 1);
+            if (inChild) inChild();
             int in = ::open("/dev/null", O_RDONLY);
-            int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            int out = ::open(started.outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            int err = ::open(started.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             ::dup2(in, 0);
             ::dup2(out, 1);
             ::dup2(err, 2);
@@ -80,14 +103,30 @@ public:
             ::execv(exe.c_str(), argv.data());
             ::_exit(127);
         }
+        return started;
+    }
+
+    // Waits for a started run; the status is -1 when a signal ended it.
+    static CliResult finish(const Started& started, double timeoutSeconds = 60) {
         int raw = 0;
-        ::waitpid(pid, &raw, 0);
+        bool timedOut = false;
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::chrono::duration<double>(timeoutSeconds);
+        while (::waitpid(started.pid, &raw, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(started.pid, SIGKILL);
+                ::waitpid(started.pid, &raw, 0);
+                timedOut = true;
+                break;
+            }
+            ::usleep(1000);
+        }
         CliResult r;
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(outFile);
-        r.err = slurp(errFile);
-        std::filesystem::remove(outFile);
-        std::filesystem::remove(errFile);
+        r.out = slurp(started.outFile);
+        r.err = (timedOut ? "timed out\n" : "") + slurp(started.errFile);
+        std::filesystem::remove(started.outFile);
+        std::filesystem::remove(started.errFile);
         return r;
     }
 

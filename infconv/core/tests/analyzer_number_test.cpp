@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -51,6 +52,39 @@ INSTANTIATE_TEST_SUITE_P(
                       // Beyond the float range: infinity, as the C conversion gives.
                       NumberCase{"340282356779733661637539395458142568448", kInf},
                       NumberCase{"-1000000000000000000000000000000000000000", -kInf}));
+
+// The edges of the float range, each with its negative twin. The expected
+// values are what the C library's rounding to float gives (strtof), which
+// the decimal conversion narrowed to float must match.
+TEST(AnalyzerNumberBoundaries, RoundLikeTheCConversion) {
+    const std::string maxFloat = "340282346638528859811704183484516925440";
+    const std::string denormMin = "0." + std::string(44, '0') +
+        "140129846432481707092372958328991613128026194187651577175706828388979108268586060148663818836212158203125";
+    const std::string halfDenormMin = "0." + std::string(45, '0') +
+        "700649232162408535461864791644958065640130970938257885878534141944895541342930300743319094181060791015625";
+    const struct {
+        std::string text;
+        float value;
+    } rows[] = {
+        {maxFloat, std::numeric_limits<float>::max()},
+        {"340282350000000000000000000000000000000", std::numeric_limits<float>::max()},
+        {"340282351709131260724621789471329746944", std::numeric_limits<float>::max()},  // + 1/4 ulp
+        {"340282356779733661637539395458142568448", kInf},  // + 1/2 ulp: the tie goes up
+        {denormMin, std::numeric_limits<float>::denorm_min()},
+        {halfDenormMin, 0.0f},  // a tie that goes to the even zero
+    };
+    for (const auto& row : rows) {
+        for (const bool negative : {false, true}) {
+            const std::string text = (negative ? "-" : "") + row.text;
+            const float expected = negative ? -row.value : row.value;
+            SCOPED_TRACE(text);
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(std::strtof(text.c_str(), nullptr)),
+                      std::bit_cast<std::uint32_t>(expected));
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(infNumberValue(text)),
+                      std::bit_cast<std::uint32_t>(expected));
+        }
+    }
+}
 
 TEST(AnalyzerNumberSweep, ShortNumbersAgreeWithTheGeneralConversion) {
     std::mt19937 random(7);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -12,7 +13,16 @@
 
 namespace {
 
-using FileTest = CoreScratchDir;
+class FileTest : public CoreScratchDir {
+protected:
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(m_dir))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
 
 std::string fileError(const std::string& name, const std::string& detail) {
     return "File Error: " + name + "\nDetail: " + detail;
@@ -99,18 +109,25 @@ TEST_F(FileTest, ReadingNothingThrows) {
     thrownMessage<cFileException>([&] { whole.read(buffer, 1); });
 }
 
-TEST_F(FileTest, WriteErrorsSurfaceOnClose) {
-    cFile full("/dev/full", cFile::kWrite | cFile::kNoTruncate);
-    full.write("abc", 3);  // buffered
-    EXPECT_EQ(thrownMessage<cFileException>([&] { full.close(); }),
-              fileError("/dev/full", std::strerror(ENOSPC)));
-    EXPECT_FALSE(full.isOpen());
-
-    writeBytes(path("r.inf"), "r");
-    cFile readOnly(path("r.inf"), cFile::kRead);
-    thrownMessage<cFileException>([&] { readOnly.write("x", 1); });
+// Nothing but regular files is opened, and nothing blocks on the way: a FIFO
+// without a writer would hang a plain open.
+TEST_F(FileTest, RefusesWhatIsNotARegularFile) {
+    ASSERT_EQ(::mkfifo(path("pipe.inf").c_str(), 0600), 0);
+    std::filesystem::create_directory(path("dir.inf"));
+    std::filesystem::create_symlink("/dev/zero", path("zero.inf"));
+    for (const std::string& name :
+         {path("pipe.inf"), path("dir.inf"), path("zero.inf"), std::string("/dev/null")}) {
+        for (int mode : {cFile::kRead, cFile::kWholeFile, cFile::kWrite | cFile::kNoTruncate}) {
+            for (bool backup : {false, true}) {
+                SCOPED_TRACE(name + " mode " + std::to_string(mode) + (backup ? " backup" : ""));
+                EXPECT_EQ(thrownMessage<cFileOpenException>([&] { cFile f(name, mode, backup); }),
+                          fileError(name, "not a regular file"));
+            }
+        }
+        EXPECT_FALSE(cFile::exists(name));
+    }
+    EXPECT_FALSE(present(path("pipe.inf.back")));
 }
-
 // Buffered reads and writes must agree with the file position callers see.
 TEST_F(FileTest, BufferingKeepsPositionsExact) {
     const std::string p = path("big.bin");
@@ -220,18 +237,62 @@ TEST_F(FileTest, NoBackupForNewFileOrRead) {
     EXPECT_FALSE(present(path("n.inf.back")));
 }
 
-TEST_F(FileTest, FailedRenameLeavesTheFileUntouched) {
+TEST_F(FileTest, FailedBackupLeavesTheFileUntouched) {
     const std::string p = path("a.inf");
     writeBytes(p, "precious");
     // A non-empty directory in the backup's place cannot be replaced.
     std::filesystem::create_directory(p + ".back");
     writeBytes(p + ".back/x", "x");
-    std::string message =
-        thrownMessage<cFileException>([&] { cFile f(p, cFile::kWrite, true); });
+    cFile f(p, cFile::kWrite, true);
+    f.write("new", 3);
+    std::string message = thrownMessage<cFileException>([&] { f.close(); });
     EXPECT_EQ(message.rfind(fileError(p, "cannot keep the previous content as " + p + ".back: "), 0),
               0u)
         << message;
     EXPECT_EQ(readBytes(p), "precious");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"a.inf", "a.inf.back"}));
+}
+
+// A replacing write that fails or is abandoned leaves no trace.
+TEST_F(FileTest, AbandonedReplacementLeavesNothingBehind) {
+    const std::string p = path("a.inf");
+    writeBytes(p, "old");
+    try {
+        cFile f(p, cFile::kWrite, true);
+        f.write("partial", 7);
+        throw 1;  // leaves the scope by an exception: nothing may be put in place
+    } catch (int) {
+    }
+    EXPECT_EQ(readBytes(p), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"a.inf"});
+}
+
+// A symbolic link is replaced by the new file; what it points to keeps its content.
+TEST_F(FileTest, ReplacesASymlinkInsteadOfWritingThroughIt) {
+    writeBytes(path("target.inf"), "old");
+    std::filesystem::create_symlink("target.inf", path("link.inf"));
+    {
+        cFile f(path("link.inf"), cFile::kWrite, true);
+        f.write("new", 3);
+        f.close();
+    }
+    EXPECT_FALSE(std::filesystem::is_symlink(path("link.inf")));
+    EXPECT_EQ(readBytes(path("link.inf")), "new");
+    EXPECT_EQ(readBytes(path("target.inf")), "old");
+    EXPECT_EQ(readBytes(path("link.inf.back")), "old");
+}
+
+// Where hard links are refused the backup is a copy; its bytes must be exact.
+TEST_F(FileTest, BackupCopyHoldsTheExactContent) {
+    std::string content(200000, '\0');
+    for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7);
+    writeBytes(path("big.inf"), content);
+    ASSERT_EQ(copyFileContent(path("big.inf"), path("copy.inf")), 0);
+    EXPECT_EQ(readBytes(path("copy.inf")), content);
+    EXPECT_EQ(copyFileContent(path("big.inf"), path("copy.inf")), EEXIST);
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    EXPECT_NE(copyFileContent(path("pipe"), path("from-pipe")), 0);
+    EXPECT_FALSE(present(path("from-pipe")));
 }
 
 }  // namespace

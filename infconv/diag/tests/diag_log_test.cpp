@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <string>
 #include <tuple>
@@ -135,11 +137,15 @@ TEST_F(LogTest, LastErrorSurvivesTheCall) {
 
 TEST_F(LogTest, UnwritableLogFileStillReachesCaptureAndBoxes) {
     std::filesystem::create_directories(env.logDir() / "ServerLog.!");  // a directory: open fails
+    // A FIFO without a reader must not block the line; it is not written either.
+    ASSERT_EQ(::mkfifo((env.logDir() / "ClientLog.!").c_str(), 0600), 0);
     std::string captured;
     setLogCapture(&captured);
     logPrintf(ServerLog, "kept");
-    EXPECT_EQ(captured, "kept\n");
+    logPrintf(ClientLog, "too");
+    EXPECT_EQ(captured, "kept\ntoo\n");
     EXPECT_FALSE(ServerLog->isOpen());
+    EXPECT_FALSE(ClientLog->isOpen());
 }
 
 TEST_F(LogTest, WarningBoxShowsCaptionTextAndVersionAndContinues) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 #include <string>
 
 namespace {
@@ -68,14 +69,19 @@ TEST_F(SettingsTest, DebugValueIsKeptWithTheChannel) {
 }
 
 TEST_F(SettingsTest, UnreadableSettingsFileKeepsTheDefaults) {
-    // An empty file cannot be read, and a directory in its place cannot either.
-    for (int variant = 0; variant < 2; ++variant) {
+    // An empty file cannot be read, and a directory or a FIFO (which must not
+    // block the start-up) in its place cannot either.
+    for (int variant = 0; variant < 3; ++variant) {
         SCOPED_TRACE(variant);
         std::filesystem::remove_all(env.root() / "inf");
-        if (variant == 0)
+        if (variant == 0) {
             env.writeSettings("");
-        else
+        } else if (variant == 1) {
             std::filesystem::create_directories(env.root() / "inf" / "program.inf");
+        } else {
+            std::filesystem::create_directories(env.root() / "inf");
+            ASSERT_EQ(::mkfifo((env.root() / "inf" / "program.inf").c_str(), 0600), 0);
+        }
         createLogChannels();
         EXPECT_TRUE(ErrorLog->enabled);
         EXPECT_TRUE(ErrorLog->errorBox);

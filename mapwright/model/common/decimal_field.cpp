@@ -10,7 +10,7 @@ DecimalField toDecimalField(std::int32_t value) { return DecimalField(std::to_st
 
 std::int32_t parseInteger(std::string_view text) {
     auto fail = [&]() -> std::int32_t {
-        throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+        throw ConversionError("'" + printableBytes(text) + "' is not a valid integer value");
     };
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;

@@ -6,8 +6,15 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace mw {
+
+/// Text taken from a file, made safe for a message: TAB, LF and CR become
+/// \t, \n, \r, the other bytes 0x00..0x1F and 0x7F..0x9F \xHH. A NUL no
+/// longer cuts the message short and no terminal control sequence gets
+/// through; Latin-1 letters and backslashes (Windows paths) stay readable.
+std::string printableBytes(std::string_view bytes);
 
 /// Base of every error the user is shown; the message names the file it is about.
 class UserError : public std::runtime_error {
@@ -15,11 +22,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// A failed create, open, read, write, rename or delete of a file.
+/// A failed create, open, read, write, rename or delete of a file. The file
+/// name and the detail may quote bytes of a file; the message shows them safely.
 class IoError : public UserError {
 public:
     IoError(const std::string& file, const std::string& operation, const std::string& detail)
-        : UserError(file + ": " + operation + " failed: " + detail), file_(file) {}
+        : UserError(printableBytes(file) + ": " + operation + " failed: " + printableBytes(detail)),
+          file_(file) {}
     const std::string& file() const { return file_; }
 
 private:

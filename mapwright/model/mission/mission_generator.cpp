@@ -3,7 +3,7 @@
 #include <string>
 
 #include "mission/mission_sections.h"
-#include "record_file.h"
+#include "common/safe_save.h"
 
 namespace mw {
 
@@ -60,7 +60,7 @@ std::string GenerateMissionInfText(const MapProjectRecord& map, std::optional<st
 
 void GenerateMissionInf(const MapProjectRecord& map, const std::string& outputPath,
                         std::optional<std::uint32_t> seed) {
-    writeFileAtomically(outputPath, GenerateMissionInfText(map, seed));
+    SaveFileBytes(outputPath, GenerateMissionInfText(map, seed));
 }
 
 }  // namespace mw

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "name_records.h"
+#include "names/name_records.h"
 
 namespace mw {
 

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include "common/errors.h"
-#include "name_records.h"
-#include "record_file.h"
+#include "names/name_records.h"
+#include "common/regular_file.h"
 
 namespace mw {
 

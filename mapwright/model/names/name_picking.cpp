@@ -8,8 +8,8 @@
 
 #include "common/errors.h"
 #include "names/name_lists.h"
-#include "name_records.h"
-#include "record_file.h"
+#include "names/name_records.h"
+#include "common/regular_file.h"
 
 namespace mw {
 

@@ -4,7 +4,8 @@
 
 #include "common/errors.h"
 #include "common/little_endian.h"
-#include "record_file.h"
+#include "common/record_file.h"
+#include "common/safe_save.h"
 
 namespace mw {
 
@@ -86,8 +87,8 @@ MapProjectRecord DecodeProject(const std::uint8_t* b) {
 
 void WriteProjectFile(const std::string& path, const MapProjectRecord& record) {
     const ProjectBytes bytes = EncodeProject(record);
-    RecordWriter out(path, kProjectFileSize);
-    out.write(bytes.data());
+    SafeSave out(path);
+    out.write(bytes.data(), bytes.size());
     out.commit();
 }
 

@@ -61,8 +61,8 @@ std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string
                               "' not found, nor as " + besideProject(stored, projectPath).string());
         if (*use == stored) continue;
         slot.designFile = *use;
-        notes.push_back("system '" + slot.systemName.str() + "': " + stored +
-                        " not found, using " + *use);
+        notes.push_back("system '" + printableBytes(slot.systemName.view()) +
+                        "': " + printableBytes(stored) + " not found, using " + *use);
     }
     return notes;
 }

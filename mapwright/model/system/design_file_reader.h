@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "record_file.h"
+#include "common/record_file.h"
 #include "system/sdf_record.h"
 
 namespace mw {

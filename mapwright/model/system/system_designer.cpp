@@ -6,7 +6,7 @@
 #include "common/file_bytes.h"
 #include "names/name_lists.h"
 #include "names/name_workflow.h"
-#include "record_file.h"
+#include "common/safe_save.h"
 #include "system/designer_text.h"
 
 namespace mw {
@@ -30,7 +30,7 @@ bool isDeleted(const SystemModel& m, ObjectRef o) {
 
 void restoreFile(const std::string& path, const std::optional<std::string>& bytes) {
     if (bytes) {
-        writeFileAtomically(path, *bytes);
+        SaveFileBytes(path, *bytes);
         return;
     }
     std::error_code ec;

@@ -4,7 +4,7 @@
 
 #include "common/decimal_field.h"
 #include "common/errors.h"
-#include "record_file.h"
+#include "common/safe_save.h"
 #include "system/design_file_reader.h"
 #include "system/sdf_record.h"
 
@@ -83,10 +83,13 @@ SdfRecord encodeShip(const ShipRecord& s) {
 }
 
 template <typename Record, typename Encode>
-void writeLive(RecordWriter& out, const SystemModel& model, ObjectKind kind,
+void writeLive(SafeSave& out, const SystemModel& model, ObjectKind kind,
                const ObjectTable<Record>& table, Encode encode) {
     for (int i = 1; i <= kTableCapacity; ++i)
-        if (model.IsLive(kind, i)) out.write(encode(table.at(i)).encode().data());
+        if (model.IsLive(kind, i)) {
+            const SdfRecord::Bytes bytes = encode(table.at(i)).encode();
+            out.write(bytes.data(), bytes.size());
+        }
 }
 
 std::optional<ObjectKind> kindOfTag(std::string_view tag) {
@@ -185,8 +188,8 @@ std::int32_t parseMarker(const std::string& path, std::size_t recordNumber,
     try {
         return parseInteger(field.view());
     } catch (const ConversionError& e) {
-        throw ConversionError(path + ": record " + std::to_string(recordNumber) + ": " +
-                              e.what());
+        throw ConversionError(printableBytes(path) + ": record " +
+                              std::to_string(recordNumber) + ": " + e.what());
     }
 }
 
@@ -194,7 +197,7 @@ std::int32_t parseMarker(const std::string& path, std::size_t recordNumber,
 
 void SaveSystem(const std::string& path, std::string_view sunName, std::string_view sunType,
                 std::string_view background, std::string_view scale, const SystemModel& model) {
-    RecordWriter out(path, kSdfRecordSize);
+    SafeSave out(path);
 
     SdfRecord header;
     header.tag = sdf_tag::kSun;
@@ -204,7 +207,8 @@ void SaveSystem(const std::string& path, std::string_view sunName, std::string_v
     header.textC = scale;
     header.markerX = "0";
     header.markerY = "0";
-    out.write(header.encode().data());
+    const SdfRecord::Bytes headerBytes = header.encode();
+    out.write(headerBytes.data(), headerBytes.size());
 
     writeLive(out, model, ObjectKind::Planet, model.planets, encodePlanet);
     writeLive(out, model, ObjectKind::MicroAsteroid, model.microAsteroids, encodeMicroAsteroid);
@@ -239,8 +243,9 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
         try {
             index = model.AllocateIndex(*kind);
         } catch (const TableFullError&) {
-            throw TableFullError(path + ": record " + std::to_string(in.recordNumber()) +
-                                 ": the file holds more than " + std::to_string(kTableCapacity) +
+            throw TableFullError(printableBytes(path) + ": record " +
+                                 std::to_string(in.recordNumber()) + ": the file holds more than " +
+                                 std::to_string(kTableCapacity) +
                                  " " + std::string(kindName(*kind)) +
                                  "; the records before it were loaded");
         }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "name_records.h"
+#include "names/name_records.h"
 #include "project/map_project_record.h"
 #include "system/sdf_record.h"
 #include "test_support.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "name_records.h"
+#include "names/name_records.h"
 #include "names/name_styles.h"
 #include "test_support.h"
 

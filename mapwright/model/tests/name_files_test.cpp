@@ -13,7 +13,7 @@
 #include "common/errors.h"
 #include "names/name_lists.h"
 #include "names/name_picking.h"
-#include "name_records.h"
+#include "names/name_records.h"
 #include "names/name_styles.h"
 #include "test_support.h"
 

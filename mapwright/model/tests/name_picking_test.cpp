@@ -10,7 +10,7 @@
 #include "common/editor_random.h"
 #include "common/errors.h"
 #include "model_test_support.h"
-#include "name_records.h"
+#include "names/name_records.h"
 #include "names/name_lists.h"
 #include "test_support.h"
 

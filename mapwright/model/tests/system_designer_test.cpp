@@ -6,7 +6,7 @@
 
 #include "editor_state.h"
 #include "model_test_support.h"
-#include "name_records.h"
+#include "names/name_records.h"
 #include "names/name_lists.h"
 #include "scripted_prompts.h"
 #include "shell_text.h"

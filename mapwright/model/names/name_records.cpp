@@ -1,11 +1,8 @@
-#include "name_records.h"
+#include "names/name_records.h"
 
 #include <cctype>
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include "errors.h"
+#include "common/errors.h"
 
 namespace mw {
 
@@ -43,7 +40,7 @@ void writeOndFile(const std::string& path, const std::vector<TOndRecord>& record
         r.encode(p);
         p += TOndRecord::kSize;
     }
-    writeFileAtomically(path, bytes);
+    SaveFileBytes(path, bytes);
 }
 
 std::vector<TOndRecord> readOndFile(const std::string& path) {
@@ -61,54 +58,10 @@ bool NameListReader::next(std::string& name) {
     return true;
 }
 
-NameListRewriter::NameListRewriter(std::string target, std::string scratch)
-    : target_(std::move(target)), scratch_(std::move(scratch)) {
-    // A scratch file left by an earlier run is ours to replace; unlinking it
-    // first means a link of that name never leads the write into another file.
-    if (::unlink(scratch_.c_str()) != 0 && errno != ENOENT)
-        throw IoError(scratch_, "create", errnoText());
-    const int fd = ::open(scratch_.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (fd < 0) throw IoError(scratch_, "create", errnoText());
-    f_ = ::fdopen(fd, "wb");
-    if (!f_) {
-        const std::string why = errnoText();
-        ::close(fd);
-        ::unlink(scratch_.c_str());
-        throw IoError(scratch_, "create", why);
-    }
-}
-
-NameListRewriter::~NameListRewriter() {
-    if (f_) {
-        std::fclose(f_);
-        ::unlink(scratch_.c_str());
-    }
-}
-
 void NameListRewriter::write(std::string_view name) {
-    if (!f_) throw IoError(scratch_, "write", "file already closed");
     std::uint8_t buf[TPoolEntry::kSize];
     TPoolEntry{FixedString<120>(name)}.encode(buf);
-    if (std::fwrite(buf, 1, sizeof buf, f_) != sizeof buf)
-        throw IoError(scratch_, "write", errnoText());
-}
-
-void NameListRewriter::commit() {
-    if (!f_) throw IoError(scratch_, "write", "file already closed");
-    const bool flushed = std::fflush(f_) == 0 && ::fsync(::fileno(f_)) == 0;
-    const std::string why = flushed ? "" : errnoText();
-    const bool closed = std::fclose(f_) == 0;
-    f_ = nullptr;
-    if (!flushed || !closed) {
-        const std::string reason = flushed ? errnoText() : why;
-        ::unlink(scratch_.c_str());
-        throw IoError(scratch_, "write", reason);
-    }
-    if (std::rename(scratch_.c_str(), target_.c_str()) != 0) {
-        const std::string reason = errnoText();
-        ::unlink(scratch_.c_str());
-        throw IoError(target_, "replace (from " + scratch_ + ")", reason);
-    }
+    out_.write(buf, sizeof buf);
 }
 
 void appendNameRecord(const std::string& path, std::string_view name) {

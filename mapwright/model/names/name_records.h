@@ -5,13 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "fixed_string.h"
-#include "record_file.h"
+#include "common/fixed_string.h"
+#include "common/record_file.h"
+#include "common/safe_save.h"
 
 namespace mw {
 
@@ -68,25 +68,20 @@ private:
     RecordReader reader_;
 };
 
-/// Rewrites a name list through a named scratch file: the records go to the
-/// scratch file, and commit() replaces the target with it in one checked
-/// rename. Until then, and after any failure, the target is untouched; a
-/// scratch file left without commit() is removed.
+/// Rewrites a name list through a named scratch file ("temp.dat", "seged.dat")
+/// with SafeSave: until commit() the list is untouched, and a scratch file
+/// left without it is removed.
 class NameListRewriter {
 public:
-    NameListRewriter(std::string target, std::string scratch);
-    ~NameListRewriter();
-    NameListRewriter(const NameListRewriter&) = delete;
-    NameListRewriter& operator=(const NameListRewriter&) = delete;
+    NameListRewriter(std::string target, std::string scratch)
+        : out_(std::move(target), std::move(scratch)) {}
 
     /// Writes the name cut to 120 characters.
     void write(std::string_view name);
-    void commit();
+    void commit() { out_.commit(); }
 
 private:
-    std::string target_;
-    std::string scratch_;
-    std::FILE* f_ = nullptr;
+    SafeSave out_;
 };
 
 /// Adds one record at the end of an existing name list.

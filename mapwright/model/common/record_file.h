@@ -1,6 +1,7 @@
 #pragma once
-// Headerless record files: fixed-size records read and written whole. Every
-// failure raises IoError naming the file and the operation.
+// Headerless record files: fixed-size records read whole. Every failure raises
+// IoError naming the file and the operation; only regular files are read (see
+// regular_file.h). Records are written through SafeSave (safe_save.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -35,41 +36,10 @@ private:
     std::FILE* f_ = nullptr;
 };
 
-/// Writes records to a temporary file beside the target; commit() replaces the
-/// target in one rename, so a failure at any point leaves the old file intact.
-class RecordWriter {
-public:
-    RecordWriter(std::string path, std::size_t recordSize);
-    ~RecordWriter();  // without commit(): the temporary file is removed
-    RecordWriter(const RecordWriter&) = delete;
-    RecordWriter& operator=(const RecordWriter&) = delete;
-
-    void write(const std::uint8_t* record);
-    void commit();
-
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-    std::string tempPath_;
-    std::size_t size_;
-    std::FILE* f_ = nullptr;
-};
-
 /// Appends one record to an existing file (the file must exist).
 void appendRecord(const std::string& path, const std::uint8_t* record, std::size_t recordSize);
 
 /// Number of whole records of the given size in the file.
 std::size_t countRecords(const std::string& path, std::size_t recordSize);
-
-/// Writes the bytes to a temporary file beside the target and replaces the
-/// target only when all of them are written: a failure leaves the old file.
-void writeFileAtomically(const std::string& path, const std::string& bytes);
-
-/// Replaces `to` with `from` in one checked rename (IoError naming both on failure).
-void replaceFile(const std::string& from, const std::string& to);
-
-/// The text of errno for messages.
-std::string errnoText();
 
 }  // namespace mw

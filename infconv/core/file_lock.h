@@ -1,0 +1,28 @@
+// Keeps a second conversion of the same file out while one runs.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// An exclusive lock (flock) on the file itself. It belongs to the open
+// descriptor, so it is released on destruction and by the system when the
+// process ends in any way: a killed conversion never leaves a file locked.
+class cFileLock {
+  public:
+    cFileLock() = default;
+    ~cFileLock();
+    cFileLock(const cFileLock&) = delete;
+    cFileLock& operator=(const cFileLock&) = delete;
+
+    // Locks the file at `path`. When another process holds it: with `wait`,
+    // calls `onWait` once and waits; without, returns false. A conversion
+    // replaces the file under the same name, so after waiting the lock is
+    // taken again on the file the name holds now. A directory, FIFO, socket
+    // or device is refused (cFileOpenException "not a regular file") without
+    // blocking. A name that cannot be opened is left unlocked (true): loading
+    // it reports why.
+    bool lock(const std::string& path, bool wait, const std::function<void()>& onWait = {});
+
+  private:
+    int m_fd = -1;
+};

@@ -1,0 +1,105 @@
+// The headless commands given files that are not regular files or that hold
+// damaged bytes: refused at once with a message naming the file and the
+// reason. Every command runs under a time limit, so a hang fails the test.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "project/project_file.h"
+#include "system/sdf_record.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string err;
+};
+
+class SpecialFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/mw-special-XXXXXX";
+        dir_ = ::mkdtemp(pattern);
+        for (const char* f : {"alpha.sdf", "beta.sdf", "gamma.sdf", "sample.vmpf"})
+            fs::copy_file(fs::path(VK_SOURCE_DIR) / "data/samples/map" / f, dir_ / f);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs `mapwright ARGS` in the scratch folder; status -1 when it was killed.
+    Result run(const std::string& args) const {
+        const fs::path errFile = dir_ / "stderr.txt";
+        const std::string cmd = "cd '" + dir_.string() + "' && timeout -s KILL 10 '" +
+                                VK_MAPWRIGHT + "' " + args + " >/dev/null 2>'" + errFile.string() +
+                                "'";
+        const int st = std::system(cmd.c_str());
+        std::ifstream in(errFile, std::ios::binary);
+        std::string err(std::istreambuf_iterator<char>(in), {});
+        fs::remove(errFile);
+        return {WIFEXITED(st) && WEXITSTATUS(st) != 137 ? WEXITSTATUS(st) : -1, err};
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(SpecialFiles, AreRefusedByEveryCommand) {
+    ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    fs::create_directory(dir_ / "folder");
+    fs::create_symlink("/dev/zero", dir_ / "zero");
+    const std::string notes = "mapwright generate: system 'Alpha': ";
+    for (const std::string name : {"pipe", "/dev/null", "folder", "zero"}) {
+        SCOPED_TRACE(name);
+        const std::string refusal = name + ": open failed: not a regular file\n";
+        EXPECT_EQ(run("show " + name).err, "mapwright show: " + refusal);
+        EXPECT_EQ(run("names " + name).err, "mapwright names: " + refusal);
+        const Result project = run("generate " + name + " out.txt");
+        EXPECT_EQ(project.status, 1);
+        EXPECT_EQ(project.err, "mapwright generate: " + refusal);
+        // As the output: nothing is written through it or put in its place.
+        const Result output = run("generate sample.vmpf " + name + " --seed 1");
+        EXPECT_EQ(output.status, 1);
+        EXPECT_NE(output.err.find("mapwright generate: " + name +
+                                  ": create failed: not a regular file\n"),
+                  std::string::npos)
+            << output.err;
+    }
+    EXPECT_TRUE(fs::is_fifo(dir_ / "pipe"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "zero"));
+    EXPECT_FALSE(fs::exists(dir_ / "out.txt"));
+}
+
+TEST_F(SpecialFiles, DamagedBytesAreQuotedSafely) {
+    mw::SdfRecord sun;
+    sun.tag = "sun";
+    sun.markerX = "0";
+    sun.markerY = "0";
+    mw::SdfRecord planet = sun;
+    planet.tag = "planet";
+    planet.markerX = std::string("29\0\x1B", 4);
+    const auto a = sun.encode(), b = planet.encode();
+    std::ofstream(dir_ / "m.sdf", std::ios::binary)
+        .write(reinterpret_cast<const char*>(a.data()), a.size())
+        .write(reinterpret_cast<const char*>(b.data()), b.size());
+    EXPECT_EQ(run("show m.sdf").err,
+              "mapwright show: m.sdf: record 2: '29\\x00\\x1B' is not a valid integer value\n");
+
+    std::ifstream in(dir_ / "sample.vmpf", std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    mw::MapProjectRecord project =
+        mw::DecodeProject(reinterpret_cast<const std::uint8_t*>(bytes.data()));
+    project.systems[0].systemName = std::string("Al\0\x9B", 4);
+    project.systems[0].designFile = "C:\\nowhere\\lost.sdf";
+    mw::WriteProjectFile((dir_ / "damaged.vmpf").string(), project);
+    EXPECT_EQ(run("generate damaged.vmpf out.txt").err,
+              "mapwright generate: C:\\nowhere\\lost.sdf: open failed: design file of system "
+              "'Al\\x00\\x9B' not found, nor as lost.sdf\n");
+}
+
+}  // namespace
