@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <cstdio>
 
 #include "designer/system_document.h"
 #include "editor_context.h"
@@ -60,7 +61,23 @@ void Editor::show() {
     mainForm.show();
 }
 
+namespace {
+
+/// Without a display the toolkit would end the process with an abort; say why instead.
+bool displayAvailable() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
 int runEditor(int argc, char** argv) {
+    if (!displayAvailable()) {
+        std::fputs("mapwright: the editor needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set);"
+                   " the headless commands work without one (see mapwright --help)\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     applyEditorLook();
     // The editor works in its current folder: main.ond and the name lists are there.

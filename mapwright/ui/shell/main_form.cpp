@@ -118,15 +118,15 @@ void TMainForm::createActions() {
 
     // Cut, copy and paste act on the focused text field. A text field handles
     // its own keys first; the actions serve the rest of the window.
-    EditCut1 = newAction("EditCut1", QStringLiteral("Cu&t"), QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"));
+    EditCut1 = newAction("EditCut1", QStringLiteral("Cu&t"), QStringLiteral("Cut|Moves the selected text to the clipboard"));
     EditCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(EditCut1, &QAction::triggered, this,
             [this] { editAction([](QLineEdit* e) { e->cut(); }, [](QTextEdit* e) { e->cut(); }); });
-    EditCopy1 = newAction("EditCopy1", QStringLiteral("&Copy"), QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"));
+    EditCopy1 = newAction("EditCopy1", QStringLiteral("&Copy"), QStringLiteral("Copy|Copies the selected text to the clipboard"));
     EditCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     connect(EditCopy1, &QAction::triggered, this,
             [this] { editAction([](QLineEdit* e) { e->copy(); }, [](QTextEdit* e) { e->copy(); }); });
-    EditPaste1 = newAction("EditPaste1", QStringLiteral("&Paste"), QStringLiteral("Paste|Inserts Clipboard contents"));
+    EditPaste1 = newAction("EditPaste1", QStringLiteral("&Paste"), QStringLiteral("Paste|Inserts the text on the clipboard"));
     EditPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     connect(EditPaste1, &QAction::triggered, this,
             [this] { editAction([](QLineEdit* e) { e->paste(); }, [](QTextEdit* e) { e->paste(); }); });
