@@ -35,14 +35,18 @@ constexpr int kPerKind = 1000;
 
 /// Yes to every question, the big file to every file dialog.
 class AnsweringPrompts : public Prompts {
-public:
+  public:
     explicit AnsweringPrompts(std::string file) : file_(std::move(file)) {}
-    void notice(const std::string& text) override { std::fprintf(stderr, "notice: %s\n", text.c_str()); }
-    void error(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+    void notice(const std::string& text) override {
+        std::fprintf(stderr, "notice: %s\n", text.c_str());
+    }
+    void error(const std::string& text) override {
+        std::fprintf(stderr, "error: %s\n", text.c_str());
+    }
     bool ask(const std::string&) override { return true; }
     std::string chooseFile(FileDialog) override { return file_; }
 
-private:
+  private:
     std::string file_;
 };
 
@@ -146,7 +150,8 @@ void open_and_paint_7000_markers(benchmark::State& state) {
 BENCHMARK(open_and_paint_7000_markers)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 void waitUntilExposed(QWidget& window) {
-    while (!window.windowHandle() || !window.windowHandle()->isExposed()) QApplication::processEvents();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QApplication::processEvents();
 }
 
 // From nothing to a shown main window, in a running application: the editor

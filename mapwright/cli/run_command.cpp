@@ -23,7 +23,9 @@ const char kUsage[] =
 
 }  // namespace
 
-bool isHeadless(int argc) { return argc >= 2; }
+bool isHeadless(int argc) {
+    return argc >= 2;
+}
 
 int runCommand(int argc, char** argv) {
     const std::string command = argv[1];

@@ -45,7 +45,9 @@ Editor::Editor(const std::filesystem::path& workingFolder)
 
 Editor::~Editor() = default;
 
-TMainForm& Editor::mainForm() { return parts_->mainForm; }
+TMainForm& Editor::mainForm() {
+    return parts_->mainForm;
+}
 
 void Editor::show() {
     TMainForm& mainForm = parts_->mainForm;
@@ -55,8 +57,9 @@ void Editor::show() {
         mainForm.setWindowIcon(icon);
     } catch (const MissingFile& missing) {
         // Said once the window is up, so the message stands in front of it.
-        QTimer::singleShot(0, &mainForm,
-                           [this, text = missing.message] { parts_->prompts.error(toMessage(text)); });
+        QTimer::singleShot(0, &mainForm, [this, text = missing.message] {
+            parts_->prompts.error(toMessage(text));
+        });
     }
     mainForm.show();
 }
@@ -65,7 +68,8 @@ namespace {
 
 /// Without a display the toolkit would end the process with an abort; say why instead.
 bool displayAvailable() {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
@@ -73,9 +77,10 @@ bool displayAvailable() {
 
 int runEditor(int argc, char** argv) {
     if (!displayAvailable()) {
-        std::fputs("mapwright: the editor needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set);"
-                   " the headless commands work without one (see mapwright --help)\n",
-                   stderr);
+        std::fputs(
+            "mapwright: the editor needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set);"
+            " the headless commands work without one (see mapwright --help)\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

@@ -15,7 +15,7 @@ void applyEditorLook();
 /// Everything main builds for the editor, in start-up order. Needs a
 /// QApplication; the working folder holds main.ond and the name lists.
 class Editor {
-public:
+  public:
     explicit Editor(const std::filesystem::path& workingFolder);
     ~Editor();
     Editor(const Editor&) = delete;
@@ -25,7 +25,7 @@ public:
     /// Shows the main window; a missing program icon is reported then.
     void show();
 
-private:
+  private:
     struct Parts;
     std::unique_ptr<Parts> parts_;
 };

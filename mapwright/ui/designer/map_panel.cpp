@@ -45,7 +45,9 @@ void MapPanel::paintEvent(QPaintEvent*) {
     p.drawEllipse(QRectF(243, 243, 6, 6).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-void MapPanel::mouseMoveEvent(QMouseEvent* event) { emit cursorMoved(event->position().toPoint()); }
+void MapPanel::mouseMoveEvent(QMouseEvent* event) {
+    emit cursorMoved(event->position().toPoint());
+}
 
 void MapPanel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;

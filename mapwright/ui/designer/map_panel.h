@@ -9,22 +9,22 @@ namespace mw::ui {
 
 class MapPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kSize = 493;
 
     explicit MapPanel(QWidget* parent);
 
-signals:
+  signals:
     void cursorMoved(QPoint pixel);
     void clicked(QPoint pixel);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     bool pressed_ = false;
 };
 

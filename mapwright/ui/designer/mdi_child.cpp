@@ -82,7 +82,8 @@ void TMDIChild::buildForm() {
     ComboBox2 = new QComboBox(Panel1);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setEditable(true);
-    for (int i = 1; i <= text::kBackgroundCount; ++i) ComboBox2->addItem(QStringLiteral("Background%1").arg(i));
+    for (int i = 1; i <= text::kBackgroundCount; ++i)
+        ComboBox2->addItem(QStringLiteral("Background%1").arg(i));
     ComboBox2->setGeometry(8, 124, 99, 22);
     label(QStringLiteral("Scale"), {8, 158}, Panel1);
     Edit2 = new QLineEdit(fromModel(text::kDefaultScale), Panel1);
@@ -100,7 +101,8 @@ void TMDIChild::buildForm() {
         b->setIconSize(QSize(21, 21));
         b->setToolTip(toolName(t.tool));
         b->setStatusTip(toolName(t.tool));
-        connect(b, &QToolButton::clicked, this, [this, i] { SpeedButtonClick(static_cast<int>(i)); });
+        connect(b, &QToolButton::clicked, this,
+                [this, i] { SpeedButtonClick(static_cast<int>(i)); });
         SpeedButton[i] = b;
     }
     auto* Label5 = new QLabel(QStringLiteral("Selection"), Panel2);
@@ -181,8 +183,10 @@ void TMDIChild::applyChange(const DesignerChange& change) {
     if (change.caption) setWindowTitle(fromModel(*change.caption));
     if (change.closeWindow) {
         // During creation the window is not up yet; it closes right after.
-        if (creating_) closeRequested_ = true;
-        else closeWindow();
+        if (creating_)
+            closeRequested_ = true;
+        else
+            closeWindow();
     }
     // change.openDialog: the property dialogs open here once they exist; the
     // click has already made the object the current one.
@@ -197,10 +201,13 @@ void TMDIChild::showEvent(QShowEvent* event) {
 
 void TMDIChild::Timer1Timer() {
     Timer1->stop();
-    setWindowTitle(fromModel(designer_text::caption(document_.designer().tables().currentSystemName.view())));
+    setWindowTitle(
+        fromModel(designer_text::caption(document_.designer().tables().currentSystemName.view())));
 }
 
-void TMDIChild::Edit1Change() { document_.setSunName(Edit1->text()); }
+void TMDIChild::Edit1Change() {
+    document_.setSunName(Edit1->text());
+}
 
 void TMDIChild::syncHeaderFields() {
     // The fields show the model's header; setting them is no edit of the user.
@@ -240,9 +247,13 @@ void TMDIChild::Panel4MouseMove(QPoint pixel) {
     Label10->setText(QString::number(world.y));
 }
 
-void TMDIChild::Panel4Click(QPoint pixel) { document_.clickMap(tool_, pixel); }
+void TMDIChild::Panel4Click(QPoint pixel) {
+    document_.clickMap(tool_, pixel);
+}
 
-void TMDIChild::MarkerClick(ObjectMarker* marker) { document_.clickMarker(tool_, marker->object()); }
+void TMDIChild::MarkerClick(ObjectMarker* marker) {
+    document_.clickMarker(tool_, marker->object());
+}
 
 void TMDIChild::addMarker(const MarkerView& view) {
     auto* m = new ObjectMarker(view, Panel4);
@@ -267,15 +278,23 @@ void TMDIChild::removeAllMarkers() {
     markers_.clear();
 }
 
-QList<ObjectMarker*> TMDIChild::markers() const { return markers_.values(); }
+QList<ObjectMarker*> TMDIChild::markers() const {
+    return markers_.values();
+}
 
 ObjectMarker* TMDIChild::marker(ObjectKind kind, int index) const {
     return markers_.value(markerKey(kind, index));
 }
 
-void TMDIChild::Button1Click() { document_.open(); }
-void TMDIChild::Button2Click() { document_.clearMap(); }
-void TMDIChild::Button3Click() { document_.saveAs(); }
+void TMDIChild::Button1Click() {
+    document_.open();
+}
+void TMDIChild::Button2Click() {
+    document_.clearMap();
+}
+void TMDIChild::Button3Click() {
+    document_.saveAs();
+}
 
 void TMDIChild::Button4Click() {
     if (!windows_.icons) return;
@@ -288,8 +307,10 @@ void TMDIChild::Button5Click() {
 }
 
 void TMDIChild::closeWindow() {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-    else close();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {

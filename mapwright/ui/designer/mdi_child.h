@@ -25,7 +25,7 @@ class SystemDocument;
 
 class TMDIChild : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kClientWidth = 712;
     static constexpr int kClientHeight = 499;
 
@@ -45,37 +45,37 @@ public:
     ObjectMarker* marker(ObjectKind kind, int index) const;
 
     // The controls, by their form names.
-    QLineEdit* Edit1;       // sun name
-    QComboBox* ComboBox1;   // sun type
-    QComboBox* ComboBox2;   // background
-    QLineEdit* Edit2;       // scale
+    QLineEdit* Edit1;      // sun name
+    QComboBox* ComboBox1;  // sun type
+    QComboBox* ComboBox2;  // background
+    QLineEdit* Edit2;      // scale
     QToolButton* SpeedButton[8];
-    QLabel* Image1;         // the selected tool's picture
-    QLabel* Label9;         // world X under the cursor
-    QLabel* Label10;        // world Y under the cursor
-    QPushButton* Button1;   // Open
-    QPushButton* Button2;   // Clear map
-    QPushButton* Button3;   // Save as
-    QPushButton* Button4;   // Help
-    QPushButton* Button5;   // Close
-    QTimer* Timer1;         // sets the caption once, just after the window appears
+    QLabel* Image1;        // the selected tool's picture
+    QLabel* Label9;        // world X under the cursor
+    QLabel* Label10;       // world Y under the cursor
+    QPushButton* Button1;  // Open
+    QPushButton* Button2;  // Clear map
+    QPushButton* Button3;  // Save as
+    QPushButton* Button4;  // Help
+    QPushButton* Button5;  // Close
+    QTimer* Timer1;        // sets the caption once, just after the window appears
 
-signals:
+  signals:
     /// The window has closed (its closing step ran).
     void closed();
 
-public slots:
+  public slots:
     void Button1Click();
     void Button2Click();
     void Button3Click();
     void Button4Click();
     void Button5Click();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildForm();
     void applyChange(const DesignerChange& change);
     void Edit1Change();

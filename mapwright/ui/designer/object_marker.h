@@ -11,7 +11,7 @@ namespace mw::ui {
 
 class ObjectMarker : public QPushButton {
     Q_OBJECT
-public:
+  public:
     ObjectMarker(const MarkerView& view, QWidget* mapPanel);
 
     ObjectRef object() const { return {kind_, index_}; }
@@ -20,11 +20,11 @@ public:
     /// The marker pixel it stands on (its centre).
     QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
 
-protected:
+  protected:
     /// The caption over the whole face: a 16x16 button has no room for the style's margins.
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     ObjectKind kind_;
     int index_;
 };

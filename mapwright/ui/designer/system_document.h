@@ -13,7 +13,7 @@ namespace mw::ui {
 
 class SystemDocument : public QObject {
     Q_OBJECT
-public:
+  public:
     SystemDocument(SystemDesigner& designer, Prompts& prompts, QObject* parent = nullptr);
 
     const SystemDesigner& designer() const { return designer_; }
@@ -37,11 +37,11 @@ public:
     void setBackground(const QString& text);
     void setScale(const QString& text);
 
-signals:
+  signals:
     /// What an operation changed, for the windows to show.
     void changed(const mw::DesignerChange& change);
 
-private:
+  private:
     SystemDesigner& designer_;
     Prompts& prompts_;
 };

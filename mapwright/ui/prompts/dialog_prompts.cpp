@@ -11,7 +11,9 @@ namespace mw::ui {
 
 namespace {
 
-QString title() { return fromModel(shell_text::kApplicationTitle); }
+QString title() {
+    return fromModel(shell_text::kApplicationTitle);
+}
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 namespace mw::ui {
 
 class DialogPrompts : public Prompts {
-public:
+  public:
     /// The window the boxes belong to when no other window of the editor is active.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
@@ -23,7 +23,7 @@ public:
     /// The Qt filter of a dialog: "System design files (*.sdf)".
     static QString filter(const FileDialogText& text);
 
-private:
+  private:
     QWidget* parent() const;
     QPointer<QWidget> owner_;
 };

@@ -6,15 +6,15 @@
 // a display (scripts/screenshots starts Xvfb and a window manager).
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTextBrowser>
-#include <QToolButton>
-#include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 #include <filesystem>
 
@@ -23,13 +23,13 @@
 #include "designer/system_document.h"
 #include "editor_app.h"
 #include "editor_context.h"
-#include "text.h"
 #include "shell/about_box.h"
 #include "shell/editor_windows.h"
 #include "shell/help_window.h"
 #include "shell/icons_help.h"
 #include "shell/main_form.h"
 #include "shell/whats_new.h"
+#include "text.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ using namespace mw::ui;
 
 /// Answers every question with Yes and every open dialog with the sample.
 class SamplePrompts : public mw::Prompts {
-public:
+  public:
     explicit SamplePrompts(std::string sample) : sample_(std::move(sample)) {}
     void notice(const std::string& text) override { report("notice", text); }
     void error(const std::string& text) override {
@@ -50,7 +50,7 @@ public:
     }
     bool failed = false;
 
-private:
+  private:
     static void report(const char* kind, const std::string& text) {
         std::fprintf(stderr, "mapwright_screenshots: %s: %s\n", kind, text.c_str());
     }
@@ -71,7 +71,8 @@ bool grab(QWidget* window, const QString& file) {
     window->activateWindow();
     settle(600);
     const QRect frame = window->frameGeometry();
-    const QPixmap shot = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    const QPixmap shot =
+        window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     if (!shot.save(file)) {
         std::fprintf(stderr, "mapwright_screenshots: cannot write %s\n", qPrintable(file));
         return false;
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     applyEditorLook();
     const QString out = QString::fromLocal8Bit(argv[1]);
-    const std::string sample = toPath(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
+    const std::string sample =
+        toPath(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
     QDir().mkpath(out);
 
     // The working folder holds main.ond; the name lists are kept there.
@@ -112,8 +114,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     designer->SpeedButton[1]->click();  // the ship tool, to show a selection other than the first
-    QMouseEvent move(QEvent::MouseMove, QPointF(330, 150), designer->mapPanel()->mapToGlobal(QPointF(330, 150)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(330, 150),
+                     designer->mapPanel()->mapToGlobal(QPointF(330, 150)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(designer->mapPanel(), &move);
     // As a map maker would: the main window made large enough for the whole designer.
     const QSize grow = designer->parentWidget()->size() - mainForm.clientArea()->viewport()->size();

@@ -26,7 +26,9 @@ QLabel* textLabel(const QString& text, QWidget* parent) {
 TAboutBox::TAboutBox(const ProgramFiles& files, Prompts& prompts, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      files_(files), prompts_(prompts), ProgramIcon(new QLabel(this)) {
+      files_(files),
+      prompts_(prompts),
+      ProgramIcon(new QLabel(this)) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About the program..."));
     setModal(true);
@@ -93,7 +95,8 @@ void TAboutBox::showEvent(QShowEvent* event) {
     } catch (const MissingFile& missing) {
         ProgramIcon->setText(QStringLiteral("Velmora Map Editor"));
         // Said once the box is up, so the message stands in front of it.
-        QTimer::singleShot(0, this, [this, text = missing.message] { prompts_.error(toMessage(text)); });
+        QTimer::singleShot(0, this,
+                           [this, text = missing.message] { prompts_.error(toMessage(text)); });
     }
 }
 

@@ -13,7 +13,7 @@ class ProgramFiles;
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     /// The banner picture beside the executable.
     static inline const QString kBannerFile = QStringLiteral("banner.bmp");
 
@@ -21,10 +21,10 @@ public:
 
     QLabel* banner() const { return ProgramIcon; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     const ProgramFiles& files_;
     Prompts& prompts_;
     QLabel* ProgramIcon;

@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QHBoxLayout>
 
 #include "embedded_pictures.h"
 #include "program_files.h"
@@ -15,7 +15,10 @@
 namespace mw::ui {
 
 HelpWindow::HelpWindow(const ProgramFiles& files, Prompts& prompts, QWidget* owner)
-    : QWidget(owner, Qt::Window), files_(files), prompts_(prompts), browser_(new QTextBrowser(this)) {
+    : QWidget(owner, Qt::Window),
+      files_(files),
+      prompts_(prompts),
+      browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Velmora Map Editor Help"));
     resize(640, 560);
@@ -54,7 +57,7 @@ bool HelpWindow::openHelpFile(const QString& helpFileName) {
     const QString page = files_.helpPage(helpFileName);
     if (!QFileInfo(page).isFile()) {
         prompts_.error(toMessage(QStringLiteral("The help file %1 cannot be opened: %2 is missing.")
-                                  .arg(helpFileName, QDir::toNativeSeparators(page))));
+                                     .arg(helpFileName, QDir::toNativeSeparators(page))));
         return false;
     }
     browser_->clearHistory();

@@ -14,7 +14,7 @@ class ProgramFiles;
 
 class HelpWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     HelpWindow(const ProgramFiles& files, Prompts& prompts, QWidget* owner);
 
     /// Shows the page of the help file; a missing page is reported naming the
@@ -22,7 +22,7 @@ public:
     bool openHelpFile(const QString& helpFileName);
     QTextBrowser* browser() const { return browser_; }
 
-private:
+  private:
     const ProgramFiles& files_;
     Prompts& prompts_;
     QTextBrowser* browser_;

@@ -15,8 +15,8 @@ namespace mw::ui {
 
 namespace {
 
-constexpr Tool kLegend[] = {Tool::Planet, Tool::Ship,   Tool::Asteroid, Tool::MicroAsteroid,
-                           Tool::Nebula, Tool::Wreck,  Tool::JumpNode, Tool::Delete};
+constexpr Tool kLegend[] = {Tool::Planet, Tool::Ship,  Tool::Asteroid, Tool::MicroAsteroid,
+                            Tool::Nebula, Tool::Wreck, Tool::JumpNode, Tool::Delete};
 
 struct HelpButton {
     const char* caption;
@@ -33,8 +33,9 @@ constexpr HelpButton kHelpButtons[] = {
 
 }  // namespace
 
-Ticons::Ticons(HelpWindow& help, QWidget* owner) : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowCloseButtonHint) {
+Ticons::Ticons(HelpWindow& help, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("icons"));
     setWindowTitle(QStringLiteral("System design help"));
 

@@ -10,7 +10,7 @@ class HelpWindow;
 
 class Ticons : public QWidget {
     Q_OBJECT
-public:
+  public:
     Ticons(HelpWindow& help, QWidget* owner);
 };
 

@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -72,7 +72,9 @@ TMainForm::~TMainForm() {
     if (designer_) disconnect(designer_, nullptr, this, nullptr);
 }
 
-TMDIChild* TMainForm::designer() const { return designer_; }
+TMDIChild* TMainForm::designer() const {
+    return designer_;
+}
 
 QAction* TMainForm::newAction(const char* name, const QString& text, const QString& hint) {
     auto* action = new QAction(text, this);
@@ -97,15 +99,19 @@ void TMainForm::createActions() {
     FileClose1 = newAction("FileClose1", QStringLiteral("&Close window"),
                            QStringLiteral("Close|Close current file"));
     connect(FileClose1, &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* sub = ClientArea->currentSubWindow()) sub->close();
-        else if (designer_) closeDesigners();
+        if (QMdiSubWindow* sub = ClientArea->currentSubWindow())
+            sub->close();
+        else if (designer_)
+            closeDesigners();
     });
 
-    FileExit1 = newAction("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"));
+    FileExit1 =
+        newAction("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"));
     connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
 
     // Part of the action list without a handler yet: the shortcut is taken and does nothing.
-    FileSave1 = newAction("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"));
+    FileSave1 =
+        newAction("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"));
     FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FileSaveAs1 = newAction("FileSaveAs1", QStringLiteral("Save &As..."),
                             QStringLiteral("Save As|Save current file with different name"));
@@ -118,18 +124,23 @@ void TMainForm::createActions() {
 
     // Cut, copy and paste act on the focused text field. A text field handles
     // its own keys first; the actions serve the rest of the window.
-    EditCut1 = newAction("EditCut1", QStringLiteral("Cu&t"), QStringLiteral("Cut|Moves the selected text to the clipboard"));
+    EditCut1 = newAction("EditCut1", QStringLiteral("Cu&t"),
+                         QStringLiteral("Cut|Moves the selected text to the clipboard"));
     EditCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(EditCut1, &QAction::triggered, this,
             [this] { editAction([](QLineEdit* e) { e->cut(); }, [](QTextEdit* e) { e->cut(); }); });
-    EditCopy1 = newAction("EditCopy1", QStringLiteral("&Copy"), QStringLiteral("Copy|Copies the selected text to the clipboard"));
+    EditCopy1 = newAction("EditCopy1", QStringLiteral("&Copy"),
+                          QStringLiteral("Copy|Copies the selected text to the clipboard"));
     EditCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    connect(EditCopy1, &QAction::triggered, this,
-            [this] { editAction([](QLineEdit* e) { e->copy(); }, [](QTextEdit* e) { e->copy(); }); });
-    EditPaste1 = newAction("EditPaste1", QStringLiteral("&Paste"), QStringLiteral("Paste|Inserts the text on the clipboard"));
+    connect(EditCopy1, &QAction::triggered, this, [this] {
+        editAction([](QLineEdit* e) { e->copy(); }, [](QTextEdit* e) { e->copy(); });
+    });
+    EditPaste1 = newAction("EditPaste1", QStringLiteral("&Paste"),
+                           QStringLiteral("Paste|Inserts the text on the clipboard"));
     EditPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    connect(EditPaste1, &QAction::triggered, this,
-            [this] { editAction([](QLineEdit* e) { e->paste(); }, [](QTextEdit* e) { e->paste(); }); });
+    connect(EditPaste1, &QAction::triggered, this, [this] {
+        editAction([](QLineEdit* e) { e->paste(); }, [](QTextEdit* e) { e->paste(); });
+    });
     addAction(EditCut1);
     addAction(EditCopy1);
     addAction(EditPaste1);
@@ -137,19 +148,22 @@ void TMainForm::createActions() {
     WindowCascade1 = newAction("WindowCascade1", QStringLiteral("&Cascade"),
                                QStringLiteral("Cascade|Arranges windows so they overlap"));
     connect(WindowCascade1, &QAction::triggered, ClientArea, &QMdiArea::cascadeSubWindows);
-    WindowTileHorizontal1 = newAction("WindowTileHorizontal1", QStringLiteral("Tile &Horizontally"),
-                                      QStringLiteral("Tile Horizontally|Arranges windows one above the other"));
+    WindowTileHorizontal1 =
+        newAction("WindowTileHorizontal1", QStringLiteral("Tile &Horizontally"),
+                  QStringLiteral("Tile Horizontally|Arranges windows one above the other"));
     connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
-    WindowTileVertical1 = newAction("WindowTileVertical1", QStringLiteral("Tile &Vertically"),
-                                    QStringLiteral("Tile Vertically|Arranges windows side by side"));
+    WindowTileVertical1 =
+        newAction("WindowTileVertical1", QStringLiteral("Tile &Vertically"),
+                  QStringLiteral("Tile Vertically|Arranges windows side by side"));
     connect(WindowTileVertical1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
     WindowMinimizeAll1 = newAction("WindowMinimizeAll1", QStringLiteral("&Minimize All"),
                                    QStringLiteral("Minimize All|Minimizes all windows"));
     connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
         for (QMdiSubWindow* sub : ClientArea->subWindowList()) sub->showMinimized();
     });
-    WindowArrangeAll1 = newAction("WindowArrangeAll1", QStringLiteral("&Arrange All"),
-                                  QStringLiteral("Arrange All|Arranges the minimized windows along the bottom"));
+    WindowArrangeAll1 =
+        newAction("WindowArrangeAll1", QStringLiteral("&Arrange All"),
+                  QStringLiteral("Arrange All|Arranges the minimized windows along the bottom"));
     connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::arrangeMinimized);
 
     // The wizard, the names managers and the watch window arrive with their
@@ -172,12 +186,14 @@ void TMainForm::createActions() {
                        ToolButtonPlanetNames, ToolButtonSystemNames, ToolButtonWizard})
         a->setEnabled(false);
 
-    ToolButtonExit = newAction("ToolButtonExit", QStringLiteral("Exit"), QStringLiteral("Exit application"));
+    ToolButtonExit =
+        newAction("ToolButtonExit", QStringLiteral("Exit"), QStringLiteral("Exit application"));
     ToolButtonExit->setIcon(embeddedIcon(QStringLiteral("toolbar/exit")));
     connect(ToolButtonExit, &QAction::triggered, this, &TMainForm::ToolButtonExitClick);
 
-    WhatsNew1 = newAction("WhatsNew1", QStringLiteral("What's new ?"),
-                          QStringLiteral("What's new... :) I don't think I have to  explain it. ;)"));
+    WhatsNew1 =
+        newAction("WhatsNew1", QStringLiteral("What's new ?"),
+                  QStringLiteral("What's new... :) I don't think I have to  explain it. ;)"));
     connect(WhatsNew1, &QAction::triggered, this, &TMainForm::WhatsNew1Click);
 }
 
@@ -227,9 +243,10 @@ void TMainForm::createMenus() {
         const QString file = QString::fromLatin1(item.file);
         connect(a, &QAction::triggered, this, [this, file] { openHelpFile(file); });
     };
-    addHelpItem(help, {"Readme1", "Read me!", "Read this before you use the program!", "readme.hlp"});
-    addHelpItem(help, {"Introduction1", "Introduction", "Story of this program, and  a little introduction",
-                       "intro.hlp"});
+    addHelpItem(help,
+                {"Readme1", "Read me!", "Read this before you use the program!", "readme.hlp"});
+    addHelpItem(help, {"Introduction1", "Introduction",
+                       "Story of this program, and  a little introduction", "intro.hlp"});
     addHelpItem(help, {"ButtonsandIcons1", "Buttons and Icons",
                        "Stuck because of the icons and buttons? Come here!", "bai.hlp"});
     QMenu* tutorials = help->addMenu(QStringLiteral("Tutorials"));
@@ -331,7 +348,8 @@ void TMainForm::FileOpen1Execute() {
         case EditorState::OpenCommand::CreateDesigner:
             created = createMDIChild(fromModel(designer_text::kUnnamedCaption)) != nullptr;
             break;
-        case EditorState::OpenCommand::Nothing: break;
+        case EditorState::OpenCommand::Nothing:
+            break;
     }
     const QString caption = fromModel(context_.state.OpenedCaption());
     // Only a window made for this open takes the caption: after No the open
@@ -344,7 +362,8 @@ void TMainForm::FileExit1Execute() {
 }
 
 void TMainForm::ToolButtonExitClick() {
-    if (context_.state.ConfirmQuit(EditorState::QuitCommand::Toolbar, context_.prompts)) terminate_();
+    if (context_.state.ConfirmQuit(EditorState::QuitCommand::Toolbar, context_.prompts))
+        terminate_();
 }
 
 void TMainForm::HelpAbout1Execute() {
@@ -355,7 +374,9 @@ void TMainForm::WhatsNew1Click() {
     if (windows_.whatsnew) windows_.whatsnew->exec();
 }
 
-void TMainForm::openHelpFile(const QString& helpFileName) { help_->openHelpFile(helpFileName); }
+void TMainForm::openHelpFile(const QString& helpFileName) {
+    help_->openHelpFile(helpFileName);
+}
 
 void TMainForm::updateWindowActions() {
     const bool any = !ClientArea->subWindowList().isEmpty() || designer_;
@@ -368,8 +389,10 @@ void TMainForm::editAction(void (*onLineEdit)(QLineEdit*), void (*onTextEdit)(QT
     QWidget* focus = QApplication::focusWidget();
     if (auto* combo = qobject_cast<QComboBox*>(focus); combo && combo->lineEdit())
         focus = combo->lineEdit();
-    if (auto* line = qobject_cast<QLineEdit*>(focus)) onLineEdit(line);
-    else if (auto* textEdit = qobject_cast<QTextEdit*>(focus)) onTextEdit(textEdit);
+    if (auto* line = qobject_cast<QLineEdit*>(focus))
+        onLineEdit(line);
+    else if (auto* textEdit = qobject_cast<QTextEdit*>(focus))
+        onTextEdit(textEdit);
 }
 
 void TMainForm::tile(Qt::Orientation orientation) {
@@ -386,8 +409,9 @@ void TMainForm::tile(Qt::Orientation orientation) {
         QMdiSubWindow* sub = subs[i];
         sub->showNormal();
         // A window of fixed size keeps its size and goes to the top-left of its cell.
-        sub->setGeometry(QRect(cell.topLeft(), cell.size().expandedTo(sub->minimumSize())
-                                                   .boundedTo(sub->maximumSize())));
+        sub->setGeometry(
+            QRect(cell.topLeft(),
+                  cell.size().expandedTo(sub->minimumSize()).boundedTo(sub->maximumSize())));
     }
 }
 

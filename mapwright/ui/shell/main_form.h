@@ -23,7 +23,7 @@ class TMDIChild;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TMainForm(EditorContext& context, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -64,7 +64,7 @@ public:
     QAction* ToolButtonWizard;
     QAction* ToolButtonExit;
 
-public slots:
+  public slots:
     void FileNew1Execute();
     void FileOpen1Execute();
     void FileExit1Execute();
@@ -73,11 +73,11 @@ public slots:
     void WhatsNew1Click();
     void openHelpFile(const QString& helpFileName);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createActions();
     void createMenus();
     void createToolBar();

@@ -13,7 +13,8 @@ QString ProgramFiles::path(const QString& fileName) const {
 }
 
 QString ProgramFiles::helpPage(const QString& helpFileName) const {
-    return QDir(dir_).filePath(QStringLiteral("help/") + QFileInfo(helpFileName).completeBaseName() +
+    return QDir(dir_).filePath(QStringLiteral("help/") +
+                               QFileInfo(helpFileName).completeBaseName() +
                                QStringLiteral(".html"));
 }
 
@@ -21,9 +22,11 @@ QPixmap ProgramFiles::picture(const QString& fileName) const {
     const QString file = path(fileName);
     QPixmap pixmap;
     if (!QFileInfo(file).isFile())
-        throw MissingFile{QStringLiteral("The picture file %1 is missing.").arg(QDir::toNativeSeparators(file))};
+        throw MissingFile{
+            QStringLiteral("The picture file %1 is missing.").arg(QDir::toNativeSeparators(file))};
     if (!pixmap.load(file))
-        throw MissingFile{QStringLiteral("The picture file %1 cannot be read.").arg(QDir::toNativeSeparators(file))};
+        throw MissingFile{QStringLiteral("The picture file %1 cannot be read.")
+                              .arg(QDir::toNativeSeparators(file))};
     return pixmap;
 }
 

@@ -15,7 +15,7 @@ struct MissingFile {
 };
 
 class ProgramFiles {
-public:
+  public:
     /// The folder of the running executable.
     ProgramFiles();
     explicit ProgramFiles(QString dir) : dir_(std::move(dir)) {}
@@ -30,7 +30,7 @@ public:
     /// Loads a picture beside the executable; throws MissingFile naming it.
     QPixmap picture(const QString& fileName) const;
 
-private:
+  private:
     QString dir_;
 };
 

@@ -9,15 +9,15 @@ namespace mw::ui {
 
 class Twhatsnew : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Twhatsnew(QWidget* owner);
 
     QTextEdit* text() const { return Memo1; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QTextEdit* Memo1;
 };
 

@@ -25,7 +25,7 @@ using Strings = std::vector<std::string>;
 class DesignerTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         editor = std::make_unique<TestEditor>();
         designer = editor->newDesigner();
@@ -48,9 +48,12 @@ private slots:
         QTest::addColumn<QPoint>("pixel");
         QTest::addColumn<QString>("x");
         QTest::addColumn<QString>("y");
-        QTest::newRow("bottom left") << QPoint(0, 492) << "199594" << "-200000";
-        QTest::newRow("centre") << QPoint(247, 247) << "0" << "0";
-        QTest::newRow("off centre") << QPoint(123, 369) << "99797" << "-100405";
+        QTest::newRow("bottom left") << QPoint(0, 492) << "199594"
+                                     << "-200000";
+        QTest::newRow("centre") << QPoint(247, 247) << "0"
+                                << "0";
+        QTest::newRow("off centre") << QPoint(123, 369) << "99797"
+                                    << "-100405";
     }
     void cursorReadout() {
         QFETCH(QPoint, pixel);
@@ -125,7 +128,8 @@ private slots:
     }
 
     void placeSaveClearOpenRoundTrip() {
-        const QList<QPair<int, QPoint>> clicks{{0, {100, 300}}, {1, {400, 60}}, {3, {10, 480}}, {6, {250, 20}}};
+        const QList<QPair<int, QPoint>> clicks{
+            {0, {100, 300}}, {1, {400, 60}}, {3, {10, 480}}, {6, {250, 20}}};
         for (const auto& [button, pixel] : clicks) {
             QTest::mouseClick(designer->SpeedButton[button], Qt::LeftButton);
             QTest::mouseMove(panel, pixel);
@@ -151,14 +155,17 @@ private slots:
         for (const auto& [button, pixel] : clicks) {
             bool found = false;
             for (ObjectMarker* m : designer->markers()) found |= m->pixel() == pixel;
-            QVERIFY2(found, qPrintable(QStringLiteral("no marker at %1,%2").arg(pixel.x()).arg(pixel.y())));
+            QVERIFY2(
+                found,
+                qPrintable(QStringLiteral("no marker at %1,%2").arg(pixel.x()).arg(pixel.y())));
         }
 
         // The saved file, read by the headless command, holds the world
         // positions of the clicked pixels (X from the row, Y from the column).
         const vk_test::RunResult show = vk_test::runProgram(VK_MAPWRIGHT, {"show", file});
         QCOMPARE(show.status, 0);
-        const QJsonObject system = QJsonDocument::fromJson(QByteArray::fromStdString(show.out)).object();
+        const QJsonObject system =
+            QJsonDocument::fromJson(QByteArray::fromStdString(show.out)).object();
         const QStringList lists{"planets", "ships", "", "micro_asteroids", "", "", "jump_nodes"};
         for (const auto& [button, pixel] : clicks) {
             const QJsonObject o = system[lists[button]].toArray().at(0).toObject();
@@ -173,7 +180,8 @@ private slots:
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));
         const QString name = designer->Edit1->text();
         const std::string sample = vk_test::readFile(VK_SOURCE_DIR "/data/samples/sample.sdf");
-        const std::string damaged = editor->scratch.write("damaged.sdf", sample.substr(0, 568 * 3 + 100));
+        const std::string damaged =
+            editor->scratch.write("damaged.sdf", sample.substr(0, 568 * 3 + 100));
         editor->prompts.answer(true).file(damaged);
         QTest::mouseClick(designer->Button1, Qt::LeftButton);
         QCOMPARE(editor->prompts.errors.size(), 1u);
@@ -200,8 +208,10 @@ private slots:
         QTest::mouseClick(designer->Button5, Qt::LeftButton);
         QCOMPARE(editor->mainForm->designer(), designer);
         QTest::mouseClick(designer->Button5, Qt::LeftButton);
-        QCOMPARE(editor->prompts.questions.back(),
-                 std::string("Are you sure you want to close this window? (Your unsaved datas will be lost)"));
+        QCOMPARE(
+            editor->prompts.questions.back(),
+            std::string(
+                "Are you sure you want to close this window? (Your unsaved datas will be lost)"));
         QVERIFY(editor->mainForm->designer() == nullptr);
         QVERIFY(!editor->state->designer().tables().IsLive(ObjectKind::Planet, 1));
     }
@@ -211,7 +221,7 @@ private slots:
         QVERIFY(editor->windows.icons->isVisible());
     }
 
-private:
+  private:
     std::unique_ptr<TestEditor> editor;
     TMDIChild* designer = nullptr;
     MapPanel* panel = nullptr;

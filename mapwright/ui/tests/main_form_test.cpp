@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMdiSubWindow>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -36,7 +36,7 @@ const std::string kSample = VK_SOURCE_DIR "/data/samples/sample.sdf";
 class MainFormTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { editor = std::make_unique<TestEditor>(); }
     void cleanup() { editor.reset(); }
 
@@ -47,8 +47,8 @@ private slots:
         QCOMPARE(f.findChild<QToolBar*>(QStringLiteral("ToolBar1"))->height(), 33);
         QVERIFY(f.designer() == nullptr);
         // The shell windows exist from the start, hidden.
-        for (QWidget* w : std::initializer_list<QWidget*>{editor->windows.AboutBox, editor->windows.icons,
-                                                          editor->windows.whatsnew})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 editor->windows.AboutBox, editor->windows.icons, editor->windows.whatsnew})
             QVERIFY(w && w->parent() == &f && w->isHidden());
     }
 
@@ -57,16 +57,26 @@ private slots:
         QTest::addColumn<QString>("shortcut");
         QTest::addColumn<bool>("visible");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("new") << "System/&Open system designer window" << "Ctrl+N" << true << true;
-        QTest::newRow("close") << "System/&Close window" << "" << true << false;
-        QTest::newRow("exit") << "System/E&xit" << "" << true << true;
-        QTest::newRow("surprise") << "Tools/Surprise here in next version" << "" << false << false;
-        QTest::newRow("here too") << "Tools/And here too... ;-)" << "" << false << false;
-        QTest::newRow("whats new") << "&Help/What's new ?" << "" << true << true;
-        QTest::newRow("tutorial") << "&Help/Tutorials/Compiling the map" << "" << true << true;
-        QTest::newRow("about") << "&Help/&About..." << "" << true << true;
-        QTest::newRow("tile") << "&Window/Tile &Horizontally" << "" << true << false;
-        QTest::newRow("dev menu") << "DevMenu" << "" << false << false;
+        QTest::newRow("new") << "System/&Open system designer window"
+                             << "Ctrl+N" << true << true;
+        QTest::newRow("close") << "System/&Close window"
+                               << "" << true << false;
+        QTest::newRow("exit") << "System/E&xit"
+                              << "" << true << true;
+        QTest::newRow("surprise") << "Tools/Surprise here in next version"
+                                  << "" << false << false;
+        QTest::newRow("here too") << "Tools/And here too... ;-)"
+                                  << "" << false << false;
+        QTest::newRow("whats new") << "&Help/What's new ?"
+                                   << "" << true << true;
+        QTest::newRow("tutorial") << "&Help/Tutorials/Compiling the map"
+                                  << "" << true << true;
+        QTest::newRow("about") << "&Help/&About..."
+                               << "" << true << true;
+        QTest::newRow("tile") << "&Window/Tile &Horizontally"
+                              << "" << true << false;
+        QTest::newRow("dev menu") << "DevMenu"
+                                  << "" << false << false;
     }
     void menuItems() {
         QFETCH(QString, path);
@@ -101,7 +111,8 @@ private slots:
         QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
         QVERIFY(f.designer());
         // "Unnamed system" until the window shows, then the drawn name.
-        QCOMPARE(f.designer()->windowTitle(), f.designer()->Edit1->text() + QStringLiteral(" system"));
+        QCOMPARE(f.designer()->windowTitle(),
+                 f.designer()->Edit1->text() + QStringLiteral(" system"));
         QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(f.clientArea()->subWindowList().size(), 1);
         // "Close window" closes without a question.
@@ -163,8 +174,9 @@ private slots:
         const QString caption = first->windowTitle();
         editor->prompts.answer(false);
         f.FileOpen1->trigger();
-        QCOMPARE(editor->prompts.questions,
-                 Strings{"Are you sure you want to open a new map? Your unsaved data will be lost!"});
+        QCOMPARE(
+            editor->prompts.questions,
+            Strings{"Are you sure you want to open a new map? Your unsaved data will be lost!"});
         QCOMPARE(f.designer(), first);
         QCOMPARE(first->windowTitle(), caption);
         QVERIFY(editor->state->openFlag());
@@ -206,11 +218,16 @@ private slots:
     void helpCommandsOpenTheirPages_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("page");
-        QTest::newRow("readme") << "Readme1" << "readme.html";
-        QTest::newRow("intro") << "Introduction1" << "intro.html";
-        QTest::newRow("buttons") << "ButtonsandIcons1" << "bai.html";
-        QTest::newRow("tutorial 1") << "Creatingasystem1" << "tutorial1.html";
-        QTest::newRow("tutorial 2") << "Compilingthemap1" << "tutorial2.html";
+        QTest::newRow("readme") << "Readme1"
+                                << "readme.html";
+        QTest::newRow("intro") << "Introduction1"
+                               << "intro.html";
+        QTest::newRow("buttons") << "ButtonsandIcons1"
+                                 << "bai.html";
+        QTest::newRow("tutorial 1") << "Creatingasystem1"
+                                    << "tutorial1.html";
+        QTest::newRow("tutorial 2") << "Compilingthemap1"
+                                    << "tutorial2.html";
     }
     void helpCommandsOpenTheirPages() {
         QFETCH(QString, item);
@@ -228,8 +245,10 @@ private slots:
         auto* tutorial = icons->findChild<QPushButton*>(QStringLiteral("Button5"));
         QCOMPARE(tutorial->text(), QStringLiteral("Map making tutorial"));
         QTest::mouseClick(tutorial, Qt::LeftButton);
-        QCOMPARE(editor->mainForm->helpWindow()->browser()->source().fileName(), QStringLiteral("tutorial2.html"));
-        QTest::mouseClick(icons->findChild<QPushButton*>(QStringLiteral("Button6")), Qt::LeftButton);
+        QCOMPARE(editor->mainForm->helpWindow()->browser()->source().fileName(),
+                 QStringLiteral("tutorial2.html"));
+        QTest::mouseClick(icons->findChild<QPushButton*>(QStringLiteral("Button6")),
+                          Qt::LeftButton);
         QVERIFY(icons->isHidden());
     }
 
@@ -244,7 +263,8 @@ private slots:
         QCOMPARE(aboutTitle, QStringLiteral("About the program..."));
         QVERIFY(banner);
         QString text;
-        closeNextModal([&](QWidget* w) { text = qobject_cast<Twhatsnew*>(w)->text()->toPlainText(); });
+        closeNextModal(
+            [&](QWidget* w) { text = qobject_cast<Twhatsnew*>(w)->text()->toPlainText(); });
         editor->mainForm->WhatsNew1->trigger();
         QVERIFY(text.contains(QStringLiteral("Known issues")));
         QVERIFY(editor->prompts.errors.empty());
@@ -265,7 +285,7 @@ private slots:
         QCOMPARE(designer->tool(), mw::Tool::Planet);
     }
 
-private:
+  private:
     std::unique_ptr<TestEditor> editor;
 };
 

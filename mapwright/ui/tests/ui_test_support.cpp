@@ -13,7 +13,8 @@ namespace {
 QtMessageHandler testLogHandler = nullptr;
 
 // The offscreen platform says so for every window it cannot size or raise.
-void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
     if (message.startsWith(QLatin1String("This plugin does not support"))) return;
     if (testLogHandler) testLogHandler(type, context, message);
 }
@@ -26,8 +27,9 @@ TestEditor::TestEditor(std::optional<QString> programDir) {
         return true;
     }();
     Q_UNUSED(quiet);
-    const std::string ond = vk_test::readFile(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("main.ond")).toStdString());
+    const std::string ond = vk_test::readFile(QDir(QCoreApplication::applicationDirPath())
+                                                  .filePath(QStringLiteral("main.ond"))
+                                                  .toStdString());
     if (ond.empty()) qFatal("main.ond is missing beside the test executable");
     scratch.write("main.ond", ond);
 
@@ -41,10 +43,13 @@ TestEditor::TestEditor(std::optional<QString> programDir) {
     mainForm->show();
     // Shortcuts reach only the active window.
     QApplication::setActiveWindow(mainForm.get());
-    if (!QTest::qWaitForWindowActive(mainForm.get())) qWarning("the main window did not become active");
+    if (!QTest::qWaitForWindowActive(mainForm.get()))
+        qWarning("the main window did not become active");
 }
 
-TestEditor::~TestEditor() { mainForm.reset(); }
+TestEditor::~TestEditor() {
+    mainForm.reset();
+}
 
 TMDIChild* TestEditor::newDesigner() {
     mainForm->FileNew1->trigger();

@@ -19,7 +19,7 @@ class QWidget;
 namespace mw::ui::test {
 
 class TestEditor {
-public:
+  public:
     /// The pictures and help pages come from `programDir` when given, else
     /// from beside the test executable, where the build puts them.
     explicit TestEditor(std::optional<QString> programDir = std::nullopt);
