@@ -40,7 +40,8 @@ public:
     Started start(const std::vector<std::string>& args, const std::string& subdir = "",
                   const std::function<void()>& inChild = {}) const {
         return vk_test::startProgram(VK_INFCONV, args, root() / subdir,
-                                     {{"INFCONV_LOG_DIR", logDir().string()}}, inChild);
+                                     {{"INFCONV_LOG_DIR", logDir().string()}}, inChild,
+                                     outputs_.root());
     }
 
     // Waits for a started run; the status is -1 when a signal ended it.
@@ -50,4 +51,5 @@ public:
 
 private:
     vk_test::ScratchDir logs_{"InfConv-CLI-logs"};
+    vk_test::ScratchDir outputs_{"InfConv-CLI-out"};  // a run reaped by the test leaves its files here
 };

@@ -68,11 +68,13 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 StartedProgram startProgram(const std::string& program, const std::vector<std::string>& args,
                             const fs::path& workingFolder,
                             const std::map<std::string, std::string>& environment,
-                            const std::function<void()>& inChild) {
-    char outName[] = "/tmp/vk-run-out-XXXXXX";
-    char errName[] = "/tmp/vk-run-err-XXXXXX";
-    const int outFd = ::mkstemp(outName);
-    const int errFd = ::mkstemp(errName);
+                            const std::function<void()>& inChild,
+                            const fs::path& outputFolder) {
+    const fs::path folder = outputFolder.empty() ? fs::temp_directory_path() : outputFolder;
+    std::string outName = (folder / "vk-run-out-XXXXXX").string();
+    std::string errName = (folder / "vk-run-err-XXXXXX").string();
+    const int outFd = ::mkstemp(outName.data());
+    const int errFd = ::mkstemp(errName.data());
     if (outFd < 0 || errFd < 0) throw std::runtime_error("mkstemp failed");
 
     std::vector<std::string> argvStore{program};

@@ -56,11 +56,14 @@ struct StartedProgram {
 
 /// Starts the program with the arguments (no shell) in the working folder,
 /// with standard input from /dev/null and the extra environment variables
-/// set; `inChild` runs in the child just before the program replaces it.
+/// set; `inChild` runs in the child just before the program replaces it. The
+/// output files go to `outputFolder` (default: the temporary folder); give a
+/// scratch folder when the program may be reaped without finishProgram.
 StartedProgram startProgram(const std::string& program, const std::vector<std::string>& args,
                             const std::filesystem::path& workingFolder = {},
                             const std::map<std::string, std::string>& environment = {},
-                            const std::function<void()>& inChild = {});
+                            const std::function<void()>& inChild = {},
+                            const std::filesystem::path& outputFolder = {});
 
 /// Waits for a started program, at most `timeoutSeconds`: one that takes
 /// longer is killed and reported with status -1 and "timed out" before its
