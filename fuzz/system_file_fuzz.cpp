@@ -3,8 +3,6 @@
 // trip must give the same file byte for byte.
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -15,15 +13,10 @@
 
 namespace {
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string saveAndRead(const mw::SystemHeader& header, const mw::SystemModel& model, const std::string& name) {
     const std::string path = fuzz::scratchPath(name);
     mw::SaveSystem(path, header.sunName, header.sunType, header.background, header.scale, model);
-    return slurp(path);
+    return vk_test::readFile(path);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace vk_test {
@@ -47,8 +48,14 @@ bool ScratchDir::exists(const std::string& relative) const {
 }
 
 std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // In one piece: some tests read files of many megabytes.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (size <= 0) return {};
+    std::string content(static_cast<std::size_t>(size), '\0');
+    in.seekg(0);
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    return content;
 }
 
 void writeFile(const fs::path& path, const std::string& bytes) {
@@ -58,13 +65,16 @@ void writeFile(const fs::path& path, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                     const fs::path& workingFolder,
-                     const std::map<std::string, std::string>& environment) {
-    char outName[] = "/tmp/vk-run-out-XXXXXX";
-    char errName[] = "/tmp/vk-run-err-XXXXXX";
-    const int outFd = ::mkstemp(outName);
-    const int errFd = ::mkstemp(errName);
+StartedProgram startProgram(const std::string& program, const std::vector<std::string>& args,
+                            const fs::path& workingFolder,
+                            const std::map<std::string, std::string>& environment,
+                            const std::function<void()>& inChild,
+                            const fs::path& outputFolder) {
+    const fs::path folder = outputFolder.empty() ? fs::temp_directory_path() : outputFolder;
+    std::string outName = (folder / "vk-run-out-XXXXXX").string();
+    std::string errName = (folder / "vk-run-err-XXXXXX").string();
+    const int outFd = ::mkstemp(outName.data());
+    const int errFd = ::mkstemp(errName.data());
     if (outFd < 0 || errFd < 0) throw std::runtime_error("mkstemp failed");
 
     std::vector<std::string> argvStore{program};
@@ -73,10 +83,11 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
     for (std::string& a : argvStore) argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    const pid_t pid = ::fork();
-    if (pid == 0) {
+    StartedProgram started{::fork(), outName, errName};
+    if (started.pid == 0) {
         if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0) ::_exit(126);
         for (const auto& [name, value] : environment) ::setenv(name.c_str(), value.c_str(), 1);
+        if (inChild) inChild();
         const int in = ::open("/dev/null", O_RDONLY);
         ::dup2(in, 0);
         ::dup2(outFd, 1);
@@ -84,17 +95,41 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
-    int raw = 0;
-    if (pid > 0) ::waitpid(pid, &raw, 0);
     ::close(outFd);
     ::close(errFd);
+    return started;
+}
+
+RunResult finishProgram(const StartedProgram& started, double timeoutSeconds) {
+    int raw = 0;
+    bool timedOut = false;
+    if (started.pid > 0) {
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::chrono::duration<double>(timeoutSeconds);
+        while (::waitpid(started.pid, &raw, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(started.pid, SIGKILL);
+                ::waitpid(started.pid, &raw, 0);
+                timedOut = true;
+                break;
+            }
+            ::usleep(1000);
+        }
+    }
     RunResult r;
-    r.status = pid > 0 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = readFile(outName);
-    r.err = readFile(errName);
-    ::unlink(outName);
-    ::unlink(errName);
+    r.status = started.pid > 0 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = readFile(started.outFile);
+    r.err = (timedOut ? "timed out\n" : "") + readFile(started.errFile);
+    ::unlink(started.outFile.c_str());
+    ::unlink(started.errFile.c_str());
     return r;
+}
+
+RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                     const fs::path& workingFolder,
+                     const std::map<std::string, std::string>& environment,
+                     double timeoutSeconds) {
+    return finishProgram(startProgram(program, args, workingFolder, environment), timeoutSeconds);
 }
 
 }  // namespace vk_test

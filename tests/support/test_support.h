@@ -4,7 +4,10 @@
 // run as child processes. Shared by the tests of both programs; the programs
 // themselves share nothing.
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,10 +47,33 @@ struct RunResult {
     std::string err;
 };
 
-/// Runs the program with the arguments (no shell) in the working folder, with
-/// standard input from /dev/null and the extra environment variables set.
+/// A program started and not yet waited for; its output goes to two files.
+struct StartedProgram {
+    pid_t pid = -1;
+    std::string outFile;
+    std::string errFile;
+};
+
+/// Starts the program with the arguments (no shell) in the working folder,
+/// with standard input from /dev/null and the extra environment variables
+/// set; `inChild` runs in the child just before the program replaces it. The
+/// output files go to `outputFolder` (default: the temporary folder); give a
+/// scratch folder when the program may be reaped without finishProgram.
+StartedProgram startProgram(const std::string& program, const std::vector<std::string>& args,
+                            const std::filesystem::path& workingFolder = {},
+                            const std::map<std::string, std::string>& environment = {},
+                            const std::function<void()>& inChild = {},
+                            const std::filesystem::path& outputFolder = {});
+
+/// Waits for a started program, at most `timeoutSeconds`: one that takes
+/// longer is killed and reported with status -1 and "timed out" before its
+/// standard error. A program ended by a signal has status -1.
+RunResult finishProgram(const StartedProgram& started, double timeoutSeconds = 60);
+
+/// startProgram, then finishProgram.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::filesystem::path& workingFolder = {},
-                     const std::map<std::string, std::string>& environment = {});
+                     const std::map<std::string, std::string>& environment = {},
+                     double timeoutSeconds = 60);
 
 }  // namespace vk_test

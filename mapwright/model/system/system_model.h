@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/fixed_string.h"
@@ -117,6 +118,8 @@ public:
     decltype(auto) withTable(ObjectKind kind, F&& f) const;
 
 private:
+    template <typename Self, typename F>
+    static decltype(auto) tableOf(Self& self, ObjectKind kind, F&& f);
     template <typename Record>
     static void restoreTable(ObjectTable<Record>& table, const std::vector<Record>& kept);
 };
@@ -132,31 +135,26 @@ const Record& ObjectTable<Record>::at(int index) const {
     return records_.at(static_cast<std::size_t>(index < 1 ? kTableCapacity + 1 : index));
 }
 
-template <typename F>
-decltype(auto) SystemModel::withTable(ObjectKind kind, F&& f) {
+template <typename Self, typename F>
+decltype(auto) SystemModel::tableOf(Self& self, ObjectKind kind, F&& f) {
     switch (kind) {
-        case ObjectKind::Planet: return f(planets);
-        case ObjectKind::MicroAsteroid: return f(microAsteroids);
-        case ObjectKind::Asteroid: return f(asteroids);
-        case ObjectKind::Wreck: return f(wrecks);
-        case ObjectKind::Nebula: return f(nebulae);
-        case ObjectKind::JumpNode: return f(jumpNodes);
+        case ObjectKind::Planet: return f(self.planets);
+        case ObjectKind::MicroAsteroid: return f(self.microAsteroids);
+        case ObjectKind::Asteroid: return f(self.asteroids);
+        case ObjectKind::Wreck: return f(self.wrecks);
+        case ObjectKind::Nebula: return f(self.nebulae);
+        case ObjectKind::JumpNode: return f(self.jumpNodes);
         case ObjectKind::Ship: break;
     }
-    return f(ships);
+    return f(self.ships);
+}
+template <typename F>
+decltype(auto) SystemModel::withTable(ObjectKind kind, F&& f) {
+    return tableOf(*this, kind, std::forward<F>(f));
 }
 template <typename F>
 decltype(auto) SystemModel::withTable(ObjectKind kind, F&& f) const {
-    switch (kind) {
-        case ObjectKind::Planet: return f(planets);
-        case ObjectKind::MicroAsteroid: return f(microAsteroids);
-        case ObjectKind::Asteroid: return f(asteroids);
-        case ObjectKind::Wreck: return f(wrecks);
-        case ObjectKind::Nebula: return f(nebulae);
-        case ObjectKind::JumpNode: return f(jumpNodes);
-        case ObjectKind::Ship: break;
-    }
-    return f(ships);
+    return tableOf(*this, kind, std::forward<F>(f));
 }
 
 }  // namespace mw

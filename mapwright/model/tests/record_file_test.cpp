@@ -10,14 +10,13 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
 #include "names/name_records.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -25,14 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class RecordFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-records-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
+protected:
     std::string path(const std::string& name) const { return (root / name).string(); }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
@@ -40,12 +32,10 @@ class RecordFileTest : public ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
-    std::string bytes(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string bytes(const std::string& name) const { return scratch.read(name); }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-records"};
+    fs::path root = scratch.root();
 };
 
 std::string errorOf(const std::function<void()>& action) {
@@ -87,8 +77,8 @@ TEST_F(RecordFileTest, InterruptedWritersRemoveTheirTemporaryFiles) {
         SCOPED_TRACE(signal);
         fs::remove_all(root);
         fs::create_directories(root);
-        std::ofstream(path("list.dat"), std::ios::binary) << "old list";
-        std::ofstream(path("out.txt"), std::ios::binary) << "old text";
+        scratch.write("list.dat", "old list");
+        scratch.write("out.txt", "old text");
         const pid_t child = ::fork();
         if (child == 0) {
             SafeSave out(path("out.txt"));
