@@ -5,6 +5,8 @@
 // each window from the screen, window manager frame included. Run it under
 // a display (scripts/screenshots starts Xvfb and a window manager).
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMdiArea>
@@ -17,9 +19,15 @@
 #include <QToolButton>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
+#include "designer/object_marker.h"
+#include "dialogs/node_list.h"
+#include "dialogs/property_dialogs.h"
+#include "dialogs/z_dialog.h"
+#include "dialogs/ship_help.h"
 #include "designer/system_document.h"
 #include "editor_app.h"
 #include "editor_context.h"
@@ -46,7 +54,9 @@ class SamplePrompts : public mw::Prompts {
     }
     bool ask(const std::string&) override { return true; }
     std::string chooseFile(mw::FileDialog dialog) override {
-        return dialog == mw::FileDialog::OpenSystem ? sample_ : std::string();
+        const bool sample =
+            dialog == mw::FileDialog::OpenSystem || dialog == mw::FileDialog::LinkSystems;
+        return sample ? sample_ : std::string();
     }
     bool failed = false;
 
@@ -70,6 +80,10 @@ bool grab(QWidget* window, const QString& file) {
     window->raise();
     window->activateWindow();
     settle(600);
+    // The window manager may frame a newly shown window a little later.
+    for (int waited = 0; window->frameGeometry() == window->geometry() && waited < 3000;
+         waited += 100)
+        settle(100);
     const QRect frame = window->frameGeometry();
     const QPixmap shot =
         window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
@@ -79,6 +93,23 @@ bool grab(QWidget* window, const QString& file) {
     }
     std::printf("%s\n", qPrintable(file));
     return true;
+}
+
+/// Grabs the modal dialog that `open` shows, after `prepare` has set it up,
+/// then cancels it.
+bool grabModal(const QString& file, const std::function<void()>& open,
+               const std::function<void(QWidget*)>& prepare = {}) {
+    bool ok = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (prepare) prepare(dialog);
+        ok = grab(dialog, file);
+        dialog->reject();
+    });
+    open();
+    if (!ok) std::fprintf(stderr, "mapwright_screenshots: no dialog for %s\n", qPrintable(file));
+    return ok;
 }
 
 }  // namespace
@@ -138,6 +169,43 @@ int main(int argc, char** argv) {
     mainForm.helpWindow()->openHelpFile(QStringLiteral("bai.hlp"));
     ok &= grab(mainForm.helpWindow(), out + QStringLiteral("/help_buttons_and_icons.png"));
     mainForm.helpWindow()->hide();
+
+    // Each property dialog as a click on the first marker of its kind opens it.
+    const struct {
+        mw::ObjectKind kind;
+        const char* file;
+    } dialogs[] = {
+        {mw::ObjectKind::Planet, "planet_properties"},
+        {mw::ObjectKind::MicroAsteroid, "micro_asteroid_properties"},
+        {mw::ObjectKind::Asteroid, "asteroid_properties"},
+        {mw::ObjectKind::Wreck, "wreckage_properties"},
+        {mw::ObjectKind::Nebula, "nebulae_properties"},
+        {mw::ObjectKind::JumpNode, "jumpnode_properties"},
+        {mw::ObjectKind::Ship, "ship_properties"},
+    };
+    for (const auto& d : dialogs) {
+        ObjectMarker* marker = designer->marker(d.kind, 1);
+        if (!marker) {
+            std::fprintf(stderr, "mapwright_screenshots: the sample lacks a %s\n", d.file);
+            ok = false;
+            continue;
+        }
+        ok &= grabModal(out + QStringLiteral("/%1.png").arg(QLatin1String(d.file)),
+                        [marker] { marker->click(); });
+    }
+    const PropertyDialogs& dialogWindows = windows.dialogs;
+    ok &= grabModal(out + QStringLiteral("/z_coordinate.png"),
+                    [&] { dialogWindows.magassag->openFor(mw::ObjectKind::Planet); });
+    ok &= grabModal(out + QStringLiteral("/ship_types_help.png"),
+                    [&] { dialogWindows.ship_help->exec(); });
+    if (const auto entries = document.linkSystems())
+        ok &= grabModal(
+            out + QStringLiteral("/select_node.png"),
+            [&] { dialogWindows.NodeList->offer(*entries); },
+            [&](QWidget*) {
+                if (dialogWindows.NodeList->ComboBox1->count() > 1)
+                    dialogWindows.NodeList->ComboBox1->setCurrentIndex(1);
+            });
 
     return ok && !prompts.failed ? 0 : 1;
 }

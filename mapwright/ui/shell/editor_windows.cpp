@@ -11,6 +11,7 @@ namespace mw::ui {
 EditorWindows createEditorWindows(TMainForm& mainForm, EditorContext& context) {
     EditorWindows windows;
     windows.AboutBox = new TAboutBox(context.files, context.prompts, &mainForm);
+    windows.dialogs = createPropertyDialogs(context, &mainForm);
     windows.icons = new Ticons(*mainForm.helpWindow(), &mainForm);
     windows.whatsnew = new Twhatsnew(&mainForm);
     mainForm.setWindows(windows);

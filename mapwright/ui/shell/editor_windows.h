@@ -4,6 +4,8 @@
 // windows of the next steps (wizard, property dialogs, name managers) join
 // the list in their place.
 
+#include "dialogs/property_dialogs.h"
+
 namespace mw::ui {
 
 struct EditorContext;
@@ -14,6 +16,7 @@ class Twhatsnew;
 
 struct EditorWindows {
     TAboutBox* AboutBox = nullptr;
+    PropertyDialogs dialogs;
     Ticons* icons = nullptr;
     Twhatsnew* whatsnew = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
 
@@ -65,6 +66,25 @@ void closeNextModal(std::function<void(QWidget*)> inspect) {
         if (inspect) inspect(modal);
         modal->close();
     });
+}
+
+void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer(qApp);
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const bool found = modal && modal->isVisible() && accept(modal);
+        if (!found && since.elapsed() < 20000) return;
+        // Stopped before acting: the act may open a modal dialog and wait in it.
+        poll->stop();
+        poll->deleteLater();
+        if (found)
+            act(modal);
+        else
+            qWarning("onModal: the expected modal dialog did not appear");
+    });
+    poll->start(0);
 }
 
 }  // namespace mw::ui::test

@@ -42,4 +42,17 @@ class TestEditor {
 /// Closes the modal dialog that opens next, once it is up; `inspect` sees it first.
 void closeNextModal(std::function<void(QWidget*)> inspect = {});
 
+/// Runs `act` once on the first modal window for which `accept` holds, as
+/// soon as it is up; it may open further modal dialogs of its own. Checked
+/// on every turn of the event loop, so it also finds a dialog opened from
+/// inside another one. Gives up with a warning after 20 seconds.
+void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act);
+
+/// onModal for the first modal dialog of class T.
+template <typename T>
+void whenModal(std::function<void(T*)> act) {
+    onModal([](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
+            [act = std::move(act)](QWidget* w) { act(qobject_cast<T*>(w)); });
+}
+
 }  // namespace mw::ui::test
