@@ -14,52 +14,26 @@ std::optional<int> SystemDesigner::currentObject(ObjectKind kind) const {
     return index;
 }
 
-template <typename Values>
-std::optional<DesignerChange> SystemDesigner::storeDialog(ObjectKind kind, const Values& values,
-                                                          Prompts& prompts) {
+std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const DialogValues& values,
+                                                            Prompts& prompts) {
     DesignerChange change;
-    const std::optional<int> index = currentObject(kind);
+    const std::optional<int> index = currentObject(kindOf(values));
     if (!index) return change;  // no such object: nothing to store
     try {
-        if constexpr (std::is_same_v<Values, PlanetDialogValues>)
-            names().confirmPlanetDialog(*index, values);
-        else
-            storeDialogValues(*tables_, *index, values);
+        std::visit(
+            [&](const auto& v) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(v)>, PlanetDialogValues>)
+                    names().confirmPlanetDialog(*index, v);
+                else
+                    storeDialogValues(*tables_, *index, v);
+            },
+            values);
     } catch (const UserError& e) {
         prompts.error(e.what());
         return std::nullopt;
     }
     change.systemChanged = true;
     return change;
-}
-
-std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const PlanetDialogValues& v,
-                                                            Prompts& prompts) {
-    return storeDialog(ObjectKind::Planet, v, prompts);
-}
-std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const MicroAsteroidDialogValues& v,
-                                                            Prompts& prompts) {
-    return storeDialog(ObjectKind::MicroAsteroid, v, prompts);
-}
-std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const AsteroidDialogValues& v,
-                                                            Prompts& prompts) {
-    return storeDialog(ObjectKind::Asteroid, v, prompts);
-}
-std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const WreckDialogValues& v,
-                                                            Prompts& prompts) {
-    return storeDialog(ObjectKind::Wreck, v, prompts);
-}
-std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const NebulaDialogValues& v,
-                                                            Prompts& prompts) {
-    return storeDialog(ObjectKind::Nebula, v, prompts);
-}
-std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const JumpNodeDialogValues& v,
-                                                            Prompts& prompts) {
-    return storeDialog(ObjectKind::JumpNode, v, prompts);
-}
-std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const ShipDialogValues& v,
-                                                            Prompts& prompts) {
-    return storeDialog(ObjectKind::Ship, v, prompts);
 }
 
 std::string SystemDesigner::BeginZ(ObjectKind kind) {

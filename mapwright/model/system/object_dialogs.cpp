@@ -6,6 +6,13 @@
 
 namespace mw {
 
+static_assert(std::is_same_v<std::variant_alternative_t<int(ObjectKind::MicroAsteroid), DialogValues>,
+                             MicroAsteroidDialogValues>);
+static_assert(std::is_same_v<std::variant_alternative_t<int(ObjectKind::JumpNode), DialogValues>,
+                             JumpNodeDialogValues>);
+static_assert(std::is_same_v<std::variant_alternative_t<int(ObjectKind::Ship), DialogValues>,
+                             ShipDialogValues>);
+
 namespace {
 
 using Names = std::string_view;

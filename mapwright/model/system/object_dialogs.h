@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "names/name_workflow.h"
@@ -142,6 +143,15 @@ struct ShipDialogOpening {
     ShipDialogValues values;
     std::vector<std::string> numberChoices;
 };
+
+/// What OK hands over, for any kind. The alternatives stand in the order of
+/// ObjectKind, so a value's index is its kind.
+using DialogValues = std::variant<PlanetDialogValues, MicroAsteroidDialogValues, AsteroidDialogValues,
+                                  WreckDialogValues, NebulaDialogValues, JumpNodeDialogValues,
+                                  ShipDialogValues>;
+inline ObjectKind kindOf(const DialogValues& values) {
+    return static_cast<ObjectKind>(values.index());
+}
 
 /// The values each dialog opens with, from the record at `index`.
 PlanetDialogOpening planetDialogOpening(const SystemModel& model, int index);

@@ -162,17 +162,11 @@ public:
     // Each OK is one call. It returns nothing when the dialog is to stay open
     // (the error has been shown and nothing written); otherwise the change.
 
-    /// OK in the planet dialog: a changed name is renamed in "list.dat", then
-    /// every field is stored, texts cut to the record's capacity.
-    std::optional<DesignerChange> ConfirmDialog(const PlanetDialogValues& values, Prompts& prompts);
-    std::optional<DesignerChange> ConfirmDialog(const MicroAsteroidDialogValues& values, Prompts& prompts);
-    std::optional<DesignerChange> ConfirmDialog(const AsteroidDialogValues& values, Prompts& prompts);
-    std::optional<DesignerChange> ConfirmDialog(const WreckDialogValues& values, Prompts& prompts);
-    std::optional<DesignerChange> ConfirmDialog(const NebulaDialogValues& values, Prompts& prompts);
-    std::optional<DesignerChange> ConfirmDialog(const JumpNodeDialogValues& values, Prompts& prompts);
-    /// The ship becomes "Ship" + index; a rank or number of ships that is not a
-    /// whole number is shown as an error and nothing of the ship is written.
-    std::optional<DesignerChange> ConfirmDialog(const ShipDialogValues& values, Prompts& prompts);
+    /// OK in an object dialog: every field into the record, texts cut to the
+    /// record's capacity. A planet's changed name is renamed in "list.dat"; a
+    /// ship becomes "Ship" + index, and a rank or number of ships that is not
+    /// a whole number is shown as an error with nothing of the ship written.
+    std::optional<DesignerChange> ConfirmDialog(const DialogValues& values, Prompts& prompts);
 
     /// "Set 'Z' coordinate" in the dialog of a kind: the Z dialog now writes
     /// that kind. Returns the object's Z in decimal, which the Z dialog shows
@@ -208,9 +202,6 @@ private:
     DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text);
     /// The current object index when it names an object of the kind.
     std::optional<int> currentObject(ObjectKind kind) const;
-    template <typename Values>
-    std::optional<DesignerChange> storeDialog(ObjectKind kind, const Values& values,
-                                              Prompts& prompts);
 
     NameSettings& settings_;
     EditorRandom& random_;

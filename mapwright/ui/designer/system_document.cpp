@@ -62,6 +62,11 @@ void SystemDocument::setScale(const QString& text) {
     emit changed(designer_.SetScale(toModel(text)));
 }
 
+bool SystemDocument::confirmDialog(const DialogValues& values) {
+    const std::optional<DesignerChange> change = designer_.ConfirmDialog(values, prompts_);
+    if (change) emit changed(*change);
+    return change.has_value();
+}
 QString SystemDocument::beginZ(ObjectKind kind) {
     return fromModel(designer_.BeginZ(kind));
 }

@@ -44,12 +44,7 @@ class SystemDocument : public QObject {
     // The property dialogs: one call per OK, on the current object index.
     /// OK in an object dialog; false when the values were refused (the error
     /// has been shown) and the dialog stays open.
-    template <typename Values>
-    bool confirmDialog(const Values& values) {
-        const std::optional<DesignerChange> change = designer_.ConfirmDialog(values, prompts_);
-        if (change) emit changed(*change);
-        return change.has_value();
-    }
+    bool confirmDialog(const DialogValues& values);
     /// "Set 'Z' coordinate" in the dialog of the kind: the Z dialog's text.
     QString beginZ(ObjectKind kind);
     /// OK in the Z dialog; false when the text is no whole number.

@@ -3,6 +3,8 @@
 // a suggestion, edits and spin fields, each limited to what its record field
 // holds, and the button row of a dialog.
 
+#include <QtCore/qnamespace.h>
+
 #include <QString>
 #include <span>
 #include <string>
@@ -19,6 +21,11 @@ class QSpinBox;
 class QWidget;
 
 namespace mw::ui {
+
+/// A dialog of fixed size with a caption and a close button only.
+inline constexpr Qt::WindowFlags kFixedDialog = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                                Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                Qt::WindowCloseButtonHint;
 
 /// An editable drop-down with the suggestions; any text of up to maxLength
 /// characters may be typed, and a typed text is never added to the list.

@@ -13,7 +13,8 @@ namespace mw::ui {
 Tmas::Tmas(EditorContext& context, QWidget* owner)
     : ObjectDialog(ObjectKind::MicroAsteroid, "mas", QStringLiteral("Micro asteroid properties"),
                    QStringLiteral("Set \"Z\" coordiante"), context, owner) {
-    ComboBox1 = dropDown("ComboBox1", microAsteroidTypes(), field_capacity::kMicroAsteroidType, this);
+    ComboBox1 =
+        dropDown("ComboBox1", microAsteroidTypes(), field_capacity::kMicroAsteroidType, this);
     addField(QStringLiteral("Type"), ComboBox1);
     Label2 = addIndexLabel();
 }

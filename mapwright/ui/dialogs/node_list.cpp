@@ -15,9 +15,7 @@
 namespace mw::ui {
 
 TNodeList::TNodeList(SystemDocument& document, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      document_(document) {
+    : QDialog(owner, kFixedDialog), document_(document) {
     setObjectName(QStringLiteral("NodeList"));
     setWindowTitle(QStringLiteral("Select Node"));
     setModal(true);

@@ -14,11 +14,7 @@ namespace mw::ui {
 
 ObjectDialog::ObjectDialog(ObjectKind kind, const char* name, const QString& caption,
                            const QString& zCaption, EditorContext& context, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      kind_(kind),
-      context_(context),
-      fields_(new QGridLayout) {
+    : QDialog(owner, kFixedDialog), kind_(kind), context_(context), fields_(new QGridLayout) {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setModal(true);

@@ -1,5 +1,7 @@
 #include "property_dialogs.h"
 
+#include <array>
+
 #include "asteroid_dialog.h"
 #include "editor_context.h"
 #include "jump_node_dialog.h"
@@ -26,8 +28,8 @@ PropertyDialogs createPropertyDialogs(EditorContext& context, QWidget* owner) {
     d.magassag = new Tmagassag(context.document, owner);
     d.ship_help = new Tship_help(owner);
     d.NodeList = new TNodeList(context.document, owner);
-    for (ObjectDialog* dialog : std::initializer_list<ObjectDialog*>{
-             d.planet, d.mas, d.ast, d.wrck, d.jn, d.sh, d.ne})
+    for (ObjectDialog* dialog :
+         std::initializer_list<ObjectDialog*>{d.planet, d.mas, d.ast, d.wrck, d.jn, d.sh, d.ne})
         dialog->setZDialog(d.magassag);
     d.sh->setHelp(d.ship_help);
     d.jn->setNodeList(d.NodeList);
@@ -35,17 +37,9 @@ PropertyDialogs createPropertyDialogs(EditorContext& context, QWidget* owner) {
 }
 
 void PropertyDialogs::open(ObjectKind kind) const {
-    ObjectDialog* dialog = nullptr;
-    switch (kind) {
-        case ObjectKind::Planet: dialog = planet; break;
-        case ObjectKind::MicroAsteroid: dialog = mas; break;
-        case ObjectKind::Asteroid: dialog = ast; break;
-        case ObjectKind::Wreck: dialog = wrck; break;
-        case ObjectKind::Nebula: dialog = ne; break;
-        case ObjectKind::JumpNode: dialog = jn; break;
-        case ObjectKind::Ship: dialog = sh; break;
-    }
-    if (dialog) dialog->openForCurrent();
+    // In the order of ObjectKind.
+    const std::array<ObjectDialog*, kObjectKindCount> byKind{planet, mas, ast, wrck, ne, jn, sh};
+    if (ObjectDialog* dialog = byKind.at(static_cast<std::size_t>(kind))) dialog->openForCurrent();
 }
 
 }  // namespace mw::ui

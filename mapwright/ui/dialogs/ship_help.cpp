@@ -36,9 +36,7 @@ follow the scheme: choose them by name from the list. <i>Deployed</i> matters fo
 
 }  // namespace
 
-Tship_help::Tship_help(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+Tship_help::Tship_help(QWidget* owner) : QDialog(owner, kFixedDialog) {
     setObjectName(QStringLiteral("ship_help"));
     setWindowTitle(QStringLiteral("Ship types - Help"));
     setModal(true);

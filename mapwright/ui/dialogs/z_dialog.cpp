@@ -11,9 +11,7 @@
 namespace mw::ui {
 
 Tmagassag::Tmagassag(SystemDocument& document, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      document_(document) {
+    : QDialog(owner, kFixedDialog), document_(document) {
     setObjectName(QStringLiteral("magassag"));
     setWindowTitle(QStringLiteral("Z Coordinate"));
     setModal(true);

@@ -24,10 +24,10 @@
 #include "dialogs/ship_help.h"
 #include "dialogs/wreck_dialog.h"
 #include "dialogs/z_dialog.h"
+#include "names/name_records.h"
 #include "shell/about_box.h"
 #include "shell/icons_help.h"
 #include "shell/whats_new.h"
-#include "names/name_records.h"
 #include "system/system_file.h"
 #include "ui_test_support.h"
 
@@ -61,10 +61,10 @@ class PropertyDialogsTest : public QObject {
 
     void createdOnceAtStartUpInOrder() {
         const EditorWindows& w = editor->windows;
-        const QList<QWidget*> order{w.AboutBox,           w.dialogs.planet, w.dialogs.mas,
-                                    w.dialogs.ast,        w.dialogs.wrck,   w.dialogs.jn,
-                                    w.dialogs.sh,         w.dialogs.ne,     w.dialogs.magassag,
-                                    w.dialogs.ship_help,  w.dialogs.NodeList, w.icons,
+        const QList<QWidget*> order{w.AboutBox,          w.dialogs.planet,   w.dialogs.mas,
+                                    w.dialogs.ast,       w.dialogs.wrck,     w.dialogs.jn,
+                                    w.dialogs.sh,        w.dialogs.ne,       w.dialogs.magassag,
+                                    w.dialogs.ship_help, w.dialogs.NodeList, w.icons,
                                     w.whatsnew};
         const QObjectList children = editor->mainForm->children();
         qsizetype last = -1;
@@ -83,19 +83,26 @@ class PropertyDialogsTest : public QObject {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("shows");
         QTest::newRow("planet") << 0 << int(ObjectKind::Planet) << "Tplanet"
-                                << "SpinEdit1" << "800";
+                                << "SpinEdit1"
+                                << "800";
         QTest::newRow("ship") << 1 << int(ObjectKind::Ship) << "Tsh"
-                              << "ComboBox1" << "_H_P_CorvetteTurret";
+                              << "ComboBox1"
+                              << "_H_P_CorvetteTurret";
         QTest::newRow("asteroid") << 2 << int(ObjectKind::Asteroid) << "Tast"
-                                  << "SpinEdit1" << "120000";
+                                  << "SpinEdit1"
+                                  << "120000";
         QTest::newRow("micro") << 3 << int(ObjectKind::MicroAsteroid) << "Tmas"
-                               << "Label2" << "Index : 1";
+                               << "Label2"
+                               << "Index : 1";
         QTest::newRow("wreck") << 4 << int(ObjectKind::Wreck) << "Twrck"
-                               << "ComboBox1" << "Wreck_napelemmel";
+                               << "ComboBox1"
+                               << "Wreck_napelemmel";
         QTest::newRow("nebula") << 5 << int(ObjectKind::Nebula) << "Tne"
-                                << "ComboBox1" << "";  // random; checked against the record
+                                << "ComboBox1"
+                                << "";  // random; checked against the record
         QTest::newRow("jump node") << 6 << int(ObjectKind::JumpNode) << "Tjn"
-                                   << "Edit1" << "0";
+                                   << "Edit1"
+                                   << "0";
     }
     void aMarkerClickOpensTheKindsDialogFilledFromTheRecord() {
         QFETCH(int, button);
@@ -106,7 +113,8 @@ class PropertyDialogsTest : public QObject {
         ObjectMarker* marker = place(button, QPoint(100, 300));
         QCOMPARE(int(marker->kind()), kind);
         if (shows.isEmpty())
-            shows = QString::fromLatin1(editor->state->designer().tables().nebulae.at(1).type.str());
+            shows =
+                QString::fromLatin1(editor->state->designer().tables().nebulae.at(1).type.str());
         mw::DesignerSnapshot before = editor->state->designer().TakeSnapshot();
         before.tables.currentObjectIndex = 1;  // the click selects it
         QString opened;
@@ -115,7 +123,8 @@ class PropertyDialogsTest : public QObject {
             opened = QString::fromLatin1(dialog->metaObject()->className())
                          .section(QStringLiteral("::"), -1);
             shown = fieldText(dialog->findChild<QWidget*>(field));
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Button2")),
+                              Qt::LeftButton);
         });
         QTest::mouseClick(marker, Qt::LeftButton);
         QCOMPARE(opened, dialogClass);
@@ -249,9 +258,9 @@ class PropertyDialogsTest : public QObject {
     void textFieldsHoldNoMoreThanTheirRecordField() {
         const mw::ui::PropertyDialogs& d = editor->windows.dialogs;
         const QList<QPair<QWidget*, int>> limits{
-            {d.planet->Edit1, 15},     {d.planet->ComboBox1, 20}, {d.planet->ComboBox2, 45},
-            {d.planet->ComboBox3, 20}, {d.planet->ComboBox4, 15}, {d.planet->ComboBox6, 20},
-            {d.sh->ComboBox1, 30},     {d.sh->ComboBox2, 30},     {d.jn->Edit1, 125},
+            {d.planet->Edit1, 15},     {d.planet->ComboBox1, 20},   {d.planet->ComboBox2, 45},
+            {d.planet->ComboBox3, 20}, {d.planet->ComboBox4, 15},   {d.planet->ComboBox6, 20},
+            {d.sh->ComboBox1, 30},     {d.sh->ComboBox2, 30},       {d.jn->Edit1, 125},
             {d.wrck->ComboBox1, 20},   {d.NodeList->ComboBox1, 125}};
         for (const auto& [field, capacity] : limits) {
             auto* line = qobject_cast<QLineEdit*>(field);
@@ -277,7 +286,8 @@ class PropertyDialogsTest : public QObject {
                            const std::vector<std::pair<std::string, std::string>>& nodes) {
         auto system = std::make_unique<mw::SystemModel>();
         for (const auto& [id, leadsTo] : nodes) {
-            mw::JumpNodeRecord& r = system->jumpNodes.at(system->AllocateIndex(ObjectKind::JumpNode));
+            mw::JumpNodeRecord& r =
+                system->jumpNodes.at(system->AllocateIndex(ObjectKind::JumpNode));
             r.nodeId = id;
             r.leadsTo = leadsTo;
             r.deleted = 0;

@@ -48,7 +48,13 @@ TestEditor::TestEditor(std::optional<QString> programDir) {
         qWarning("the main window did not become active");
 }
 
+namespace {
+const QString kModalPoll = QStringLiteral("onModalPoll");
+}
+
 TestEditor::~TestEditor() {
+    // A dialog a test waited for in vain must not be acted on in the next test.
+    qDeleteAll(qApp->findChildren<QTimer*>(kModalPoll, Qt::FindDirectChildrenOnly));
     mainForm.reset();
 }
 
@@ -70,6 +76,7 @@ void closeNextModal(std::function<void(QWidget*)> inspect) {
 
 void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act) {
     auto* poll = new QTimer(qApp);
+    poll->setObjectName(kModalPoll);
     QElapsedTimer since;
     since.start();
     QObject::connect(poll, &QTimer::timeout, poll, [=] {
