@@ -12,5 +12,6 @@ using Args = std::vector<std::string>;
 int runShow(const Args& args);      // mapwright show FILE.sdf
 int runNames(const Args& args);     // mapwright names FILE.ond [--systems|--planets] [--style X]
 int runGenerate(const Args& args);  // mapwright generate PROJECT.vmpf OUTPUT.txt [--seed N]
+int runCheck(const Args& args);     // mapwright check PROJECT.vmpf [--json] [--picture OUT]
 
 }  // namespace mw::cli

@@ -15,6 +15,8 @@ const char kUsage[] =
     "                                      list the names of a name database\n"
     "  generate PROJECT.vmpf OUTPUT.txt [--seed N]\n"
     "                                      write the mission INF source of a map\n"
+    "  check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg]\n"
+    "                                      check a map for problems; draw its picture\n"
     "  --help                              this text\n";
 
 }  // namespace
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
     if (command == "show") return mw::cli::runShow(args);
     if (command == "names") return mw::cli::runNames(args);
     if (command == "generate") return mw::cli::runGenerate(args);
+    if (command == "check") return mw::cli::runCheck(args);
     std::fprintf(stderr, "mapwright: unknown command '%s' (see mapwright --help)\n",
                  command.c_str());
     return 2;
