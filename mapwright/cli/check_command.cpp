@@ -27,7 +27,7 @@ constexpr int kNotChecked = 3;
 
 // Loading a project file only tells (an empire count the wizard corrects).
 class NoticePrompts : public Prompts {
-public:
+  public:
     explicit NoticePrompts(std::string project) : project_(std::move(project)) {}
     void notice(const std::string& text) override {
         std::fprintf(stderr, "mapwright check: %s: %s\n", project_.c_str(), text.c_str());
@@ -35,7 +35,7 @@ public:
     bool ask(const std::string&) override { return false; }
     std::string chooseFile(FileDialog) override { return {}; }
 
-private:
+  private:
     std::string project_;
 };
 
@@ -75,7 +75,8 @@ void printJson(const std::vector<MapProblem>& problems) {
         j["severity"] = severityName(severityOf(p.kind));
         j["kind"] = problemKindName(p.kind);
         j["system"] = nullable(p.system);
-        j["object_kind"] = p.object ? nlohmann::ordered_json(objectKindKey(p.object->kind)) : nullptr;
+        j["object_kind"] =
+            p.object ? nlohmann::ordered_json(objectKindKey(p.object->kind)) : nullptr;
         j["object_index"] = p.object ? nlohmann::ordered_json(p.object->index) : nullptr;
         j["field"] = nullable(p.field);
         j["message"] = latin1ToUtf8(p.message);
@@ -95,9 +96,12 @@ void printLines(const std::vector<MapProblem>& problems) {
 
 int exitStatus(CheckVerdict verdict) {
     switch (verdict) {
-        case CheckVerdict::Clean: return 0;
-        case CheckVerdict::WarningsOnly: return 1;
-        case CheckVerdict::Errors: break;
+        case CheckVerdict::Clean:
+            return 0;
+        case CheckVerdict::WarningsOnly:
+            return 1;
+        case CheckVerdict::Errors:
+            break;
     }
     return 2;
 }
@@ -126,12 +130,13 @@ int runCheck(const Args& args) {
         return kNotChecked;
     }
     // An absolute folder, so messages show where a moved file was looked for.
-    const std::filesystem::path folder =
-        std::filesystem::absolute(options->project).parent_path();
+    const std::filesystem::path folder = std::filesystem::absolute(options->project).parent_path();
     const std::vector<CheckedSystem> systems = ReadCheckedSystems(map, folder);
     const std::vector<MapProblem> problems = CheckMap(map, systems);
-    if (options->json) printJson(problems);
-    else printLines(problems);
+    if (options->json)
+        printJson(problems);
+    else
+        printLines(problems);
     std::fflush(stdout);
 
     if (options->picture) {
@@ -140,8 +145,9 @@ int runCheck(const Args& args) {
             const auto app = ui::offscreenGuiApplication();
             const MapPictureLayout layout = ui::layoutMapPicture(BuildMapGraph(systems, problems));
             const std::string title = map.mapName.empty() ? "Map" : map.mapName.str();
-            ui::writeMapPicture(layout, *options->picture,
-                                QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+            ui::writeMapPicture(
+                layout, *options->picture,
+                QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "mapwright check: %s\n", e.what());
             return kNotChecked;

@@ -27,13 +27,14 @@ const std::map<std::string, std::string> kNoDisplay{
     {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", "xcb"}};
 
 class CheckCommand : public ::testing::Test {
-protected:
+  protected:
     vk_test::RunResult run(Args args) {
         args.insert(args.begin(), "check");
         return vk_test::runProgram(VK_MAPWRIGHT, args, dir_.root(), kNoDisplay);
     }
     // A map of the given systems (slot name, records) in the scratch folder.
-    std::string writeMap(const std::vector<std::pair<std::string, std::vector<mw::SdfRecord>>>& systems) {
+    std::string writeMap(
+        const std::vector<std::pair<std::string, std::vector<mw::SdfRecord>>>& systems) {
         std::vector<std::pair<std::string, std::string>> files;
         for (std::size_t i = 0; i < systems.size(); ++i) {
             const std::string path = dir_.path("s" + std::to_string(i) + ".sdf");
@@ -64,9 +65,18 @@ TEST_F(CheckCommand, ExitStatusSaysCleanWarningsErrorsOrUnreadable) {
     };
     const Row rows[] = {
         {"sample", [&] { return sample.string(); }, 0, {}},
-        {"warning", [&] { return writeMap({{"Alpha", {sunRecord("Alpha"), moon("Ghost")}}}); }, 1,
+        {"warning",
+         [&] {
+             return writeMap({{"Alpha", {sunRecord("Alpha"), moon("Ghost")}}});
+         },
+         1,
          {"orphan-orbit"}},
-        {"error", [&] { return writeMap({{"Alpha", {}}}); }, 2, {"missing-system-file"}},
+        {"error",
+         [&] {
+             return writeMap({{"Alpha", {}}});
+         },
+         2,
+         {"missing-system-file"}},
         {"unreadable", [&] { return dir_.write("short.vmpf", "too short"); }, 3, {}},
     };
     for (const Row& r : rows) {
@@ -82,7 +92,8 @@ TEST_F(CheckCommand, ExitStatusSaysCleanWarningsErrorsOrUnreadable) {
         std::vector<std::string> kinds;
         for (const auto& p : j["problems"]) kinds.push_back(p["kind"]);
         EXPECT_EQ(kinds, r.kinds);
-        EXPECT_EQ(j["errors"].get<int>() + j["warnings"].get<int>(), static_cast<int>(kinds.size()));
+        EXPECT_EQ(j["errors"].get<int>() + j["warnings"].get<int>(),
+                  static_cast<int>(kinds.size()));
     }
 }
 
@@ -101,7 +112,8 @@ TEST_F(CheckCommand, JsonAndLinesNameWhereTheProblemIs) {
 
     const vk_test::RunResult lines = run({project});
     EXPECT_EQ(lines.status, 1);
-    EXPECT_EQ(lines.out, "warning: Alpha: planet 1: " + message + " [orphan-orbit]\n0 errors, 1 warning\n");
+    EXPECT_EQ(lines.out,
+              "warning: Alpha: planet 1: " + message + " [orphan-orbit]\n0 errors, 1 warning\n");
 
     // Problems about the whole map have no system, object or field.
     mw::WriteProjectFile(project, mapOf({}));
@@ -120,9 +132,10 @@ TEST_F(CheckCommand, PictureIsAValidPngOrSvgWithOneLabelledNodePerSystem) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& next = names[(i + 1) % names.size()];
         const std::string& prev = names[(i + names.size() - 1) % names.size()];
-        systems.push_back({names[i],
-                           {sunRecord(names[i]), jumpNode(names[i] + "Jumpnode1", next + "Jumpnode2"),
-                            jumpNode(names[i] + "Jumpnode2", prev + "Jumpnode1")}});
+        systems.push_back(
+            {names[i],
+             {sunRecord(names[i]), jumpNode(names[i] + "Jumpnode1", next + "Jumpnode2"),
+              jumpNode(names[i] + "Jumpnode2", prev + "Jumpnode1")}});
     }
     const std::string project = writeMap(systems);
 

@@ -72,8 +72,10 @@ std::vector<JumpLink> ResolveJumpLinks(const std::vector<CheckedSystem>& systems
         link.from = from;
         if (from.leadsTo() == "0") continue;
         link.to = partnerOf(from);
-        if (!link.to) link.state = LinkState::Unlinked;
-        else link.state = partnerOf(*link.to) == from ? LinkState::TwoWay : LinkState::OneWay;
+        if (!link.to)
+            link.state = LinkState::Unlinked;
+        else
+            link.state = partnerOf(*link.to) == from ? LinkState::TwoWay : LinkState::OneWay;
     }
     return links;
 }

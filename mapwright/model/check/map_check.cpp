@@ -13,10 +13,12 @@ namespace {
 // The node id field holds 20 characters where a partner stores its leads-to.
 constexpr std::size_t kLeadsToCapacity = decltype(SdfRecord::name)::capacity;
 
-std::string quote(std::string_view text) { return "\"" + printableBytes(text) + "\""; }
+std::string quote(std::string_view text) {
+    return "\"" + printableBytes(text) + "\"";
+}
 
 class Checker {
-public:
+  public:
     Checker(const MapProjectRecord& map, const std::vector<CheckedSystem>& systems)
         : map_(map), systems_(systems), links_(ResolveJumpLinks(systems)) {}
 
@@ -27,7 +29,7 @@ public:
         return std::move(problems_);
     }
 
-private:
+  private:
     void add(ProblemKind kind, const std::string& system, std::optional<ObjectRef> object,
              std::string field, std::string message) {
         problems_.push_back({kind, system, object, std::move(field), std::move(message)});
@@ -109,7 +111,8 @@ private:
         if (owner.size() <= prefix.size() || owner.substr(0, prefix.size()) != prefix) return;
         const std::string_view digits = owner.substr(prefix.size());
         long number = 0;
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        const auto [end, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), number);
         if (ec == std::errc::invalid_argument || end != digits.data() + digits.size()) return;
         if (ec == std::errc() && number >= 1 && number <= map_.empireCount) return;
         add(ProblemKind::OwnerOutOfRange, s.name, at, "owner",
@@ -146,8 +149,8 @@ private:
             add(ProblemKind::OneWayLink, s.name, at, "leads to",
                 "leads to " + objectLabel({ObjectKind::JumpNode, to.index}) + " of system " +
                     quote(systems_[to.system].name) + " (" + quote(to.nodeId()) +
-                    "), which leads to " + quote(to.leadsTo()) + ", not back here (" +
-                    quote(id) + ")");
+                    "), which leads to " + quote(to.leadsTo()) + ", not back here (" + quote(id) +
+                    ")");
         }
     }
 

@@ -14,13 +14,13 @@
 namespace mw {
 
 enum class SystemState {
-    Fine,        // no problem found
-    Warnings,    // only warnings
-    Errors,      // at least one error
+    Fine,      // no problem found
+    Warnings,  // only warnings
+    Errors,    // at least one error
 };
 
 struct GraphSystem {
-    std::string name;  // the slot's system name
+    std::string name;      // the slot's system name
     bool readable = true;  // its design file could be read
     SystemState state = SystemState::Fine;
 };

@@ -1,6 +1,7 @@
 #include "check/map_picture_layout.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <numbers>
@@ -12,13 +13,13 @@ namespace {
 constexpr double kNodeRadius = 12;
 constexpr double kLabelGap = 6;
 constexpr double kStubLength = 16;
-constexpr double kLineSpacing = 7;   // between lines joining the same two systems
+constexpr double kLineSpacing = 7;  // between lines joining the same two systems
 constexpr double kArrowLength = 11;
 constexpr double kArrowHalfWidth = 5;
 constexpr double kMargin = 16;
-constexpr double kLegendGap = 24;    // between the systems and the legend
-constexpr double kLegendSample = 30; // length of a sample line
-constexpr double kMinCircle = 80;    // radius of the systems' circle, at least
+constexpr double kLegendGap = 24;     // between the systems and the legend
+constexpr double kLegendSample = 30;  // length of a sample line
+constexpr double kMinCircle = 80;     // radius of the systems' circle, at least
 constexpr std::size_t kLabelMax = 40;
 constexpr double kPi = std::numbers::pi;
 
@@ -85,8 +86,9 @@ std::vector<PictureLine> layoutLines(const MapGraph& graph, const std::vector<Pi
         if (l.shape == LinkShape::OneWay) {
             const double back = std::atan2(line.from.y - line.to.y, line.from.x - line.to.x);
             const Point base = at(line.to, back, kArrowLength);
-            line.arrowHead = std::array<Point, 3>{line.to, at(base, back + kPi / 2, kArrowHalfWidth),
-                                                  at(base, back - kPi / 2, kArrowHalfWidth)};
+            line.arrowHead =
+                std::array<Point, 3>{line.to, at(base, back + kPi / 2, kArrowHalfWidth),
+                                     at(base, back - kPi / 2, kArrowHalfWidth)};
         }
         lines.push_back(line);
     }
@@ -136,7 +138,8 @@ std::vector<PictureStub> layoutStubs(const MapGraph& graph, const std::vector<Pi
         for (int degree = 0; degree < 360; ++degree) {
             const double angle = degree * kPi / 180;
             double nearest = kPi;
-            for (const Arc& arc : taken[s.system]) nearest = std::min(nearest, awayFrom(angle, arc));
+            for (const Arc& arc : taken[s.system])
+                nearest = std::min(nearest, awayFrom(angle, arc));
             if (nearest > farthest) farthest = nearest, best = angle;
         }
         taken[s.system].push_back({best, kLineBerth});
@@ -152,10 +155,12 @@ PictureLegend layoutLegend(const MeasureText& measure, double left, double top, 
     const auto entry = [&](std::string text) {
         const TextSize size = measure(text);
         const double entryWidth = kLegendSample + kLabelGap + size.width;
-        if (x > left && x + entryWidth > left + width) x = left, y += rowHeight + kLabelGap, rowHeight = 0;
+        if (x > left && x + entryWidth > left + width)
+            x = left, y += rowHeight + kLabelGap, rowHeight = 0;
         rowHeight = std::max(rowHeight, size.height);
         const Point from{x, y + size.height / 2};
-        legend.texts.push_back({std::move(text), {x + kLegendSample + kLabelGap, y, size.width, size.height}});
+        legend.texts.push_back(
+            {std::move(text), {x + kLegendSample + kLabelGap, y, size.width, size.height}});
         x += entryWidth + 2 * kLegendGap / 3;
         return from;
     };
@@ -172,7 +177,8 @@ PictureLegend layoutLegend(const MeasureText& measure, double left, double top, 
         const Point from = entry(kind == StubKind::Unlinked ? "jump node leading nowhere"
                                                             : "jump node not linked (0)");
         legend.stubs.push_back({{from.x + kLegendSample - kStubLength, from.y},
-                                {from.x + kLegendSample, from.y}, kind});
+                                {from.x + kLegendSample, from.y},
+                                kind});
     }
     return legend;
 }
@@ -185,8 +191,12 @@ struct Bounds {
     }
 };
 
-void shift(Point& p, double dx, double dy) { p.x += dx, p.y += dy; }
-void shift(Box& b, double dx, double dy) { b.left += dx, b.top += dy; }
+void shift(Point& p, double dx, double dy) {
+    p.x += dx, p.y += dy;
+}
+void shift(Box& b, double dx, double dy) {
+    b.left += dx, b.top += dy;
+}
 
 void shiftAll(MapPictureLayout& l, double dx, double dy) {
     for (PictureNode& n : l.nodes) shift(n.centre, dx, dy), shift(n.label.box, dx, dy);
@@ -238,7 +248,8 @@ MapPictureLayout LayoutMapPicture(const MapGraph& graph, const MeasureText& meas
     std::vector<bool> stubbed(n, false);
     for (const GraphStub& s : graph.stubs) stubbed[s.system] = true;
     for (std::size_t i = 0; i < n; ++i) {
-        angles[i] = n == 1 ? 0 : -kPi / 2 + 2 * kPi * static_cast<double>(i) / static_cast<double>(n);
+        angles[i] =
+            n == 1 ? 0 : -kPi / 2 + 2 * kPi * static_cast<double>(i) / static_cast<double>(n);
         PictureNode& node = layout.nodes.emplace_back();
         node.radius = kNodeRadius;
         node.label.text = pictureLabel(graph.systems[i].name);
@@ -262,9 +273,11 @@ MapPictureLayout LayoutMapPicture(const MapGraph& graph, const MeasureText& meas
         b.add(footprint(layout.nodes[i], stubbed[i]));
         b.add(layout.nodes[i].label.box);
     }
-    layout.legend = layoutLegend(measure, b.left, b.bottom + kLegendGap, std::max(b.right - b.left, 360.0));
+    layout.legend =
+        layoutLegend(measure, b.left, b.bottom + kLegendGap, std::max(b.right - b.left, 360.0));
     for (const PictureText& t : layout.legend.texts) b.add(t.box);
-    for (const PictureLine& l : layout.legend.lines) b.add({l.from.x, l.from.y - kArrowHalfWidth, l.to.x - l.from.x, 2 * kArrowHalfWidth});
+    for (const PictureLine& l : layout.legend.lines)
+        b.add({l.from.x, l.from.y - kArrowHalfWidth, l.to.x - l.from.x, 2 * kArrowHalfWidth});
 
     shiftAll(layout, kMargin - b.left, kMargin - b.top);
     layout.width = b.right - b.left + 2 * kMargin;

@@ -68,11 +68,11 @@ struct PictureLegend {
 };
 
 struct MapPictureLayout {
-    double width = 0, height = 0;    // everything lies within 0..width, 0..height
-    std::vector<PictureNode> nodes;  // one per system, in slot order
-    std::vector<PictureLine> lines;  // one per link of the graph, in its order
-    std::vector<PictureStub> stubs;  // one per stub of the graph, in its order
-    PictureLegend legend;            // below the systems
+    double width = 0, height = 0;     // everything lies within 0..width, 0..height
+    std::vector<PictureNode> nodes;   // one per system, in slot order
+    std::vector<PictureLine> lines;   // one per link of the graph, in its order
+    std::vector<PictureStub> stubs;   // one per stub of the graph, in its order
+    PictureLegend legend;             // below the systems
     std::optional<PictureText> note;  // instead of everything else for a map without systems
 };
 

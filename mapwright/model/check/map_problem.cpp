@@ -7,20 +7,12 @@
 namespace mw {
 
 std::string_view problemKindName(ProblemKind kind) {
-    switch (kind) {
-        case ProblemKind::MissingSystemFile: return "missing-system-file";
-        case ProblemKind::SlotNameMismatch: return "slot-name-mismatch";
-        case ProblemKind::DuplicateSystem: return "duplicate-system";
-        case ProblemKind::UnlinkedNode: return "unlinked-node";
-        case ProblemKind::OneWayLink: return "one-way-link";
-        case ProblemKind::NodeIdTooLong: return "node-id-too-long";
-        case ProblemKind::DuplicateNodeId: return "duplicate-node-id";
-        case ProblemKind::OrphanOrbit: return "orphan-orbit";
-        case ProblemKind::OwnerOutOfRange: return "owner-out-of-range";
-        case ProblemKind::UnsafeText: return "unsafe-text";
-        case ProblemKind::EmptyMap: break;
-    }
-    return "empty-map";
+    // In the order of ProblemKind.
+    static constexpr std::string_view kNames[] = {
+        "missing-system-file", "slot-name-mismatch", "duplicate-system",  "unlinked-node",
+        "one-way-link",        "node-id-too-long",   "duplicate-node-id", "orphan-orbit",
+        "owner-out-of-range",  "unsafe-text",        "empty-map"};
+    return kNames[static_cast<int>(kind)];
 }
 
 Severity severityOf(ProblemKind kind) {
@@ -35,16 +27,10 @@ std::string_view severityName(Severity severity) {
 }
 
 std::string_view objectKindKey(ObjectKind kind) {
-    switch (kind) {
-        case ObjectKind::Planet: return "planet";
-        case ObjectKind::MicroAsteroid: return "micro_asteroids";
-        case ObjectKind::Asteroid: return "asteroid";
-        case ObjectKind::Wreck: return "wreck";
-        case ObjectKind::Nebula: return "nebula";
-        case ObjectKind::JumpNode: return "jump_node";
-        case ObjectKind::Ship: break;
-    }
-    return "ship";
+    // In the order of ObjectKind.
+    static constexpr std::string_view kKeys[] = {"planet", "micro_asteroids", "asteroid", "wreck",
+                                                 "nebula", "jump_node",       "ship"};
+    return kKeys[static_cast<int>(kind)];
 }
 
 std::string problemLine(const MapProblem& p) {
@@ -60,9 +46,9 @@ std::string problemLine(const MapProblem& p) {
 }
 
 int countOf(const std::vector<MapProblem>& problems, Severity severity) {
-    return static_cast<int>(std::count_if(problems.begin(), problems.end(), [&](const MapProblem& p) {
-        return severityOf(p.kind) == severity;
-    }));
+    return static_cast<int>(
+        std::count_if(problems.begin(), problems.end(),
+                      [&](const MapProblem& p) { return severityOf(p.kind) == severity; }));
 }
 
 CheckVerdict verdictOf(const std::vector<MapProblem>& problems) {

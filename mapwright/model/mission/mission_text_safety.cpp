@@ -6,7 +6,9 @@ namespace mw {
 
 namespace {
 
-bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+bool isControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
 
 std::string controlReason(unsigned char c) {
     if (c == '\n' || c == '\r') return "holds a line break";
@@ -15,7 +17,9 @@ std::string controlReason(unsigned char c) {
 }
 
 // The scanner passes over these bytes between tokens.
-bool skippedBetweenTokens(unsigned char c) { return c <= 0x20 || c >= 0x80; }
+bool skippedBetweenTokens(unsigned char c) {
+    return c <= 0x20 || c >= 0x80;
+}
 
 // A bare value is written three times as "v,v,v": it must scan as exactly one
 // value, a number or a word, and end where the comma stands.
@@ -48,8 +52,7 @@ void visitEmpire(const MapProjectRecord& map, int number, const MissionTextVisit
 
 void visitObject(const std::string& system, ObjectRef at, const SdfRecord& r,
                  const MissionTextVisitor& visit) {
-    const auto field = [&](std::string name, std::string_view text,
-                           unsigned uses = kAsString) {
+    const auto field = [&](std::string name, std::string_view text, unsigned uses = kAsString) {
         visit({system, at, std::move(name), text, uses});
     };
     switch (at.kind) {

@@ -61,7 +61,7 @@ std::optional<UnsafeText> FindUnsafe(const MissionText& text);
 /// Raised by the generator for a map holding a text its mission cannot carry;
 /// the message names the system, the object and the field.
 class UnsafeTextError : public UserError {
-public:
+  public:
     explicit UnsafeTextError(const UnsafeText& first);
 };
 

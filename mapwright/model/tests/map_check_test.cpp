@@ -1,11 +1,12 @@
 // The map check over small maps, one per problem kind, the shipped sample
 // map, and the generator's refusal of texts the mission cannot carry.
+#include "check/map_check.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
 
-#include "check/map_check.h"
 #include "check/map_graph.h"
 #include "mission/mission_generator.h"
 #include "mission/mission_text_safety.h"
@@ -57,10 +58,10 @@ struct TestMap {
 // Alpha and Beta, linked both ways; every rule holds.
 TestMap linkedPair() {
     TestMap m;
-    m.systems.push_back({"Alpha",
-                         {sunRecord("Alpha"), planet("Prime", "Alpha", "Empire1"),
-                          planet("Moon", "Prime"), jumpNode("AlphaJumpnode1", "BetaJumpnode1"),
-                          ship("Empire2")}});
+    m.systems.push_back(
+        {"Alpha",
+         {sunRecord("Alpha"), planet("Prime", "Alpha", "Empire1"), planet("Moon", "Prime"),
+          jumpNode("AlphaJumpnode1", "BetaJumpnode1"), ship("Empire2")}});
     m.systems.push_back({"Beta",
                          {sunRecord("Beta"), jumpNode("BetaJumpnode1", "AlphaJumpnode1"),
                           jumpNode("BetaJumpnode2", "0")}});
@@ -81,8 +82,12 @@ struct CheckCase {
     std::string inFirstMessage;  // a part of the first problem's message
 };
 
-constexpr ObjectRef planetAt(int i) { return {ObjectKind::Planet, i}; }
-constexpr ObjectRef nodeAt(int i) { return {ObjectKind::JumpNode, i}; }
+constexpr ObjectRef planetAt(int i) {
+    return {ObjectKind::Planet, i};
+}
+constexpr ObjectRef nodeAt(int i) {
+    return {ObjectKind::JumpNode, i};
+}
 
 const CheckCase kCases[] = {
     {"Clean", [](TestMap&) {}, {}, ""},
@@ -90,7 +95,8 @@ const CheckCase kCases[] = {
      [](TestMap& m) {
          m.finish = [](MapProjectRecord& map) { map.systems[1].designFile = "C:\\Maps\\s1.sdf"; };
      },
-     {}, ""},
+     {},
+     ""},
     {"MissingSystemFile",
      [](TestMap& m) {
          m.finish = [](MapProjectRecord& map) { map.systems[1].designFile = "C:\\Maps\\gone.sdf"; };
@@ -108,7 +114,9 @@ const CheckCase kCases[] = {
      {{ProblemKind::SlotNameMismatch, "Alpha", std::nullopt, "sun name"}},
      "\"Alfa\""},
     {"DuplicateSystem",
-     [](TestMap& m) { m.systems.push_back({"Gamma", {sunRecord("Beta")}}); },
+     [](TestMap& m) {
+         m.systems.push_back({"Gamma", {sunRecord("Beta")}});
+     },
      {{ProblemKind::SlotNameMismatch, "Gamma", std::nullopt, "sun name"},
       {ProblemKind::DuplicateSystem, "Gamma", std::nullopt, "sun name"}},
      ""},
@@ -185,9 +193,10 @@ TEST_P(MapCheck, FindsItsProblemsInOrder) {
     for (const Expected& e : GetParam().expected)
         want.push_back(where(e.kind, e.system, e.object, e.field));
     EXPECT_EQ(got, want);
-    if (!problems.empty())
+    if (!problems.empty()) {
         EXPECT_NE(problems[0].message.find(GetParam().inFirstMessage), std::string::npos)
             << problems[0].message;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(OneMapPerKind, MapCheck, ::testing::ValuesIn(kCases),
@@ -270,7 +279,8 @@ TEST(MapGraph, LinksStubsAndStatesOfTheSystems) {
     vk_test::ScratchDir dir;
     TestMap m = linkedPair();
     m.records(0).push_back(jumpNode("AlphaJumpnode2", "Nowhere"));
-    m.systems.push_back({"Gamma", {sunRecord("Gamma"), jumpNode("GammaJumpnode1", "BetaJumpnode1")}});
+    m.systems.push_back(
+        {"Gamma", {sunRecord("Gamma"), jumpNode("GammaJumpnode1", "BetaJumpnode1")}});
     m.systems.push_back({"Delta", {}});  // an empty file
     const MapProjectRecord map = m.write(dir);
     const std::vector<CheckedSystem> systems = ReadCheckedSystems(map, dir.root());

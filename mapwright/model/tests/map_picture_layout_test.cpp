@@ -1,18 +1,20 @@
 // The map picture's geometry: labels clear of each other and of the nodes,
 // lines from rim to rim, arrows at the node a one-way link leads to, stubs
 // outside the labels, everything on the canvas.
+#include "check/map_picture_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "check/map_picture_layout.h"
 
 using namespace mw;
 
 namespace {
 
 // Seven pixels a character, as a narrow sans font gives.
-TextSize measure(std::string_view text) { return {7.0 * static_cast<double>(text.size()), 14}; }
+TextSize measure(std::string_view text) {
+    return {7.0 * static_cast<double>(text.size()), 14};
+}
 
 bool inside(const Box& b, double width, double height) {
     return b.left >= 0 && b.top >= 0 && b.right() <= width && b.bottom() <= height;
@@ -22,7 +24,9 @@ bool within(Point p, const Box& b) {
     return p.x > b.left && p.x < b.right() && p.y > b.top && p.y < b.bottom();
 }
 
-double distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double distance(Point a, Point b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 // n systems in a ring of two-way links, a one-way link across, and two stubs
 // on the first system.
@@ -57,7 +61,8 @@ TEST_P(PictureLayout, NothingOverlapsAndEverythingFits) {
         for (std::size_t j = 0; j < l.nodes.size(); ++j) {
             if (i == j) continue;
             const PictureNode& b = l.nodes[j];
-            EXPECT_FALSE(a.label.box.overlaps(b.label.box)) << a.label.text << " / " << b.label.text;
+            EXPECT_FALSE(a.label.box.overlaps(b.label.box))
+                << a.label.text << " / " << b.label.text;
             EXPECT_FALSE(a.label.box.overlaps(
                 {b.centre.x - b.radius, b.centre.y - b.radius, 2 * b.radius, 2 * b.radius}))
                 << a.label.text;
@@ -66,7 +71,8 @@ TEST_P(PictureLayout, NothingOverlapsAndEverythingFits) {
     for (std::size_t k = 0; k < l.lines.size(); ++k) {
         const PictureLine& line = l.lines[k];
         const GraphLink& link = graph.links[k];
-        EXPECT_NEAR(distance(line.from, l.nodes[link.from].centre), l.nodes[link.from].radius, 1e-6);
+        EXPECT_NEAR(distance(line.from, l.nodes[link.from].centre), l.nodes[link.from].radius,
+                    1e-6);
         EXPECT_NEAR(distance(line.to, l.nodes[link.to].centre), l.nodes[link.to].radius, 1e-6);
         ASSERT_EQ(line.arrowHead.has_value(), link.shape == LinkShape::OneWay);
         if (line.arrowHead) {

@@ -1,13 +1,12 @@
 #include "map_picture/map_picture.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QSvgGenerator>
+#include <cmath>
+#include <cstdio>
 
 #include "common/errors.h"
 #include "common/safe_save.h"
@@ -22,8 +21,12 @@ const QColor kOneWay(0xb0, 0x60, 0x10);
 const QColor kUnlinked(0xd0, 0x10, 0x10);
 const QColor kNoLink(0x99, 0x99, 0x99);
 
-QPointF qt(Point p) { return {p.x, p.y}; }
-QRectF qt(const Box& b) { return {b.left, b.top, b.width, b.height}; }
+QPointF qt(Point p) {
+    return {p.x, p.y};
+}
+QRectF qt(const Box& b) {
+    return {b.left, b.top, b.width, b.height};
+}
 // Names are single-byte texts as the design files store them.
 QString qt(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -98,8 +101,8 @@ void paintMapPicture(QPainter& p, const MapPictureLayout& layout) {
 }
 
 QImage renderMapPicture(const MapPictureLayout& layout) {
-    QImage image(static_cast<int>(std::ceil(layout.width)), static_cast<int>(std::ceil(layout.height)),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image(static_cast<int>(std::ceil(layout.width)),
+                 static_cast<int>(std::ceil(layout.height)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
     paintMapPicture(painter, layout);
@@ -115,13 +118,15 @@ QByteArray encodeMapPicture(const MapPictureLayout& layout, PictureFormat format
         renderMapPicture(layout).save(&buffer, "PNG");
         return bytes;
     }
-    const QSize size(static_cast<int>(std::ceil(layout.width)), static_cast<int>(std::ceil(layout.height)));
+    const QSize size(static_cast<int>(std::ceil(layout.width)),
+                     static_cast<int>(std::ceil(layout.height)));
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(title);
-    svg.setDescription(QStringLiteral("The systems of the map and the jump-node links between them"));
+    svg.setDescription(
+        QStringLiteral("The systems of the map and the jump-node links between them"));
     QPainter painter(&svg);
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     paintMapPicture(painter, layout);

@@ -37,8 +37,7 @@ QByteArray encodeMapPicture(const MapPictureLayout& layout, PictureFormat format
 /// Writes the picture file, its kind chosen by the extension (.png, .svg), in
 /// one replace: a failure leaves an existing file as it was. UserError naming
 /// the file when the extension is neither or the file cannot be written.
-void writeMapPicture(const MapPictureLayout& layout, const std::string& path,
-                     const QString& title);
+void writeMapPicture(const MapPictureLayout& layout, const std::string& path, const QString& title);
 
 /// A QGuiApplication on the offscreen platform, for painting without a
 /// display; nothing when the process already has one.
