@@ -124,17 +124,17 @@ std::optional<UnsafeText> FindUnsafe(const MissionText& t) {
 }
 
 namespace {
+// "system Alpha, planet 2: ", "system Alpha: ", or nothing for the map's own texts.
 std::string where(const UnsafeText& u) {
     std::string s;
-    if (!u.system.empty()) s += "system " + printableBytes(u.system) + ", ";
-    if (u.object) s += objectLabel(*u.object) + ", ";
-    return s;
+    if (!u.system.empty()) s += "system " + printableBytes(u.system);
+    if (u.object) s += (s.empty() ? "" : ", ") + objectLabel(*u.object);
+    return s.empty() ? s : s + ": ";
 }
 }  // namespace
 
 UnsafeTextError::UnsafeTextError(const UnsafeText& first)
-    : UserError("the mission source cannot be written: " + where(first) + first.describe() +
-                " (nothing was written)") {}
+    : UserError(where(first) + first.describe() + ", so nothing was written") {}
 
 void RequireSafeMissionText(const MapProjectRecord& map, const std::vector<MapSystem>& systems) {
     const auto refuse = [](const MissionText& t) {

@@ -249,11 +249,11 @@ TEST(MissionGenerator, RefusesTextsTheMissionCannotCarry) {
     };
     const Row rows[] = {
         {[](TestMap& m) { m.records(1)[1].name = "Alpha\"Jumpnode1"; },
-         "system Beta, jump node 1, leads to \"Alpha\"Jumpnode1\" holds a double quote"},
-        {[](TestMap& m) { m.records(0)[2].name = "Mo]on"; }, "system Alpha, planet 2, name"},
-        {[](TestMap& m) { m.records(0)[0].textC = ""; }, "system Alpha, scale \"\" is empty"},
+         "system Beta, jump node 1: leads to \"Alpha\"Jumpnode1\" holds a double quote"},
+        {[](TestMap& m) { m.records(0)[2].name = "Mo]on"; }, "system Alpha, planet 2: name"},
+        {[](TestMap& m) { m.records(0)[0].textC = ""; }, "system Alpha: scale \"\" is empty"},
         {[](TestMap& m) { m.finish = [](MapProjectRecord& map) { map.mapName = "New\nmap"; }; },
-         ": map name \"New\\nmap\" holds a line break"},
+         "map name \"New\\nmap\" holds a line break"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.where);
