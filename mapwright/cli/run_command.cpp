@@ -1,13 +1,17 @@
-// mapwright: headless commands over the editor's model.
+// mapwright's headless commands: reading the command line and running one.
 #include <cstdio>
 #include <string>
 
 #include "commands.h"
 
+namespace mw::cli {
+
 namespace {
 
 const char kUsage[] =
-    "usage: mapwright COMMAND [ARGS]\n"
+    "usage: mapwright [COMMAND [ARGS]]\n"
+    "\n"
+    "Without a command the editor opens (it needs a display).\n"
     "\n"
     "Headless commands:\n"
     "  show FILE.sdf                       print a system design file as JSON\n"
@@ -21,22 +25,24 @@ const char kUsage[] =
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+bool isHeadless(int argc) {
+    return argc >= 2;
+}
+
+int runCommand(int argc, char** argv) {
     const std::string command = argv[1];
-    const mw::cli::Args args(argv + 2, argv + argc);
+    const Args args(argv + 2, argv + argc);
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (command == "show") return mw::cli::runShow(args);
-    if (command == "names") return mw::cli::runNames(args);
-    if (command == "generate") return mw::cli::runGenerate(args);
-    if (command == "check") return mw::cli::runCheck(args);
+    if (command == "show") return runShow(args);
+    if (command == "names") return runNames(args);
+    if (command == "generate") return runGenerate(args);
+    if (command == "check") return runCheck(args);
     std::fprintf(stderr, "mapwright: unknown command '%s' (see mapwright --help)\n",
                  command.c_str());
     return 2;
 }
+
+}  // namespace mw::cli
