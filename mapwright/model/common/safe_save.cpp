@@ -1,6 +1,7 @@
 #include "common/safe_save.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,26 @@
 namespace mw {
 
 namespace {
+
+// Holds SIGINT, SIGTERM and SIGHUP while it lives, so a temporary file is never
+// created without its name being kept for removal.
+class SignalsHeld {
+public:
+    SignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        sigaddset(&held, SIGINT);
+        sigaddset(&held, SIGTERM);
+        sigaddset(&held, SIGHUP);
+        pthread_sigmask(SIG_BLOCK, &held, &old_);
+    }
+    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t old_;
+};
 
 mode_t currentUmask() {
     const mode_t m = ::umask(0);
@@ -25,10 +46,20 @@ SafeSave::SafeSave(std::string target) : target_(std::move(target)), reported_(t
     requireWholeName(target_, "create");
     requireRegularOrMissing(target_, "create");
     std::string templ = target_ + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(templ.data());
-    if (fd < 0) throw IoError(target_, "create", errnoText());
-    temp_ = templ;
-    guard_ = std::make_unique<TempFileGuard>(temp_);
+    int fd = -1;
+    {
+        const SignalsHeld held;
+        fd = ::mkstemp(templ.data());
+        if (fd < 0) throw IoError(target_, "create", errnoText());
+        temp_ = templ;
+        try {
+            guard_ = std::make_unique<TempFileGuard>(temp_);
+        } catch (...) {
+            ::close(fd);
+            ::unlink(temp_.c_str());
+            throw;
+        }
+    }
     open(fd);
 }
 
