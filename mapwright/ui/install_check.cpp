@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QPixmap>
 #include <cstdio>
 #include <string>
@@ -63,6 +64,21 @@ bool checkShippedFile(const ProgramFiles& files, const std::string& name) {
     return ok;
 }
 
+/// Whether the desktop's MIME database knows the editor's two kinds of file
+/// (it does once the installed package's MIME info has been registered).
+/// Told, not judged: a build folder is never registered.
+void reportFileTypes() {
+    const QMimeDatabase mime;
+    for (const char* name : {"application/x-velmora-system-design",
+                             "application/x-velmora-map-project"}) {
+        const QMimeType type = mime.mimeTypeForName(QLatin1String(name));
+        if (type.isValid())
+            std::printf("file type %s: %s\n", name, qPrintable(type.globPatterns().join(' ')));
+        else
+            std::printf("file type %s: not in the desktop's MIME database\n", name);
+    }
+}
+
 }  // namespace
 
 int checkInstallation(int argc, char** argv) {
@@ -103,6 +119,7 @@ int checkInstallation(int argc, char** argv) {
     else
         std::printf("%s\n", names.c_str());
     ok = ok && named && working.problem.empty();
+    reportFileTypes();
     std::puts(ok ? "the editor has everything it needs" : "the editor misses something (see above)");
     return ok ? 0 : 1;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // mapwright --check-install: starts the editor as a desktop start would, shows
 // nothing, and says where it found each shipped file, which folder it works
-// in and how many names that folder's main.ond holds. For packagers and the
-// install test.
+// in, how many names that folder's main.ond holds, and whether the desktop
+// knows the editor's file types. For packagers and the install test.
 
 namespace mw::ui {
 
