@@ -79,11 +79,14 @@ void TMainForm::showWorkingFolder(const QString& status) {
     if (!workingFolder_) {
         workingFolder_ = new QLabel(statusBar());
         workingFolder_->setObjectName(QStringLiteral("WorkingFolder"));
+        // A long path is cut rather than holding the window wide; the tip has it whole.
+        workingFolder_->setMinimumWidth(40);
         statusBar()->addPermanentWidget(workingFolder_);
     }
     workingFolder_->setText(status);
     workingFolder_->setToolTip(
-        QStringLiteral("main.ond and the planet name lists p_names.dat and list.dat are kept here"));
+        status +
+        QStringLiteral("\nmain.ond and the planet name lists p_names.dat and list.dat are kept here"));
 }
 
 TMDIChild* TMainForm::designer() const {
