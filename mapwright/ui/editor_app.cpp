@@ -46,6 +46,10 @@ struct Editor::Parts {
 Editor::Editor(const std::filesystem::path& workingFolder)
     : parts_(std::make_unique<Parts>(workingFolder)) {}
 
+Editor::Editor(const WorkingFolder& working) : Editor(working.folder) {
+    parts_->mainForm.showWorkingFolder(messageText(WorkingFolderStatus(working)));
+}
+
 Editor::~Editor() = default;
 
 TMainForm& Editor::mainForm() {
@@ -93,9 +97,7 @@ int runEditor(int argc, char** argv) {
     applyEditorLook();
     // main.ond and the name lists are in the working folder: the current one,
     // or the per-user data folder when started from the desktop's menu.
-    const WorkingFolder working = chooseStartFolder();
-    Editor editor(working.folder);
-    editor.mainForm().showWorkingFolder(messageText(WorkingFolderStatus(working)));
+    Editor editor(chooseStartFolder());
     editor.show();
     return QApplication::exec();
 }

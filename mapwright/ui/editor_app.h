@@ -21,6 +21,8 @@ void applyEditorLook();
 class Editor {
   public:
     explicit Editor(const std::filesystem::path& workingFolder);
+    /// As a real start: the status bar names the working folder.
+    explicit Editor(const WorkingFolder& working);
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;

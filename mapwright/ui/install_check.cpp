@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QMimeDatabase>
 #include <QPixmap>
 #include <cstdio>
@@ -12,7 +13,6 @@
 #include "folders/shipped_files.h"
 #include "folders/working_folder.h"
 #include "names/name_records.h"
-#include "shell/main_form.h"
 #include "shell/program_files.h"
 #include "text.h"
 
@@ -94,8 +94,7 @@ int checkInstallation(int argc, char** argv) {
     QApplication app(argc, argv);
     applyEditorLook();
     const WorkingFolder working = chooseStartFolder();
-    Editor editor(working.folder);
-    editor.mainForm().showWorkingFolder(messageText(WorkingFolderStatus(working)));
+    Editor editor(working);
     // Loads the program icon as a real start does; the event loop never runs,
     // so no message box can wait for an answer.
     editor.show();
