@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
 #include <QMimeDatabase>
 #include <QPixmap>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "folders/shipped_files.h"
 #include "folders/working_folder.h"
 #include "names/name_records.h"
+#include "shell/main_form.h"
 #include "shell/program_files.h"
 #include "text.h"
 
@@ -107,6 +109,12 @@ int checkInstallation(int argc, char** argv) {
         ok = false;
     }
 
+    // What the status bar shows, read back from it.
+    const auto* shown = editor.mainForm().findChild<QLabel*>(QStringLiteral("WorkingFolder"));
+    if (!shown || shown->text() != messageText(WorkingFolderStatus(working))) {
+        std::puts("broken: the status bar does not name the working folder");
+        ok = false;
+    }
     std::printf("%s%s\n", WorkingFolderStatus(working).c_str(),
                 working.desktopStart ? " (started from the desktop)" : "");
     bool named = false;
