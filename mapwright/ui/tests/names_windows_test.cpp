@@ -61,6 +61,7 @@ class NamesWindowsTest : public QObject {
     }
     void bothModesListTheirOwnNames() {
         QFETCH(bool, planets);
+        QVERIFY(manager->isHidden() && editor->windows.LISTDAT->isHidden());
         TMainForm& f = *editor->mainForm;
         QString caption, file, style;
         QStringList names;

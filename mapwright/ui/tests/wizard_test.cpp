@@ -62,6 +62,8 @@ class WizardTest : public QObject {
     void cleanup() { editor.reset(); }
 
     void modalFromMenuAndToolbarAndResetAtEveryShowing() {
+        // Created at start-up, hidden.
+        QVERIFY(wizard->isHidden() && editor->windows.MCWhelp->isHidden());
         editor->state->project().mapName = "Left over";
         TMainForm& f = *editor->mainForm;
         QWidget* shown = nullptr;
