@@ -44,8 +44,8 @@ TLISTDAT::TLISTDAT(EditorContext& context, QWidget* owner)
 
 void TLISTDAT::refresh(WatchList list) {
     showingErrors(context_.prompts, [&] {
-        const std::vector<std::string> names = WatchNames(
-            list, context_.state.nameFiles(), context_.state.designer().tables());
+        const std::vector<std::string> names =
+            WatchNames(list, context_.state.nameFiles(), context_.state.designer().tables());
         ListBox1->clear();
         for (const std::string& name : names) ListBox1->addItem(fromModel(name));
         Label1->setText(fromModel(names_text::recordCountText(names.size())));

@@ -73,9 +73,11 @@ TPlanet_Names::TPlanet_Names(EditorContext& context, std::function<void(const QS
     Button4 = new QPushButton(QStringLiteral("Browser"), this);
     Button2 = new QPushButton(QStringLiteral("Reload"), this);
     Button5 = new QPushButton(QStringLiteral("Help"), this);
-    const QPair<QPushButton*, const char*> buttons[] = {
-        {Button3, "Button3"}, {Button1, "Button1"}, {Button4, "Button4"},
-        {Button2, "Button2"}, {Button5, "Button5"}};
+    const QPair<QPushButton*, const char*> buttons[] = {{Button3, "Button3"},
+                                                        {Button1, "Button1"},
+                                                        {Button4, "Button4"},
+                                                        {Button2, "Button2"},
+                                                        {Button5, "Button5"}};
     int y = 72;
     for (const auto& [button, name] : buttons) {
         button->setObjectName(QString::fromLatin1(name));
@@ -165,8 +167,8 @@ void TPlanet_Names::Button4Click() {
     explorer.setProgram(program);
     explorer.setWorkingDirectory(fromPath(context_.state.workingFolder().string()));
     if (!explorer.startDetached())
-        status_(messageText(names_text::nameExplorerNotStarted(
-            toPath(program), toMessage(explorer.errorString()))));
+        status_(messageText(names_text::nameExplorerNotStarted(toPath(program),
+                                                               toMessage(explorer.errorString()))));
 }
 
 void TPlanet_Names::Button5Click() {

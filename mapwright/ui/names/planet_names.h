@@ -37,17 +37,17 @@ class TPlanet_Names : public QDialog {
 
     // The controls, by their form names.
     QGroupBox* GroupBox1;
-    QListWidget* ListBox1;   // the names, sorted
+    QListWidget* ListBox1;  // the names, sorted
     QLabel* Label1;
-    QComboBox* ComboBox1;    // the style
+    QComboBox* ComboBox1;  // the style
     QGroupBox* GroupBox2;
-    QLineEdit* Edit1;        // the name database
+    QLineEdit* Edit1;           // the name database
     QToolButton* SpeedButton1;  // Locate
-    QPushButton* Button3;    // OK
-    QPushButton* Button1;    // Cancel
-    QPushButton* Button4;    // Browser
-    QPushButton* Button2;    // Reload
-    QPushButton* Button5;    // Help
+    QPushButton* Button3;       // OK
+    QPushButton* Button1;       // Cancel
+    QPushButton* Button4;       // Browser
+    QPushButton* Button2;       // Reload
+    QPushButton* Button5;       // Help
 
   public slots:
     void FormShow();

@@ -23,14 +23,9 @@ using namespace mw::ui::test;
 
 namespace {
 
-QStringList rows(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
-    return texts;
-}
-
 mw::TOndRecord ond(const char* name, const char* style, bool planet) {
-    return {mw::FixedString<125>(name), mw::FixedString<1>(style), planet ? std::uint8_t{1} : std::uint8_t{0}};
+    return {mw::FixedString<125>(name), mw::FixedString<1>(style),
+            planet ? std::uint8_t{1} : std::uint8_t{0}};
 }
 
 }  // namespace

@@ -24,12 +24,6 @@ namespace {
 
 const std::string kSampleMap = VK_SOURCE_DIR "/data/samples/map/";
 
-QStringList rows(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
-    return texts;
-}
-
 void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
                       list->visualItemRect(list->item(row)).center());
@@ -212,8 +206,8 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button4, Qt::LeftButton);
         QCOMPARE(editor->prompts.questions,
                  Strings({"Save the map to a *.vmpf file?", "Generate INF source?"}));
-        QCOMPARE(editor->prompts.notices,
-                 Strings({"Map saved to " + project + "!", "Source file saved to " + mission + "!"}));
+        QCOMPARE(editor->prompts.notices, Strings({"Map saved to " + project + "!",
+                                                   "Source file saved to " + mission + "!"}));
         QCOMPARE(vk_test::readFile(project).size(), mw::kProjectFileSize);
         QVERIFY(vk_test::readFile(mission).find("Alpha") != std::string::npos);
 
@@ -254,8 +248,7 @@ class WizardTest : public QObject {
         QVERIFY(help->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(help->windowTitle(), QStringLiteral("Map creator Wizard Help"));
         QCOMPARE(editor->mainForm->findChildren<TMCWhelp*>().size(), 1);
-        QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("Button1")),
-                          Qt::LeftButton);
+        QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         QVERIFY(help->isHidden());
         QVERIFY(wizard->isVisible());
         QCOMPARE(wizard->Edit1->text(), QStringLiteral("Kept"));
@@ -266,8 +259,9 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button5, Qt::LeftButton);
         QVERIFY(!wizard->isVisible());
         QCOMPARE(editor->prompts.questions,
-                 Strings(2, "Are you sure you want to close this window? (Your unsaved datas "
-                            "will be lost)"));
+                 Strings(2,
+                         "Are you sure you want to close this window? (Your unsaved datas "
+                         "will be lost)"));
     }
 
   private:

@@ -26,7 +26,8 @@ namespace mw::ui {
 
 namespace {
 
-const char kNameHint[] = "The name should be one or two words, and the description should be short.";
+const char kNameHint[] =
+    "The name should be one or two words, and the description should be short.";
 const char kEmpireCountHint[] =
     "The number of empires can be 2, 4 and 8. Do not modify this by yourself, or the game will "
     "crash. Choose an option from the list.";
@@ -293,9 +294,12 @@ void TMCW::showEmpire() {
     for (const auto& [control, field] : empireControls_) {
         const QSignalBlocker blocker(control);
         const QString text = fromModel(EmpireFieldText(project_, field));
-        if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(text);
-        else if (auto* combo = qobject_cast<QComboBox*>(control)) combo->setCurrentText(text);
-        else if (auto* spin = qobject_cast<QSpinBox*>(control)) spin->setValue(text.toInt());
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            edit->setText(text);
+        else if (auto* combo = qobject_cast<QComboBox*>(control))
+            combo->setCurrentText(text);
+        else if (auto* spin = qobject_cast<QSpinBox*>(control))
+            spin->setValue(text.toInt());
     }
 }
 
@@ -306,7 +310,8 @@ void TMCW::Button1Click() {
 
 void TMCW::Button2Click() {
     std::vector<int> rows;
-    for (const QListWidgetItem* item : ListBox1->selectedItems()) rows.push_back(ListBox1->row(item));
+    for (const QListWidgetItem* item : ListBox1->selectedItems())
+        rows.push_back(ListBox1->row(item));
     RemoveSelectedSystems(project_, rows);
     showSystems();
 }
@@ -328,7 +333,8 @@ void TMCW::Button6Click() {
 }
 
 void TMCW::Button7Click() {
-    showingErrors(context_.prompts, [this] { LoadProjectLocatingFiles(project_, context_.prompts); });
+    showingErrors(context_.prompts,
+                  [this] { LoadProjectLocatingFiles(project_, context_.prompts); });
     showProject();
 }
 

@@ -33,28 +33,28 @@ class TMCW : public QDialog {
     void showProject();
 
     // The controls, by their form names.
-    QListWidget* ListBox1;   // the map's systems, in slot order
-    QPushButton* Button1;    // Insert
-    QPushButton* Button2;    // Remove
-    QLineEdit* Edit1;        // map name
-    QLineEdit* Edit2;        // description
-    QComboBox* ComboBox1;    // number of empires
+    QListWidget* ListBox1;    // the map's systems, in slot order
+    QPushButton* Button1;     // Insert
+    QPushButton* Button2;     // Remove
+    QLineEdit* Edit1;         // map name
+    QLineEdit* Edit2;         // description
+    QComboBox* ComboBox1;     // number of empires
     TabControl* TabControl1;  // one tab per empire
-    QLineEdit* Edit3;        // empire name
-    QComboBox* ComboBox2;    // AI mode
-    QComboBox* ComboBox3;    // race
-    QSpinBox* SpinEdit1;     // money
-    QComboBox* ComboBox4;    // team
-    QComboBox* ComboBox5;    // research list
-    QSpinBox* SpinEdit2;     // max spy groups
-    QSpinBox* SpinEdit3;     // max ship groups
-    QSpinBox* SpinEdit4;     // max special groups
-    QLabel* Label14;         // hidden: the system count
-    QPushButton* Button4;    // Save map
-    QPushButton* Button7;    // Load map
-    QPushButton* Button3;    // Clear
-    QPushButton* Button6;    // Help
-    QPushButton* Button5;    // Close
+    QLineEdit* Edit3;         // empire name
+    QComboBox* ComboBox2;     // AI mode
+    QComboBox* ComboBox3;     // race
+    QSpinBox* SpinEdit1;      // money
+    QComboBox* ComboBox4;     // team
+    QComboBox* ComboBox5;     // research list
+    QSpinBox* SpinEdit2;      // max spy groups
+    QSpinBox* SpinEdit3;      // max ship groups
+    QSpinBox* SpinEdit4;      // max special groups
+    QLabel* Label14;          // hidden: the system count
+    QPushButton* Button4;     // Save map
+    QPushButton* Button7;     // Load map
+    QPushButton* Button3;     // Clear
+    QPushButton* Button6;     // Help
+    QPushButton* Button5;     // Close
 
   public slots:
     void FormShow();

@@ -93,8 +93,9 @@ void TabControl::layoutTabs() {
         int x = 0;
         for (int k = 0; k < row.size(); ++k) {
             int w = tabWidth(row[k]);
-            if (spare > 0) w += spare / static_cast<int>(row.size()) +
-                                (k < spare % static_cast<int>(row.size()) ? 1 : 0);
+            if (spare > 0)
+                w += spare / static_cast<int>(row.size()) +
+                     (k < spare % static_cast<int>(row.size()) ? 1 : 0);
             rects_[row[k]] = QRect(x, line * h, w, h);
             x += w;
         }
@@ -153,10 +154,10 @@ void TabControl::paintEvent(QPaintEvent*) {
         tab.text = captions_[i];
         tab.row = rowOf(i);
         const qsizetype k = row.indexOf(i);
-        tab.position = row.size() == 1        ? QStyleOptionTab::OnlyOneTab
-                       : k == 0               ? QStyleOptionTab::Beginning
+        tab.position = row.size() == 1       ? QStyleOptionTab::OnlyOneTab
+                       : k == 0              ? QStyleOptionTab::Beginning
                        : k == row.size() - 1 ? QStyleOptionTab::End
-                                              : QStyleOptionTab::Middle;
+                                             : QStyleOptionTab::Middle;
         tab.selectedPosition = row.contains(current_) && row.indexOf(current_) == k - 1
                                    ? QStyleOptionTab::PreviousIsSelected
                                : row.contains(current_) && row.indexOf(current_) == k + 1
@@ -188,9 +189,12 @@ void TabControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void TabControl::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Left) choose(current_ - 1);
-    else if (event->key() == Qt::Key_Right) choose(current_ + 1);
-    else QWidget::keyPressEvent(event);
+    if (event->key() == Qt::Key_Left)
+        choose(current_ - 1);
+    else if (event->key() == Qt::Key_Right)
+        choose(current_ + 1);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TabControl::resizeEvent(QResizeEvent* event) {
