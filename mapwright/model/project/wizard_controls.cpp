@@ -78,6 +78,12 @@ bool ConfirmCloseWizard(Prompts& prompts) {
 bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
     const std::string path = prompts.chooseFile(FileDialog::LoadProject);
     if (path.empty()) return false;
+    LoadProjectFileLocatingFiles(project, path, prompts);
+    return true;
+}
+
+void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path,
+                                  Prompts& prompts) {
     LoadProjectFile(project, path, prompts);
     const SlotLookup found = LocateSlotFiles(project, path);
     if (!found.replaced.empty()) {
@@ -93,7 +99,6 @@ bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
         for (const IoError& missing : found.missing) text += "\n" + std::string(missing.what());
         prompts.error(text);
     }
-    return true;
 }
 
 }  // namespace mw

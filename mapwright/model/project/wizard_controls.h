@@ -73,5 +73,8 @@ bool ConfirmCloseWizard(Prompts& prompts);
 /// their stored path). False when the dialog was cancelled; a project file
 /// that cannot be read raises IoError and the map stays as it was.
 bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts);
+/// The same with the project file given.
+void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path,
+                                  Prompts& prompts);
 
 }  // namespace mw
