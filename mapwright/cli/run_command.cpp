@@ -19,6 +19,8 @@ const char kUsage[] =
     "                                      list the names of a name database\n"
     "  generate PROJECT.vmpf OUTPUT.txt [--seed N]\n"
     "                                      write the mission INF source of a map\n"
+    "  check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg]\n"
+    "                                      check a map for problems; draw its picture\n"
     "  --help                              this text\n";
 
 }  // namespace
@@ -37,6 +39,7 @@ int runCommand(int argc, char** argv) {
     if (command == "show") return runShow(args);
     if (command == "names") return runNames(args);
     if (command == "generate") return runGenerate(args);
+    if (command == "check") return runCheck(args);
     std::fprintf(stderr, "mapwright: unknown command '%s' (see mapwright --help)\n",
                  command.c_str());
     return 2;

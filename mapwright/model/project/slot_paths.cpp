@@ -22,9 +22,7 @@ bool isFile(const fs::path& p) {
 }
 
 fs::path besideProject(const std::string& stored, const std::string& projectPath) {
-    const std::string name = baseName(stored);
-    if (name.empty()) return {};
-    return fs::path(projectPath).parent_path() / name;
+    return DesignFileBeside(stored, fs::path(projectPath).parent_path());
 }
 
 // The slot holds at most 255 characters; a longer path falls back to a
@@ -41,12 +39,23 @@ std::optional<std::string> slotForm(const fs::path& p) {
 
 }  // namespace
 
-std::optional<std::string> LocateDesignFile(const std::string& stored,
-                                            const std::string& projectPath) {
+fs::path DesignFileBeside(const std::string& stored, const fs::path& projectFolder) {
+    const std::string name = baseName(stored);
+    if (name.empty()) return {};
+    return projectFolder / name;
+}
+
+std::optional<std::string> LocateDesignFileNear(const std::string& stored,
+                                                const fs::path& projectFolder) {
     if (isFile(stored)) return stored;
-    const fs::path beside = besideProject(stored, projectPath);
+    const fs::path beside = DesignFileBeside(stored, projectFolder);
     if (beside.empty() || !isFile(beside)) return std::nullopt;
     return slotForm(beside);
+}
+
+std::optional<std::string> LocateDesignFile(const std::string& stored,
+                                            const std::string& projectPath) {
+    return LocateDesignFileNear(stored, fs::path(projectPath).parent_path());
 }
 
 std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath) {

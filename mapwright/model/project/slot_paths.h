@@ -3,6 +3,7 @@
 // folder is moved (or comes from another machine). A stored path that names
 // no file is looked up by its file name beside the project file.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,13 @@ namespace mw {
 /// fits a slot's 255 characters), else nothing.
 std::optional<std::string> LocateDesignFile(const std::string& stored,
                                             const std::string& projectPath);
+/// The same with the project file's folder given (empty: the current folder).
+std::optional<std::string> LocateDesignFileNear(const std::string& stored,
+                                                const std::filesystem::path& projectFolder);
+/// Where the lookup looks for a stored path beside the project; empty when
+/// the stored path has no file name.
+std::filesystem::path DesignFileBeside(const std::string& stored,
+                                       const std::filesystem::path& projectFolder);
 
 /// Replaces each filled slot's missing design file by the file of the same
 /// name beside the project file. Returns one note per replaced path, naming
