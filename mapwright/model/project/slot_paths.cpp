@@ -59,21 +59,30 @@ std::optional<std::string> LocateDesignFile(const std::string& stored,
 }
 
 std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath) {
-    std::vector<std::string> notes;
+    SlotLookup found = LocateSlotFiles(project, projectPath);
+    if (!found.missing.empty()) throw found.missing.front();
+    return std::move(found.replaced);
+}
+
+SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath) {
+    SlotLookup found;
     for (int i = 0; i < project.systemCount; ++i) {
         SystemSlot& slot = project.systems[static_cast<std::size_t>(i)];
         const std::string stored = slot.designFile.str();
         const std::optional<std::string> use = LocateDesignFile(stored, projectPath);
-        if (!use)
-            throw IoError(stored, "open",
-                          "design file of system '" + slot.systemName.str() +
-                              "' not found, nor as " + besideProject(stored, projectPath).string());
+        if (!use) {
+            found.missing.emplace_back(stored, "open",
+                                       "design file of system '" + slot.systemName.str() +
+                                           "' not found, nor as " +
+                                           besideProject(stored, projectPath).string());
+            continue;
+        }
         if (*use == stored) continue;
         slot.designFile = *use;
-        notes.push_back("system '" + printableBytes(slot.systemName.view()) +
-                        "': " + printableBytes(stored) + " not found, using " + *use);
+        found.replaced.push_back("system '" + printableBytes(slot.systemName.view()) +
+                                 "': " + printableBytes(stored) + " not found, using " + *use);
     }
-    return notes;
+    return found;
 }
 
 }  // namespace mw

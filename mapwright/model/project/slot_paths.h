@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "project/map_project.h"
 
 namespace mw {
@@ -30,5 +31,17 @@ std::filesystem::path DesignFileBeside(const std::string& stored,
 /// the system, the stored path and the one used. A design file found in
 /// neither place raises IoError naming both.
 std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath);
+
+/// What a lookup over the slots found.
+struct SlotLookup {
+    /// One note per replaced path, as ResolveSlotPaths gives them.
+    std::vector<std::string> replaced;
+    /// Systems whose design file is in neither place, as ResolveSlotPaths raises them.
+    std::vector<IoError> missing;
+};
+
+/// Like ResolveSlotPaths, but a design file found nowhere is reported, not
+/// raised, and its slot keeps the stored path.
+SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath);
 
 }  // namespace mw

@@ -23,11 +23,14 @@
 #include "embedded_pictures.h"
 #include "help_window.h"
 #include "hint.h"
+#include "names/listdat.h"
+#include "names/planet_names.h"
 #include "shell_text.h"
 #include "system/designer_text.h"
 #include "text.h"
 #include "whats_new.h"
 #include "window_placement.h"
+#include "wizard/mcw.h"
 
 namespace mw::ui {
 
@@ -183,8 +186,6 @@ void TMainForm::createActions() {
                   QStringLiteral("Arrange All|Arranges the minimized windows along the bottom"));
     connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::arrangeMinimized);
 
-    // The wizard, the names managers and the watch window arrive with their
-    // windows; until then their commands are shown but cannot be chosen.
     MapCreatorWizard1 = newAction("MapCreatorWizard1", QStringLiteral("Map creator wizard"),
                                   QStringLiteral("Launches Map Creator Wizard"));
     PlanetNamesManager1 = newAction("PlanetNamesManager1", QStringLiteral("Planet names' manager"));
@@ -199,9 +200,13 @@ void TMainForm::createActions() {
     ToolButtonWizard = newAction("ToolButtonWizard", QStringLiteral("Wizard"),
                                  QStringLiteral("Launch Map Creator Wizard"));
     ToolButtonWizard->setIcon(embeddedIcon(QStringLiteral("toolbar/wizard")));
-    for (QAction* a : {MapCreatorWizard1, PlanetNamesManager1, SystemNamesManager1, VarsWatch1,
-                       ToolButtonPlanetNames, ToolButtonSystemNames, ToolButtonWizard})
-        a->setEnabled(false);
+    for (QAction* a : {MapCreatorWizard1, ToolButtonWizard})
+        connect(a, &QAction::triggered, this, &TMainForm::MapCreatorWizard1Click);
+    for (QAction* a : {PlanetNamesManager1, ToolButtonPlanetNames})
+        connect(a, &QAction::triggered, this, &TMainForm::PlanetNamesManager1Click);
+    for (QAction* a : {SystemNamesManager1, ToolButtonSystemNames})
+        connect(a, &QAction::triggered, this, &TMainForm::SystemNamesManager1Click);
+    connect(VarsWatch1, &QAction::triggered, this, &TMainForm::VarsWatch1Click);
 
     ToolButtonExit =
         newAction("ToolButtonExit", QStringLiteral("Exit"), QStringLiteral("Exit application"));
@@ -389,6 +394,25 @@ void TMainForm::HelpAbout1Execute() {
 
 void TMainForm::WhatsNew1Click() {
     if (windows_.whatsnew) windows_.whatsnew->exec();
+}
+
+void TMainForm::MapCreatorWizard1Click() {
+    if (windows_.MCW) windows_.MCW->exec();
+}
+
+void TMainForm::PlanetNamesManager1Click() {
+    if (windows_.Planet_Names) windows_.Planet_Names->execute(NamesMode::Planets);
+}
+
+void TMainForm::SystemNamesManager1Click() {
+    if (windows_.Planet_Names) windows_.Planet_Names->execute(NamesMode::Systems);
+}
+
+void TMainForm::VarsWatch1Click() {
+    if (!windows_.LISTDAT) return;
+    windows_.LISTDAT->show();
+    windows_.LISTDAT->raise();
+    windows_.LISTDAT->activateWindow();
 }
 
 void TMainForm::openHelpFile(const QString& helpFileName) {

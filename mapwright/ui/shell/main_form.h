@@ -74,6 +74,10 @@ class TMainForm : public QMainWindow {
     void ToolButtonExitClick();
     void HelpAbout1Execute();
     void WhatsNew1Click();
+    void MapCreatorWizard1Click();
+    void PlanetNamesManager1Click();
+    void SystemNamesManager1Click();
+    void VarsWatch1Click();
     void openHelpFile(const QString& helpFileName);
 
   protected:

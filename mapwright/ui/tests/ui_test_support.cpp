@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -65,6 +66,12 @@ void closeNextModal(std::function<void(QWidget*)> inspect) {
         if (inspect) inspect(modal);
         modal->close();
     });
+}
+
+QStringList rows(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
+    return texts;
 }
 
 }  // namespace mw::ui::test

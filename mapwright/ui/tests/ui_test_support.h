@@ -3,6 +3,7 @@
 // shell windows) as main() builds it, in a scratch working folder holding a
 // copy of main.ond, answering through scripted prompts.
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "shell/main_form.h"
 #include "test_support.h"
 
+class QListWidget;
 class QWidget;
 
 namespace mw::ui::test {
@@ -41,5 +43,8 @@ class TestEditor {
 
 /// Closes the modal dialog that opens next, once it is up; `inspect` sees it first.
 void closeNextModal(std::function<void(QWidget*)> inspect = {});
+
+/// The texts of a list's rows, in order.
+QStringList rows(const QListWidget* list);
 
 }  // namespace mw::ui::test
