@@ -12,6 +12,7 @@
 #include "common/errors.h"
 #include "project/slot_paths.h"
 #include "project/map_project.h"
+#include "mission/mission_text_safety.h"
 
 namespace mw::cli {
 
@@ -80,6 +81,11 @@ int runGenerate(const Args& args) {
         SaveMap(*project, prompts, seed);
         std::printf("%s\n", prompts.report().c_str());
         return 0;
+    } catch (const UnsafeTextError& e) {
+        std::fprintf(stderr, "mapwright generate: %s\n", e.what());
+        std::fprintf(stderr, "mapwright generate: 'mapwright check %s' lists every such text\n",
+                     files[0].c_str());
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mapwright generate: %s\n", e.what());
         return 1;

@@ -12,6 +12,8 @@ const char kUsage[] =
     "usage: mapwright [COMMAND [ARGS]]\n"
     "\n"
     "Without a command the editor opens (it needs a display).\n"
+    "  --check-install                     start the editor without showing it and say where\n"
+    "                                      it finds its pictures, help pages and main.ond\n"
     "\n"
     "Headless commands:\n"
     "  show FILE.sdf                       print a system design file as JSON\n"
@@ -19,6 +21,8 @@ const char kUsage[] =
     "                                      list the names of a name database\n"
     "  generate PROJECT.vmpf OUTPUT.txt [--seed N]\n"
     "                                      write the mission INF source of a map\n"
+    "  check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg]\n"
+    "                                      check a map for problems; draw its picture\n"
     "  --help                              this text\n";
 
 }  // namespace
@@ -37,6 +41,7 @@ int runCommand(int argc, char** argv) {
     if (command == "show") return runShow(args);
     if (command == "names") return runNames(args);
     if (command == "generate") return runGenerate(args);
+    if (command == "check") return runCheck(args);
     std::fprintf(stderr, "mapwright: unknown command '%s' (see mapwright --help)\n",
                  command.c_str());
     return 2;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "mission/mission_sections.h"
+#include "mission/mission_text_safety.h"
 #include "common/safe_save.h"
 
 namespace mw {
@@ -42,12 +43,18 @@ void writeHeader(MissionWriter& out, const MapProjectRecord& map) {
 }  // namespace mission
 
 std::string GenerateMissionInfText(const MapProjectRecord& map, MissionRandom& random) {
+    // Every design file is read and every text checked before a line is
+    // written: a failing file or a text the mission cannot carry ends the
+    // generation with nothing written.
+    const std::vector<MapSystem> systems = ReadMapSystems(map);
+    RequireSafeMissionText(map, systems);
+
     MissionWriter out;
     mission::writeHeader(out, map);
     mission::writePlanetTypes(out);
     mission::writeRaces(out);
     out.emptySection("Inventions");
-    mission::writeSolarSystems(out, map, random);
+    mission::writeSolarSystems(out, systems, random);
     mission::writeEmpires(out, map);
     out.emptySection("Heroes");
     return out.take();

@@ -15,7 +15,9 @@ namespace mw {
 /// The mission source of the map. Section-name numbers come from the random
 /// source, seeded from the clock unless a seed is given (the same seed gives
 /// the same text byte for byte). A design file that is missing, empty or
-/// damaged raises IoError naming it.
+/// damaged raises IoError naming it; a text that the mission source cannot
+/// carry (a double quote or a control character in a string, ...) raises
+/// UnsafeTextError naming the system, the object and the field.
 std::string GenerateMissionInfText(const MapProjectRecord& map, std::optional<std::uint32_t> seed);
 std::string GenerateMissionInfText(const MapProjectRecord& map, MissionRandom& random);
 

@@ -2,6 +2,9 @@
 // The writers of the mission source's top-level sections, called in file
 // order by GenerateMissionInfText.
 
+#include <vector>
+
+#include "mission/map_systems.h"
 #include "project/map_project_record.h"
 #include "mission/mission_random.h"
 #include "mission/mission_writer.h"
@@ -11,8 +14,9 @@ namespace mw::mission {
 void writeHeader(MissionWriter& out, const MapProjectRecord& map);
 void writePlanetTypes(MissionWriter& out);
 void writeRaces(MissionWriter& out);
-/// Reads every filled slot's design file; IoError names a file that fails.
-void writeSolarSystems(MissionWriter& out, const MapProjectRecord& map, MissionRandom& random);
+/// The map's systems, read before anything is written, in slot order.
+void writeSolarSystems(MissionWriter& out, const std::vector<MapSystem>& systems,
+                       MissionRandom& random);
 void writeEmpires(MissionWriter& out, const MapProjectRecord& map);
 
 /// Number of player empires the map declares, held to 0..8 so that a damaged

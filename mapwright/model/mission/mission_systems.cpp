@@ -3,19 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "common/errors.h"
 #include "mission/mission_sections.h"
-#include "system/design_file_reader.h"
 
 namespace mw::mission {
 
 namespace {
-
-struct MapSystem {
-    std::string systemName;  // S: the slot's system name
-    SdfRecord sun;
-    std::vector<SdfRecord> objects;
-};
 
 /// One entry per jump node of the map, in the order found. Unbounded, so no
 /// route of a large map is lost.
@@ -23,15 +15,6 @@ struct NodeEntry {
     std::string system;  // the sun record's name of the node's file
     std::string nodeId;
 };
-
-MapSystem readMapSystem(const SystemSlot& slot) {
-    const std::string path = slot.designFile.str();
-    if (path.empty())
-        throw IoError("(design file of system " + slot.systemName.str() + ")", "open",
-                      "no file name stored for the system");
-    DesignFile read = ReadDesignFile(path);
-    return {slot.systemName.str(), read.header, std::move(read.records)};
-}
 
 std::string position(const SdfRecord& r, std::string_view separator) {
     std::string s = std::to_string(r.x);
@@ -235,23 +218,17 @@ void writeHyperSpace(MissionWriter& out) {
 
 }  // namespace
 
-void writeSolarSystems(MissionWriter& out, const MapProjectRecord& map, MissionRandom& random) {
-    // Read every design file first: a failing one ends the generation before
-    // any system text depends on it.
-    std::vector<MapSystem> files;
+void writeSolarSystems(MissionWriter& out, const std::vector<MapSystem>& systems,
+                       MissionRandom& random) {
     std::vector<NodeEntry> nodes;
-    for (const SystemSlot& slot : map.systems) {
-        if (slot.empty()) continue;
-        files.push_back(readMapSystem(slot));
-        const MapSystem& f = files.back();
+    for (const MapSystem& f : systems)
         for (const SdfRecord& r : f.objects)
             if (r.tag.view() == sdf_tag::kJumpNode)
                 nodes.push_back({f.sun.name.str(), r.textA.str()});
-    }
 
     out.open("Solar systems");
-    for (std::size_t i = 0; i < files.size(); ++i) out.line("Version=2");
-    for (const MapSystem& f : files) writeSystem(out, f, nodes, random);
+    for (std::size_t i = 0; i < systems.size(); ++i) out.line("Version=2");
+    for (const MapSystem& f : systems) writeSystem(out, f, nodes, random);
     writeHyperSpace(out);
     out.close();
 }

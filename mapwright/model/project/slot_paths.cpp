@@ -22,9 +22,7 @@ bool isFile(const fs::path& p) {
 }
 
 fs::path besideProject(const std::string& stored, const std::string& projectPath) {
-    const std::string name = baseName(stored);
-    if (name.empty()) return {};
-    return fs::path(projectPath).parent_path() / name;
+    return DesignFileBeside(stored, fs::path(projectPath).parent_path());
 }
 
 // The slot holds at most 255 characters; a longer path falls back to a
@@ -41,30 +39,50 @@ std::optional<std::string> slotForm(const fs::path& p) {
 
 }  // namespace
 
-std::optional<std::string> LocateDesignFile(const std::string& stored,
-                                            const std::string& projectPath) {
+fs::path DesignFileBeside(const std::string& stored, const fs::path& projectFolder) {
+    const std::string name = baseName(stored);
+    if (name.empty()) return {};
+    return projectFolder / name;
+}
+
+std::optional<std::string> LocateDesignFileNear(const std::string& stored,
+                                                const fs::path& projectFolder) {
     if (isFile(stored)) return stored;
-    const fs::path beside = besideProject(stored, projectPath);
+    const fs::path beside = DesignFileBeside(stored, projectFolder);
     if (beside.empty() || !isFile(beside)) return std::nullopt;
     return slotForm(beside);
 }
 
+std::optional<std::string> LocateDesignFile(const std::string& stored,
+                                            const std::string& projectPath) {
+    return LocateDesignFileNear(stored, fs::path(projectPath).parent_path());
+}
+
 std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath) {
-    std::vector<std::string> notes;
+    SlotLookup found = LocateSlotFiles(project, projectPath);
+    if (!found.missing.empty()) throw found.missing.front();
+    return std::move(found.replaced);
+}
+
+SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath) {
+    SlotLookup found;
     for (int i = 0; i < project.systemCount; ++i) {
         SystemSlot& slot = project.systems[static_cast<std::size_t>(i)];
         const std::string stored = slot.designFile.str();
         const std::optional<std::string> use = LocateDesignFile(stored, projectPath);
-        if (!use)
-            throw IoError(stored, "open",
-                          "design file of system '" + slot.systemName.str() +
-                              "' not found, nor as " + besideProject(stored, projectPath).string());
+        if (!use) {
+            found.missing.emplace_back(stored, "open",
+                                       "design file of system '" + slot.systemName.str() +
+                                           "' not found, nor as " +
+                                           besideProject(stored, projectPath).string());
+            continue;
+        }
         if (*use == stored) continue;
         slot.designFile = *use;
-        notes.push_back("system '" + printableBytes(slot.systemName.view()) +
-                        "': " + printableBytes(stored) + " not found, using " + *use);
+        found.replaced.push_back("system '" + printableBytes(slot.systemName.view()) +
+                                 "': " + printableBytes(stored) + " not found, using " + *use);
     }
-    return notes;
+    return found;
 }
 
 }  // namespace mw

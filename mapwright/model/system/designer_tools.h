@@ -62,10 +62,4 @@ struct MarkerView {
     bool operator==(const MarkerView&) const = default;
 };
 
-struct ObjectRef {
-    ObjectKind kind = ObjectKind::Planet;
-    int index = 0;
-    bool operator==(const ObjectRef&) const = default;
-};
-
 }  // namespace mw

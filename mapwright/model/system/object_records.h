@@ -2,6 +2,7 @@
 // The seven record types of a solar system's object tables.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/fixed_string.h"
@@ -13,6 +14,15 @@ inline constexpr int kObjectKindCount = 7;
 
 /// Plural English name of a kind, for messages ("planets", "jump nodes", ...).
 std::string_view kindName(ObjectKind kind);
+
+/// One object of a system: its kind and its index in that kind's table.
+struct ObjectRef {
+    ObjectKind kind = ObjectKind::Planet;
+    int index = 0;
+    bool operator==(const ObjectRef&) const = default;
+};
+/// The object for messages: "planet 2", "jump node 1", ...
+std::string objectLabel(ObjectRef object);
 
 struct MarkerPos {
     std::int32_t x = 0;

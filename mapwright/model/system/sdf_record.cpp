@@ -58,4 +58,15 @@ SdfRecord SdfRecord::decode(const std::uint8_t* b) {
     return r;
 }
 
+std::optional<ObjectKind> kindOfTag(std::string_view tag) {
+    if (tag == sdf_tag::kPlanet) return ObjectKind::Planet;
+    if (tag == sdf_tag::kMicroAsteroids) return ObjectKind::MicroAsteroid;
+    if (tag == sdf_tag::kAsteroid) return ObjectKind::Asteroid;
+    if (tag == sdf_tag::kWreck) return ObjectKind::Wreck;
+    if (tag == sdf_tag::kNebula) return ObjectKind::Nebula;
+    if (tag == sdf_tag::kJumpNode) return ObjectKind::JumpNode;
+    if (tag == sdf_tag::kShip) return ObjectKind::Ship;
+    return std::nullopt;
+}
+
 }  // namespace mw

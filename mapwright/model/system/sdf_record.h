@@ -6,10 +6,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "common/decimal_field.h"
 #include "common/fixed_string.h"
+#include "system/object_records.h"
 
 namespace mw {
 
@@ -48,5 +50,9 @@ struct SdfRecord {
     Bytes encode() const;
     static SdfRecord decode(const std::uint8_t* bytes);
 };
+
+/// The object kind a record's tag names; nothing for the header and for tags
+/// the readers pass over.
+std::optional<ObjectKind> kindOfTag(std::string_view tag);
 
 }  // namespace mw

@@ -92,17 +92,6 @@ void writeLive(SafeSave& out, const SystemModel& model, ObjectKind kind,
         }
 }
 
-std::optional<ObjectKind> kindOfTag(std::string_view tag) {
-    if (tag == sdf_tag::kPlanet) return ObjectKind::Planet;
-    if (tag == sdf_tag::kMicroAsteroids) return ObjectKind::MicroAsteroid;
-    if (tag == sdf_tag::kAsteroid) return ObjectKind::Asteroid;
-    if (tag == sdf_tag::kWreck) return ObjectKind::Wreck;
-    if (tag == sdf_tag::kNebula) return ObjectKind::Nebula;
-    if (tag == sdf_tag::kJumpNode) return ObjectKind::JumpNode;
-    if (tag == sdf_tag::kShip) return ObjectKind::Ship;
-    return std::nullopt;
-}
-
 // Fills the record at index from the file record; cuts to the table fields.
 void fill(SystemModel& model, ObjectKind kind, int index, const SdfRecord& r,
           const MarkerPos& marker) {

@@ -20,6 +20,20 @@ std::string_view kindName(ObjectKind kind) {
     return "ships";
 }
 
+std::string objectLabel(ObjectRef object) {
+    std::string_view kind = "ship";
+    switch (object.kind) {
+        case ObjectKind::Planet: kind = "planet"; break;
+        case ObjectKind::MicroAsteroid: kind = "micro-asteroid field"; break;
+        case ObjectKind::Asteroid: kind = "asteroid"; break;
+        case ObjectKind::Wreck: kind = "wreck"; break;
+        case ObjectKind::Nebula: kind = "nebula"; break;
+        case ObjectKind::JumpNode: kind = "jump node"; break;
+        case ObjectKind::Ship: break;
+    }
+    return std::string(kind) + " " + std::to_string(object.index);
+}
+
 std::string makeNodeId(std::string_view systemName, int index) {
     std::string id(systemName);
     for (char& c : id)

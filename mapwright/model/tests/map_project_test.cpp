@@ -10,6 +10,7 @@
 #include "project/map_project.h"
 #include "project/project_file.h"
 #include "project/slot_paths.h"
+#include "project/wizard_controls.h"
 #include "system/sdf_record.h"
 #include "scripted_prompts.h"
 #include "test_support.h"
@@ -320,4 +321,57 @@ TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
     EXPECT_EQ(project_.systems[0].designFile, scratch_.path("moved/beta.sdf"));
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find("/gone/elsewhere/beta.sdf"), std::string::npos) << notes[0];
+}
+
+TEST_F(MapProjectTest, EmpireControlsEditTheSelectedEmpire) {
+    SetEmpireCount(project_, "8", prompts_);
+    SelectEmpire(project_, 6);
+    const struct {
+        EmpireField field;
+        std::string typed;
+        std::string shown;  // as the control shows it again
+    } rows[] = {
+        {EmpireField::Name, std::string(130, 'n'), std::string(125, 'n')},
+        {EmpireField::AiMode, std::string(45, 'a'), std::string(40, 'a')},
+        {EmpireField::Team, "Team3", "Team3"},
+        {EmpireField::Money, "-50", "-50"},
+        {EmpireField::MaxShipGroups, "many", "0"},
+        {EmpireField::MaxSpyGroups, "", "0"},
+    };
+    for (const auto& r : rows) {
+        SetEmpireField(project_, r.field, r.typed);
+        EXPECT_EQ(EmpireFieldText(project_, r.field), r.shown) << r.typed;
+    }
+    EXPECT_EQ(project_.empires[6].money, -50);
+    EXPECT_EQ(project_.empires[0].name, "AI1");  // only the selected empire changed
+    EXPECT_EQ(project_.empires[0].money, 1000);
+    SelectEmpire(project_, 8);  // beyond the tabs: the first
+    EXPECT_EQ(EmpireFieldText(project_, EmpireField::Name), "AI1");
+}
+
+TEST_F(MapProjectTest, ClearAsksFirst) {
+    SetMapName(project_, "Kept");
+    EXPECT_FALSE(ClearProject(project_, prompts_));
+    EXPECT_EQ(project_.mapName, "Kept");
+    prompts_.answer(true);
+    EXPECT_TRUE(ClearProject(project_, prompts_));
+    EXPECT_TRUE(project_.mapName.empty());
+    EXPECT_EQ(prompts_.questions, (std::vector<std::string>(2, std::string(wizard_text::kAskClear))));
+}
+
+TEST_F(MapProjectTest, LoadTellsWhichDesignFilesAreUsedInstead) {
+    insert(designFile("alpha.sdf", "Alpha"));
+    insert(designFile("beta.sdf", "Beta"));
+    project_.systems[0].designFile = "C:\\Maps\\alpha.sdf";
+    project_.systems[1].designFile = "/gone/beta.sdf";
+    scratch_.write("moved/alpha.sdf", scratch_.read("alpha.sdf"));
+    saveProject("moved/map.vmpf");
+    prompts_.files[FileDialog::LoadProject] = file("moved/map.vmpf");
+    ASSERT_TRUE(LoadProjectLocatingFiles(project_, prompts_));
+    EXPECT_EQ(project_.systems[0].designFile, file("moved/alpha.sdf"));
+    EXPECT_EQ(project_.systems[1].designFile, "/gone/beta.sdf");
+    ASSERT_EQ(prompts_.notices.size(), 1u);
+    EXPECT_NE(prompts_.notices[0].find("using " + file("moved/alpha.sdf")), std::string::npos);
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_NE(prompts_.errors[0].find("/gone/beta.sdf: open failed"), std::string::npos);
 }

@@ -1,9 +1,10 @@
 // Renders the editor's windows to PNG files for the README:
-//   mapwright_screenshots OUTPUT_DIR SAMPLE.sdf WORK_DIR
+//   mapwright_screenshots OUTPUT_DIR SAMPLE.sdf SAMPLE_MAP.vmpf WORK_DIR
 // It builds the real windows, opens the sample system through the main
-// window's Open command (the file dialog answered with SAMPLE.sdf) and grabs
-// each window from the screen, window manager frame included. Run it under
-// a display (scripts/screenshots starts Xvfb and a window manager).
+// window's Open command (the file dialog answered with SAMPLE.sdf), loads the
+// sample map into the wizard, and grabs each window from the screen, window
+// manager frame included. Run it under a display (scripts/screenshots starts
+// Xvfb and a window manager).
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -31,6 +32,8 @@
 #include "dialogs/z_dialog.h"
 #include "editor_app.h"
 #include "editor_context.h"
+#include "names/listdat.h"
+#include "names/planet_names.h"
 #include "shell/about_box.h"
 #include "shell/editor_windows.h"
 #include "shell/help_window.h"
@@ -38,15 +41,19 @@
 #include "shell/main_form.h"
 #include "shell/whats_new.h"
 #include "text.h"
+#include "wizard/mcw.h"
+#include "wizard/mcw_help.h"
+#include "wizard/tab_control.h"
 
 namespace {
 
 using namespace mw::ui;
 
-/// Answers every question with Yes and every open dialog with the sample.
+/// Answers every question with Yes and every open dialog with the samples.
 class SamplePrompts : public mw::Prompts {
   public:
-    explicit SamplePrompts(std::string sample) : sample_(std::move(sample)) {}
+    SamplePrompts(std::string sample, std::string sampleMap)
+        : sample_(std::move(sample)), sampleMap_(std::move(sampleMap)) {}
     void notice(const std::string& text) override { report("notice", text); }
     void error(const std::string& text) override {
         report("error", text);
@@ -54,9 +61,10 @@ class SamplePrompts : public mw::Prompts {
     }
     bool ask(const std::string&) override { return true; }
     std::string chooseFile(mw::FileDialog dialog) override {
-        const bool sample =
-            dialog == mw::FileDialog::OpenSystem || dialog == mw::FileDialog::LinkSystems;
-        return sample ? sample_ : std::string();
+        if (dialog == mw::FileDialog::OpenSystem || dialog == mw::FileDialog::LinkSystems)
+            return sample_;
+        if (dialog == mw::FileDialog::LoadProject) return sampleMap_;
+        return {};
     }
     bool failed = false;
 
@@ -65,6 +73,7 @@ class SamplePrompts : public mw::Prompts {
         std::fprintf(stderr, "mapwright_screenshots: %s: %s\n", kind, text.c_str());
     }
     std::string sample_;
+    std::string sampleMap_;
 };
 
 void settle(int ms) {
@@ -115,20 +124,22 @@ bool grabModal(const QString& file, const std::function<void()>& open,
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fputs("usage: mapwright_screenshots OUTPUT_DIR SAMPLE.sdf WORK_DIR\n", stderr);
+    if (argc != 5) {
+        std::fputs("usage: mapwright_screenshots OUTPUT_DIR SAMPLE.sdf SAMPLE_MAP.vmpf WORK_DIR\n",
+                   stderr);
         return 2;
     }
     QApplication app(argc, argv);
     applyEditorLook();
     const QString out = QString::fromLocal8Bit(argv[1]);
-    const std::string sample =
-        toPath(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
+    const auto absolute = [](const char* arg) {
+        return toPath(QFileInfo(QString::fromLocal8Bit(arg)).absoluteFilePath());
+    };
     QDir().mkpath(out);
 
     // The working folder holds main.ond; the name lists are kept there.
-    mw::EditorState state{std::filesystem::path(argv[3])};
-    SamplePrompts prompts(sample);
+    mw::EditorState state{std::filesystem::path(argv[4])};
+    SamplePrompts prompts(absolute(argv[2]), absolute(argv[3]));
     SystemDocument document(state.designer(), prompts);
     EditorContext context{state, document, prompts, ProgramFiles()};
     TMainForm mainForm(context);
@@ -206,6 +217,28 @@ int main(int argc, char** argv) {
                 if (dialogWindows.NodeList->ComboBox1->count() > 1)
                     dialogWindows.NodeList->ComboBox1->setCurrentIndex(1);
             });
+    // The wizard with the sample map, its second empire's tab chosen.
+    windows.MCW->show();
+    windows.MCW->Button7Click();
+    const QPoint tab = windows.MCW->TabControl1->tabRect(1).center();
+    QMouseEvent press(QEvent::MouseButtonPress, tab, windows.MCW->TabControl1->mapToGlobal(tab),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(windows.MCW->TabControl1, &press);
+    ok &= grab(windows.MCW, out + QStringLiteral("/map_creator_wizard.png"));
+    windows.MCW->Button6Click();
+    ok &= grab(windows.MCWhelp, out + QStringLiteral("/map_creator_wizard_help.png"));
+    windows.MCWhelp->hide();
+    windows.MCW->hide();
+
+    windows.Planet_Names->setMode(mw::NamesMode::Planets);
+    windows.Planet_Names->show();
+    ok &= grab(windows.Planet_Names, out + QStringLiteral("/planet_names_manager.png"));
+    windows.Planet_Names->hide();
+
+    windows.LISTDAT->show();
+    windows.LISTDAT->Button4Click();
+    ok &= grab(windows.LISTDAT, out + QStringLiteral("/vars_watch.png"));
+    windows.LISTDAT->hide();
 
     return ok && !prompts.failed ? 0 : 1;
 }

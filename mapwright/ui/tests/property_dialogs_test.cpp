@@ -24,12 +24,15 @@
 #include "dialogs/ship_help.h"
 #include "dialogs/wreck_dialog.h"
 #include "dialogs/z_dialog.h"
+#include "names/listdat.h"
 #include "names/name_records.h"
+#include "names/planet_names.h"
 #include "shell/about_box.h"
 #include "shell/icons_help.h"
 #include "shell/whats_new.h"
 #include "system/system_file.h"
 #include "ui_test_support.h"
+#include "wizard/mcw.h"
 
 using namespace mw::ui;
 using namespace mw::ui::test;
@@ -61,10 +64,21 @@ class PropertyDialogsTest : public QObject {
 
     void createdOnceAtStartUpInOrder() {
         const EditorWindows& w = editor->windows;
-        const QList<QWidget*> order{w.AboutBox,          w.dialogs.planet,   w.dialogs.mas,
-                                    w.dialogs.ast,       w.dialogs.wrck,     w.dialogs.jn,
-                                    w.dialogs.sh,        w.dialogs.ne,       w.dialogs.magassag,
-                                    w.dialogs.ship_help, w.dialogs.NodeList, w.icons,
+        const QList<QWidget*> order{w.AboutBox,
+                                    w.MCW,
+                                    w.dialogs.planet,
+                                    w.dialogs.mas,
+                                    w.dialogs.ast,
+                                    w.dialogs.wrck,
+                                    w.dialogs.jn,
+                                    w.dialogs.sh,
+                                    w.dialogs.ne,
+                                    w.dialogs.magassag,
+                                    w.dialogs.ship_help,
+                                    w.dialogs.NodeList,
+                                    w.icons,
+                                    w.Planet_Names,
+                                    w.LISTDAT,
                                     w.whatsnew};
         const QObjectList children = editor->mainForm->children();
         qsizetype last = -1;

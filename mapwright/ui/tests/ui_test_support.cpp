@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -92,6 +93,12 @@ void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)>
             qWarning("onModal: the expected modal dialog did not appear");
     });
     poll->start(0);
+}
+
+QStringList rows(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
+    return texts;
 }
 
 }  // namespace mw::ui::test

@@ -3,6 +3,7 @@
 // shell windows) as main() builds it, in a scratch working folder holding a
 // copy of main.ond, answering through scripted prompts.
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "shell/main_form.h"
 #include "test_support.h"
 
+class QListWidget;
 class QWidget;
 
 namespace mw::ui::test {
@@ -54,5 +56,8 @@ void whenModal(std::function<void(T*)> act) {
     onModal([](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
             [act = std::move(act)](QWidget* w) { act(qobject_cast<T*>(w)); });
 }
+
+/// The texts of a list's rows, in order.
+QStringList rows(const QListWidget* list);
 
 }  // namespace mw::ui::test
