@@ -85,40 +85,64 @@ void settle(int ms) {
     }
 }
 
-bool grab(QWidget* window, const QString& file) {
+/// How a grab went: saved, or left unsaved because the window manager has
+/// not framed the window (only when asked to give up on that).
+enum class Grab { Saved, Unframed, Failed };
+
+Grab grabWindow(QWidget* window, const QString& file, bool mayGiveUp) {
     window->raise();
     window->activateWindow();
     settle(600);
-    // The window manager may frame a newly shown window a little later.
-    for (int waited = 0; window->frameGeometry() == window->geometry() && waited < 3000;
-         waited += 100)
+    // The window manager frames a newly shown window a little later (much later
+    // on a busy machine), and now and then misses one.
+    const auto framed = [window] {
+        const QRect frame = window->frameGeometry();
+        return frame != window->geometry() && frame.contains(window->geometry());
+    };
+    // Framed for a while: the frame is drawn a moment after it is reported.
+    int steady = 0;
+    for (int waited = 0; steady < 4 && waited < 5000; waited += 100) {
         settle(100);
+        steady = framed() ? steady + 1 : 0;
+    }
+    if (steady < 4 && mayGiveUp) return Grab::Unframed;
     const QRect frame = window->frameGeometry();
     const QPixmap shot =
         window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     if (!shot.save(file)) {
         std::fprintf(stderr, "mapwright_screenshots: cannot write %s\n", qPrintable(file));
-        return false;
+        return Grab::Failed;
     }
     std::printf("%s\n", qPrintable(file));
-    return true;
+    return Grab::Saved;
+}
+
+bool grab(QWidget* window, const QString& file) {
+    return grabWindow(window, file, false) == Grab::Saved;
 }
 
 /// Grabs the modal dialog that `open` shows, after `prepare` has set it up,
-/// then cancels it.
+/// then cancels it. A dialog the window manager has not framed is opened again.
 bool grabModal(const QString& file, const std::function<void()>& open,
                const std::function<void(QWidget*)>& prepare = {}) {
-    bool ok = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        if (prepare) prepare(dialog);
-        ok = grab(dialog, file);
-        dialog->reject();
-    });
-    open();
-    if (!ok) std::fprintf(stderr, "mapwright_screenshots: no dialog for %s\n", qPrintable(file));
-    return ok;
+    constexpr int kTries = 4;
+    Grab result = Grab::Failed;
+    for (int attempt = 1; attempt <= kTries; ++attempt) {
+        result = Grab::Failed;
+        settle(400);  // the window manager is done with the last window
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            if (prepare) prepare(dialog);
+            result = grabWindow(dialog, file, attempt < kTries);
+            dialog->reject();
+        });
+        open();
+        if (result != Grab::Unframed) break;
+    }
+    if (result == Grab::Failed)
+        std::fprintf(stderr, "mapwright_screenshots: no dialog for %s\n", qPrintable(file));
+    return result == Grab::Saved;
 }
 
 }  // namespace
