@@ -56,13 +56,15 @@ CheckVerdict verdictOf(const std::vector<MapProblem>& problems) {
     return problems.empty() ? CheckVerdict::Clean : CheckVerdict::WarningsOnly;
 }
 
+std::string problemCount(const std::vector<MapProblem>& problems, Severity severity) {
+    const int n = countOf(problems, severity);
+    return std::to_string(n) + " " + std::string(severityName(severity)) + (n == 1 ? "" : "s");
+}
+
 std::string checkSummary(const std::vector<MapProblem>& problems) {
     if (problems.empty()) return "no problems found";
-    const auto counted = [](int n, const char* word) {
-        return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-    };
-    return counted(countOf(problems, Severity::Error), "error") + ", " +
-           counted(countOf(problems, Severity::Warning), "warning");
+    return problemCount(problems, Severity::Error) + ", " +
+           problemCount(problems, Severity::Warning);
 }
 
 }  // namespace mw

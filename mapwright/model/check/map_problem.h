@@ -57,6 +57,8 @@ enum class CheckVerdict {
 };
 CheckVerdict verdictOf(const std::vector<MapProblem>& problems);
 int countOf(const std::vector<MapProblem>& problems, Severity severity);
+/// "1 error", "3 warnings", "0 errors".
+std::string problemCount(const std::vector<MapProblem>& problems, Severity severity);
 /// "no problems found", or "1 error, 2 warnings".
 std::string checkSummary(const std::vector<MapProblem>& problems);
 
