@@ -33,12 +33,17 @@ std::string_view objectKindKey(ObjectKind kind) {
     return kKeys[static_cast<int>(kind)];
 }
 
+ProblemColumns problemColumns(const MapProblem& p) {
+    return {std::string(severityName(severityOf(p.kind))), printableBytes(p.system),
+            p.object ? objectLabel(*p.object) : std::string(), p.message};
+}
+
 std::string problemLine(const MapProblem& p) {
-    std::string line(severityName(severityOf(p.kind)));
-    line += ": ";
-    if (!p.system.empty()) line += printableBytes(p.system) + ": ";
-    if (p.object) line += objectLabel(*p.object) + ": ";
-    line += p.message;
+    const ProblemColumns c = problemColumns(p);
+    std::string line = c.severity + ": ";
+    if (!c.system.empty()) line += c.system + ": ";
+    if (!c.object.empty()) line += c.object + ": ";
+    line += c.message;
     line += " [";
     line += problemKindName(p.kind);
     line += "]";

@@ -46,6 +46,12 @@ std::string_view severityName(Severity severity);
 /// "asteroid", "wreck", "nebula", "jump_node", "ship".
 std::string_view objectKindKey(ObjectKind kind);
 
+/// A problem in the columns of a list, its texts shown safely: "warning",
+/// "Alpha", "jump node 1" (empty for none), the message.
+struct ProblemColumns {
+    std::string severity, system, object, message;
+};
+ProblemColumns problemColumns(const MapProblem& problem);
 /// One line for a list: "warning: Alpha: jump node 1: leads to ... [unlinked-node]".
 std::string problemLine(const MapProblem& problem);
 

@@ -145,6 +145,21 @@ MapProjectRecord BuildProjectRecord(const MapProject& project) {
 
 namespace wizard_text {
 
+std::string checkListSummary(const std::vector<MapProblem>& problems) {
+    switch (verdictOf(problems)) {
+        case CheckVerdict::Clean:
+            return "No problems found: \"Save map\" generates the mission.";
+        case CheckVerdict::WarningsOnly:
+            return problemCount(problems, Severity::Warning) +
+                   ": the game will load the mission, but it may not play as you meant.";
+        case CheckVerdict::Errors:
+            break;
+    }
+    return checkSummary(problems) +
+           ": the game could not load the mission, so \"Save map\" generates none until the "
+           "errors are mended.";
+}
+
 std::string generateRefusal(const std::vector<MapProblem>& problems) {
     // Enough to name the files at fault; "Check map" has the rest.
     constexpr int kShown = 3;

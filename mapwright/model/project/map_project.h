@@ -28,6 +28,9 @@ inline constexpr std::string_view kAskGenerate = "Generate INF source?";
 inline constexpr std::string_view kSeeCheckMap =
     "Press \"Check map\" to see every problem of the map.";
 
+/// The line over the list of "Check map": how many problems of each
+/// severity, and what they mean for "Save map".
+std::string checkListSummary(const std::vector<MapProblem>& problems);
 /// "Save map" when the check finds errors: how many, the first few, and
 /// where to see them all.
 std::string generateRefusal(const std::vector<MapProblem>& problems);
