@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -73,6 +74,22 @@ TMainForm::~TMainForm() {
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(ClientArea, nullptr, this, nullptr);
     if (designer_) disconnect(designer_, nullptr, this, nullptr);
+}
+
+void TMainForm::showWorkingFolder(const QString& status) {
+    // A permanent label: the hints of the menus and buttons pass over the
+    // status bar's message, not over this.
+    if (!workingFolder_) {
+        workingFolder_ = new QLabel(statusBar());
+        workingFolder_->setObjectName(QStringLiteral("WorkingFolder"));
+        // A long path is cut rather than holding the window wide; the tip has it whole.
+        workingFolder_->setMinimumWidth(40);
+        statusBar()->addPermanentWidget(workingFolder_);
+    }
+    workingFolder_->setText(status);
+    workingFolder_->setToolTip(
+        status +
+        QStringLiteral("\nmain.ond and the planet name lists p_names.dat and list.dat are kept here"));
 }
 
 TMDIChild* TMainForm::designer() const {
