@@ -1,6 +1,6 @@
 #include "mcw_check.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -58,18 +58,16 @@ TMCWcheck::TMCWcheck(QWidget* owner)
     connect(header, &QHeaderView::sectionResized, ListView1,
             [this] { ListView1->resizeRowsToContents(); });
 
-    Button1 = new QPushButton(QStringLiteral("Close"), this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    Button1 = buttons->button(QDialogButtonBox::Close);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(ListView1, 1);
-    layout->addLayout(bottom);
+    layout->addWidget(buttons);
 
     // Room for a message of about a hundred characters on one line and a dozen problems.
     const int line = fontMetrics().height();
