@@ -2,9 +2,9 @@
 //   mapwright_screenshots OUTPUT_DIR SAMPLE.sdf SAMPLE_MAP.vmpf WORK_DIR
 // It builds the real windows, opens the sample system through the main
 // window's Open command (the file dialog answered with SAMPLE.sdf), loads the
-// sample map into the wizard, and grabs each window from the screen, window
-// manager frame included. Run it under a display (scripts/screenshots starts
-// Xvfb and a window manager).
+// sample map into the wizard, checks a damaged copy of it, and grabs each
+// window from the screen, window manager frame included. Run it under a display
+// (scripts/screenshots starts Xvfb and a window manager).
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "check/map_check.h"
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
 #include "designer/object_marker.h"
@@ -34,6 +35,7 @@
 #include "editor_context.h"
 #include "names/listdat.h"
 #include "names/planet_names.h"
+#include "project/project_file.h"
 #include "shell/about_box.h"
 #include "shell/editor_windows.h"
 #include "shell/help_window.h"
@@ -42,6 +44,7 @@
 #include "shell/whats_new.h"
 #include "text.h"
 #include "wizard/mcw.h"
+#include "wizard/mcw_check.h"
 #include "wizard/mcw_help.h"
 #include "wizard/tab_control.h"
 
@@ -252,6 +255,26 @@ int main(int argc, char** argv) {
     windows.MCW->Button6Click();
     ok &= grab(windows.MCWhelp, out + QStringLiteral("/map_creator_wizard_help.png"));
     windows.MCWhelp->hide();
+
+    // The check of a copy of the sample map that lost Beta's design file and
+    // plays with two empires: what "Check map" lists for it.
+    const std::filesystem::path broken = std::filesystem::path(argv[4]) / "broken";
+    std::filesystem::create_directories(broken);
+    const std::filesystem::path sampleFolder =
+        std::filesystem::path(absolute(argv[3])).parent_path();
+    for (const char* name : {"alpha.sdf", "gamma.sdf"})
+        std::filesystem::copy_file(sampleFolder / name, broken / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+    mw::MapProjectRecord damaged = mw::ReadProjectFile(absolute(argv[3]));
+    damaged.empireCount = 2;
+    mw::WriteProjectFile((broken / "broken.vmpf").string(), damaged);
+    mw::LoadProjectFile(state.project(), (broken / "broken.vmpf").string(), prompts);
+    windows.MCW->showProject();
+    windows.MCW->MCWcheck->setProblems(mw::CheckMap(state.project()));
+    windows.MCW->MCWcheck->show();
+    ok &= grab(windows.MCW->MCWcheck, out + QStringLiteral("/map_check.png"));
+    windows.MCW->MCWcheck->hide();
+    ok &= grab(windows.MCW, out + QStringLiteral("/map_creator_wizard_problems.png"));
     windows.MCW->hide();
 
     windows.Planet_Names->setMode(mw::NamesMode::Planets);

@@ -1,18 +1,22 @@
 // The map creator wizard's wiring: shown modally from the main window and
 // reset at every showing, systems inserted and removed through the list, the
-// empire tabs and controls, Save map, Load map and Clear, and its help window.
+// map's picture beside it, the empire tabs and controls, Check map, Save map
+// after the check, Load map and Clear, and its help window.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
 
 #include "project/project_file.h"
 #include "ui_test_support.h"
+#include "wizard/map_picture_view.h"
 #include "wizard/mcw.h"
+#include "wizard/mcw_check.h"
 #include "wizard/mcw_help.h"
 #include "wizard/tab_control.h"
 
@@ -31,6 +35,14 @@ void clickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) 
 
 void clickTab(TabControl* tabs, int index) {
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+// The systems the picture shows, by their labels.
+QStringList pictured(const MapPictureView* view) {
+    QStringList labels;
+    for (const mw::PictureNode& node : view->layout().nodes)
+        labels.append(QString::fromStdString(node.label.text));
+    return labels;
 }
 
 void retype(QWidget* field, const QString& text) {
@@ -94,6 +106,9 @@ class WizardTest : public QObject {
                  std::vector<mw::FileDialog>(3, mw::FileDialog::InsertSystem));
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Alpha", "Beta", "Gamma"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("3"));
+        QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
+        QCOMPARE(wizard->Image1->layout().lines.size(), 2u);  // Alpha and Gamma to Beta
+        const QImage triangle = wizard->Image1->grab().toImage();
         // The same system again is refused.
         editor->prompts.file(editor->scratch.path("systems/beta.sdf"));
         QTest::mouseClick(wizard->Button1, Qt::LeftButton);
@@ -103,6 +118,8 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button2, Qt::LeftButton);
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Beta", "Gamma"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("2"));
+        QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
+        QVERIFY(wizard->Image1->grab().toImage() != triangle);
         QCOMPARE(editor->state->project().systems[0].designFile.str(),
                  editor->scratch.path("systems/beta.sdf"));
 
@@ -112,6 +129,7 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button2, Qt::LeftButton);
         QCOMPARE(wizard->ListBox1->count(), 0);
         QCOMPARE(wizard->Label14->text(), QStringLiteral("0"));
+        QVERIFY(wizard->Image1->layout().nodes.empty());
     }
 
     void empireEditsSurviveEightTwoEight() {
@@ -175,6 +193,7 @@ class WizardTest : public QObject {
         QCOMPARE(editor->prompts.questions.back(),
                  std::string("Are you sure you want to clear the project?"));
         QCOMPARE(wizard->ListBox1->count(), 0);
+        QVERIFY(wizard->Image1->layout().nodes.empty());
         QVERIFY(wizard->Edit1->text().isEmpty());
         QCOMPARE(wizard->TabControl1->count(), 2);
 
@@ -183,6 +202,7 @@ class WizardTest : public QObject {
         QCOMPARE(editor->prompts.dialogs.back(), mw::FileDialog::LoadProject);
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Gamma", "Alpha"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("2"));
+        QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
         QCOMPARE(wizard->Edit1->text(), QStringLiteral("Twin Suns"));
         QCOMPARE(wizard->Edit2->text(), QStringLiteral("Two systems, four empires."));
         QCOMPARE(wizard->ComboBox1->currentText(), QStringLiteral("4"));
@@ -196,10 +216,10 @@ class WizardTest : public QObject {
         QVERIFY(editor->prompts.errors.empty());
     }
 
-    void saveMapWithBothYesWritesBothFiles() {
+    void saveMapWithBothYesWritesBothFilesAndWithAnErrorNoSource() {
         wizard->show();
-        editor->prompts.file(editor->scratch.path("systems/alpha.sdf"));
-        QTest::mouseClick(wizard->Button1, Qt::LeftButton);
+        insertSample({"alpha.sdf", "beta.sdf", "gamma.sdf"});
+        wizard->ComboBox1->setCurrentIndex(1);  // "4": every owner is one of the empires
         const std::string project = editor->scratch.path("map.vmpf");
         const std::string mission = editor->scratch.path("mission.txt");
         editor->prompts.answer(true).file(project).answer(true).file(mission);
@@ -211,14 +231,66 @@ class WizardTest : public QObject {
         QCOMPARE(vk_test::readFile(project).size(), mw::kProjectFileSize);
         QVERIFY(vk_test::readFile(mission).find("Alpha") != std::string::npos);
 
-        // A design file gone since: an error box names it, the mission stays as it was.
+        // A design file gone since: the check's error box names it, the
+        // source is not asked for and the mission stays as it was.
         const std::string before = vk_test::readFile(mission);
         std::filesystem::remove(editor->scratch.path("systems/alpha.sdf"));
-        editor->prompts.answer(false).answer(true).file(mission);
+        editor->prompts.questions.clear();
+        editor->prompts.answer(false);
         QTest::mouseClick(wizard->Button4, Qt::LeftButton);
+        QCOMPARE(editor->prompts.questions, Strings{"Save the map to a *.vmpf file?"});
         QCOMPARE(editor->prompts.errors.size(), 1u);
         QVERIFY(editor->prompts.errors[0].find("alpha.sdf") != std::string::npos);
         QCOMPARE(vk_test::readFile(mission), before);
+    }
+
+    void saveMapWithWarningsAsksWhetherToGenerateAnyway() {
+        wizard->show();
+        insertSample({"alpha.sdf"});  // its jump nodes lead to systems not in the map
+        const std::string mission = editor->scratch.path("mission.txt");
+        for (const bool yes : {false, true}) {
+            editor->prompts.questions.clear();
+            editor->prompts.answer(false).answer(yes).file(mission);
+            QTest::mouseClick(wizard->Button4, Qt::LeftButton);
+            QCOMPARE(editor->prompts.questions.size(), 2u);
+            QVERIFY(editor->prompts.questions[1].find("Generate INF source anyway?") !=
+                    std::string::npos);
+            QCOMPARE(std::filesystem::exists(mission), yes);
+        }
+        QVERIFY(editor->prompts.errors.empty());
+    }
+
+    void checkMapListsTheProblems() {
+        wizard->show();
+        insertSample({"alpha.sdf", "gamma.sdf"});
+        QTest::keyClicks(wizard->Edit1, QStringLiteral("Say \"hi\""));
+        QStringList severities, systems;
+        QString summary;
+        bool modal = false;
+        closeNextModal([&](QWidget* shown) {
+            modal = shown == wizard->MCWcheck && shown->isModal();
+            const QTableWidget* list = wizard->MCWcheck->ListView1;
+            for (int row = 0; row < list->rowCount(); ++row) {
+                severities.append(list->item(row, TMCWcheck::SeverityColumn)->text());
+                systems.append(list->item(row, TMCWcheck::SystemColumn)->text());
+            }
+            summary = wizard->MCWcheck->Label1->text();
+            QTest::mouseClick(wizard->MCWcheck->Button1, Qt::LeftButton);
+            QVERIFY(wizard->MCWcheck->isHidden());
+        });
+        QTest::mouseClick(wizard->Button8, Qt::LeftButton);
+        QVERIFY(modal);
+        // The map's name first, then the jump nodes leading to Beta, which is not in the map.
+        QCOMPARE(severities.value(0), QStringLiteral("error"));
+        QCOMPARE(systems.value(0), QString());
+        QVERIFY(severities.size() > 2 &&
+                severities.count(QStringLiteral("warning")) == severities.size() - 1);
+        QVERIFY(systems.contains(QStringLiteral("Alpha")) &&
+                systems.contains(QStringLiteral("Gamma")));
+        QVERIFY(
+            summary.startsWith(QStringLiteral("1 error, %1 warnings").arg(severities.size() - 1)));
+        // Gamma has a warning: the picture marks it.
+        QCOMPARE(wizard->Image1->layout().nodes.at(1).state, mw::SystemState::Warnings);
     }
 
     void loadingAMovedMapSaysWhichFilesAreUsed() {
@@ -265,6 +337,14 @@ class WizardTest : public QObject {
     }
 
   private:
+    void insertSample(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            editor->prompts.file(editor->scratch.path(std::string("systems/") + name));
+            QTest::mouseClick(wizard->Button1, Qt::LeftButton);
+        }
+        QCOMPARE(wizard->ListBox1->count(), static_cast<int>(names.size()));
+    }
+
     std::unique_ptr<TestEditor> editor;
     TMCW* wizard = nullptr;
 };

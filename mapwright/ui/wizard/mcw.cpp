@@ -14,7 +14,11 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "check/map_check.h"
+#include "check/map_graph.h"
 #include "editor_context.h"
+#include "map_picture_view.h"
+#include "mcw_check.h"
 #include "mcw_help.h"
 #include "prompts/user_errors.h"
 #include "shell/hint.h"
@@ -88,6 +92,7 @@ TMCW::TMCW(EditorContext& context, const EditorWindows& windows, QWidget* owner)
 
     Label14 = named(new QLabel(this), "Label14");
     Label14->hide();
+    MCWcheck = new TMCWcheck(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
@@ -103,8 +108,11 @@ QGroupBox* TMCW::buildSystemsGroup() {
     auto* group = named(new QGroupBox(QStringLiteral("Solar systems"), this), "GroupBox1");
     ListBox1 = named(new QListWidget(group), "ListBox1");
     ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListBox1->setMinimumWidth(300);
-    ListBox1->setFixedHeight(10 * ListBox1->fontMetrics().height() + 8);  // ten systems
+    ListBox1->setFixedWidth(180);
+    ListBox1->setMinimumHeight(10 * ListBox1->fontMetrics().height() + 8);  // ten systems
+    // Ten systems with their labels at a size still read with ease.
+    Image1 = named(new MapPictureView(group), "Image1");
+    Image1->setFixedSize(360, 320);
     Button1 = named(new QPushButton(QStringLiteral("Insert"), group), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Remove"), group), "Button2");
     connect(Button1, &QPushButton::clicked, this, &TMCW::Button1Click);
@@ -114,9 +122,12 @@ QGroupBox* TMCW::buildSystemsGroup() {
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     buttons->addStretch();
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(ListBox1);
-    layout->addLayout(buttons);
+    auto* list = new QVBoxLayout;
+    list->addWidget(ListBox1, 1);
+    list->addLayout(buttons);
+    auto* layout = new QHBoxLayout(group);
+    layout->addLayout(list);
+    layout->addWidget(Image1);
     return group;
 }
 
@@ -217,18 +228,20 @@ QGroupBox* TMCW::buildEmpiresGroup() {
 }
 
 QHBoxLayout* TMCW::buildBottomRow() {
+    Button8 = named(new QPushButton(QStringLiteral("Check map"), this), "Button8");
     Button4 = named(new QPushButton(QStringLiteral("Save map"), this), "Button4");
     Button7 = named(new QPushButton(QStringLiteral("Load map"), this), "Button7");
     Button3 = named(new QPushButton(QStringLiteral("Clear"), this), "Button3");
     Button6 = named(new QPushButton(QStringLiteral("Help"), this), "Button6");
     Button5 = named(new QPushButton(QStringLiteral("Close"), this), "Button5");
+    connect(Button8, &QPushButton::clicked, this, &TMCW::Button8Click);
     connect(Button4, &QPushButton::clicked, this, &TMCW::Button4Click);
     connect(Button7, &QPushButton::clicked, this, &TMCW::Button7Click);
     connect(Button3, &QPushButton::clicked, this, &TMCW::Button3Click);
     connect(Button6, &QPushButton::clicked, this, &TMCW::Button6Click);
     connect(Button5, &QPushButton::clicked, this, &TMCW::Button5Click);
     auto* row = new QHBoxLayout;
-    for (QPushButton* b : {Button4, Button7, Button3, Button6}) {
+    for (QPushButton* b : {Button8, Button4, Button7, Button3, Button6}) {
         b->setAutoDefault(false);
         row->addWidget(b);
     }
@@ -281,6 +294,11 @@ void TMCW::showSystems() {
     ListBox1->clear();
     for (const std::string& name : project_.systemNames()) ListBox1->addItem(fromModel(name));
     Label14->setText(QString::number(project_.systemCount));
+    showPicture();
+}
+
+void TMCW::showPicture() {
+    Image1->showMap(BuildMapGraph(project_));
 }
 
 void TMCW::showEmpireTabs() {
@@ -338,6 +356,10 @@ void TMCW::Button7Click() {
     showProject();
 }
 
+void TMCW::Button8Click() {
+    MCWcheck->showProblems(CheckMap(project_));
+}
+
 void TMCW::ComboBox1Change() {
     const int count = SetEmpireCount(project_, toModel(ComboBox1->currentText()), context_.prompts);
     const QString shown = QString::number(count);
@@ -347,6 +369,7 @@ void TMCW::ComboBox1Change() {
     }
     showEmpireTabs();
     showEmpire();
+    showPicture();  // an owner beyond the new count shows as a warning
 }
 
 void TMCW::TabControl1Change() {

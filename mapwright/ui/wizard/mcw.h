@@ -22,7 +22,9 @@ class QWidget;
 namespace mw::ui {
 
 struct EditorContext;
+class MapPictureView;
 class TabControl;
+class TMCWcheck;
 
 class TMCW : public QDialog {
     Q_OBJECT
@@ -34,6 +36,7 @@ class TMCW : public QDialog {
 
     // The controls, by their form names.
     QListWidget* ListBox1;    // the map's systems, in slot order
+    MapPictureView* Image1;   // the map's picture, beside the list
     QPushButton* Button1;     // Insert
     QPushButton* Button2;     // Remove
     QLineEdit* Edit1;         // map name
@@ -50,11 +53,13 @@ class TMCW : public QDialog {
     QSpinBox* SpinEdit3;      // max ship groups
     QSpinBox* SpinEdit4;      // max special groups
     QLabel* Label14;          // hidden: the system count
+    QPushButton* Button8;     // Check map
     QPushButton* Button4;     // Save map
     QPushButton* Button7;     // Load map
     QPushButton* Button3;     // Clear
     QPushButton* Button6;     // Help
     QPushButton* Button5;     // Close
+    TMCWcheck* MCWcheck;      // the list of problems that "Check map" shows
 
   public slots:
     void FormShow();
@@ -65,6 +70,7 @@ class TMCW : public QDialog {
     void Button5Click();
     void Button6Click();
     void Button7Click();
+    void Button8Click();
     void ComboBox1Change();
     void TabControl1Change();
 
@@ -78,7 +84,9 @@ class TMCW : public QDialog {
     QHBoxLayout* buildBottomRow();
     /// The controls of the empire tab, with the field each one edits.
     void connectEmpireControl(QWidget* control, EmpireField field);
+    /// The list, the count and the picture.
     void showSystems();
+    void showPicture();
     void showEmpireTabs();
     void showEmpire();
 

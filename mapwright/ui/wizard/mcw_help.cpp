@@ -24,7 +24,10 @@ constexpr HelpGroup kGroups[] = {
      "The list shows the systems of your map, in the order they were inserted. Press Insert to "
      "add a system design file (*.sdf) you have saved in the designer; a map holds up to ten "
      "systems, each with its own name. To take systems out again, select them in the list "
-     "(hold Ctrl or Shift for more than one) and press Remove."},
+     "(hold Ctrl or Shift for more than one) and press Remove. The picture beside the list "
+     "shows the systems and the jump-node links between them; a system with problems is drawn "
+     "orange (warnings) or red (errors). Check map lists every problem; Save map checks the "
+     "map first and generates no mission source while it has errors."},
     {"Map properties",
      "Name is the map's name as the game shows it in its list of maps; keep it to one or two "
      "words. Description is shown when the map is selected in the game and the mouse cursor "
