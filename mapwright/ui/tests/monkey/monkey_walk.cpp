@@ -1,0 +1,707 @@
+#include "monkey_walk.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <tuple>
+
+#include "designer/map_panel.h"
+#include "designer/mdi_child.h"
+#include "designer/object_marker.h"
+#include "dialogs/node_list.h"
+#include "dialogs/object_dialog.h"
+#include "dialogs/ship_help.h"
+#include "dialogs/z_dialog.h"
+#include "project/project_file.h"
+#include "system/sdf_record.h"
+#include "text.h"
+#include "ui_test_support.h"
+#include "wizard/mcw.h"
+#include "wizard/mcw_check.h"
+#include "wizard/tab_control.h"
+
+namespace mw::ui::test {
+
+namespace {
+
+/// While alive, acts once on the first modal window `accept` takes, as soon
+/// as it is up; gone with the action that may open it, so a window that
+/// never came is not waited for later.
+class ModalAct {
+  public:
+    ModalAct(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act) {
+        QObject::connect(&timer_, &QTimer::timeout, [this, accept, act] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible() || !accept(modal)) return;
+            // Stopped first: the act may wait in windows of its own.
+            timer_.stop();
+            act(modal);
+        });
+        timer_.start(0);
+    }
+
+  private:
+    QTimer timer_;
+};
+
+/// Design file bytes with every jump node's own id blanked.
+std::string withoutNodeIds(const std::string& bytes) {
+    std::string out;
+    for (std::size_t at = 0; at + kSdfRecordSize <= bytes.size(); at += kSdfRecordSize) {
+        SdfRecord r = SdfRecord::decode(reinterpret_cast<const std::uint8_t*>(bytes.data() + at));
+        if (r.tag == sdf_tag::kJumpNode) r.textA = "";
+        const SdfRecord::Bytes encoded = r.encode();
+        out.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+    }
+    out.append(bytes.substr(bytes.size() - bytes.size() % kSdfRecordSize));
+    return out;
+}
+
+/// Where two saved systems first differ, for the failure message.
+std::string firstDifference(const std::string& a, const std::string& b) {
+    std::size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+    return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
+           ", first difference in record " + std::to_string(at / kSdfRecordSize) + " at byte " +
+           std::to_string(at % kSdfRecordSize);
+}
+
+using MarkerKey = std::tuple<int, int, int, int, std::string, std::string>;
+
+MarkerKey keyOf(const MarkerView& view) {
+    return {int(view.kind), view.index, view.pixel.x, view.pixel.y, view.caption, view.hint};
+}
+
+/// Types the text key by key; a character with no key of its own comes as
+/// its text alone, as an input method sends it.
+void typeText(QWidget* field, const std::string& utf8) {
+    for (const QChar c : QString::fromStdString(utf8)) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+            QTest::keyClick(field, char(c.unicode()));
+        else
+            for (QTest::KeyAction action : {QTest::Press, QTest::Release})
+                QTest::sendKeyEvent(action, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+QString className(const QObject* o) {
+    return QString::fromLatin1(o->metaObject()->className()).section(QStringLiteral("::"), -1);
+}
+
+const std::vector<std::string> kWords{
+    "Vega",  "Sol",       "St. John's", "Alpha Centauri", "a,b.c", "  ",     "é",  "Őrség",
+    "€uro",  "日本",      "%1 %s",      "\"quoted\"",     "-0",    "+5",     "1e3", "0x10",
+    "12345", "2147483647", "2147483648", "-2147483649",    "-17",   "swamp", "0",  "T1"};
+
+}  // namespace
+
+MonkeyWalk::MonkeyWalk(std::uint64_t seed)
+    : seed_(seed), rng_(seed), editor_(std::make_unique<TestEditor>()) {
+    vk_test::ScratchDir& s = editor_->scratch;
+    const std::string sample = vk_test::readFile(VK_SOURCE_DIR "/data/samples/sample.sdf");
+    s.write("samples/sample.sdf", sample);
+    s.write("samples/damaged.sdf", sample.substr(0, kSdfRecordSize * 2 + 100));
+    s.write("samples/empty.sdf", "");
+    for (const char* name : {"alpha.sdf", "beta.sdf", "gamma.sdf", "sample.vmpf"})
+        s.write(std::string("samples/map/") + name,
+                vk_test::readFile(std::string(VK_SOURCE_DIR "/data/samples/map/") + name));
+    s.write("samples/short.vmpf", "VMPF");
+    std::filesystem::create_directories(s.path("files"));
+    std::filesystem::create_directories(s.path("projects"));
+    std::filesystem::create_directories(s.path("check"));
+}
+
+MonkeyWalk::~MonkeyWalk() = default;
+
+void MonkeyWalk::run(int actions) {
+    for (int i = 0; i < actions && !failed(); ++i) {
+        ensureDesigner();
+        clearPrompts();
+        const int r = uniform(0, 999);
+        if (r < 100)
+            chooseTool();
+        else if (r < 400)
+            clickPixel();
+        else if (r < 560)
+            clickMarker();
+        else if (r < 640)
+            typeSunName();
+        else if (r < 700)
+            editSunFields();
+        else if (r < 730)
+            clearMap();
+        else if (r < 820)
+            saveAs();
+        else if (r < 900)
+            open();
+        else if (r < 925)
+            closeDesigner();
+        else if (r < 950)
+            mainOpen();
+        else
+            wizardSession();
+        // What the action left for later (markers it removed, the caption timer).
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        checkWindow();
+        ++done_;
+    }
+}
+
+std::string MonkeyWalk::failure() const {
+    if (failure_.empty()) return {};
+    std::string text = "seed " + std::to_string(seed_) + ", action " + std::to_string(done_ + 1) +
+                       ": " + failure_ + "\nthe actions before it:";
+    for (const std::string& line : recent_) text += "\n  " + line;
+    return text;
+}
+
+// --- the designer ---
+
+void MonkeyWalk::ensureDesigner() {
+    if (!editor_->mainForm->designer()) {
+        editor_->newDesigner();
+        count("designer: New");
+    }
+    designer_ = editor_->mainForm->designer();
+    panel_ = designer_ ? designer_->mapPanel() : nullptr;
+}
+
+void MonkeyWalk::chooseTool() {
+    const int button = uniform(0, 7);
+    note("tool " + std::to_string(button));
+    QTest::mouseClick(designer_->SpeedButton[button], Qt::LeftButton);
+    count("designer: choose tool");
+}
+
+void MonkeyWalk::clickPixel() {
+    QPoint pixel(uniform(0, MapPanel::kSize - 1), uniform(0, MapPanel::kSize - 1));
+    const QList<ObjectMarker*> markers = designer_->markers();
+    const int aim = uniform(0, 9);
+    if (aim == 0)
+        pixel = QPoint(246 + uniform(0, 1), 246 + uniform(0, 1));  // the sun
+    else if (aim < 3 && !markers.isEmpty())
+        pixel = markers[uniform(0, int(markers.size()) - 1)]->pixel() +
+                QPoint(uniform(-10, 10), uniform(-10, 10));
+    pixel = QPoint(std::clamp(pixel.x(), 0, MapPanel::kSize - 1),
+                   std::clamp(pixel.y(), 0, MapPanel::kSize - 1));
+    note("click " + std::to_string(pixel.x()) + "," + std::to_string(pixel.y()) + " tool " +
+         std::to_string(int(designer_->tool())));
+    QTest::mouseMove(panel_, pixel);
+    // A click goes to what is under the pointer: a marker there takes it.
+    QWidget* under = panel_->childAt(pixel);
+    if (auto* marker = qobject_cast<ObjectMarker*>(under)) {
+        count("designer: click on a marker");
+        return press(marker, marker->mapFrom(panel_, pixel));
+    }
+    count("designer: click on the map");
+    QTest::mouseClick(panel_, Qt::LeftButton, {}, pixel);
+}
+
+void MonkeyWalk::clickMarker() {
+    const QList<ObjectMarker*> markers = designer_->markers();
+    if (markers.isEmpty()) return clickPixel();
+    ObjectMarker* marker = markers[uniform(0, int(markers.size()) - 1)];
+    note("marker " + objectLabel(marker->object()) + " tool " +
+         std::to_string(int(designer_->tool())));
+    count(designer_->tool() == Tool::Delete ? "designer: delete a marker"
+                                             : "designer: open a marker's dialog");
+    press(marker);
+}
+
+void MonkeyWalk::typeSunName() {
+    QLineEdit* edit = designer_->Edit1;
+    const int how = uniform(0, 2);
+    const std::string text = randomText();
+    note("sun name " + std::to_string(how) + " '" + text + "'");
+    if (how == 0) {
+        edit->selectAll();
+        typeText(edit, text);
+    } else if (how == 1) {
+        edit->end(false);
+        typeText(edit, text);
+    } else {
+        edit->end(false);
+        for (int i = uniform(1, 6); i > 0; --i) QTest::keyClick(edit, Qt::Key_Backspace);
+    }
+    count("designer: type the sun name");
+}
+
+void MonkeyWalk::editSunFields() {
+    note("sun fields");
+    fillFields(nullptr);
+    count("designer: sun type, background, scale");
+}
+
+void MonkeyWalk::clearMap() {
+    queueAnswers();
+    note("clear map");
+    QTest::mouseClick(designer_->Button2, Qt::LeftButton);
+    count("designer: Clear map");
+}
+
+void MonkeyWalk::saveAs() {
+    std::string path = pickSystemFile(true);
+    editor_->prompts.files[FileDialog::SaveSystem] = path;
+    note("save as '" + path + "'");
+    QTest::mouseClick(designer_->Button3, Qt::LeftButton);
+    count("designer: Save as");
+    if (path.empty() || !editor_->prompts.errors.empty()) return;
+    if (!std::filesystem::path(path).has_extension()) path += ".sdf";
+    rememberSave(path);
+}
+
+void MonkeyWalk::open() {
+    queueAnswers();
+    const std::string path = pickSystemFile(false);
+    editor_->prompts.files[FileDialog::OpenSystem] = path;
+    note("open '" + path + "'");
+    QTest::mouseClick(designer_->Button1, Qt::LeftButton);
+    count("designer: Open");
+    checkOpened(path);
+}
+
+void MonkeyWalk::closeDesigner() {
+    queueAnswers();
+    note("close");
+    QTest::mouseClick(designer_->Button5, Qt::LeftButton);
+    count("designer: Close");
+}
+
+void MonkeyWalk::mainOpen() {
+    queueAnswers();
+    const std::string path = pickSystemFile(false);
+    editor_->prompts.files[FileDialog::OpenSystem] = path;
+    note("main window Open '" + path + "'");
+    editor_->mainForm->FileOpen1->trigger();
+    count("main window: Open");
+    if (editor_->mainForm->designer()) {
+        editor_->mainForm->resize(1000, 720);
+        checkOpened(path);
+    }
+}
+
+void MonkeyWalk::wizardSession() {
+    note("wizard");
+    count("wizard: shown");
+    const ModalAct answer([](QWidget* w) { return qobject_cast<TMCW*>(w) != nullptr; },
+                          [this](QWidget* w) { handleModal(w); });
+    editor_->mainForm->MapCreatorWizard1->trigger();
+}
+
+// --- the modal windows ---
+
+void MonkeyWalk::press(QWidget* button, std::optional<QPoint> at) {
+    const ModalAct answer(
+        [this](QWidget* w) {
+            return std::find(handling_.begin(), handling_.end(), w) == handling_.end();
+        },
+        [this](QWidget* w) { handleModal(w); });
+    QTest::mouseClick(button, Qt::LeftButton, {}, at.value_or(button->rect().center()));
+}
+
+void MonkeyWalk::handleModal(QWidget* modal) {
+    QPointer<QWidget> guard(modal);
+    handling_.push_back(modal);
+    if (auto* dialog = qobject_cast<ObjectDialog*>(modal)) {
+        fillObjectDialog(dialog);
+    } else if (auto* z = qobject_cast<Tmagassag*>(modal)) {
+        answerZ(z);
+    } else if (auto* nodes = qobject_cast<TNodeList*>(modal)) {
+        answerNodeList(nodes);
+    } else if (auto* help = qobject_cast<Tship_help*>(modal)) {
+        count("dialog: ship help");
+        QTest::mouseClick(help->Button1, Qt::LeftButton);
+    } else if (auto* check = qobject_cast<TMCWcheck*>(modal)) {
+        count("wizard: check list");
+        QTest::mouseClick(check->Button1, Qt::LeftButton);
+    } else if (auto* wizard = qobject_cast<TMCW*>(modal)) {
+        for (int i = uniform(1, 12); i > 0 && !failed(); --i) wizardStep(wizard);
+        queueAnswers();
+        editor_->prompts.answerQueue.push_front(true);
+        press(wizard->Button5);
+        count("wizard: Close");
+    } else {
+        fail("an unexpected modal window: " + className(modal).toStdString());
+    }
+    handling_.pop_back();
+    // Whatever the answers, the window must not stay up: the walk goes on.
+    if (auto* dialog = qobject_cast<QDialog*>(guard.data()); dialog && dialog->isVisible()) {
+        if (!failed() && !qobject_cast<ObjectDialog*>(dialog))
+            fail(className(dialog).toStdString() + " stayed open");
+        dialog->reject();
+    }
+}
+
+void MonkeyWalk::fillObjectDialog(ObjectDialog* dialog) {
+    const std::string name = "dialog: " + className(dialog).toStdString();
+    fillFields(dialog);
+    if (chance(0.25)) {
+        count("dialog: Set 'Z' coordinate");
+        press(dialog->Button3);
+    }
+    if (auto* extra = dialog->findChild<QPushButton*>(QStringLiteral("Button4"));
+        extra && chance(0.2)) {
+        editor_->prompts.files[FileDialog::LinkSystems] = pickSystemFile(false);
+        count(name + " Button4");
+        press(extra);
+    }
+    if (chance(0.2)) fillFields(dialog);
+    const int how = uniform(0, 9);
+    if (how < 6) {
+        note(name + " OK");
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        if (!dialog->isVisible()) return count(name + " OK");
+        count(name + " OK refused");
+        QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+    } else if (how < 9) {
+        note(name + " Cancel");
+        QTest::mouseClick(dialog->Button2, Qt::LeftButton);
+        count(name + " Cancel");
+    } else {
+        note(name + " Escape");
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        count(name + " Escape");
+    }
+}
+
+void MonkeyWalk::fillFields(QDialog* dialog) {
+    // Without a dialog: the designer's sun type, background and scale.
+    QList<QWidget*> fields;
+    if (dialog)
+        fields = dialog->findChildren<QWidget*>();
+    else
+        fields = {designer_->ComboBox1, designer_->ComboBox2, designer_->Edit2};
+    for (QWidget* field : fields) {
+        if (!field->isVisibleTo(field->window()) || !field->isEnabled() || !chance(0.4)) continue;
+        if (auto* check = qobject_cast<QCheckBox*>(field)) {
+            QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, check->height() / 2));
+        } else if (auto* spin = qobject_cast<QSpinBox*>(field)) {
+            if (chance(0.5)) {
+                spin->setValue(uniform(spin->minimum(), spin->maximum()));
+            } else {
+                spin->selectAll();
+                typeText(spin, randomText());
+            }
+        } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
+            if (combo->isEditable() && chance(0.5)) {
+                combo->lineEdit()->selectAll();
+                typeText(combo->lineEdit(), randomText());
+            } else if (combo->count() > 0) {
+                combo->setCurrentIndex(uniform(0, combo->count() - 1));
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+            if (qobject_cast<QComboBox*>(edit->parentWidget()) ||
+                qobject_cast<QAbstractSpinBox*>(edit->parentWidget()))
+                continue;
+            edit->selectAll();
+            typeText(edit, randomText());
+        }
+    }
+}
+
+void MonkeyWalk::answerZ(QDialog* dialog) {
+    auto* z = static_cast<Tmagassag*>(dialog);
+    z->Edit1->selectAll();
+    typeText(z->Edit1,
+             chance(0.7) ? std::to_string(uniform(-100000, 100000)) : randomText());
+    if (chance(0.7)) {
+        QTest::mouseClick(z->Button1, Qt::LeftButton);
+        if (!z->isVisible()) return count("dialog: Z OK");
+        count("dialog: Z OK refused");
+    }
+    QTest::mouseClick(z->Button2, Qt::LeftButton);
+    count("dialog: Z Cancel");
+}
+
+void MonkeyWalk::answerNodeList(QDialog* dialog) {
+    auto* nodes = static_cast<TNodeList*>(dialog);
+    if (nodes->ComboBox1->count() > 0)
+        nodes->ComboBox1->setCurrentIndex(uniform(0, nodes->ComboBox1->count() - 1));
+    const bool ok = chance(0.7);
+    QTest::mouseClick(ok ? nodes->Button1 : nodes->Button2, Qt::LeftButton);
+    count(ok ? "dialog: node chooser OK" : "dialog: node chooser Cancel");
+}
+
+void MonkeyWalk::wizardStep(TMCW* wizard) {
+    clearPrompts();
+    MapProject& project = editor_->state->project();
+    switch (uniform(0, 9)) {
+        case 0:
+        case 1: {
+            const std::string path = pickSystemFile(false);
+            editor_->prompts.files[FileDialog::InsertSystem] = path;
+            note("wizard insert '" + path + "'");
+            press(wizard->Button1);
+            return count("wizard: Insert");
+        }
+        case 2: {
+            QListWidget* list = wizard->ListBox1;
+            for (int i = uniform(0, 3); i > 0 && list->count() > 0; --i) {
+                QListWidgetItem* item = list->item(uniform(0, list->count() - 1));
+                QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                                  chance(0.5) ? Qt::ControlModifier : Qt::NoModifier,
+                                  list->visualItemRect(item).center());
+            }
+            note("wizard remove");
+            press(wizard->Button2);
+            return count("wizard: Remove");
+        }
+        case 3: {
+            QComboBox* counts = wizard->ComboBox1;
+            static const char* const kCounts[] = {"2", "4", "8", "3", "0", "", "16"};
+            const std::string text = kCounts[uniform(0, 6)];
+            note("wizard empire count '" + text + "'");
+            queueAnswers();
+            if (chance(0.5) && counts->count() > 0) {
+                counts->setCurrentIndex(uniform(0, counts->count() - 1));
+            } else {
+                counts->lineEdit()->selectAll();
+                typeText(counts->lineEdit(), text);
+            }
+            return count("wizard: empire count");
+        }
+        case 4: {
+            queueAnswers();
+            const std::string path = pickProjectFile(true);
+            editor_->prompts.files[FileDialog::SaveProject] = path;
+            editor_->prompts.files[FileDialog::SaveInfSource] =
+                chance(0.7) ? editor_->scratch.path("projects/mission.inf") : std::string();
+            note("wizard save map '" + path + "'");
+            press(wizard->Button4);
+            count("wizard: Save map");
+            const auto& dialogs = editor_->prompts.dialogs;
+            if (path.empty() || !editor_->prompts.errors.empty() ||
+                std::find(dialogs.begin(), dialogs.end(), FileDialog::SaveProject) == dialogs.end())
+                return;
+            const std::string bytes = vk_test::readFile(path);
+            const ProjectBytes expected = EncodeProject(BuildProjectRecord(project));
+            if (bytes != std::string(expected.begin(), expected.end()))
+                return fail("the project file saved is not the map on screen");
+            savedProjects_[path] = bytes;
+            return;
+        }
+        case 5: {
+            queueAnswers();
+            const std::string path = pickProjectFile(false);
+            editor_->prompts.files[FileDialog::LoadProject] = path;
+            note("wizard load map '" + path + "'");
+            press(wizard->Button7);
+            count("wizard: Load map");
+            return checkProjectLoaded(path);
+        }
+        case 6:
+            note("wizard check map");
+            press(wizard->Button8);
+            return count("wizard: Check map");
+        case 7:
+            queueAnswers();
+            note("wizard clear");
+            press(wizard->Button3);
+            return count("wizard: Clear");
+        case 8: {
+            QLineEdit* edit = chance(0.5) ? wizard->Edit1 : wizard->Edit2;
+            note("wizard map text");
+            edit->selectAll();
+            typeText(edit, randomText());
+            return count("wizard: map name or description");
+        }
+        default: {
+            TabControl* tabs = wizard->TabControl1;
+            if (tabs->count() > 0)
+                QTest::mouseClick(tabs, Qt::LeftButton, {},
+                                  tabs->tabRect(uniform(0, tabs->count() - 1)).center());
+            note("wizard empire fields");
+            for (QWidget* control :
+                 std::initializer_list<QWidget*>{wizard->Edit3, wizard->ComboBox2, wizard->ComboBox3,
+                                                 wizard->SpinEdit1, wizard->ComboBox4,
+                                                 wizard->ComboBox5, wizard->SpinEdit2,
+                                                 wizard->SpinEdit3, wizard->SpinEdit4}) {
+                if (!chance(0.3)) continue;
+                if (auto* spin = qobject_cast<QSpinBox*>(control))
+                    spin->setValue(uniform(spin->minimum(), spin->maximum()));
+                else if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->count())
+                    combo->setCurrentIndex(uniform(0, combo->count() - 1));
+                else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                    edit->selectAll();
+                    typeText(edit, randomText());
+                }
+            }
+            return count("wizard: empire tab and fields");
+        }
+    }
+}
+
+// --- the answers ---
+
+void MonkeyWalk::queueAnswers() {
+    for (int i = 0; i < 6; ++i) editor_->prompts.answer(chance(0.7));
+}
+
+void MonkeyWalk::clearPrompts() {
+    vk_test::ScriptedPrompts& p = editor_->prompts;
+    if (!p.errors.empty()) count("(an error was shown)");
+    p.answerQueue.clear();
+    p.fileQueue.clear();
+    p.files.clear();
+    p.notices.clear();
+    p.errors.clear();
+    p.questions.clear();
+    p.dialogs.clear();
+}
+
+std::string MonkeyWalk::pickSystemFile(bool forSaving) {
+    const vk_test::ScratchDir& s = editor_->scratch;
+    const int r = uniform(0, 99);
+    if (r < 10) return {};  // cancelled
+    if (forSaving) {
+        if (r < 15) return s.path("files/noext" + std::to_string(uniform(0, 1)));
+        if (r < 19) return s.path("no such folder/x.sdf");
+        if (r < 21) return s.path("files");  // a folder
+        return s.path("files/s" + std::to_string(uniform(0, 4)) + ".sdf");
+    }
+    if (r < 70 && !savedSystems_.empty()) {
+        auto it = savedSystems_.begin();
+        std::advance(it, uniform(0, int(savedSystems_.size()) - 1));
+        return it->first;
+    }
+    static const char* const kOthers[] = {"samples/sample.sdf",    "samples/damaged.sdf",
+                                          "samples/empty.sdf",     "samples/map/alpha.sdf",
+                                          "samples/map/beta.sdf",  "samples/map/gamma.sdf",
+                                          "samples/missing.sdf",   "samples/map/sample.vmpf"};
+    return s.path(kOthers[uniform(0, 7)]);
+}
+
+std::string MonkeyWalk::pickProjectFile(bool forSaving) {
+    const vk_test::ScratchDir& s = editor_->scratch;
+    const int r = uniform(0, 99);
+    if (r < 10) return {};
+    if (forSaving) {
+        if (r < 15) return s.path("no such folder/p.vmpf");
+        return s.path("projects/p" + std::to_string(uniform(0, 2)) + ".vmpf");
+    }
+    if (r < 65 && !savedProjects_.empty()) {
+        auto it = savedProjects_.begin();
+        std::advance(it, uniform(0, int(savedProjects_.size()) - 1));
+        return it->first;
+    }
+    static const char* const kOthers[] = {"samples/map/sample.vmpf", "samples/short.vmpf",
+                                          "samples/sample.sdf", "projects/missing.vmpf"};
+    return s.path(kOthers[uniform(0, 3)]);
+}
+
+std::string MonkeyWalk::randomText() {
+    switch (uniform(0, 5)) {
+        case 0: return {};
+        case 1: return kWords[static_cast<std::size_t>(uniform(0, int(kWords.size()) - 1))];
+        case 2: return std::to_string(uniform(-1000000, 1000000));
+        case 3: {
+            std::string long_;
+            for (int i = uniform(20, 160); i > 0; --i) long_ += char('a' + uniform(0, 25));
+            return long_;
+        }
+        default: {
+            std::string word;
+            for (int i = uniform(1, 12); i > 0; --i)
+                word += char(uniform(0, 3) == 0 ? 'A' + uniform(0, 25) : 'a' + uniform(0, 25));
+            return word;
+        }
+    }
+}
+
+int MonkeyWalk::uniform(int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(rng_);
+}
+
+bool MonkeyWalk::chance(double p) {
+    return std::bernoulli_distribution(p)(rng_);
+}
+
+// --- the invariants ---
+
+void MonkeyWalk::checkWindow() {
+    TMDIChild* designer = editor_->mainForm->designer();
+    if (!designer || failed()) return;
+    std::set<MarkerKey> shown, held;
+    for (ObjectMarker* m : designer->markers()) {
+        const ObjectRef o = m->object();
+        shown.insert({int(o.kind), o.index, m->pixel().x(), m->pixel().y(),
+                      toModel(m->text()), toModel(m->toolTip())});
+    }
+    for (const MarkerView& view : editor_->state->designer().markers()) held.insert(keyOf(view));
+    if (shown != held)
+        fail("the map shows " + std::to_string(shown.size()) + " markers, the model holds " +
+             std::to_string(held.size()) + " (or they differ)");
+    const SystemHeader& header = editor_->state->designer().header();
+    if (toModel(designer->Edit1->text()) != header.sunName)
+        fail("the sun name field shows '" + toModel(designer->Edit1->text()) +
+             "', the model holds '" + header.sunName + "'");
+}
+
+std::string MonkeyWalk::systemAsSaved() {
+    const SystemDesigner& d = editor_->state->designer();
+    const std::string path = editor_->scratch.path("check/now.sdf");
+    const SystemHeader& h = d.header();
+    SaveSystem(path, h.sunName, h.sunType, h.background, h.scale, d.tables());
+    return withoutNodeIds(vk_test::readFile(path));
+}
+
+void MonkeyWalk::rememberSave(const std::string& path) {
+    const std::string saved = withoutNodeIds(vk_test::readFile(path));
+    const std::string now = systemAsSaved();
+    if (saved != now) return fail("the file saved is not the system on screen: " +
+                                  firstDifference(saved, now));
+    savedSystems_[path] = saved;
+}
+
+void MonkeyWalk::checkOpened(const std::string& path) {
+    const auto& dialogs = editor_->prompts.dialogs;
+    const bool asked =
+        std::find(dialogs.begin(), dialogs.end(), FileDialog::OpenSystem) != dialogs.end();
+    const auto saved = savedSystems_.find(path);
+    if (!asked || !editor_->prompts.errors.empty() || saved == savedSystems_.end()) return;
+    count("(a saved system reopened and compared)");
+    const std::string now = systemAsSaved();
+    if (now != saved->second)
+        fail("the reopened system is not the one saved: " + firstDifference(saved->second, now));
+}
+
+void MonkeyWalk::checkProjectLoaded(const std::string& path) {
+    const auto& dialogs = editor_->prompts.dialogs;
+    const bool asked =
+        std::find(dialogs.begin(), dialogs.end(), FileDialog::LoadProject) != dialogs.end();
+    const auto saved = savedProjects_.find(path);
+    if (!asked || !editor_->prompts.errors.empty() || saved == savedProjects_.end()) return;
+    count("(a saved map reloaded and compared)");
+    const ProjectBytes now = EncodeProject(BuildProjectRecord(editor_->state->project()));
+    if (std::string(now.begin(), now.end()) != saved->second)
+        fail("the reloaded map is not the one saved");
+}
+
+void MonkeyWalk::fail(const std::string& what) {
+    if (failure_.empty()) failure_ = what;
+}
+
+void MonkeyWalk::count(const std::string& kind) {
+    ++counts_[kind];
+}
+
+void MonkeyWalk::note(const std::string& what) {
+    recent_.push_back(std::to_string(done_ + 1) + " " + what);
+    if (recent_.size() > 25) recent_.pop_front();
+}
+
+}  // namespace mw::ui::test

@@ -1,0 +1,113 @@
+#pragma once
+// A seeded random walk through the whole editor, the way a user drives it:
+// clicks on random pixels with random tools, marker clicks with every dialog
+// filled at random and answered OK or Cancel, typed sun fields, Clear map,
+// Save as and Open in a scratch folder, the main window's New and Open, and
+// the map creator wizard. Questions and file names are answered at random
+// through the scripted prompts. After every action the window must show
+// what the model holds; an Open of a file the walk saved must give back the
+// system it saved, and a wizard's Load map the map it saved.
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <QPoint>
+
+class QDialog;
+class QWidget;
+
+namespace mw::ui {
+class MapPanel;
+class TMDIChild;
+class TMCW;
+class ObjectDialog;
+}  // namespace mw::ui
+
+namespace mw::ui::test {
+
+class TestEditor;
+
+/// How many actions of each kind a walk made.
+using ActionCounts = std::map<std::string, long>;
+
+class MonkeyWalk {
+  public:
+    explicit MonkeyWalk(std::uint64_t seed);
+    ~MonkeyWalk();
+
+    /// Runs up to `actions` actions; stops at the first failure.
+    void run(int actions);
+
+    bool failed() const { return !failure_.empty(); }
+    /// What failed, the seed, the action's number and the actions before it.
+    std::string failure() const;
+    const ActionCounts& counts() const { return counts_; }
+    int actionsDone() const { return done_; }
+
+  private:
+    // --- the designer ---
+    void ensureDesigner();
+    void chooseTool();
+    void clickPixel();
+    void clickMarker();
+    void typeSunName();
+    void editSunFields();
+    void clearMap();
+    void saveAs();
+    void open();
+    void closeDesigner();
+    void mainOpen();
+    void wizardSession();
+
+    // --- the modal windows, whichever opens ---
+    void handleModal(QWidget* modal);
+    void fillObjectDialog(ObjectDialog* dialog);
+    void fillFields(QDialog* dialog);
+    void answerZ(QDialog* dialog);
+    void answerNodeList(QDialog* dialog);
+    void wizardStep(TMCW* wizard);
+    /// Clicks a push button (at its centre unless told); a modal window it opens is answered.
+    void press(QWidget* button, std::optional<QPoint> at = std::nullopt);
+
+    // --- the answers ---
+    void queueAnswers();
+    void clearPrompts();
+    std::string pickSystemFile(bool forSaving);
+    std::string pickProjectFile(bool forSaving);
+    std::string randomText();
+    int uniform(int low, int high);
+    bool chance(double p);
+
+    // --- the invariants ---
+    void checkWindow();
+    /// The system as a design file says it, jump node ids aside (an open
+    /// builds them anew on purpose).
+    std::string systemAsSaved();
+    void rememberSave(const std::string& path);
+    void checkOpened(const std::string& path);
+    void checkProjectLoaded(const std::string& path);
+    void fail(const std::string& what);
+    void count(const std::string& kind);
+    void note(const std::string& what);
+
+    std::uint64_t seed_;
+    std::mt19937_64 rng_;
+    std::unique_ptr<TestEditor> editor_;
+    TMDIChild* designer_ = nullptr;
+    MapPanel* panel_ = nullptr;
+    std::vector<QWidget*> handling_;  // modal windows being answered, innermost last
+    std::map<std::string, std::string> savedSystems_;   // path -> systemAsSaved()
+    std::map<std::string, std::string> savedProjects_;  // path -> file bytes
+    ActionCounts counts_;
+    std::deque<std::string> recent_;
+    std::string failure_;
+    int done_ = 0;
+};
+
+}  // namespace mw::ui::test

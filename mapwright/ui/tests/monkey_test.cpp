@@ -1,0 +1,27 @@
+// A short seeded random walk through the whole editor (scripts/monkey runs
+// long ones). A seed that once failed stays here as a row of its own.
+#include <QtTest>
+
+#include "monkey/monkey_walk.h"
+
+class MonkeyTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void walk_data() {
+        QTest::addColumn<quint64>("seed");
+        QTest::addColumn<int>("actions");
+        QTest::newRow("short walk") << quint64(20261208) << 150;
+    }
+    void walk() {
+        QFETCH(quint64, seed);
+        QFETCH(int, actions);
+        mw::ui::test::MonkeyWalk walk(seed);
+        walk.run(actions);
+        QVERIFY2(!walk.failed(), walk.failure().c_str());
+        QCOMPARE(walk.actionsDone(), actions);
+    }
+};
+
+QTEST_MAIN(MonkeyTest)
+#include "monkey_test.moc"
