@@ -27,11 +27,13 @@ int main(int argc, char** argv) {
     clock.start();
     mw::ui::test::ActionCounts total;
     long actions = 0;
+    int walks = 0;
     std::uint64_t seed = first;
     do {
         mw::ui::test::MonkeyWalk walk(seed);
         walk.run(kActionsPerWalk);
         actions += walk.actionsDone();
+        ++walks;
         for (const auto& [kind, n] : walk.counts()) total[kind] += n;
         std::printf("walk seed %llu: %d actions, %.0f s in\n",
                     static_cast<unsigned long long>(seed), walk.actionsDone(),
@@ -43,9 +45,9 @@ int main(int argc, char** argv) {
         }
         ++seed;
     } while (clock.elapsed() < seconds * 1000);
-    std::printf("monkey: %ld actions in %llu walks (seeds %llu..%llu), %.0f s, no failure\n",
-                actions, static_cast<unsigned long long>(seed - first + 1),
-                static_cast<unsigned long long>(first), static_cast<unsigned long long>(seed),
+    std::printf("monkey: %ld actions in %d walks (seeds %llu..%llu), %.0f s, no failure\n",
+                actions, walks, static_cast<unsigned long long>(first),
+                static_cast<unsigned long long>(seed - 1),
                 clock.elapsed() / 1000.0);
     for (const auto& [kind, n] : total) std::printf("%8ld  %s\n", n, kind.c_str());
     return 0;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <QUndoStack>
 #include <QToolButton>
 #include <QtTest>
 #include <algorithm>
@@ -71,12 +72,13 @@ std::string withoutNodeIds(const std::string& bytes) {
 }
 
 /// Where two saved systems first differ, for the failure message.
-std::string firstDifference(const std::string& a, const std::string& b) {
+std::string firstDifference(const std::string& a, const std::string& b,
+                            std::size_t recordSize = kSdfRecordSize) {
     std::size_t at = 0;
     while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
     return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
-           ", first difference in record " + std::to_string(at / kSdfRecordSize) + " at byte " +
-           std::to_string(at % kSdfRecordSize);
+           ", first difference in record " + std::to_string(at / recordSize) + " at byte " +
+           std::to_string(at % recordSize);
 }
 
 using MarkerKey = std::tuple<int, int, int, int, std::string, std::string>;
@@ -95,6 +97,16 @@ void typeText(QWidget* field, const std::string& utf8) {
             for (QTest::KeyAction action : {QTest::Press, QTest::Release})
                 QTest::sendKeyEvent(action, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+/// The markers in kind and index order: the window keeps them in a hash,
+/// whose order changes from run to run, and a seed must replay the walk.
+QList<ObjectMarker*> sortedMarkers(const TMDIChild* designer) {
+    QList<ObjectMarker*> markers = designer->markers();
+    std::sort(markers.begin(), markers.end(), [](const ObjectMarker* a, const ObjectMarker* b) {
+        return std::pair(int(a->kind()), a->tag()) < std::pair(int(b->kind()), b->tag());
+    });
+    return markers;
 }
 
 QString className(const QObject* o) {
@@ -122,41 +134,58 @@ MonkeyWalk::MonkeyWalk(std::uint64_t seed)
     std::filesystem::create_directories(s.path("files"));
     std::filesystem::create_directories(s.path("projects"));
     std::filesystem::create_directories(s.path("check"));
+    stackWatch_ = QObject::connect(editor_->document->undoStack(), &QUndoStack::indexChanged,
+                                   [this](int index) { stepTaken(index); });
 }
 
-MonkeyWalk::~MonkeyWalk() = default;
+MonkeyWalk::~MonkeyWalk() {
+    // The stack empties as the editor goes; the walk is no longer listening.
+    QObject::disconnect(stackWatch_);
+}
 
 void MonkeyWalk::run(int actions) {
     for (int i = 0; i < actions && !failed(); ++i) {
-        ensureDesigner();
         clearPrompts();
+        ensureDesigner();
+        if (!designer_) return fail("the New command made no designer window");
+        before_ = systemState();
+        stackMoved_ = false;
+        undoing_ = false;
+        bool startedOver = false;
         const int r = uniform(0, 999);
-        if (r < 100)
+        if (r < 80)
             chooseTool();
-        else if (r < 400)
+        else if (r < 330)
             clickPixel();
-        else if (r < 560)
+        else if (r < 450)
             clickMarker();
-        else if (r < 640)
+        else if (r < 520)
             typeSunName();
-        else if (r < 700)
+        else if (r < 570)
             editSunFields();
-        else if (r < 730)
+        else if (r < 590)
             clearMap();
-        else if (r < 820)
+        else if (r < 650)
             saveAs();
-        else if (r < 900)
-            open();
-        else if (r < 925)
-            closeDesigner();
-        else if (r < 950)
-            mainOpen();
+        else if (r < 690)
+            save();
+        else if (r < 750)
+            open(), startedOver = true;
+        else if (r < 770)
+            closeDesigner(), startedOver = true;
+        else if (r < 790)
+            mainOpen(), startedOver = true;
+        else if (r < 880)
+            undoing_ = true, undoRedo();
+        else if (r < 940)
+            dragMarker();
         else
             wizardSession();
         // What the action left for later (markers it removed, the caption timer).
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         checkWindow();
+        checkSteps(startedOver);
         ++done_;
     }
 }
@@ -172,9 +201,14 @@ std::string MonkeyWalk::failure() const {
 // --- the designer ---
 
 void MonkeyWalk::ensureDesigner() {
-    if (!editor_->mainForm->designer()) {
+    // A window made while the open flag is still set (the main window's Open
+    // answered No) opens a file at once; cancelled, it closes again.
+    for (int tries = 0; tries < 2 && !editor_->mainForm->designer(); ++tries) {
         editor_->newDesigner();
         count("designer: New");
+        // A new system: the undo stack starts again.
+        steps_.clear();
+        steps_[editor_->document->undoStack()->index()] = systemState();
     }
     designer_ = editor_->mainForm->designer();
     panel_ = designer_ ? designer_->mapPanel() : nullptr;
@@ -189,7 +223,7 @@ void MonkeyWalk::chooseTool() {
 
 void MonkeyWalk::clickPixel() {
     QPoint pixel(uniform(0, MapPanel::kSize - 1), uniform(0, MapPanel::kSize - 1));
-    const QList<ObjectMarker*> markers = designer_->markers();
+    const QList<ObjectMarker*> markers = sortedMarkers(designer_);
     const int aim = uniform(0, 9);
     if (aim == 0)
         pixel = QPoint(246 + uniform(0, 1), 246 + uniform(0, 1));  // the sun
@@ -212,7 +246,7 @@ void MonkeyWalk::clickPixel() {
 }
 
 void MonkeyWalk::clickMarker() {
-    const QList<ObjectMarker*> markers = designer_->markers();
+    const QList<ObjectMarker*> markers = sortedMarkers(designer_);
     if (markers.isEmpty()) return clickPixel();
     ObjectMarker* marker = markers[uniform(0, int(markers.size()) - 1)];
     note("marker " + objectLabel(marker->object()) + " tool " +
@@ -251,6 +285,72 @@ void MonkeyWalk::clearMap() {
     note("clear map");
     QTest::mouseClick(designer_->Button2, Qt::LeftButton);
     count("designer: Clear map");
+}
+
+void MonkeyWalk::dragMarker() {
+    const QList<ObjectMarker*> markers = sortedMarkers(designer_);
+    if (markers.isEmpty()) return clickPixel();
+    ObjectMarker* marker = markers[uniform(0, int(markers.size()) - 1)];
+    QPoint to(uniform(-30, MapPanel::kSize + 30), uniform(-30, MapPanel::kSize + 30));
+    if (chance(0.1)) to = QPoint(246 + uniform(0, 1), 246 + uniform(0, 1));  // the sun
+    note("drag " + objectLabel(marker->object()) + " to " + std::to_string(to.x()) + "," +
+         std::to_string(to.y()));
+    const QPoint from = marker->rect().center();
+    const QPoint start = marker->pixel();
+    // A short way is a click, which opens the object's dialog.
+    const ModalAct answer([this](QWidget* w) { return handling_.empty() && w; },
+                          [this](QWidget* w) { handleModal(w); });
+    QTest::mousePress(marker, Qt::LeftButton, {}, from);
+    // On the way the marker follows the mouse: each point is taken where it stands then.
+    const QPoint half = (from + marker->mapFrom(panel_, to)) / 2;
+    QTest::mouseMove(marker, half);
+    QTest::mouseMove(marker, marker->mapFrom(panel_, to));
+    const ObjectRef object = marker->object();
+    QTest::mouseRelease(marker, Qt::LeftButton, {}, marker->mapFrom(panel_, to));
+    count("designer: drag a marker");
+    const bool onMap = (to - start).manhattanLength() >= QApplication::startDragDistance() &&
+                       QRect(0, 0, MapPanel::kSize, MapPanel::kSize).contains(to) &&
+                       !(WorldFromPixel(to.x()) == 0 && WorldFromPixel(to.y()) == 0);
+    if (!onMap) return;
+    const MarkerView moved = editor_->state->designer().marker(object);
+    if (moved.pixel != MarkerPos{to.x(), to.y()})
+        fail("a marker dropped at " + std::to_string(to.x()) + "," + std::to_string(to.y()) +
+             " stands at " + std::to_string(moved.pixel.x) + "," + std::to_string(moved.pixel.y));
+}
+
+void MonkeyWalk::undoRedo() {
+    TMainForm& f = *editor_->mainForm;
+    // Shortcuts reach only the active window.
+    QApplication::setActiveWindow(&f);
+    for (int i = uniform(1, 4); i > 0; --i) {
+        const bool redo = chance(0.4);
+        note(redo ? "redo" : "undo");
+        switch (uniform(0, 2)) {
+            case 0: (redo ? f.EditRedo1 : f.EditUndo1)->trigger(); break;
+            case 1: QTest::keyClick(&f, redo ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier); break;
+            default:
+                QTest::keyClick(&f, Qt::Key_Z,
+                                redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+        }
+        count(redo ? "designer: redo" : "designer: undo");
+    }
+}
+
+void MonkeyWalk::save() {
+    SystemDocument& document = *editor_->document;
+    editor_->prompts.files[FileDialog::SaveSystem] = pickSystemFile(true);
+    const int how = uniform(0, 2);
+    note(how == 2 ? "Save As..." : "Save");
+    if (how == 0) {
+        QApplication::setActiveWindow(editor_->mainForm.get());
+        QTest::keyClick(editor_->mainForm.get(), Qt::Key_S, Qt::ControlModifier);
+    }
+    else
+        (how == 1 ? editor_->mainForm->FileSave1 : editor_->mainForm->FileSaveAs1)->trigger();
+    count(how == 2 ? "main window: Save As" : "main window: Save");
+    if (!editor_->prompts.errors.empty() || document.isModified()) return;
+    const std::string path = toModel(document.filePath());
+    if (!path.empty() && std::filesystem::exists(path)) rememberSave(path);
 }
 
 void MonkeyWalk::saveAs() {
@@ -651,6 +751,60 @@ void MonkeyWalk::checkWindow() {
              "', the model holds '" + header.sunName + "'");
 }
 
+DesignerSnapshot MonkeyWalk::systemState() const {
+    DesignerSnapshot s = editor_->state->designer().TakeSnapshot();
+    s.tables.currentObjectIndex = 0;
+    s.tables.zTargetKind = ObjectKind::Planet;
+    s.tables.lastCursorPixel = {};
+    return s;
+}
+
+namespace {
+std::string whatDiffers(const DesignerSnapshot& a, const DesignerSnapshot& b) {
+    std::string parts;
+    if (!(a.tables == b.tables)) parts += " tables";
+    if (!(a.header == b.header)) parts += " header";
+    if (a.pool != b.pool) parts += " p_names.dat";
+    if (a.usedList != b.usedList) parts += " list.dat";
+    return parts;
+}
+}  // namespace
+
+void MonkeyWalk::stepTaken(int index) {
+    stackMoved_ = true;
+    if (failed()) return;
+    const DesignerSnapshot now = systemState();
+    if (undoing_) {
+        const auto it = steps_.find(index);
+        if (it != steps_.end() && !(it->second == now))
+            return fail("undo or redo to step " + std::to_string(index) +
+                        " did not bring its system back:" + whatDiffers(it->second, now));
+    } else if (editor_->document->undoStack()->count() == index) {
+        // A new step: the steps that could have been redone are gone.
+        steps_.erase(steps_.upper_bound(index), steps_.end());
+    }
+    steps_[index] = now;
+}
+
+void MonkeyWalk::checkSteps(bool startedOver) {
+    if (failed()) return;
+    const DesignerSnapshot now = systemState();
+    if (startedOver && editor_->document->undoStack()->count() == 0) {
+        // A new system (opened, or a new window): its undo stack starts empty.
+        steps_.clear();
+        steps_[0] = now;
+    } else if (!stackMoved_ && !(now == before_)) {
+        return fail("the system changed without an undo step:" + whatDiffers(before_, now));
+    }
+    // With nothing unsaved the system is the file it was saved to or opened from.
+    const SystemDocument& document = *editor_->document;
+    const auto saved = savedSystems_.find(toModel(document.filePath()));
+    if (editor_->mainForm->designer() && !document.isModified() && saved != savedSystems_.end() &&
+        systemAsSaved() != saved->second)
+        fail("nothing is unsaved, yet the system is not the file " + saved->first + ": " +
+             firstDifference(saved->second, systemAsSaved()));
+}
+
 std::string MonkeyWalk::systemAsSaved() {
     const SystemDesigner& d = editor_->state->designer();
     const std::string path = editor_->scratch.path("check/now.sdf");
@@ -687,8 +841,9 @@ void MonkeyWalk::checkProjectLoaded(const std::string& path) {
     if (!asked || !editor_->prompts.errors.empty() || saved == savedProjects_.end()) return;
     count("(a saved map reloaded and compared)");
     const ProjectBytes now = EncodeProject(BuildProjectRecord(editor_->state->project()));
-    if (std::string(now.begin(), now.end()) != saved->second)
-        fail("the reloaded map is not the one saved");
+    const std::string reloaded(now.begin(), now.end());
+    if (reloaded != saved->second)
+        fail("the reloaded map is not the one saved: " + firstDifference(saved->second, reloaded, kProjectFileSize));
 }
 
 void MonkeyWalk::fail(const std::string& what) {
@@ -700,7 +855,13 @@ void MonkeyWalk::count(const std::string& kind) {
 }
 
 void MonkeyWalk::note(const std::string& what) {
-    recent_.push_back(std::to_string(done_ + 1) + " " + what);
+    std::string line = std::to_string(done_ + 1) + " " + what;
+    // MW_MONKEY_TRACE=FILE writes every action there, to compare two replays of a seed.
+    static FILE* trace = std::getenv("MW_MONKEY_TRACE")
+                             ? std::fopen(std::getenv("MW_MONKEY_TRACE"), "w")
+                             : nullptr;
+    if (trace) std::fprintf(trace, "%s\n", line.c_str()), std::fflush(trace);
+    recent_.push_back(std::move(line));
     if (recent_.size() > 25) recent_.pop_front();
 }
 

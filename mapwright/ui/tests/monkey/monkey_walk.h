@@ -2,11 +2,14 @@
 // A seeded random walk through the whole editor, the way a user drives it:
 // clicks on random pixels with random tools, marker clicks with every dialog
 // filled at random and answered OK or Cancel, typed sun fields, Clear map,
-// Save as and Open in a scratch folder, the main window's New and Open, and
-// the map creator wizard. Questions and file names are answered at random
-// through the scripted prompts. After every action the window must show
-// what the model holds; an Open of a file the walk saved must give back the
-// system it saved, and a wizard's Load map the map it saved.
+// marker drags, undo and redo, Save, Save as and Open in a scratch folder,
+// the main window's New and Open, and the map creator wizard. Questions and
+// file names are answered at random through the scripted prompts. After
+// every action the window must show what the model holds, and a change of
+// the system must have made an undo step; an Open of a file the walk saved
+// must give back the system it saved, a wizard's Load map the map it saved;
+// undo and redo must bring back the system as it was at that step, and a
+// system with nothing unsaved must be the file it was saved to.
 
 #include <cstdint>
 #include <deque>
@@ -17,6 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "system/system_designer.h"
+
+#include <QObject>
 #include <QPoint>
 
 class QDialog;
@@ -59,6 +65,9 @@ class MonkeyWalk {
     void typeSunName();
     void editSunFields();
     void clearMap();
+    void dragMarker();
+    void undoRedo();
+    void save();
     void saveAs();
     void open();
     void closeDesigner();
@@ -86,6 +95,14 @@ class MonkeyWalk {
 
     // --- the invariants ---
     void checkWindow();
+    /// The system as undo restores it (the pointer values aside).
+    DesignerSnapshot systemState() const;
+    /// The undo stack moved to the index: a new step records the system
+    /// there, an undo or redo must find it as recorded.
+    void stepTaken(int index);
+    /// After an action: a change without a step fails (unless the action
+    /// started a new system), and a system with nothing unsaved must be its file.
+    void checkSteps(bool startedOver);
     /// The system as a design file says it, jump node ids aside (an open
     /// builds them anew on purpose).
     std::string systemAsSaved();
@@ -104,6 +121,11 @@ class MonkeyWalk {
     std::vector<QWidget*> handling_;  // modal windows being answered, innermost last
     std::map<std::string, std::string> savedSystems_;   // path -> systemAsSaved()
     std::map<std::string, std::string> savedProjects_;  // path -> file bytes
+    std::map<int, DesignerSnapshot> steps_;             // undo stack index -> system there
+    DesignerSnapshot before_;                           // the system before the action
+    bool stackMoved_ = false;                           // the undo stack changed in the action
+    bool undoing_ = false;                              // the action is undo or redo
+    QMetaObject::Connection stackWatch_;
     ActionCounts counts_;
     std::deque<std::string> recent_;
     std::string failure_;
