@@ -81,6 +81,15 @@ std::string firstDifference(const std::string& a, const std::string& b,
            std::to_string(at % recordSize);
 }
 
+/// A project file's systems, for the failure message.
+std::string systemList(const std::string& bytes) {
+    const MapProjectRecord r = DecodeProject(reinterpret_cast<const std::uint8_t*>(bytes.data()));
+    std::string list;
+    for (const SystemSlot& slot : r.systems)
+        if (!slot.empty()) list += "[" + slot.systemName.str() + " @ " + slot.designFile.str() + "]";
+    return list;
+}
+
 using MarkerKey = std::tuple<int, int, int, int, std::string, std::string>;
 
 MarkerKey keyOf(const MarkerView& view) {
@@ -584,14 +593,19 @@ void MonkeyWalk::wizardStep(TMCW* wizard) {
             press(wizard->Button4);
             count("wizard: Save map");
             const auto& dialogs = editor_->prompts.dialogs;
-            if (path.empty() || !editor_->prompts.errors.empty() ||
+            if (path.empty() ||
                 std::find(dialogs.begin(), dialogs.end(), FileDialog::SaveProject) == dialogs.end())
                 return;
+            // An error shown (a map the check refuses, a mission not written)
+            // does not mean the project file was not written.
             const std::string bytes = vk_test::readFile(path);
             const ProjectBytes expected = EncodeProject(BuildProjectRecord(project));
-            if (bytes != std::string(expected.begin(), expected.end()))
-                return fail("the project file saved is not the map on screen");
-            savedProjects_[path] = bytes;
+            if (bytes == std::string(expected.begin(), expected.end()))
+                savedProjects_[path] = bytes;
+            else if (editor_->prompts.errors.empty())
+                fail("the project file saved is not the map on screen");
+            else if (savedProjects_.count(path) && savedProjects_[path] != bytes)
+                fail("a project save that failed changed the file");
             return;
         }
         case 5: {
@@ -843,7 +857,9 @@ void MonkeyWalk::checkProjectLoaded(const std::string& path) {
     const ProjectBytes now = EncodeProject(BuildProjectRecord(editor_->state->project()));
     const std::string reloaded(now.begin(), now.end());
     if (reloaded != saved->second)
-        fail("the reloaded map is not the one saved: " + firstDifference(saved->second, reloaded, kProjectFileSize));
+        fail("the reloaded map is not the one saved: " +
+             firstDifference(saved->second, reloaded, kProjectFileSize) + "; systems saved " +
+             systemList(saved->second) + ", reloaded " + systemList(reloaded));
 }
 
 void MonkeyWalk::fail(const std::string& what) {
