@@ -790,9 +790,12 @@ void MonkeyWalk::stepTaken(int index) {
     const DesignerSnapshot now = systemState();
     if (undoing_) {
         const auto it = steps_.find(index);
-        if (it != steps_.end() && !(it->second == now))
-            return fail("undo or redo to step " + std::to_string(index) +
-                        " did not bring its system back:" + whatDiffers(it->second, now));
+        if (it != steps_.end()) {
+            count("(an undo or redo compared with its step)");
+            if (!(it->second == now))
+                return fail("undo or redo to step " + std::to_string(index) +
+                            " did not bring its system back:" + whatDiffers(it->second, now));
+        }
     } else if (editor_->document->undoStack()->count() == index) {
         // A new step: the steps that could have been redone are gone.
         steps_.erase(steps_.upper_bound(index), steps_.end());
@@ -813,8 +816,10 @@ void MonkeyWalk::checkSteps(bool startedOver) {
     // With nothing unsaved the system is the file it was saved to or opened from.
     const SystemDocument& document = *editor_->document;
     const auto saved = savedSystems_.find(toModel(document.filePath()));
-    if (editor_->mainForm->designer() && !document.isModified() && saved != savedSystems_.end() &&
-        systemAsSaved() != saved->second)
+    if (!editor_->mainForm->designer() || document.isModified() || saved == savedSystems_.end())
+        return;
+    count("(nothing unsaved: compared with its file)");
+    if (systemAsSaved() != saved->second)
         fail("nothing is unsaved, yet the system is not the file " + saved->first + ": " +
              firstDifference(saved->second, systemAsSaved()));
 }
