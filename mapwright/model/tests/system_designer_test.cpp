@@ -442,11 +442,24 @@ TEST_F(DesignerTest, StepsKeepTheNameListsInStep) {
 }
 
 TEST_F(DesignerTest, AStepHoldsOnlyWhatItChanged) {
+    std::vector<TOndRecord> names;
+    for (int i = 0; i < 1200; ++i) names.push_back(ondRecord("Name" + std::to_string(i), "U", 1));
+    writeOndFile(scratch.path("main.ond"), names);
+    d().Closing();
+    d().Create(prompts);
     for (int i = 0; i < 500; ++i) click(Tool::Wreck, 10 + i % 400, 300);
+    for (int i = 0; i < 20; ++i) click(Tool::Planet, 10 + i, 200);
+    ASSERT_GT(pool().size(), 1000u);
     const DesignerSnapshot before = d().TakeSnapshot();
-    click(Tool::Wreck, 30, 30);
-    const DesignerStep step = DesignerStep::Between(before, d().TakeSnapshot());
-    EXPECT_LT(step.size(), 2 * sizeof(step) + 4 * sizeof(WreckRecord));
+    click(Tool::Planet, 30, 30);
+    const DesignerSnapshot after = d().TakeSnapshot();
+    const DesignerStep step = DesignerStep::Between(before, after);
+    // One planet record, one name out of the pool and one into the used list.
+    EXPECT_LT(step.size(), sizeof(step) + 2 * sizeof(PlanetRecord) + 4 * TPoolEntry::kSize);
+    d().UndoStep(step);
+    EXPECT_TRUE(d().TakeSnapshot() == withPointerOf(before, d().TakeSnapshot()));
+    d().RedoStep(step);
+    EXPECT_TRUE(d().TakeSnapshot() == withPointerOf(after, d().TakeSnapshot()));
 }
 
 TEST_F(DesignerTest, DraggingAMarkerPlacesItAnew) {
