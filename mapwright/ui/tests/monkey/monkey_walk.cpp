@@ -213,6 +213,7 @@ void MonkeyWalk::ensureDesigner() {
     // A window made while the open flag is still set (the main window's Open
     // answered No) opens a file at once; cancelled, it closes again.
     for (int tries = 0; tries < 2 && !editor_->mainForm->designer(); ++tries) {
+        note("new designer window");
         editor_->newDesigner();
         count("designer: New");
         // A new system: the undo stack starts again.
@@ -270,6 +271,8 @@ void MonkeyWalk::typeSunName() {
     const int how = uniform(0, 2);
     const std::string text = randomText();
     note("sun name " + std::to_string(how) + " '" + text + "'");
+    // Clicked into first, as a user does: the field keeps the keyboard afterwards.
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
     if (how == 0) {
         edit->selectAll();
         typeText(edit, text);
@@ -334,11 +337,19 @@ void MonkeyWalk::undoRedo() {
     for (int i = uniform(1, 4); i > 0; --i) {
         const bool redo = chance(0.4);
         note(redo ? "redo" : "undo");
-        switch (uniform(0, 2)) {
+        // A shortcut goes to the field with the keyboard, which takes it for
+        // its own undo: that is an edit of the field, a new step, not an undo.
+        QWidget* keys = QApplication::focusWidget();
+        if (!keys || keys->window() != &f) keys = &f;
+        const bool field = qobject_cast<QLineEdit*>(keys) != nullptr;
+        const int how = uniform(0, 2);
+        undoing_ = how == 0 || !field;
+        if (!undoing_) count("designer: undo or redo of the text field");
+        switch (how) {
             case 0: (redo ? f.EditRedo1 : f.EditUndo1)->trigger(); break;
-            case 1: QTest::keyClick(&f, redo ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier); break;
+            case 1: QTest::keyClick(keys, redo ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier); break;
             default:
-                QTest::keyClick(&f, Qt::Key_Z,
+                QTest::keyClick(keys, Qt::Key_Z,
                                 redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
         }
         count(redo ? "designer: redo" : "designer: undo");
@@ -759,6 +770,10 @@ void MonkeyWalk::checkWindow() {
     if (shown != held)
         fail("the map shows " + std::to_string(shown.size()) + " markers, the model holds " +
              std::to_string(held.size()) + " (or they differ)");
+    if (designer->windowTitle().endsWith(QLatin1Char('*')) != editor_->document->isModified())
+        fail("the caption '" + toModel(designer->windowTitle()) + "' says " +
+             (editor_->document->isModified() ? "nothing is" : "something is") +
+             " unsaved, the document the opposite");
     const SystemHeader& header = editor_->state->designer().header();
     if (toModel(designer->Edit1->text()) != header.sunName)
         fail("the sun name field shows '" + toModel(designer->Edit1->text()) +
