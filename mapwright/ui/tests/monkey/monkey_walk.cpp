@@ -160,41 +160,29 @@ void MonkeyWalk::run(int actions) {
         before_ = systemState();
         stackMoved_ = false;
         undoing_ = false;
-        bool startedOver = false;
-        const int r = uniform(0, 999);
-        if (r < 80)
-            chooseTool();
-        else if (r < 330)
-            clickPixel();
-        else if (r < 450)
-            clickMarker();
-        else if (r < 520)
-            typeSunName();
-        else if (r < 570)
-            editSunFields();
-        else if (r < 590)
-            clearMap();
-        else if (r < 650)
-            saveAs();
-        else if (r < 690)
-            save();
-        else if (r < 750)
-            open(), startedOver = true;
-        else if (r < 770)
-            closeDesigner(), startedOver = true;
-        else if (r < 790)
-            mainOpen(), startedOver = true;
-        else if (r < 880)
-            undoing_ = true, undoRedo();
-        else if (r < 940)
-            dragMarker();
-        else
-            wizardSession();
+        startedOver_ = false;
+        // How often each action comes, per thousand.
+        static constexpr std::pair<int, void (MonkeyWalk::*)()> kActions[] = {
+            {80, &MonkeyWalk::chooseTool},     {250, &MonkeyWalk::clickPixel},
+            {120, &MonkeyWalk::clickMarker},   {70, &MonkeyWalk::typeSunName},
+            {50, &MonkeyWalk::editSunFields},  {20, &MonkeyWalk::clearMap},
+            {60, &MonkeyWalk::saveAs},         {40, &MonkeyWalk::save},
+            {60, &MonkeyWalk::open},           {20, &MonkeyWalk::closeDesigner},
+            {20, &MonkeyWalk::mainOpen},       {90, &MonkeyWalk::undoRedo},
+            {60, &MonkeyWalk::dragMarker},     {60, &MonkeyWalk::wizardSession}};
+        int r = uniform(0, 999);
+        for (const auto& [perMille, act] : kActions) {
+            if (r < perMille) {
+                (this->*act)();
+                break;
+            }
+            r -= perMille;
+        }
         // What the action left for later (markers it removed, the caption timer).
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         checkWindow();
-        checkSteps(startedOver);
+        checkSteps();
         ++done_;
     }
 }
@@ -389,6 +377,7 @@ void MonkeyWalk::open() {
     const std::string path = pickSystemFile(false);
     editor_->prompts.files[FileDialog::OpenSystem] = path;
     note("open '" + path + "'");
+    startedOver_ = true;
     QTest::mouseClick(designer_->Button1, Qt::LeftButton);
     count("designer: Open");
     checkOpened(path);
@@ -397,6 +386,7 @@ void MonkeyWalk::open() {
 void MonkeyWalk::closeDesigner() {
     queueAnswers();
     note("close");
+    startedOver_ = true;
     QTest::mouseClick(designer_->Button5, Qt::LeftButton);
     count("designer: Close");
 }
@@ -406,6 +396,7 @@ void MonkeyWalk::mainOpen() {
     const std::string path = pickSystemFile(false);
     editor_->prompts.files[FileDialog::OpenSystem] = path;
     note("main window Open '" + path + "'");
+    startedOver_ = true;
     editor_->mainForm->FileOpen1->trigger();
     count("main window: Open");
     if (editor_->mainForm->designer()) {
@@ -698,11 +689,7 @@ std::string MonkeyWalk::pickSystemFile(bool forSaving) {
         if (r < 21) return s.path("files");  // a folder
         return s.path("files/s" + std::to_string(uniform(0, 4)) + ".sdf");
     }
-    if (r < 70 && !savedSystems_.empty()) {
-        auto it = savedSystems_.begin();
-        std::advance(it, uniform(0, int(savedSystems_.size()) - 1));
-        return it->first;
-    }
+    if (r < 70 && !savedSystems_.empty()) return anyOf(savedSystems_);
     static const char* const kOthers[] = {"samples/sample.sdf",    "samples/damaged.sdf",
                                           "samples/empty.sdf",     "samples/map/alpha.sdf",
                                           "samples/map/beta.sdf",  "samples/map/gamma.sdf",
@@ -718,14 +705,16 @@ std::string MonkeyWalk::pickProjectFile(bool forSaving) {
         if (r < 15) return s.path("no such folder/p.vmpf");
         return s.path("projects/p" + std::to_string(uniform(0, 2)) + ".vmpf");
     }
-    if (r < 65 && !savedProjects_.empty()) {
-        auto it = savedProjects_.begin();
-        std::advance(it, uniform(0, int(savedProjects_.size()) - 1));
-        return it->first;
-    }
+    if (r < 65 && !savedProjects_.empty()) return anyOf(savedProjects_);
     static const char* const kOthers[] = {"samples/map/sample.vmpf", "samples/short.vmpf",
                                           "samples/sample.sdf", "projects/missing.vmpf"};
     return s.path(kOthers[uniform(0, 3)]);
+}
+
+std::string MonkeyWalk::anyOf(const std::map<std::string, std::string>& saved) {
+    auto it = saved.begin();
+    std::advance(it, uniform(0, int(saved.size()) - 1));
+    return it->first;
 }
 
 std::string MonkeyWalk::randomText() {
@@ -818,10 +807,10 @@ void MonkeyWalk::stepTaken(int index) {
     steps_[index] = now;
 }
 
-void MonkeyWalk::checkSteps(bool startedOver) {
+void MonkeyWalk::checkSteps() {
     if (failed()) return;
     const DesignerSnapshot now = systemState();
-    if (startedOver && editor_->document->undoStack()->count() == 0) {
+    if (startedOver_ && editor_->document->undoStack()->count() == 0) {
         // A new system (opened, or a new window): its undo stack starts empty.
         steps_.clear();
         steps_[0] = now;

@@ -89,6 +89,8 @@ class MonkeyWalk {
     void clearPrompts();
     std::string pickSystemFile(bool forSaving);
     std::string pickProjectFile(bool forSaving);
+    /// One of the files saved, by path.
+    std::string anyOf(const std::map<std::string, std::string>& saved);
     std::string randomText();
     int uniform(int low, int high);
     bool chance(double p);
@@ -102,7 +104,7 @@ class MonkeyWalk {
     void stepTaken(int index);
     /// After an action: a change without a step fails (unless the action
     /// started a new system), and a system with nothing unsaved must be its file.
-    void checkSteps(bool startedOver);
+    void checkSteps();
     /// The system as a design file says it, jump node ids aside (an open
     /// builds them anew on purpose).
     std::string systemAsSaved();
@@ -125,6 +127,7 @@ class MonkeyWalk {
     DesignerSnapshot before_;                           // the system before the action
     bool stackMoved_ = false;                           // the undo stack changed in the action
     bool undoing_ = false;                              // the action is undo or redo
+    bool startedOver_ = false;                          // the action may start a new system
     QMetaObject::Connection stackWatch_;
     ActionCounts counts_;
     std::deque<std::string> recent_;
