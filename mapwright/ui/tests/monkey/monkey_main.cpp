@@ -45,10 +45,9 @@ int main(int argc, char** argv) {
         }
         ++seed;
     } while (clock.elapsed() < seconds * 1000);
-    std::printf("monkey: %ld actions in %d walks (seeds %llu..%llu), %.0f s, no failure\n",
-                actions, walks, static_cast<unsigned long long>(first),
-                static_cast<unsigned long long>(seed - 1),
-                clock.elapsed() / 1000.0);
+    std::printf("monkey: %ld actions in %d walks (seeds %llu..%llu), %.0f s, no failure\n", actions,
+                walks, static_cast<unsigned long long>(first),
+                static_cast<unsigned long long>(seed - 1), clock.elapsed() / 1000.0);
     for (const auto& [kind, n] : total) std::printf("%8ld  %s\n", n, kind.c_str());
     return 0;
 }

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
-#include <QUndoStack>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
 #include <filesystem>
@@ -86,7 +86,8 @@ std::string systemList(const std::string& bytes) {
     const MapProjectRecord r = DecodeProject(reinterpret_cast<const std::uint8_t*>(bytes.data()));
     std::string list;
     for (const SystemSlot& slot : r.systems)
-        if (!slot.empty()) list += "[" + slot.systemName.str() + " @ " + slot.designFile.str() + "]";
+        if (!slot.empty())
+            list += "[" + slot.systemName.str() + " @ " + slot.designFile.str() + "]";
     return list;
 }
 
@@ -123,9 +124,9 @@ QString className(const QObject* o) {
 }
 
 const std::vector<std::string> kWords{
-    "Vega",  "Sol",       "St. John's", "Alpha Centauri", "a,b.c", "  ",     "é",  "Őrség",
-    "€uro",  "日本",      "%1 %s",      "\"quoted\"",     "-0",    "+5",     "1e3", "0x10",
-    "12345", "2147483647", "2147483648", "-2147483649",    "-17",   "swamp", "0",  "T1"};
+    "Vega",  "Sol",        "St. John's", "Alpha Centauri", "a,b.c", "  ",    "é",   "Őrség",
+    "€uro",  "日本",       "%1 %s",      "\"quoted\"",     "-0",    "+5",    "1e3", "0x10",
+    "12345", "2147483647", "2147483648", "-2147483649",    "-17",   "swamp", "0",   "T1"};
 
 }  // namespace
 
@@ -163,13 +164,13 @@ void MonkeyWalk::run(int actions) {
         startedOver_ = false;
         // How often each action comes, per thousand.
         static constexpr std::pair<int, void (MonkeyWalk::*)()> kActions[] = {
-            {80, &MonkeyWalk::chooseTool},     {250, &MonkeyWalk::clickPixel},
-            {120, &MonkeyWalk::clickMarker},   {70, &MonkeyWalk::typeSunName},
-            {50, &MonkeyWalk::editSunFields},  {20, &MonkeyWalk::clearMap},
-            {60, &MonkeyWalk::saveAs},         {40, &MonkeyWalk::save},
-            {60, &MonkeyWalk::open},           {20, &MonkeyWalk::closeDesigner},
-            {20, &MonkeyWalk::mainOpen},       {90, &MonkeyWalk::undoRedo},
-            {60, &MonkeyWalk::dragMarker},     {60, &MonkeyWalk::wizardSession}};
+            {80, &MonkeyWalk::chooseTool},    {250, &MonkeyWalk::clickPixel},
+            {120, &MonkeyWalk::clickMarker},  {70, &MonkeyWalk::typeSunName},
+            {50, &MonkeyWalk::editSunFields}, {20, &MonkeyWalk::clearMap},
+            {60, &MonkeyWalk::saveAs},        {40, &MonkeyWalk::save},
+            {60, &MonkeyWalk::open},          {20, &MonkeyWalk::closeDesigner},
+            {20, &MonkeyWalk::mainOpen},      {90, &MonkeyWalk::undoRedo},
+            {60, &MonkeyWalk::dragMarker},    {60, &MonkeyWalk::wizardSession}};
         int r = uniform(0, 999);
         for (const auto& [perMille, act] : kActions) {
             if (r < perMille) {
@@ -250,7 +251,7 @@ void MonkeyWalk::clickMarker() {
     note("marker " + objectLabel(marker->object()) + " tool " +
          std::to_string(int(designer_->tool())));
     count(designer_->tool() == Tool::Delete ? "designer: delete a marker"
-                                             : "designer: open a marker's dialog");
+                                            : "designer: open a marker's dialog");
     press(marker);
 }
 
@@ -334,11 +335,16 @@ void MonkeyWalk::undoRedo() {
         undoing_ = how == 0 || !field;
         if (!undoing_) count("designer: undo or redo of the text field");
         switch (how) {
-            case 0: (redo ? f.EditRedo1 : f.EditUndo1)->trigger(); break;
-            case 1: QTest::keyClick(keys, redo ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier); break;
+            case 0:
+                (redo ? f.EditRedo1 : f.EditUndo1)->trigger();
+                break;
+            case 1:
+                QTest::keyClick(keys, redo ? Qt::Key_Y : Qt::Key_Z, Qt::ControlModifier);
+                break;
             default:
-                QTest::keyClick(keys, Qt::Key_Z,
-                                redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+                QTest::keyClick(
+                    keys, Qt::Key_Z,
+                    redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
         }
         count(redo ? "designer: redo" : "designer: undo");
     }
@@ -352,9 +358,9 @@ void MonkeyWalk::save() {
     if (how == 0) {
         QApplication::setActiveWindow(editor_->mainForm.get());
         QTest::keyClick(editor_->mainForm.get(), Qt::Key_S, Qt::ControlModifier);
-    }
-    else
+    } else {
         (how == 1 ? editor_->mainForm->FileSave1 : editor_->mainForm->FileSaveAs1)->trigger();
+    }
     count(how == 2 ? "main window: Save As" : "main window: Save");
     if (!editor_->prompts.errors.empty() || document.isModified()) return;
     const std::string path = toModel(document.filePath());
@@ -527,8 +533,7 @@ void MonkeyWalk::fillFields(QDialog* dialog) {
 void MonkeyWalk::answerZ(QDialog* dialog) {
     auto* z = static_cast<Tmagassag*>(dialog);
     z->Edit1->selectAll();
-    typeText(z->Edit1,
-             chance(0.7) ? std::to_string(uniform(-100000, 100000)) : randomText());
+    typeText(z->Edit1, chance(0.7) ? std::to_string(uniform(-100000, 100000)) : randomText());
     if (chance(0.7)) {
         QTest::mouseClick(z->Button1, Qt::LeftButton);
         if (!z->isVisible()) return count("dialog: Z OK");
@@ -641,11 +646,10 @@ void MonkeyWalk::wizardStep(TMCW* wizard) {
                 QTest::mouseClick(tabs, Qt::LeftButton, {},
                                   tabs->tabRect(uniform(0, tabs->count() - 1)).center());
             note("wizard empire fields");
-            for (QWidget* control :
-                 std::initializer_list<QWidget*>{wizard->Edit3, wizard->ComboBox2, wizard->ComboBox3,
-                                                 wizard->SpinEdit1, wizard->ComboBox4,
-                                                 wizard->ComboBox5, wizard->SpinEdit2,
-                                                 wizard->SpinEdit3, wizard->SpinEdit4}) {
+            for (QWidget* control : std::initializer_list<QWidget*>{
+                     wizard->Edit3, wizard->ComboBox2, wizard->ComboBox3, wizard->SpinEdit1,
+                     wizard->ComboBox4, wizard->ComboBox5, wizard->SpinEdit2, wizard->SpinEdit3,
+                     wizard->SpinEdit4}) {
                 if (!chance(0.3)) continue;
                 if (auto* spin = qobject_cast<QSpinBox*>(control))
                     spin->setValue(uniform(spin->minimum(), spin->maximum()));
@@ -690,10 +694,10 @@ std::string MonkeyWalk::pickSystemFile(bool forSaving) {
         return s.path("files/s" + std::to_string(uniform(0, 4)) + ".sdf");
     }
     if (r < 70 && !savedSystems_.empty()) return anyOf(savedSystems_);
-    static const char* const kOthers[] = {"samples/sample.sdf",    "samples/damaged.sdf",
-                                          "samples/empty.sdf",     "samples/map/alpha.sdf",
-                                          "samples/map/beta.sdf",  "samples/map/gamma.sdf",
-                                          "samples/missing.sdf",   "samples/map/sample.vmpf"};
+    static const char* const kOthers[] = {"samples/sample.sdf",   "samples/damaged.sdf",
+                                          "samples/empty.sdf",    "samples/map/alpha.sdf",
+                                          "samples/map/beta.sdf", "samples/map/gamma.sdf",
+                                          "samples/missing.sdf",  "samples/map/sample.vmpf"};
     return s.path(kOthers[uniform(0, 7)]);
 }
 
@@ -719,9 +723,12 @@ std::string MonkeyWalk::anyOf(const std::map<std::string, std::string>& saved) {
 
 std::string MonkeyWalk::randomText() {
     switch (uniform(0, 5)) {
-        case 0: return {};
-        case 1: return kWords[static_cast<std::size_t>(uniform(0, int(kWords.size()) - 1))];
-        case 2: return std::to_string(uniform(-1000000, 1000000));
+        case 0:
+            return {};
+        case 1:
+            return kWords[static_cast<std::size_t>(uniform(0, int(kWords.size()) - 1))];
+        case 2:
+            return std::to_string(uniform(-1000000, 1000000));
         case 3: {
             std::string long_;
             for (int i = uniform(20, 160); i > 0; --i) long_ += char('a' + uniform(0, 25));
@@ -752,8 +759,8 @@ void MonkeyWalk::checkWindow() {
     std::set<MarkerKey> shown, held;
     for (ObjectMarker* m : designer->markers()) {
         const ObjectRef o = m->object();
-        shown.insert({int(o.kind), o.index, m->pixel().x(), m->pixel().y(),
-                      toModel(m->text()), toModel(m->toolTip())});
+        shown.insert({int(o.kind), o.index, m->pixel().x(), m->pixel().y(), toModel(m->text()),
+                      toModel(m->toolTip())});
     }
     for (const MarkerView& view : editor_->state->designer().markers()) held.insert(keyOf(view));
     if (shown != held)
@@ -839,8 +846,8 @@ std::string MonkeyWalk::systemAsSaved() {
 void MonkeyWalk::rememberSave(const std::string& path) {
     const std::string saved = withoutNodeIds(vk_test::readFile(path));
     const std::string now = systemAsSaved();
-    if (saved != now) return fail("the file saved is not the system on screen: " +
-                                  firstDifference(saved, now));
+    if (saved != now)
+        return fail("the file saved is not the system on screen: " + firstDifference(saved, now));
     savedSystems_[path] = saved;
 }
 
@@ -882,9 +889,8 @@ void MonkeyWalk::count(const std::string& kind) {
 void MonkeyWalk::note(const std::string& what) {
     std::string line = std::to_string(done_ + 1) + " " + what;
     // MW_MONKEY_TRACE=FILE writes every action there, to compare two replays of a seed.
-    static FILE* trace = std::getenv("MW_MONKEY_TRACE")
-                             ? std::fopen(std::getenv("MW_MONKEY_TRACE"), "w")
-                             : nullptr;
+    static FILE* trace =
+        std::getenv("MW_MONKEY_TRACE") ? std::fopen(std::getenv("MW_MONKEY_TRACE"), "w") : nullptr;
     if (trace) std::fprintf(trace, "%s\n", line.c_str()), std::fflush(trace);
     recent_.push_back(std::move(line));
     if (recent_.size() > 25) recent_.pop_front();

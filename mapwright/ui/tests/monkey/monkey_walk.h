@@ -11,6 +11,8 @@
 // undo and redo must bring back the system as it was at that step, and a
 // system with nothing unsaved must be the file it was saved to.
 
+#include <QObject>
+#include <QPoint>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -21,9 +23,6 @@
 #include <vector>
 
 #include "system/system_designer.h"
-
-#include <QObject>
-#include <QPoint>
 
 class QDialog;
 class QWidget;
