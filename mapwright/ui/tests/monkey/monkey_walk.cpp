@@ -599,10 +599,7 @@ void MonkeyWalk::wizardStep(TMCW* wizard) {
             note("wizard save map '" + path + "'");
             press(wizard->Button4);
             count("wizard: Save map");
-            const auto& dialogs = editor_->prompts.dialogs;
-            if (path.empty() ||
-                std::find(dialogs.begin(), dialogs.end(), FileDialog::SaveProject) == dialogs.end())
-                return;
+            if (path.empty() || !asked(FileDialog::SaveProject)) return;
             // An error shown (a map the check refuses, a mission not written)
             // does not mean the project file was not written.
             const std::string bytes = vk_test::readFile(path);
@@ -851,12 +848,18 @@ void MonkeyWalk::rememberSave(const std::string& path) {
     savedSystems_[path] = saved;
 }
 
-void MonkeyWalk::checkOpened(const std::string& path) {
+bool MonkeyWalk::asked(FileDialog dialog) const {
     const auto& dialogs = editor_->prompts.dialogs;
-    const bool asked =
-        std::find(dialogs.begin(), dialogs.end(), FileDialog::OpenSystem) != dialogs.end();
+    return std::find(dialogs.begin(), dialogs.end(), dialog) != dialogs.end();
+}
+
+bool MonkeyWalk::readWithoutError(FileDialog dialog) const {
+    return asked(dialog) && editor_->prompts.errors.empty();
+}
+
+void MonkeyWalk::checkOpened(const std::string& path) {
     const auto saved = savedSystems_.find(path);
-    if (!asked || !editor_->prompts.errors.empty() || saved == savedSystems_.end()) return;
+    if (!readWithoutError(FileDialog::OpenSystem) || saved == savedSystems_.end()) return;
     count("(a saved system reopened and compared)");
     const std::string now = systemAsSaved();
     if (now != saved->second)
@@ -864,11 +867,8 @@ void MonkeyWalk::checkOpened(const std::string& path) {
 }
 
 void MonkeyWalk::checkProjectLoaded(const std::string& path) {
-    const auto& dialogs = editor_->prompts.dialogs;
-    const bool asked =
-        std::find(dialogs.begin(), dialogs.end(), FileDialog::LoadProject) != dialogs.end();
     const auto saved = savedProjects_.find(path);
-    if (!asked || !editor_->prompts.errors.empty() || saved == savedProjects_.end()) return;
+    if (!readWithoutError(FileDialog::LoadProject) || saved == savedProjects_.end()) return;
     count("(a saved map reloaded and compared)");
     const ProjectBytes now = EncodeProject(BuildProjectRecord(editor_->state->project()));
     const std::string reloaded(now.begin(), now.end());

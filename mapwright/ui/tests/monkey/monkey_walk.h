@@ -108,6 +108,10 @@ class MonkeyWalk {
     /// builds them anew on purpose).
     std::string systemAsSaved();
     void rememberSave(const std::string& path);
+    /// The file dialog was shown in this action.
+    bool asked(FileDialog dialog) const;
+    /// The file dialog was shown and no error followed: the file was read.
+    bool readWithoutError(FileDialog dialog) const;
     void checkOpened(const std::string& path);
     void checkProjectLoaded(const std::string& path);
     void fail(const std::string& what);
