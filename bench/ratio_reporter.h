@@ -21,6 +21,7 @@ public:
 private:
     // Per iteration, by "stage/input".
     std::map<std::string, double> seconds_;  // CPU seconds
+    std::map<std::string, double> wall_;  // real seconds
     std::map<std::string, double> bytes_;  // text bytes per iteration
 };
 
