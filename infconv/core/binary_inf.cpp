@@ -21,28 +21,61 @@ namespace {
     throw new cFileException(fileName, what);
 }
 
-void put8(std::string& out, std::uint8_t v) { out.push_back(static_cast<char>(v)); }
+// The output, written through a cursor into a buffer that grows by doubling
+// (a call per byte into std::string costs more than the encoding itself).
+class OutputBuffer {
+  public:
+    OutputBuffer() { m_bytes.resize(std::size_t{1} << 16); }
 
-void put16(std::string& out, std::uint16_t v) {
-    char b[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-    out.append(b, 2);
-}
+    void ensure(std::size_t n) {
+        if (n > m_bytes.size() - m_used) m_bytes.resize(std::max(2 * m_bytes.size(), m_used + n));
+    }
+    // Each put needs room made by ensure() first.
+    void put8(std::uint8_t v) { m_bytes[m_used++] = static_cast<char>(v); }
+    void put16(std::uint16_t v) {
+        m_bytes[m_used] = static_cast<char>(v & 0xFF);
+        m_bytes[m_used + 1] = static_cast<char>(v >> 8);
+        m_used += 2;
+    }
+    void put32(std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            m_bytes[m_used + static_cast<std::size_t>(i)] =
+                static_cast<char>((v >> (8 * i)) & 0xFF);
+        m_used += 4;
+    }
+    void putBytes(std::string_view text) {
+        ensure(text.size() + 1);
+        std::memcpy(m_bytes.data() + m_used, text.data(), text.size());
+        m_used += text.size();
+    }
+    void patch32(std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            m_bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+    std::size_t size() const { return m_used; }
+    std::string take() {
+        m_bytes.resize(m_used);
+        return std::move(m_bytes);
+    }
 
-void put32(std::string& out, std::uint32_t v) {
-    char b[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                 static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
-    out.append(b, 4);
-}
+  private:
+    std::string m_bytes;
+    std::size_t m_used = 0;
+};
 
 class Encoder {
-public:
-    Encoder(cStringTable& strings, const std::string& fileName)
-        : m_strings(strings), m_fileName(fileName) {}
+  public:
+    Encoder(cStringTable& strings, const std::string& fileName, const cInfNode& root)
+        : m_strings(strings),
+          m_fileName(fileName),
+          m_serial(root.arena().serial()),
+          m_indexOf(root.arena().stringCount(), kNotYet) {}
 
     std::string run(const cInfNode& root) {
         m_strings.clear();
-        put32(m_out, kMagic);
-        put32(m_out, kMagic);  // placeholder for the string table offset
+        m_out.ensure(8);
+        m_out.put32(kMagic);
+        m_out.put32(kMagic);  // placeholder for the string table offset
 
         struct Frame {
             const cInfNode* node;
@@ -62,7 +95,9 @@ public:
                 refuse(m_fileName, "sections nested deeper than " + std::to_string(kMaxDepth) +
                                        " levels cannot be stored in binary form");
             }
-            put16(m_out, stringIndex(child->name()));
+            const std::uint16_t name = stringIndex(child->internedName());
+            m_out.ensure(2);
+            m_out.put16(name);
             writeNodeHead(*child);
             stack.push_back({child, 0});
         }
@@ -71,53 +106,80 @@ public:
         if (tableOffset > std::numeric_limits<std::uint32_t>::max()) {
             refuse(m_fileName, "the tree is too large for the binary form");
         }
-        put32(m_out, static_cast<std::uint32_t>(m_strings.count()));
+        m_out.ensure(4);
+        m_out.put32(static_cast<std::uint32_t>(m_strings.count()));
         for (const std::string& s : m_strings.strings()) {
-            m_out.append(s);
-            m_out.push_back('\0');
+            m_out.putBytes(s);
+            m_out.put8(0);
         }
-        auto offset = static_cast<std::uint32_t>(tableOffset);
-        for (int i = 0; i < 4; ++i) m_out[4 + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
-        return std::move(m_out);
+        m_out.patch32(4, static_cast<std::uint32_t>(tableOffset));
+        return m_out.take();
     }
 
-private:
-    std::uint16_t stringIndex(std::string_view text) {
+  private:
+    static constexpr std::uint32_t kNotYet = 0xFFFFFFFFu;
+
+    // A string of the tree's own arena is looked up in the table once, on
+    // first meeting; one handed over from elsewhere by its text each time.
+    std::uint16_t stringIndex(const cInfString* text) {
+        if (text->arenaSerial() != m_serial) {
+            m_foreignSeen = true;
+            return static_cast<std::uint16_t>(
+                checkedIndex(text->view(), m_strings.add(text->view(), text->hash())));
+        }
+        std::uint32_t& index = m_indexOf[text->id()];
+        if (index == kNotYet) {
+            // The arena holds each text once, so while the table holds only
+            // its strings, one met for the first time is new to the table.
+            index = checkedIndex(text->view(), m_foreignSeen
+                                                   ? m_strings.add(text->view(), text->hash())
+                                                   : m_strings.append(std::string(text->view())));
+        }
+        return static_cast<std::uint16_t>(index);
+    }
+
+    std::uint32_t checkedIndex(std::string_view text, std::uint32_t index) {
         if (text.find('\0') != std::string_view::npos) {
             refuse(m_fileName, "the string '" + std::string(text.substr(0, text.find('\0'))) +
                                    "...' holds a NUL byte, which the binary form cannot store");
         }
-        std::uint32_t index = m_strings.add(text);
         if (index >= kMaxStrings) {
             refuse(m_fileName, "more than " + std::to_string(kMaxStrings) +
                                    " distinct strings; the binary form holds at most " +
                                    std::to_string(kMaxStrings));
         }
-        return static_cast<std::uint16_t>(index);
+        return index;
     }
 
     void writeNodeHead(const cInfNode& node) {
-        put32(m_out, static_cast<std::uint32_t>(node.keyCount()));
-        put32(m_out, static_cast<std::uint32_t>(node.sectionCount()));
-        for (const auto& key : node.keys().items()) {
-            if (key->valueCount() > kMaxValuesPerKey) {
-                refuse(m_fileName, "the key '" + key->name() + "' has " +
-                                       std::to_string(key->valueCount()) +
+        m_out.ensure(8);
+        m_out.put32(static_cast<std::uint32_t>(node.keyCount()));
+        m_out.put32(static_cast<std::uint32_t>(node.sectionCount()));
+        for (const cInfKey* key : node.keys().items()) {
+            const cInfValueList& values = key->values();
+            const std::size_t count = values.size();
+            if (count > kMaxValuesPerKey) {
+                refuse(m_fileName, "the key '" + std::string(key->name()) + "' has " +
+                                       std::to_string(count) +
                                        " values; the binary form holds at most " +
                                        std::to_string(kMaxValuesPerKey));
             }
-            put16(m_out, stringIndex(key->name()));
-            put8(m_out, static_cast<std::uint8_t>(key->valueCount()));
-            for (const cInfValue value : key->values()) {
-                if (value.isNumber()) {
-                    put8(m_out, 1);
-                    std::uint32_t bits;
-                    float number = value.number();
-                    std::memcpy(&bits, &number, 4);
-                    put32(m_out, bits);
+            const std::uint16_t name = stringIndex(key->internedName());
+            m_out.ensure(3 + 5 * count);
+            m_out.put16(name);
+            m_out.put8(static_cast<std::uint8_t>(count));
+            for (std::size_t v = 0; v < count; ++v) {
+                if (const cInfString* text = values.textAt(v)) {
+                    // The index first: looking it up may throw or move nothing here.
+                    const std::uint16_t index = stringIndex(text);
+                    m_out.put8(0);
+                    m_out.put16(index);
                 } else {
-                    put8(m_out, 0);
-                    put16(m_out, stringIndex(value.textView()));
+                    m_out.put8(1);
+                    const float number = values.numberAt(v);
+                    std::uint32_t bits;
+                    std::memcpy(&bits, &number, 4);
+                    m_out.put32(bits);
                 }
             }
         }
@@ -125,12 +187,16 @@ private:
 
     cStringTable& m_strings;
     const std::string& m_fileName;
-    std::string m_out;
+    const std::uint32_t m_serial;
+    // Table index of each string of the tree's arena, by its number there.
+    std::vector<std::uint32_t> m_indexOf;
+    bool m_foreignSeen = false;
+    OutputBuffer m_out;
 };
 
 // Bounds-checked little-endian reads over [position, limit).
 class Cursor {
-public:
+  public:
     Cursor(const std::string& content, std::size_t position, std::size_t limit,
            const std::string& fileName)
         : m_data(reinterpret_cast<const unsigned char*>(content.data())),
@@ -144,14 +210,16 @@ public:
     }
     std::uint16_t u16() {
         need(2);
-        std::uint16_t v = static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
+        std::uint16_t v =
+            static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
         m_position += 2;
         return v;
     }
     std::uint32_t u32() {
         need(4);
         std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
+        for (int i = 3; i >= 0; --i)
+            v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
         m_position += 4;
         return v;
     }
@@ -164,7 +232,7 @@ public:
 
     std::size_t left() const { return m_limit - m_position; }
 
-private:
+  private:
     void need(std::size_t n) {
         if (m_limit - m_position < n) {
             refuse(m_fileName, "damaged binary INF file: the node records run past offset " +
@@ -224,13 +292,14 @@ struct RecordValue {
 //   tableString(text)               every string of the table, in order
 //   counts(keys, sections)          room worth reserving for the node just begun
 //   sectionStart(name, depth)       a section (depth >= 1), its name trimmed
-//   key(name, values, count, depth) a key of the current node, values complete
+//   key(nameIndex, name, values, count, depth)
+//                                   a key of the current node, values complete
 //   keysEnd(depth)                  the current node's keys are done
 //   sectionEnd(depth)               the current section is done
 // Views point into the content, so they live as long as it does.
 template <class Sink>
 class Walker {
-public:
+  public:
     Walker(const std::string& content, Sink& sink, const std::string& fileName)
         : m_content(content), m_sink(sink), m_fileName(fileName) {}
 
@@ -267,7 +336,7 @@ public:
         }
     }
 
-private:
+  private:
     void readStrings(std::size_t offset) {
         Cursor counter(m_content, offset, m_content.size(), m_fileName);
         std::uint32_t count = counter.u32();
@@ -313,7 +382,8 @@ private:
         m_sink.counts(std::min<std::size_t>(keyCount, in.left() / 3),
                       std::min<std::size_t>(childCount, in.left() / 10));
         for (std::uint32_t k = 0; k < keyCount; ++k) {
-            std::string_view name = stringAt(in.u16());
+            const std::uint16_t nameIndex = in.u16();
+            std::string_view name = stringAt(nameIndex);
             std::uint8_t valueCount = in.u8();
             // Read whole before reporting, so the sink sees a complete key.
             for (std::uint8_t v = 0; v < valueCount; ++v) {
@@ -326,7 +396,7 @@ private:
                     value.text = stringAt(value.string);
                 }
             }
-            m_sink.key(name, m_values, valueCount, depth);
+            m_sink.key(nameIndex, name, m_values, valueCount, depth);
         }
         m_sink.keysEnd(depth);
         return childCount;
@@ -341,56 +411,56 @@ private:
 };
 
 // Builds the tree below a new root "Root"; fills the string table as read.
+// Every table string is interned once, and keys and values take the
+// interned copies by index.
 class TreeSink {
-public:
+  public:
     TreeSink(cStringTable& strings, InfAnalyzer* analyzer)
         : m_strings(strings),
-          m_analyzer(analyzer),
           m_root(std::make_unique<cInfNode>("Root", nullptr, analyzer)),
           m_current(m_root.get()) {
         m_strings.clear();
     }
 
-    void tableString(std::string_view text) { m_strings.append(std::string(text)); }
+    void tableString(std::string_view text) {
+        m_strings.append(std::string(text));
+        // Records can only name the first kMaxStrings.
+        if (m_interned.size() < kMaxStrings) m_interned.push_back(m_root->arena().intern(text));
+    }
     void counts(std::size_t keys, std::size_t sections) {
         m_current->reserveKeys(keys);
         m_current->reserveSections(sections);
     }
     void sectionStart(std::string_view name, std::size_t) {
-        m_current = m_current->addSection(std::make_unique<cInfNode>(name, m_current, m_analyzer));
+        m_current = m_current->addSection(name);
     }
-    void key(std::string_view name, const RecordValue* values, std::size_t count, std::size_t) {
-        std::size_t textBytes = 0;
-        for (std::size_t v = 0; v < count; ++v) {
-            if (!values[v].isNumber) textBytes += values[v].text.size();
-        }
-        // The key's values take one exactly sized block.
-        auto key = std::make_unique<cInfKey>(name);
-        key->reserveValues(count, textBytes);
+    void key(std::uint16_t nameIndex, std::string_view, const RecordValue* values,
+             std::size_t count, std::size_t) {
+        cInfKey* key = m_current->addKey(m_interned[nameIndex]);
+        key->reserveValues(count);
         for (std::size_t v = 0; v < count; ++v) {
             if (values[v].isNumber) {
                 key->addNumber(values[v].number);
             } else {
-                key->addString(values[v].text);
+                key->addString(m_interned[values[v].string]);
             }
         }
-        m_current->addKey(std::move(key));
     }
     void keysEnd(std::size_t) {}
     void sectionEnd(std::size_t) { m_current = m_current->parent(); }
 
     std::unique_ptr<cInfNode> root() { return std::move(m_root); }
 
-private:
+  private:
     cStringTable& m_strings;
-    InfAnalyzer* m_analyzer;
     std::unique_ptr<cInfNode> m_root;
     cInfNode* m_current;
+    std::vector<const cInfString*> m_interned;
 };
 
 // Writes the text form through the text writer's own appender.
 class TextSink {
-public:
+  public:
     explicit TextSink(std::string& out) : m_out(out) {}
 
     // Whether a string needs quotes is decided on its first use as a value,
@@ -398,7 +468,7 @@ public:
     void tableString(std::string_view) { m_quoted.push_back(kNotYetKnown); }
     void counts(std::size_t, std::size_t) {}
     void sectionStart(std::string_view name, std::size_t depth) { m_out.sectionStart(name, depth); }
-    void key(std::string_view name, const RecordValue* values, std::size_t count,
+    void key(std::uint16_t, std::string_view name, const RecordValue* values, std::size_t count,
              std::size_t depth) {
         m_out.keyStart(name, depth);
         for (std::size_t v = 0; v < count; ++v) {
@@ -416,7 +486,7 @@ public:
     void keysEnd(std::size_t) { m_out.keysEnd(); }
     void sectionEnd(std::size_t depth) { m_out.sectionEnd(depth); }
 
-private:
+  private:
     static constexpr std::uint8_t kNotYetKnown = 2;
 
     text_inf_writer::cTextInfAppender m_out;
@@ -437,7 +507,7 @@ bool isBinary(cFile& file) {
 }
 
 std::string encode(const cInfNode& root, cStringTable& strings, const std::string& fileName) {
-    return Encoder(strings, fileName).run(root);
+    return Encoder(strings, fileName, root).run(root);
 }
 
 std::unique_ptr<cInfNode> decode(const std::string& content, cStringTable& strings,

@@ -23,6 +23,9 @@ class cFileLock {
     // it reports why.
     bool lock(const std::string& path, bool wait, const std::function<void()>& onWait = {});
 
+    // The locked file, open for reading at its start; -1 when unlocked.
+    int fd() const { return m_fd; }
+
   private:
     int m_fd = -1;
 };

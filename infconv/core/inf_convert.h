@@ -3,6 +3,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "cfile.h"
 
 // Loads the file (either form) and writes it back under the same path as
 // binary (toBinary) or as text; the previous content becomes path + ".back".
@@ -19,3 +22,15 @@
 // (cInfSyntaxException* when the error channel lets the run go on).
 bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy = true,
                     const std::function<void()>& onWait = {});
+
+// The first half of a conversion, nothing written yet: the bytes of the
+// file's new form, and the files its #include lines took in.
+struct cConvertedInf {
+    std::string bytes;
+    std::vector<cFile::Identity> includes;
+};
+
+// Loads the file at `path` (reading through `openFd` when it is not -1) and
+// renders its new form. Fails as convertInfFile does, running out of memory
+// included.
+cConvertedInf convertInfContent(const std::string& path, bool toBinary, int openFd = -1);

@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "exceptions.h"
@@ -67,9 +67,13 @@ bool needsQuotes(std::string_view text) {
 
 namespace {
 
-void lineEnd(std::string& out) { out.append("\r\n", 2); }
+void lineEnd(std::string& out) {
+    out.append("\r\n", 2);
+}
 
-void indent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
+void indent(std::string& out, std::size_t depth) {
+    out.append(depth, '\t');
+}
 
 }  // namespace
 
@@ -100,12 +104,18 @@ namespace {
 // Header and keys of a node at the given depth (the root has depth 0).
 void nodeHead(cTextInfAppender& out, const cInfNode& node, std::size_t depth) {
     if (depth > 0) out.sectionStart(node.name(), depth);
-    for (const auto& key : node.keys().items()) {
+    for (const cInfKey* key : node.keys().items()) {
         out.keyStart(key->name(), depth);
-        bool first = true;
-        for (const cInfValue value : key->values()) {
-            out.value(value, first);
-            first = false;
+        const cInfValueList& values = key->values();
+        for (std::size_t v = 0; v < values.size(); ++v) {
+            if (const cInfString* text = values.textAt(v)) {
+                // Decided once per distinct string, not per use.
+                if (text->quoting == cInfString::kUnknown)
+                    text->quoting = needsQuotes(text->view());
+                out.textValue(text->view(), text->quoting != 0, v == 0);
+            } else {
+                out.numberValue(values.numberAt(v), v == 0);
+            }
         }
         out.keyEnd();
     }
