@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -201,6 +202,15 @@ int copyToNewFile(const std::string& from, const std::string& to, bool keepOpen)
     return -1;
 }
 
+double processCpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 // Syncs the files' data on `threads` threads at once: the file system then
 // commits many of them together, which one thread syncing file after file
 // cannot get.
@@ -224,19 +234,52 @@ void registerTree() {
             *textBytes = writeIncludeTree(*pristine, kTreeFiles);
         }
     };
-    auto report = [textBytes](benchmark::State& state, const PeakMemory& peak) {
+    // The walk's stages also report the CPU time of the whole process
+    // (process_cpu_ms): the threads that convert and sync do not show in the
+    // time of the thread that runs the benchmark.
+    auto report = [textBytes](benchmark::State& state, const PeakMemory& peak, double cpuSeconds) {
         state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * *textBytes));
         state.counters["text_bytes"] = static_cast<double>(*textBytes);
         state.counters["peak_MB"] = static_cast<double>(peak.riseBytes()) / (1024.0 * 1024.0);
+        state.counters["process_cpu_ms"] =
+            1000.0 * cpuSeconds / static_cast<double>(state.iterations());
     };
-    const fs::path work = benchScratchDir() + "/tree_work";
-    // A fresh copy of the tree for each iteration, untimed.
-    auto freshCopy = [=](benchmark::State& state) {
-        state.PauseTiming();
-        fs::remove_all(work);
+    // A fresh copy of the tree for each iteration, made untimed in a new
+    // directory that is left in place: deleting copies would make the file
+    // system search past the freed inodes for minutes (ext4 without a journal
+    // does not reuse inodes freed in the last minute or more) and slow every
+    // stage's file creation severalfold.
+    auto serial = std::make_shared<int>(0);
+    auto freshCopy = [=] {
+        fs::path work;
+        do {
+            work = benchScratchDir() + "/tree_work/" + std::to_string(++*serial);
+        } while (fs::exists(work));
+        fs::create_directories(work.parent_path());
         fs::copy(*pristine, work, fs::copy_options::recursive);
         ::sync();  // the copy's own writes must not be timed with the stage
-        state.ResumeTiming();
+        return work;
+    };
+    // Runs `body` on a fresh copy per iteration, timing only the body.
+    auto registerWalk = [=](const std::string& name, auto body) {
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [=](benchmark::State& state) {
+                                         ensure();
+                                         PeakMemory peak;
+                                         double cpuSeconds = 0;
+                                         for (auto _ : state) {
+                                             state.PauseTiming();
+                                             const fs::path work = freshCopy();
+                                             state.ResumeTiming();
+                                             const double before = processCpuSeconds();
+                                             if (!body(state, work)) break;
+                                             cpuSeconds += processCpuSeconds() - before;
+                                         }
+                                         report(state, peak, cpuSeconds);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
     };
 
     // The I/O floor of the walk: every file of the tree read whole and its
@@ -244,63 +287,45 @@ void registerTree() {
     // synced floor also puts the new files on the disk, as cheaply as this
     // machine allows: batches of 64, each synced on 16 threads at once.
     for (const bool synced : {false, true}) {
-        const std::string name = synced ? "io_floor_synced/5000_files" : "io_floor/5000_files";
-        benchmark::RegisterBenchmark(
-            name.c_str(),
-            [=](benchmark::State& state) {
-                ensure();
-                PeakMemory peak;
-                for (auto _ : state) {
-                    freshCopy(state);
-                    std::vector<fs::path> files;
-                    walkFiles(work, files);
-                    std::vector<int> batch;
-                    for (const fs::path& f : files) {
-                        const int fd = copyToNewFile(f.string(), f.string() + ".new", synced);
-                        if (fd >= 0) batch.push_back(fd);
-                        if (batch.size() == 64 || (&f == &files.back() && !batch.empty())) {
-                            syncTogether(batch, 16);
-                            for (int open : batch) ::close(open);
-                            batch.clear();
-                        }
-                    }
-                }
-                report(state, peak);
-            })
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(3);
+        registerWalk(synced ? "io_floor_synced/5000_files" : "io_floor/5000_files",
+                     [synced](benchmark::State&, const fs::path& work) {
+                         std::vector<fs::path> files;
+                         walkFiles(work, files);
+                         std::vector<int> batch;
+                         for (const fs::path& f : files) {
+                             const int fd = copyToNewFile(f.string(), f.string() + ".new", synced);
+                             if (fd >= 0) batch.push_back(fd);
+                             if (batch.size() == 64 || (&f == &files.back() && !batch.empty())) {
+                                 syncTogether(batch, 16);
+                                 for (int open : batch) ::close(open);
+                                 batch.clear();
+                             }
+                         }
+                         return true;
+                     });
     }
 
-    benchmark::RegisterBenchmark("tree_convert_to_binary/5000_files",
-                                 [=](benchmark::State& state) {
-                                     ensure();
-                                     std::FILE* sink = std::fopen("/dev/null", "w");
-                                     const fs::path home = fs::current_path();
-                                     PeakMemory peak;
-                                     for (auto _ : state) {
-                                         freshCopy(state);
-                                         state.PauseTiming();
-                                         fs::current_path(work);
-                                         state.ResumeTiming();
-                                         try {
-                                             cTreeConverter(sink).run(true);
-                                         } catch (cException* e) {
-                                             std::unique_ptr<cException> owned(e);
-                                             fs::current_path(home);
-                                             state.SkipWithError(owned->message().c_str());
-                                             break;
-                                         }
-                                         state.PauseTiming();
-                                         fs::current_path(home);
-                                         state.ResumeTiming();
-                                     }
-                                     std::fclose(sink);
-                                     report(state, peak);
-                                 })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(3);
+    // One thread (-j 1), and as many as there are processors (the default).
+    for (const unsigned jobs : {1u, 2u}) {
+        registerWalk(jobs == 1 ? "tree_convert_to_binary/5000_files"
+                               : "tree_convert_to_binary_j" + std::to_string(jobs) + "/5000_files",
+                     [jobs](benchmark::State& state, const fs::path& work) {
+                         const fs::path home = fs::current_path();
+                         fs::current_path(work);
+                         std::FILE* sink = std::fopen("/dev/null", "w");
+                         bool ok = true;
+                         try {
+                             cTreeConverter(sink, stderr, jobs).run(true);
+                         } catch (cException* e) {
+                             std::unique_ptr<cException> owned(e);
+                             state.SkipWithError(owned->message().c_str());
+                             ok = false;
+                         }
+                         std::fclose(sink);
+                         fs::current_path(home);
+                         return ok;
+                     });
+    }
 }
 #endif
 
