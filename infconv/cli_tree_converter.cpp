@@ -1,11 +1,13 @@
 #include "cli_tree_converter.h"
 
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -61,26 +63,24 @@ bool startsWithIncludeKeyword(const std::string& text, std::size_t pos) {
 }
 
 // The content to search for include lines; nothing when the file cannot be
-// opened (as a regular file).
+// opened as a regular file or read whole.
 std::optional<std::string> readForIncludeSearch(const std::string& name) {
-    try {
-        cFile file(name, cFile::kRead);
-        std::string content(static_cast<std::size_t>(file.length()), '\0');
-        std::size_t done = 0;
-        while (done < content.size())
-            done += file.read(content.data() + done, content.size() - done);
-        return content;
-    } catch (cException* e) {
-        delete e;
-        return std::nullopt;
-    }
-}
-
-// A name whose target is there but is no regular file (a symbolic link is
-// followed). A missing target is left to the conversion to report.
-bool isPresentButNotRegular(const std::string& name) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct CloseAtEnd {
+        int fd;
+        ~CloseAtEnd() { ::close(fd); }
+    } closer{fd};
     struct stat info {};
-    return ::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    std::string content(static_cast<std::size_t>(info.st_size), '\0');
+    for (std::size_t done = 0; done < content.size();) {
+        const ssize_t got = ::read(fd, content.data() + done, content.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return std::nullopt;
+        done += static_cast<std::size_t>(got);
+    }
+    return content;
 }
 
 // The size of a regular file, or nothing.
@@ -182,14 +182,16 @@ void cTreeConverter::scanDirectory() {
             continue;
         }
         if (!endsWithInf(name)) continue;
-        if (isPresentButNotRegular(name)) {
+        // A symbolic link is followed; a missing target is left to the
+        // conversion to report (and counts 0 bytes).
+        struct stat info {};
+        const bool present = ::stat(name.c_str(), &info) == 0;
+        if (present && !S_ISREG(info.st_mode)) {
             passBy(cFileException(dirName + "/" + name, kNotRegularFileDetail,
                                   cFileException::Refusal::NotRegularFile));
             continue;
         }
-        std::error_code sizeEc;
-        std::uintmax_t size = entry.file_size(sizeEc);
-        handleInfFile(dirName, name, sizeEc ? 0 : static_cast<std::int64_t>(size));
+        handleInfFile(dirName, name, present ? static_cast<std::int64_t>(info.st_size) : 0);
     }
     std::fprintf(out_, "Processing directories: %lld\r", static_cast<long long>(dirs_));
     ++dirs_;

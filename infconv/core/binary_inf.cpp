@@ -25,7 +25,9 @@ namespace {
 // (a call per byte into std::string costs more than the encoding itself).
 class OutputBuffer {
   public:
-    OutputBuffer() { m_bytes.resize(std::size_t{1} << 16); }
+    explicit OutputBuffer(std::size_t expected) {
+        m_bytes.resize(std::max<std::size_t>(expected, 64));
+    }
 
     void ensure(std::size_t n) {
         if (n > m_bytes.size() - m_used) m_bytes.resize(std::max(2 * m_bytes.size(), m_used + n));
@@ -69,7 +71,8 @@ class Encoder {
         : m_strings(strings),
           m_fileName(fileName),
           m_serial(root.arena().serial()),
-          m_indexOf(root.arena().stringCount(), kNotYet) {}
+          m_indexOf(root.arena().stringCount(), kNotYet),
+          m_out(expectedSize(root.arena())) {}
 
     std::string run(const cInfNode& root) {
         m_strings.clear();
@@ -118,6 +121,15 @@ class Encoder {
 
   private:
     static constexpr std::uint32_t kNotYet = 0xFFFFFFFFu;
+
+    // The whole file's size when the root is the arena's first node and the
+    // tree uses every string interned in it (so the output never regrows);
+    // anything handed over from elsewhere makes the buffer grow instead.
+    static std::size_t expectedSize(const cInfArena& arena) {
+        const cInfArena::Counts& c = arena.counts;
+        return 8 + 8 + 10 * c.sections + 3 * c.keys + 3 * c.texts + 5 * c.numbers + 4 +
+               arena.stringBytes() + arena.stringCount();
+    }
 
     // A string of the tree's own arena is looked up in the table once, on
     // first meeting; one handed over from elsewhere by its text each time.

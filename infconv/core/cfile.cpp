@@ -18,6 +18,7 @@
 namespace {
 
 constexpr std::size_t kIoSize = 64 * 1024;
+constexpr std::size_t kDirectWrite = 4096;
 
 // Files that open creates are readable and writable (the umask applies).
 constexpr mode_t kCreatePermissions = 0666;
@@ -483,17 +484,19 @@ std::size_t cFile::write(const void* source, std::size_t n) {
     if (m_handle < 0 || !(m_mode & kWrite)) fail(EBADF);
     if (n == 0) fail(0);
     dropReadAhead();
-    if (!m_io) m_io.reset(new char[kIoSize]);
     const auto* in = static_cast<const char*>(source);
     std::size_t done = 0;
     while (done < n) {
-        if (m_writeEnd == 0 && n - done >= kIoSize) {
+        // A whole page or more with nothing pending goes out directly (a
+        // converted file is written in one call), without the buffer.
+        if (m_writeEnd == 0 && n - done >= kDirectWrite) {
             ssize_t put = ::write(m_handle, in + done, n - done);
             if (put < 0 && errno == EINTR) continue;
             if (put <= 0) fail(put < 0 ? errno : 0);
             done += static_cast<std::size_t>(put);
             continue;
         }
+        if (!m_io) m_io.reset(new char[kIoSize]);
         std::size_t take = std::min(n - done, kIoSize - m_writeEnd);
         std::memcpy(m_io.get() + m_writeEnd, in + done, take);
         m_writeEnd += take;

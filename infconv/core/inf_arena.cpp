@@ -118,6 +118,7 @@ const cInfString* cInfArena::intern(std::string_view text, std::uint64_t hash) {
     if (!text.empty())
         std::memcpy(static_cast<char*>(memory) + sizeof(cInfString), text.data(), text.size());
     m_strings.push_back(s);
+    m_stringBytes += text.size();
     m_slots[slot] = std::uint64_t{tag} << 32 | (id + 1u);
     return s;
 }

@@ -78,7 +78,19 @@ class cInfArena {
     const cInfString* intern(std::string_view text) { return intern(text, infTextHash(text)); }
     const cInfString* intern(std::string_view text, std::uint64_t hash);
     std::size_t stringCount() const { return m_strings.size(); }
+    // Bytes of all interned texts.
+    std::size_t stringBytes() const { return m_stringBytes; }
     std::uint32_t serial() const { return m_serial; }
+
+    // What the tree made in the arena holds, kept up by the tree as it grows
+    // (the binary writer sizes its output by it).
+    struct Counts {
+        std::size_t sections = 0;
+        std::size_t keys = 0;
+        std::size_t texts = 0;
+        std::size_t numbers = 0;
+    };
+    Counts counts;
 
     // Takes over an object made outside the arena; it is deleted (latest
     // first) when the arena is destroyed.
@@ -109,6 +121,7 @@ class cInfArena {
     std::unique_ptr<std::uint64_t[]> m_slots;
     std::size_t m_slotMask = 0;
     std::vector<const cInfString*> m_strings;  // by number
+    std::size_t m_stringBytes = 0;
     std::uint32_t m_serial;
     std::vector<Adopted> m_adopted;
 };

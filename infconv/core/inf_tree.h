@@ -99,9 +99,11 @@ class cInfNode {
     cInfKey* addKey(const char* name) { return addKey(std::string_view(name)); }
     // The same with a name interned in this node's arena.
     cInfNode* addSection(const cInfString* name) {
+        ++m_arena->counts.sections;
         return m_sections.append(m_arena->make<cInfNode>(name, this, m_analyzer, m_arena));
     }
     cInfKey* addKey(const cInfString* name) {
+        ++m_arena->counts.keys;
         return m_keys.append(m_arena->make<cInfKey>(name, m_arena));
     }
 

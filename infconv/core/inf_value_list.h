@@ -51,10 +51,12 @@ class cInfValueList {
     void addText(const cInfString* text) {
         if (m_count == m_capacity) grow(1);
         m_slots[m_count++] = reinterpret_cast<std::uintptr_t>(text);
+        ++m_arena->counts.texts;
     }
     void addNumber(float number) {
         if (m_count == m_capacity) grow(1);
         m_slots[m_count++] = numberSlot(number);
+        ++m_arena->counts.numbers;
     }
     // Where the slots and texts are kept.
     cInfArena& arena();
