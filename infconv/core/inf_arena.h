@@ -125,3 +125,26 @@ class cInfArena {
     std::uint32_t m_serial;
     std::vector<Adopted> m_adopted;
 };
+
+// The arena something is kept in, in one word: a thing made in an arena
+// shares it, a thing made on its own owns one (made on first use, freed with
+// it). The owning flag rides in the pointer's low bit.
+class cArenaRef {
+  public:
+    cArenaRef() = default;
+    explicit cArenaRef(cInfArena* shared) : m_bits(reinterpret_cast<std::uintptr_t>(shared)) {}
+    ~cArenaRef() {
+        if (m_bits & 1u) delete get();
+    }
+    cArenaRef(const cArenaRef&) = delete;
+    cArenaRef& operator=(const cArenaRef&) = delete;
+
+    cInfArena* get() const { return reinterpret_cast<cInfArena*>(m_bits & ~std::uintptr_t{1}); }
+    cInfArena& getOrMake() {
+        if (m_bits == 0) m_bits = reinterpret_cast<std::uintptr_t>(new cInfArena) | 1u;
+        return *get();
+    }
+
+  private:
+    std::uintptr_t m_bits = 0;
+};

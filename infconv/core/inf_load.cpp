@@ -10,6 +10,7 @@
 #include "cfile.h"
 #include "exceptions.h"
 #include "inf_analyzer.h"
+#include "inf_direct_parser.h"
 #include "inf_parser.h"
 #include "inf_parser_report.h"
 #include "inf_tokenizer.h"
@@ -112,6 +113,9 @@ bool InfAnalyzer::loadInf(const std::string& path, std::string* binaryAsText, in
     std::string content = readContent(file);
     file.close();
     if (!startsWithMagic(content)) {
+        if (parseInfTextDirectly(content, getRoot())) return false;
+        // A directive, or an error to report: the scanner and parser from the start.
+        resetTree();
         cInfTokenizer tokens(fileName, dir.fd(), &getRoot()->arena());
         tokens.start(std::move(content));
         cInfParser::parse(tokens, getRoot());

@@ -9,13 +9,11 @@ std::string infUpperCase(std::string_view text) {
 }
 
 cInfNode::cInfNode(std::string_view name, cInfNode* parent, InfAnalyzer* analyzer)
-    : m_own(std::make_unique<cInfArena>()),
-      m_name(m_own->intern(name)),
+    : m_name(m_arena.getOrMake().intern(name)),
       m_parent(parent),
       m_analyzer(analyzer),
-      m_arena(m_own.get()),
-      m_sections(m_arena),
-      m_keys(m_arena) {}
+      m_sections(m_arena.get()),
+      m_keys(m_arena.get()) {}
 
 cInfNode* cInfNode::addSection(std::unique_ptr<cInfNode> section, std::string_view lookupName) {
     return m_sections.add(std::move(section), lookupName);

@@ -69,10 +69,10 @@ class cInfNode {
         : cInfNode(std::string_view(name), parent, analyzer) {}
     // A section made in `arena` (by addSection), its name interned there.
     cInfNode(const cInfString* name, cInfNode* parent, InfAnalyzer* analyzer, cInfArena* arena)
-        : m_name(name),
+        : m_arena(arena),
+          m_name(name),
           m_parent(parent),
           m_analyzer(analyzer),
-          m_arena(arena),
           m_sections(arena),
           m_keys(arena) {}
     cInfNode(const cInfNode&) = delete;
@@ -83,7 +83,7 @@ class cInfNode {
     cInfNode* parent() const { return m_parent; }
     InfAnalyzer* analyzer() const { return m_analyzer; }
     // Where this node's sections, keys, values and names are kept.
-    cInfArena& arena() const { return *m_arena; }
+    cInfArena& arena() const { return *m_arena.get(); }
 
     // Appends under the given lookup name (the caller upper-cases it).
     cInfNode* addSection(std::unique_ptr<cInfNode> section, std::string_view lookupName);
@@ -93,18 +93,20 @@ class cInfNode {
     cInfKey* addKey(std::unique_ptr<cInfKey> key);
     // Creates the section (parent this node, same analyzer) or key in the
     // tree and indexes it under its upper-cased name.
-    cInfNode* addSection(std::string_view name) { return addSection(m_arena->intern(name)); }
-    cInfKey* addKey(std::string_view name) { return addKey(m_arena->intern(name)); }
+    cInfNode* addSection(std::string_view name) { return addSection(arena().intern(name)); }
+    cInfKey* addKey(std::string_view name) { return addKey(arena().intern(name)); }
     cInfNode* addSection(const char* name) { return addSection(std::string_view(name)); }
     cInfKey* addKey(const char* name) { return addKey(std::string_view(name)); }
     // The same with a name interned in this node's arena.
     cInfNode* addSection(const cInfString* name) {
-        ++m_arena->counts.sections;
-        return m_sections.append(m_arena->make<cInfNode>(name, this, m_analyzer, m_arena));
+        cInfArena& a = arena();
+        ++a.counts.sections;
+        return m_sections.append(a.make<cInfNode>(name, this, m_analyzer, &a));
     }
     cInfKey* addKey(const cInfString* name) {
-        ++m_arena->counts.keys;
-        return m_keys.append(m_arena->make<cInfKey>(name, m_arena));
+        cInfArena& a = arena();
+        ++a.counts.keys;
+        return m_keys.append(a.make<cInfKey>(name, &a));
     }
 
     // Room for that many more keys or sections without regrowing the lists.
@@ -121,16 +123,18 @@ class cInfNode {
     std::size_t keyCount() const { return m_keys.count(); }
     cInfNode* section(std::size_t i) const { return m_sections.at(i); }
     cInfKey* key(std::size_t i) const { return m_keys.at(i); }
-    const cNamedList<cInfNode>& sections() const { return m_sections; }
-    const cNamedList<cInfKey>& keys() const { return m_keys; }
+    // Most sections hold a handful of keys and fewer sections.
+    using SectionList = cNamedList<cInfNode, 2>;
+    using KeyList = cNamedList<cInfKey, 8>;
+    const SectionList& sections() const { return m_sections; }
+    const KeyList& keys() const { return m_keys; }
 
   private:
-    // Only a node made on its own: the arena of the tree below it.
-    std::unique_ptr<cInfArena> m_own;
+    // Owned by a node made on its own: the arena of the tree below it.
+    cArenaRef m_arena;
     const cInfString* m_name;
     cInfNode* m_parent;
     InfAnalyzer* m_analyzer;
-    cInfArena* m_arena;
-    cNamedList<cInfNode> m_sections;
-    cNamedList<cInfKey> m_keys;
+    SectionList m_sections;
+    KeyList m_keys;
 };

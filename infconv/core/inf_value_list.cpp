@@ -6,11 +6,7 @@
 #include <stdexcept>
 
 cInfArena& cInfValueList::arena() {
-    if (!m_arena) {
-        m_own = std::make_unique<cInfArena>();
-        m_arena = m_own.get();
-    }
-    return *m_arena;
+    return m_arena.getOrMake();
 }
 
 void cInfValueList::grow(std::size_t more, bool exact) {

@@ -42,7 +42,6 @@ class cInfValueList {
     cInfValueList() = default;
     // In a tree: slots and texts go to the tree's arena.
     explicit cInfValueList(cInfArena* arena) : m_arena(arena) {}
-    ~cInfValueList() = default;
     cInfValueList(const cInfValueList&) = delete;
     cInfValueList& operator=(const cInfValueList&) = delete;
 
@@ -51,12 +50,12 @@ class cInfValueList {
     void addText(const cInfString* text) {
         if (m_count == m_capacity) grow(1);
         m_slots[m_count++] = reinterpret_cast<std::uintptr_t>(text);
-        ++m_arena->counts.texts;
+        ++m_arena.get()->counts.texts;
     }
     void addNumber(float number) {
         if (m_count == m_capacity) grow(1);
         m_slots[m_count++] = numberSlot(number);
-        ++m_arena->counts.numbers;
+        ++m_arena.get()->counts.numbers;
     }
     // Where the slots and texts are kept.
     cInfArena& arena();
@@ -137,7 +136,5 @@ class cInfValueList {
     std::uint64_t* m_slots = nullptr;
     std::uint32_t m_count = 0;
     std::uint32_t m_capacity = 0;
-    cInfArena* m_arena = nullptr;
-    // Only a list on its own: its arena.
-    std::unique_ptr<cInfArena> m_own;
+    cArenaRef m_arena;
 };

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,7 +53,8 @@ inline std::uint32_t hashText(std::string_view text, bool fold) {
 
 }  // namespace named_list_detail
 
-template <class T>
+// `kFirst`: the room the first item makes (lists grow by doubling from there).
+template <class T, std::size_t kFirst = 4>
 class cNamedList {
   public:
     // On its own, the list keeps its arrays (and adopted items) in an arena of its own.
@@ -88,7 +90,7 @@ class cNamedList {
     T* getIgnoringCase(std::string_view name) const { return itemOrNull(find(name, true)); }
 
     void reserve(std::size_t more) {
-        if (more > m_capacity - m_count) grow(more, true);
+        if (more > static_cast<std::size_t>(m_capacity - m_count)) grow(more, true);
     }
 
     T* at(std::size_t position) const { return m_items[position]; }
@@ -128,13 +130,7 @@ class cNamedList {
         std::size_t keptCapacity = 0;
     };
 
-    cInfArena& arena() const {
-        if (!m_arena) {
-            m_own = std::make_unique<cInfArena>();
-            m_arena = m_own.get();
-        }
-        return *m_arena;
-    }
+    cInfArena& arena() const { return m_arena.getOrMake(); }
     Extra& extra() const {
         if (!m_extra) m_extra = arena().template make<Extra>();
         return *m_extra;
@@ -150,9 +146,10 @@ class cNamedList {
     void grow(std::size_t more, bool exact = false) {
         const std::size_t need = m_count + more;
         const std::size_t capacity =
-            exact ? need : std::max({need, std::size_t{4}, 2 * m_capacity});
+            exact ? need : std::max({need, kFirst, 2 * static_cast<std::size_t>(m_capacity)});
+        if (capacity > 0xFFFFFFFFu) throw std::length_error("too many items for one list");
         m_items = regrown(arena(), m_items, m_count, capacity);
-        m_capacity = capacity;
+        m_capacity = static_cast<std::uint32_t>(capacity);
     }
 
     void keepLookup(std::size_t position, std::string_view lookupName) {
@@ -205,17 +202,17 @@ class cNamedList {
     void updateIndex() const {
         Extra& e = extra();
         if (e.hashCapacity < m_count) {
-            e.hashCapacity = std::max(m_count, 2 * e.hashCapacity);
+            e.hashCapacity = std::max<std::size_t>(m_count, 2 * e.hashCapacity);
             e.hashes = regrown(arena(), e.hashes, e.indexed, e.hashCapacity);
         }
         for (std::size_t i = e.indexed; i < m_count; ++i) {
             auto [text, fold] = lookupOf(i);
             e.hashes[i] = named_list_detail::hashText(text, fold);
         }
-        if (m_count * 2 > e.slotCount) {
+        if (std::size_t{m_count} * 2 > e.slotCount) {
             std::size_t size = 32;
             unsigned shift = 27;
-            while (size < m_count * 4) {
+            while (size < std::size_t{m_count} * 4) {
                 size *= 2;
                 --shift;
             }
@@ -259,10 +256,8 @@ class cNamedList {
     }
 
     T** m_items = nullptr;
-    std::size_t m_count = 0;
-    std::size_t m_capacity = 0;
+    std::uint32_t m_count = 0;
+    std::uint32_t m_capacity = 0;
     mutable Extra* m_extra = nullptr;
-    mutable cInfArena* m_arena = nullptr;
-    // Only a list on its own: its arena.
-    mutable std::unique_ptr<cInfArena> m_own;
+    mutable cArenaRef m_arena;
 };

@@ -28,7 +28,7 @@ bool needsQuotes(std::string_view text);
 // from a tree and the binary reader straight from a file's records, so both
 // write exactly the same bytes. Depth counts from the root (0).
 class cTextInfAppender {
-public:
+  public:
     explicit cTextInfAppender(std::string& out) : m_out(out) {}
 
     // The "[name]" and "{" lines of a section at depth >= 1.
@@ -65,7 +65,7 @@ public:
     // The "}" line of a section at depth >= 1.
     void sectionEnd(std::size_t depth);
 
-private:
+  private:
     std::string& m_out;
 };
 
