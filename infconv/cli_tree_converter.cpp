@@ -251,7 +251,7 @@ void cTreeConverter::prepareJob(Job& job, bool toBinary) {
         job.includes = std::move(converted.includes);
         try {
             auto output = std::make_unique<cFile>(path, cFile::kWrite, true);
-            output->write(converted.bytes.data(), converted.bytes.size());
+            converted.writeTo(*output);
             output->finishWriting();
             job.output = std::move(output);
         } catch (const std::bad_alloc&) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -21,18 +22,19 @@ namespace {
     throw new cFileException(fileName, what);
 }
 
-// The output, written through a cursor into a buffer that grows by doubling
-// (a call per byte into std::string costs more than the encoding itself).
+}  // namespace
+
+// Pieces of output gathered into a buffer and handed to the sink a large
+// piece at a time (a call per byte would cost more than the encoding).
 class OutputBuffer {
   public:
-    explicit OutputBuffer(std::size_t expected) {
-        m_bytes.resize(std::max<std::size_t>(expected, 64));
-    }
+    explicit OutputBuffer(const std::function<void(const char*, std::size_t)>& sink)
+        : m_sink(sink), m_bytes(new char[kSize]) {}
 
+    // Each put needs room made by ensure() first (n at most kSize).
     void ensure(std::size_t n) {
-        if (n > m_bytes.size() - m_used) m_bytes.resize(std::max(2 * m_bytes.size(), m_used + n));
+        if (n > kSize - m_used) flush();
     }
-    // Each put needs room made by ensure() first.
     void put8(std::uint8_t v) { m_bytes[m_used++] = static_cast<char>(v); }
     void put16(std::uint16_t v) {
         m_bytes[m_used] = static_cast<char>(v & 0xFF);
@@ -46,170 +48,212 @@ class OutputBuffer {
         m_used += 4;
     }
     void putBytes(std::string_view text) {
-        ensure(text.size() + 1);
-        std::memcpy(m_bytes.data() + m_used, text.data(), text.size());
+        if (text.size() >= kSize) {
+            flush();
+            m_sink(text.data(), text.size());
+            return;
+        }
+        ensure(text.size());
+        std::memcpy(m_bytes.get() + m_used, text.data(), text.size());
         m_used += text.size();
     }
-    void patch32(std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            m_bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-    std::size_t size() const { return m_used; }
-    std::string take() {
-        m_bytes.resize(m_used);
-        return std::move(m_bytes);
+    void flush() {
+        if (m_used) m_sink(m_bytes.get(), m_used);
+        m_used = 0;
     }
 
   private:
-    std::string m_bytes;
+    static constexpr std::size_t kSize = std::size_t{1} << 18;
+
+    const std::function<void(const char*, std::size_t)>& m_sink;
+    std::unique_ptr<char[]> m_bytes;
     std::size_t m_used = 0;
 };
 
-class Encoder {
-  public:
-    Encoder(cStringTable& strings, const std::string& fileName, const cInfNode& root)
-        : m_strings(strings),
-          m_fileName(fileName),
-          m_serial(root.arena().serial()),
-          m_indexOf(root.arena().stringCount(), kNotYet),
-          m_out(expectedSize(root.arena())) {}
+struct cEncoder::Walk {
+    struct Frame {
+        const cInfNode* node;
+        std::size_t next;
+    };
+    std::vector<Frame> stack;
+};
 
-    std::string run(const cInfNode& root) {
-        m_strings.clear();
-        m_out.ensure(8);
-        m_out.put32(kMagic);
-        m_out.put32(kMagic);  // placeholder for the string table offset
+cEncoder::cEncoder(const cInfNode& root, cStringTable& strings, const std::string& fileName)
+    : m_root(root),
+      m_strings(strings),
+      m_fileName(fileName),
+      m_serial(root.arena().serial()),
+      m_indexOf(root.arena().stringCount(), kNotYet) {}
 
-        struct Frame {
-            const cInfNode* node;
-            std::size_t next;
-        };
-        std::vector<Frame> stack;
-        writeNodeHead(root);
-        stack.push_back({&root, 0});
-        while (!stack.empty()) {
-            Frame& top = stack.back();
-            if (top.next == top.node->sectionCount()) {
-                stack.pop_back();
-                continue;
-            }
-            const cInfNode* child = top.node->section(top.next++);
-            if (stack.size() > kMaxDepth) {
-                refuse(m_fileName, "sections nested deeper than " + std::to_string(kMaxDepth) +
-                                       " levels cannot be stored in binary form");
-            }
-            const std::uint16_t name = stringIndex(child->internedName());
-            m_out.ensure(2);
-            m_out.put16(name);
-            writeNodeHead(*child);
-            stack.push_back({child, 0});
-        }
+cEncoder::~cEncoder() = default;
 
-        std::size_t tableOffset = m_out.size();
-        if (tableOffset > std::numeric_limits<std::uint32_t>::max()) {
-            refuse(m_fileName, "the tree is too large for the binary form");
-        }
-        m_out.ensure(4);
-        m_out.put32(static_cast<std::uint32_t>(m_strings.count()));
-        for (const std::string& s : m_strings.strings()) {
-            m_out.putBytes(s);
-            m_out.put8(0);
-        }
-        m_out.patch32(4, static_cast<std::uint32_t>(tableOffset));
-        return m_out.take();
+void cEncoder::check() {
+    m_strings.clear();
+    m_recordBytes = 0;
+    m_records.clear();
+    const cInfArena& arena = m_root.arena();
+    const cInfArena::Counts& c = arena.counts;
+    // What the records will take (exactly, when the tree is all of its arena).
+    const std::size_t expected = 8 + 10 * c.sections + 3 * c.keys + 3 * c.texts + 5 * c.numbers;
+    m_heldWhole = expected <= kHeldWhole;
+    if (m_heldWhole) {
+        // A small tree is written once, into memory, while it is checked.
+        m_records.reserve(expected);
+        const std::function<void(const char*, std::size_t)> keep =
+            [this](const char* data, std::size_t n) { m_records.append(data, n); };
+        OutputBuffer out(keep);
+        walk(&out, true);
+        out.flush();
+    } else {
+        walk(nullptr, true);
     }
-
-  private:
-    static constexpr std::uint32_t kNotYet = 0xFFFFFFFFu;
-
-    // The whole file's size when the root is the arena's first node and the
-    // tree uses every string interned in it (so the output never regrows);
-    // anything handed over from elsewhere makes the buffer grow instead.
-    static std::size_t expectedSize(const cInfArena& arena) {
-        const cInfArena::Counts& c = arena.counts;
-        return 8 + 8 + 10 * c.sections + 3 * c.keys + 3 * c.texts + 5 * c.numbers + 4 +
-               arena.stringBytes() + arena.stringCount();
+    if (8 + m_recordBytes > std::numeric_limits<std::uint32_t>::max()) {
+        refuse(m_fileName, "the tree is too large for the binary form");
     }
+}
 
+std::size_t cEncoder::size() const {
+    std::size_t table = 4;
+    for (const std::string& s : m_strings.strings()) table += s.size() + 1;
+    return 8 + m_recordBytes + table;
+}
+
+void cEncoder::write(const std::function<void(const char*, std::size_t)>& sink) {
+    OutputBuffer out(sink);
+    out.ensure(8);
+    out.put32(kMagic);
+    out.put32(static_cast<std::uint32_t>(8 + m_recordBytes));  // where the string table starts
+    if (m_heldWhole) {
+        out.putBytes(m_records);
+    } else {
+        walk(&out, false);
+    }
+    out.ensure(4);
+    out.put32(static_cast<std::uint32_t>(m_strings.count()));
+    for (const std::string& s : m_strings.strings()) {
+        out.putBytes(s);
+        out.ensure(1);
+        out.put8(0);
+    }
+    out.flush();
+}
+
+// Depth first, each node's keys before its sections. `checking`: the limits
+// are checked, the strings numbered and the bytes counted; `out`: the
+// records are written there.
+void cEncoder::walk(OutputBuffer* out, bool checking) {
+    std::vector<Walk::Frame> stack;
+    nodeHead(m_root, out, checking);
+    stack.push_back({&m_root, 0});
+    while (!stack.empty()) {
+        Walk::Frame& top = stack.back();
+        if (top.next == top.node->sectionCount()) {
+            stack.pop_back();
+            continue;
+        }
+        const cInfNode* child = top.node->section(top.next++);
+        if (checking && stack.size() > kMaxDepth) {
+            refuse(m_fileName, "sections nested deeper than " + std::to_string(kMaxDepth) +
+                                   " levels cannot be stored in binary form");
+        }
+        const std::uint16_t name = stringIndex(child->internedName());
+        if (checking) m_recordBytes += 2;
+        if (out) {
+            out->ensure(2);
+            out->put16(name);
+        }
+        nodeHead(*child, out, checking);
+        stack.push_back({child, 0});
+    }
+}
+
+std::uint16_t cEncoder::newStringIndex(const cInfString* text) {
+    if (text->arenaSerial() != m_serial) {
+        // Handed over from elsewhere: found by its text each time.
+        m_foreignSeen = true;
+        return static_cast<std::uint16_t>(
+            checkedIndex(text->view(), m_strings.add(text->view(), text->hash())));
+    }
     // A string of the tree's own arena is looked up in the table once, on
-    // first meeting; one handed over from elsewhere by its text each time.
-    std::uint16_t stringIndex(const cInfString* text) {
-        if (text->arenaSerial() != m_serial) {
-            m_foreignSeen = true;
-            return static_cast<std::uint16_t>(
-                checkedIndex(text->view(), m_strings.add(text->view(), text->hash())));
-        }
-        std::uint32_t& index = m_indexOf[text->id()];
-        if (index == kNotYet) {
-            // The arena holds each text once, so while the table holds only
-            // its strings, one met for the first time is new to the table.
-            index = checkedIndex(text->view(), m_foreignSeen
-                                                   ? m_strings.add(text->view(), text->hash())
-                                                   : m_strings.append(std::string(text->view())));
-        }
-        return static_cast<std::uint16_t>(index);
-    }
+    // first meeting. The arena holds each text once, so while the table
+    // holds only its strings, one met for the first time is new to the table.
+    std::uint32_t& index = m_indexOf[text->id()];
+    index = checkedIndex(text->view(), m_foreignSeen ? m_strings.add(text->view(), text->hash())
+                                                     : m_strings.append(std::string(text->view())));
+    return static_cast<std::uint16_t>(index);
+}
 
-    std::uint32_t checkedIndex(std::string_view text, std::uint32_t index) {
-        if (text.find('\0') != std::string_view::npos) {
-            refuse(m_fileName, "the string '" + std::string(text.substr(0, text.find('\0'))) +
-                                   "...' holds a NUL byte, which the binary form cannot store");
-        }
-        if (index >= kMaxStrings) {
-            refuse(m_fileName, "more than " + std::to_string(kMaxStrings) +
-                                   " distinct strings; the binary form holds at most " +
-                                   std::to_string(kMaxStrings));
-        }
-        return index;
+std::uint32_t cEncoder::checkedIndex(std::string_view text, std::uint32_t index) {
+    if (text.find('\0') != std::string_view::npos) {
+        refuse(m_fileName, "the string '" + std::string(text.substr(0, text.find('\0'))) +
+                               "...' holds a NUL byte, which the binary form cannot store");
     }
+    if (index >= kMaxStrings) {
+        refuse(m_fileName, "more than " + std::to_string(kMaxStrings) +
+                               " distinct strings; the binary form holds at most " +
+                               std::to_string(kMaxStrings));
+    }
+    return index;
+}
 
-    void writeNodeHead(const cInfNode& node) {
-        m_out.ensure(8);
-        m_out.put32(static_cast<std::uint32_t>(node.keyCount()));
-        m_out.put32(static_cast<std::uint32_t>(node.sectionCount()));
-        for (const cInfKey* key : node.keys().items()) {
-            const cInfValueList& values = key->values();
-            const std::size_t count = values.size();
-            if (count > kMaxValuesPerKey) {
-                refuse(m_fileName, "the key '" + std::string(key->name()) + "' has " +
-                                       std::to_string(count) +
-                                       " values; the binary form holds at most " +
-                                       std::to_string(kMaxValuesPerKey));
-            }
-            const std::uint16_t name = stringIndex(key->internedName());
-            m_out.ensure(3 + 5 * count);
-            m_out.put16(name);
-            m_out.put8(static_cast<std::uint8_t>(count));
+void cEncoder::nodeHead(const cInfNode& node, OutputBuffer* out, bool checking) {
+    if (checking) m_recordBytes += 8;
+    if (out) {
+        out->ensure(8);
+        out->put32(static_cast<std::uint32_t>(node.keyCount()));
+        out->put32(static_cast<std::uint32_t>(node.sectionCount()));
+    }
+    for (const cInfKey* key : node.keys().items()) {
+        const cInfValueList& values = key->values();
+        const std::size_t count = values.size();
+        if (checking && count > kMaxValuesPerKey) {
+            refuse(m_fileName, "the key '" + std::string(key->name()) + "' has " +
+                                   std::to_string(count) +
+                                   " values; the binary form holds at most " +
+                                   std::to_string(kMaxValuesPerKey));
+        }
+        const std::uint16_t name = stringIndex(key->internedName());
+        if (!out) {
+            m_recordBytes += 3;
             for (std::size_t v = 0; v < count; ++v) {
                 if (const cInfString* text = values.textAt(v)) {
-                    // The index first: looking it up may throw or move nothing here.
-                    const std::uint16_t index = stringIndex(text);
-                    m_out.put8(0);
-                    m_out.put16(index);
+                    stringIndex(text);
+                    m_recordBytes += 3;
                 } else {
-                    m_out.put8(1);
-                    const float number = values.numberAt(v);
-                    std::uint32_t bits;
-                    std::memcpy(&bits, &number, 4);
-                    m_out.put32(bits);
+                    m_recordBytes += 5;
                 }
             }
+            continue;
         }
+        out->ensure(3 + 5 * count);
+        out->put16(name);
+        out->put8(static_cast<std::uint8_t>(count));
+        std::size_t bytes = 3;
+        for (std::size_t v = 0; v < count; ++v) {
+            if (const cInfString* text = values.textAt(v)) {
+                const std::uint16_t index = stringIndex(text);
+                out->put8(0);
+                out->put16(index);
+                bytes += 3;
+            } else {
+                out->put8(1);
+                const float number = values.numberAt(v);
+                std::uint32_t bits;
+                std::memcpy(&bits, &number, 4);
+                out->put32(bits);
+                bytes += 5;
+            }
+        }
+        if (checking) m_recordBytes += bytes;
     }
+}
 
-    cStringTable& m_strings;
-    const std::string& m_fileName;
-    const std::uint32_t m_serial;
-    // Table index of each string of the tree's arena, by its number there.
-    std::vector<std::uint32_t> m_indexOf;
-    bool m_foreignSeen = false;
-    OutputBuffer m_out;
-};
+namespace {
 
 // Bounds-checked little-endian reads over [position, limit).
 class Cursor {
   public:
-    Cursor(const std::string& content, std::size_t position, std::size_t limit,
+    Cursor(std::string_view content, std::size_t position, std::size_t limit,
            const std::string& fileName)
         : m_data(reinterpret_cast<const unsigned char*>(content.data())),
           m_position(position),
@@ -312,7 +356,7 @@ struct RecordValue {
 template <class Sink>
 class Walker {
   public:
-    Walker(const std::string& content, Sink& sink, const std::string& fileName)
+    Walker(std::string_view content, Sink& sink, const std::string& fileName)
         : m_content(content), m_sink(sink), m_fileName(fileName) {}
 
     void run() {
@@ -414,7 +458,7 @@ class Walker {
         return childCount;
     }
 
-    const std::string& m_content;
+    std::string_view m_content;
     Sink& m_sink;
     const std::string& m_fileName;
     std::vector<std::string_view> m_table;
@@ -519,17 +563,22 @@ bool isBinary(cFile& file) {
 }
 
 std::string encode(const cInfNode& root, cStringTable& strings, const std::string& fileName) {
-    return Encoder(strings, fileName, root).run(root);
+    cEncoder encoder(root, strings, fileName);
+    encoder.check();
+    std::string bytes;
+    bytes.reserve(encoder.size());
+    encoder.write([&bytes](const char* data, std::size_t n) { bytes.append(data, n); });
+    return bytes;
 }
 
-std::unique_ptr<cInfNode> decode(const std::string& content, cStringTable& strings,
+std::unique_ptr<cInfNode> decode(std::string_view content, cStringTable& strings,
                                  InfAnalyzer* analyzer, const std::string& fileName) {
     TreeSink sink(strings, analyzer);
     Walker<TreeSink>(content, sink, fileName).run();
     return sink.root();
 }
 
-std::string decodeToText(const std::string& content, const std::string& fileName) {
+std::string decodeToText(std::string_view content, const std::string& fileName) {
     std::string text;
     // The text is usually larger than the records; start with room for that.
     text.reserve(content.size() * 2);

@@ -51,6 +51,8 @@ class InfAnalyzer {
   private:
     // With `binaryAsText`, a binary file is rendered there instead of loaded.
     bool loadInf(const std::string& path, std::string* binaryAsText, int openFd);
+    // The whole text through the scanner and parser, read from the file's start.
+    bool loadText(cFile& file, const std::string& fileName, int directoryFd);
     // The whole content of a binary file open for reading.
     static std::string readBinaryContent(cFile& file);
 

@@ -9,30 +9,44 @@
 #include "inf_analyzer.h"
 #include "text_inf_writer.h"
 
-namespace {
+cConvertedInf::cConvertedInf() = default;
+cConvertedInf::~cConvertedInf() = default;
+cConvertedInf::cConvertedInf(cConvertedInf&&) noexcept = default;
 
-cConvertedInf render(const std::string& path, bool toBinary, int openFd) {
-    cConvertedInf out;
-    if (toBinary) {
-        InfAnalyzer analyzer(path, openFd);
-        out.bytes = binary_inf::encode(*analyzer.getRoot(), analyzer.stringTable(), path);
-        out.includes = analyzer.includedFiles();
-        return out;
+void cConvertedInf::writeTo(cFile& file) {
+    if (!m_encoder) {
+        file.write(m_text.data(), m_text.size());
+        return;
     }
-    // A binary file goes to text without building the tree.
-    InfAnalyzer analyzer;
-    if (!analyzer.loadAsText(path, out.bytes, openFd)) {
-        out.bytes = text_inf_writer::render(*analyzer.getRoot(), path);
-        out.includes = analyzer.includedFiles();
-    }
+    m_encoder->write([&file](const char* data, std::size_t n) { file.write(data, n); });
+}
+
+std::string cConvertedInf::bytes() {
+    if (!m_encoder) return m_text;
+    std::string out;
+    out.reserve(m_encoder->size());
+    m_encoder->write([&out](const char* data, std::size_t n) { out.append(data, n); });
     return out;
 }
 
-}  // namespace
-
 cConvertedInf convertInfContent(const std::string& path, bool toBinary, int openFd) {
     try {
-        return render(path, toBinary, openFd);
+        cConvertedInf out;
+        if (toBinary) {
+            out.m_tree = std::make_unique<InfAnalyzer>(path, openFd);
+            out.m_encoder = std::make_unique<binary_inf::cEncoder>(*out.m_tree->getRoot(),
+                                                                   out.m_tree->stringTable(), path);
+            out.m_encoder->check();
+            out.includes = out.m_tree->includedFiles();
+            return out;
+        }
+        // A binary file goes to text without building the tree.
+        InfAnalyzer analyzer;
+        if (!analyzer.loadAsText(path, out.m_text, openFd)) {
+            out.m_text = text_inf_writer::render(*analyzer.getRoot(), path);
+            out.includes = analyzer.includedFiles();
+        }
+        return out;
     } catch (const std::bad_alloc&) {
         // By now the unwinding has given the tree and the buffers back.
         throw newOutOfMemoryException(path);
@@ -46,10 +60,10 @@ bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy,
     cFileLock lock;
     if (!lock.lock(path, waitWhenBusy, onWait)) return false;
     // The locked descriptor is the file the conversion reads.
-    const std::string bytes = convertInfContent(path, toBinary, lock.fd()).bytes;
+    cConvertedInf converted = convertInfContent(path, toBinary, lock.fd());
     try {
         cFile file(path, cFile::kWrite, true);
-        file.write(bytes.data(), bytes.size());
+        converted.writeTo(file);
         file.close();
     } catch (const std::bad_alloc&) {
         throw newOutOfMemoryException(path);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,14 +24,35 @@
 bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy = true,
                     const std::function<void()>& onWait = {});
 
-// The first half of a conversion, nothing written yet: the bytes of the
-// file's new form, and the files its #include lines took in.
-struct cConvertedInf {
-    std::string bytes;
+class InfAnalyzer;
+namespace binary_inf {
+class cEncoder;
+}
+
+// The first half of a conversion, nothing written yet: the file's new form,
+// ready to be written (text in memory; binary from the tree, without the
+// whole file in memory), and the files its #include lines took in.
+class cConvertedInf {
+  public:
+    cConvertedInf();
+    ~cConvertedInf();
+    cConvertedInf(cConvertedInf&&) noexcept;
+
+    // Writes the new form to `file`, open for writing.
+    void writeTo(cFile& file);
+    // The new form's bytes.
+    std::string bytes();
+
     std::vector<cFile::Identity> includes;
+
+  private:
+    friend cConvertedInf convertInfContent(const std::string&, bool, int);
+    std::string m_text;
+    std::unique_ptr<InfAnalyzer> m_tree;
+    std::unique_ptr<binary_inf::cEncoder> m_encoder;
 };
 
 // Loads the file at `path` (reading through `openFd` when it is not -1) and
-// renders its new form. Fails as convertInfFile does, running out of memory
-// included.
+// prepares its new form, refusing a tree the binary form cannot hold. Fails
+// as convertInfFile does, running out of memory included.
 cConvertedInf convertInfContent(const std::string& path, bool toBinary, int openFd = -1);

@@ -21,21 +21,28 @@ enum class Kind { BlockStart, BlockEnd, String, SectionName, Equal, Number, Comm
 
 // The scanner's rules for a text without splices, token by token. The
 // token's text or number is kept in the scanner (a token returned as a
-// struct costs more to pass than to scan).
+// struct costs more to pass than to scan). Where a token reaches the end of
+// the bytes read so far, more are read and the token goes on.
 class DirectScanner {
   public:
-    explicit DirectScanner(std::string_view text)
-        : m_p(text.data()), m_end(text.data() + text.size()) {}
+    explicit DirectScanner(cInfTextSource& source)
+        : m_source(source), m_base(source.data()), m_p(m_base), m_end(m_base + source.size()) {}
 
-    Kind next() {
+    [[gnu::always_inline]] Kind next() {
         for (;;) {
             // A local cursor: stores through a char pointer could alias the member.
             const char* p = m_p;
-            while (p != m_end && kBetweenTokens[static_cast<unsigned char>(*p)]) ++p;
+            for (;;) {
+                while (p != m_end && kBetweenTokens[static_cast<unsigned char>(*p)]) ++p;
+                if (p != m_end || !more()) break;
+            }
             m_p = p;
             if (p == m_end) return Kind::End;
-            const char c = *p;
-            switch (c) {
+            if (p - m_base >= m_releaseAt) {
+                m_source.release(p);
+                m_releaseAt = (p - m_base) + kReleaseStep;
+            }
+            switch (*p) {
                 case '"':
                     return scanQuoted();
                 case '#':
@@ -55,10 +62,11 @@ class DirectScanner {
                 case '[':
                     return scanSectionName();
                 case ';':
-                    skipComment();
+                    m_p = find(p + 1, '\r');
+                    if (m_p != m_end) ++m_p;
                     continue;
                 default:
-                    if (startsNumber(static_cast<unsigned char>(c))) return scanNumber();
+                    if (startsNumber(static_cast<unsigned char>(*p))) return scanNumber();
                     return scanWord();
             }
         }
@@ -69,11 +77,34 @@ class DirectScanner {
     float number() const { return m_number; }
 
   private:
+    // The scanner refuses more than 4 GiB of words and strings in all; that
+    // report is left to it.
+    Kind counted(Kind kind) {
+        m_textBytes += m_text.size();
+        return m_textBytes > std::numeric_limits<std::uint32_t>::max() ? Kind::GiveUp : kind;
+    }
+
+    bool more() {
+        if (!m_source.more()) return false;
+        m_end = m_base + m_source.size();
+        return true;
+    }
+
+    // The first `c` from `from` on, reading more as needed; the end when none.
+    const char* find(const char* from, char c) {
+        for (;;) {
+            if (const void* hit = std::memchr(from, c, static_cast<std::size_t>(m_end - from))) {
+                return static_cast<const char*>(hit);
+            }
+            from = m_end;
+            if (!more()) return m_end;
+        }
+    }
+
     Kind scanQuoted() {
-        const char* begin = ++m_p;
-        const void* close = std::memchr(begin, '"', static_cast<std::size_t>(m_end - begin));
-        const char* stop = close ? static_cast<const char*>(close) : m_end;
-        m_p = close ? stop + 1 : m_end;
+        const char* begin = m_p + 1;
+        const char* stop = find(begin, '"');
+        m_p = stop == m_end ? m_end : stop + 1;
         m_text = std::string_view(begin, static_cast<std::size_t>(stop - begin));
         if (m_text.find('\n') != std::string_view::npos) {
             // Line feeds are left out of quoted strings.
@@ -82,30 +113,27 @@ class DirectScanner {
                 if (ch != '\n') m_scratch.push_back(ch);
             m_text = m_scratch;
         }
-        return Kind::String;
+        return counted(Kind::String);
     }
 
     Kind scanSectionName() {
-        const char* begin = ++m_p;
-        const void* close = std::memchr(begin, ']', static_cast<std::size_t>(m_end - begin));
-        const char* stop = close ? static_cast<const char*>(close) : m_end;
-        m_p = close ? stop + 1 : m_end;
+        const char* begin = m_p + 1;
+        const char* stop = find(begin, ']');
+        m_p = stop == m_end ? m_end : stop + 1;
         m_text = trimmedBlanks(std::string_view(begin, static_cast<std::size_t>(stop - begin)));
-        return Kind::SectionName;
-    }
-
-    void skipComment() {
-        const void* cr = std::memchr(m_p, '\r', static_cast<std::size_t>(m_end - m_p));
-        m_p = cr ? static_cast<const char*>(cr) + 1 : m_end;
+        return counted(Kind::SectionName);
     }
 
     Kind scanWord() {
         const char* begin = m_p;
         const char* p = begin + 1;
-        while (p != m_end && !kEndsWord[static_cast<unsigned char>(*p)]) ++p;
+        for (;;) {
+            while (p != m_end && !kEndsWord[static_cast<unsigned char>(*p)]) ++p;
+            if (p != m_end || !more()) break;
+        }
         m_p = p;
         m_text = trimmedEnd(std::string_view(begin, static_cast<std::size_t>(p - begin)));
-        return Kind::String;
+        return counted(Kind::String);
     }
 
     // The digits are gathered while the token is scanned; a plain number of
@@ -122,17 +150,21 @@ class DirectScanner {
         int count = 0;
         int points = 0;
         int fraction = 0;
-        for (; p != m_end; ++p) {
-            const unsigned d = static_cast<unsigned char>(*p) - '0';
-            if (d < 10) {
-                digits = digits * 10 + d;
-                ++count;
-                fraction += points;
-            } else if (*p == '.') {
-                ++points;
-            } else {
-                break;
+        for (bool ended = false; !ended;) {
+            for (; p != m_end; ++p) {
+                const unsigned d = static_cast<unsigned char>(*p) - '0';
+                if (d < 10) {
+                    digits = digits * 10 + d;
+                    ++count;
+                    fraction += points;
+                } else if (*p == '.') {
+                    ++points;
+                } else {
+                    ended = true;
+                    break;
+                }
             }
+            if (!ended && !more()) break;
         }
         m_p = p;
         const std::string_view text(begin, static_cast<std::size_t>(p - begin));
@@ -149,11 +181,29 @@ class DirectScanner {
         return Kind::Number;
     }
 
+    // The source is told now and then which bytes are done with.
+    static constexpr std::ptrdiff_t kReleaseStep = std::ptrdiff_t{1} << 20;
+
+    cInfTextSource& m_source;
+    const char* const m_base;  // the block never moves
     const char* m_p;
     const char* m_end;
+    std::ptrdiff_t m_releaseAt = 0;
     std::string_view m_text;
     float m_number = 0.0f;
+    std::uint64_t m_textBytes = 0;
     std::string m_scratch;
+};
+
+// A text all in memory.
+class WholeText : public cInfTextSource {
+  public:
+    explicit WholeText(std::string_view text) : m_text(text) {}
+    const char* data() const override { return m_text.data(); }
+    std::size_t size() const override { return m_text.size(); }
+
+  private:
+    std::string_view m_text;
 };
 
 struct Value {
@@ -164,8 +214,11 @@ struct Value {
 }  // namespace
 
 bool parseInfTextDirectly(std::string_view text, cInfNode* root) {
-    // The scanner's limit on the bytes of all texts is left to it.
-    if (text.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+    WholeText whole(text);
+    return parseInfTextDirectly(whole, root);
+}
+
+bool parseInfTextDirectly(cInfTextSource& text, cInfNode* root) {
     DirectScanner scan(text);
     cInfArena& arena = root->arena();
     cInfNode* current = root;
