@@ -541,6 +541,8 @@ class TextSink {
     }
     void keysEnd(std::size_t) { m_out.keysEnd(); }
     void sectionEnd(std::size_t depth) { m_out.sectionEnd(depth); }
+    void finish() { m_out.finish(); }
+    void expect(std::size_t n) { m_out.expect(n); }
 
   private:
     static constexpr std::uint8_t kNotYetKnown = 2;
@@ -580,10 +582,11 @@ std::unique_ptr<cInfNode> decode(std::string_view content, cStringTable& strings
 
 std::string decodeToText(std::string_view content, const std::string& fileName) {
     std::string text;
-    // The text is usually larger than the records; start with room for that.
-    text.reserve(content.size() * 2);
     TextSink sink(text);
+    // The text usually takes about three times the bytes of the records.
+    sink.expect(content.size() / 2 * 7);
     Walker<TextSink>(content, sink, fileName).run();
+    sink.finish();
     return text;
 }
 
