@@ -365,7 +365,12 @@ std::size_t cTreeConverter::convertBatch(const std::vector<const FoundFile*>& fi
                 passBy(*static_cast<cFileException*>(job.error.get()));
                 break;
             case Outcome::Stop:
-                // The files after this one are left as they are (~Batch).
+                // The files after this one are left as they are, also when
+                // the report ends the process (which unwinds nothing).
+                for (Job& other : batch.jobs) {
+                    if (other.output) other.output->discard();
+                    other.lock.unlock();
+                }
                 if (auto* syntax = dynamic_cast<cInfSyntaxException*>(job.error.get());
                     syntax && !syntax->sent()) {
                     sendPendingInfReport(*syntax);
