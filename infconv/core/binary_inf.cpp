@@ -345,6 +345,7 @@ struct RecordValue {
 // The one reader of the binary form: checks the content and reports it in
 // document order to a sink, which builds a tree or writes text. The sink is
 // told:
+//   tableSize(count)                how many strings the records can name
 //   tableString(text)               every string of the table, in order
 //   counts(keys, sections)          room worth reserving for the node just begun
 //   sectionStart(name, depth)       a section (depth >= 1), its name trimmed
@@ -404,6 +405,7 @@ class Walker {
         }
         // Records can only name the first kMaxStrings.
         m_table.reserve(std::min<std::size_t>(count, kMaxStrings));
+        m_sink.tableSize(std::min<std::size_t>(count, kMaxStrings));
         const char* const data = m_content.data();
         const std::size_t end = m_content.size();
         for (std::uint32_t i = 0; i < count; ++i) {
@@ -478,6 +480,10 @@ class TreeSink {
         m_strings.clear();
     }
 
+    void tableSize(std::size_t count) {
+        m_strings.reserve(count);
+        m_root->arena().reserveStrings(count);
+    }
     void tableString(std::string_view text) {
         m_strings.append(std::string(text));
         // Records can only name the first kMaxStrings.
@@ -521,6 +527,7 @@ class TextSink {
 
     // Whether a string needs quotes is decided on its first use as a value,
     // not on every use (names never need it).
+    void tableSize(std::size_t count) { m_quoted.reserve(count); }
     void tableString(std::string_view) { m_quoted.push_back(kNotYetKnown); }
     void counts(std::size_t, std::size_t) {}
     void sectionStart(std::string_view name, std::size_t depth) { m_out.sectionStart(name, depth); }

@@ -82,8 +82,15 @@ void* cInfArena::allocateSlow(std::size_t bytes, std::size_t align) {
     return reinterpret_cast<void*>(at);
 }
 
-void cInfArena::growSlots() {
-    const std::size_t size = m_slotMask == 0 ? 64 : (m_slotMask + 1) * 2;
+void cInfArena::reserveStrings(std::size_t more) {
+    const std::size_t total = m_strings.size() + more;
+    m_strings.reserve(total);
+    std::size_t size = m_slotMask + 1;
+    while ((total + 1) * 4 > size * 3) size *= 2;
+    if (size > m_slotMask + 1) growSlots(size);
+}
+
+void cInfArena::growSlots(std::size_t size) {
     auto slots = std::make_unique<std::uint64_t[]>(size);
     const std::size_t mask = size - 1;
     for (std::size_t i = 0; m_slots && i <= m_slotMask; ++i) {
@@ -100,7 +107,8 @@ void cInfArena::growSlots() {
 const cInfString* cInfArena::intern(std::string_view text, std::uint64_t hash) {
     // Up to three quarters full: probes compare tags held in the slots, so a
     // longer probe costs little, and the table stays small.
-    if ((m_strings.size() + 1) * 4 > (m_slotMask + 1) * 3) growSlots();
+    if ((m_strings.size() + 1) * 4 > (m_slotMask + 1) * 3)
+        growSlots(m_slotMask == 0 ? 64 : (m_slotMask + 1) * 2);
     const auto tag = static_cast<std::uint32_t>(hash);
     std::size_t slot = tag & m_slotMask;
     for (std::uint64_t entry; (entry = m_slots[slot]) != 0; slot = (slot + 1) & m_slotMask) {

@@ -78,6 +78,8 @@ class cInfArena {
     const cInfString* intern(std::string_view text) { return intern(text, infTextHash(text)); }
     const cInfString* intern(std::string_view text, std::uint64_t hash);
     std::size_t stringCount() const { return m_strings.size(); }
+    // Room for that many more strings without the index regrowing.
+    void reserveStrings(std::size_t more);
     // Bytes of all interned texts.
     std::size_t stringBytes() const { return m_stringBytes; }
     std::uint32_t serial() const { return m_serial; }
@@ -109,7 +111,7 @@ class cInfArena {
     };
 
     void* allocateSlow(std::size_t bytes, std::size_t align);
-    void growSlots();
+    void growSlots(std::size_t size);
 
     std::uintptr_t m_next = 0;
     std::uintptr_t m_end = 0;

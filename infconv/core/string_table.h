@@ -24,6 +24,7 @@ class cStringTable {
     // the first of equal strings).
     std::uint32_t append(std::string text);
 
+    void reserve(std::size_t count) { m_strings.reserve(count); }
     std::size_t count() const { return m_strings.size(); }
     const std::string& at(std::size_t index) const { return m_strings[index]; }
     const std::vector<std::string>& strings() const { return m_strings; }
