@@ -29,8 +29,8 @@ class InfAnalyzer {
     // Replaces the tree with an empty root "Root" and empties the string table.
     void resetTree();
 
-    // Both writers build the whole output first and refuse a tree the format
-    // cannot hold before the file (and its backup) is touched.
+    // Both writers refuse a tree the format cannot hold before the file (and
+    // its backup) is touched.
     void writeBinaryInf(const std::string& path, bool backup);
     void writeTextInf(const std::string& path, bool backup);
     // `file` is open for reading; reads the binary form into a new tree. A
