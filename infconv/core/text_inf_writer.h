@@ -38,10 +38,8 @@ class cTextInfAppender {
     cTextInfAppender& operator=(const cTextInfAppender&) = delete;
 
     void finish() { m_out.resize(m_used); }
-    // Makes room for about n more bytes at once.
-    void expect(std::size_t n) {
-        if (m_out.size() - m_used < n) m_out.resize(m_used + n);
-    }
+    // Reserves room for about n more bytes at once.
+    void expect(std::size_t n) { m_out.reserve(m_used + n); }
 
     // The "[name]" and "{" lines of a section at depth >= 1.
     void sectionStart(std::string_view name, std::size_t depth);
@@ -77,10 +75,15 @@ class cTextInfAppender {
     void sectionEnd(std::size_t depth);
 
   private:
-    // Room for n more bytes at the end of what is used; the caller sets m_used.
-    // Bytes are written straight into the string, which grows by doubling.
+    // Room for n more bytes at the end of what is used; the caller sets
+    // m_used. Bytes are written straight into the string, made longer a
+    // little at a time within its capacity (so only what is written is ever
+    // touched) and reallocated by doubling beyond it.
     char* room(std::size_t n) {
-        if (m_out.size() - m_used < n) m_out.resize(std::max(2 * m_out.size(), m_used + n + 4096));
+        if (m_out.size() - m_used < n) {
+            const std::size_t want = m_used + n + kStep;
+            m_out.resize(want <= m_out.capacity() ? want : std::max(2 * m_out.size(), want));
+        }
         return m_out.data() + m_used;
     }
     // Names and values are short: a call into the library per piece would
@@ -98,6 +101,8 @@ class cTextInfAppender {
         return p;
     }
     void lineEnd() { m_used = copy(room(2), "\r\n") - m_out.data(); }
+
+    static constexpr std::size_t kStep = std::size_t{1} << 16;
 
     std::string& m_out;
     std::size_t m_used;
