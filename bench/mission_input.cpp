@@ -6,10 +6,10 @@
 #ifdef VK_HAVE_MISSION_GENERATOR
 #include <memory>
 
-#include "map_project_record.h"
-#include "mission_generator.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "project/map_project_record.h"
+#include "mission/mission_generator.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 #endif
 
 namespace bench {
@@ -23,12 +23,12 @@ constexpr int kSystems = 10;
 // 20 micro-asteroid fields and jump nodes to its neighbours.
 void fillSystem(mw::SystemModel& model, int s) {
     using mw::ObjectKind;
-    model.resetTables();
+    model.ResetTables();
     const std::string sun = "Sys" + std::to_string(s);
     model.currentSystemName = sun;
     auto coord = [](int i, int k) { return ((i * 7919 + k * 104729) % 400001) - 200000; };
     for (int i = 1; i <= 200; ++i) {
-        auto& p = model.planets.at(model.allocateIndex(ObjectKind::Planet));
+        auto& p = model.planets.at(model.AllocateIndex(ObjectKind::Planet));
         p.name = "P" + std::to_string(s) + "_" + std::to_string(i);
         p.type = i % 3 ? "swamp" : "gas_giant";
         p.model = "T1";
@@ -42,7 +42,7 @@ void fillSystem(mw::SystemModel& model, int s) {
         p.population = i % 50 == 0 ? 1000 : 0;
     }
     for (int i = 1; i <= 150; ++i) {
-        auto& sh = model.ships.at(model.allocateIndex(ObjectKind::Ship));
+        auto& sh = model.ships.at(model.AllocateIndex(ObjectKind::Ship));
         sh.name = "HPCORVETTETURRET" + std::to_string(i);
         sh.owner = "NONE";
         sh.type = "_H_P_CorvetteTurret";
@@ -52,33 +52,33 @@ void fillSystem(mw::SystemModel& model, int s) {
         sh.numberOfShips = 4;
     }
     for (int i = 1; i <= 60; ++i) {
-        auto& a = model.asteroids.at(model.allocateIndex(ObjectKind::Asteroid));
+        auto& a = model.asteroids.at(model.AllocateIndex(ObjectKind::Asteroid));
         a.type = "MineableAsteroid" + std::to_string(1 + i % 4);
         a.x = coord(i, 5);
         a.y = coord(i, 6);
         a.capacity = 120000;
     }
     for (int i = 1; i <= 40; ++i) {
-        auto& w = model.wrecks.at(model.allocateIndex(ObjectKind::Wreck));
+        auto& w = model.wrecks.at(model.AllocateIndex(ObjectKind::Wreck));
         w.type = "Wreck_napelemmel";
         w.x = coord(i, 7);
         w.y = coord(i, 8);
         w.value = 12345;
     }
     for (int i = 1; i <= 30; ++i) {
-        auto& n = model.nebulae.at(model.allocateIndex(ObjectKind::Nebula));
+        auto& n = model.nebulae.at(model.AllocateIndex(ObjectKind::Nebula));
         n.type = i % 2 ? "cloud1" : "nebulae";
         n.x = coord(i, 9);
         n.y = coord(i, 10);
     }
     for (int i = 1; i <= 20; ++i) {
-        auto& m = model.microAsteroids.at(model.allocateIndex(ObjectKind::MicroAsteroid));
+        auto& m = model.microAsteroids.at(model.AllocateIndex(ObjectKind::MicroAsteroid));
         m.type = "microasteroids_nagy";
         m.x = coord(i, 11);
         m.y = coord(i, 12);
     }
     for (int i = 1; i <= 2; ++i) {
-        const int index = model.allocateIndex(ObjectKind::JumpNode);
+        const int index = model.AllocateIndex(ObjectKind::JumpNode);
         auto& j = model.jumpNodes.at(index);
         const int other = (s + (i == 1 ? 1 : kSystems - 1)) % kSystems;
         j.leadsTo = mw::makeNodeId("Sys" + std::to_string(other), i == 1 ? 2 : 1);

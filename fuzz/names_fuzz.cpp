@@ -10,13 +10,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "editor_random.h"
-#include "name_directory.h"
-#include "name_lists.h"
-#include "name_picking.h"
-#include "name_records.h"
+#include "common/editor_random.h"
+#include "names/name_directory.h"
+#include "names/name_lists.h"
+#include "names/name_picking.h"
+#include "names/name_records.h"
 #include "scratch_dir.h"
-#include "system_model.h"
+#include "system/system_model.h"
 
 namespace {
 
@@ -45,20 +45,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         // The pool as the fuzzer wrote it, possibly with a partial record.
         const std::vector<std::string> pool = mw::readNameList(dir.pool());
-        if (pool.size() != mw::countNames(dir, mw::kPoolFile)) std::abort();
-        (void)mw::pickPlanetName(dir, *model, random);
+        if (pool.size() != mw::CountNames(dir, mw::kPoolFile)) std::abort();
+        (void)mw::PickPlanetName(dir, *model, random);
         if (!pool.empty()) {
-            mw::removeName(dir, mw::kPoolFile, pool.front());
+            mw::RemoveName(dir, mw::kPoolFile, pool.front());
             expectWholeRecords(dir.pool(), mw::TPoolEntry::kSize);
-            mw::appendName(dir, mw::kUsedListFile, pool.front());
-            mw::renameInList(dir, mw::kUsedListFile, pool.front(), pool.back());
+            mw::AppendName(dir, mw::kUsedListFile, pool.front());
+            mw::RenameInList(dir, mw::kUsedListFile, pool.front(), pool.back());
             if (mw::readNameList(dir.usedList()).size() != 1) std::abort();
         }
 
-        mw::pickSystemName(ond, style, *model, random);
-        mw::refillPlanetPool(dir, mw::PoolRefill{ond, style, true, false}, *model);
+        mw::PickSystemName(ond, style, *model, random);
+        mw::RefillPlanetPool(dir, mw::PoolRefill{ond, style, true, false}, *model);
         expectWholeRecords(dir.pool(), mw::TPoolEntry::kSize);
-        (void)mw::pickPlanetName(dir, *model, random);
+        (void)mw::PickPlanetName(dir, *model, random);
     } catch (const std::runtime_error& e) {
         if (std::string(e.what()).find(fuzz::scratchDir()) == std::string::npos) std::abort();
     }

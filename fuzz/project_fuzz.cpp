@@ -1,7 +1,9 @@
-// The map project reader and the mission generator on arbitrary bytes. The
-// first 6672 bytes are the project file; the rest is one design file that
-// every filled slot of the map points to. The generator's text is loaded by
-// the converter's analyzer (a refusal is fatal with VK_FUZZ_STRICT_MISSION).
+// The map project reader, the map check, the map picture's layout and the
+// mission generator on arbitrary bytes. The first 6672 bytes are the project
+// file; the rest is one design file that every filled slot of the map points
+// to. A map the check finds no error in must generate, and the converter's
+// analyzer must accept the text; a map the generator refuses must have an
+// error in the check.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -12,20 +14,24 @@
 
 #include "exceptions.h"
 #include "inf_analyzer.h"
-#include "map_project.h"
-#include "mission_generator.h"
-#include "project_file.h"
+#include "project/map_project.h"
+#include "check/map_check.h"
+#include "check/map_graph.h"
+#include "check/map_picture_layout.h"
+#include "mission/mission_generator.h"
+#include "mission/mission_text_safety.h"
+#include "project/project_file.h"
 #include "quiet_error_log.h"
 #include "scratch_dir.h"
 
 namespace {
 
-class SilentPrompts : public mw::WizardPrompts {
+class SilentPrompts : public mw::Prompts {
 public:
     explicit SilentPrompts(std::string file) : file_(std::move(file)) {}
     void notice(const std::string&) override {}
     bool ask(const std::string&) override { return false; }
-    std::string chooseFile(mw::WizardFile) override { return file_; }
+    std::string chooseFile(mw::FileDialog) override { return file_; }
 
 private:
     std::string file_;
@@ -54,25 +60,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (mw::SystemSlot& slot : record.systems)
         if (!slot.empty()) slot.designFile = designPath;
 
+    const std::vector<mw::CheckedSystem> systems = mw::ReadCheckedSystems(record, {});
+    const std::vector<mw::MapProblem> problems = mw::CheckMap(record, systems);
+    const bool checkedErrors = mw::verdictOf(problems) == mw::CheckVerdict::Errors;
+    const mw::MapPictureLayout layout = mw::LayoutMapPicture(
+        mw::BuildMapGraph(systems, problems),
+        [](std::string_view text) { return mw::TextSize{7.0 * static_cast<double>(text.size()), 14}; });
+    if (!(layout.width >= 0 && layout.width < 1e6 && layout.height >= 0 && layout.height < 1e6))
+        std::abort();
+
     std::string text;
     try {
         text = mw::GenerateMissionInfText(record, 1u);
-    } catch (const std::runtime_error&) {
+    } catch (const mw::UnsafeTextError& e) {
+        if (!checkedErrors) {
+            std::fprintf(stderr, "refused without an error in the check: %s\n", e.what());
+            std::abort();
+        }
+        return 0;
+    } catch (const std::runtime_error& e) {
+        if (!checkedErrors) {
+            std::fprintf(stderr, "failed without an error in the check: %s\n", e.what());
+            std::abort();
+        }
         return 0;  // a damaged design file is refused
     }
     const std::string missionPath = fuzz::writeScratchFile("mission.txt", text);
     try {
         InfAnalyzer analyzer(missionPath);
     } catch (cException* e) {
+        // The generator refuses every text the mission cannot carry, so the
+        // converter must accept whatever it writes.
         std::unique_ptr<cException> owned(e);
-        // Free texts of a design file (the sun's scale above all) go into the
-        // source as typed, so a damaged file can give text the converter
-        // refuses. That is reported, and fatal only when asked for.
-        static const bool strict = std::getenv("VK_FUZZ_STRICT_MISSION") != nullptr;
-        if (strict) {
-            std::fprintf(stderr, "%s\n", owned->message().c_str());
-            std::abort();
-        }
+        std::fprintf(stderr, "%s\n", owned->message().c_str());
+        std::abort();
     }
     return 0;
 }

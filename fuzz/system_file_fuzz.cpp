@@ -3,27 +3,20 @@
 // trip must give the same file byte for byte.
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "scratch_dir.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string saveAndRead(const mw::SystemHeader& header, const mw::SystemModel& model, const std::string& name) {
     const std::string path = fuzz::scratchPath(name);
     mw::SaveSystem(path, header.sunName, header.sunType, header.background, header.scale, model);
-    return slurp(path);
+    return vk_test::readFile(path);
 }
 
 }  // namespace

@@ -7,7 +7,10 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Everything the kit needs to build, test, benchmark and fuzz.
 VK_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-             libbenchmark-dev nlohmann-json3-dev rapidjson-dev)
+             libbenchmark-dev nlohmann-json3-dev rapidjson-dev
+             qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 fonts-dejavu-core)
+# Only scripts/screenshots needs these: a virtual display and a window manager.
+VK_SCREENSHOT_PACKAGES=(xvfb xauth openbox)
 
 vk_install_missing() {
     local missing=()

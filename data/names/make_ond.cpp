@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "errors.h"
-#include "name_records.h"
-#include "name_styles.h"
+#include "common/errors.h"
+#include "names/name_records.h"
+#include "names/name_styles.h"
 
 namespace {
 

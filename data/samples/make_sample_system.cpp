@@ -1,15 +1,18 @@
 // Writes the shipped sample system (one object of every kind and a moon) with
-// SaveSystem. With --check FILE it writes to a scratch file beside FILE and
-// fails unless the result is byte-identical to FILE.
+// SaveSystem. With --check FILE it writes to a scratch folder of its own (never
+// into the source tree) and fails unless the result is byte-identical to FILE.
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
-#include "system_file.h"
-#include "system_model.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 namespace {
 
@@ -17,10 +20,10 @@ using namespace mw;
 using namespace std::string_view_literals;
 
 void buildSample(SystemModel& m) {
-    m.resetTables();
+    m.ResetTables();
     m.currentSystemName = "Sol";
 
-    int i = m.allocateIndex(ObjectKind::Planet);
+    int i = m.AllocateIndex(ObjectKind::Planet);
     auto& earth = m.planets.at(i);
     earth = PlanetRecord{};
     earth.name = "Terra";
@@ -35,7 +38,7 @@ void buildSample(SystemModel& m) {
     earth.population = 5000;
     earth.marker = {297, 322};
 
-    i = m.allocateIndex(ObjectKind::Planet);
+    i = m.AllocateIndex(ObjectKind::Planet);
     auto& moon = m.planets.at(i);
     moon = PlanetRecord{};
     moon.name = "Ga\xEF" "a";  // Latin-1 byte, decoded by 'show'
@@ -50,20 +53,20 @@ void buildSample(SystemModel& m) {
     moon.population = 0;
     moon.marker = {304, 325};
 
-    i = m.allocateIndex(ObjectKind::MicroAsteroid);
+    i = m.AllocateIndex(ObjectKind::MicroAsteroid);
     m.microAsteroids.at(i) = MicroAsteroidRecord{"MicroAsteroids_nagy"sv, -80000, 60000, 0, 0,
                                                  {147, 98}};
-    i = m.allocateIndex(ObjectKind::Asteroid);
+    i = m.AllocateIndex(ObjectKind::Asteroid);
     m.asteroids.at(i) = AsteroidRecord{"MineableAsteroid3"sv, 120000, 90000, -2000, 120000, 0,
                                        {403, 381}};
-    i = m.allocateIndex(ObjectKind::Wreck);
+    i = m.AllocateIndex(ObjectKind::Wreck);
     m.wrecks.at(i) = WreckRecord{"wreck_kariak"sv, -150000, -140000, 0, 12345, 0, {59, 421}};
-    i = m.allocateIndex(ObjectKind::Nebula);
+    i = m.AllocateIndex(ObjectKind::Nebula);
     m.nebulae.at(i) = NebulaRecord{10000, 150000, 0, "nebulae"sv, 0, {254, 61}};
-    i = m.allocateIndex(ObjectKind::JumpNode);
+    i = m.AllocateIndex(ObjectKind::JumpNode);
     m.jumpNodes.at(i) = JumpNodeRecord{180000, 0, 0, "0"sv, std::string_view(makeNodeId("Sol", i)), 0, {471, 246}};
 
-    i = m.allocateIndex(ObjectKind::Ship);
+    i = m.AllocateIndex(ObjectKind::Ship);
     auto& ship = m.ships.at(i);
     ship = ShipRecord{};
     ship.name = "Ship1";
@@ -75,7 +78,7 @@ void buildSample(SystemModel& m) {
     ship.numberOfShips = 4;
     ship.marker = {283, 212};
 
-    i = m.allocateIndex(ObjectKind::Ship);
+    i = m.AllocateIndex(ObjectKind::Ship);
     auto& base = m.ships.at(i);
     base = ShipRecord{};
     base.name = "Ship2";
@@ -105,11 +108,23 @@ int main(int argc, char** argv) {
         auto model = std::make_unique<SystemModel>();
         buildSample(*model);
         const std::string target = check ? std::string(argv[2]) : std::string(argv[1]);
-        const std::string out = check ? target + ".check" : target;
-        SaveSystem(out, "Sol", "Sun", "Background3", "0.7", *model);
-        if (!check) return 0;
-        const bool same = readAll(out) == readAll(target);
-        std::remove(out.c_str());
+        if (!check) {
+            SaveSystem(target, "Sol", "Sun", "Background3", "0.7", *model);
+            return 0;
+        }
+        std::string scratch =
+            (std::filesystem::temp_directory_path() / "mw-sample-check-XXXXXX").string();
+        if (!::mkdtemp(scratch.data())) throw std::runtime_error("cannot make " + scratch);
+        const std::string out = scratch + "/sample.sdf";
+        bool same = false;
+        try {
+            SaveSystem(out, "Sol", "Sun", "Background3", "0.7", *model);
+            same = readAll(out) == readAll(target);
+        } catch (...) {
+            std::filesystem::remove_all(scratch);
+            throw;
+        }
+        std::filesystem::remove_all(scratch);
         if (!same) {
             std::fprintf(stderr, "%s differs from what make_sample_system writes\n",
                          target.c_str());

@@ -270,13 +270,19 @@ void cFile::openReplacement(const std::string& name, int mode) {
     if (present && (mode & kExclusive)) refuseOpen(name, EEXIST);
     if (!present && (mode & kNoCreate)) refuseOpen(name, ENOENT);
     std::string tempName;
-    const int fd = createTempBeside(name, tempName);
-    try {
-        m_replacement = std::make_unique<Replacement>(tempName);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(tempName.c_str());
-        throw;
+    int fd = -1;
+    {
+        // A signal between creating the file and keeping its name for removal
+        // would leave the file behind; it takes effect once the name is kept.
+        cSignalHold hold;
+        fd = createTempBeside(name, tempName);
+        try {
+            m_replacement = std::make_unique<Replacement>(tempName);
+        } catch (...) {
+            ::close(fd);
+            ::unlink(tempName.c_str());
+            throw;
+        }
     }
     m_name = name;
     m_mode = mode;

@@ -86,8 +86,7 @@ TEST(CliExitStatus, SyntaxErrorEndsWithOneAndLeavesTheFileUntouched) {
         EXPECT_EQ(tree.read("bad.inf"), "}\r\n");
         EXPECT_FALSE(tree.exists("bad.inf.back"));
     }
-    std::ifstream log(tree.logDir() / "ErrorLog.!", std::ios::binary);
-    std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    const std::string logged = vk_test::readFile(tree.logDir() / "ErrorLog.!");
     EXPECT_EQ(logged.rfind("Error at line: 115\nIn file: ", 0), 0u);
 }
 

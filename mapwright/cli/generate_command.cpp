@@ -9,16 +9,17 @@
 #include <string>
 
 #include "commands.h"
-#include "errors.h"
-#include "generate_slot_paths.h"
-#include "map_project.h"
+#include "common/errors.h"
+#include "project/slot_paths.h"
+#include "project/map_project.h"
+#include "mission/mission_text_safety.h"
 
 namespace mw::cli {
 
 namespace {
 
 // Answers the wizard's questions as a user would who wants the source only.
-class HeadlessPrompts : public WizardPrompts {
+class HeadlessPrompts : public Prompts {
 public:
     HeadlessPrompts(std::string project, std::string output)
         : project_(std::move(project)), output_(std::move(output)) {}
@@ -29,9 +30,9 @@ public:
     bool ask(const std::string& question) override {
         return question == wizard_text::kAskGenerate;
     }
-    std::string chooseFile(WizardFile dialog) override {
-        if (dialog == WizardFile::LoadProject) return project_;
-        if (dialog == WizardFile::SaveInfSource) return output_;
+    std::string chooseFile(FileDialog dialog) override {
+        if (dialog == FileDialog::LoadProject) return project_;
+        if (dialog == FileDialog::SaveInfSource) return output_;
         return {};
     }
     const std::string& report() const { return report_; }
@@ -80,6 +81,11 @@ int runGenerate(const Args& args) {
         SaveMap(*project, prompts, seed);
         std::printf("%s\n", prompts.report().c_str());
         return 0;
+    } catch (const UnsafeTextError& e) {
+        std::fprintf(stderr, "mapwright generate: %s\n", e.what());
+        std::fprintf(stderr, "mapwright generate: 'mapwright check %s' lists every such text\n",
+                     files[0].c_str());
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mapwright generate: %s\n", e.what());
         return 1;

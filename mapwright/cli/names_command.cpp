@@ -6,8 +6,8 @@
 #include <string>
 
 #include "commands.h"
-#include "name_listing.h"
-#include "name_styles.h"
+#include "names/name_listing.h"
+#include "names/name_styles.h"
 
 namespace mw::cli {
 

@@ -8,8 +8,8 @@
 
 #include "commands.h"
 #include "show_latin1.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 namespace mw::cli {
 

@@ -10,15 +10,16 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
-#include "map_project.h"
-#include "project_file.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "project/map_project.h"
+#include "project/project_file.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ struct Builder {
     void planet(std::string_view name, std::string_view type, std::string_view model,
                 std::string_view orbits, int x, int y, std::string_view owner,
                 std::string_view race, int population, MarkerPos marker) {
-        const int i = m.allocateIndex(ObjectKind::Planet);
+        const int i = m.AllocateIndex(ObjectKind::Planet);
         PlanetRecord& p = m.planets.at(i);
         p = PlanetRecord{};
         p.name = name, p.type = type, p.model = model, p.orbitsAround = orbits;
@@ -42,31 +43,31 @@ struct Builder {
         p.owner = owner, p.race = race, p.population = population, p.marker = marker;
     }
     void micro(std::string_view type, int x, int y, MarkerPos marker) {
-        const int i = m.allocateIndex(ObjectKind::MicroAsteroid);
+        const int i = m.AllocateIndex(ObjectKind::MicroAsteroid);
         m.microAsteroids.at(i) = MicroAsteroidRecord{};
         auto& r = m.microAsteroids.at(i);
         r.type = type, r.x = x, r.y = y, r.marker = marker;
     }
     void asteroid(std::string_view type, int x, int y, int capacity, MarkerPos marker) {
-        const int i = m.allocateIndex(ObjectKind::Asteroid);
+        const int i = m.AllocateIndex(ObjectKind::Asteroid);
         m.asteroids.at(i) = AsteroidRecord{};
         auto& r = m.asteroids.at(i);
         r.type = type, r.x = x, r.y = y, r.capacity = capacity, r.marker = marker;
     }
     void wreck(std::string_view type, int x, int y, int value, MarkerPos marker) {
-        const int i = m.allocateIndex(ObjectKind::Wreck);
+        const int i = m.AllocateIndex(ObjectKind::Wreck);
         m.wrecks.at(i) = WreckRecord{};
         auto& r = m.wrecks.at(i);
         r.type = type, r.x = x, r.y = y, r.value = value, r.marker = marker;
     }
     void nebula(std::string_view type, int x, int y, MarkerPos marker) {
-        const int i = m.allocateIndex(ObjectKind::Nebula);
+        const int i = m.AllocateIndex(ObjectKind::Nebula);
         m.nebulae.at(i) = NebulaRecord{};
         auto& r = m.nebulae.at(i);
         r.type = type, r.x = x, r.y = y, r.marker = marker;
     }
     void node(std::string_view leadsTo, int x, int y, MarkerPos marker) {
-        const int i = m.allocateIndex(ObjectKind::JumpNode);
+        const int i = m.AllocateIndex(ObjectKind::JumpNode);
         m.jumpNodes.at(i) = JumpNodeRecord{};
         auto& r = m.jumpNodes.at(i);
         r.leadsTo = leadsTo, r.nodeId = makeNodeId(m.currentSystemName.view(), i);
@@ -74,7 +75,7 @@ struct Builder {
     }
     void ship(std::string_view owner, std::string_view type, int rank, int count, bool deployed,
               int x, int y, MarkerPos marker) {
-        const int i = m.allocateIndex(ObjectKind::Ship);
+        const int i = m.AllocateIndex(ObjectKind::Ship);
         m.ships.at(i) = ShipRecord{};
         auto& r = m.ships.at(i);
         r.name = "Ship" + std::to_string(i), r.owner = owner, r.type = type, r.rank = rank;
@@ -88,7 +89,7 @@ void writeSystems(const fs::path& dir) {
     SystemModel& m = *model;
     Builder b{m};
 
-    m.resetTables();
+    m.ResetTables();
     m.currentSystemName = "Alpha";
     b.planet("Alpha Prime", "terran", "earth", "Alpha", 40000, -30000, "Empire1", "human", 8000,
              {295, 321});
@@ -103,7 +104,7 @@ void writeSystems(const fs::path& dir) {
     b.ship("Empire1", "_H_P_MilitaryBase", 9, 1, true, -25000, 15000, {215, 227});
     SaveSystem((dir / "alpha.sdf").string(), "Alpha", "Sun", "Background2", "0.7", m);
 
-    m.resetTables();
+    m.ResetTables();
     m.currentSystemName = "Beta";
     b.planet("Beta Rock", "desert", "T3", "Beta", -60000, 50000, "Empire2", "kariak", 4000,
              {172, 184});
@@ -113,7 +114,7 @@ void writeSystems(const fs::path& dir) {
     b.ship("Empire2", "_K_I_Fighter", 3, 7, false, -50000, 40000, {185, 197});
     SaveSystem((dir / "beta.sdf").string(), "Beta", "Redsun", "Background7", "0.5", m);
 
-    m.resetTables();
+    m.ResetTables();
     m.currentSystemName = "Gamma";
     b.planet("Gamma Vast", "gas_giant", "jupiter", "Gamma", 100000, -80000, "Empire3", "darzok",
              2500, {369, 344});
@@ -129,12 +130,12 @@ void writeSystems(const fs::path& dir) {
 }
 
 // Answers the insert dialog with the file to add.
-class Answer : public WizardPrompts {
+class Answer : public Prompts {
 public:
     std::string file;
     void notice(const std::string& text) override { throw std::runtime_error(text); }
     bool ask(const std::string&) override { return true; }
-    std::string chooseFile(WizardFile) override { return file; }
+    std::string chooseFile(FileDialog) override { return file; }
 };
 
 void writeProject(const fs::path& dir) {
@@ -177,9 +178,12 @@ int main(int argc, char** argv) {
     }
     try {
         const fs::path target = check ? argv[2] : argv[1];
-        const fs::path out =
-            check ? fs::temp_directory_path() / ("mw_sample_map_check_" + std::to_string(::getpid()))
-                  : target;
+        fs::path out = target;
+        if (check) {
+            std::string scratch = (fs::temp_directory_path() / "mw-sample-map-check-XXXXXX").string();
+            if (!::mkdtemp(scratch.data())) throw std::runtime_error("cannot make " + scratch);
+            out = scratch;
+        }
         fs::create_directories(out);
         writeSystems(out);
         writeProject(out);

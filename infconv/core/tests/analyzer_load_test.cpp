@@ -4,17 +4,16 @@
 #include "inf_convert.h"
 #include "inf_syntax_exception.h"
 #include "log.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -54,11 +53,6 @@ std::string dumpTree(InfAnalyzer& analyzer) {
 class AnalyzerLoad : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() /
-                ("infconv_load_" + std::to_string(::getpid()) + "_" + info->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_);
         ::setenv("INFCONV_LOG_DIR", (root_ / "log").c_str(), 1);
         createLogChannels();
         ASSERT_NE(ErrorLog, nullptr);
@@ -71,16 +65,13 @@ protected:
         fs::current_path(startDir_);
         setLogCapture(nullptr);
         destroyLogChannels();
-        fs::remove_all(root_);
     }
 
     void write(const fs::path& relative, const std::string& bytes) {
-        fs::create_directories((root_ / relative).parent_path());
-        std::ofstream(root_ / relative, std::ios::binary) << bytes;
+        vk_test::writeFile(root_ / relative, bytes);
     }
     std::string read(const fs::path& relative) {
-        std::ifstream in(root_ / relative, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return vk_test::readFile(root_ / relative);
     }
 
     std::string load(const std::string& path) {
@@ -102,7 +93,8 @@ protected:
         return {};
     }
 
-    fs::path root_;
+    vk_test::ScratchDir scratch_{"infconv-load"};
+    fs::path root_ = scratch_.root();
     fs::path startDir_;
     std::string captured_;
 };

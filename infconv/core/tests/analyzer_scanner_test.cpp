@@ -2,6 +2,7 @@
 #include "inf_syntax_exception.h"
 #include "inf_tokenizer.h"
 #include "log.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <memory>
 #include <string>
 
-#include <unistd.h>
 
 namespace {
 
@@ -86,9 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
 class AnalyzerScannerBounds : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("infconv_scan_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
         ::setenv("INFCONV_LOG_DIR", dir_.c_str(), 1);
         createLogChannels();
         ASSERT_NE(ErrorLog, nullptr);
@@ -98,7 +95,6 @@ protected:
     void TearDown() override {
         setLogCapture(nullptr);
         destroyLogChannels();
-        std::filesystem::remove_all(dir_);
     }
 
     std::string failure(const std::string& input) {
@@ -113,7 +109,8 @@ protected:
         return {};
     }
 
-    std::filesystem::path dir_;
+    vk_test::ScratchDir scratch_{"infconv-scan"};
+    std::filesystem::path dir_ = scratch_.root();
     std::string captured_;
 };
 

@@ -5,15 +5,14 @@
 #include "inf_analyzer.h"
 #include "inf_syntax_exception.h"
 #include "log.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -28,11 +27,6 @@ std::string repeat(const std::string& text, int times) {
 class AnalyzerStream : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() /
-                ("infconv_stream_" + std::to_string(::getpid()) + "_" + info->name());
-        fs::remove_all(root_);
-        fs::create_directories(root_);
         ::setenv("INFCONV_LOG_DIR", (root_ / "log").c_str(), 1);
         createLogChannels();
         ASSERT_NE(ErrorLog, nullptr);
@@ -42,12 +36,10 @@ protected:
     void TearDown() override {
         setLogCapture(nullptr);
         destroyLogChannels();
-        fs::remove_all(root_);
     }
 
     std::string write(const std::string& name, const std::string& bytes) {
-        std::ofstream(root_ / name, std::ios::binary) << bytes;
-        return (root_ / name).string();
+        return scratch_.write(name, bytes);
     }
 
     // Loads text that must fail with Expected; returns the message.
@@ -70,7 +62,8 @@ protected:
                "InfAnalyzer: Error in inf file: bad.inf\n" + message + "\n\n Previous 10 tokens:\n";
     }
 
-    fs::path root_;
+    vk_test::ScratchDir scratch_{"infconv-stream"};
+    fs::path root_ = scratch_.root();
     std::string captured_;
 };
 

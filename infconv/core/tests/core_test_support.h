@@ -3,17 +3,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "exceptions.h"
+#include "test_support.h"
 
 // Reproducible random damage to a binary INF image: 1..maxEdits bytes
 // overwritten, the magic kept so the damage reaches the reader.
@@ -40,35 +38,20 @@ private:
     std::uint32_t m_seed;
 };
 
+// A scratch directory for each test, and whole file reads and writes that
+// bypass the code under test.
 class CoreScratchDir : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "infconv-core-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-
 public:
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string path(const std::string& name) const { return m_scratch.path(name); }
 
     static void writeBytes(const std::string& file, const std::string& bytes) {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        vk_test::writeFile(file, bytes);
     }
-    static std::string readBytes(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    static std::string readBytes(const std::string& file) { return vk_test::readFile(file); }
     static bool present(const std::string& file) { return std::filesystem::exists(file); }
 
-    std::filesystem::path m_dir;
+    vk_test::ScratchDir m_scratch{"infconv-core"};
+    const std::filesystem::path& m_dir = m_scratch.root();
 };
 
 // Runs `action`, which must throw a cException* of type E; returns its message.

@@ -6,19 +6,14 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
+
+#include "test_support.h"
 
 class DiagTestEnv {
 public:
-    DiagTestEnv() {
-        char pattern[] = "/tmp/infconv-diag-XXXXXX";
-        root_ = ::mkdtemp(pattern);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(root_);
-        logDir_ = root_ / "logs";
+    DiagTestEnv() : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(scratch_.root());
         ::setenv("INFCONV_LOG_DIR", logDir_.c_str(), 1);
     }
     ~DiagTestEnv() {
@@ -26,23 +21,19 @@ public:
         setLogClock(nullptr);
         destroyLogChannels();
         std::filesystem::current_path(previous_);
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
     }
 
     void writeSettings(const std::string& text) {
-        std::filesystem::create_directories(root_ / "inf");
-        std::ofstream(root_ / "inf" / "program.inf", std::ios::binary) << text;
+        vk_test::writeFile(scratch_.root() / "inf" / "program.inf", text);
     }
     std::string readLog(const std::string& channel) const {
-        std::ifstream in(logDir_ / (channel + ".!"), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return vk_test::readFile(logDir_ / (channel + ".!"));
     }
-    const std::filesystem::path& root() const { return root_; }
+    const std::filesystem::path& root() const { return scratch_.root(); }
     const std::filesystem::path& logDir() const { return logDir_; }
 
 private:
-    std::filesystem::path root_;
+    vk_test::ScratchDir scratch_{"infconv-diag"};
     std::filesystem::path previous_;
-    std::filesystem::path logDir_;
+    std::filesystem::path logDir_ = scratch_.root() / "logs";
 };

@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "name_records.h"
+#include "names/name_records.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -17,27 +15,21 @@ namespace {
 
 struct NamesRun {
     int status;
-    std::string out;
+    std::string out;  // standard output, then standard error
 };
 
+// The arguments are separated by blanks (the scratch paths hold none).
 NamesRun runNames(const std::string& args) {
-    const std::string cmd = std::string(VK_MAPWRIGHT) + " names " + args + " 2>&1";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return {-1, ""};
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int st = ::pclose(p);
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, out};
+    std::vector<std::string> argv{"names"};
+    std::istringstream words(args);
+    for (std::string w; words >> w;) argv.push_back(w);
+    const vk_test::RunResult r = vk_test::runProgram(VK_MAPWRIGHT, argv);
+    return {r.status, r.out + r.err};
 }
 
 class NamesCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-namescli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
         ond = (root / "db.ond").string();
         auto rec = [](const char* n, const char* s, std::uint8_t p) {
             return TOndRecord{FixedString<125>(n), FixedString<1>(s), p};
@@ -46,8 +38,8 @@ protected:
                            rec("Zhaar", "D", 1), rec("beta", "K", 1), rec("Deneb", "U", 0),
                            rec("Alpha", "K", 3)});
     }
-    void TearDown() override { fs::remove_all(root); }
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-namescli"};
+    fs::path root = scratch.root();
     std::string ond;
 };
 

@@ -1,59 +1,25 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "sdf_record.h"
+#include "system/sdf_record.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct RunResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-RunResult runShow(const std::string& arg, const fs::path& scratch) {
-    const fs::path errFile = scratch / "stderr.txt";
-    const std::string cmd =
-        std::string("'") + VK_MAPWRIGHT + "' show '" + arg + "' 2>'" + errFile.string() + "'";
-    RunResult r{-1, {}, {}};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.err = slurp(errFile);
-    return r;
+vk_test::RunResult runShow(const std::string& arg) {
+    return vk_test::runProgram(VK_MAPWRIGHT, {"show", arg});
 }
 
 class ShowCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("mw_show_" + std::string(
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
+    vk_test::ScratchDir scratch_{"mw-show"};
+    const fs::path& dir_ = scratch_.root();
 };
 
 std::vector<std::string> keysOf(const nlohmann::ordered_json& o) {
@@ -63,7 +29,7 @@ std::vector<std::string> keysOf(const nlohmann::ordered_json& o) {
 }
 
 TEST_F(ShowCommand, PrintsTheSampleWithKeysInOrder) {
-    const auto r = runShow(std::string(VK_SOURCE_DIR) + "/data/samples/sample.sdf", dir_);
+    const auto r = runShow(std::string(VK_SOURCE_DIR) + "/data/samples/sample.sdf");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto j = nlohmann::ordered_json::parse(r.out);
     EXPECT_EQ(keysOf(j), (std::vector<std::string>{"sun_name", "sun_type", "background", "scale",
@@ -104,9 +70,8 @@ TEST_F(ShowCommand, EveryByteOfAStringSurvives) {
     header.name = all.substr(0, 20);
     header.textA = all;
     const auto b = header.encode();
-    std::ofstream(dir_ / "bytes.sdf", std::ios::binary)
-        .write(reinterpret_cast<const char*>(b.data()), b.size());
-    const auto r = runShow((dir_ / "bytes.sdf").string(), dir_);
+    scratch_.write("bytes.sdf", std::string(reinterpret_cast<const char*>(b.data()), b.size()));
+    const auto r = runShow((dir_ / "bytes.sdf").string());
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string sunType = nlohmann::json::parse(r.out)["sun_type"];
     std::string back;  // UTF-8 back to Latin-1
@@ -137,15 +102,14 @@ TEST_F(ShowCommand, FailuresNameTheFileAndExitNonZero) {
         {"partial.sdf", bytes(g) + std::string(10, 'z')},
         {"marker.sdf", bytes(g) + bytes(bm)},
     };
-    for (const auto& [name, content] : files)
-        std::ofstream(dir_ / name, std::ios::binary) << content;
+    for (const auto& [name, content] : files) scratch_.write(name, content);
     for (const char* name : {"missing.sdf", "empty.sdf", "partial.sdf", "marker.sdf"}) {
         const std::string path = (dir_ / name).string();
-        const auto r = runShow(path, dir_);
+        const auto r = runShow(path);
         EXPECT_NE(r.status, 0) << name;
         EXPECT_NE(r.err.find(path), std::string::npos) << name << ": " << r.err;
     }
-    EXPECT_NE(runShow((dir_ / "marker.sdf").string(), dir_)
+    EXPECT_NE(runShow((dir_ / "marker.sdf").string())
                   .err.find("'4x2' is not a valid integer value"),
               std::string::npos);
 }

@@ -3,16 +3,15 @@
 // reason. Every command runs under a time limit, so a hang fails the test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
-#include "project_file.h"
-#include "sdf_record.h"
+#include "project/project_file.h"
+#include "system/sdf_record.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -24,29 +23,23 @@ struct Result {
 };
 
 class SpecialFiles : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
-        char pattern[] = "/tmp/mw-special-XXXXXX";
-        dir_ = ::mkdtemp(pattern);
         for (const char* f : {"alpha.sdf", "beta.sdf", "gamma.sdf", "sample.vmpf"})
             fs::copy_file(fs::path(VK_SOURCE_DIR) / "data/samples/map" / f, dir_ / f);
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Runs `mapwright ARGS` in the scratch folder; status -1 when it was killed.
+    // Runs `mapwright ARGS` (separated by blanks) in the scratch folder, for
+    // at most 10 seconds; status -1 when it was killed.
     Result run(const std::string& args) const {
-        const fs::path errFile = dir_ / "stderr.txt";
-        const std::string cmd = "cd '" + dir_.string() + "' && timeout -s KILL 10 '" +
-                                VK_MAPWRIGHT + "' " + args + " >/dev/null 2>'" + errFile.string() +
-                                "'";
-        const int st = std::system(cmd.c_str());
-        std::ifstream in(errFile, std::ios::binary);
-        std::string err(std::istreambuf_iterator<char>(in), {});
-        fs::remove(errFile);
-        return {WIFEXITED(st) && WEXITSTATUS(st) != 137 ? WEXITSTATUS(st) : -1, err};
+        std::vector<std::string> argv;
+        std::istringstream words(args);
+        for (std::string w; words >> w;) argv.push_back(w);
+        const vk_test::RunResult r = vk_test::runProgram(VK_MAPWRIGHT, argv, dir_, {}, 10);
+        return {r.status, r.err};
     }
 
-    fs::path dir_;
+    vk_test::ScratchDir scratch_{"mw-special"};
+    const fs::path& dir_ = scratch_.root();
 };
 
 TEST_F(SpecialFiles, AreRefusedByEveryCommand) {
@@ -84,14 +77,12 @@ TEST_F(SpecialFiles, DamagedBytesAreQuotedSafely) {
     planet.tag = "planet";
     planet.markerX = std::string("29\0\x1B", 4);
     const auto a = sun.encode(), b = planet.encode();
-    std::ofstream(dir_ / "m.sdf", std::ios::binary)
-        .write(reinterpret_cast<const char*>(a.data()), a.size())
-        .write(reinterpret_cast<const char*>(b.data()), b.size());
+    scratch_.write("m.sdf", std::string(reinterpret_cast<const char*>(a.data()), a.size()) +
+                                std::string(reinterpret_cast<const char*>(b.data()), b.size()));
     EXPECT_EQ(run("show m.sdf").err,
               "mapwright show: m.sdf: record 2: '29\\x00\\x1B' is not a valid integer value\n");
 
-    std::ifstream in(dir_ / "sample.vmpf", std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = scratch_.read("sample.vmpf");
     mw::MapProjectRecord project =
         mw::DecodeProject(reinterpret_cast<const std::uint8_t*>(bytes.data()));
     project.systems[0].systemName = std::string("Al\0\x9B", 4);

@@ -1,80 +1,50 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "map_project.h"
-#include "project_file.h"
-#include "sdf_record.h"
+#include "common/errors.h"
+#include "project/map_project.h"
+#include "project/project_file.h"
+#include "project/slot_paths.h"
+#include "system/sdf_record.h"
+#include "scripted_prompts.h"
+#include "test_support.h"
 
 using namespace mw;
+using vk_test::ScriptedPrompts;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Answers from a script and records what was shown and asked.
-class ScriptedPrompts : public WizardPrompts {
-public:
-    std::map<WizardFile, std::string> files;
-    std::map<std::string, bool> answers;
-    std::vector<std::string> notices, questions;
-    int fileDialogs = 0;
-
-    void notice(const std::string& text) override { notices.push_back(text); }
-    bool ask(const std::string& q) override {
-        questions.push_back(q);
-        return answers.count(q) ? answers[q] : false;
-    }
-    std::string chooseFile(WizardFile dialog) override {
-        ++fileDialogs;
-        return files.count(dialog) ? files[dialog] : std::string();
-    }
-};
-
 class MapProjectTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("mw_project_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string readBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string file(const std::string& name) const { return scratch_.path(name); }
+    static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     // A design file whose first record names the system.
     std::string designFile(const std::string& name, const std::string& sunName) {
         SdfRecord r;
         r.tag = "sun";
         r.name = sunName;
         const auto b = r.encode();
-        std::ofstream(file(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(b.data()), b.size());
-        return file(name);
+        return scratch_.write(name, std::string(reinterpret_cast<const char*>(b.data()), b.size()));
     }
     bool insert(const std::string& path) {
-        prompts_.files[WizardFile::InsertSystem] = path;
+        prompts_.files[FileDialog::InsertSystem] = path;
         return InsertSystem(project_, prompts_);
     }
     std::string saveProject(const std::string& name) {
         ScriptedPrompts p;
         p.answers[std::string(wizard_text::kAskSaveProject)] = true;
-        p.files[WizardFile::SaveProject] = file(name);
+        p.files[FileDialog::SaveProject] = file(name);
         SaveMap(project_, p);
         return readBytes(file(name));
     }
     void load(const std::string& path) {
-        prompts_.files[WizardFile::LoadProject] = path;
+        prompts_.files[FileDialog::LoadProject] = path;
         ASSERT_TRUE(LoadProject(project_, prompts_));
     }
     static std::string field(const std::string& bytes, std::size_t offset) {
@@ -94,7 +64,7 @@ protected:
         return true;
     }
 
-    fs::path dir_;
+    vk_test::ScratchDir scratch_{"mw-project"};
     MapProject project_;
     ScriptedPrompts prompts_;
 };
@@ -104,7 +74,7 @@ constexpr std::size_t kEmp = 4208, kEmpSize = 308;
 TEST_F(MapProjectTest, NewMapSavedAtOnceIsTheDefaultRecord) {
     ScriptedPrompts p;
     p.answers[std::string(wizard_text::kAskSaveProject)] = true;
-    p.files[WizardFile::SaveProject] = file("new.vmpf");
+    p.files[FileDialog::SaveProject] = file("new.vmpf");
     SaveMap(project_, p);
     EXPECT_EQ(p.questions, (std::vector<std::string>{"Save the map to a *.vmpf file?",
                                                      "Generate INF source?"}));
@@ -137,8 +107,8 @@ TEST_F(MapProjectTest, SaveMapStepsAreIndependentAndCancellable) {
     SaveMap(project_, p);
     EXPECT_TRUE(p.notices.empty());
     EXPECT_EQ(p.questions.size(), 2u);
-    EXPECT_EQ(p.fileDialogs, 1);
-    EXPECT_TRUE(fs::is_empty(dir_));
+    EXPECT_EQ(p.dialogs.size(), 1u);
+    EXPECT_TRUE(fs::is_empty(scratch_.root()));
 }
 
 TEST_F(MapProjectTest, NameAndDescriptionAreCut) {
@@ -195,7 +165,7 @@ TEST_F(MapProjectTest, LoadingRestoresTheMap) {
     other.empires[3].race = "Kariak";
     other.empires[4].name = "Mine";
     other.selectedEmpire = 5;
-    p.files[WizardFile::LoadProject] = file("four.vmpf");
+    p.files[FileDialog::LoadProject] = file("four.vmpf");
     ASSERT_TRUE(LoadProject(other, p));
     EXPECT_EQ(other.empireCount, 4);
     EXPECT_EQ(other.selectedEmpire, 0);
@@ -207,7 +177,7 @@ TEST_F(MapProjectTest, LoadingRestoresTheMap) {
     EXPECT_EQ(other.empires[4].name, "Mine");  // beyond the file's count: kept
     EXPECT_TRUE(p.notices.empty());
 
-    p.files[WizardFile::LoadProject] = "";
+    p.files[FileDialog::LoadProject] = "";
     EXPECT_FALSE(LoadProject(other, p));  // cancelled
 }
 
@@ -224,8 +194,7 @@ TEST_F(MapProjectTest, DamagedEmpireCountsLoadAsFour) {
         ProjectBytes bytes = EncodeProject(r);
         const auto v = static_cast<std::uint32_t>(c.stored);
         for (int i = 0; i < 4; ++i) bytes[4204 + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        std::ofstream(file("bad.vmpf"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        scratch_.write("bad.vmpf", std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 
         MapProject p;
         ScriptedPrompts prompts;
@@ -241,9 +210,9 @@ TEST_F(MapProjectTest, DamagedEmpireCountsLoadAsFour) {
 TEST_F(MapProjectTest, ShortFilesFailAndLeaveTheMapAlone) {
     ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
     const std::string whole = saveProject("ok.vmpf");
-    std::ofstream(file("short.vmpf"), std::ios::binary) << whole.substr(0, 6671);
-    std::ofstream(file("long.vmpf"), std::ios::binary) << whole << "trailing bytes";
-    std::ofstream(file("empty.vmpf"), std::ios::binary);
+    scratch_.write("short.vmpf", whole.substr(0, 6671));
+    scratch_.write("long.vmpf", whole + "trailing bytes");
+    scratch_.write("empty.vmpf", "");
     for (const char* name : {"short.vmpf", "empty.vmpf", "missing.vmpf"}) {
         MapProject p;
         p.mapName = "Before";
@@ -285,18 +254,18 @@ TEST_F(MapProjectTest, InsertRefusals) {
     EXPECT_EQ(project_.systemCount, 1);
     EXPECT_FALSE(insert(""));  // dialog cancelled
     EXPECT_THROW(insert(file("missing.sdf")), IoError);
-    std::ofstream(file("short.sdf"), std::ios::binary) << "abc";
+    scratch_.write("short.sdf", "abc");
     EXPECT_THROW(insert(file("short.sdf")), IoError);
     EXPECT_EQ(project_.systemCount, 1);
 
     for (int i = 2; i <= kMaxSystems; ++i)
         ASSERT_TRUE(insert(designFile("s" + std::to_string(i) + ".sdf", "S" + std::to_string(i))));
     prompts_.notices.clear();
-    const int dialogsBefore = prompts_.fileDialogs;
+    const int dialogsBefore = static_cast<int>(prompts_.dialogs.size());
     EXPECT_FALSE(insert(designFile("eleven.sdf", "Eleven")));
     EXPECT_EQ(prompts_.notices,
               (std::vector<std::string>{"You have reached the maximum number of systems in this map!"}));
-    EXPECT_EQ(prompts_.fileDialogs, dialogsBefore);  // refused before asking for a file
+    EXPECT_EQ(static_cast<int>(prompts_.dialogs.size()), dialogsBefore);  // refused before asking for a file
     EXPECT_EQ(project_.systemCount, kMaxSystems);
 }
 
@@ -327,3 +296,28 @@ TEST_F(MapProjectTest, RemovalCompactsInOrder) {
 }
 
 }  // namespace
+
+TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
+    const std::string project = scratch_.path("moved/map.vmpf");
+    const std::string beside = designFile("moved/alpha.sdf", "Alpha");
+    const std::string stays = designFile("beta.sdf", "Beta");
+    const struct {
+        std::string stored;
+        std::optional<std::string> found;
+    } rows[] = {
+        {stays, stays},                               // still where it was
+        {"/gone/elsewhere/alpha.sdf", beside},        // moved with the project
+        {"C:\\Maps\\alpha.sdf", beside},              // stored on another kind of system
+        {"/gone/elsewhere/gamma.sdf", std::nullopt},  // in neither place
+    };
+    for (const auto& r : rows) EXPECT_EQ(LocateDesignFile(r.stored, project), r.found) << r.stored;
+
+    insert(stays);
+    project_.systems[0].designFile = "/gone/elsewhere/beta.sdf";
+    EXPECT_THROW(ResolveSlotPaths(project_, project), IoError);
+    scratch_.write("moved/beta.sdf", scratch_.read("beta.sdf"));
+    const std::vector<std::string> notes = ResolveSlotPaths(project_, project);
+    EXPECT_EQ(project_.systems[0].designFile, scratch_.path("moved/beta.sdf"));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("/gone/elsewhere/beta.sdf"), std::string::npos) << notes[0];
+}

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "errors.h"
-#include "mission_generator.h"
-#include "mission_test_support.h"
+#include "common/errors.h"
+#include "mission/mission_generator.h"
+#include "model_test_support.h"
 
 using namespace mw;
-using namespace mission_test;
+using namespace model_test;
 
 namespace {
 
@@ -503,7 +503,7 @@ TEST(MissionFile, OrderBracesAndLineEnds) {
 }
 
 TEST(MissionFile, SameSeedSameBytes) {
-    TempDir dir;
+    vk_test::ScratchDir dir;
     std::vector<SdfRecord> records = {sunRecord("Sol")};
     for (int i = 0; i < 20; ++i)
         records.push_back(object(sdf_tag::kMicroAsteroids, "MicroAsteroids01", i, i, i));
@@ -514,12 +514,12 @@ TEST(MissionFile, SameSeedSameBytes) {
 }
 
 TEST(MissionFile, WritesTheFileAndKeepsItOnFailure) {
-    TempDir dir;
+    vk_test::ScratchDir dir;
     writeDesignFile(dir.path("sol.sdf"), {sunRecord("Sol")});
     const std::string out = dir.path("mission.txt");
     MapProjectRecord map = mapOf({{"Sol", dir.path("sol.sdf")}});
     GenerateMissionInf(map, out, 5u);
-    const std::string written = readBytes(out);
+    const std::string written = vk_test::readFile(out);
     EXPECT_EQ(written, GenerateMissionInfText(map, 5u));
 
     map.systems[1].systemName = "Vega";
@@ -530,7 +530,7 @@ TEST(MissionFile, WritesTheFileAndKeepsItOnFailure) {
     } catch (const IoError& e) {
         EXPECT_EQ(e.file(), dir.path("vega.sdf"));
     }
-    EXPECT_EQ(readBytes(out), written);
+    EXPECT_EQ(vk_test::readFile(out), written);
     // No temporary file is left beside the output.
     int files = 0;
     for ([[maybe_unused]] const auto& entry :
@@ -548,9 +548,9 @@ TEST(MissionFile, WritesTheFileAndKeepsItOnFailure) {
 }
 
 TEST(MissionFile, BadDesignFilesNameTheFile) {
-    TempDir dir;
+    vk_test::ScratchDir dir;
     const std::string empty = dir.path("empty.sdf");
-    writeBytes(empty, "");
+    vk_test::writeFile(empty, "");
     const std::string partial = dir.path("partial.sdf");
     writeDesignFile(partial, {sunRecord("Sol"), object(sdf_tag::kPlanet, "Terra", 0, 0, 0)});
     std::filesystem::resize_file(partial, kSdfRecordSize + 100);

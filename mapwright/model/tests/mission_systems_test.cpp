@@ -2,12 +2,12 @@
 
 #include <regex>
 
-#include "mission_generator.h"
-#include "mission_random.h"
-#include "mission_test_support.h"
+#include "mission/mission_generator.h"
+#include "mission/mission_random.h"
+#include "model_test_support.h"
 
 using namespace mw;
-using namespace mission_test;
+using namespace model_test;
 
 namespace {
 
@@ -67,7 +67,7 @@ std::string routeOf(const std::string& text, std::string_view system, std::strin
 }  // namespace
 
 TEST(MissionSystems, EveryObjectKindInFileOrder) {
-    TempDir dir;
+    vk_test::ScratchDir dir;
     SdfRecord terra = planet("Terra", "Sol", -120, 0, 35);
     terra.textA = "terran";
     terra.textE = "t2";
@@ -309,7 +309,7 @@ class MissionRoutes : public ::testing::TestWithParam<RouteCase> {};
 
 TEST_P(MissionRoutes, RouteNameFromTheOtherSystem) {
     const RouteCase& c = GetParam();
-    TempDir dir;
+    vk_test::ScratchDir dir;
     writeDesignFile(dir.path("sol.sdf"), {sunRecord("Sol"), jumpNode("SolJumpnode1", c.solLeadsTo),
                                           jumpNode("SolJumpnode2", "0")});
     std::vector<SdfRecord> vega = {sunRecord("Vega")};
@@ -339,7 +339,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(MissionSystems, RoutesBothWaysAndBeyondTwoHundredNodes) {
-    TempDir dir;
+    vk_test::ScratchDir dir;
     writeDesignFile(dir.path("sol.sdf"), {sunRecord("Sol"), jumpNode("A", "B"), jumpNode("L", "V250")});
     std::vector<SdfRecord> vega = {sunRecord("Vega"), jumpNode("B", "A")};
     for (int i = 1; i <= 250; ++i) vega.push_back(jumpNode("V" + std::to_string(i), "0"));

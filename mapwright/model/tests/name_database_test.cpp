@@ -1,23 +1,23 @@
 // The shipped default name database and the text lists it is built from.
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 #include <utility>
 
-#include "name_records.h"
-#include "name_styles.h"
+#include "names/name_records.h"
+#include "names/name_styles.h"
+#include "test_support.h"
 
 using namespace mw;
 
 namespace {
 
 std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    return {std::istreambuf_iterator<char>(in), {}};
+    EXPECT_TRUE(std::filesystem::exists(path)) << path;
+    return vk_test::readFile(path);
 }
 
 const std::string kCommitted = std::string(VK_SOURCE_DIR) + "/data/main.ond";

@@ -4,18 +4,18 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "editor_random.h"
-#include "errors.h"
-#include "name_lists.h"
-#include "name_picking.h"
-#include "name_records.h"
-#include "name_styles.h"
+#include "common/editor_random.h"
+#include "common/errors.h"
+#include "names/name_lists.h"
+#include "names/name_picking.h"
+#include "names/name_records.h"
+#include "names/name_styles.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -25,26 +25,20 @@ namespace {
 class NameFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-names-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
         dir = NameDirectory(root);
     }
-    void TearDown() override { fs::remove_all(root); }
 
     std::string path(const std::string& name) const { return (root / name).string(); }
     void writeList(const std::string& name, const std::vector<std::string>& names) {
-        ensureNameFiles(dir);
-        std::ofstream(path(name), std::ios::binary | std::ios::trunc);
-        for (const auto& n : names) appendName(dir, name, n);
+        EnsureNameFiles(dir);
+        scratch.write(name, "");
+        for (const auto& n : names) AppendName(dir, name, n);
     }
     std::vector<std::string> list(const std::string& name) { return readNameList(path(name)); }
-    std::string bytes(const std::string& name) {
-        std::ifstream in(path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string bytes(const std::string& name) { return scratch.read(name); }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-names"};
+    fs::path root = scratch.root();
     NameDirectory dir;
 };
 
@@ -104,23 +98,23 @@ TEST(EditorRandom, FixedSeedRepeatsAndStaysInRange) {
 }
 
 TEST_F(NameFilesTest, EnsureCreatesOnlyMissingFiles) {
-    std::ofstream(path("list.dat"), std::ios::binary) << std::string(121, 'q');
-    ensureNameFiles(dir);
+    scratch.write("list.dat", std::string(121, 'q'));
+    EnsureNameFiles(dir);
     EXPECT_EQ(fs::file_size(path("p_names.dat")), 0u);
     EXPECT_EQ(fs::file_size(path("list.dat")), 121u);  // existing one untouched
 }
 
 TEST_F(NameFilesTest, CountAndReadIgnoreTrailingFragment) {
     writeList("list.dat", {"A", "B"});
-    std::ofstream(path("list.dat"), std::ios::binary | std::ios::app) << "xyz";
-    EXPECT_EQ(countNames(dir, "list.dat"), 2u);
+    scratch.write("list.dat", scratch.read("list.dat") + "xyz");
+    EXPECT_EQ(CountNames(dir, "list.dat"), 2u);
     EXPECT_EQ(list("list.dat"), (std::vector<std::string>{"A", "B"}));
-    EXPECT_THROW(countNames(dir, "missing.dat"), IoError);
+    EXPECT_THROW(CountNames(dir, "missing.dat"), IoError);
 }
 
 TEST_F(NameFilesTest, AppendNeedsAnExistingFile) {
     try {
-        appendName(dir, "nowhere.dat", "Vega");
+        AppendName(dir, "nowhere.dat", "Vega");
         FAIL() << "no error";
     } catch (const IoError& e) {
         EXPECT_NE(std::string(e.what()).find("nowhere.dat"), std::string::npos);
@@ -135,12 +129,12 @@ TEST_F(NameFilesTest, RemoveAndRenameRewriteExactMatches) {
         std::function<void()> op;
         std::vector<std::string> expected;
     } cases[] = {
-        {"remove", [&] { removeName(dir, "list.dat", "Vega"); }, {"vega", "Rigel", "Vega "}},
-        {"remove absent", [&] { removeName(dir, "list.dat", "Deneb"); },
+        {"remove", [&] { RemoveName(dir, "list.dat", "Vega"); }, {"vega", "Rigel", "Vega "}},
+        {"remove absent", [&] { RemoveName(dir, "list.dat", "Deneb"); },
          {"Vega", "vega", "Rigel", "Vega", "Vega "}},
-        {"rename", [&] { renameInList(dir, "list.dat", "Vega", "Altair"); },
+        {"rename", [&] { RenameInList(dir, "list.dat", "Vega", "Altair"); },
          {"Altair", "vega", "Rigel", "Altair", "Vega "}},
-        {"rename long", [&] { renameInList(dir, "list.dat", "Rigel", longName); },
+        {"rename long", [&] { RenameInList(dir, "list.dat", "Rigel", longName); },
          {"Vega", "vega", longName.substr(0, 120), "Vega", "Vega "}},
     };
     for (const auto& c : cases) {
@@ -149,19 +143,19 @@ TEST_F(NameFilesTest, RemoveAndRenameRewriteExactMatches) {
         EXPECT_EQ(list("list.dat"), c.expected) << c.what;
         EXPECT_FALSE(fs::exists(path("temp.dat"))) << c.what;
     }
-    EXPECT_THROW(removeName(dir, "missing.dat", "Vega"), IoError);
+    EXPECT_THROW(RemoveName(dir, "missing.dat", "Vega"), IoError);
 }
 
 TEST_F(NameFilesTest, WriteUsedNamesListsUndeletedPlanetsUpToTheCount) {
     SystemModel m;
     for (const char* n : {"Vega", "Rigel", "Deneb"}) {
-        const int i = m.allocateIndex(ObjectKind::Planet);
+        const int i = m.AllocateIndex(ObjectKind::Planet);
         m.planets.at(i).name = n;
     }
     m.planets.at(4).name = "Beyond";  // above the count: not listed
-    m.markDeleted(ObjectKind::Planet, 2);
-    ensureNameFiles(dir);
-    writeUsedNames(dir, "list.dat", m);
+    m.MarkDeleted(ObjectKind::Planet, 2);
+    EnsureNameFiles(dir);
+    WriteUsedNames(dir, "list.dat", m);
     EXPECT_EQ(list("list.dat"), (std::vector<std::string>{"Vega", "Deneb"}));
 }
 
@@ -171,7 +165,7 @@ TEST_F(NameFilesTest, FailedRewriteKeepsTheOriginal) {
     for (int i = 0; i < 40; ++i) names.push_back("Name" + std::to_string(i));
 
     SystemModel model;
-    for (const auto& n : names) model.planets.at(model.allocateIndex(ObjectKind::Planet)).name = n;
+    for (const auto& n : names) model.planets.at(model.AllocateIndex(ObjectKind::Planet)).name = n;
     const std::string ond = path("db.ond");
     std::vector<TOndRecord> recs;
     for (const auto& n : names) recs.push_back({FixedString<125>(n), FixedString<1>("U"), 1});
@@ -183,11 +177,11 @@ TEST_F(NameFilesTest, FailedRewriteKeepsTheOriginal) {
         const char* scratch;
         std::function<void()> op;
     } cases[] = {
-        {"remove", "list.dat", "temp.dat", [&] { removeName(dir, "list.dat", "Name3"); }},
-        {"rename", "list.dat", "temp.dat", [&] { renameInList(dir, "list.dat", "Name3", "X"); }},
-        {"used names", "list.dat", "temp.dat", [&] { writeUsedNames(dir, "list.dat", model); }},
+        {"remove", "list.dat", "temp.dat", [&] { RemoveName(dir, "list.dat", "Name3"); }},
+        {"rename", "list.dat", "temp.dat", [&] { RenameInList(dir, "list.dat", "Name3", "X"); }},
+        {"used names", "list.dat", "temp.dat", [&] { WriteUsedNames(dir, "list.dat", model); }},
         {"refill", "p_names.dat", "seged.dat",
-         [&] { refillPlanetPool(dir, PoolRefill{ond, 'U', false, false}, model); }},
+         [&] { RefillPlanetPool(dir, PoolRefill{ond, 'U', false, false}, model); }},
     };
     for (const auto& c : cases) {
         writeList(c.file, {"Keep1", "Keep2"});

@@ -1,43 +1,39 @@
+#include "names/name_picking.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "editor_random.h"
-#include "errors.h"
-#include "name_lists.h"
-#include "name_picking.h"
-#include "name_records.h"
+#include "common/editor_random.h"
+#include "common/errors.h"
+#include "model_test_support.h"
+#include "names/name_records.h"
+#include "names/name_lists.h"
+#include "test_support.h"
 
 using namespace mw;
+using model_test::ondRecord;
 namespace fs = std::filesystem;
 
 namespace {
 
-TOndRecord rec(const std::string& name, const char* style, std::uint8_t planet) {
-    return {FixedString<125>(name), FixedString<1>(style), planet};
-}
-
 class NamePickingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-pick-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
         dir = NameDirectory(root);
         ond = (root / "db.ond").string();
-        ensureNameFiles(dir);
+        EnsureNameFiles(dir);
     }
-    void TearDown() override { fs::remove_all(root); }
     std::vector<std::string> pool() { return readNameList(dir.pool()); }
     void addPlanet(SystemModel& m, const std::string& name) {
-        m.planets.at(m.allocateIndex(ObjectKind::Planet)).name = name;
+        m.planets.at(m.AllocateIndex(ObjectKind::Planet)).name = name;
     }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-pick"};
+    fs::path root = scratch.root();
     NameDirectory dir;
     std::string ond;
 };
@@ -47,14 +43,15 @@ protected:
 TEST_F(NamePickingTest, SystemNameIsAlwaysOfTheChosenStyle) {
     // Matching records interleaved with planet names and other styles; the
     // lower-case letter in the file matches too.
-    writeOndFile(ond, {rec("PlanetH", "H", 1), rec("Alpha", "H", 0), rec("SysU", "U", 0),
-                       rec("Beta", "h", 0), rec("PlanetU", "U", 1), rec("SysK", "K", 0),
-                       rec("Gamma", "H", 0), rec("PlanetH2", "h", 9)});
+    writeOndFile(
+        ond, {ondRecord("PlanetH", "H", 1), ondRecord("Alpha", "H", 0), ondRecord("SysU", "U", 0),
+              ondRecord("Beta", "h", 0), ondRecord("PlanetU", "U", 1), ondRecord("SysK", "K", 0),
+              ondRecord("Gamma", "H", 0), ondRecord("PlanetH2", "h", 9)});
     std::set<std::string> seen;
     for (std::uint64_t seed = 0; seed < 200; ++seed) {
         SystemModel m;
         EditorRandom r(seed);
-        pickSystemName(ond, seed % 2 ? 'h' : 'H', m, r);
+        PickSystemName(ond, seed % 2 ? 'h' : 'H', m, r);
         seen.insert(m.currentSystemName.str());
     }
     EXPECT_EQ(seen, (std::set<std::string>{"Alpha", "Beta", "Gamma"}));
@@ -66,20 +63,20 @@ TEST_F(NamePickingTest, NoMatchingSystemNameGivesUnnamed) {
         std::vector<TOndRecord> records;
     } cases[] = {
         {"empty file", {}},
-        {"planets only", {rec("P1", "U", 1), rec("P2", "U", 1)}},
-        {"other style", {rec("S1", "H", 0)}},
+        {"planets only", {ondRecord("P1", "U", 1), ondRecord("P2", "U", 1)}},
+        {"other style", {ondRecord("S1", "H", 0)}},
     };
     for (const auto& c : cases) {
         writeOndFile(ond, c.records);
         SystemModel m;
         m.currentSystemName = "Old";
         EditorRandom r(1);
-        pickSystemName(ond, 'U', m, r);
+        PickSystemName(ond, 'U', m, r);
         EXPECT_EQ(m.currentSystemName, "Unnamed") << c.what;
     }
     // Still "Unnamed" for a 0-byte file, whose pool is empty as well.
     SystemModel m;
-    refillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m);
+    RefillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m);
     EXPECT_TRUE(pool().empty());
 }
 
@@ -88,7 +85,7 @@ TEST_F(NamePickingTest, MissingDatabase) {
     m.currentSystemName = "Kept";
     EditorRandom r(1);
     try {
-        pickSystemName(ond, 'U', m, r);
+        PickSystemName(ond, 'U', m, r);
         FAIL() << "no error";
     } catch (const IoError& e) {
         EXPECT_NE(std::string(e.what()).find("db.ond"), std::string::npos);
@@ -96,13 +93,13 @@ TEST_F(NamePickingTest, MissingDatabase) {
     EXPECT_EQ(m.currentSystemName, "Kept");
 
     // Without "create" the refill fails and the old pool stays.
-    appendName(dir, "p_names.dat", "Old");
-    EXPECT_THROW(refillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m), IoError);
+    AppendName(dir, "p_names.dat", "Old");
+    EXPECT_THROW(RefillPlanetPool(dir, PoolRefill{ond, 'U', true, false}, m), IoError);
     EXPECT_FALSE(fs::exists(ond));
     EXPECT_EQ(pool(), std::vector<std::string>{"Old"});
 
     // With "create" the database is made empty and so is the pool.
-    refillPlanetPool(dir, PoolRefill{ond, 'U', true, true}, m);
+    RefillPlanetPool(dir, PoolRefill{ond, 'U', true, true}, m);
     ASSERT_TRUE(fs::exists(ond));
     EXPECT_EQ(fs::file_size(ond), 0u);
     EXPECT_TRUE(pool().empty());
@@ -110,13 +107,15 @@ TEST_F(NamePickingTest, MissingDatabase) {
 
 TEST_F(NamePickingTest, RefillTakesPlanetNamesOfTheStyleInFileOrder) {
     const std::string longName(125, 'L');
-    writeOndFile(ond, {rec("Vega", "U", 1), rec("SysName", "U", 0), rec("Rigel", "u", 200),
-                       rec("Human1", "H", 1), rec("Vega", "U", 1), rec("", "U", 1),
-                       rec(longName, "U", 1), rec("Deneb", "U", 1), rec("Sirius", "U", 1)});
+    writeOndFile(
+        ond,
+        {ondRecord("Vega", "U", 1), ondRecord("SysName", "U", 0), ondRecord("Rigel", "u", 200),
+         ondRecord("Human1", "H", 1), ondRecord("Vega", "U", 1), ondRecord("", "U", 1),
+         ondRecord(longName, "U", 1), ondRecord("Deneb", "U", 1), ondRecord("Sirius", "U", 1)});
     SystemModel m;
     addPlanet(m, "Deneb");
     addPlanet(m, "Sirius");
-    m.markDeleted(ObjectKind::Planet, 2);  // deleted planets still count as in use
+    m.MarkDeleted(ObjectKind::Planet, 2);  // deleted planets still count as in use
 
     struct Case {
         char letter;
@@ -129,7 +128,7 @@ TEST_F(NamePickingTest, RefillTakesPlanetNamesOfTheStyleInFileOrder) {
         {'K', false, {}},
     };
     for (const auto& c : cases) {
-        refillPlanetPool(dir, PoolRefill{ond, c.letter, c.exclude, false}, m);
+        RefillPlanetPool(dir, PoolRefill{ond, c.letter, c.exclude, false}, m);
         EXPECT_EQ(pool(), c.expected) << c.letter << c.exclude;
         EXPECT_FALSE(fs::exists(root / "seged.dat"));
     }
@@ -137,18 +136,18 @@ TEST_F(NamePickingTest, RefillTakesPlanetNamesOfTheStyleInFileOrder) {
 
 TEST_F(NamePickingTest, PlanetNameDrawnFromThePoolOrGenerated) {
     SystemModel m;
-    for (int i = 0; i < 7; ++i) m.allocateIndex(ObjectKind::Planet);
+    for (int i = 0; i < 7; ++i) m.AllocateIndex(ObjectKind::Planet);
 
     EditorRandom r(5);
-    PlanetNamePick empty = pickPlanetName(dir, m, r);
+    PlanetNamePick empty = PickPlanetName(dir, m, r);
     EXPECT_EQ(empty.name, "Planet7");
     EXPECT_EQ(empty.notice, "Ran out of predefined planet names! Generating one...");
 
-    for (const char* n : {"A", "B", "C"}) appendName(dir, "p_names.dat", n);
+    for (const char* n : {"A", "B", "C"}) AppendName(dir, "p_names.dat", n);
     std::set<std::string> seen;
     for (std::uint64_t seed = 0; seed < 100; ++seed) {
         EditorRandom s(seed);
-        PlanetNamePick p = pickPlanetName(dir, m, s);
+        PlanetNamePick p = PickPlanetName(dir, m, s);
         EXPECT_FALSE(p.notice);
         seen.insert(p.name);
     }

@@ -1,38 +1,32 @@
-#include <gtest/gtest.h>
+#include "names/name_workflow.h"
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "editor_random.h"
-#include "errors.h"
-#include "name_lists.h"
-#include "name_records.h"
-#include "name_workflow.h"
+#include "common/editor_random.h"
+#include "common/errors.h"
+#include "model_test_support.h"
+#include "names/name_records.h"
+#include "names/name_lists.h"
+#include "test_support.h"
 
 using namespace mw;
+using model_test::ondRecord;
 namespace fs = std::filesystem;
 
 namespace {
 
-TOndRecord rec(const std::string& name, const char* style, std::uint8_t planet) {
-    return {FixedString<125>(name), FixedString<1>(style), planet};
-}
-
 class NameWorkflowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-flow-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
         settings.systemDatabase = (root / "main.ond").string();
         settings.managerFile = settings.systemDatabase;
         flow_.emplace(model, settings, random, NameDirectory(root));
     }
-    void TearDown() override { fs::remove_all(root); }
 
     void database(const std::vector<TOndRecord>& records) {
         writeOndFile(settings.systemDatabase, records);
@@ -41,7 +35,8 @@ protected:
     std::vector<std::string> used() { return readNameList((root / "list.dat").string()); }
     PlacedPlanet place() { return flow().placePlanet(1000, -2000, {100, 300}, "Sol"); }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-flow"};
+    fs::path root = scratch.root();
     SystemModel model;
     NameSettings settings;
     EditorRandom random{7};
@@ -52,7 +47,7 @@ protected:
 }  // namespace
 
 TEST_F(NameWorkflowTest, NoPlanetNamesOfStyleUGivesGeneratedNames) {
-    database({rec("Hx", "H", 1), rec("Hy", "H", 1), rec("Hz", "H", 1)});
+    database({ondRecord("Hx", "H", 1), ondRecord("Hy", "H", 1), ondRecord("Hz", "H", 1)});
     flow().designerCreated();
     EXPECT_EQ(model.currentSystemName, "Unnamed");
     EXPECT_TRUE(pool().empty());
@@ -65,11 +60,12 @@ TEST_F(NameWorkflowTest, NoPlanetNamesOfStyleUGivesGeneratedNames) {
 
 TEST_F(NameWorkflowTest, CreationDrawsSystemNameAndExcludesNamesInUse) {
     settings.systemStyle = 2;  // Kariak
-    database({rec("Kesh", "K", 0), rec("Sol", "U", 0), rec("Vega", "U", 1), rec("Rigel", "U", 1)});
+    database({ondRecord("Kesh", "K", 0), ondRecord("Sol", "U", 0), ondRecord("Vega", "U", 1),
+              ondRecord("Rigel", "U", 1)});
     bool opened = false;
     flow().designerCreated([&] {
         opened = true;
-        model.planets.at(model.allocateIndex(ObjectKind::Planet)).name = "Vega";  // as if read
+        model.planets.at(model.AllocateIndex(ObjectKind::Planet)).name = "Vega";  // as if read
     });
     EXPECT_TRUE(opened);
     EXPECT_EQ(model.currentSystemName, "Kesh");
@@ -77,7 +73,7 @@ TEST_F(NameWorkflowTest, CreationDrawsSystemNameAndExcludesNamesInUse) {
 }
 
 TEST_F(NameWorkflowTest, PlacementFillsTheRecordAndTakesTheNameFromThePool) {
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     flow().designerCreated();
     const std::string sun(50, 's');
     const PlacedPlanet p = flow().placePlanet(-810, 1623, {246, 248}, sun);
@@ -90,14 +86,14 @@ TEST_F(NameWorkflowTest, PlacementFillsTheRecordAndTakesTheNameFromThePool) {
     EXPECT_EQ(r.x, -810);
     EXPECT_EQ(r.y, 1623);
     EXPECT_EQ(r.marker.y, 248);
-    EXPECT_TRUE(model.isLive(ObjectKind::Planet, 1));
+    EXPECT_TRUE(model.IsLive(ObjectKind::Planet, 1));
     EXPECT_TRUE(pool().empty());
     EXPECT_EQ(used(), std::vector<std::string>{"Vega"});
 }
 
 TEST_F(NameWorkflowTest, LongPoolNameIsStoredCutAndStaysInThePool) {
     const std::string name20 = "Abcdefghijklmnopqrst";
-    database({rec(name20, "U", 1)});
+    database({ondRecord(name20, "U", 1)});
     flow().designerCreated();
     place();
     EXPECT_EQ(model.planets.at(1).name.str(), name20.substr(0, 15));
@@ -140,18 +136,18 @@ TEST_F(NameWorkflowTest, TwoPlanetsWithOneName) {
     flow().confirmPlanetDialog(2, v);
     EXPECT_EQ(used(), (std::vector<std::string>{"Twin", "Twin"}));
     flow().deletePlanet(1);
-    EXPECT_TRUE(used().empty());  // gone for both ...
+    EXPECT_TRUE(used().empty());                          // gone for both ...
     EXPECT_EQ(pool(), std::vector<std::string>{"Twin"});  // returned though planet 2 keeps it
-    place();                                               // draws it again
+    place();                                              // draws it again
     EXPECT_EQ(used(), (std::vector<std::string>{"Twin", "Twin"}));  // the list is whole again
 }
 
 TEST_F(NameWorkflowTest, DialogStoresCutNamesAndRenamesInFull) {
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     flow().designerCreated();
     place();
     PlanetDialogValues v{"Altair and beyond", "gas_giant", "jupiter", "Sol", 1200,
-                         "Empire1", "human", 50};
+                         "Empire1",           "human",     50};
     flow().confirmPlanetDialog(1, v);
     const PlanetRecord& r = model.planets.at(1);
     EXPECT_EQ(r.name, "Altair and beyo");
@@ -178,13 +174,13 @@ TEST_F(NameWorkflowTest, MissingDatabaseStopsCreationAfterTheDraw) {
 }
 
 TEST_F(NameWorkflowTest, ClearMapRefillsFromTheManagersChoiceWithEveryName) {
-    database({rec("Vega", "U", 1), rec("Zhaar", "D", 1), rec("Oum", "D", 1)});
+    database({ondRecord("Vega", "U", 1), ondRecord("Zhaar", "D", 1), ondRecord("Oum", "D", 1)});
     flow().designerCreated();
     place();  // takes Vega
     settings.managerStyleCaption = "Darzok";
     flow().clearMap();
     EXPECT_EQ(model.count(ObjectKind::Planet), 0);
-    EXPECT_FALSE(model.isLive(ObjectKind::Planet, 1));
+    EXPECT_FALSE(model.IsLive(ObjectKind::Planet, 1));
     EXPECT_EQ(pool(), (std::vector<std::string>{"Zhaar", "Oum"}));
 
     settings.managerStyleCaption = "";  // nothing selected: "U", names in use not left out
@@ -193,9 +189,10 @@ TEST_F(NameWorkflowTest, ClearMapRefillsFromTheManagersChoiceWithEveryName) {
 }
 
 TEST_F(NameWorkflowTest, FullTableRefusesWithoutTouchingTheFiles) {
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     flow().designerCreated();
-    while (model.count(ObjectKind::Planet) < kTableCapacity) model.allocateIndex(ObjectKind::Planet);
+    while (model.count(ObjectKind::Planet) < kTableCapacity)
+        model.AllocateIndex(ObjectKind::Planet);
     EXPECT_THROW(place(), TableFullError);
     EXPECT_EQ(pool(), std::vector<std::string>{"Vega"});
 }
@@ -204,7 +201,7 @@ TEST_F(NameWorkflowTest, EmptyDirectoryMeansTheCurrentDirectory) {
     const fs::path back = fs::current_path();
     fs::current_path(root);
     NameWorkflow here(model, settings, random);
-    database({rec("Vega", "U", 1)});
+    database({ondRecord("Vega", "U", 1)});
     here.designerCreated();
     here.placePlanet(1, 1, {1, 1}, "Sol");
     fs::current_path(back);

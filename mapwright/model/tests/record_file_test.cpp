@@ -1,4 +1,5 @@
-#include "record_file.h"
+#include "common/record_file.h"
+#include "common/safe_save.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,14 +10,13 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "name_records.h"
+#include "common/errors.h"
+#include "names/name_records.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -24,14 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class RecordFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        std::string templ = (fs::temp_directory_path() / "mw-records-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-        root = templ;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
+protected:
     std::string path(const std::string& name) const { return (root / name).string(); }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
@@ -39,12 +32,10 @@ class RecordFileTest : public ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
-    std::string bytes(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string bytes(const std::string& name) const { return scratch.read(name); }
 
-    fs::path root;
+    vk_test::ScratchDir scratch{"mw-records"};
+    fs::path root = scratch.root();
 };
 
 std::string errorOf(const std::function<void()>& action) {
@@ -71,10 +62,9 @@ TEST_F(RecordFileTest, OnlyRegularFilesAreReadOrWritten) {
         EXPECT_EQ(errorOf([&] { RecordReader r(name, 4); }), open);
         EXPECT_EQ(errorOf([&] { countRecords(name, 4); }), open);
         EXPECT_EQ(errorOf([&] { appendRecord(name, record, 4); }), open);
-        EXPECT_EQ(errorOf([&] { RecordWriter w(name, 4); }),
-                  name + ": create failed: not a regular file");
-        EXPECT_EQ(errorOf([&] { NameListRewriter w(name, path("scratch")); }),
-                  name + ": replace failed: not a regular file");
+        const std::string create = name + ": create failed: not a regular file";
+        EXPECT_EQ(errorOf([&] { SafeSave w(name); }), create);
+        EXPECT_EQ(errorOf([&] { SafeSave w(name, path("scratch")); }), create);
     }
     EXPECT_EQ(entries(), (std::vector<std::string>{"folder", "pipe", "zero"}));
     EXPECT_TRUE(fs::is_fifo(path("pipe")));
@@ -87,12 +77,12 @@ TEST_F(RecordFileTest, InterruptedWritersRemoveTheirTemporaryFiles) {
         SCOPED_TRACE(signal);
         fs::remove_all(root);
         fs::create_directories(root);
-        std::ofstream(path("list.dat"), std::ios::binary) << "old list";
-        std::ofstream(path("out.txt"), std::ios::binary) << "old text";
+        scratch.write("list.dat", "old list");
+        scratch.write("out.txt", "old text");
         const pid_t child = ::fork();
         if (child == 0) {
-            RecordWriter out(path("out.txt"), 3);
-            out.write(reinterpret_cast<const std::uint8_t*>("new"));
+            SafeSave out(path("out.txt"));
+            out.write("new", 3);
             NameListRewriter list(path("list.dat"), path("temp.dat"));
             list.write("name");
             ::raise(signal);

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "sdf_record.h"
-#include "system_file.h"
-#include "system_model.h"
+#include "common/errors.h"
+#include "system/sdf_record.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
+#include "model_test_support.h"
+#include "test_support.h"
 
 using namespace mw;
 namespace fs = std::filesystem;
@@ -19,31 +21,14 @@ namespace {
 
 class SystemFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("mw_sysfile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        model_ = std::make_unique<SystemModel>();
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    std::string file(const std::string& name) const { return dir_.path(name); }
     SystemModel& m() { return *model_; }
 
-    static std::string readBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     static void writeRecords(const std::string& path, const std::vector<SdfRecord>& records,
                              std::size_t extraBytes = 0) {
-        std::ofstream out(path, std::ios::binary);
-        for (const auto& r : records) {
-            const auto b = r.encode();
-            out.write(reinterpret_cast<const char*>(b.data()), b.size());
-        }
-        out << std::string(extraBytes, 'x');
+        model_test::writeDesignFile(path, records);
+        vk_test::writeFile(path, vk_test::readFile(path) + std::string(extraBytes, 'x'));
     }
     static SdfRecord rec(std::string_view tag, std::string_view name = "", int mx = 1, int my = 2) {
         SdfRecord r;
@@ -63,18 +48,18 @@ protected:
         return tags;
     }
     int addPlanet(std::string_view name) {
-        const int i = m().allocateIndex(ObjectKind::Planet);
+        const int i = m().AllocateIndex(ObjectKind::Planet);
         m().planets.at(i) = PlanetRecord{};
         m().planets.at(i).name = name;
         return i;
     }
 
-    fs::path dir_;
-    std::unique_ptr<SystemModel> model_;
+    vk_test::ScratchDir dir_{"mw-sysfile"};
+    std::unique_ptr<SystemModel> model_ = std::make_unique<SystemModel>();
 };
 
 TEST_F(SystemFileTest, NewSystemHeaderIsByteExact) {
-    m().resetTables();
+    m().ResetTables();
     SaveSystem(file("new.sdf"), "Unnamed", "Sun", "Background1", "0.7", m());
     const std::string b = readBytes(file("new.sdf"));
     ASSERT_EQ(b.size(), kSdfRecordSize);
@@ -89,22 +74,22 @@ TEST_F(SystemFileTest, NewSystemHeaderIsByteExact) {
     for (const auto& e : expected)
         EXPECT_EQ(b.substr(e.offset, e.bytes.size()), e.bytes) << "offset " << e.offset;
     // The save is complete: nothing is left beside the target.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.root()), fs::directory_iterator{}), 1);
 }
 
 TEST_F(SystemFileTest, KindsAreWrittenInFileOrderAndOnlyLiveOnes) {
-    m().resetTables();
-    int s = m().allocateIndex(ObjectKind::Ship);
+    m().ResetTables();
+    int s = m().AllocateIndex(ObjectKind::Ship);
     m().ships.at(s) = ShipRecord{};
     m().ships.at(s).type = "_H_P_Fighter";
     addPlanet("A");
-    int f = m().allocateIndex(ObjectKind::MicroAsteroid);
+    int f = m().AllocateIndex(ObjectKind::MicroAsteroid);
     m().microAsteroids.at(f) = MicroAsteroidRecord{};
     m().microAsteroids.at(f).type = "MicroAsteroids_orias";
     const int gone = addPlanet("Gone");
     addPlanet("");  // emptied name: not live
     addPlanet("B");
-    m().markDeleted(ObjectKind::Planet, gone);
+    m().MarkDeleted(ObjectKind::Planet, gone);
     SaveSystem(file("o.sdf"), "Sol", "Sun", "Background1", "0.7", m());
     EXPECT_EQ(tagsOf(file("o.sdf")),
               (std::vector<std::string>{"sun", "planet", "planet", "microasteroids", "ship"}));
@@ -119,26 +104,26 @@ TEST_F(SystemFileTest, KindsAreWrittenInFileOrderAndOnlyLiveOnes) {
 }
 
 TEST_F(SystemFileTest, EveryFieldSurvivesASaveAndOpen) {
-    m().resetTables();
+    m().ResetTables();
     m().currentSystemName = "Sol";
     const int p = addPlanet("Terra");
     auto& pl = m().planets.at(p);
     pl.type = "terran", pl.model = "earth", pl.x = -200000, pl.y = 199999, pl.z = -5;
     pl.orbitsAround = "Sol", pl.number = 7, pl.diameter = 1200, pl.owner = "Empire2";
     pl.race = "kariak", pl.population = 321, pl.marker = {492, 0};
-    int i = m().allocateIndex(ObjectKind::Asteroid);
+    int i = m().AllocateIndex(ObjectKind::Asteroid);
     m().asteroids.at(i) = AsteroidRecord{};
     auto& a = m().asteroids.at(i);
     a.type = "MineableAsteroid2", a.x = 1, a.y = 2, a.z = 3, a.capacity = 777, a.marker = {10, 20};
-    i = m().allocateIndex(ObjectKind::Wreck);
+    i = m().AllocateIndex(ObjectKind::Wreck);
     m().wrecks.at(i) = WreckRecord{};
     auto& w = m().wrecks.at(i);
     w.type = "wreck1", w.value = -4, w.marker = {5, 6};
-    i = m().allocateIndex(ObjectKind::Nebula);
+    i = m().AllocateIndex(ObjectKind::Nebula);
     m().nebulae.at(i) = NebulaRecord{};
     m().nebulae.at(i).type = "cloud1";
     m().nebulae.at(i).x = 9;
-    i = m().allocateIndex(ObjectKind::Ship);
+    i = m().AllocateIndex(ObjectKind::Ship);
     m().ships.at(i) = ShipRecord{};
     auto& sh = m().ships.at(i);
     sh.name = "Ship1", sh.owner = "Empire8", sh.type = "_D_P_MilitaryBase", sh.deployed = 1;
@@ -170,17 +155,17 @@ TEST_F(SystemFileTest, EveryFieldSurvivesASaveAndOpen) {
     EXPECT_EQ(s2.type, "_D_P_MilitaryBase");
     EXPECT_EQ((std::vector<int>{s2.deployed, s2.rank, s2.numberOfShips, s2.marker.y}),
               (std::vector<int>{1, 9, 1, 200}));
-    EXPECT_TRUE(back->isLive(ObjectKind::Ship, 1));
+    EXPECT_TRUE(back->IsLive(ObjectKind::Ship, 1));
 }
 
 TEST_F(SystemFileTest, TextsAreCutToTheFileFieldThenToTheTableField) {
-    m().resetTables();
-    int j = m().allocateIndex(ObjectKind::JumpNode);
+    m().ResetTables();
+    int j = m().AllocateIndex(ObjectKind::JumpNode);
     m().jumpNodes.at(j) = JumpNodeRecord{};
     m().jumpNodes.at(j).leadsTo = "Alpha_CentauriJumpnode12";
     const int p = addPlanet("P");
     m().planets.at(p).type = "gas_giant_extra_large_model";
-    int s = m().allocateIndex(ObjectKind::Ship);
+    int s = m().AllocateIndex(ObjectKind::Ship);
     m().ships.at(s) = ShipRecord{};
     m().ships.at(s).type = "_H_P_Fighter";
     m().ships.at(s).name = "HPCORVETTETURRET7";
@@ -217,7 +202,7 @@ TEST_F(SystemFileTest, NodeIdsFollowTheHeaderSunName) {
     writeRecords(file("n.sdf"), records);
     OpenSystem(file("n.sdf"), m());
     EXPECT_EQ(m().jumpNodes.at(12).nodeId, "St__John_sJumpnode12");
-    m().renameSystem("Other");
+    m().RenameSystem("Other");
     SaveSystem(file("n2.sdf"), "Other", "Sun", "B", "0.7", m());
     EXPECT_EQ(ReadJumpNodes(file("n2.sdf")).at(11).nodeId, "St__John_sJumpnode12");
 }
@@ -261,7 +246,7 @@ TEST_P(SystemFileFailure, NamesTheFileAndKeepsEarlierRecords) {
         EXPECT_NE(what.find(c.messagePart), std::string::npos) << what;
     }
     EXPECT_EQ(m().count(ObjectKind::Planet), c.planetsLoaded);
-    EXPECT_FALSE(m().isLive(ObjectKind::Planet, c.planetsLoaded + 1));
+    EXPECT_FALSE(m().IsLive(ObjectKind::Planet, c.planetsLoaded + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -289,23 +274,23 @@ TEST_F(SystemFileTest, MoreThanAThousandOfOneKindStopsWithTheKind) {
         EXPECT_NE(what.find("wrecks"), std::string::npos) << what;
     }
     EXPECT_EQ(m().count(ObjectKind::Wreck), kTableCapacity);
-    EXPECT_TRUE(m().isLive(ObjectKind::Wreck, kTableCapacity));
+    EXPECT_TRUE(m().IsLive(ObjectKind::Wreck, kTableCapacity));
     EXPECT_EQ(m().count(ObjectKind::Ship), 3);
 }
 
 TEST_F(SystemFileTest, FailedSaveLeavesTheOldFile) {
-    m().resetTables();
+    m().ResetTables();
     SaveSystem(file("keep.sdf"), "Old", "Sun", "Background1", "0.7", m());
     const std::string before = readBytes(file("keep.sdf"));
     // A directory where the temporary file would go cannot be written: make the
     // target's folder read-only (skipped when running as a user that ignores modes).
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(dir_.root(), fs::perms::owner_read | fs::perms::owner_exec);
     const bool enforced = !std::ofstream(file("probe")).is_open();
     if (enforced) {
         EXPECT_THROW(SaveSystem(file("keep.sdf"), "New", "Sun", "B", "0.7", m()), IoError);
         EXPECT_EQ(readBytes(file("keep.sdf")), before);
     }
-    fs::permissions(dir_, fs::perms::owner_all);
+    fs::permissions(dir_.root(), fs::perms::owner_all);
     EXPECT_THROW(SaveSystem(file("no/such/dir.sdf"), "New", "Sun", "B", "0.7", m()), IoError);
 }
 

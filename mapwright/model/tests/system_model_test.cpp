@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "decimal_field.h"
-#include "errors.h"
-#include "fixed_string.h"
-#include "system_model.h"
+#include "common/decimal_field.h"
+#include "common/errors.h"
+#include "common/fixed_string.h"
+#include "system/system_model.h"
 
 using namespace mw;
 
@@ -28,21 +28,21 @@ TEST(SystemModel, NodeIdReplacesPunctuation) {
 TEST(SystemModel, AllocationAfterDeletionAndOverflow) {
     SystemModel m;
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(m.allocateIndex(ObjectKind::Planet), i);
+        EXPECT_EQ(m.AllocateIndex(ObjectKind::Planet), i);
         m.planets.at(i).name = "P" + std::to_string(i);
     }
-    m.markDeleted(ObjectKind::Planet, 2);
-    EXPECT_EQ(m.allocateIndex(ObjectKind::Planet), 4);
-    EXPECT_FALSE(m.isLive(ObjectKind::Planet, 2));
-    EXPECT_TRUE(m.isLive(ObjectKind::Planet, 3));
-    while (m.count(ObjectKind::Planet) < kTableCapacity) m.allocateIndex(ObjectKind::Planet);
-    EXPECT_THROW(m.allocateIndex(ObjectKind::Planet), TableFullError);
+    m.MarkDeleted(ObjectKind::Planet, 2);
+    EXPECT_EQ(m.AllocateIndex(ObjectKind::Planet), 4);
+    EXPECT_FALSE(m.IsLive(ObjectKind::Planet, 2));
+    EXPECT_TRUE(m.IsLive(ObjectKind::Planet, 3));
+    while (m.count(ObjectKind::Planet) < kTableCapacity) m.AllocateIndex(ObjectKind::Planet);
+    EXPECT_THROW(m.AllocateIndex(ObjectKind::Planet), TableFullError);
     EXPECT_EQ(m.count(ObjectKind::Planet), kTableCapacity);
-    EXPECT_EQ(m.allocateIndex(ObjectKind::Ship), 1);  // other kinds unaffected
-    m.resetTables();
-    EXPECT_FALSE(m.isLive(ObjectKind::Planet, 3));
+    EXPECT_EQ(m.AllocateIndex(ObjectKind::Ship), 1);  // other kinds unaffected
+    m.ResetTables();
+    EXPECT_FALSE(m.IsLive(ObjectKind::Planet, 3));
     EXPECT_EQ(m.planets.at(3).name, "P3");  // fields stay, only the flag changes
-    EXPECT_EQ(m.allocateIndex(ObjectKind::Planet), 1);
+    EXPECT_EQ(m.AllocateIndex(ObjectKind::Planet), 1);
 }
 
 TEST(SystemModel, RenameSystemMovesOnlyPlanetsCirclingTheSun) {
@@ -50,11 +50,11 @@ TEST(SystemModel, RenameSystemMovesOnlyPlanetsCirclingTheSun) {
     m.currentSystemName = "Sol";
     const char* orbits[] = {"Sol", "sol", "Earth"};
     for (int i = 1; i <= 3; ++i) {
-        m.allocateIndex(ObjectKind::Planet);
+        m.AllocateIndex(ObjectKind::Planet);
         m.planets.at(i).name = "P";
         m.planets.at(i).orbitsAround = orbits[i - 1];
     }
-    m.renameSystem("Helios");
+    m.RenameSystem("Helios");
     EXPECT_EQ(m.planets.at(1).orbitsAround, "Helios");
     EXPECT_EQ(m.planets.at(2).orbitsAround, "sol");
     EXPECT_EQ(m.planets.at(3).orbitsAround, "Earth");
@@ -62,12 +62,12 @@ TEST(SystemModel, RenameSystemMovesOnlyPlanetsCirclingTheSun) {
 
     // A 50-character name: the current name keeps it all, orbits-around its first 45.
     const std::string longName(50, 'x');
-    m.renameSystem(longName);
+    m.RenameSystem(longName);
     EXPECT_EQ(m.planets.at(1).orbitsAround, std::string(45, 'x'));
     EXPECT_EQ(m.currentSystemName.size(), 50u);
     // A planet circling the first 45 characters of a longer name does not circle it.
     m.planets.at(2).orbitsAround = std::string(45, 'x');
-    m.renameSystem("Next");
+    m.RenameSystem("Next");
     EXPECT_EQ(m.planets.at(2).orbitsAround, std::string(45, 'x'));
 }
 

@@ -1,0 +1,48 @@
+// mapwright's headless commands: reading the command line and running one.
+#include <cstdio>
+#include <string>
+
+#include "commands.h"
+
+namespace mw::cli {
+
+namespace {
+
+const char kUsage[] =
+    "usage: mapwright [COMMAND [ARGS]]\n"
+    "\n"
+    "Without a command the editor opens (it needs a display).\n"
+    "\n"
+    "Headless commands:\n"
+    "  show FILE.sdf                       print a system design file as JSON\n"
+    "  names FILE.ond [--systems|--planets] [--style U|H|K|D]\n"
+    "                                      list the names of a name database\n"
+    "  generate PROJECT.vmpf OUTPUT.txt [--seed N]\n"
+    "                                      write the mission INF source of a map\n"
+    "  check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg]\n"
+    "                                      check a map for problems; draw its picture\n"
+    "  --help                              this text\n";
+
+}  // namespace
+
+bool isHeadless(int argc) {
+    return argc >= 2;
+}
+
+int runCommand(int argc, char** argv) {
+    const std::string command = argv[1];
+    const Args args(argv + 2, argv + argc);
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "show") return runShow(args);
+    if (command == "names") return runNames(args);
+    if (command == "generate") return runGenerate(args);
+    if (command == "check") return runCheck(args);
+    std::fprintf(stderr, "mapwright: unknown command '%s' (see mapwright --help)\n",
+                 command.c_str());
+    return 2;
+}
+
+}  // namespace mw::cli

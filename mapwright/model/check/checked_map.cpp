@@ -1,0 +1,83 @@
+#include "check/checked_map.h"
+
+#include "common/errors.h"
+#include "project/slot_paths.h"
+
+namespace mw {
+
+namespace {
+
+// Why the stored file cannot be used: the reader's own reason for the stored
+// path, and where the lookup looked besides.
+std::string notFound(const std::string& stored, const std::filesystem::path& projectFolder) {
+    if (stored.empty()) return "no design file is stored for the system";
+    std::string reason;
+    try {
+        ReadMapSystem(SystemSlot{}, stored);
+        reason = printableBytes(stored) + ": not a regular file";
+    } catch (const UserError& e) {
+        reason = e.what();
+    }
+    const std::filesystem::path beside = DesignFileBeside(stored, projectFolder);
+    if (!beside.empty() && beside.string() != stored)
+        reason += "; not beside the project file either (" + printableBytes(beside.string()) + ")";
+    return "the design file cannot be read: " + reason;
+}
+
+}  // namespace
+
+std::vector<CheckedSystem> ReadCheckedSystems(const MapProjectRecord& map,
+                                              const std::filesystem::path& projectFolder) {
+    std::vector<CheckedSystem> systems;
+    for (const SystemSlot& slot : map.systems) {
+        if (slot.empty()) continue;
+        CheckedSystem& s = systems.emplace_back();
+        s.name = slot.systemName.str();
+        const std::string stored = slot.designFile.str();
+        const std::optional<std::string> path = LocateDesignFileNear(stored, projectFolder);
+        if (!path) {
+            s.failure = notFound(stored, projectFolder);
+            continue;
+        }
+        try {
+            s.file = ReadMapSystem(slot, *path);
+        } catch (const UserError& e) {
+            s.failure = std::string("the design file cannot be read: ") + e.what();
+        }
+    }
+    return systems;
+}
+
+std::vector<JumpNodeAt> JumpNodesOf(const std::vector<CheckedSystem>& systems) {
+    std::vector<JumpNodeAt> nodes;
+    for (std::size_t i = 0; i < systems.size(); ++i) {
+        if (!systems[i].file) continue;
+        int index = 0;
+        for (const SdfRecord& r : systems[i].file->objects)
+            if (r.tag.view() == sdf_tag::kJumpNode) nodes.push_back({i, ++index, &r});
+    }
+    return nodes;
+}
+
+std::vector<JumpLink> ResolveJumpLinks(const std::vector<CheckedSystem>& systems) {
+    const std::vector<JumpNodeAt> nodes = JumpNodesOf(systems);
+    const auto partnerOf = [&](const JumpNodeAt& from) -> std::optional<JumpNodeAt> {
+        for (const JumpNodeAt& n : nodes)
+            if (n.system != from.system && n.nodeId() == from.leadsTo()) return n;
+        return std::nullopt;
+    };
+    std::vector<JumpLink> links;
+    for (const JumpNodeAt& from : nodes) {
+        JumpLink& link = links.emplace_back();
+        link.from = from;
+        if (from.leadsTo() == "0") continue;
+        link.to = partnerOf(from);
+        if (!link.to)
+            link.state = LinkState::Unlinked;
+        else
+            link.state = partnerOf(*link.to) == from ? LinkState::TwoWay : LinkState::OneWay;
+    }
+    return links;
+}
+
+}  // namespace mw

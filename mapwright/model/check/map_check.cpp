@@ -1,0 +1,180 @@
+#include "check/map_check.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "common/errors.h"
+#include "mission/mission_text_safety.h"
+
+namespace mw {
+
+namespace {
+
+// The node id field holds 20 characters where a partner stores its leads-to.
+constexpr std::size_t kLeadsToCapacity = decltype(SdfRecord::name)::capacity;
+
+std::string quote(std::string_view text) {
+    return "\"" + printableBytes(text) + "\"";
+}
+
+class Checker {
+  public:
+    Checker(const MapProjectRecord& map, const std::vector<CheckedSystem>& systems)
+        : map_(map), systems_(systems), links_(ResolveJumpLinks(systems)) {}
+
+    std::vector<MapProblem> run() {
+        if (systems_.empty()) add(ProblemKind::EmptyMap, "", {}, "", "the map has no systems");
+        ForEachMapText(map_, [&](const MissionText& t) { unsafe(t); });
+        for (std::size_t i = 0; i < systems_.size(); ++i) checkSystem(i);
+        return std::move(problems_);
+    }
+
+  private:
+    void add(ProblemKind kind, const std::string& system, std::optional<ObjectRef> object,
+             std::string field, std::string message) {
+        problems_.push_back({kind, system, object, std::move(field), std::move(message)});
+    }
+
+    void unsafe(const MissionText& t) {
+        if (const auto u = FindUnsafe(t))
+            add(ProblemKind::UnsafeText, u->system, u->object, u->field, u->describe());
+    }
+
+    void checkSystem(std::size_t i) {
+        const std::size_t first = problems_.size();
+        const CheckedSystem& s = systems_[i];
+        if (!s.file) {
+            add(ProblemKind::MissingSystemFile, s.name, {}, "", s.failure);
+            return;
+        }
+        const MapSystem& f = *s.file;
+        const std::string_view sun = f.sun.name.view();
+        if (sun != s.name)
+            add(ProblemKind::SlotNameMismatch, s.name, {}, "sun name",
+                "the map lists the system as " + quote(s.name) +
+                    ", but the sun in its design file is named " + quote(sun) +
+                    "; jump routes to it use the sun's name");
+        for (std::size_t j = 0; j < i; ++j)
+            if (systems_[j].file && systems_[j].file->sun.name.view() == sun) {
+                add(ProblemKind::DuplicateSystem, s.name, {}, "sun name",
+                    "its sun is named " + quote(sun) + ", as the sun of system " +
+                        quote(systems_[j].name) + " is; routes to either cannot be told apart");
+                break;
+            }
+        ForEachSystemText(f, [&](const MissionText& t) { unsafe(t); });
+        checkObjects(i);
+        for (const JumpLink& link : links_)
+            if (link.from.system == i) checkJumpNode(link);
+        // The system's own problems first, then object by object.
+        std::stable_sort(problems_.begin() + static_cast<std::ptrdiff_t>(first), problems_.end(),
+                         [](const MapProblem& a, const MapProblem& b) {
+                             const auto key = [](const MapProblem& p) {
+                                 return p.object ? std::pair(static_cast<int>(p.object->kind) + 1,
+                                                             p.object->index)
+                                                 : std::pair(0, 0);
+                             };
+                             return key(a) < key(b);
+                         });
+    }
+
+    void checkObjects(std::size_t i) {
+        const CheckedSystem& s = systems_[i];
+        const MapSystem& f = *s.file;
+        int counts[kObjectKindCount] = {};
+        for (const SdfRecord& r : f.objects) {
+            const auto kind = kindOfTag(r.tag.view());
+            if (!kind) continue;
+            const ObjectRef at{*kind, ++counts[static_cast<int>(*kind)]};
+            if (*kind == ObjectKind::Planet) {
+                checkOrbit(s, at, r);
+                checkOwner(s, at, r.textB.view());
+            } else if (*kind == ObjectKind::Ship) {
+                checkOwner(s, at, r.textB.view());
+            }
+        }
+    }
+
+    void checkOrbit(const CheckedSystem& s, ObjectRef at, const SdfRecord& planet) {
+        const std::string_view orbits = planet.textC.view();
+        if (orbits == s.name || orbits == s.file->sun.name.view()) return;
+        for (const SdfRecord& r : s.file->objects)
+            if (&r != &planet && r.tag.view() == sdf_tag::kPlanet && !r.name.empty() &&
+                r.name.view() == orbits)
+                return;
+        add(ProblemKind::OrphanOrbit, s.name, at, "orbits around",
+            "orbits " + quote(orbits) + ", which is neither the system " + quote(s.name) +
+                " nor another planet of it");
+    }
+
+    void checkOwner(const CheckedSystem& s, ObjectRef at, std::string_view owner) {
+        constexpr std::string_view prefix = "Empire";
+        if (owner.size() <= prefix.size() || owner.substr(0, prefix.size()) != prefix) return;
+        const std::string_view digits = owner.substr(prefix.size());
+        long number = 0;
+        const auto [end, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        if (ec == std::errc::invalid_argument || end != digits.data() + digits.size()) return;
+        if (ec == std::errc() && number >= 1 && number <= map_.empireCount) return;
+        add(ProblemKind::OwnerOutOfRange, s.name, at, "owner",
+            "is owned by " + quote(owner) + ", but the map has " +
+                std::to_string(map_.empireCount) + " empires");
+    }
+
+    void checkJumpNode(const JumpLink& link) {
+        const CheckedSystem& s = systems_[link.from.system];
+        const ObjectRef at{ObjectKind::JumpNode, link.from.index};
+        const std::string_view id = link.from.nodeId();
+        if (id.size() > kLeadsToCapacity)
+            add(ProblemKind::NodeIdTooLong, s.name, at, "node id",
+                "its node id " + quote(id) + " has " + std::to_string(id.size()) +
+                    " characters; a design file keeps only " + std::to_string(kLeadsToCapacity) +
+                    " of a leads-to, so no node can lead here");
+        for (const JumpLink& other : links_) {
+            if (other.from.system >= link.from.system) break;
+            if (other.from.nodeId() != id) continue;
+            add(ProblemKind::DuplicateNodeId, s.name, at, "node id",
+                "its node id " + quote(id) + " is also the id of " +
+                    objectLabel({ObjectKind::JumpNode, other.from.index}) + " of system " +
+                    quote(systems_[other.from.system].name) + "; routes to it are ambiguous");
+            break;
+        }
+        const std::string_view leadsTo = link.from.leadsTo();
+        if (link.state == LinkState::Unlinked)
+            add(ProblemKind::UnlinkedNode, s.name, at, "leads to",
+                "leads to " + quote(leadsTo) +
+                    ", which is the node id of no jump node of another system of the map; "
+                    "its route will be \"0\"");
+        if (link.state == LinkState::OneWay) {
+            const JumpNodeAt& to = *link.to;
+            add(ProblemKind::OneWayLink, s.name, at, "leads to",
+                "leads to " + objectLabel({ObjectKind::JumpNode, to.index}) + " of system " +
+                    quote(systems_[to.system].name) + " (" + quote(to.nodeId()) +
+                    "), which leads to " + quote(to.leadsTo()) + ", not back here (" + quote(id) +
+                    ")");
+        }
+    }
+
+    const MapProjectRecord& map_;
+    const std::vector<CheckedSystem>& systems_;
+    const std::vector<JumpLink> links_;
+    std::vector<MapProblem> problems_;
+};
+
+}  // namespace
+
+std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
+                                 const std::vector<CheckedSystem>& systems) {
+    return Checker(map, systems).run();
+}
+
+std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
+                                 const std::filesystem::path& projectFolder) {
+    return CheckMap(map, ReadCheckedSystems(map, projectFolder));
+}
+
+std::vector<MapProblem> CheckMap(const MapProject& project,
+                                 const std::filesystem::path& projectFolder) {
+    return CheckMap(BuildProjectRecord(project), projectFolder);
+}
+
+}  // namespace mw

@@ -1,0 +1,50 @@
+#pragma once
+// The model's error types. Every error a user can meet (a file that cannot be
+// read or written, a text that is not a number, a full table) is a UserError:
+// windows show what() in their error box, headless commands print it. Any
+// other exception is a programming error.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace mw {
+
+/// Text taken from a file, made safe for a message: TAB, LF and CR become
+/// \t, \n, \r, the other bytes 0x00..0x1F and 0x7F..0x9F \xHH. A NUL no
+/// longer cuts the message short and no terminal control sequence gets
+/// through; Latin-1 letters and backslashes (Windows paths) stay readable.
+std::string printableBytes(std::string_view bytes);
+
+/// Base of every error the user is shown; the message names the file it is about.
+class UserError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// A failed create, open, read, write, rename or delete of a file. The file
+/// name and the detail may quote bytes of a file; the message shows them safely.
+class IoError : public UserError {
+public:
+    IoError(const std::string& file, const std::string& operation, const std::string& detail)
+        : UserError(printableBytes(file) + ": " + operation + " failed: " + printableBytes(detail)),
+          file_(file) {}
+    const std::string& file() const { return file_; }
+
+private:
+    std::string file_;
+};
+
+/// A text field that should hold a whole number does not ("'%s' is not a valid integer value").
+class ConversionError : public UserError {
+public:
+    using UserError::UserError;
+};
+
+/// A table of 1000 records has no free index left, or a file holds more records of one kind.
+class TableFullError : public UserError {
+public:
+    using UserError::UserError;
+};
+
+}  // namespace mw

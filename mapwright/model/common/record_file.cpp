@@ -1,0 +1,57 @@
+#include "common/record_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "common/errors.h"
+#include "common/regular_file.h"
+
+namespace mw {
+
+RecordReader::RecordReader(std::string path, std::size_t recordSize)
+    : path_(std::move(path)), size_(recordSize), f_(openRegular(path_, O_RDONLY, "rb")) {}
+
+RecordReader::~RecordReader() {
+    if (f_) std::fclose(f_);
+}
+
+std::size_t RecordReader::readRaw(std::uint8_t* out) {
+    const std::size_t got = std::fread(out, 1, size_, f_);
+    if (got < size_ && std::ferror(f_)) throw IoError(path_, "read", errnoText());
+    return got;
+}
+
+bool RecordReader::next(std::uint8_t* out) {
+    const std::size_t got = readRaw(out);
+    if (got == 0) return false;
+    if (got < size_)
+        throw IoError(path_, "read",
+                      "partial record at the end of the file (" + std::to_string(got) + " of " +
+                          std::to_string(size_) + " bytes)");
+    return true;
+}
+
+void RecordReader::require(std::uint8_t* out) {
+    if (!next(out)) throw IoError(path_, "read", "unexpected end of file");
+}
+
+bool RecordReader::nextWhole(std::uint8_t* out) { return readRaw(out) == size_; }
+
+void appendRecord(const std::string& path, const std::uint8_t* record, std::size_t recordSize) {
+    std::FILE* f = openRegular(path, O_RDWR, "r+b");
+    const bool ok = std::fseek(f, 0, SEEK_END) == 0 &&
+                    std::fwrite(record, 1, recordSize, f) == recordSize && std::fflush(f) == 0;
+    const std::string why = ok ? "" : errnoText();
+    std::fclose(f);
+    if (!ok) throw IoError(path, "write", why);
+}
+
+std::size_t countRecords(const std::string& path, std::size_t recordSize) {
+    requireWholeName(path, "open");
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) throw IoError(path, "open", errnoText());
+    if (!S_ISREG(info.st_mode)) throw IoError(path, "open", kNotRegularFile);
+    return static_cast<std::size_t>(info.st_size) / recordSize;
+}
+
+}  // namespace mw

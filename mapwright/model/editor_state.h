@@ -1,0 +1,80 @@
+#pragma once
+// Everything the editor holds, in one object that main creates once and hands
+// to every window (tests make their own): the open system with its tables and
+// header texts, the name settings, the random source, the working folder in
+// which the name files live, the open flag and last opened caption, and the
+// map creator wizard's project. Nothing of it is global.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "common/editor_random.h"
+#include "common/prompts.h"
+#include "names/name_directory.h"
+#include "names/name_settings.h"
+#include "project/map_project.h"
+#include "system/system_designer.h"
+
+namespace mw {
+
+class EditorState {
+public:
+    /// The name list files ("p_names.dat", "list.dat", ...) and relative name
+    /// database names ("main.ond") resolve in workingFolder. Without a seed the
+    /// random source is seeded from the clock; with one every draw repeats.
+    explicit EditorState(std::filesystem::path workingFolder,
+                         std::optional<std::uint64_t> seed = std::nullopt);
+    ~EditorState();
+    EditorState(const EditorState&) = delete;
+    EditorState& operator=(const EditorState&) = delete;
+
+    SystemDesigner& designer() { return *designer_; }
+    const SystemDesigner& designer() const { return *designer_; }
+
+    NameSettings& nameSettings() { return nameSettings_; }
+    const NameSettings& nameSettings() const { return nameSettings_; }
+    EditorRandom& random() { return random_; }
+    const std::filesystem::path& workingFolder() const { return workingFolder_; }
+    /// Where the name files are; a name database's path as the model opens it.
+    const NameDirectory& nameFiles() const { return nameFiles_; }
+
+    MapProject& project() { return *project_; }
+    const MapProject& project() const { return *project_; }
+
+    bool openFlag() const { return shell_.openFlag; }
+    const std::string& lastOpenedCaption() const { return shell_.lastOpenedCaption; }
+
+    // --- the main window's actions ---
+
+    /// The main window is shown for the first time: the open flag is cleared.
+    void MainWindowShown();
+
+    enum class OpenCommand {
+        CreateDesigner,   // no designer window open: create one; it opens a file at once
+        ReplaceDesigner,  // close the open designer window, then create one as above
+        Nothing,          // the user answered No; the open flag stays set
+    };
+    /// The Open command: sets the open flag; with a designer window open asks
+    /// "Are you sure you want to open a new map? ...".
+    OpenCommand BeginOpen(bool designerOpen, Prompts& prompts);
+    /// The last step of the Open command, in every case: the caption for the
+    /// active designer window, the last opened caption or "Unnamed system".
+    std::string OpenedCaption();
+
+    enum class QuitCommand { Menu, Toolbar };
+    /// "Exit" in the menu or on the toolbar asks its own question; true = quit.
+    bool ConfirmQuit(QuitCommand from, Prompts& prompts);
+
+private:
+    std::filesystem::path workingFolder_;
+    NameDirectory nameFiles_;
+    NameSettings nameSettings_;
+    EditorRandom random_;
+    ShellValues shell_;
+    std::unique_ptr<SystemDesigner> designer_;
+    std::unique_ptr<MapProject> project_;
+};
+
+}  // namespace mw

@@ -1,0 +1,36 @@
+#pragma once
+// Operations on the name list files ("p_names.dat", "list.dat"). List file
+// names are resolved in the given NameDirectory. Every failure raises IoError
+// naming the file; a list that is rewritten stays intact when anything fails.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "names/name_directory.h"
+#include "system/system_model.h"
+
+namespace mw {
+
+/// Creates "p_names.dat" and "list.dat" empty where they do not exist.
+void EnsureNameFiles(const NameDirectory& dir);
+
+/// Number of whole records in the list file.
+std::size_t CountNames(const NameDirectory& dir, std::string_view listFile);
+
+/// Adds the name (cut to 120) as the last record of an existing list file.
+void AppendName(const NameDirectory& dir, std::string_view listFile, std::string_view name);
+
+/// Drops every record equal to the name (rewritten through "temp.dat").
+void RemoveName(const NameDirectory& dir, std::string_view listFile, std::string_view name);
+
+/// Every record equal to oldName becomes newName cut to 120 (through "temp.dat").
+void RenameInList(const NameDirectory& dir, std::string_view listFile, std::string_view oldName,
+                  std::string_view newName);
+
+/// The list file holds the names of planets 1..count whose deleted flag is clear,
+/// in index order.
+void WriteUsedNames(const NameDirectory& dir, std::string_view listFile,
+                    const SystemModel& model);
+
+}  // namespace mw

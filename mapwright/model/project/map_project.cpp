@@ -1,0 +1,161 @@
+#include "project/map_project.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "common/errors.h"
+#include "mission/mission_generator.h"
+#include "project/project_file.h"
+#include "system/design_file_reader.h"
+
+namespace mw {
+
+namespace {
+
+std::string fullName(const std::string& path) {
+    std::error_code ec;
+    const auto abs = std::filesystem::absolute(path, ec);
+    return ec ? path : abs.string();
+}
+
+// Moves the filled slots to the front in their order and empties the rest, so
+// list rows and slots stay one to one.
+void compactSlots(MapProject& project) {
+    std::array<SystemSlot, kMaxSystems> packed{};
+    int n = 0;
+    for (const SystemSlot& s : project.systems)
+        if (!s.empty()) packed[static_cast<std::size_t>(n++)] = s;
+    project.systems = packed;
+    project.systemCount = n;
+}
+
+}  // namespace
+
+MapProject::MapProject() { ResetProject(*this); }
+
+std::vector<std::string> MapProject::systemNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < systemCount; ++i)
+        names.push_back(systems[static_cast<std::size_t>(i)].systemName.str());
+    return names;
+}
+
+std::vector<std::string> MapProject::empireTabs() const {
+    std::vector<std::string> tabs;
+    for (int i = 1; i <= empireCount; ++i) tabs.push_back("Empire" + std::to_string(i));
+    return tabs;
+}
+
+void ResetProject(MapProject& project) {
+    project.systems = {};
+    project.systemCount = 0;
+    project.mapName.clear();
+    project.description.clear();
+    project.empireCount = 2;
+    for (int i = 0; i < kMaxEmpires; ++i)
+        project.empires[static_cast<std::size_t>(i)] = EmpireSetup::defaults(i + 1);
+    project.selectedEmpire = 0;
+}
+
+bool InsertSystem(MapProject& project, Prompts& prompts) {
+    if (project.systemCount >= kMaxSystems) {
+        prompts.notice(std::string(wizard_text::kTooManySystems));
+        return false;
+    }
+    const std::string path = prompts.chooseFile(FileDialog::InsertSystem);
+    if (path.empty()) return false;
+    // A cut path would name another file; refuse rather than store it broken.
+    if (path.size() > decltype(SystemSlot::designFile)::capacity)
+        throw IoError(path, "insert", "the path is longer than the 255 characters a map project "
+                                      "file can store");
+
+    const SdfRecord header = DesignFileReader(path).readHeader();
+    const FixedString<125> name(header.name);
+    const bool taken = std::any_of(project.systems.begin(),
+                                   project.systems.begin() + project.systemCount,
+                                   [&](const SystemSlot& s) { return s.systemName == name; });
+    if (name.empty() || taken) {
+        prompts.notice(std::string(wizard_text::kDuplicateSystem));
+        return false;
+    }
+    SystemSlot& slot = project.systems[static_cast<std::size_t>(project.systemCount)];
+    slot.systemName = name;
+    slot.designFile = path;
+    ++project.systemCount;
+    return true;
+}
+
+void RemoveSelectedSystems(MapProject& project, const std::vector<int>& selectedRows) {
+    for (const int row : selectedRows)
+        if (row >= 0 && row < project.systemCount)
+            project.systems[static_cast<std::size_t>(row)] = SystemSlot{};
+    compactSlots(project);
+}
+
+int SetEmpireCount(MapProject& project, std::string_view text, Prompts& prompts) {
+    if (text == "2") project.empireCount = 2;
+    else if (text == "4") project.empireCount = 4;
+    else if (text == "8") project.empireCount = 8;
+    else {
+        prompts.notice(std::string(wizard_text::kBadEmpireCount));
+        project.empireCount = 4;
+    }
+    if (project.selectedEmpire >= project.empireCount) project.selectedEmpire = 0;
+    return project.empireCount;
+}
+
+bool LoadProject(MapProject& project, Prompts& prompts) {
+    const std::string path = prompts.chooseFile(FileDialog::LoadProject);
+    if (path.empty()) return false;
+    LoadProjectFile(project, path, prompts);
+    return true;
+}
+
+void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prompts) {
+    // Read everything first: a failed read leaves the map untouched.
+    const MapProjectRecord record = ReadProjectFile(path);
+
+    project.mapName = record.mapName.str();
+    project.description = record.description.str();
+    SetEmpireCount(project, std::to_string(record.empireCount), prompts);
+    // A damaged count must not reach past the eight stored records.
+    const int stored = std::clamp(record.empireCount, 0, kMaxEmpires);
+    for (int i = 0; i < stored; ++i)
+        project.empires[static_cast<std::size_t>(i)] = record.empires[static_cast<std::size_t>(i)];
+    project.systems = record.systems;
+    compactSlots(project);
+    project.selectedEmpire = 0;
+}
+
+MapProjectRecord BuildProjectRecord(const MapProject& project) {
+    MapProjectRecord r;
+    for (int i = 0; i < project.systemCount && i < kMaxSystems; ++i)
+        r.systems[static_cast<std::size_t>(i)] = project.systems[static_cast<std::size_t>(i)];
+    r.mapName = project.mapName;
+    r.description = project.description;
+    r.empireCount = project.empireCount;
+    for (int i = 0; i < std::clamp(project.empireCount, 0, kMaxEmpires); ++i)
+        r.empires[static_cast<std::size_t>(i)] = project.empires[static_cast<std::size_t>(i)];
+    return r;
+}
+
+void SaveMap(const MapProject& project, Prompts& prompts,
+             std::optional<std::uint32_t> seed) {
+    const MapProjectRecord record = BuildProjectRecord(project);
+    if (prompts.ask(std::string(wizard_text::kAskSaveProject))) {
+        const std::string path = prompts.chooseFile(FileDialog::SaveProject);
+        if (!path.empty()) {
+            WriteProjectFile(path, record);
+            prompts.notice("Map saved to " + fullName(path) + "!");
+        }
+    }
+    if (prompts.ask(std::string(wizard_text::kAskGenerate))) {
+        const std::string path = prompts.chooseFile(FileDialog::SaveInfSource);
+        if (!path.empty()) {
+            GenerateMissionInf(record, path, seed);
+            prompts.notice("Source file saved to " + fullName(path) + "!");
+        }
+    }
+}
+
+}  // namespace mw

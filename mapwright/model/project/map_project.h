@@ -1,0 +1,83 @@
+#pragma once
+// The map the creator wizard holds: up to ten systems (by design file), the
+// map's name and description, and the empires. The operations are the
+// wizard's buttons without the window; questions, notices and file names go
+// through Prompts.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "project/map_project_record.h"
+#include "common/prompts.h"
+
+namespace mw {
+
+namespace wizard_text {
+inline constexpr std::string_view kTooManySystems =
+    "You have reached the maximum number of systems in this map!";
+inline constexpr std::string_view kDuplicateSystem = "The map alread conatins this system!";
+inline constexpr std::string_view kBadEmpireCount =
+    "You can use only 2,4 or 8 empires in your map! Setting value to 4...";
+inline constexpr std::string_view kAskSaveProject = "Save the map to a *.vmpf file?";
+inline constexpr std::string_view kAskGenerate = "Generate INF source?";
+}  // namespace wizard_text
+
+struct MapProject {
+    /// Filled from slot 0 upwards without gaps; slots from systemCount on are empty.
+    std::array<SystemSlot, kMaxSystems> systems{};
+    int systemCount = 0;
+    std::string mapName;      // as typed; cut to 125 when saved
+    std::string description;  // as typed; cut to 255 when saved
+    int empireCount = 2;      // always 2, 4 or 8
+    std::array<EmpireSetup, kMaxEmpires> empires{};
+    /// The empire tab shown (0-based); always below empireCount.
+    int selectedEmpire = 0;
+
+    MapProject();
+
+    /// The system list's rows: the filled slots' names in slot order.
+    std::vector<std::string> systemNames() const;
+    /// The tab captions "Empire1".. for the current empire count.
+    std::vector<std::string> empireTabs() const;
+    EmpireSetup& selected() { return empires[static_cast<std::size_t>(selectedEmpire)]; }
+};
+
+/// A new map: no systems, empty texts, two empires, every empire at its defaults.
+void ResetProject(MapProject& project);
+
+/// Asks for a design file and adds its system (the name of its first record).
+/// Refuses with a notice when ten systems are in the map or the name is empty
+/// or already there. Returns true when a system was added. A file that cannot
+/// be read raises IoError naming it; the map is unchanged then.
+bool InsertSystem(MapProject& project, Prompts& prompts);
+
+/// Removes the systems of the given list rows (any order, duplicates and rows
+/// outside the list ignored) and closes the gaps, keeping the order.
+void RemoveSelectedSystems(MapProject& project, const std::vector<int>& selectedRows);
+
+/// The text of the empire-count box: "2", "4" or "8"; anything else gives a
+/// notice and 4. The empire records are kept, so a later switch back shows
+/// them again. Returns the count now in effect, to show in the box.
+int SetEmpireCount(MapProject& project, std::string_view text, Prompts& prompts);
+
+/// Asks for a project file and replaces the map with it. Returns false when
+/// cancelled. A file that cannot be read (or is short) raises IoError naming
+/// it; the map is unchanged then.
+bool LoadProject(MapProject& project, Prompts& prompts);
+/// The same with the file given.
+void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prompts);
+
+/// The record that "Save map" writes and generates from.
+MapProjectRecord BuildProjectRecord(const MapProject& project);
+
+/// "Save map": asks whether to save the project file and whether to generate
+/// the mission source, each independently, and reports each file written.
+/// The seed (if any) makes the generated text reproducible.
+void SaveMap(const MapProject& project, Prompts& prompts,
+             std::optional<std::uint32_t> seed = std::nullopt);
+
+}  // namespace mw

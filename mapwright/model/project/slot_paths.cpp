@@ -1,0 +1,79 @@
+#include "project/slot_paths.h"
+
+#include <filesystem>
+
+#include "common/errors.h"
+
+namespace mw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The last part of a path written on either kind of system.
+std::string baseName(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool isFile(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+fs::path besideProject(const std::string& stored, const std::string& projectPath) {
+    return DesignFileBeside(stored, fs::path(projectPath).parent_path());
+}
+
+// The slot holds at most 255 characters; a longer path falls back to a
+// relative form.
+std::optional<std::string> slotForm(const fs::path& p) {
+    constexpr std::size_t capacity = decltype(SystemSlot::designFile)::capacity;
+    std::string use = p.string();
+    if (use.size() <= capacity) return use;
+    std::error_code ec;
+    use = fs::relative(p, ec).string();
+    if (ec || use.empty() || use.size() > capacity) return std::nullopt;
+    return use;
+}
+
+}  // namespace
+
+fs::path DesignFileBeside(const std::string& stored, const fs::path& projectFolder) {
+    const std::string name = baseName(stored);
+    if (name.empty()) return {};
+    return projectFolder / name;
+}
+
+std::optional<std::string> LocateDesignFileNear(const std::string& stored,
+                                                const fs::path& projectFolder) {
+    if (isFile(stored)) return stored;
+    const fs::path beside = DesignFileBeside(stored, projectFolder);
+    if (beside.empty() || !isFile(beside)) return std::nullopt;
+    return slotForm(beside);
+}
+
+std::optional<std::string> LocateDesignFile(const std::string& stored,
+                                            const std::string& projectPath) {
+    return LocateDesignFileNear(stored, fs::path(projectPath).parent_path());
+}
+
+std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath) {
+    std::vector<std::string> notes;
+    for (int i = 0; i < project.systemCount; ++i) {
+        SystemSlot& slot = project.systems[static_cast<std::size_t>(i)];
+        const std::string stored = slot.designFile.str();
+        const std::optional<std::string> use = LocateDesignFile(stored, projectPath);
+        if (!use)
+            throw IoError(stored, "open",
+                          "design file of system '" + slot.systemName.str() +
+                              "' not found, nor as " + besideProject(stored, projectPath).string());
+        if (*use == stored) continue;
+        slot.designFile = *use;
+        notes.push_back("system '" + printableBytes(slot.systemName.view()) +
+                        "': " + printableBytes(stored) + " not found, using " + *use);
+    }
+    return notes;
+}
+
+}  // namespace mw

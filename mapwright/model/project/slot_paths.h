@@ -1,0 +1,34 @@
+#pragma once
+// Project files store the design files' full paths, which break when a map
+// folder is moved (or comes from another machine). A stored path that names
+// no file is looked up by its file name beside the project file.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "project/map_project.h"
+
+namespace mw {
+
+/// The design file to use for a stored path: the stored path when it names a
+/// file, else the file of the same name beside the project file (when its path
+/// fits a slot's 255 characters), else nothing.
+std::optional<std::string> LocateDesignFile(const std::string& stored,
+                                            const std::string& projectPath);
+/// The same with the project file's folder given (empty: the current folder).
+std::optional<std::string> LocateDesignFileNear(const std::string& stored,
+                                                const std::filesystem::path& projectFolder);
+/// Where the lookup looks for a stored path beside the project; empty when
+/// the stored path has no file name.
+std::filesystem::path DesignFileBeside(const std::string& stored,
+                                       const std::filesystem::path& projectFolder);
+
+/// Replaces each filled slot's missing design file by the file of the same
+/// name beside the project file. Returns one note per replaced path, naming
+/// the system, the stored path and the one used. A design file found in
+/// neither place raises IoError naming both.
+std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath);
+
+}  // namespace mw

@@ -1,0 +1,178 @@
+#pragma once
+// The open system and everything the designer window does to it. It owns the
+// object tables and the four header texts; the window reads them through the
+// const views and changes them only through the operations below, each one a
+// user action. An operation returns a DesignerChange that tells the window
+// what to show; questions, notices, file names and error boxes go through
+// Prompts. Operations never throw a UserError: a failure is shown through
+// Prompts::error and the change made before it is returned.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/editor_random.h"
+#include "common/prompts.h"
+#include "names/name_directory.h"
+#include "names/name_settings.h"
+#include "system/designer_tools.h"
+#include "system/system_file.h"
+#include "system/system_model.h"
+#include "system/world_coordinates.h"
+
+namespace mw {
+
+class NameWorkflow;
+
+/// The editor-wide values the designer shares with the main window.
+struct ShellValues {
+    /// Set by the main window's Open command; a designer window created while
+    /// it is set opens a file at once. Cleared by every open step.
+    bool openFlag = false;
+    /// The sun name of the last opened file followed by " system", cut to 27.
+    std::string lastOpenedCaption;
+};
+
+/// What an operation changed, for the window to show.
+struct DesignerChange {
+    /// Remove every marker before adding `added`.
+    bool clearMarkers = false;
+    /// Markers to create.
+    std::vector<MarkerView> added;
+    /// Markers to remove.
+    std::vector<ObjectRef> removed;
+    /// The four header texts changed: show header() again.
+    bool headerChanged = false;
+    /// The window's new caption.
+    std::optional<std::string> caption;
+    /// The window is to close (the open dialog of a window made to open a file was cancelled).
+    bool closeWindow = false;
+    /// A marker was clicked with a placing tool: the property dialog of this
+    /// kind opens for the current object index.
+    std::optional<ObjectKind> openDialog;
+    /// The system (tables or header) changed.
+    bool systemChanged = false;
+};
+
+/// The open system, whole, for undo: tables, header and the two name list
+/// files, which the designer keeps in step with the planets.
+struct DesignerSnapshot {
+    TablesSnapshot tables;
+    SystemHeader header;
+    std::optional<std::string> pool;      // bytes of "p_names.dat"; none when missing
+    std::optional<std::string> usedList;  // bytes of "list.dat"; none when missing
+    bool operator==(const DesignerSnapshot&) const = default;
+};
+
+class SystemDesigner {
+public:
+    SystemDesigner(NameSettings& settings, EditorRandom& random, NameDirectory names,
+                   ShellValues& shell);
+    ~SystemDesigner();
+    SystemDesigner(const SystemDesigner&) = delete;
+    SystemDesigner& operator=(const SystemDesigner&) = delete;
+
+    // --- views ---
+    const SystemModel& tables() const { return *tables_; }
+    const SystemHeader& header() const { return header_; }
+    /// The sun name followed by " system".
+    std::string caption() const;
+    /// Every object that has a marker: records 1..count of each kind that are
+    /// not deleted (an object whose key was emptied keeps its marker), kind by
+    /// kind in the order of the tools, each in index order.
+    std::vector<MarkerView> markers() const;
+    /// The marker of one object: caption, hint (a jump node's is its node id),
+    /// position and tag.
+    MarkerView marker(ObjectRef object) const;
+    /// The file last opened or saved, empty for a new system.
+    const std::string& filePath() const { return filePath_; }
+
+    // --- the designer window's actions ---
+
+    /// A designer window is created: the name files are ensured, the tables
+    /// reset, the header set to its defaults with a system name drawn from the
+    /// system-name database; when the open flag is set the open step runs (see
+    /// Open); the planet name pool is refilled.
+    DesignerChange Create(Prompts& prompts);
+
+    /// The mouse moved over the map panel: the last cursor pixel becomes the
+    /// pixel; returns the world position the "X:" and "Y:" fields show.
+    WorldPosition MoveCursor(MarkerPos pixel);
+
+    /// A click on the empty map panel at the pixel with the tool: the pixel
+    /// becomes the last cursor pixel, the name files are ensured, the current
+    /// system name follows the sun name field; the delete tool shows "You can't
+    /// delete the NOTHING! :D"; nothing is placed on the sun's pixel (whose
+    /// world position is 0, 0) or outside the panel; any other tool places a
+    /// new object of its kind with its placement values (a planet also takes a
+    /// name from the pool). The 1001st object of a kind is refused with a
+    /// notice; nothing is placed.
+    DesignerChange ClickMap(Tool tool, MarkerPos pixel, Prompts& prompts);
+
+    /// A click on an object's marker: the current object index becomes its
+    /// index. The delete tool deletes it (a planet's name leaves "list.dat" and
+    /// goes back to the pool unless it is "Planet" + index); any other tool
+    /// asks for the kind's property dialog (DesignerChange::openDialog).
+    DesignerChange ClickMarker(Tool tool, ObjectRef object, Prompts& prompts);
+
+    /// "Open" (and the open step of a window created to open a file): unless
+    /// the open flag is set, asks "Are you sure you want to open an another
+    /// map? ..."; then asks for the file. A cancelled dialog closes the window
+    /// when the open flag is set. The file is read into a scratch system: a
+    /// file that cannot be read is shown as an error and leaves the open system
+    /// (tables, header, markers) exactly as it was. The open flag is cleared in
+    /// every case.
+    DesignerChange Open(Prompts& prompts);
+    /// The open step's reading for a file already chosen: on success the system
+    /// is replaced, the last opened caption recorded, the open flag cleared and
+    /// the pool refilled.
+    DesignerChange OpenFile(const std::string& path, Prompts& prompts);
+
+    /// "Clear map": asks "Are you sure you want to clear this map?"; Yes resets
+    /// the tables and refills the pool from the names manager's file and style.
+    DesignerChange ClearMap(Prompts& prompts);
+
+    /// "Save as": asks for a file name (".sdf" added when it has no extension)
+    /// and writes the system there, replacing an existing file. Returns the
+    /// path written, or nothing when cancelled or failed.
+    std::optional<std::string> SaveAs(Prompts& prompts);
+    /// Writes the system to the path (no question). Returns false on failure.
+    bool SaveTo(const std::string& path, Prompts& prompts);
+
+    /// The "Close" button: asks "Are you sure you want to close this window?
+    /// ..."; true when the window is to close.
+    bool ConfirmClose(Prompts& prompts);
+    /// The window closes (button or system menu): the tables are reset.
+    DesignerChange Closing();
+
+    /// The sun name field changed (typed or set): the planets circling the old
+    /// name circle the new one, the current system name follows; the caption
+    /// becomes the name followed by " system".
+    DesignerChange SetSunName(std::string_view text);
+    DesignerChange SetSunType(std::string_view text);
+    DesignerChange SetBackground(std::string_view text);
+    DesignerChange SetScale(std::string_view text);
+
+    // --- undo support ---
+    DesignerSnapshot TakeSnapshot() const;
+    /// Back to the snapshot: tables, header and the name list files.
+    void RestoreSnapshot(const DesignerSnapshot& snapshot);
+
+private:
+    NameWorkflow names() const;
+    DesignerChange place(ObjectKind kind, MarkerPos pixel, Prompts& prompts);
+    void fillPlacement(ObjectKind kind, int index, WorldPosition at, MarkerPos pixel);
+    DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text);
+
+    NameSettings& settings_;
+    EditorRandom& random_;
+    NameDirectory names_;
+    ShellValues& shell_;
+    std::unique_ptr<SystemModel> tables_;
+    SystemHeader header_;
+    std::string filePath_;
+};
+
+}  // namespace mw

@@ -1,0 +1,326 @@
+#include "mdi_child.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolButton>
+
+#include "editor_context.h"
+#include "map_panel.h"
+#include "object_marker.h"
+#include "shell/embedded_pictures.h"
+#include "shell/icons_help.h"
+#include "system/designer_text.h"
+#include "system_document.h"
+#include "text.h"
+#include "tool_names.h"
+
+namespace mw::ui {
+
+namespace {
+
+quint64 markerKey(ObjectKind kind, int index) {
+    return (static_cast<quint64>(kind) << 32) | static_cast<quint32>(index);
+}
+
+QFrame* panel(const char* name, QRect geometry, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QLabel* label(const QString& caption, QPoint at, QWidget* parent) {
+    auto* l = new QLabel(caption, parent);
+    l->move(at);
+    l->adjustSize();
+    return l;
+}
+
+}  // namespace
+
+TMDIChild::TMDIChild(EditorContext& context, const EditorWindows& windows, QWidget* parent)
+    : QWidget(parent), context_(context), document_(context.document), windows_(windows) {
+    setObjectName(QStringLiteral("MDIChild"));
+    setFixedSize(kClientWidth, kClientHeight);
+    buildForm();
+    connect(&document_, &SystemDocument::changed, this, &TMDIChild::applyChange);
+}
+
+TMDIChild::~TMDIChild() = default;
+
+void TMDIChild::buildForm() {
+    namespace text = designer_text;
+    auto* GroupBox1 = new QGroupBox(QStringLiteral("System properties"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(0, 0, 209, 313);
+
+    // The sun's fields.
+    QFrame* Panel1 = panel("Panel1", {8, 16, 113, 225}, GroupBox1);
+    // A size smaller, so "Background13" fits the field beside the tools.
+    QFont fieldFont = Panel1->font();
+    fieldFont.setPixelSize(10);
+    Panel1->setFont(fieldFont);
+    label(QStringLiteral("Sun name"), {8, 8}, Panel1);
+    Edit1 = new QLineEdit(fromModel(text::kDefaultSunName), Panel1);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(8, 24, 99, 22);
+    label(QStringLiteral("Sun type"), {8, 58}, Panel1);
+    ComboBox1 = new QComboBox(Panel1);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    for (std::string_view type : text::kSunTypes) ComboBox1->addItem(fromModel(type));
+    ComboBox1->setGeometry(8, 74, 99, 22);
+    label(QStringLiteral("Background"), {8, 108}, Panel1);
+    ComboBox2 = new QComboBox(Panel1);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setEditable(true);
+    for (int i = 1; i <= text::kBackgroundCount; ++i)
+        ComboBox2->addItem(QStringLiteral("Background%1").arg(i));
+    ComboBox2->setGeometry(8, 124, 99, 22);
+    label(QStringLiteral("Scale"), {8, 158}, Panel1);
+    Edit2 = new QLineEdit(fromModel(text::kDefaultScale), Panel1);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setGeometry(8, 174, 99, 22);
+
+    // The tools: two columns of four, then the selected tool's picture.
+    QFrame* Panel2 = panel("Panel2", {128, 16, 73, 225}, GroupBox1);
+    for (std::size_t i = 0; i < kTools.size(); ++i) {
+        const ToolInfo& t = kTools[i];
+        auto* b = new QToolButton(Panel2);
+        b->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
+        b->setGeometry(8 + t.column * 32, 8 + t.row * 32, 25, 25);
+        b->setIcon(embeddedIcon(toolPicture(t.tool)));
+        b->setIconSize(QSize(21, 21));
+        b->setToolTip(toolName(t.tool));
+        b->setStatusTip(toolName(t.tool));
+        connect(b, &QToolButton::clicked, this,
+                [this, i] { SpeedButtonClick(static_cast<int>(i)); });
+        SpeedButton[i] = b;
+    }
+    auto* Label5 = new QLabel(QStringLiteral("Selection"), Panel2);
+    Label5->setAlignment(Qt::AlignCenter);
+    Label5->setGeometry(0, 144, 73, 16);
+    Image1 = new QLabel(Panel2);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Image1->setGeometry(23, 166, 27, 27);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(embeddedPixmap(toolPicture(kInitialTool), 24));
+
+    // Where the mouse is, in world units.
+    QFrame* Panel3 = panel("Panel3", {8, 248, 193, 57}, GroupBox1);
+    QLabel* Label6 = label(QStringLiteral("Cursor world position"), {8, 4}, Panel3);
+    QFont heading = Label6->font();
+    heading.setBold(true);
+    heading.setUnderline(true);
+    Label6->setFont(heading);
+    Label6->adjustSize();
+    label(QStringLiteral("X:"), {8, 22}, Panel3);
+    label(QStringLiteral("Y:"), {8, 38}, Panel3);
+    Label9 = new QLabel(fromModel(text::kCursorXInitial), Panel3);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label9->setGeometry(26, 22, 100, 16);
+    Label10 = new QLabel(fromModel(text::kCursorYInitial), Panel3);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->setGeometry(26, 38, 100, 16);
+
+    Panel4 = new MapPanel(this);
+    Panel4->move(216, 4);
+    connect(Panel4, &MapPanel::cursorMoved, this, &TMDIChild::Panel4MouseMove);
+    connect(Panel4, &MapPanel::clicked, this, &TMDIChild::Panel4Click);
+
+    // The file commands.
+    QFrame* Panel5 = panel("Panel5", {0, 320, 209, 177}, this);
+    const auto command = [Panel5](const char* name, const QString& caption, int row) {
+        auto* b = new QPushButton(caption, Panel5);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(8, 9 + row * 33, 193, 25);
+        return b;
+    };
+    Button1 = command("Button1", QStringLiteral("Open"), 0);
+    Button2 = command("Button2", QStringLiteral("Clear map"), 1);
+    Button3 = command("Button3", QStringLiteral("Save as"), 2);
+    Button4 = command("Button4", QStringLiteral("Help"), 3);
+    Button5 = command("Button5", QStringLiteral("Close"), 4);
+    connect(Button1, &QPushButton::clicked, this, &TMDIChild::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TMDIChild::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TMDIChild::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TMDIChild::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TMDIChild::Button5Click);
+
+    connect(Edit1, &QLineEdit::textChanged, this, &TMDIChild::Edit1Change);
+    connect(ComboBox1, &QComboBox::currentTextChanged, &document_, &SystemDocument::setSunType);
+    connect(ComboBox2, &QComboBox::currentTextChanged, &document_, &SystemDocument::setBackground);
+    connect(Edit2, &QLineEdit::textChanged, &document_, &SystemDocument::setScale);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1);
+    connect(Timer1, &QTimer::timeout, this, &TMDIChild::Timer1Timer);
+    Timer1->start();
+}
+
+void TMDIChild::FormCreate() {
+    creating_ = true;
+    document_.create();
+    creating_ = false;
+    if (closeRequested_) closeWindow();
+}
+
+void TMDIChild::applyChange(const DesignerChange& change) {
+    if (change.clearMarkers) removeAllMarkers();
+    for (const ObjectRef& object : change.removed) removeMarker(object);
+    for (const MarkerView& view : change.added) addMarker(view);
+    if (change.headerChanged) syncHeaderFields();
+    if (change.caption) setWindowTitle(fromModel(*change.caption));
+    if (change.closeWindow) {
+        // During creation the window is not up yet; it closes right after.
+        if (creating_)
+            closeRequested_ = true;
+        else
+            closeWindow();
+    }
+    // change.openDialog: the property dialogs open here once they exist; the
+    // click has already made the object the current one.
+}
+
+void TMDIChild::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    Edit1Change();
+}
+
+void TMDIChild::Timer1Timer() {
+    Timer1->stop();
+    setWindowTitle(
+        fromModel(designer_text::caption(document_.designer().tables().currentSystemName.view())));
+}
+
+void TMDIChild::Edit1Change() {
+    document_.setSunName(Edit1->text());
+}
+
+void TMDIChild::syncHeaderFields() {
+    // The fields show the model's header; setting them is no edit of the user.
+    const SystemHeader& header = document_.designer().header();
+    const auto sync = [](QLineEdit* edit, const std::string& value) {
+        const QString text = fromModel(value);
+        if (edit->text() == text) return;
+        const QSignalBlocker block(edit);
+        edit->setText(text);
+    };
+    const auto syncCombo = [](QComboBox* combo, const std::string& value) {
+        const QString text = fromModel(value);
+        if (combo->currentText() == text) return;
+        const QSignalBlocker block(combo);
+        combo->setEditText(text);
+    };
+    sync(Edit1, header.sunName);
+    syncCombo(ComboBox1, header.sunType);
+    syncCombo(ComboBox2, header.background);
+    sync(Edit2, header.scale);
+}
+
+void TMDIChild::SpeedButtonClick(int button) {
+    const ToolInfo& t = kTools[static_cast<std::size_t>(button)];
+    try {
+        Image1->setPixmap(context_.files.picture(fromModel(t.picture)));
+    } catch (const MissingFile& missing) {
+        context_.prompts.error(toMessage(missing.message));
+        return;
+    }
+    tool_ = t.tool;
+}
+
+void TMDIChild::Panel4MouseMove(QPoint pixel) {
+    const WorldPosition world = document_.moveCursor(pixel);
+    Label9->setText(QString::number(world.x));
+    Label10->setText(QString::number(world.y));
+}
+
+void TMDIChild::Panel4Click(QPoint pixel) {
+    document_.clickMap(tool_, pixel);
+}
+
+void TMDIChild::MarkerClick(ObjectMarker* marker) {
+    document_.clickMarker(tool_, marker->object());
+}
+
+void TMDIChild::addMarker(const MarkerView& view) {
+    auto* m = new ObjectMarker(view, Panel4);
+    connect(m, &QPushButton::clicked, this, [this, m] { MarkerClick(m); });
+    if (ObjectMarker* old = markers_.value(markerKey(view.kind, view.index))) old->deleteLater();
+    markers_.insert(markerKey(view.kind, view.index), m);
+    m->show();
+}
+
+void TMDIChild::removeMarker(ObjectRef object) {
+    ObjectMarker* m = markers_.take(markerKey(object.kind, object.index));
+    if (!m) return;
+    m->hide();
+    m->deleteLater();  // it may be the button whose click is being handled
+}
+
+void TMDIChild::removeAllMarkers() {
+    for (ObjectMarker* m : std::as_const(markers_)) {
+        m->hide();
+        m->deleteLater();
+    }
+    markers_.clear();
+}
+
+QList<ObjectMarker*> TMDIChild::markers() const {
+    return markers_.values();
+}
+
+ObjectMarker* TMDIChild::marker(ObjectKind kind, int index) const {
+    return markers_.value(markerKey(kind, index));
+}
+
+void TMDIChild::Button1Click() {
+    document_.open();
+}
+void TMDIChild::Button2Click() {
+    document_.clearMap();
+}
+void TMDIChild::Button3Click() {
+    document_.saveAs();
+}
+
+void TMDIChild::Button4Click() {
+    if (!windows_.icons) return;
+    windows_.icons->show();
+    windows_.icons->raise();
+}
+
+void TMDIChild::Button5Click() {
+    if (document_.confirmClose()) closeWindow();
+}
+
+void TMDIChild::closeWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void TMDIChild::closeEvent(QCloseEvent* event) {
+    if (!closedOnce_) {
+        closedOnce_ = true;
+        Timer1->stop();
+        document_.closing();
+        emit closed();
+    }
+    event->accept();
+}
+
+}  // namespace mw::ui

@@ -1,0 +1,32 @@
+#pragma once
+// One object on the map: a 16x16 push button centred on the object's marker
+// pixel, captioned with its kind's letters, its hint on hover, and the
+// object's index as its tag.
+
+#include <QPushButton>
+
+#include "system/designer_tools.h"
+
+namespace mw::ui {
+
+class ObjectMarker : public QPushButton {
+    Q_OBJECT
+  public:
+    ObjectMarker(const MarkerView& view, QWidget* mapPanel);
+
+    ObjectRef object() const { return {kind_, index_}; }
+    ObjectKind kind() const { return kind_; }
+    int tag() const { return index_; }
+    /// The marker pixel it stands on (its centre).
+    QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
+
+  protected:
+    /// The caption over the whole face: a 16x16 button has no room for the style's margins.
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    ObjectKind kind_;
+    int index_;
+};
+
+}  // namespace mw::ui

@@ -1,0 +1,428 @@
+#include "main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+
+#include "about_box.h"
+#include "designer/mdi_child.h"
+#include "designer/system_document.h"
+#include "editor_context.h"
+#include "embedded_pictures.h"
+#include "help_window.h"
+#include "hint.h"
+#include "shell_text.h"
+#include "system/designer_text.h"
+#include "text.h"
+#include "whats_new.h"
+#include "window_placement.h"
+
+namespace mw::ui {
+
+TMainForm::TMainForm(EditorContext& context, QWidget* parent)
+    : QMainWindow(parent),
+      context_(context),
+      help_(new HelpWindow(context.files, context.prompts, this)),
+      ClientArea(new QMdiArea(this)),
+      terminate_([] { QCoreApplication::quit(); }) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(fromModel(shell_text::kMainCaption));
+    resize(794, 561);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea->setBackground(palette().brush(QPalette::Dark));
+    // The designer window is larger than the frame's client area at its first size.
+    ClientArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ClientArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(ClientArea);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setSizeGripEnabled(true);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    connect(ClientArea, &QMdiArea::subWindowActivated, this, &TMainForm::updateWindowActions);
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        const auto* combo = qobject_cast<QComboBox*>(focus);
+        const bool text = qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) ||
+                          qobject_cast<QPlainTextEdit*>(focus) || (combo && combo->isEditable());
+        EditCut1->setEnabled(text);
+        EditCopy1->setEnabled(text);
+        EditPaste1->setEnabled(text);
+    });
+    updateWindowActions();
+}
+
+TMainForm::~TMainForm() {
+    // Focus and the active window change while the children go; this half-gone
+    // window must not hear of it.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(ClientArea, nullptr, this, nullptr);
+    if (designer_) disconnect(designer_, nullptr, this, nullptr);
+}
+
+TMDIChild* TMainForm::designer() const {
+    return designer_;
+}
+
+QAction* TMainForm::newAction(const char* name, const QString& text, const QString& hint) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty()) setHint(action, hint);
+    return action;
+}
+
+void TMainForm::createActions() {
+    FileNew1 = newAction("FileNew1", QStringLiteral("&Open system designer window"),
+                         QStringLiteral("New|Create a new file"));
+    FileNew1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    FileNew1->setIcon(embeddedIcon(QStringLiteral("toolbar/new")));
+    connect(FileNew1, &QAction::triggered, this, &TMainForm::FileNew1Execute);
+
+    FileOpen1 = newAction("FileOpen1", QStringLiteral("&Open"), QStringLiteral("Open|Open a file"));
+    FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileOpen1->setIcon(embeddedIcon(QStringLiteral("toolbar/open")));
+    connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
+
+    // The standard window-close action: the active designer window closes without a question.
+    FileClose1 = newAction("FileClose1", QStringLiteral("&Close window"),
+                           QStringLiteral("Close|Close current file"));
+    connect(FileClose1, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* sub = ClientArea->currentSubWindow())
+            sub->close();
+        else if (designer_)
+            closeDesigners();
+    });
+
+    FileExit1 =
+        newAction("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"));
+    connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
+
+    // Part of the action list without a handler yet: the shortcut is taken and does nothing.
+    FileSave1 =
+        newAction("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"));
+    FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    FileSaveAs1 = newAction("FileSaveAs1", QStringLiteral("Save &As..."),
+                            QStringLiteral("Save As|Save current file with different name"));
+    addAction(FileSave1);
+    addAction(FileSaveAs1);
+
+    HelpAbout1 = newAction("HelpAbout1", QStringLiteral("&About..."),
+                           QStringLiteral("Program and creator information"));
+    connect(HelpAbout1, &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
+
+    // Cut, copy and paste act on the focused text field. A text field handles
+    // its own keys first; the actions serve the rest of the window.
+    EditCut1 = newAction("EditCut1", QStringLiteral("Cu&t"),
+                         QStringLiteral("Cut|Moves the selected text to the clipboard"));
+    EditCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(EditCut1, &QAction::triggered, this,
+            [this] { editAction([](QLineEdit* e) { e->cut(); }, [](QTextEdit* e) { e->cut(); }); });
+    EditCopy1 = newAction("EditCopy1", QStringLiteral("&Copy"),
+                          QStringLiteral("Copy|Copies the selected text to the clipboard"));
+    EditCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(EditCopy1, &QAction::triggered, this, [this] {
+        editAction([](QLineEdit* e) { e->copy(); }, [](QTextEdit* e) { e->copy(); });
+    });
+    EditPaste1 = newAction("EditPaste1", QStringLiteral("&Paste"),
+                           QStringLiteral("Paste|Inserts the text on the clipboard"));
+    EditPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    connect(EditPaste1, &QAction::triggered, this, [this] {
+        editAction([](QLineEdit* e) { e->paste(); }, [](QTextEdit* e) { e->paste(); });
+    });
+    addAction(EditCut1);
+    addAction(EditCopy1);
+    addAction(EditPaste1);
+
+    WindowCascade1 = newAction("WindowCascade1", QStringLiteral("&Cascade"),
+                               QStringLiteral("Cascade|Arranges windows so they overlap"));
+    connect(WindowCascade1, &QAction::triggered, ClientArea, &QMdiArea::cascadeSubWindows);
+    WindowTileHorizontal1 =
+        newAction("WindowTileHorizontal1", QStringLiteral("Tile &Horizontally"),
+                  QStringLiteral("Tile Horizontally|Arranges windows one above the other"));
+    connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
+    WindowTileVertical1 =
+        newAction("WindowTileVertical1", QStringLiteral("Tile &Vertically"),
+                  QStringLiteral("Tile Vertically|Arranges windows side by side"));
+    connect(WindowTileVertical1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+    WindowMinimizeAll1 = newAction("WindowMinimizeAll1", QStringLiteral("&Minimize All"),
+                                   QStringLiteral("Minimize All|Minimizes all windows"));
+    connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
+        for (QMdiSubWindow* sub : ClientArea->subWindowList()) sub->showMinimized();
+    });
+    WindowArrangeAll1 =
+        newAction("WindowArrangeAll1", QStringLiteral("&Arrange All"),
+                  QStringLiteral("Arrange All|Arranges the minimized windows along the bottom"));
+    connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::arrangeMinimized);
+
+    // The wizard, the names managers and the watch window arrive with their
+    // windows; until then their commands are shown but cannot be chosen.
+    MapCreatorWizard1 = newAction("MapCreatorWizard1", QStringLiteral("Map creator wizard"),
+                                  QStringLiteral("Launches Map Creator Wizard"));
+    PlanetNamesManager1 = newAction("PlanetNamesManager1", QStringLiteral("Planet names' manager"));
+    SystemNamesManager1 = newAction("SystemNamesManager1", QStringLiteral("System name's manager"));
+    VarsWatch1 = newAction("VarsWatch1", QStringLiteral("Vars' Watch"));
+    ToolButtonPlanetNames = newAction("ToolButtonPlanetNames", QStringLiteral("Planet names"),
+                                      QStringLiteral("Launch Planet Database Manager"));
+    ToolButtonPlanetNames->setIcon(embeddedIcon(QStringLiteral("toolbar/planet_names")));
+    ToolButtonSystemNames = newAction("ToolButtonSystemNames", QStringLiteral("System names"),
+                                      QStringLiteral("Launch System Database Manager"));
+    ToolButtonSystemNames->setIcon(embeddedIcon(QStringLiteral("toolbar/system_names")));
+    ToolButtonWizard = newAction("ToolButtonWizard", QStringLiteral("Wizard"),
+                                 QStringLiteral("Launch Map Creator Wizard"));
+    ToolButtonWizard->setIcon(embeddedIcon(QStringLiteral("toolbar/wizard")));
+    for (QAction* a : {MapCreatorWizard1, PlanetNamesManager1, SystemNamesManager1, VarsWatch1,
+                       ToolButtonPlanetNames, ToolButtonSystemNames, ToolButtonWizard})
+        a->setEnabled(false);
+
+    ToolButtonExit =
+        newAction("ToolButtonExit", QStringLiteral("Exit"), QStringLiteral("Exit application"));
+    ToolButtonExit->setIcon(embeddedIcon(QStringLiteral("toolbar/exit")));
+    connect(ToolButtonExit, &QAction::triggered, this, &TMainForm::ToolButtonExitClick);
+
+    WhatsNew1 =
+        newAction("WhatsNew1", QStringLiteral("What's new ?"),
+                  QStringLiteral("What's new... :) I don't think I have to  explain it. ;)"));
+    connect(WhatsNew1, &QAction::triggered, this, &TMainForm::WhatsNew1Click);
+}
+
+void TMainForm::createMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* system = bar->addMenu(QStringLiteral("System"));
+    system->setObjectName(QStringLiteral("System1"));
+    setHint(system->menuAction(), QStringLiteral("File related commands"));
+    system->addAction(FileNew1);
+    system->addAction(FileClose1);
+    system->addSeparator();
+    system->addAction(MapCreatorWizard1);
+    system->addSeparator();
+    system->addAction(FileExit1);
+
+    QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
+    tools->setObjectName(QStringLiteral("Tools1"));
+    tools->addAction(PlanetNamesManager1);
+    tools->addAction(SystemNamesManager1);
+    QAction* hiddenSeparator = tools->addSeparator();
+    QAction* surprise = tools->addAction(QStringLiteral("Surprise here in next version"));
+    surprise->setObjectName(QStringLiteral("Surprise1"));
+    QAction* hereToo = tools->addAction(QStringLiteral("And here too... ;-)"));
+    hereToo->setObjectName(QStringLiteral("Andheretoo1"));
+    for (QAction* a : {hiddenSeparator, surprise, hereToo}) {
+        a->setVisible(false);
+        a->setEnabled(false);
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    setHint(help->menuAction(), QStringLiteral("Help topics"));
+    help->addAction(WhatsNew1);
+    help->addSeparator();
+    struct HelpItem {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        const char* file;
+    };
+    const auto addHelpItem = [this](QMenu* menu, const HelpItem& item) {
+        QAction* a = menu->addAction(QString::fromLatin1(item.caption));
+        a->setObjectName(QString::fromLatin1(item.name));
+        setHint(a, QString::fromLatin1(item.hint));
+        const QString file = QString::fromLatin1(item.file);
+        connect(a, &QAction::triggered, this, [this, file] { openHelpFile(file); });
+    };
+    addHelpItem(help,
+                {"Readme1", "Read me!", "Read this before you use the program!", "readme.hlp"});
+    addHelpItem(help, {"Introduction1", "Introduction",
+                       "Story of this program, and  a little introduction", "intro.hlp"});
+    addHelpItem(help, {"ButtonsandIcons1", "Buttons and Icons",
+                       "Stuck because of the icons and buttons? Come here!", "bai.hlp"});
+    QMenu* tutorials = help->addMenu(QStringLiteral("Tutorials"));
+    tutorials->setObjectName(QStringLiteral("Tutorials1"));
+    setHint(tutorials->menuAction(), QStringLiteral("Here you can find the tutorial"));
+    addHelpItem(tutorials, {"Creatingasystem1", "Creating a system",
+                            "It tells you how to create a solar system", "tutorial1.hlp"});
+    addHelpItem(tutorials, {"Compilingthemap1", "Compiling the map",
+                            "This tutorial tells you how to make the systems into one mission",
+                            "tutorial2.hlp"});
+    help->addSeparator();
+    help->addAction(HelpAbout1);
+
+    QMenu* window = bar->addMenu(QStringLiteral("&Window"));
+    window->setObjectName(QStringLiteral("Window1"));
+    for (QAction* a : {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
+                       WindowMinimizeAll1, WindowArrangeAll1})
+        window->addAction(a);
+
+    QMenu* dev = bar->addMenu(QStringLiteral("DevMenu"));
+    dev->setObjectName(QStringLiteral("DevMenu1"));
+    dev->addAction(VarsWatch1);
+    dev->menuAction()->setVisible(false);
+    dev->menuAction()->setEnabled(false);
+}
+
+void TMainForm::createToolBar() {
+    ToolBar1 = addToolBar(QStringLiteral("Toolbar"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setFixedHeight(33);
+    ToolBar1->setIconSize(QSize(24, 24));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    ToolBar1->addAction(FileNew1);
+    ToolBar1->addAction(FileOpen1);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(ToolButtonPlanetNames);
+    ToolBar1->addAction(ToolButtonSystemNames);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(ToolButtonWizard);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(ToolButtonExit);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    centreOnScreen(this);
+    context_.state.MainWindowShown();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    closeDesigners();
+    event->accept();
+}
+
+void TMainForm::closeDesigners() {
+    const QList<QMdiSubWindow*> subs = ClientArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it) (*it)->close();
+    designer_ = nullptr;
+    updateWindowActions();
+}
+
+TMDIChild* TMainForm::createMDIChild(const QString& caption) {
+    auto* child = new TMDIChild(context_, windows_);
+    QMdiSubWindow* sub = ClientArea->addSubWindow(
+        child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    sub->setWindowIcon(windowIcon());
+    sub->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    designer_ = child;
+    connect(child, &TMDIChild::closed, this, [this, child] {
+        if (designer_ == child) designer_ = nullptr;
+        updateWindowActions();
+    });
+    child->FormCreate();
+    if (!designer_) return nullptr;  // its open step was cancelled and it closed again
+    child->setWindowTitle(caption);
+    sub->show();
+    ClientArea->setActiveSubWindow(sub);
+    updateWindowActions();
+    return child;
+}
+
+void TMainForm::FileNew1Execute() {
+    if (designer_) return;
+    createMDIChild(fromModel(designer_text::kUnnamedCaption));
+}
+
+void TMainForm::FileOpen1Execute() {
+    bool created = false;
+    switch (context_.state.BeginOpen(designer_ != nullptr, context_.prompts)) {
+        case EditorState::OpenCommand::ReplaceDesigner:
+            closeDesigners();
+            [[fallthrough]];
+        case EditorState::OpenCommand::CreateDesigner:
+            created = createMDIChild(fromModel(designer_text::kUnnamedCaption)) != nullptr;
+            break;
+        case EditorState::OpenCommand::Nothing:
+            break;
+    }
+    const QString caption = fromModel(context_.state.OpenedCaption());
+    // Only a window made for this open takes the caption: after No the open
+    // window goes on showing its own system's name.
+    if (created && designer_) designer_->setWindowTitle(caption);
+}
+
+void TMainForm::FileExit1Execute() {
+    if (context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) close();
+}
+
+void TMainForm::ToolButtonExitClick() {
+    if (context_.state.ConfirmQuit(EditorState::QuitCommand::Toolbar, context_.prompts))
+        terminate_();
+}
+
+void TMainForm::HelpAbout1Execute() {
+    if (windows_.AboutBox) windows_.AboutBox->exec();
+}
+
+void TMainForm::WhatsNew1Click() {
+    if (windows_.whatsnew) windows_.whatsnew->exec();
+}
+
+void TMainForm::openHelpFile(const QString& helpFileName) {
+    help_->openHelpFile(helpFileName);
+}
+
+void TMainForm::updateWindowActions() {
+    const bool any = !ClientArea->subWindowList().isEmpty() || designer_;
+    for (QAction* a : {FileClose1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
+                       WindowMinimizeAll1, WindowArrangeAll1})
+        a->setEnabled(any);
+}
+
+void TMainForm::editAction(void (*onLineEdit)(QLineEdit*), void (*onTextEdit)(QTextEdit*)) {
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(focus); combo && combo->lineEdit())
+        focus = combo->lineEdit();
+    if (auto* line = qobject_cast<QLineEdit*>(focus))
+        onLineEdit(line);
+    else if (auto* textEdit = qobject_cast<QTextEdit*>(focus))
+        onTextEdit(textEdit);
+}
+
+void TMainForm::tile(Qt::Orientation orientation) {
+    QList<QMdiSubWindow*> subs;
+    for (QMdiSubWindow* sub : ClientArea->subWindowList(QMdiArea::CreationOrder))
+        if (!sub->isMinimized() && !sub->isHidden()) subs.append(sub);
+    if (subs.isEmpty()) return;
+    const QRect area = ClientArea->viewport()->rect();
+    const int n = static_cast<int>(subs.size());
+    for (int i = 0; i < n; ++i) {
+        QRect cell = orientation == Qt::Horizontal
+                         ? QRect(0, area.height() * i / n, area.width(), area.height() / n)
+                         : QRect(area.width() * i / n, 0, area.width() / n, area.height());
+        QMdiSubWindow* sub = subs[i];
+        sub->showNormal();
+        // A window of fixed size keeps its size and goes to the top-left of its cell.
+        sub->setGeometry(
+            QRect(cell.topLeft(),
+                  cell.size().expandedTo(sub->minimumSize()).boundedTo(sub->maximumSize())));
+    }
+}
+
+void TMainForm::arrangeMinimized() {
+    const QRect area = ClientArea->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* sub : ClientArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized()) continue;
+        sub->move(x, area.height() - sub->height());
+        x += sub->width();
+    }
+}
+
+}  // namespace mw::ui

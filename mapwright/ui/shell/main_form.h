@@ -1,0 +1,102 @@
+#pragma once
+// The main window: a frame for the system designer window, with the menus,
+// toolbar and status bar from which every other window is reached.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+#include "editor_windows.h"
+
+class QAction;
+class QLineEdit;
+class QMdiArea;
+class QTextEdit;
+class QMenu;
+class QToolBar;
+
+namespace mw::ui {
+
+struct EditorContext;
+class HelpWindow;
+class TMDIChild;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TMainForm(EditorContext& context, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void setWindows(const EditorWindows& windows) { windows_ = windows; }
+    const EditorWindows& windows() const { return windows_; }
+    HelpWindow* helpWindow() const { return help_; }
+    QMdiArea* clientArea() const { return ClientArea; }
+    /// The open designer window, if any (there is never more than one).
+    TMDIChild* designer() const;
+    /// Ends the program at once (the toolbar's Exit); tests replace it.
+    void setTerminate(std::function<void()> terminate) { terminate_ = std::move(terminate); }
+
+    // The action list.
+    QAction* FileNew1;
+    QAction* FileOpen1;
+    QAction* FileClose1;
+    QAction* FileExit1;
+    QAction* FileSave1;
+    QAction* FileSaveAs1;
+    QAction* HelpAbout1;
+    QAction* EditCut1;
+    QAction* EditCopy1;
+    QAction* EditPaste1;
+    QAction* WindowCascade1;
+    QAction* WindowTileHorizontal1;
+    QAction* WindowTileVertical1;
+    QAction* WindowMinimizeAll1;
+    QAction* WindowArrangeAll1;
+
+    // Menu items and toolbar buttons with handlers of their own.
+    QAction* MapCreatorWizard1;
+    QAction* PlanetNamesManager1;
+    QAction* SystemNamesManager1;
+    QAction* WhatsNew1;
+    QAction* VarsWatch1;
+    QAction* ToolButtonPlanetNames;
+    QAction* ToolButtonSystemNames;
+    QAction* ToolButtonWizard;
+    QAction* ToolButtonExit;
+
+  public slots:
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    void FileExit1Execute();
+    void ToolButtonExitClick();
+    void HelpAbout1Execute();
+    void WhatsNew1Click();
+    void openHelpFile(const QString& helpFileName);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QAction* newAction(const char* name, const QString& text, const QString& hint = {});
+    TMDIChild* createMDIChild(const QString& caption);
+    void closeDesigners();
+    void updateWindowActions();
+    void editAction(void (*onLineEdit)(QLineEdit*), void (*onTextEdit)(QTextEdit*));
+    void tile(Qt::Orientation orientation);
+    void arrangeMinimized();
+
+    EditorContext& context_;
+    EditorWindows windows_;
+    HelpWindow* help_;
+    QMdiArea* ClientArea;
+    QToolBar* ToolBar1 = nullptr;
+    QPointer<TMDIChild> designer_;
+    std::function<void()> terminate_;
+    bool shownOnce_ = false;
+};
+
+}  // namespace mw::ui

@@ -1,0 +1,293 @@
+// The main window's wiring: menus, toolbar and status bar, New and Open with
+// the open flag, both quit commands, the help commands and the shell windows.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "designer/mdi_child.h"
+#include "shell/about_box.h"
+#include "shell/help_window.h"
+#include "shell/icons_help.h"
+#include "shell/whats_new.h"
+#include "ui_test_support.h"
+
+using namespace mw::ui;
+using namespace mw::ui::test;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+const std::string kSample = VK_SOURCE_DIR "/data/samples/sample.sdf";
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { editor = std::make_unique<TestEditor>(); }
+    void cleanup() { editor.reset(); }
+
+    void frameAndShellWindows() {
+        TMainForm& f = *editor->mainForm;
+        QCOMPARE(f.windowTitle(), QStringLiteral("Velmora Mission Editor v2.2"));
+        QCOMPARE(f.size(), QSize(794, 561));
+        QCOMPARE(f.findChild<QToolBar*>(QStringLiteral("ToolBar1"))->height(), 33);
+        QVERIFY(f.designer() == nullptr);
+        // The shell windows exist from the start, hidden.
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 editor->windows.AboutBox, editor->windows.icons, editor->windows.whatsnew})
+            QVERIFY(w && w->parent() == &f && w->isHidden());
+    }
+
+    void menuItems_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("new") << "System/&Open system designer window"
+                             << "Ctrl+N" << true << true;
+        QTest::newRow("close") << "System/&Close window"
+                               << "" << true << false;
+        QTest::newRow("exit") << "System/E&xit"
+                              << "" << true << true;
+        QTest::newRow("surprise") << "Tools/Surprise here in next version"
+                                  << "" << false << false;
+        QTest::newRow("here too") << "Tools/And here too... ;-)"
+                                  << "" << false << false;
+        QTest::newRow("whats new") << "&Help/What's new ?"
+                                   << "" << true << true;
+        QTest::newRow("tutorial") << "&Help/Tutorials/Compiling the map"
+                                  << "" << true << true;
+        QTest::newRow("about") << "&Help/&About..."
+                               << "" << true << true;
+        QTest::newRow("tile") << "&Window/Tile &Horizontally"
+                              << "" << true << false;
+        QTest::newRow("dev menu") << "DevMenu"
+                                  << "" << false << false;
+    }
+    void menuItems() {
+        QFETCH(QString, path);
+        QList<QAction*> actions = editor->mainForm->menuBar()->actions();
+        QAction* found = nullptr;
+        for (const QString& part : path.split(QLatin1Char('/'))) {
+            found = nullptr;
+            for (QAction* a : actions)
+                if (a->text() == part) found = a;
+            QVERIFY2(found, qPrintable(part));
+            if (found->menu()) actions = found->menu()->actions();
+        }
+        QTEST(found->shortcut().toString(), "shortcut");
+        QTEST(found->isVisible(), "visible");
+        QTEST(found->isEnabled(), "enabled");
+    }
+
+    void statusBarShowsTheLongHintUnderTheMouse() {
+        TMainForm& f = *editor->mainForm;
+        auto* toolbar = f.findChild<QToolBar*>();
+        QWidget* button = toolbar->widgetForAction(f.FileNew1);
+        QCOMPARE(button->toolTip(), QStringLiteral("New"));
+        QTest::mouseMove(button, button->rect().center());
+        QTRY_COMPARE(f.statusBar()->currentMessage(), QStringLiteral("Create a new file"));
+        QWidget* exitButton = toolbar->widgetForAction(f.ToolButtonExit);
+        QTest::mouseMove(exitButton, exitButton->rect().center());
+        QTRY_COMPARE(f.statusBar()->currentMessage(), QStringLiteral("Exit application"));
+    }
+
+    void newOpensOneDesignerOnly() {
+        TMainForm& f = *editor->mainForm;
+        QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(f.designer());
+        // "Unnamed system" until the window shows, then the drawn name.
+        QCOMPARE(f.designer()->windowTitle(),
+                 f.designer()->Edit1->text() + QStringLiteral(" system"));
+        QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(f.clientArea()->subWindowList().size(), 1);
+        // "Close window" closes without a question.
+        QVERIFY(f.FileClose1->isEnabled());
+        f.FileClose1->trigger();
+        QVERIFY(f.designer() == nullptr);
+        // Ctrl+S is taken and does nothing.
+        QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(f.designer() == nullptr);
+        QVERIFY(editor->prompts.questions.empty() && editor->prompts.dialogs.empty());
+    }
+
+    void editAndWindowActionsServeTheDesigner() {
+        TMainForm& f = *editor->mainForm;
+        TMDIChild* designer = editor->newDesigner();
+        QApplication::clipboard()->setText(QStringLiteral("Vega"));
+        designer->Edit1->selectAll();
+        designer->Edit1->setFocus();
+        QVERIFY(f.EditPaste1->isEnabled());
+        f.EditPaste1->trigger();
+        QCOMPARE(designer->Edit1->text(), QStringLiteral("Vega"));
+        QCOMPARE(designer->windowTitle(), QStringLiteral("Vega system"));
+        designer->Button1->setFocus();
+        QVERIFY(!f.EditPaste1->isEnabled());
+
+        QMdiSubWindow* sub = f.clientArea()->subWindowList().first();
+        sub->move(40, 30);
+        f.WindowTileVertical1->trigger();
+        QCOMPARE(sub->pos(), QPoint(0, 0));
+        f.WindowMinimizeAll1->trigger();
+        QVERIFY(sub->isMinimized());
+        f.WindowArrangeAll1->trigger();
+        QCOMPARE(sub->geometry().bottom(), f.clientArea()->viewport()->rect().bottom());
+    }
+
+    void openWithoutDesignerGoesStraightToTheFileDialog() {
+        TMainForm& f = *editor->mainForm;
+        editor->prompts.file(kSample);
+        QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(f.designer());
+        QVERIFY(editor->prompts.questions.empty());
+        QCOMPARE(editor->prompts.dialogs, std::vector<mw::FileDialog>{mw::FileDialog::OpenSystem});
+        QCOMPARE(f.designer()->windowTitle(), QStringLiteral("Sol system"));
+        QCOMPARE(f.designer()->markers().size(), 9);  // every object of the sample
+        QVERIFY(!editor->state->openFlag());
+    }
+
+    void cancellingTheOpenDialogClosesTheNewWindow() {
+        TMainForm& f = *editor->mainForm;
+        f.FileOpen1->trigger();  // no file scripted: the dialog is cancelled
+        QVERIFY(f.designer() == nullptr);
+        QVERIFY(f.clientArea()->subWindowList().isEmpty());
+        QVERIFY(!editor->state->openFlag());
+    }
+
+    void noToOpenKeepsTheFlagForTheNextWindow() {
+        TMainForm& f = *editor->mainForm;
+        TMDIChild* first = editor->newDesigner();
+        const QString caption = first->windowTitle();
+        editor->prompts.answer(false);
+        f.FileOpen1->trigger();
+        QCOMPARE(
+            editor->prompts.questions,
+            Strings{"Are you sure you want to open a new map? Your unsaved data will be lost!"});
+        QCOMPARE(f.designer(), first);
+        QCOMPARE(first->windowTitle(), caption);
+        QVERIFY(editor->state->openFlag());
+        // Closed by hand, the next New starts with the open step.
+        f.FileClose1->trigger();
+        editor->prompts.file(kSample);
+        f.FileNew1->trigger();
+        QVERIFY(f.designer());
+        QCOMPARE(f.designer()->Edit1->text(), QStringLiteral("Sol"));
+        QVERIFY(!editor->state->openFlag());
+    }
+
+    void quitFromTheMenuClosesTheWindows() {
+        TMainForm& f = *editor->mainForm;
+        editor->newDesigner();
+        editor->prompts.answer(false).answer(true);
+        f.FileExit1->trigger();
+        QVERIFY(f.isVisible());
+        f.FileExit1->trigger();
+        QCOMPARE(editor->prompts.questions.back(),
+                 std::string("Are you sure you want to quit? (Your unsaved datas will be lost!)"));
+        QVERIFY(!f.isVisible());
+        QVERIFY(f.designer() == nullptr);  // closed one by one
+        QVERIFY(!editor->terminated);
+    }
+
+    void quitFromTheToolbarEndsAtOnce() {
+        TMainForm& f = *editor->mainForm;
+        editor->newDesigner();
+        editor->prompts.answer(true);
+        QWidget* exitButton = f.findChild<QToolBar*>()->widgetForAction(f.ToolButtonExit);
+        QTest::mouseClick(exitButton, Qt::LeftButton);
+        QCOMPARE(editor->prompts.questions,
+                 Strings{"Are you sure you want to quit? (Your unsaved datas will be lost)"});
+        QVERIFY(editor->terminated);
+        QVERIFY(f.designer());  // no window was closed one by one
+    }
+
+    void helpCommandsOpenTheirPages_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("readme") << "Readme1"
+                                << "readme.html";
+        QTest::newRow("intro") << "Introduction1"
+                               << "intro.html";
+        QTest::newRow("buttons") << "ButtonsandIcons1"
+                                 << "bai.html";
+        QTest::newRow("tutorial 1") << "Creatingasystem1"
+                                    << "tutorial1.html";
+        QTest::newRow("tutorial 2") << "Compilingthemap1"
+                                    << "tutorial2.html";
+    }
+    void helpCommandsOpenTheirPages() {
+        QFETCH(QString, item);
+        editor->mainForm->findChild<QAction*>(item)->trigger();
+        HelpWindow* help = editor->mainForm->helpWindow();
+        QVERIFY(help->isVisible());
+        QTEST(help->browser()->source().fileName(), "page");
+        QVERIFY(!help->browser()->toPlainText().isEmpty());
+        QVERIFY(editor->prompts.errors.empty());
+    }
+
+    void iconsHelpButtonsOpenPagesAndCloseHides() {
+        Ticons* icons = editor->windows.icons;
+        icons->show();
+        auto* tutorial = icons->findChild<QPushButton*>(QStringLiteral("Button5"));
+        QCOMPARE(tutorial->text(), QStringLiteral("Map making tutorial"));
+        QTest::mouseClick(tutorial, Qt::LeftButton);
+        QCOMPARE(editor->mainForm->helpWindow()->browser()->source().fileName(),
+                 QStringLiteral("tutorial2.html"));
+        QTest::mouseClick(icons->findChild<QPushButton*>(QStringLiteral("Button6")),
+                          Qt::LeftButton);
+        QVERIFY(icons->isHidden());
+    }
+
+    void aboutAndWhatsNewShowModally() {
+        QString aboutTitle;
+        bool banner = false;
+        closeNextModal([&](QWidget* w) {
+            aboutTitle = w->windowTitle();
+            banner = !qobject_cast<TAboutBox*>(w)->banner()->pixmap().isNull();
+        });
+        editor->mainForm->HelpAbout1->trigger();
+        QCOMPARE(aboutTitle, QStringLiteral("About the program..."));
+        QVERIFY(banner);
+        QString text;
+        closeNextModal(
+            [&](QWidget* w) { text = qobject_cast<Twhatsnew*>(w)->text()->toPlainText(); });
+        editor->mainForm->WhatsNew1->trigger();
+        QVERIFY(text.contains(QStringLiteral("Known issues")));
+        QVERIFY(editor->prompts.errors.empty());
+    }
+
+    void missingFilesAreNamedNotFatal() {
+        QTemporaryDir empty;
+        editor.reset();
+        editor = std::make_unique<TestEditor>(empty.path());
+        editor->mainForm->findChild<QAction*>(QStringLiteral("Readme1"))->trigger();
+        QCOMPARE(editor->prompts.errors.size(), 1u);
+        QVERIFY(editor->prompts.errors[0].find("help/readme.html") != std::string::npos);
+        QVERIFY(!editor->mainForm->helpWindow()->isVisible());
+        // A tool picture: the tool stays what it was.
+        TMDIChild* designer = editor->newDesigner();
+        QTest::mouseClick(designer->SpeedButton[1], Qt::LeftButton);
+        QVERIFY(editor->prompts.errors.back().find("haj.bmp") != std::string::npos);
+        QCOMPARE(designer->tool(), mw::Tool::Planet);
+    }
+
+  private:
+    std::unique_ptr<TestEditor> editor;
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"

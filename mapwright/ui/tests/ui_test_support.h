@@ -1,0 +1,45 @@
+#pragma once
+// What the window tests share: an editor (state, document, main window and
+// shell windows) as main() builds it, in a scratch working folder holding a
+// copy of main.ond, answering through scripted prompts.
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "designer/system_document.h"
+#include "editor_context.h"
+#include "scripted_prompts.h"
+#include "shell/editor_windows.h"
+#include "shell/main_form.h"
+#include "test_support.h"
+
+class QWidget;
+
+namespace mw::ui::test {
+
+class TestEditor {
+  public:
+    /// The pictures and help pages come from `programDir` when given, else
+    /// from beside the test executable, where the build puts them.
+    explicit TestEditor(std::optional<QString> programDir = std::nullopt);
+    ~TestEditor();
+
+    /// Creates a designer window through the main window's New command, and
+    /// makes the main window large enough to show all of it.
+    TMDIChild* newDesigner();
+
+    vk_test::ScratchDir scratch{"mw-ui"};
+    std::unique_ptr<EditorState> state;
+    vk_test::ScriptedPrompts prompts;
+    std::unique_ptr<SystemDocument> document;
+    std::unique_ptr<EditorContext> context;
+    std::unique_ptr<TMainForm> mainForm;
+    EditorWindows windows;
+    bool terminated = false;
+};
+
+/// Closes the modal dialog that opens next, once it is up; `inspect` sees it first.
+void closeNextModal(std::function<void(QWidget*)> inspect = {});
+
+}  // namespace mw::ui::test
