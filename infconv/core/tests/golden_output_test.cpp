@@ -57,20 +57,17 @@ CaseInput splitCase(const std::string& bytes) {
     return {bytes.substr(0, cut), bytes.substr(cut + kCut.size()), true};
 }
 
-class GoldenOutput : public CoreScratchDir {
+class GoldenOutput : public ::testing::Test {
   protected:
     void SetUp() override {
         // Thousands of conversions, each synced: where a memory file system
-        // is at hand, syncing costs nothing there.
-        const char* tmp = std::getenv("TMPDIR");
-        const std::string savedTmp = tmp ? tmp : "";
-        if (fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0)
-            ::setenv("TMPDIR", "/dev/shm", 1);
-        CoreScratchDir::SetUp();
-        if (tmp)
-            ::setenv("TMPDIR", savedTmp.c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
+        // is at hand, the scratch folder lives there and syncing costs nothing.
+        const bool shm = fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0;
+        std::string pattern = ((shm ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                               "infconv-golden-XXXXXX")
+                                  .string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
         ::setenv("INFCONV_LOG_DIR", path("log").c_str(), 1);
         createLogChannels();
         ErrorLog->errorBox = false;
@@ -78,8 +75,17 @@ class GoldenOutput : public CoreScratchDir {
     }
     void TearDown() override {
         destroyLogChannels();
-        CoreScratchDir::TearDown();
+        std::error_code ignored;
+        fs::remove_all(m_dir, ignored);
     }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    static void writeBytes(const std::string& file, const std::string& bytes) {
+        vk_test::writeFile(file, bytes);
+    }
+    static std::string readBytes(const std::string& file) { return vk_test::readFile(file); }
+
+    fs::path m_dir;
 
     // Converts a fresh copy of the input; the outcome is the converted file,
     // or the kind of refusal and its message (scratch directory elided).
