@@ -34,13 +34,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The I/O floor: the input read whole and written back unchanged, with the
-// plain system calls and no library in between.
-void copyRaw(const std::string& from, const std::string& to) {
+// The file's bytes, read whole with plain system calls.
+std::vector<char> readRaw(const std::string& from) {
     const int in = ::open(from.c_str(), O_RDONLY);
     if (in < 0) throw std::runtime_error(from + ": cannot open");
-    std::vector<char> buffer(static_cast<std::size_t>(::lseek(in, 0, SEEK_END)));
-    ::lseek(in, 0, SEEK_SET);
+    struct stat info {};
+    ::fstat(in, &info);
+    std::vector<char> buffer(static_cast<std::size_t>(info.st_size));
     std::size_t got = 0;
     while (got < buffer.size()) {
         const ssize_t n = ::read(in, buffer.data() + got, buffer.size() - got);
@@ -48,16 +48,29 @@ void copyRaw(const std::string& from, const std::string& to) {
         got += static_cast<std::size_t>(n);
     }
     ::close(in);
-    ::unlink(to.c_str());
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0) throw std::runtime_error(to + ": cannot open");
-    std::size_t put = 0;
-    while (put < got) {
-        const ssize_t n = ::write(out, buffer.data() + put, got - put);
+    buffer.resize(got);
+    return buffer;
+}
+
+// Creates `to` (`flags`: O_TRUNC or O_EXCL) and writes the bytes; returns
+// the open descriptor.
+int writeRaw(const std::string& to, const std::vector<char>& bytes, int flags) {
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | flags, 0644);
+    if (out < 0) throw std::runtime_error(to + ": cannot create");
+    for (std::size_t put = 0; put < bytes.size();) {
+        const ssize_t n = ::write(out, bytes.data() + put, bytes.size() - put);
         if (n <= 0) break;
         put += static_cast<std::size_t>(n);
     }
-    ::close(out);
+    return out;
+}
+
+// The I/O floor: the input read whole and written back unchanged, with the
+// plain system calls and no library in between.
+void copyRaw(const std::string& from, const std::string& to) {
+    const std::vector<char> bytes = readRaw(from);
+    ::unlink(to.c_str());
+    ::close(writeRaw(to, bytes, O_TRUNC));
 }
 
 void finish(benchmark::State& state, const BenchInput& input, const PeakMemory& peak) {
@@ -178,25 +191,7 @@ void walkFiles(const fs::path& root, std::vector<fs::path>& out) {
 // Reads the file whole and writes its bytes to a new file `to`; returns the
 // open descriptor of `to` (or closes it and returns -1 unless `keepOpen`).
 int copyToNewFile(const std::string& from, const std::string& to, bool keepOpen) {
-    const int in = ::open(from.c_str(), O_RDONLY);
-    if (in < 0) throw std::runtime_error(from + ": cannot open");
-    struct stat info {};
-    ::fstat(in, &info);
-    std::vector<char> buffer(static_cast<std::size_t>(info.st_size));
-    std::size_t got = 0;
-    while (got < buffer.size()) {
-        const ssize_t n = ::read(in, buffer.data() + got, buffer.size() - got);
-        if (n <= 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(in);
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (out < 0) throw std::runtime_error(to + ": cannot create");
-    for (std::size_t put = 0; put < got;) {
-        const ssize_t n = ::write(out, buffer.data() + put, got - put);
-        if (n <= 0) break;
-        put += static_cast<std::size_t>(n);
-    }
+    const int out = writeRaw(to, readRaw(from), O_EXCL);
     if (keepOpen) return out;
     ::close(out);
     return -1;
