@@ -5,10 +5,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="$(nproc 2>/dev/null || echo 2)"
 
-# Everything the kit needs to build, test, benchmark and fuzz.
+# Everything the kit needs to build, test, benchmark and fuzz, and to check
+# its installation and its Debian package.
 VK_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
              libbenchmark-dev nlohmann-json3-dev rapidjson-dev
-             qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 fonts-dejavu-core)
+             qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
+             desktop-file-utils shared-mime-info man-db dpkg-dev lintian)
 # Only scripts/screenshots needs these: a virtual display and a window manager.
 VK_SCREENSHOT_PACKAGES=(xvfb xauth openbox)
 

@@ -28,7 +28,14 @@ public:
         else std::fprintf(stderr, "mapwright generate: %s: %s\n", project_.c_str(), text.c_str());
     }
     bool ask(const std::string& question) override {
-        return question == wizard_text::kAskGenerate;
+        if (question == wizard_text::kAskSaveProject) return false;
+        // The only other question: whether to generate despite the check's warnings.
+        if (question != wizard_text::kAskGenerate)
+            std::fprintf(stderr,
+                         "mapwright generate: %s: the map check found warnings, generating "
+                         "anyway ('mapwright check %s' lists them)\n",
+                         project_.c_str(), project_.c_str());
+        return true;
     }
     std::string chooseFile(FileDialog dialog) override {
         if (dialog == FileDialog::LoadProject) return project_;
@@ -79,6 +86,12 @@ int runGenerate(const Args& args) {
         for (const std::string& note : ResolveSlotPaths(*project, files[0]))
             std::fprintf(stderr, "mapwright generate: %s\n", note.c_str());
         SaveMap(*project, prompts, seed);
+        if (prompts.report().empty()) {
+            // The check found errors and said which; nothing was written.
+            std::fprintf(stderr, "mapwright generate: 'mapwright check %s' lists every problem\n",
+                         files[0].c_str());
+            return 1;
+        }
         std::printf("%s\n", prompts.report().c_str());
         return 0;
     } catch (const UnsafeTextError& e) {

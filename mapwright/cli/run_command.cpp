@@ -12,6 +12,8 @@ const char kUsage[] =
     "usage: mapwright [COMMAND [ARGS]]\n"
     "\n"
     "Without a command the editor opens (it needs a display).\n"
+    "  --check-install                     start the editor without showing it and say where\n"
+    "                                      it finds its pictures, help pages and main.ond\n"
     "\n"
     "Headless commands:\n"
     "  show FILE.sdf                       print a system design file as JSON\n"

@@ -7,6 +7,7 @@
 
 #include "designer/system_document.h"
 #include "editor_context.h"
+#include "folders/working_folder.h"
 #include "prompts/dialog_prompts.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"
@@ -16,6 +17,8 @@ namespace mw::ui {
 
 void applyEditorLook() {
     QApplication::setApplicationName(QStringLiteral("mapwright"));
+    // The desktop matches the windows to the menu entry and its icon by this.
+    QApplication::setDesktopFileName(QStringLiteral("mapwright"));
     // One look on every desktop: the designer's controls sit at fixed pixel positions.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -43,6 +46,10 @@ struct Editor::Parts {
 Editor::Editor(const std::filesystem::path& workingFolder)
     : parts_(std::make_unique<Parts>(workingFolder)) {}
 
+Editor::Editor(const WorkingFolder& working) : Editor(working.folder) {
+    parts_->mainForm.showWorkingFolder(messageText(WorkingFolderStatus(working)));
+}
+
 Editor::~Editor() = default;
 
 TMainForm& Editor::mainForm() {
@@ -64,16 +71,19 @@ void Editor::show() {
     mainForm.show();
 }
 
-namespace {
+WorkingFolder chooseStartFolder() {
+    // A current folder that was removed under the process counts as none.
+    std::error_code ec;
+    std::filesystem::path current = std::filesystem::current_path(ec);
+    if (ec) current = "/";
+    return ChooseWorkingFolder(current, UserFoldersOfProcess(), ProgramFiles().nameDatabase());
+}
 
-/// Without a display the toolkit would end the process with an abort; say why instead.
 bool displayAvailable() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
-
-}  // namespace
 
 int runEditor(int argc, char** argv) {
     if (!displayAvailable()) {
@@ -85,8 +95,9 @@ int runEditor(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     applyEditorLook();
-    // The editor works in its current folder: main.ond and the name lists are there.
-    Editor editor(std::filesystem::current_path());
+    // main.ond and the name lists are in the working folder: the current one,
+    // or the per-user data folder when started from the desktop's menu.
+    Editor editor(chooseStartFolder());
     editor.show();
     return QApplication::exec();
 }

@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <memory>
 
+namespace mw {
+struct WorkingFolder;
+}
+
 namespace mw::ui {
 
 class TMainForm;
@@ -17,6 +21,8 @@ void applyEditorLook();
 class Editor {
   public:
     explicit Editor(const std::filesystem::path& workingFolder);
+    /// As a real start: the status bar names the working folder.
+    explicit Editor(const WorkingFolder& working);
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -29,6 +35,13 @@ class Editor {
     struct Parts;
     std::unique_ptr<Parts> parts_;
 };
+
+/// The working folder of an editor started now (the data folder is prepared
+/// when the desktop started it).
+WorkingFolder chooseStartFolder();
+/// Without a display the toolkit would end the process with an abort; the
+/// caller says why instead.
+bool displayAvailable();
 
 /// Runs the editor until its main window closes; returns the exit status.
 int runEditor(int argc, char** argv);

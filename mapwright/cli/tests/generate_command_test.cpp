@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "project/project_file.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -81,6 +82,18 @@ TEST_F(GenerateCommand, FailuresNameTheFileAndKeepTheOutput) {
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find((map / "gamma.sdf").string()), std::string::npos) << r.err;
     EXPECT_EQ(slurp(out), "previous");
+}
+
+TEST_F(GenerateCommand, GeneratesDespiteTheChecksWarningsAndSaysSo) {
+    const fs::path map = movedMap();
+    mw::MapProjectRecord project = mw::ReadProjectFile((map / "sample.vmpf").string());
+    project.empireCount = 2;  // Gamma's planet belongs to Empire3
+    mw::WriteProjectFile((map / "two.vmpf").string(), project);
+    const auto r = run({(map / "two.vmpf").string(), "out.txt"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("the map check found warnings, generating anyway"), std::string::npos)
+        << r.err;
+    EXPECT_NE(slurp(dir_ / "out.txt").find("[Gamma]"), std::string::npos);
 }
 
 TEST_F(GenerateCommand, BadArgumentsShowTheUsage) {

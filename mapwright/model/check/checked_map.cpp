@@ -18,6 +18,7 @@ std::string notFound(const std::string& stored, const std::filesystem::path& pro
     } catch (const UserError& e) {
         reason = e.what();
     }
+    if (projectFolder.empty()) return "the design file cannot be read: " + reason;
     const std::filesystem::path beside = DesignFileBeside(stored, projectFolder);
     if (!beside.empty() && beside.string() != stored)
         reason += "; not beside the project file either (" + printableBytes(beside.string()) + ")";

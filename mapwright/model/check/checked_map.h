@@ -21,7 +21,8 @@ struct CheckedSystem {
 };
 
 /// Every filled slot in slot order. A stored path that names no file is
-/// looked up beside the project file (in projectFolder).
+/// looked up beside the project file (in projectFolder; empty when the map
+/// has no project file).
 std::vector<CheckedSystem> ReadCheckedSystems(const MapProjectRecord& map,
                                               const std::filesystem::path& projectFolder);
 

@@ -5,6 +5,7 @@
 
 #include "common/errors.h"
 #include "mission/mission_text_safety.h"
+#include "project/slot_paths.h"
 
 namespace mw {
 
@@ -172,9 +173,8 @@ std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
     return CheckMap(map, ReadCheckedSystems(map, projectFolder));
 }
 
-std::vector<MapProblem> CheckMap(const MapProject& project,
-                                 const std::filesystem::path& projectFolder) {
-    return CheckMap(BuildProjectRecord(project), projectFolder);
+std::vector<MapProblem> CheckMap(const MapProject& project) {
+    return CheckMap(BuildProjectRecord(project), ProjectFolder(project.projectFile));
 }
 
 }  // namespace mw

@@ -16,10 +16,10 @@ namespace mw {
 /// file's folder). In order: the map's own problems, then system by system
 /// in slot order, each system's own before its objects', the objects by kind
 /// and index.
-std::vector<MapProblem> CheckMap(const MapProject& project,
-                                 const std::filesystem::path& projectFolder);
 std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
                                  const std::filesystem::path& projectFolder);
+/// The wizard's map, looked up beside the project file it was loaded from.
+std::vector<MapProblem> CheckMap(const MapProject& project);
 /// The same over systems already read.
 std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
                                  const std::vector<CheckedSystem>& systems);

@@ -1,6 +1,7 @@
 #include "check/map_graph.h"
 
 #include "check/map_check.h"
+#include "project/slot_paths.h"
 
 namespace mw {
 
@@ -41,9 +42,10 @@ MapGraph BuildMapGraph(const std::vector<CheckedSystem>& systems,
     return graph;
 }
 
-MapGraph BuildMapGraph(const MapProject& project, const std::filesystem::path& projectFolder) {
+MapGraph BuildMapGraph(const MapProject& project) {
     const MapProjectRecord map = BuildProjectRecord(project);
-    const std::vector<CheckedSystem> systems = ReadCheckedSystems(map, projectFolder);
+    const std::vector<CheckedSystem> systems =
+        ReadCheckedSystems(map, ProjectFolder(project.projectFile));
     return BuildMapGraph(systems, CheckMap(map, systems));
 }
 

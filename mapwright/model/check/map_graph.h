@@ -3,7 +3,6 @@
 // between them and the jump nodes that lead nowhere.
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -55,7 +54,7 @@ struct MapGraph {
 /// with the worst of its problems.
 MapGraph BuildMapGraph(const std::vector<CheckedSystem>& systems,
                        const std::vector<MapProblem>& problems);
-/// Reads the design files (with the moved-folder lookup) and checks the map.
-MapGraph BuildMapGraph(const MapProject& project, const std::filesystem::path& projectFolder);
+/// Reads the wizard map's design files (looked up as CheckMap does) and checks the map.
+MapGraph BuildMapGraph(const MapProject& project);
 
 }  // namespace mw

@@ -33,12 +33,17 @@ std::string_view objectKindKey(ObjectKind kind) {
     return kKeys[static_cast<int>(kind)];
 }
 
+ProblemColumns problemColumns(const MapProblem& p) {
+    return {std::string(severityName(severityOf(p.kind))), printableBytes(p.system),
+            p.object ? objectLabel(*p.object) : std::string(), p.message};
+}
+
 std::string problemLine(const MapProblem& p) {
-    std::string line(severityName(severityOf(p.kind)));
-    line += ": ";
-    if (!p.system.empty()) line += printableBytes(p.system) + ": ";
-    if (p.object) line += objectLabel(*p.object) + ": ";
-    line += p.message;
+    const ProblemColumns c = problemColumns(p);
+    std::string line = c.severity + ": ";
+    if (!c.system.empty()) line += c.system + ": ";
+    if (!c.object.empty()) line += c.object + ": ";
+    line += c.message;
     line += " [";
     line += problemKindName(p.kind);
     line += "]";
@@ -56,13 +61,15 @@ CheckVerdict verdictOf(const std::vector<MapProblem>& problems) {
     return problems.empty() ? CheckVerdict::Clean : CheckVerdict::WarningsOnly;
 }
 
+std::string problemCount(const std::vector<MapProblem>& problems, Severity severity) {
+    const int n = countOf(problems, severity);
+    return std::to_string(n) + " " + std::string(severityName(severity)) + (n == 1 ? "" : "s");
+}
+
 std::string checkSummary(const std::vector<MapProblem>& problems) {
     if (problems.empty()) return "no problems found";
-    const auto counted = [](int n, const char* word) {
-        return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-    };
-    return counted(countOf(problems, Severity::Error), "error") + ", " +
-           counted(countOf(problems, Severity::Warning), "warning");
+    return problemCount(problems, Severity::Error) + ", " +
+           problemCount(problems, Severity::Warning);
 }
 
 }  // namespace mw

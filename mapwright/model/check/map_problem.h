@@ -46,6 +46,12 @@ std::string_view severityName(Severity severity);
 /// "asteroid", "wreck", "nebula", "jump_node", "ship".
 std::string_view objectKindKey(ObjectKind kind);
 
+/// A problem in the columns of a list, its texts shown safely: "warning",
+/// "Alpha", "jump node 1" (empty for none), the message.
+struct ProblemColumns {
+    std::string severity, system, object, message;
+};
+ProblemColumns problemColumns(const MapProblem& problem);
 /// One line for a list: "warning: Alpha: jump node 1: leads to ... [unlinked-node]".
 std::string problemLine(const MapProblem& problem);
 
@@ -57,6 +63,8 @@ enum class CheckVerdict {
 };
 CheckVerdict verdictOf(const std::vector<MapProblem>& problems);
 int countOf(const std::vector<MapProblem>& problems, Severity severity);
+/// "1 error", "3 warnings", "0 errors".
+std::string problemCount(const std::vector<MapProblem>& problems, Severity severity);
 /// "no problems found", or "1 error, 2 warnings".
 std::string checkSummary(const std::vector<MapProblem>& problems);
 

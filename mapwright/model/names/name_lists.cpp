@@ -63,14 +63,20 @@ void RenameInList(const NameDirectory& dir, std::string_view listFile, std::stri
     });
 }
 
+std::vector<std::string> LivePlanetNames(const SystemModel& model) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= model.planets.count(); ++i) {
+        const PlanetRecord& p = model.planets.at(i);
+        if (p.deleted == 0) names.push_back(p.name.str());
+    }
+    return names;
+}
+
 void WriteUsedNames(const NameDirectory& dir, std::string_view listFile,
                     const SystemModel& model) {
     const std::string path = dir.resolve(listFile);
     NameListRewriter out(path, dir.resolve(kListScratchFile));
-    for (int i = 1; i <= model.planets.count(); ++i) {
-        const PlanetRecord& p = model.planets.at(i);
-        if (p.deleted == 0) out.write(p.name.view());
-    }
+    for (const std::string& name : LivePlanetNames(model)) out.write(name);
     out.commit();
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "names/name_directory.h"
 #include "system/system_model.h"
@@ -28,8 +29,10 @@ void RemoveName(const NameDirectory& dir, std::string_view listFile, std::string
 void RenameInList(const NameDirectory& dir, std::string_view listFile, std::string_view oldName,
                   std::string_view newName);
 
-/// The list file holds the names of planets 1..count whose deleted flag is clear,
-/// in index order.
+/// The names of planets 1..count whose deleted flag is clear, in index order.
+std::vector<std::string> LivePlanetNames(const SystemModel& model);
+
+/// The list file holds LivePlanetNames.
 void WriteUsedNames(const NameDirectory& dir, std::string_view listFile,
                     const SystemModel& model);
 

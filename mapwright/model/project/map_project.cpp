@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "check/map_check.h"
 #include "common/errors.h"
 #include "mission/mission_generator.h"
 #include "project/project_file.h"
+#include "project/slot_paths.h"
 #include "system/design_file_reader.h"
 
 namespace mw {
@@ -55,6 +57,7 @@ void ResetProject(MapProject& project) {
     for (int i = 0; i < kMaxEmpires; ++i)
         project.empires[static_cast<std::size_t>(i)] = EmpireSetup::defaults(i + 1);
     project.selectedEmpire = 0;
+    project.projectFile.clear();
 }
 
 bool InsertSystem(MapProject& project, Prompts& prompts) {
@@ -125,6 +128,7 @@ void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prom
     project.systems = record.systems;
     compactSlots(project);
     project.selectedEmpire = 0;
+    project.projectFile = path;
 }
 
 MapProjectRecord BuildProjectRecord(const MapProject& project) {
@@ -139,9 +143,55 @@ MapProjectRecord BuildProjectRecord(const MapProject& project) {
     return r;
 }
 
+namespace wizard_text {
+
+std::string checkListSummary(const std::vector<MapProblem>& problems) {
+    switch (verdictOf(problems)) {
+        case CheckVerdict::Clean:
+            return "No problems found: \"Save map\" generates the mission.";
+        case CheckVerdict::WarningsOnly:
+            return problemCount(problems, Severity::Warning) +
+                   ": the game will load the mission, but it may not play as you meant.";
+        case CheckVerdict::Errors:
+            break;
+    }
+    return checkSummary(problems) +
+           ": the game could not load the mission, so \"Save map\" generates none until the "
+           "errors are mended.";
+}
+
+std::string generateRefusal(const std::vector<MapProblem>& problems) {
+    // Enough to name the files at fault; "Check map" has the rest.
+    constexpr int kShown = 3;
+    std::string text = "The map check found " + problemCount(problems, Severity::Error) +
+                       ": the game could not load the mission, so no INF source is generated.\n";
+    int shown = 0;
+    for (const MapProblem& p : problems)
+        if (severityOf(p.kind) == Severity::Error && shown++ < kShown)
+            text += "\n" + problemLine(p);
+    if (shown > kShown) text += "\n... and " + std::to_string(shown - kShown) + " more";
+    return text + "\n\n" + std::string(kSeeCheckMap);
+}
+
+std::string askGenerateAnyway(const std::vector<MapProblem>& problems) {
+    return "The map check found " + problemCount(problems, Severity::Warning) +
+           ": the game will load the mission, but it may not play as you meant. " +
+           std::string(kSeeCheckMap) + "\n\nGenerate INF source anyway?";
+}
+
+}  // namespace wizard_text
+
 void SaveMap(const MapProject& project, Prompts& prompts,
              std::optional<std::uint32_t> seed) {
     const MapProjectRecord record = BuildProjectRecord(project);
+    // Generated from the files the check read, so a map that checks clean
+    // cannot fail for a design file the check found elsewhere.
+    const std::filesystem::path folder = ProjectFolder(project.projectFile);
+    const MapProjectRecord found = WithFoundDesignFiles(record, folder);
+    const std::vector<MapProblem> problems = CheckMap(found, folder);
+    const CheckVerdict verdict = verdictOf(problems);
+    if (verdict == CheckVerdict::Errors) prompts.error(wizard_text::generateRefusal(problems));
+
     if (prompts.ask(std::string(wizard_text::kAskSaveProject))) {
         const std::string path = prompts.chooseFile(FileDialog::SaveProject);
         if (!path.empty()) {
@@ -149,10 +199,14 @@ void SaveMap(const MapProject& project, Prompts& prompts,
             prompts.notice("Map saved to " + fullName(path) + "!");
         }
     }
-    if (prompts.ask(std::string(wizard_text::kAskGenerate))) {
+    if (verdict == CheckVerdict::Errors) return;
+    const std::string question = verdict == CheckVerdict::Clean
+                                     ? std::string(wizard_text::kAskGenerate)
+                                     : wizard_text::askGenerateAnyway(problems);
+    if (prompts.ask(question)) {
         const std::string path = prompts.chooseFile(FileDialog::SaveInfSource);
         if (!path.empty()) {
-            GenerateMissionInf(record, path, seed);
+            GenerateMissionInf(found, path, seed);
             prompts.notice("Source file saved to " + fullName(path) + "!");
         }
     }

@@ -11,8 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "project/map_project_record.h"
+#include "check/map_problem.h"
 #include "common/prompts.h"
+#include "project/map_project_record.h"
 
 namespace mw {
 
@@ -24,6 +25,18 @@ inline constexpr std::string_view kBadEmpireCount =
     "You can use only 2,4 or 8 empires in your map! Setting value to 4...";
 inline constexpr std::string_view kAskSaveProject = "Save the map to a *.vmpf file?";
 inline constexpr std::string_view kAskGenerate = "Generate INF source?";
+inline constexpr std::string_view kSeeCheckMap =
+    "Press \"Check map\" to see every problem of the map.";
+
+/// The line over the list of "Check map": how many problems of each
+/// severity, and what they mean for "Save map".
+std::string checkListSummary(const std::vector<MapProblem>& problems);
+/// "Save map" when the check finds errors: how many, the first few, and
+/// where to see them all.
+std::string generateRefusal(const std::vector<MapProblem>& problems);
+/// "Save map" when the check finds only warnings: how many, and whether to
+/// generate anyway.
+std::string askGenerateAnyway(const std::vector<MapProblem>& problems);
 }  // namespace wizard_text
 
 struct MapProject {
@@ -36,6 +49,9 @@ struct MapProject {
     std::array<EmpireSetup, kMaxEmpires> empires{};
     /// The empire tab shown (0-based); always below empireCount.
     int selectedEmpire = 0;
+    /// The project file the map was loaded from; empty for a new map. Design
+    /// files no longer at their stored paths are looked up beside it.
+    std::string projectFile;
 
     MapProject();
 
@@ -74,9 +90,13 @@ void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prom
 /// The record that "Save map" writes and generates from.
 MapProjectRecord BuildProjectRecord(const MapProject& project);
 
-/// "Save map": asks whether to save the project file and whether to generate
-/// the mission source, each independently, and reports each file written.
-/// The seed (if any) makes the generated text reproducible.
+/// "Save map": checks the map first, then asks whether to save the project
+/// file and, independently, whether to generate the mission source, and
+/// reports each file written. A map with errors gets the refusal and no
+/// question about the source; one with only warnings is asked whether to
+/// generate anyway. The check and the generator read the same design files
+/// (a moved one found beside the project file). The seed (if any) makes the
+/// generated text reproducible.
 void SaveMap(const MapProject& project, Prompts& prompts,
              std::optional<std::uint32_t> seed = std::nullopt);
 

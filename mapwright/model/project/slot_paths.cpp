@@ -22,7 +22,7 @@ bool isFile(const fs::path& p) {
 }
 
 fs::path besideProject(const std::string& stored, const std::string& projectPath) {
-    return DesignFileBeside(stored, fs::path(projectPath).parent_path());
+    return DesignFileBeside(stored, ProjectFolder(projectPath));
 }
 
 // The slot holds at most 255 characters; a longer path falls back to a
@@ -39,15 +39,23 @@ std::optional<std::string> slotForm(const fs::path& p) {
 
 }  // namespace
 
+fs::path ProjectFolder(const std::string& projectPath) {
+    if (projectPath.empty()) return {};
+    const fs::path folder = fs::path(projectPath).parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
 fs::path DesignFileBeside(const std::string& stored, const fs::path& projectFolder) {
     const std::string name = baseName(stored);
     if (name.empty()) return {};
-    return projectFolder / name;
+    // "./alpha.sdf" reads as "alpha.sdf", as the project file's name was given.
+    return (projectFolder / name).lexically_normal();
 }
 
 std::optional<std::string> LocateDesignFileNear(const std::string& stored,
                                                 const fs::path& projectFolder) {
     if (isFile(stored)) return stored;
+    if (projectFolder.empty()) return std::nullopt;
     const fs::path beside = DesignFileBeside(stored, projectFolder);
     if (beside.empty() || !isFile(beside)) return std::nullopt;
     return slotForm(beside);
@@ -55,25 +63,43 @@ std::optional<std::string> LocateDesignFileNear(const std::string& stored,
 
 std::optional<std::string> LocateDesignFile(const std::string& stored,
                                             const std::string& projectPath) {
-    return LocateDesignFileNear(stored, fs::path(projectPath).parent_path());
+    return LocateDesignFileNear(stored, ProjectFolder(projectPath));
 }
 
 std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath) {
-    std::vector<std::string> notes;
+    SlotLookup found = LocateSlotFiles(project, projectPath);
+    if (!found.missing.empty()) throw found.missing.front();
+    return std::move(found.replaced);
+}
+
+SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath) {
+    SlotLookup found;
     for (int i = 0; i < project.systemCount; ++i) {
         SystemSlot& slot = project.systems[static_cast<std::size_t>(i)];
         const std::string stored = slot.designFile.str();
         const std::optional<std::string> use = LocateDesignFile(stored, projectPath);
-        if (!use)
-            throw IoError(stored, "open",
-                          "design file of system '" + slot.systemName.str() +
-                              "' not found, nor as " + besideProject(stored, projectPath).string());
+        if (!use) {
+            found.missing.emplace_back(stored, "open",
+                                       "design file of system '" + slot.systemName.str() +
+                                           "' not found, nor as " +
+                                           besideProject(stored, projectPath).string());
+            continue;
+        }
         if (*use == stored) continue;
         slot.designFile = *use;
-        notes.push_back("system '" + printableBytes(slot.systemName.view()) +
-                        "': " + printableBytes(stored) + " not found, using " + *use);
+        found.replaced.push_back("system '" + printableBytes(slot.systemName.view()) +
+                                 "': " + printableBytes(stored) + " not found, using " + *use);
     }
-    return notes;
+    return found;
+}
+
+MapProjectRecord WithFoundDesignFiles(MapProjectRecord map, const fs::path& projectFolder) {
+    for (SystemSlot& slot : map.systems) {
+        if (slot.empty()) continue;
+        if (const auto use = LocateDesignFileNear(slot.designFile.str(), projectFolder))
+            slot.designFile = *use;
+    }
+    return map;
 }
 
 }  // namespace mw

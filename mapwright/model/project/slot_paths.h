@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/errors.h"
 #include "project/map_project.h"
 
 namespace mw {
@@ -17,9 +18,13 @@ namespace mw {
 /// fits a slot's 255 characters), else nothing.
 std::optional<std::string> LocateDesignFile(const std::string& stored,
                                             const std::string& projectPath);
-/// The same with the project file's folder given (empty: the current folder).
+/// The same with the project file's folder given. An empty folder (a map that
+/// has no project file yet) has nothing to look beside: only the stored path counts.
 std::optional<std::string> LocateDesignFileNear(const std::string& stored,
                                                 const std::filesystem::path& projectFolder);
+/// The folder the lookup looks in for a project file: its folder ("." for a
+/// bare file name); empty when there is no project file.
+std::filesystem::path ProjectFolder(const std::string& projectPath);
 /// Where the lookup looks for a stored path beside the project; empty when
 /// the stored path has no file name.
 std::filesystem::path DesignFileBeside(const std::string& stored,
@@ -30,5 +35,23 @@ std::filesystem::path DesignFileBeside(const std::string& stored,
 /// the system, the stored path and the one used. A design file found in
 /// neither place raises IoError naming both.
 std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath);
+
+/// What a lookup over the slots found.
+struct SlotLookup {
+    /// One note per replaced path, as ResolveSlotPaths gives them.
+    std::vector<std::string> replaced;
+    /// Systems whose design file is in neither place, as ResolveSlotPaths raises them.
+    std::vector<IoError> missing;
+};
+
+/// Like ResolveSlotPaths, but a design file found nowhere is reported, not
+/// raised, and its slot keeps the stored path.
+SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath);
+
+/// The record with each filled slot's design file as LocateDesignFileNear
+/// finds it, so what reads the files afterwards reads the ones a check read.
+/// A file found nowhere keeps its stored path.
+MapProjectRecord WithFoundDesignFiles(MapProjectRecord map,
+                                      const std::filesystem::path& projectFolder);
 
 }  // namespace mw

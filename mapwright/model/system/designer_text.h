@@ -38,6 +38,9 @@ inline constexpr int kBackgroundCount = 13;  // "Background1" .. "Background13"
 /// Shown when the 1001st object of a kind would be placed; nothing is placed.
 std::string tableFull(ObjectKind kind);
 
+/// "Link systems" on a file with more jump nodes than the link list holds.
+std::string tooManyJumpNodes(const std::string& path, std::size_t count, std::size_t offered);
+
 /// The caption of a window showing the system of this sun name.
 inline std::string caption(std::string_view sunName) {
     return std::string(sunName) + std::string(kCaptionSuffix);

@@ -7,6 +7,7 @@
 // Prompts. Operations never throw a UserError: a failure is shown through
 // Prompts::error and the change made before it is returned.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,8 @@
 #include "names/name_directory.h"
 #include "names/name_settings.h"
 #include "system/designer_tools.h"
+#include "system/jump_node_links.h"
+#include "system/object_dialogs.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
 #include "system/world_coordinates.h"
@@ -155,6 +158,38 @@ public:
     DesignerChange SetBackground(std::string_view text);
     DesignerChange SetScale(std::string_view text);
 
+    // --- the property dialogs, on the current object index ---
+    // Each OK is one call. It returns nothing when the dialog is to stay open
+    // (the error has been shown and nothing written); otherwise the change.
+
+    /// OK in an object dialog: every field into the record, texts cut to the
+    /// record's capacity. A planet's changed name is renamed in "list.dat"; a
+    /// ship becomes "Ship" + index, and a rank or number of ships that is not
+    /// a whole number is shown as an error with nothing of the ship written.
+    std::optional<DesignerChange> ConfirmDialog(const DialogValues& values, Prompts& prompts);
+
+    /// "Set 'Z' coordinate" in the dialog of a kind: the Z dialog now writes
+    /// that kind. Returns the object's Z in decimal, which the Z dialog shows
+    /// and remembers.
+    std::string BeginZ(ObjectKind kind);
+    /// OK in the Z dialog: the text parsed as a whole number becomes the
+    /// remembered value and the object's Z at once. A text that is not a whole
+    /// number is shown as an error and changes nothing.
+    std::optional<DesignerChange> ConfirmZ(std::string_view text, Prompts& prompts);
+    /// Cancel in the Z dialog: the text its edit goes back to.
+    std::string CancelZ() const;
+
+    /// "Link systems": asks for another system's design file and keeps its
+    /// jump nodes as the link list (the first 100; a notice says when the file
+    /// holds more). Returns the chooser's entries ("0" first), or nothing when
+    /// the dialog was cancelled or the file could not be read (an error shown).
+    std::optional<std::vector<std::string>> LinkSystems(Prompts& prompts);
+    /// The nodes of the last linked file.
+    const JumpNodeLinks& links() const { return links_; }
+    /// OK in the node chooser: the current jump node leads to the chosen text
+    /// (cut to its capacity) at once.
+    DesignerChange ChooseLink(std::string_view chosen);
+
     // --- undo support ---
     DesignerSnapshot TakeSnapshot() const;
     /// Back to the snapshot: tables, header and the name list files.
@@ -165,6 +200,8 @@ private:
     DesignerChange place(ObjectKind kind, MarkerPos pixel, Prompts& prompts);
     void fillPlacement(ObjectKind kind, int index, WorldPosition at, MarkerPos pixel);
     DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text);
+    /// The current object index when it names an object of the kind.
+    std::optional<int> currentObject(ObjectKind kind) const;
 
     NameSettings& settings_;
     EditorRandom& random_;
@@ -173,6 +210,8 @@ private:
     std::unique_ptr<SystemModel> tables_;
     SystemHeader header_;
     std::string filePath_;
+    std::int32_t zRemembered_ = 0;
+    JumpNodeLinks links_;
 };
 
 }  // namespace mw

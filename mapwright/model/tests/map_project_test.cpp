@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "check/map_check.h"
 #include "common/errors.h"
+#include "model_test_support.h"
 #include "project/map_project.h"
 #include "project/project_file.h"
 #include "project/slot_paths.h"
+#include "project/wizard_controls.h"
 #include "system/sdf_record.h"
 #include "scripted_prompts.h"
 #include "test_support.h"
@@ -76,8 +79,9 @@ TEST_F(MapProjectTest, NewMapSavedAtOnceIsTheDefaultRecord) {
     p.answers[std::string(wizard_text::kAskSaveProject)] = true;
     p.files[FileDialog::SaveProject] = file("new.vmpf");
     SaveMap(project_, p);
-    EXPECT_EQ(p.questions, (std::vector<std::string>{"Save the map to a *.vmpf file?",
-                                                     "Generate INF source?"}));
+    ASSERT_EQ(p.questions.size(), 2u);
+    EXPECT_EQ(p.questions[0], "Save the map to a *.vmpf file?");
+    EXPECT_EQ(p.questions[1].rfind("The map check found 1 warning:", 0), 0u);  // no systems
     EXPECT_EQ(p.notices,
               (std::vector<std::string>{"Map saved to " + fs::absolute(file("new.vmpf")).string() +
                                         "!"}));
@@ -320,4 +324,127 @@ TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
     EXPECT_EQ(project_.systems[0].designFile, scratch_.path("moved/beta.sdf"));
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find("/gone/elsewhere/beta.sdf"), std::string::npos) << notes[0];
+}
+
+// "Save map" checks first: a clean map is asked as before, one with only
+// warnings whether to generate anyway, one with errors is told so and asked
+// nothing about the source. The project file is offered in every case.
+TEST_F(MapProjectTest, SaveMapGeneratesWhatTheCheckAllows) {
+    const SdfRecord leadsNowhere = model_test::jumpNode("AlphaJumpnode1", "Nowhere");
+    const struct {
+        const char* name;
+        std::vector<SdfRecord> objects;
+        std::string mapName;
+        bool answer;  // to the question about the source
+        std::string lastQuestion;
+        bool generated;
+    } rows[] = {
+        {"clean", {}, "Map", true, "Generate INF source?", true},
+        {"warnings, Yes", {leadsNowhere}, "Map", true, "The map check found 1 warning:", true},
+        {"warnings, No", {leadsNowhere}, "Map", false, "The map check found 1 warning:", false},
+        {"errors", {leadsNowhere}, "Say \"hi\"", true, "Save the map to a *.vmpf file?", false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::vector<SdfRecord> records{model_test::sunRecord("Alpha")};
+        records.insert(records.end(), r.objects.begin(), r.objects.end());
+        model_test::writeDesignFile(file("alpha.sdf"), records);
+        ResetProject(project_);
+        ASSERT_TRUE(insert(file("alpha.sdf")));
+        project_.mapName = r.mapName;
+        fs::remove(file("mission.txt"));
+
+        ScriptedPrompts p;
+        p.answer(true).file(file("map.vmpf")).answer(r.answer).file(file("mission.txt"));
+        SaveMap(project_, p, 1u);
+        EXPECT_EQ(p.questions.back().rfind(r.lastQuestion, 0), 0u) << p.questions.back();
+        EXPECT_EQ(readBytes(file("map.vmpf")).size(), kProjectFileSize);
+        EXPECT_EQ(fs::exists(file("mission.txt")), r.generated);
+        if (r.lastQuestion != "Save the map to a *.vmpf file?") continue;
+        ASSERT_EQ(p.errors.size(), 1u);
+        for (const char* part : {"found 1 error:", "[unsafe-text]", "\"Check map\""})
+            EXPECT_NE(p.errors[0].find(part), std::string::npos) << p.errors[0];
+        EXPECT_EQ(p.dialogs, std::vector<FileDialog>{FileDialog::SaveProject});
+    }
+}
+
+// A design file missing when the map was loaded and put beside the project
+// file afterwards: the check finds it there, and so does the generator.
+TEST_F(MapProjectTest, SaveMapGeneratesFromTheFilesTheCheckRead) {
+    model_test::writeDesignFile(file("old/alpha.sdf"), {model_test::sunRecord("Alpha")});
+    ASSERT_TRUE(insert(file("old/alpha.sdf")));
+    fs::create_directory(file("moved"));
+    saveProject("moved/map.vmpf");
+    fs::rename(file("old/alpha.sdf"), file("alpha.sdf"));
+    load(file("moved/map.vmpf"));
+    EXPECT_EQ(verdictOf(CheckMap(project_)), CheckVerdict::Errors);
+
+    fs::copy_file(file("alpha.sdf"), file("moved/alpha.sdf"));
+    EXPECT_EQ(CheckMap(project_), std::vector<MapProblem>{});
+    EXPECT_EQ(project_.systems[0].designFile, file("old/alpha.sdf"));  // as stored
+    ScriptedPrompts p;
+    p.answers[std::string(wizard_text::kAskGenerate)] = true;
+    p.files[FileDialog::SaveInfSource] = file("mission.txt");
+    SaveMap(project_, p, 1u);
+    EXPECT_TRUE(p.errors.empty());
+    EXPECT_NE(readBytes(file("mission.txt")).find("[Alpha]"), std::string::npos);
+
+    // A new map has no project file to look beside.
+    ResetProject(project_);
+    ASSERT_TRUE(insert(file("moved/alpha.sdf")));
+    project_.systems[0].designFile = file("old/alpha.sdf");
+    EXPECT_EQ(verdictOf(CheckMap(project_)), CheckVerdict::Errors);
+}
+
+TEST_F(MapProjectTest, EmpireControlsEditTheSelectedEmpire) {
+    SetEmpireCount(project_, "8", prompts_);
+    SelectEmpire(project_, 6);
+    const struct {
+        EmpireField field;
+        std::string typed;
+        std::string shown;  // as the control shows it again
+    } rows[] = {
+        {EmpireField::Name, std::string(130, 'n'), std::string(125, 'n')},
+        {EmpireField::AiMode, std::string(45, 'a'), std::string(40, 'a')},
+        {EmpireField::Team, "Team3", "Team3"},
+        {EmpireField::Money, "-50", "-50"},
+        {EmpireField::MaxShipGroups, "many", "0"},
+        {EmpireField::MaxSpyGroups, "", "0"},
+    };
+    for (const auto& r : rows) {
+        SetEmpireField(project_, r.field, r.typed);
+        EXPECT_EQ(EmpireFieldText(project_, r.field), r.shown) << r.typed;
+    }
+    EXPECT_EQ(project_.empires[6].money, -50);
+    EXPECT_EQ(project_.empires[0].name, "AI1");  // only the selected empire changed
+    EXPECT_EQ(project_.empires[0].money, 1000);
+    SelectEmpire(project_, 8);  // beyond the tabs: the first
+    EXPECT_EQ(EmpireFieldText(project_, EmpireField::Name), "AI1");
+}
+
+TEST_F(MapProjectTest, ClearAsksFirst) {
+    SetMapName(project_, "Kept");
+    EXPECT_FALSE(ClearProject(project_, prompts_));
+    EXPECT_EQ(project_.mapName, "Kept");
+    prompts_.answer(true);
+    EXPECT_TRUE(ClearProject(project_, prompts_));
+    EXPECT_TRUE(project_.mapName.empty());
+    EXPECT_EQ(prompts_.questions, (std::vector<std::string>(2, std::string(wizard_text::kAskClear))));
+}
+
+TEST_F(MapProjectTest, LoadTellsWhichDesignFilesAreUsedInstead) {
+    insert(designFile("alpha.sdf", "Alpha"));
+    insert(designFile("beta.sdf", "Beta"));
+    project_.systems[0].designFile = "C:\\Maps\\alpha.sdf";
+    project_.systems[1].designFile = "/gone/beta.sdf";
+    scratch_.write("moved/alpha.sdf", scratch_.read("alpha.sdf"));
+    saveProject("moved/map.vmpf");
+    prompts_.files[FileDialog::LoadProject] = file("moved/map.vmpf");
+    ASSERT_TRUE(LoadProjectLocatingFiles(project_, prompts_));
+    EXPECT_EQ(project_.systems[0].designFile, file("moved/alpha.sdf"));
+    EXPECT_EQ(project_.systems[1].designFile, "/gone/beta.sdf");
+    ASSERT_EQ(prompts_.notices.size(), 1u);
+    EXPECT_NE(prompts_.notices[0].find("using " + file("moved/alpha.sdf")), std::string::npos);
+    ASSERT_EQ(prompts_.errors.size(), 1u);
+    EXPECT_NE(prompts_.errors[0].find("/gone/beta.sdf: open failed"), std::string::npos);
 }

@@ -188,8 +188,6 @@ void TMDIChild::applyChange(const DesignerChange& change) {
         else
             closeWindow();
     }
-    // change.openDialog: the property dialogs open here once they exist; the
-    // click has already made the object the current one.
 }
 
 void TMDIChild::showEvent(QShowEvent* event) {
@@ -252,7 +250,9 @@ void TMDIChild::Panel4Click(QPoint pixel) {
 }
 
 void TMDIChild::MarkerClick(ObjectMarker* marker) {
-    document_.clickMarker(tool_, marker->object());
+    // The click has made the object the current one; its dialog works on it.
+    if (const std::optional<ObjectKind> kind = document_.clickMarker(tool_, marker->object()))
+        windows_.dialogs.open(*kind);
 }
 
 void TMDIChild::addMarker(const MarkerView& view) {

@@ -27,8 +27,10 @@ void SystemDocument::clickMap(Tool tool, QPoint pixel) {
     emit changed(designer_.ClickMap(tool, pixelOf(pixel), prompts_));
 }
 
-void SystemDocument::clickMarker(Tool tool, ObjectRef object) {
-    emit changed(designer_.ClickMarker(tool, object, prompts_));
+std::optional<ObjectKind> SystemDocument::clickMarker(Tool tool, ObjectRef object) {
+    const DesignerChange change = designer_.ClickMarker(tool, object, prompts_);
+    emit changed(change);
+    return change.openDialog;
 }
 
 void SystemDocument::open() {
@@ -58,6 +60,29 @@ void SystemDocument::setBackground(const QString& text) {
 }
 void SystemDocument::setScale(const QString& text) {
     emit changed(designer_.SetScale(toModel(text)));
+}
+
+bool SystemDocument::confirmDialog(const DialogValues& values) {
+    const std::optional<DesignerChange> change = designer_.ConfirmDialog(values, prompts_);
+    if (change) emit changed(*change);
+    return change.has_value();
+}
+QString SystemDocument::beginZ(ObjectKind kind) {
+    return fromModel(designer_.BeginZ(kind));
+}
+bool SystemDocument::confirmZ(const QString& text) {
+    const std::optional<DesignerChange> change = designer_.ConfirmZ(toModel(text), prompts_);
+    if (change) emit changed(*change);
+    return change.has_value();
+}
+QString SystemDocument::cancelZ() {
+    return fromModel(designer_.CancelZ());
+}
+std::optional<std::vector<std::string>> SystemDocument::linkSystems() {
+    return designer_.LinkSystems(prompts_);
+}
+void SystemDocument::chooseLink(const QString& text) {
+    emit changed(designer_.ChooseLink(toModel(text)));
 }
 
 }  // namespace mw::ui

@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "system/system_designer.h"
 
@@ -23,7 +26,8 @@ class SystemDocument : public QObject {
     /// The mouse is over the pixel of the map panel: the world position to show.
     WorldPosition moveCursor(QPoint pixel);
     void clickMap(Tool tool, QPoint pixel);
-    void clickMarker(Tool tool, ObjectRef object);
+    /// A click on a marker; returns the kind whose property dialog is to open.
+    std::optional<ObjectKind> clickMarker(Tool tool, ObjectRef object);
     void open();
     void clearMap();
     void saveAs();
@@ -36,6 +40,21 @@ class SystemDocument : public QObject {
     void setSunType(const QString& text);
     void setBackground(const QString& text);
     void setScale(const QString& text);
+
+    // The property dialogs: one call per OK, on the current object index.
+    /// OK in an object dialog; false when the values were refused (the error
+    /// has been shown) and the dialog stays open.
+    bool confirmDialog(const DialogValues& values);
+    /// "Set 'Z' coordinate" in the dialog of the kind: the Z dialog's text.
+    QString beginZ(ObjectKind kind);
+    /// OK in the Z dialog; false when the text is no whole number.
+    bool confirmZ(const QString& text);
+    /// Cancel in the Z dialog: the text its edit goes back to.
+    QString cancelZ();
+    /// "Link systems": the node chooser's entries, or nothing.
+    std::optional<std::vector<std::string>> linkSystems();
+    /// OK in the node chooser: the current jump node leads to the text.
+    void chooseLink(const QString& text);
 
   signals:
     /// What an operation changed, for the windows to show.

@@ -1,10 +1,13 @@
 // Renders the editor's windows to PNG files for the README:
-//   mapwright_screenshots OUTPUT_DIR SAMPLE.sdf WORK_DIR
+//   mapwright_screenshots OUTPUT_DIR SAMPLE.sdf SAMPLE_MAP.vmpf WORK_DIR
 // It builds the real windows, opens the sample system through the main
-// window's Open command (the file dialog answered with SAMPLE.sdf) and grabs
-// each window from the screen, window manager frame included. Run it under
-// a display (scripts/screenshots starts Xvfb and a window manager).
+// window's Open command (the file dialog answered with SAMPLE.sdf), loads the
+// sample map into the wizard, checks a damaged copy of it, and grabs each
+// window from the screen, window manager frame included. Run it under a display
+// (scripts/screenshots starts Xvfb and a window manager).
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMdiArea>
@@ -17,12 +20,22 @@
 #include <QToolButton>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
+#include "check/map_check.h"
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
+#include "designer/object_marker.h"
 #include "designer/system_document.h"
+#include "dialogs/node_list.h"
+#include "dialogs/property_dialogs.h"
+#include "dialogs/ship_help.h"
+#include "dialogs/z_dialog.h"
 #include "editor_app.h"
 #include "editor_context.h"
+#include "names/listdat.h"
+#include "names/planet_names.h"
+#include "project/project_file.h"
 #include "shell/about_box.h"
 #include "shell/editor_windows.h"
 #include "shell/help_window.h"
@@ -30,15 +43,20 @@
 #include "shell/main_form.h"
 #include "shell/whats_new.h"
 #include "text.h"
+#include "wizard/mcw.h"
+#include "wizard/mcw_check.h"
+#include "wizard/mcw_help.h"
+#include "wizard/tab_control.h"
 
 namespace {
 
 using namespace mw::ui;
 
-/// Answers every question with Yes and every open dialog with the sample.
+/// Answers every question with Yes and every open dialog with the samples.
 class SamplePrompts : public mw::Prompts {
   public:
-    explicit SamplePrompts(std::string sample) : sample_(std::move(sample)) {}
+    SamplePrompts(std::string sample, std::string sampleMap)
+        : sample_(std::move(sample)), sampleMap_(std::move(sampleMap)) {}
     void notice(const std::string& text) override { report("notice", text); }
     void error(const std::string& text) override {
         report("error", text);
@@ -46,7 +64,10 @@ class SamplePrompts : public mw::Prompts {
     }
     bool ask(const std::string&) override { return true; }
     std::string chooseFile(mw::FileDialog dialog) override {
-        return dialog == mw::FileDialog::OpenSystem ? sample_ : std::string();
+        if (dialog == mw::FileDialog::OpenSystem || dialog == mw::FileDialog::LinkSystems)
+            return sample_;
+        if (dialog == mw::FileDialog::LoadProject) return sampleMap_;
+        return {};
     }
     bool failed = false;
 
@@ -55,6 +76,7 @@ class SamplePrompts : public mw::Prompts {
         std::fprintf(stderr, "mapwright_screenshots: %s: %s\n", kind, text.c_str());
     }
     std::string sample_;
+    std::string sampleMap_;
 };
 
 void settle(int ms) {
@@ -66,38 +88,85 @@ void settle(int ms) {
     }
 }
 
-bool grab(QWidget* window, const QString& file) {
+/// How a grab went: saved, or left unsaved because the window manager has
+/// not framed the window (only when asked to give up on that).
+enum class Grab { Saved, Unframed, Failed };
+
+Grab grabWindow(QWidget* window, const QString& file, bool mayGiveUp) {
     window->raise();
     window->activateWindow();
     settle(600);
+    // The window manager frames a newly shown window a little later (much later
+    // on a busy machine), and now and then misses one.
+    const auto framed = [window] {
+        const QRect frame = window->frameGeometry();
+        return frame != window->geometry() && frame.contains(window->geometry());
+    };
+    // Framed for a while: the frame is drawn a moment after it is reported.
+    int steady = 0;
+    for (int waited = 0; steady < 4 && waited < 5000; waited += 100) {
+        settle(100);
+        steady = framed() ? steady + 1 : 0;
+    }
+    if (steady < 4 && mayGiveUp) return Grab::Unframed;
     const QRect frame = window->frameGeometry();
     const QPixmap shot =
         window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     if (!shot.save(file)) {
         std::fprintf(stderr, "mapwright_screenshots: cannot write %s\n", qPrintable(file));
-        return false;
+        return Grab::Failed;
     }
     std::printf("%s\n", qPrintable(file));
-    return true;
+    return Grab::Saved;
+}
+
+bool grab(QWidget* window, const QString& file) {
+    return grabWindow(window, file, false) == Grab::Saved;
+}
+
+/// Grabs the modal dialog that `open` shows, after `prepare` has set it up,
+/// then cancels it. A dialog the window manager has not framed is opened again.
+bool grabModal(const QString& file, const std::function<void()>& open,
+               const std::function<void(QWidget*)>& prepare = {}) {
+    constexpr int kTries = 4;
+    Grab result = Grab::Failed;
+    for (int attempt = 1; attempt <= kTries; ++attempt) {
+        result = Grab::Failed;
+        settle(400);  // the window manager is done with the last window
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            if (prepare) prepare(dialog);
+            result = grabWindow(dialog, file, attempt < kTries);
+            dialog->reject();
+        });
+        open();
+        if (result != Grab::Unframed) break;
+    }
+    if (result == Grab::Failed)
+        std::fprintf(stderr, "mapwright_screenshots: no dialog for %s\n", qPrintable(file));
+    return result == Grab::Saved;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fputs("usage: mapwright_screenshots OUTPUT_DIR SAMPLE.sdf WORK_DIR\n", stderr);
+    if (argc != 5) {
+        std::fputs("usage: mapwright_screenshots OUTPUT_DIR SAMPLE.sdf SAMPLE_MAP.vmpf WORK_DIR\n",
+                   stderr);
         return 2;
     }
     QApplication app(argc, argv);
     applyEditorLook();
     const QString out = QString::fromLocal8Bit(argv[1]);
-    const std::string sample =
-        toPath(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
+    const auto absolute = [](const char* arg) {
+        return toPath(QFileInfo(QString::fromLocal8Bit(arg)).absoluteFilePath());
+    };
     QDir().mkpath(out);
 
     // The working folder holds main.ond; the name lists are kept there.
-    mw::EditorState state{std::filesystem::path(argv[3])};
-    SamplePrompts prompts(sample);
+    mw::EditorState state{std::filesystem::path(argv[4])};
+    SamplePrompts prompts(absolute(argv[2]), absolute(argv[3]));
     SystemDocument document(state.designer(), prompts);
     EditorContext context{state, document, prompts, ProgramFiles()};
     TMainForm mainForm(context);
@@ -138,6 +207,85 @@ int main(int argc, char** argv) {
     mainForm.helpWindow()->openHelpFile(QStringLiteral("bai.hlp"));
     ok &= grab(mainForm.helpWindow(), out + QStringLiteral("/help_buttons_and_icons.png"));
     mainForm.helpWindow()->hide();
+
+    // Each property dialog as a click on the first marker of its kind opens it.
+    const struct {
+        mw::ObjectKind kind;
+        const char* file;
+    } dialogs[] = {
+        {mw::ObjectKind::Planet, "planet_properties"},
+        {mw::ObjectKind::MicroAsteroid, "micro_asteroid_properties"},
+        {mw::ObjectKind::Asteroid, "asteroid_properties"},
+        {mw::ObjectKind::Wreck, "wreckage_properties"},
+        {mw::ObjectKind::Nebula, "nebulae_properties"},
+        {mw::ObjectKind::JumpNode, "jumpnode_properties"},
+        {mw::ObjectKind::Ship, "ship_properties"},
+    };
+    for (const auto& d : dialogs) {
+        ObjectMarker* marker = designer->marker(d.kind, 1);
+        if (!marker) {
+            std::fprintf(stderr, "mapwright_screenshots: the sample lacks a %s\n", d.file);
+            ok = false;
+            continue;
+        }
+        ok &= grabModal(out + QStringLiteral("/%1.png").arg(QLatin1String(d.file)),
+                        [marker] { marker->click(); });
+    }
+    const PropertyDialogs& dialogWindows = windows.dialogs;
+    ok &= grabModal(out + QStringLiteral("/z_coordinate.png"),
+                    [&] { dialogWindows.magassag->openFor(mw::ObjectKind::Planet); });
+    ok &= grabModal(out + QStringLiteral("/ship_types_help.png"),
+                    [&] { dialogWindows.ship_help->exec(); });
+    if (const auto entries = document.linkSystems())
+        ok &= grabModal(
+            out + QStringLiteral("/select_node.png"),
+            [&] { dialogWindows.NodeList->offer(*entries); },
+            [&](QWidget*) {
+                if (dialogWindows.NodeList->ComboBox1->count() > 1)
+                    dialogWindows.NodeList->ComboBox1->setCurrentIndex(1);
+            });
+    // The wizard with the sample map, its second empire's tab chosen.
+    windows.MCW->show();
+    windows.MCW->Button7Click();
+    const QPoint tab = windows.MCW->TabControl1->tabRect(1).center();
+    QMouseEvent press(QEvent::MouseButtonPress, tab, windows.MCW->TabControl1->mapToGlobal(tab),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(windows.MCW->TabControl1, &press);
+    ok &= grab(windows.MCW, out + QStringLiteral("/map_creator_wizard.png"));
+    windows.MCW->Button6Click();
+    ok &= grab(windows.MCWhelp, out + QStringLiteral("/map_creator_wizard_help.png"));
+    windows.MCWhelp->hide();
+
+    // The check of a copy of the sample map that lost Beta's design file and
+    // plays with two empires: what "Check map" lists for it.
+    const std::filesystem::path broken = std::filesystem::path(argv[4]) / "broken";
+    std::filesystem::create_directories(broken);
+    const std::filesystem::path sampleFolder =
+        std::filesystem::path(absolute(argv[3])).parent_path();
+    for (const char* name : {"alpha.sdf", "gamma.sdf"})
+        std::filesystem::copy_file(sampleFolder / name, broken / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+    mw::MapProjectRecord damaged = mw::ReadProjectFile(absolute(argv[3]));
+    damaged.empireCount = 2;
+    mw::WriteProjectFile((broken / "broken.vmpf").string(), damaged);
+    mw::LoadProjectFile(state.project(), (broken / "broken.vmpf").string(), prompts);
+    windows.MCW->showProject();
+    windows.MCW->MCWcheck->setProblems(mw::CheckMap(state.project()));
+    windows.MCW->MCWcheck->show();
+    ok &= grab(windows.MCW->MCWcheck, out + QStringLiteral("/map_check.png"));
+    windows.MCW->MCWcheck->hide();
+    ok &= grab(windows.MCW, out + QStringLiteral("/map_creator_wizard_problems.png"));
+    windows.MCW->hide();
+
+    windows.Planet_Names->setMode(mw::NamesMode::Planets);
+    windows.Planet_Names->show();
+    ok &= grab(windows.Planet_Names, out + QStringLiteral("/planet_names_manager.png"));
+    windows.Planet_Names->hide();
+
+    windows.LISTDAT->show();
+    windows.LISTDAT->Button4Click();
+    ok &= grab(windows.LISTDAT, out + QStringLiteral("/vars_watch.png"));
+    windows.LISTDAT->hide();
 
     return ok && !prompts.failed ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -22,11 +23,14 @@
 #include "embedded_pictures.h"
 #include "help_window.h"
 #include "hint.h"
+#include "names/listdat.h"
+#include "names/planet_names.h"
 #include "shell_text.h"
 #include "system/designer_text.h"
 #include "text.h"
 #include "whats_new.h"
 #include "window_placement.h"
+#include "wizard/mcw.h"
 
 namespace mw::ui {
 
@@ -70,6 +74,22 @@ TMainForm::~TMainForm() {
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(ClientArea, nullptr, this, nullptr);
     if (designer_) disconnect(designer_, nullptr, this, nullptr);
+}
+
+void TMainForm::showWorkingFolder(const QString& status) {
+    // A permanent label: the hints of the menus and buttons pass over the
+    // status bar's message, not over this.
+    if (!workingFolder_) {
+        workingFolder_ = new QLabel(statusBar());
+        workingFolder_->setObjectName(QStringLiteral("WorkingFolder"));
+        // A long path is cut rather than holding the window wide; the tip has it whole.
+        workingFolder_->setMinimumWidth(40);
+        statusBar()->addPermanentWidget(workingFolder_);
+    }
+    workingFolder_->setText(status);
+    workingFolder_->setToolTip(
+        status +
+        QStringLiteral("\nmain.ond and the planet name lists p_names.dat and list.dat are kept here"));
 }
 
 TMDIChild* TMainForm::designer() const {
@@ -166,8 +186,6 @@ void TMainForm::createActions() {
                   QStringLiteral("Arrange All|Arranges the minimized windows along the bottom"));
     connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::arrangeMinimized);
 
-    // The wizard, the names managers and the watch window arrive with their
-    // windows; until then their commands are shown but cannot be chosen.
     MapCreatorWizard1 = newAction("MapCreatorWizard1", QStringLiteral("Map creator wizard"),
                                   QStringLiteral("Launches Map Creator Wizard"));
     PlanetNamesManager1 = newAction("PlanetNamesManager1", QStringLiteral("Planet names' manager"));
@@ -182,9 +200,13 @@ void TMainForm::createActions() {
     ToolButtonWizard = newAction("ToolButtonWizard", QStringLiteral("Wizard"),
                                  QStringLiteral("Launch Map Creator Wizard"));
     ToolButtonWizard->setIcon(embeddedIcon(QStringLiteral("toolbar/wizard")));
-    for (QAction* a : {MapCreatorWizard1, PlanetNamesManager1, SystemNamesManager1, VarsWatch1,
-                       ToolButtonPlanetNames, ToolButtonSystemNames, ToolButtonWizard})
-        a->setEnabled(false);
+    for (QAction* a : {MapCreatorWizard1, ToolButtonWizard})
+        connect(a, &QAction::triggered, this, &TMainForm::MapCreatorWizard1Click);
+    for (QAction* a : {PlanetNamesManager1, ToolButtonPlanetNames})
+        connect(a, &QAction::triggered, this, &TMainForm::PlanetNamesManager1Click);
+    for (QAction* a : {SystemNamesManager1, ToolButtonSystemNames})
+        connect(a, &QAction::triggered, this, &TMainForm::SystemNamesManager1Click);
+    connect(VarsWatch1, &QAction::triggered, this, &TMainForm::VarsWatch1Click);
 
     ToolButtonExit =
         newAction("ToolButtonExit", QStringLiteral("Exit"), QStringLiteral("Exit application"));
@@ -372,6 +394,25 @@ void TMainForm::HelpAbout1Execute() {
 
 void TMainForm::WhatsNew1Click() {
     if (windows_.whatsnew) windows_.whatsnew->exec();
+}
+
+void TMainForm::MapCreatorWizard1Click() {
+    if (windows_.MCW) windows_.MCW->exec();
+}
+
+void TMainForm::PlanetNamesManager1Click() {
+    if (windows_.Planet_Names) windows_.Planet_Names->execute(NamesMode::Planets);
+}
+
+void TMainForm::SystemNamesManager1Click() {
+    if (windows_.Planet_Names) windows_.Planet_Names->execute(NamesMode::Systems);
+}
+
+void TMainForm::VarsWatch1Click() {
+    if (!windows_.LISTDAT) return;
+    windows_.LISTDAT->show();
+    windows_.LISTDAT->raise();
+    windows_.LISTDAT->activateWindow();
 }
 
 void TMainForm::openHelpFile(const QString& helpFileName) {

@@ -9,6 +9,7 @@
 #include "editor_windows.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QTextEdit;
@@ -33,6 +34,8 @@ class TMainForm : public QMainWindow {
     QMdiArea* clientArea() const { return ClientArea; }
     /// The open designer window, if any (there is never more than one).
     TMDIChild* designer() const;
+    /// Shows, at the right of the status bar, which folder the editor works in.
+    void showWorkingFolder(const QString& status);
     /// Ends the program at once (the toolbar's Exit); tests replace it.
     void setTerminate(std::function<void()> terminate) { terminate_ = std::move(terminate); }
 
@@ -71,6 +74,10 @@ class TMainForm : public QMainWindow {
     void ToolButtonExitClick();
     void HelpAbout1Execute();
     void WhatsNew1Click();
+    void MapCreatorWizard1Click();
+    void PlanetNamesManager1Click();
+    void SystemNamesManager1Click();
+    void VarsWatch1Click();
     void openHelpFile(const QString& helpFileName);
 
   protected:
@@ -94,6 +101,7 @@ class TMainForm : public QMainWindow {
     HelpWindow* help_;
     QMdiArea* ClientArea;
     QToolBar* ToolBar1 = nullptr;
+    QLabel* workingFolder_ = nullptr;
     QPointer<TMDIChild> designer_;
     std::function<void()> terminate_;
     bool shownOnce_ = false;

@@ -4,18 +4,29 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "text.h"
+
 namespace mw::ui {
 
-ProgramFiles::ProgramFiles() : dir_(QCoreApplication::applicationDirPath()) {}
+ProgramFiles::ProgramFiles()
+    : places_(ShippedFiles::ForExecutable(toPath(QCoreApplication::applicationDirPath()))) {}
+
+ProgramFiles::ProgramFiles(const QString& dir) : places_({toPath(dir)}) {}
+
+QString ProgramFiles::dir() const {
+    return places_.folders().empty() ? QString() : fromPath(places_.folders().front().string());
+}
 
 QString ProgramFiles::path(const QString& fileName) const {
-    return QDir(dir_).filePath(fileName);
+    return fromPath(places_.locate(toPath(fileName)).string());
 }
 
 QString ProgramFiles::helpPage(const QString& helpFileName) const {
-    return QDir(dir_).filePath(QStringLiteral("help/") +
-                               QFileInfo(helpFileName).completeBaseName() +
-                               QStringLiteral(".html"));
+    return fromPath(places_.locate(HelpPageFor(toPath(helpFileName))).string());
+}
+
+std::optional<std::filesystem::path> ProgramFiles::nameDatabase() const {
+    return places_.find(std::string(kDefaultNameDatabase));
 }
 
 QPixmap ProgramFiles::picture(const QString& fileName) const {

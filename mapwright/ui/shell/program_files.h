@@ -1,10 +1,14 @@
 #pragma once
-// The files that ship beside the executable: the tool pictures, the program
-// icon, the About banner and the help pages (in "help/"). The editor uses the
-// executable's folder; tests may point elsewhere.
+// The files that ship with the editor: the tool pictures, the program icon,
+// the About banner, the help pages (in "help/") and main.ond. They are looked
+// for beside the executable, then in the installed data folder
+// (../share/mapwright); tests may point at one folder of their own.
 
 #include <QPixmap>
 #include <QString>
+#include <optional>
+
+#include "folders/shipped_files.h"
 
 namespace mw::ui {
 
@@ -16,22 +20,27 @@ struct MissingFile {
 
 class ProgramFiles {
   public:
-    /// The folder of the running executable.
+    /// Beside the running executable, then its installed data folder.
     ProgramFiles();
-    explicit ProgramFiles(QString dir) : dir_(std::move(dir)) {}
+    /// Only this folder.
+    explicit ProgramFiles(const QString& dir);
 
-    const QString& dir() const { return dir_; }
-    /// Path of a file beside the executable.
+    /// The first folder searched.
+    QString dir() const;
+    const ShippedFiles& places() const { return places_; }
+    /// Path of a shipped file where it is found, else where it was looked for first.
     QString path(const QString& fileName) const;
     /// Path of the HTML page that stands for a help file name: "readme.hlp"
     /// is "help/readme.html".
     QString helpPage(const QString& helpFileName) const;
+    /// The shipped main.ond, if there is one.
+    std::optional<std::filesystem::path> nameDatabase() const;
 
-    /// Loads a picture beside the executable; throws MissingFile naming it.
+    /// Loads a shipped picture; throws MissingFile naming it.
     QPixmap picture(const QString& fileName) const;
 
   private:
-    QString dir_;
+    ShippedFiles places_;
 };
 
 }  // namespace mw::ui

@@ -103,7 +103,9 @@ class DesignerTest : public QObject {
     void markerClicks() {
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(80, 80));
-        // With a placing tool a marker click selects its object and places nothing.
+        // With a placing tool a marker click selects its object and places
+        // nothing (the planet's dialog it opens is closed).
+        closeNextModal();
         QTest::mouseClick(designer->marker(ObjectKind::Planet, 2), Qt::LeftButton);
         const mw::SystemModel& tables = editor->state->designer().tables();
         QCOMPARE(tables.currentObjectIndex, 2);

@@ -1,6 +1,8 @@
 #include "ui_test_support.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -47,7 +49,13 @@ TestEditor::TestEditor(std::optional<QString> programDir) {
         qWarning("the main window did not become active");
 }
 
+namespace {
+const QString kModalPoll = QStringLiteral("onModalPoll");
+}
+
 TestEditor::~TestEditor() {
+    // A dialog a test waited for in vain must not be acted on in the next test.
+    qDeleteAll(qApp->findChildren<QTimer*>(kModalPoll, Qt::FindDirectChildrenOnly));
     mainForm.reset();
 }
 
@@ -65,6 +73,32 @@ void closeNextModal(std::function<void(QWidget*)> inspect) {
         if (inspect) inspect(modal);
         modal->close();
     });
+}
+
+void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer(qApp);
+    poll->setObjectName(kModalPoll);
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const bool found = modal && modal->isVisible() && accept(modal);
+        if (!found && since.elapsed() < 20000) return;
+        // Stopped before acting: the act may open a modal dialog and wait in it.
+        poll->stop();
+        poll->deleteLater();
+        if (found)
+            act(modal);
+        else
+            qWarning("onModal: the expected modal dialog did not appear");
+    });
+    poll->start(0);
+}
+
+QStringList rows(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
+    return texts;
 }
 
 }  // namespace mw::ui::test

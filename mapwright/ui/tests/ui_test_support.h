@@ -3,6 +3,7 @@
 // shell windows) as main() builds it, in a scratch working folder holding a
 // copy of main.ond, answering through scripted prompts.
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "shell/main_form.h"
 #include "test_support.h"
 
+class QListWidget;
 class QWidget;
 
 namespace mw::ui::test {
@@ -41,5 +43,21 @@ class TestEditor {
 
 /// Closes the modal dialog that opens next, once it is up; `inspect` sees it first.
 void closeNextModal(std::function<void(QWidget*)> inspect = {});
+
+/// Runs `act` once on the first modal window for which `accept` holds, as
+/// soon as it is up; it may open further modal dialogs of its own. Checked
+/// on every turn of the event loop, so it also finds a dialog opened from
+/// inside another one. Gives up with a warning after 20 seconds.
+void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act);
+
+/// onModal for the first modal dialog of class T.
+template <typename T>
+void whenModal(std::function<void(T*)> act) {
+    onModal([](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
+            [act = std::move(act)](QWidget* w) { act(qobject_cast<T*>(w)); });
+}
+
+/// The texts of a list's rows, in order.
+QStringList rows(const QListWidget* list);
 
 }  // namespace mw::ui::test

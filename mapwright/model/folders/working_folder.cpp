@@ -1,0 +1,99 @@
+#include "folders/working_folder.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+#include "common/errors.h"
+#include "common/file_bytes.h"
+#include "common/safe_save.h"
+#include "folders/shipped_files.h"
+
+namespace mw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool hasNameDatabase(const fs::path& folder) {
+    std::error_code ec;
+    return fs::exists(folder / kDefaultNameDatabase, ec);
+}
+
+/// Copies the shipped name database unless the folder has a non-empty one.
+/// Returns what went wrong, empty when nothing did.
+std::string provideNameDatabase(const fs::path& folder,
+                                const std::optional<fs::path>& shipped) {
+    const fs::path target = folder / kDefaultNameDatabase;
+    std::error_code ec;
+    const bool present = fs::exists(target, ec);
+    if (present && !(fs::is_regular_file(target, ec) && fs::file_size(target, ec) == 0))
+        return {};
+    if (!shipped) return "no shipped " + std::string(kDefaultNameDatabase) + " was found to copy";
+    try {
+        const std::optional<std::string> bytes = ReadFileBytes(shipped->string());
+        if (!bytes) return shipped->string() + " is missing";
+        SaveFileBytes(target.string(), *bytes);
+    } catch (const UserError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+}  // namespace
+
+UserFolders UserFoldersFrom(const char* home, const char* xdgDataHome) {
+    UserFolders user;
+    if (home && *home) user.home = home;
+    if (xdgDataHome && fs::path(xdgDataHome).is_absolute())
+        user.dataHome = xdgDataHome;
+    else if (!user.home.empty())
+        user.dataHome = user.home / ".local" / "share";
+    return user;
+}
+
+UserFolders UserFoldersOfProcess() {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd* entry = ::getpwuid(::getuid());
+        home = entry ? entry->pw_dir : nullptr;
+    }
+    return UserFoldersFrom(home, std::getenv("XDG_DATA_HOME"));
+}
+
+bool IsDesktopStart(const fs::path& current, const fs::path& home) {
+    if (hasNameDatabase(current)) return false;
+    if (current == current.root_path()) return true;
+    std::error_code ec;
+    return !home.empty() && fs::equivalent(current, home, ec);
+}
+
+WorkingFolder ChooseWorkingFolder(const fs::path& current, const UserFolders& user,
+                                  const std::optional<fs::path>& shippedNameDatabase) {
+    WorkingFolder working{current, false, {}};
+    if (!IsDesktopStart(current, user.home)) return working;
+    working.desktopStart = true;
+    if (user.dataHome.empty()) {
+        working.problem = "no home folder is known, so the data folder cannot be made";
+        return working;
+    }
+    const fs::path data = user.dataHome / "mapwright";
+    std::error_code ec;
+    fs::create_directories(data, ec);
+    if (ec || !fs::is_directory(data)) {
+        working.problem = data.string() + " cannot be made: " +
+                          (ec ? ec.message() : std::string("not a folder"));
+        return working;
+    }
+    working.folder = data;
+    working.problem = provideNameDatabase(data, shippedNameDatabase);
+    return working;
+}
+
+std::string WorkingFolderStatus(const WorkingFolder& working) {
+    std::string status = "Working folder: " + printableBytes(working.folder.string());
+    if (!working.problem.empty()) status += " (" + printableBytes(working.problem) + ")";
+    return status;
+}
+
+}  // namespace mw

@@ -1,0 +1,92 @@
+// The designer's operations behind the property dialogs, the Z dialog and the
+// node chooser: each OK is one call on the current object index.
+#include "common/decimal_field.h"
+#include "common/errors.h"
+#include "names/name_workflow.h"
+#include "system/designer_text.h"
+#include "system/system_designer.h"
+
+namespace mw {
+
+std::optional<int> SystemDesigner::currentObject(ObjectKind kind) const {
+    const int index = tables_->currentObjectIndex;
+    if (index < 1 || index > tables_->count(kind)) return std::nullopt;
+    return index;
+}
+
+std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const DialogValues& values,
+                                                            Prompts& prompts) {
+    DesignerChange change;
+    const std::optional<int> index = currentObject(kindOf(values));
+    if (!index) return change;  // no such object: nothing to store
+    try {
+        std::visit(
+            [&](const auto& v) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(v)>, PlanetDialogValues>)
+                    names().confirmPlanetDialog(*index, v);
+                else
+                    storeDialogValues(*tables_, *index, v);
+            },
+            values);
+    } catch (const UserError& e) {
+        prompts.error(e.what());
+        return std::nullopt;
+    }
+    change.systemChanged = true;
+    return change;
+}
+
+std::string SystemDesigner::BeginZ(ObjectKind kind) {
+    tables_->zTargetKind = kind;
+    zRemembered_ = 0;
+    if (const std::optional<int> index = currentObject(kind))
+        zRemembered_ = tables_->withTable(kind, [&](const auto& t) { return t.at(*index).z; });
+    return std::to_string(zRemembered_);
+}
+
+std::optional<DesignerChange> SystemDesigner::ConfirmZ(std::string_view text, Prompts& prompts) {
+    std::int32_t z = 0;
+    try {
+        z = parseInteger(text);
+    } catch (const UserError& e) {
+        prompts.error(e.what());
+        return std::nullopt;
+    }
+    zRemembered_ = z;
+    DesignerChange change;
+    if (const std::optional<int> index = currentObject(tables_->zTargetKind)) {
+        tables_->SetZ(tables_->zTargetKind, *index, z);
+        change.systemChanged = true;
+    }
+    return change;
+}
+
+std::string SystemDesigner::CancelZ() const { return std::to_string(zRemembered_); }
+
+std::optional<std::vector<std::string>> SystemDesigner::LinkSystems(Prompts& prompts) {
+    const std::string path = prompts.chooseFile(FileDialog::LinkSystems);
+    if (path.empty()) return std::nullopt;
+    links_.clear();
+    std::vector<JumpNodeLink> nodes;
+    try {
+        nodes = ReadJumpNodes(path);
+    } catch (const UserError& e) {
+        prompts.error(e.what());
+        return std::nullopt;
+    }
+    const std::size_t count = nodes.size();
+    if (links_.assign(std::move(nodes)) > 0)
+        prompts.notice(designer_text::tooManyJumpNodes(path, count, JumpNodeLinks::kCapacity));
+    return links_.chooserEntries();
+}
+
+DesignerChange SystemDesigner::ChooseLink(std::string_view chosen) {
+    DesignerChange change;
+    if (const std::optional<int> index = currentObject(ObjectKind::JumpNode)) {
+        storeDialogValues(*tables_, *index, JumpNodeDialogValues{std::string(chosen)});
+        change.systemChanged = true;
+    }
+    return change;
+}
+
+}  // namespace mw

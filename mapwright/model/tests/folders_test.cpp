@@ -1,0 +1,133 @@
+// Where the editor finds its shipped files and which folder it works in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "folders/shipped_files.h"
+#include "folders/working_folder.h"
+#include "test_support.h"
+
+using namespace mw;
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(ShippedFilesTest, BesideTheExecutableFirstThenTheInstalledDataFolder) {
+    vk_test::ScratchDir scratch("mw-shipped");
+    const fs::path bin = scratch.root() / "usr" / "bin";
+    const fs::path share = scratch.root() / "usr" / "share" / "mapwright";
+    scratch.write("usr/bin/pln.bmp", "beside");
+    scratch.write("usr/share/mapwright/pln.bmp", "installed");
+    scratch.write("usr/share/mapwright/help/intro.html", "installed");
+    fs::create_directories(bin / "help" / "readme.html");  // a folder is no file
+
+    const ShippedFiles files = ShippedFiles::ForExecutable(bin);
+    ASSERT_EQ(files.folders().size(), 2u);
+    EXPECT_EQ(files.folders()[1], share);
+    EXPECT_EQ(files.find("pln.bmp"), bin / "pln.bmp");
+    EXPECT_EQ(files.find(HelpPageFor("intro.hlp")), share / "help" / "intro.html");
+    EXPECT_EQ(files.find(HelpPageFor("readme.hlp")), std::nullopt);
+    EXPECT_EQ(files.locate("haj.bmp"), bin / "haj.bmp");
+}
+
+TEST(ShippedFilesTest, NamesEveryPictureHelpPageAndTheNameDatabase) {
+    const std::vector<std::string> names = ShippedFileNames();
+    for (const char* name : {"pln.bmp", "del.bmp", "banner.bmp", "mapwright.png",
+                             "help/tutorial2.html", "main.ond"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+    EXPECT_EQ(names.size(), 8u + 2u + 5u + 1u);
+}
+
+TEST(UserFoldersTest, DataHomeFollowsTheBaseDirectoryRules) {
+    struct Case {
+        const char* home;
+        const char* xdg;
+        fs::path dataHome;
+    };
+    for (const Case& c : {Case{"/home/a", nullptr, "/home/a/.local/share"},
+                          Case{"/home/a", "", "/home/a/.local/share"},
+                          Case{"/home/a", "relative/data", "/home/a/.local/share"},
+                          Case{"/home/a", "/data/a", "/data/a"},
+                          Case{nullptr, "/data/a", "/data/a"},
+                          Case{nullptr, nullptr, ""}}) {
+        EXPECT_EQ(UserFoldersFrom(c.home, c.xdg).dataHome, c.dataHome)
+            << (c.home ? c.home : "(unset)") << " " << (c.xdg ? c.xdg : "(unset)");
+    }
+}
+
+class WorkingFolderTest : public ::testing::Test {
+protected:
+    WorkingFolderTest() {
+        shipped = scratch.write("usr/share/mapwright/main.ond", "shipped names");
+        fs::create_directories(home / "maps");
+        fs::create_symlink(home, scratch.root() / "home-link");
+    }
+    WorkingFolder choose(const fs::path& current) {
+        return ChooseWorkingFolder(current, user, fs::path(shipped));
+    }
+
+    vk_test::ScratchDir scratch{"mw-working"};
+    fs::path home = scratch.root() / "home";
+    UserFolders user{home, home / ".local" / "share"};
+    fs::path data = home / ".local" / "share" / "mapwright";
+    std::string shipped;
+};
+
+TEST_F(WorkingFolderTest, DesktopStartsOnlyFromRootOrAHomeWithoutNameDatabase) {
+    EXPECT_TRUE(IsDesktopStart("/", home));
+    EXPECT_TRUE(IsDesktopStart(home, home));
+    EXPECT_TRUE(IsDesktopStart(scratch.root() / "home-link", home));
+    EXPECT_FALSE(IsDesktopStart(home / "maps", home));
+    EXPECT_FALSE(IsDesktopStart(home, ""));
+    scratch.write("home/main.ond", "mine");
+    EXPECT_FALSE(IsDesktopStart(home, home));
+}
+
+TEST_F(WorkingFolderTest, TheDataFolderIsMadeWithACopyOfTheShippedNameDatabase) {
+    const WorkingFolder first = choose(home);
+    EXPECT_TRUE(first.desktopStart);
+    EXPECT_EQ(first.folder, data);
+    EXPECT_EQ(first.problem, "");
+    EXPECT_EQ(vk_test::readFile(data / "main.ond"), "shipped names");
+    EXPECT_EQ(WorkingFolderStatus(first), "Working folder: " + data.string());
+
+    // The user's own database stays; an empty one (left when none was found) is replaced.
+    vk_test::writeFile(data / "main.ond", "my names");
+    choose(home);
+    EXPECT_EQ(vk_test::readFile(data / "main.ond"), "my names");
+    vk_test::writeFile(data / "main.ond", "");
+    choose("/");
+    EXPECT_EQ(vk_test::readFile(data / "main.ond"), "shipped names");
+}
+
+TEST_F(WorkingFolderTest, AChosenFolderIsUsedAsItIs) {
+    const WorkingFolder working = choose(home / "maps");
+    EXPECT_FALSE(working.desktopStart);
+    EXPECT_EQ(working.folder, home / "maps");
+    EXPECT_FALSE(fs::exists(data));
+}
+
+TEST_F(WorkingFolderTest, WhatCannotBePreparedIsSaid) {
+    // No shipped database: the data folder is used, and the model starts an empty one.
+    WorkingFolder working = ChooseWorkingFolder(home, user, std::nullopt);
+    EXPECT_EQ(working.folder, data);
+    EXPECT_NE(WorkingFolderStatus(working).find("(no shipped main.ond was found"),
+              std::string::npos);
+
+    // The data folder cannot be made: the editor stays in the current directory.
+    scratch.write("blocked", "a file, not a folder");
+    user.dataHome = scratch.root() / "blocked";
+    working = choose(home);
+    EXPECT_EQ(working.folder, home);
+    EXPECT_NE(working.problem.find((scratch.root() / "blocked" / "mapwright").string() +
+                                   " cannot be made"),
+              std::string::npos)
+        << working.problem;
+
+    user = UserFoldersFrom(nullptr, nullptr);
+    EXPECT_EQ(choose("/").folder, "/");
+}
+
+}  // namespace

@@ -1,0 +1,380 @@
+#include "mcw.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "check/map_check.h"
+#include "check/map_graph.h"
+#include "editor_context.h"
+#include "map_picture_view.h"
+#include "mcw_check.h"
+#include "mcw_help.h"
+#include "prompts/user_errors.h"
+#include "shell/hint.h"
+#include "shell/window_placement.h"
+#include "tab_control.h"
+#include "text.h"
+
+namespace mw::ui {
+
+namespace {
+
+const char kNameHint[] =
+    "The name should be one or two words, and the description should be short.";
+const char kEmpireCountHint[] =
+    "The number of empires can be 2, 4 and 8. Do not modify this by yourself, or the game will "
+    "crash. Choose an option from the list.";
+const char kShipWarning[] =
+    "Please pay attention: DO NOT SET the max number of ships too  high, because it can lead to "
+    "instability. The default settings are the best I think.";
+// One label over the three group numbers; each spin edit sits under its words.
+const char* const kGroupCaptions[] = {"Max spy  ", "Max Ship ", "Max spec."};
+
+template <std::size_t N>
+QStringList items(const std::array<std::string_view, N>& texts) {
+    QStringList list;
+    for (std::string_view t : texts) list.append(fromModel(t));
+    return list;
+}
+
+QComboBox* editableCombo(const QStringList& list, int maxLength, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(list);
+    combo->lineEdit()->setMaxLength(maxLength);
+    return combo;
+}
+
+QSpinBox* spinEdit(QWidget* parent) {
+    auto* spin = new QSpinBox(parent);
+    // The fields have no bounds of their own.
+    spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    return spin;
+}
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+TMCW::TMCW(EditorContext& context, const EditorWindows& windows, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      context_(context),
+      windows_(windows),
+      project_(context.state.project()) {
+    setObjectName(QStringLiteral("MCW"));
+    setWindowTitle(QStringLiteral("Map creator wizard..."));
+    setModal(true);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildSystemsGroup());
+    left->addWidget(buildMapGroup());
+    left->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addWidget(buildEmpiresGroup(), 0, Qt::AlignTop);
+
+    Label14 = named(new QLabel(this), "Label14");
+    Label14->hide();
+    MCWcheck = new TMCWcheck(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buildBottomRow());
+    // Sized for the most tabs, so eight empires' rows of tabs leave the controls their room.
+    QStringList most;
+    for (int i = 1; i <= kMaxEmpires; ++i) most.append(QStringLiteral("Empire%1").arg(i));
+    TabControl1->setTabs(most);
+    setFixedSize(sizeHint());
+}
+
+QGroupBox* TMCW::buildSystemsGroup() {
+    auto* group = named(new QGroupBox(QStringLiteral("Solar systems"), this), "GroupBox1");
+    ListBox1 = named(new QListWidget(group), "ListBox1");
+    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListBox1->setFixedWidth(180);
+    ListBox1->setMinimumHeight(10 * ListBox1->fontMetrics().height() + 8);  // ten systems
+    // Ten systems with their labels at a size still read with ease.
+    Image1 = named(new MapPictureView(group), "Image1");
+    Image1->setFixedSize(360, 320);
+    Button1 = named(new QPushButton(QStringLiteral("Insert"), group), "Button1");
+    Button2 = named(new QPushButton(QStringLiteral("Remove"), group), "Button2");
+    connect(Button1, &QPushButton::clicked, this, &TMCW::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TMCW::Button2Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    auto* list = new QVBoxLayout;
+    list->addWidget(ListBox1, 1);
+    list->addLayout(buttons);
+    auto* layout = new QHBoxLayout(group);
+    layout->addLayout(list);
+    layout->addWidget(Image1);
+    return group;
+}
+
+QGroupBox* TMCW::buildMapGroup() {
+    auto* group = named(new QGroupBox(QStringLiteral("Map properties"), this), "GroupBox2");
+    Edit1 = named(new QLineEdit(group), "Edit1");
+    Edit1->setMaxLength(125);
+    Edit2 = named(new QLineEdit(group), "Edit2");
+    Edit2->setMaxLength(255);
+    setHint(Edit1, QString::fromLatin1(kNameHint));
+    setHint(Edit2, QString::fromLatin1(kNameHint));
+    ComboBox1 = named(editableCombo(items(wizard_text::kEmpireCounts), 1, group), "ComboBox1");
+    ComboBox1->setFixedWidth(60);
+    setHint(ComboBox1, QString::fromLatin1(kEmpireCountHint));
+    connect(Edit1, &QLineEdit::textChanged, this,
+            [this](const QString& text) { SetMapName(project_, toModel(text)); });
+    connect(Edit2, &QLineEdit::textChanged, this,
+            [this](const QString& text) { SetDescription(project_, toModel(text)); });
+    connect(ComboBox1, &QComboBox::currentTextChanged, this, &TMCW::ComboBox1Change);
+
+    auto* layout = new QFormLayout(group);
+    layout->addRow(QStringLiteral("Name"), Edit1);
+    layout->addRow(QStringLiteral("Description"), Edit2);
+    layout->addRow(QStringLiteral("Number of empires"), ComboBox1);
+    return group;
+}
+
+QGroupBox* TMCW::buildEmpiresGroup() {
+    auto* group = named(new QGroupBox(QStringLiteral("Empires"), this), "GroupBox3");
+    TabControl1 = named(new TabControl(group), "TabControl1");
+    connect(TabControl1, &TabControl::currentChanged, this, &TMCW::TabControl1Change);
+    QWidget* page = TabControl1->page();
+
+    Edit3 = named(new QLineEdit(page), "Edit3");
+    Edit3->setMaxLength(125);
+    ComboBox2 = named(editableCombo(items(wizard_text::kAiModes), 40, page), "ComboBox2");
+    ComboBox3 = named(editableCombo(items(wizard_text::kRaces), 40, page), "ComboBox3");
+    SpinEdit1 = named(spinEdit(page), "SpinEdit1");
+    ComboBox4 = named(editableCombo(items(wizard_text::kTeams), 40, page), "ComboBox4");
+    ComboBox5 = named(editableCombo(items(wizard_text::kResearchLists), 40, page), "ComboBox5");
+    SpinEdit2 = named(spinEdit(page), "SpinEdit2");
+    SpinEdit3 = named(spinEdit(page), "SpinEdit3");
+    SpinEdit4 = named(spinEdit(page), "SpinEdit4");
+
+    auto* fields = new QGridLayout(page);
+    fields->setContentsMargins(0, 0, 0, 0);
+    const QPair<const char*, QWidget*> rows[] = {
+        {"Name", Edit3},      {"AI mode", ComboBox2}, {"Race", ComboBox3},
+        {"Money", SpinEdit1}, {"Team", ComboBox4},    {"Researchlist", ComboBox5},
+    };
+    int row = 0;
+    for (const auto& [caption, control] : rows) {
+        fields->addWidget(new QLabel(QString::fromLatin1(caption), page), row, 0);
+        fields->addWidget(control, row++, 1);
+    }
+
+    QString groupCaption;
+    for (const char* caption : kGroupCaptions) groupCaption += QString::fromLatin1(caption);
+    auto* groupLabel = named(new QLabel(groupCaption.trimmed(), page), "Label10");
+    auto* groups = new QHBoxLayout;
+    groups->setSpacing(0);
+    int captionIndex = 0;
+    for (QSpinBox* spin : {SpinEdit2, SpinEdit3, SpinEdit4}) {
+        const QString words = QString::fromLatin1(kGroupCaptions[captionIndex++]);
+        spin->setFixedWidth(std::max(56, groupLabel->fontMetrics().horizontalAdvance(words)));
+        groups->addWidget(spin);
+    }
+    groups->addStretch();
+    auto* numbers = new QVBoxLayout;
+    numbers->setSpacing(2);
+    numbers->addWidget(groupLabel);
+    numbers->addLayout(groups);
+    fields->addLayout(numbers, row++, 0, 1, 2);
+
+    auto* warning = named(new QLabel(QString::fromLatin1(kShipWarning), page), "Label13");
+    warning->setWordWrap(true);
+    QPalette red = warning->palette();
+    red.setColor(QPalette::WindowText, QColor(0xA0, 0x10, 0x10));
+    warning->setPalette(red);
+    fields->addWidget(warning, row++, 0, 1, 2);
+    fields->setColumnStretch(1, 1);
+    fields->setRowStretch(row, 1);  // room the tabs of fewer empires leave goes below
+    page->setMinimumWidth(310);
+
+    connectEmpireControl(Edit3, EmpireField::Name);
+    connectEmpireControl(ComboBox2, EmpireField::AiMode);
+    connectEmpireControl(ComboBox3, EmpireField::Race);
+    connectEmpireControl(SpinEdit1, EmpireField::Money);
+    connectEmpireControl(ComboBox4, EmpireField::Team);
+    connectEmpireControl(ComboBox5, EmpireField::ResearchList);
+    connectEmpireControl(SpinEdit2, EmpireField::MaxSpyGroups);
+    connectEmpireControl(SpinEdit3, EmpireField::MaxShipGroups);
+    connectEmpireControl(SpinEdit4, EmpireField::MaxSpecialGroups);
+
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(TabControl1);
+    return group;
+}
+
+QHBoxLayout* TMCW::buildBottomRow() {
+    Button8 = named(new QPushButton(QStringLiteral("Check map"), this), "Button8");
+    Button4 = named(new QPushButton(QStringLiteral("Save map"), this), "Button4");
+    Button7 = named(new QPushButton(QStringLiteral("Load map"), this), "Button7");
+    Button3 = named(new QPushButton(QStringLiteral("Clear"), this), "Button3");
+    Button6 = named(new QPushButton(QStringLiteral("Help"), this), "Button6");
+    Button5 = named(new QPushButton(QStringLiteral("Close"), this), "Button5");
+    connect(Button8, &QPushButton::clicked, this, &TMCW::Button8Click);
+    connect(Button4, &QPushButton::clicked, this, &TMCW::Button4Click);
+    connect(Button7, &QPushButton::clicked, this, &TMCW::Button7Click);
+    connect(Button3, &QPushButton::clicked, this, &TMCW::Button3Click);
+    connect(Button6, &QPushButton::clicked, this, &TMCW::Button6Click);
+    connect(Button5, &QPushButton::clicked, this, &TMCW::Button5Click);
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : {Button8, Button4, Button7, Button3, Button6}) {
+        b->setAutoDefault(false);
+        row->addWidget(b);
+    }
+    row->addStretch();
+    Button5->setAutoDefault(false);
+    row->addWidget(Button5);
+    return row;
+}
+
+void TMCW::connectEmpireControl(QWidget* control, EmpireField field) {
+    empireControls_.append({control, field});
+    const auto store = [this, field](const QString& text) {
+        SetEmpireField(project_, field, toModel(text));
+    };
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        connect(edit, &QLineEdit::textChanged, this, store);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        connect(combo, &QComboBox::currentTextChanged, this, store);
+    else if (auto* spin = qobject_cast<QSpinBox*>(control))
+        connect(spin, &QSpinBox::textChanged, this, store);
+}
+
+void TMCW::showEvent(QShowEvent* event) {
+    // Coming back from the minimised state is not a new showing.
+    if (!event->spontaneous()) {
+        FormShow();
+        centreOnScreen(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void TMCW::FormShow() {
+    ResetProject(project_);
+    showProject();
+}
+
+void TMCW::showProject() {
+    {
+        const QSignalBlocker name(Edit1), description(Edit2), count(ComboBox1);
+        Edit1->setText(fromModel(project_.mapName));
+        Edit2->setText(fromModel(project_.description));
+        ComboBox1->setCurrentText(QString::number(project_.empireCount));
+    }
+    showSystems();
+    showEmpireTabs();
+    showEmpire();
+}
+
+void TMCW::showSystems() {
+    ListBox1->clear();
+    for (const std::string& name : project_.systemNames()) ListBox1->addItem(fromModel(name));
+    Label14->setText(QString::number(project_.systemCount));
+    showPicture();
+}
+
+void TMCW::showPicture() {
+    Image1->showMap(BuildMapGraph(project_));
+}
+
+void TMCW::showEmpireTabs() {
+    QStringList tabs;
+    for (const std::string& tab : project_.empireTabs()) tabs.append(fromModel(tab));
+    TabControl1->setTabs(tabs);
+    TabControl1->setCurrentIndex(project_.selectedEmpire);
+}
+
+void TMCW::showEmpire() {
+    for (const auto& [control, field] : empireControls_) {
+        const QSignalBlocker blocker(control);
+        const QString text = fromModel(EmpireFieldText(project_, field));
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            edit->setText(text);
+        else if (auto* combo = qobject_cast<QComboBox*>(control))
+            combo->setCurrentText(text);
+        else if (auto* spin = qobject_cast<QSpinBox*>(control))
+            spin->setValue(text.toInt());
+    }
+}
+
+void TMCW::Button1Click() {
+    showingErrors(context_.prompts, [this] { InsertSystem(project_, context_.prompts); });
+    showSystems();
+}
+
+void TMCW::Button2Click() {
+    std::vector<int> rows;
+    for (const QListWidgetItem* item : ListBox1->selectedItems())
+        rows.push_back(ListBox1->row(item));
+    RemoveSelectedSystems(project_, rows);
+    showSystems();
+}
+
+void TMCW::Button3Click() {
+    if (ClearProject(project_, context_.prompts)) showProject();
+}
+
+void TMCW::Button4Click() {
+    showingErrors(context_.prompts, [this] { SaveMap(project_, context_.prompts); });
+}
+
+void TMCW::Button5Click() {
+    if (ConfirmCloseWizard(context_.prompts)) reject();
+}
+
+void TMCW::Button6Click() {
+    if (windows_.MCWhelp) windows_.MCWhelp->showHelp();
+}
+
+void TMCW::Button7Click() {
+    showingErrors(context_.prompts,
+                  [this] { LoadProjectLocatingFiles(project_, context_.prompts); });
+    showProject();
+}
+
+void TMCW::Button8Click() {
+    MCWcheck->showProblems(CheckMap(project_));
+}
+
+void TMCW::ComboBox1Change() {
+    const int count = SetEmpireCount(project_, toModel(ComboBox1->currentText()), context_.prompts);
+    const QString shown = QString::number(count);
+    if (ComboBox1->currentText() != shown) {
+        const QSignalBlocker blocker(ComboBox1);
+        ComboBox1->setCurrentText(shown);
+    }
+    showEmpireTabs();
+    showEmpire();
+    showPicture();  // an owner beyond the new count shows as a warning
+}
+
+void TMCW::TabControl1Change() {
+    SelectEmpire(project_, TabControl1->currentIndex());
+    showEmpire();
+}
+
+}  // namespace mw::ui

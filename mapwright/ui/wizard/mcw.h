@@ -1,0 +1,99 @@
+#pragma once
+// "Map creator wizard...": gathers design files into one map, sets its name,
+// description and empires, saves and loads the map project file and writes
+// the mission source. It shows the editor's map project and turns every
+// control's change into one call of the model's wizard operations.
+
+#include <QDialog>
+
+#include "project/wizard_controls.h"
+#include "shell/editor_windows.h"
+
+class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+namespace mw::ui {
+
+struct EditorContext;
+class MapPictureView;
+class TabControl;
+class TMCWcheck;
+
+class TMCW : public QDialog {
+    Q_OBJECT
+  public:
+    TMCW(EditorContext& context, const EditorWindows& windows, QWidget* owner);
+
+    /// Every control shows the map as the model holds it now.
+    void showProject();
+
+    // The controls, by their form names.
+    QListWidget* ListBox1;    // the map's systems, in slot order
+    MapPictureView* Image1;   // the map's picture, beside the list
+    QPushButton* Button1;     // Insert
+    QPushButton* Button2;     // Remove
+    QLineEdit* Edit1;         // map name
+    QLineEdit* Edit2;         // description
+    QComboBox* ComboBox1;     // number of empires
+    TabControl* TabControl1;  // one tab per empire
+    QLineEdit* Edit3;         // empire name
+    QComboBox* ComboBox2;     // AI mode
+    QComboBox* ComboBox3;     // race
+    QSpinBox* SpinEdit1;      // money
+    QComboBox* ComboBox4;     // team
+    QComboBox* ComboBox5;     // research list
+    QSpinBox* SpinEdit2;      // max spy groups
+    QSpinBox* SpinEdit3;      // max ship groups
+    QSpinBox* SpinEdit4;      // max special groups
+    QLabel* Label14;          // hidden: the system count
+    QPushButton* Button8;     // Check map
+    QPushButton* Button4;     // Save map
+    QPushButton* Button7;     // Load map
+    QPushButton* Button3;     // Clear
+    QPushButton* Button6;     // Help
+    QPushButton* Button5;     // Close
+    TMCWcheck* MCWcheck;      // the list of problems that "Check map" shows
+
+  public slots:
+    void FormShow();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void ComboBox1Change();
+    void TabControl1Change();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    QGroupBox* buildSystemsGroup();
+    QGroupBox* buildMapGroup();
+    QGroupBox* buildEmpiresGroup();
+    QHBoxLayout* buildBottomRow();
+    /// The controls of the empire tab, with the field each one edits.
+    void connectEmpireControl(QWidget* control, EmpireField field);
+    /// The list, the count and the picture.
+    void showSystems();
+    void showPicture();
+    void showEmpireTabs();
+    void showEmpire();
+
+    EditorContext& context_;
+    const EditorWindows& windows_;
+    MapProject& project_;
+    QList<QPair<QWidget*, EmpireField>> empireControls_;
+};
+
+}  // namespace mw::ui
