@@ -378,12 +378,17 @@ void MonkeyWalk::saveAs() {
     rememberSave(path);
 }
 
-void MonkeyWalk::open() {
+std::string MonkeyWalk::prepareOpen(const std::string& what) {
     queueAnswers();
     const std::string path = pickSystemFile(false);
     editor_->prompts.files[FileDialog::OpenSystem] = path;
-    note("open '" + path + "'");
+    note(what + " '" + path + "'");
     startedOver_ = true;
+    return path;
+}
+
+void MonkeyWalk::open() {
+    const std::string path = prepareOpen("open");
     QTest::mouseClick(designer_->Button1, Qt::LeftButton);
     count("designer: Open");
     checkOpened(path);
@@ -398,11 +403,7 @@ void MonkeyWalk::closeDesigner() {
 }
 
 void MonkeyWalk::mainOpen() {
-    queueAnswers();
-    const std::string path = pickSystemFile(false);
-    editor_->prompts.files[FileDialog::OpenSystem] = path;
-    note("main window Open '" + path + "'");
-    startedOver_ = true;
+    const std::string path = prepareOpen("main window Open");
     editor_->mainForm->FileOpen1->trigger();
     count("main window: Open");
     if (editor_->mainForm->designer()) {

@@ -68,6 +68,8 @@ class MonkeyWalk {
     void undoRedo();
     void save();
     void saveAs();
+    /// The answers and the file of an open, chosen; returns the file.
+    std::string prepareOpen(const std::string& what);
     void open();
     void closeDesigner();
     void mainOpen();
