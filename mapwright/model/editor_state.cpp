@@ -19,6 +19,7 @@ void EditorState::MainWindowShown() { shell_.openFlag = false; }
 EditorState::OpenCommand EditorState::BeginOpen(bool designerOpen, Prompts& prompts) {
     shell_.openFlag = true;
     if (!designerOpen) return OpenCommand::CreateDesigner;
+    if (!designer_->unsaved()) return OpenCommand::ReplaceDesigner;
     return prompts.ask(std::string(shell_text::kAskOpenNew)) ? OpenCommand::ReplaceDesigner
                                                              : OpenCommand::Nothing;
 }
@@ -30,6 +31,7 @@ std::string EditorState::OpenedCaption() {
 }
 
 bool EditorState::ConfirmQuit(QuitCommand from, Prompts& prompts) {
+    if (!designer_->unsaved()) return true;
     return prompts.ask(std::string(from == QuitCommand::Menu ? shell_text::kAskQuitMenu
                                                              : shell_text::kAskQuitToolbar));
 }

@@ -56,15 +56,17 @@ public:
         ReplaceDesigner,  // close the open designer window, then create one as above
         Nothing,          // the user answered No; the open flag stays set
     };
-    /// The Open command: sets the open flag; with a designer window open asks
-    /// "Are you sure you want to open a new map? ...".
+    /// The Open command: sets the open flag; with a designer window open whose
+    /// system has changes not saved asks "Are you sure you want to open a new
+    /// map? ...".
     OpenCommand BeginOpen(bool designerOpen, Prompts& prompts);
     /// The last step of the Open command, in every case: the caption for the
     /// active designer window, the last opened caption or "Unnamed system".
     std::string OpenedCaption();
 
     enum class QuitCommand { Menu, Toolbar };
-    /// "Exit" in the menu or on the toolbar asks its own question; true = quit.
+    /// "Exit" in the menu or on the toolbar asks its own question when the
+    /// system has changes not saved; true = quit.
     bool ConfirmQuit(QuitCommand from, Prompts& prompts);
 
 private:

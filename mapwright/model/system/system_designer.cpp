@@ -7,6 +7,7 @@
 #include "names/name_lists.h"
 #include "names/name_workflow.h"
 #include "common/safe_save.h"
+#include "system/designer_step.h"
 #include "system/designer_text.h"
 
 namespace mw {
@@ -53,6 +54,14 @@ SystemDesigner::~SystemDesigner() = default;
 
 NameWorkflow SystemDesigner::names() const {
     return NameWorkflow(*tables_, settings_, random_, names_);
+}
+
+std::string SystemDesigner::objectName(ObjectRef o) const {
+    if (o.kind == ObjectKind::Planet && o.index >= 1 && o.index <= kTableCapacity) {
+        const std::string name = tables_->planets.at(o.index).name.str();
+        if (!name.empty()) return "planet " + name;
+    }
+    return objectLabel(o);
 }
 
 std::string SystemDesigner::caption() const { return designer_text::caption(header_.sunName); }
@@ -237,7 +246,7 @@ DesignerChange SystemDesigner::ClickMarker(Tool tool, ObjectRef object, Prompts&
 
 DesignerChange SystemDesigner::Open(Prompts& prompts) {
     DesignerChange change;
-    if (!shell_.openFlag && !prompts.ask(std::string(designer_text::kAskOpenAnother)))
+    if (!shell_.openFlag && unsaved_ && !prompts.ask(std::string(designer_text::kAskOpenAnother)))
         return change;
     const std::string path = prompts.chooseFile(FileDialog::OpenSystem);
     if (path.empty()) {
@@ -319,7 +328,7 @@ bool SystemDesigner::SaveTo(const std::string& path, Prompts& prompts) {
 }
 
 bool SystemDesigner::ConfirmClose(Prompts& prompts) {
-    return prompts.ask(std::string(designer_text::kAskCloseWindow));
+    return !unsaved_ || prompts.ask(std::string(designer_text::kAskCloseWindow));
 }
 
 DesignerChange SystemDesigner::Closing() {
@@ -369,6 +378,52 @@ void SystemDesigner::RestoreSnapshot(const DesignerSnapshot& snapshot) {
     header_ = snapshot.header;
     restoreFile(names_.pool(), snapshot.pool);
     restoreFile(names_.usedList(), snapshot.usedList);
+}
+
+DesignerChange SystemDesigner::MoveMarker(ObjectRef object, MarkerPos pixel) {
+    DesignerChange change;
+    if (object.index < 1 || object.index > tables_->count(object.kind) ||
+        isDeleted(*tables_, object) || !OnMapPanel(pixel))
+        return change;
+    const WorldPosition at = WorldFromMarker(pixel);
+    if (at.x == 0 && at.y == 0) return change;  // the sun's pixel
+    bool moved = false;
+    tables_->withTable(object.kind, [&](auto& table) {
+        auto& r = table.at(object.index);
+        moved = !(r.marker == pixel) || r.x != at.x || r.y != at.y;
+        r.marker = pixel;
+        r.x = at.x;
+        r.y = at.y;
+    });
+    if (!moved) return change;
+    change.removed.push_back(object);
+    change.added.push_back(marker(object));
+    change.systemChanged = true;
+    return change;
+}
+
+DesignerChange SystemDesigner::restoredChange() {
+    DesignerChange change;
+    change.clearMarkers = true;
+    change.added = markers();
+    change.headerChanged = true;
+    change.systemChanged = true;
+    change.caption = caption();
+    return change;
+}
+
+DesignerChange SystemDesigner::UndoStep(const DesignerStep& step) {
+    DesignerSnapshot s = TakeSnapshot();
+    step.undo(s);
+    RestoreSnapshot(s);
+    return restoredChange();
+}
+
+DesignerChange SystemDesigner::RedoStep(const DesignerStep& step) {
+    DesignerSnapshot s = TakeSnapshot();
+    step.redo(s);
+    RestoreSnapshot(s);
+    return restoredChange();
 }
 
 }  // namespace mw

@@ -27,6 +27,7 @@
 
 namespace mw {
 
+class DesignerStep;
 class NameWorkflow;
 
 /// The editor-wide values the designer shares with the main window.
@@ -91,6 +92,14 @@ public:
     MarkerView marker(ObjectRef object) const;
     /// The file last opened or saved, empty for a new system.
     const std::string& filePath() const { return filePath_; }
+    /// The system has changes not saved. The document keeps it in step with
+    /// its undo stack; the Close and Open questions are asked only then.
+    bool unsaved() const { return unsaved_; }
+    void SetUnsaved(bool unsaved) { unsaved_ = unsaved; }
+    /// Where Save writes from now on (a restored system keeps the path it came from).
+    void SetFilePath(std::string path) { filePath_ = std::move(path); }
+    /// The object as a step names it: "planet Vega", "ship 3", "jump node 1".
+    std::string objectName(ObjectRef object) const;
 
     // --- the designer window's actions ---
 
@@ -121,8 +130,8 @@ public:
     DesignerChange ClickMarker(Tool tool, ObjectRef object, Prompts& prompts);
 
     /// "Open" (and the open step of a window created to open a file): unless
-    /// the open flag is set, asks "Are you sure you want to open an another
-    /// map? ..."; then asks for the file. A cancelled dialog closes the window
+    /// the open flag is set or nothing is unsaved, asks "Are you sure you want
+    /// to open an another map? ..."; then asks for the file. A cancelled dialog closes the window
     /// when the open flag is set. The file is read into a scratch system: a
     /// file that cannot be read is shown as an error and leaves the open system
     /// (tables, header, markers) exactly as it was. The open flag is cleared in
@@ -144,8 +153,8 @@ public:
     /// Writes the system to the path (no question). Returns false on failure.
     bool SaveTo(const std::string& path, Prompts& prompts);
 
-    /// The "Close" button: asks "Are you sure you want to close this window?
-    /// ..."; true when the window is to close.
+    /// The "Close" button: with changes not saved asks "Are you sure you want
+    /// to close this window? ..."; true when the window is to close.
     bool ConfirmClose(Prompts& prompts);
     /// The window closes (button or system menu): the tables are reset.
     DesignerChange Closing();
@@ -190,15 +199,26 @@ public:
     /// (cut to its capacity) at once.
     DesignerChange ChooseLink(std::string_view chosen);
 
+    /// A marker dragged to the pixel: its marker position becomes the pixel
+    /// and its X and Y the world position there, as if placed there; Z and
+    /// every other field are kept. A drop on the sun's pixel or outside the
+    /// panel, or of an object that is not live, moves nothing.
+    DesignerChange MoveMarker(ObjectRef object, MarkerPos pixel);
+
     // --- undo support ---
     DesignerSnapshot TakeSnapshot() const;
     /// Back to the snapshot: tables, header and the name list files.
     void RestoreSnapshot(const DesignerSnapshot& snapshot);
+    /// Undo or redo of one step (see DesignerStep): the system as it was
+    /// before (after) the step; the window shows every marker and field anew.
+    DesignerChange UndoStep(const DesignerStep& step);
+    DesignerChange RedoStep(const DesignerStep& step);
 
 private:
     NameWorkflow names() const;
     DesignerChange place(ObjectKind kind, MarkerPos pixel, Prompts& prompts);
     void fillPlacement(ObjectKind kind, int index, WorldPosition at, MarkerPos pixel);
+    DesignerChange restoredChange();
     DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text);
     /// The current object index when it names an object of the kind.
     std::optional<int> currentObject(ObjectKind kind) const;
@@ -210,6 +230,7 @@ private:
     std::unique_ptr<SystemModel> tables_;
     SystemHeader header_;
     std::string filePath_;
+    bool unsaved_ = false;
     std::int32_t zRemembered_ = 0;
     JumpNodeLinks links_;
 };

@@ -277,6 +277,7 @@ TEST_F(DesignerTest, AWindowMadeForOpenReadsTheFileAndRefillsThePool) {
 }
 
 TEST_F(DesignerTest, OpenQuestionAndCancelledDialog) {
+    d().SetUnsaved(true);
     // Declined: nothing asked further, nothing changes.
     prompts.answer(false);
     EXPECT_FALSE(d().Open(prompts).closeWindow);
@@ -328,6 +329,13 @@ TEST_F(DesignerTest, SnapshotRestoresTablesHeaderAndNameFiles) {
 
 TEST_F(DesignerTest, MainWindowQuestions) {
     ScriptedPrompts p;
+    // Nothing unsaved: Open, Exit and Close act without a question.
+    EXPECT_EQ(state.BeginOpen(true, p), EditorState::OpenCommand::ReplaceDesigner);
+    EXPECT_TRUE(state.ConfirmQuit(EditorState::QuitCommand::Toolbar, p));
+    EXPECT_TRUE(d().ConfirmClose(p));
+    EXPECT_TRUE(p.questions.empty());
+
+    d().SetUnsaved(true);
     p.answer(false).answer(true).answer(true).answer(false);
     EXPECT_EQ(state.BeginOpen(true, p), EditorState::OpenCommand::Nothing);
     EXPECT_TRUE(state.openFlag());  // a No keeps the flag for the next New

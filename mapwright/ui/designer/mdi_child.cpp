@@ -52,6 +52,16 @@ TMDIChild::TMDIChild(EditorContext& context, const EditorWindows& windows, QWidg
     setFixedSize(kClientWidth, kClientHeight);
     buildForm();
     connect(&document_, &SystemDocument::changed, this, &TMDIChild::applyChange);
+    connect(&document_, &SystemDocument::modifiedChanged, this, &TMDIChild::showCaption);
+}
+
+void TMDIChild::setCaption(const QString& caption) {
+    caption_ = caption;
+    showCaption();
+}
+
+void TMDIChild::showCaption() {
+    setWindowTitle(document_.isModified() ? caption_ + QLatin1Char('*') : caption_);
 }
 
 TMDIChild::~TMDIChild() = default;
@@ -180,7 +190,7 @@ void TMDIChild::applyChange(const DesignerChange& change) {
     for (const ObjectRef& object : change.removed) removeMarker(object);
     for (const MarkerView& view : change.added) addMarker(view);
     if (change.headerChanged) syncHeaderFields();
-    if (change.caption) setWindowTitle(fromModel(*change.caption));
+    if (change.caption) setCaption(fromModel(*change.caption));
     if (change.closeWindow) {
         // During creation the window is not up yet; it closes right after.
         if (creating_)
@@ -199,7 +209,7 @@ void TMDIChild::showEvent(QShowEvent* event) {
 
 void TMDIChild::Timer1Timer() {
     Timer1->stop();
-    setWindowTitle(
+    setCaption(
         fromModel(designer_text::caption(document_.designer().tables().currentSystemName.view())));
 }
 
@@ -258,6 +268,8 @@ void TMDIChild::MarkerClick(ObjectMarker* marker) {
 void TMDIChild::addMarker(const MarkerView& view) {
     auto* m = new ObjectMarker(view, Panel4);
     connect(m, &QPushButton::clicked, this, [this, m] { MarkerClick(m); });
+    connect(m, &ObjectMarker::dropped, this,
+            [this, m](QPoint pixel) { document_.moveMarker(m->object(), pixel); });
     if (ObjectMarker* old = markers_.value(markerKey(view.kind, view.index))) old->deleteLater();
     markers_.insert(markerKey(view.kind, view.index), m);
     m->show();

@@ -38,6 +38,8 @@ class TMDIChild : public QWidget {
     void FormCreate();
 
     MapPanel* mapPanel() const { return Panel4; }
+    /// Sets the caption; "*" follows it while the system has changes not saved.
+    void setCaption(const QString& caption);
     /// The tool in use.
     Tool tool() const { return tool_; }
     /// The markers on the map, in no particular order.
@@ -83,6 +85,7 @@ class TMDIChild : public QWidget {
     void Panel4MouseMove(QPoint pixel);
     void Panel4Click(QPoint pixel);
     void MarkerClick(ObjectMarker* marker);
+    void showCaption();
     void Timer1Timer();
     void addMarker(const MarkerView& view);
     void removeMarker(ObjectRef object);
@@ -96,6 +99,7 @@ class TMDIChild : public QWidget {
     MapPanel* Panel4;
     Tool tool_ = kInitialTool;
     QHash<quint64, ObjectMarker*> markers_;
+    QString caption_;
     bool creating_ = false;
     bool closeRequested_ = false;
     bool shownOnce_ = false;

@@ -1,5 +1,7 @@
 #include "object_marker.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -28,6 +30,45 @@ void ObjectMarker::paintEvent(QPaintEvent*) {
     p.drawControl(QStyle::CE_PushButtonBevel, option);
     p.setPen(palette().color(QPalette::ButtonText));
     p.drawText(rect(), Qt::AlignCenter, text());
+}
+
+}  // namespace mw::ui
+
+namespace mw::ui {
+
+void ObjectMarker::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        dragging_ = false;
+        pressedAt_ = event->position().toPoint();
+        home_ = pos();
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void ObjectMarker::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (pressed_ && !dragging_ &&
+        (at - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+        dragging_ = true;
+        setDown(false);  // a drag is no click
+        raise();
+    }
+    if (!dragging_) {
+        QPushButton::mouseMoveEvent(event);
+        return;
+    }
+    // The marker centres on the pixel under the mouse, as it will stand there.
+    move(mapToParent(at) - QPoint(kMarkerSize / 2, kMarkerSize / 2));
+}
+
+void ObjectMarker::mouseReleaseEvent(QMouseEvent* event) {
+    const bool drop = event->button() == Qt::LeftButton && dragging_;
+    const QPoint pixel = mapToParent(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) pressed_ = dragging_ = false;
+    if (drop) move(home_);  // a drop that moves nothing leaves it there; a move replaces it
+    QPushButton::mouseReleaseEvent(event);  // no click after a drag: the button is up
+    if (drop) emit dropped(pixel);
 }
 
 }  // namespace mw::ui

@@ -1,7 +1,9 @@
 #pragma once
 // One object on the map: a 16x16 push button centred on the object's marker
 // pixel, captioned with its kind's letters, its hint on hover, and the
-// object's index as its tag.
+// object's index as its tag. Dragged with the left button it follows the
+// mouse and, released, reports the pixel of the map under the mouse instead
+// of a click.
 
 #include <QPushButton>
 
@@ -20,13 +22,24 @@ class ObjectMarker : public QPushButton {
     /// The marker pixel it stands on (its centre).
     QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
 
+  signals:
+    /// Dropped at this pixel of the map panel (which may lie outside it).
+    void dropped(QPoint pixel);
+
   protected:
     /// The caption over the whole face: a 16x16 button has no room for the style's margins.
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     ObjectKind kind_;
     int index_;
+    QPoint pressedAt_;      // in the marker, while the left button is down
+    QPoint home_;           // the top-left it stands on
+    bool pressed_ = false;
+    bool dragging_ = false;
 };
 
 }  // namespace mw::ui

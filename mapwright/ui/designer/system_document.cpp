@@ -1,5 +1,7 @@
 #include "system_document.h"
 
+#include "common/errors.h"
+#include "step_command.h"
 #include "text.h"
 
 namespace mw::ui {
@@ -10,13 +12,102 @@ MarkerPos pixelOf(QPoint p) {
     return {p.x(), p.y()};
 }
 
+// The header fields whose consecutive edits merge into one step.
+enum HeaderField { SunNameField, SunTypeField, BackgroundField, ScaleField };
+
+// Enough steps for an afternoon's work; each holds only what it changed.
+constexpr int kUndoLimit = 1000;
+
+QString stepName(const std::string& verb, const std::string& object) {
+    return fromModel(verb + " " + object);
+}
+
+// Typing into a header field is one step a word: a space ends the word.
+bool wordFinished(const QString& text) {
+    return text.endsWith(QLatin1Char(' '));
+}
+
 }  // namespace
 
 SystemDocument::SystemDocument(SystemDesigner& designer, Prompts& prompts, QObject* parent)
-    : QObject(parent), designer_(designer), prompts_(prompts) {}
+    : QObject(parent), designer_(designer), prompts_(prompts) {
+    undoStack_.setUndoLimit(kUndoLimit);
+    connect(&undoStack_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setModified(!clean); });
+}
+
+template <typename Operation, typename Name>
+auto SystemDocument::step(Operation&& operation, Name&& name, int field, bool wordFinished) {
+    const std::optional<DesignerSnapshot> before = currentSnapshot();
+    auto result = operation();
+    const std::optional<DesignerSnapshot> after = before ? currentSnapshot() : std::nullopt;
+    if (!after) {
+        // Without both states the change cannot be undone; it still counts as unsaved.
+        undoStack_.resetClean();
+        return result;
+    }
+    DesignerStep change = DesignerStep::Between(*before, *after);
+    if (!change.empty())
+        undoStack_.push(new StepCommand(*this, std::move(change), name(), field, wordFinished));
+    return result;
+}
+
+std::optional<DesignerSnapshot> SystemDocument::currentSnapshot() {
+    try {
+        return designer_.TakeSnapshot();
+    } catch (const UserError& e) {
+        prompts_.error(e.what());
+    }
+    return std::nullopt;
+}
+
+void SystemDocument::applyStep(const DesignerStep& step, bool forward) {
+    try {
+        emit changed(forward ? designer_.RedoStep(step) : designer_.UndoStep(step));
+    } catch (const UserError& e) {
+        prompts_.error(e.what());
+    }
+}
+
+void SystemDocument::startOver() {
+    undoStack_.clear();
+    setModified(false);
+}
+
+void SystemDocument::setModified(bool modified) {
+    if (designer_.unsaved() == modified) return;
+    designer_.SetUnsaved(modified);
+    emit modifiedChanged(modified);
+}
+
+bool SystemDocument::isModified() const {
+    return designer_.unsaved();
+}
+
+void SystemDocument::markModified() {
+    undoStack_.resetClean();
+    setModified(true);
+}
+
+QString SystemDocument::filePath() const {
+    return fromModel(designer_.filePath());
+}
+
+void SystemDocument::setFilePath(const QString& path) {
+    designer_.SetFilePath(toModel(path));
+}
+
+void SystemDocument::undo() {
+    undoStack_.undo();
+}
+
+void SystemDocument::redo() {
+    undoStack_.redo();
+}
 
 void SystemDocument::create() {
     emit changed(designer_.Create(prompts_));
+    startOver();
 }
 
 WorldPosition SystemDocument::moveCursor(QPoint pixel) {
@@ -24,46 +115,93 @@ WorldPosition SystemDocument::moveCursor(QPoint pixel) {
 }
 
 void SystemDocument::clickMap(Tool tool, QPoint pixel) {
-    emit changed(designer_.ClickMap(tool, pixelOf(pixel), prompts_));
+    ObjectRef placed;
+    const DesignerChange change = step(
+        [&] {
+            DesignerChange c = designer_.ClickMap(tool, pixelOf(pixel), prompts_);
+            if (!c.added.empty()) placed = {c.added[0].kind, c.added[0].index};
+            return c;
+        },
+        // Named after the object placed, a planet by the name it drew.
+        [&] { return stepName("place", designer_.objectName(placed)); });
+    emit changed(change);
 }
 
 std::optional<ObjectKind> SystemDocument::clickMarker(Tool tool, ObjectRef object) {
-    const DesignerChange change = designer_.ClickMarker(tool, object, prompts_);
+    const QString name = stepName("delete", designer_.objectName(object));
+    const DesignerChange change = step([&] { return designer_.ClickMarker(tool, object, prompts_); },
+                                       [&] { return name; });
     emit changed(change);
     return change.openDialog;
 }
 
 void SystemDocument::open() {
-    emit changed(designer_.Open(prompts_));
+    const DesignerChange change = designer_.Open(prompts_);
+    if (change.clearMarkers) startOver();
+    emit changed(change);
 }
+
+void SystemDocument::openFile(const QString& path) {
+    const DesignerChange change = designer_.OpenFile(toModel(path), prompts_);
+    if (change.clearMarkers) startOver();
+    emit changed(change);
+}
+
 void SystemDocument::clearMap() {
-    emit changed(designer_.ClearMap(prompts_));
+    emit changed(step([&] { return designer_.ClearMap(prompts_); },
+                      [] { return QStringLiteral("clear map"); }));
 }
-void SystemDocument::saveAs() {
-    designer_.SaveAs(prompts_);
+
+bool SystemDocument::save() {
+    if (designer_.filePath().empty()) return saveAs();
+    if (!designer_.SaveTo(designer_.filePath(), prompts_)) return false;
+    undoStack_.setClean();
+    setModified(false);
+    return true;
 }
+
+bool SystemDocument::saveAs() {
+    if (!designer_.SaveAs(prompts_)) return false;
+    undoStack_.setClean();
+    setModified(false);
+    return true;
+}
+
 bool SystemDocument::confirmClose() {
     return designer_.ConfirmClose(prompts_);
 }
+
 void SystemDocument::closing() {
     emit changed(designer_.Closing());
+    startOver();
 }
 
 void SystemDocument::setSunName(const QString& text) {
-    emit changed(designer_.SetSunName(toModel(text)));
+    emit changed(step([&] { return designer_.SetSunName(toModel(text)); },
+                      [] { return QStringLiteral("change sun name"); }, SunNameField,
+                      wordFinished(text)));
 }
 void SystemDocument::setSunType(const QString& text) {
-    emit changed(designer_.SetSunType(toModel(text)));
+    emit changed(step([&] { return designer_.SetSunType(toModel(text)); },
+                      [] { return QStringLiteral("change sun type"); }, SunTypeField,
+                      wordFinished(text)));
 }
 void SystemDocument::setBackground(const QString& text) {
-    emit changed(designer_.SetBackground(toModel(text)));
+    emit changed(step([&] { return designer_.SetBackground(toModel(text)); },
+                      [] { return QStringLiteral("change background"); }, BackgroundField,
+                      wordFinished(text)));
 }
 void SystemDocument::setScale(const QString& text) {
-    emit changed(designer_.SetScale(toModel(text)));
+    emit changed(step([&] { return designer_.SetScale(toModel(text)); },
+                      [] { return QStringLiteral("change scale"); }, ScaleField,
+                      wordFinished(text)));
 }
 
 bool SystemDocument::confirmDialog(const DialogValues& values) {
-    const std::optional<DesignerChange> change = designer_.ConfirmDialog(values, prompts_);
+    const ObjectRef object{kindOf(values), designer_.tables().currentObjectIndex};
+    const std::optional<DesignerChange> change =
+        step([&] { return designer_.ConfirmDialog(values, prompts_); },
+             [&] { return stepName("change", designer_.objectName(object)); });
     if (change) emit changed(*change);
     return change.has_value();
 }
@@ -71,7 +209,10 @@ QString SystemDocument::beginZ(ObjectKind kind) {
     return fromModel(designer_.BeginZ(kind));
 }
 bool SystemDocument::confirmZ(const QString& text) {
-    const std::optional<DesignerChange> change = designer_.ConfirmZ(toModel(text), prompts_);
+    const ObjectRef object{designer_.tables().zTargetKind, designer_.tables().currentObjectIndex};
+    const std::optional<DesignerChange> change =
+        step([&] { return designer_.ConfirmZ(toModel(text), prompts_); },
+             [&] { return stepName("set Z of", designer_.objectName(object)); });
     if (change) emit changed(*change);
     return change.has_value();
 }
@@ -82,7 +223,14 @@ std::optional<std::vector<std::string>> SystemDocument::linkSystems() {
     return designer_.LinkSystems(prompts_);
 }
 void SystemDocument::chooseLink(const QString& text) {
-    emit changed(designer_.ChooseLink(toModel(text)));
+    const ObjectRef object{ObjectKind::JumpNode, designer_.tables().currentObjectIndex};
+    emit changed(step([&] { return designer_.ChooseLink(toModel(text)); },
+                      [&] { return stepName("link", designer_.objectName(object)); }));
+}
+
+void SystemDocument::moveMarker(ObjectRef object, QPoint pixel) {
+    emit changed(step([&] { return designer_.MoveMarker(object, pixelOf(pixel)); },
+                      [&] { return stepName("move", designer_.objectName(object)); }));
 }
 
 }  // namespace mw::ui

@@ -1,15 +1,19 @@
 #pragma once
 // The open system on the Qt side: the only object that changes it, always
 // through the model's designer operations, and the one that tells the
-// windows what changed. Questions go through the model's prompts.
+// windows what changed. Questions go through the model's prompts. Every
+// change is one step on its undo stack; the stack's clean state is the
+// saved one.
 
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QUndoStack>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "system/designer_step.h"
 #include "system/system_designer.h"
 
 namespace mw::ui {
@@ -29,8 +33,14 @@ class SystemDocument : public QObject {
     /// A click on a marker; returns the kind whose property dialog is to open.
     std::optional<ObjectKind> clickMarker(Tool tool, ObjectRef object);
     void open();
+    /// Opens the file with no question (a path given at start-up, a recent file).
+    void openFile(const QString& path);
     void clearMap();
-    void saveAs();
+    /// "Save": writes to filePath(), or asks for a name when there is none.
+    /// True when the system was written.
+    bool save();
+    /// "Save as": always asks for the name. True when the system was written.
+    bool saveAs();
     /// The Close button's question; true when the window is to close.
     bool confirmClose();
     /// The designer window closes.
@@ -55,14 +65,47 @@ class SystemDocument : public QObject {
     std::optional<std::vector<std::string>> linkSystems();
     /// OK in the node chooser: the current jump node leads to the text.
     void chooseLink(const QString& text);
+    /// A marker dropped on the pixel of the map panel.
+    void moveMarker(ObjectRef object, QPoint pixel);
+
+    // --- saved state and undo ---
+    /// The system has changes not saved (undoing back to the saved state clears it).
+    bool isModified() const;
+    /// The system counts as changed until it is saved (a restored recovery file).
+    void markModified();
+    /// Where Save writes: the file last opened or saved here; empty when none.
+    QString filePath() const;
+    void setFilePath(const QString& path);
+    QUndoStack* undoStack() { return &undoStack_; }
+    void undo();
+    void redo();
 
   signals:
     /// What an operation changed, for the windows to show.
     void changed(const mw::DesignerChange& change);
+    /// isModified() turned.
+    void modifiedChanged(bool modified);
+
+  public:
+    // For the undo steps.
+    /// The system back before the step, or forward after it, shown at once.
+    void applyStep(const DesignerStep& step, bool forward);
+    /// The system now; nothing when a name list cannot be read (shown as an error).
+    std::optional<DesignerSnapshot> currentSnapshot();
 
   private:
+    /// Runs one change of the system and records what it changed as a step,
+    /// named by `name()` once it ran (`field` >= 0: consecutive edits of that
+    /// header field merge until a word is finished).
+    template <typename Operation, typename Name>
+    auto step(Operation&& operation, Name&& name, int field = -1, bool wordFinished = true);
+    /// A new system in the window: no steps, nothing unsaved.
+    void startOver();
+    void setModified(bool modified);
+
     SystemDesigner& designer_;
     Prompts& prompts_;
+    QUndoStack undoStack_;
 };
 
 }  // namespace mw::ui

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include "about_box.h"
 #include "designer/mdi_child.h"
@@ -129,14 +130,30 @@ void TMainForm::createActions() {
         newAction("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"));
     connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
 
-    // Part of the action list without a handler yet: the shortcut is taken and does nothing.
+    // Save and Save As act on the designer's system; without a designer window they do nothing.
     FileSave1 =
         newAction("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"));
     FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(FileSave1, &QAction::triggered, this, &TMainForm::FileSave1Execute);
     FileSaveAs1 = newAction("FileSaveAs1", QStringLiteral("Save &As..."),
                             QStringLiteral("Save As|Save current file with different name"));
+    connect(FileSaveAs1, &QAction::triggered, this, &TMainForm::FileSaveAs1Execute);
     addAction(FileSave1);
     addAction(FileSaveAs1);
+
+    // The texts follow the next step: "&Undo place planet Vega".
+    QUndoStack* steps = context_.document.undoStack();
+    EditUndo1 = steps->createUndoAction(this, QStringLiteral("&Undo"));
+    EditUndo1->setObjectName(QStringLiteral("EditUndo1"));
+    EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EditUndo1->setIcon(embeddedIcon(QStringLiteral("toolbar/undo")));
+    setHint(EditUndo1, QStringLiteral("Undo|Takes back the last change of the system"));
+    EditRedo1 = steps->createRedoAction(this, QStringLiteral("&Redo"));
+    EditRedo1->setObjectName(QStringLiteral("EditRedo1"));
+    EditRedo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    EditRedo1->setIcon(embeddedIcon(QStringLiteral("toolbar/redo")));
+    setHint(EditRedo1, QStringLiteral("Redo|Makes the change taken back again"));
 
     HelpAbout1 = newAction("HelpAbout1", QStringLiteral("&About..."),
                            QStringLiteral("Program and creator information"));
@@ -229,9 +246,18 @@ void TMainForm::createMenus() {
     system->addAction(FileNew1);
     system->addAction(FileClose1);
     system->addSeparator();
+    system->addAction(FileSave1);
+    system->addAction(FileSaveAs1);
+    system->addSeparator();
     system->addAction(MapCreatorWizard1);
     system->addSeparator();
     system->addAction(FileExit1);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    setHint(edit->menuAction(), QStringLiteral("Undo and redo changes of the system"));
+    edit->addAction(EditUndo1);
+    edit->addAction(EditRedo1);
 
     QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("Tools1"));
@@ -307,6 +333,9 @@ void TMainForm::createToolBar() {
     ToolBar1->addAction(FileNew1);
     ToolBar1->addAction(FileOpen1);
     ToolBar1->addSeparator();
+    ToolBar1->addAction(EditUndo1);
+    ToolBar1->addAction(EditRedo1);
+    ToolBar1->addSeparator();
     ToolBar1->addAction(ToolButtonPlanetNames);
     ToolBar1->addAction(ToolButtonSystemNames);
     ToolBar1->addSeparator();
@@ -349,7 +378,7 @@ TMDIChild* TMainForm::createMDIChild(const QString& caption) {
     });
     child->FormCreate();
     if (!designer_) return nullptr;  // its open step was cancelled and it closed again
-    child->setWindowTitle(caption);
+    child->setCaption(caption);
     sub->show();
     ClientArea->setActiveSubWindow(sub);
     updateWindowActions();
@@ -376,11 +405,19 @@ void TMainForm::FileOpen1Execute() {
     const QString caption = fromModel(context_.state.OpenedCaption());
     // Only a window made for this open takes the caption: after No the open
     // window goes on showing its own system's name.
-    if (created && designer_) designer_->setWindowTitle(caption);
+    if (created && designer_) designer_->setCaption(caption);
 }
 
 void TMainForm::FileExit1Execute() {
     if (context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) close();
+}
+
+void TMainForm::FileSave1Execute() {
+    if (designer_) context_.document.save();
+}
+
+void TMainForm::FileSaveAs1Execute() {
+    if (designer_) context_.document.saveAs();
 }
 
 void TMainForm::ToolButtonExitClick() {
@@ -421,7 +458,7 @@ void TMainForm::openHelpFile(const QString& helpFileName) {
 
 void TMainForm::updateWindowActions() {
     const bool any = !ClientArea->subWindowList().isEmpty() || designer_;
-    for (QAction* a : {FileClose1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
+    for (QAction* a : {FileClose1, FileSave1, FileSaveAs1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
                        WindowMinimizeAll1, WindowArrangeAll1})
         a->setEnabled(any);
 }

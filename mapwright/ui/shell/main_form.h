@@ -50,6 +50,8 @@ class TMainForm : public QMainWindow {
     QAction* EditCut1;
     QAction* EditCopy1;
     QAction* EditPaste1;
+    QAction* EditUndo1;
+    QAction* EditRedo1;
     QAction* WindowCascade1;
     QAction* WindowTileHorizontal1;
     QAction* WindowTileVertical1;
@@ -71,6 +73,8 @@ class TMainForm : public QMainWindow {
     void FileNew1Execute();
     void FileOpen1Execute();
     void FileExit1Execute();
+    void FileSave1Execute();
+    void FileSaveAs1Execute();
     void ToolButtonExitClick();
     void HelpAbout1Execute();
     void WhatsNew1Click();

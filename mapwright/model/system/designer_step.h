@@ -1,0 +1,67 @@
+#pragma once
+// One undoable step of the designer, kept small: only the records it touched,
+// the counts, the header and the name list files, each as they were before
+// and after it. A step that placed one object of a full system costs two
+// records, not two systems.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "system/system_designer.h"
+
+namespace mw {
+
+class DesignerStep {
+public:
+    /// What changed from `before` to `after`. The designer's pointer values
+    /// (current object index, Z target, last cursor pixel) are no part of a
+    /// step: they follow the user's hand, not the system.
+    static DesignerStep Between(const DesignerSnapshot& before, const DesignerSnapshot& after);
+
+    /// Nothing of the system changed.
+    bool empty() const;
+    /// Turns a snapshot of the system as the step left it into one as it was
+    /// before (undo), or the other way (redo). A name list file changed
+    /// elsewhere since (the names managers) keeps those changes: only the
+    /// step's own records are taken out and put back.
+    void undo(DesignerSnapshot& snapshot) const;
+    void redo(DesignerSnapshot& snapshot) const;
+    /// Bytes kept, roughly.
+    std::size_t size() const;
+
+private:
+    template <typename Record>
+    struct TableDelta {
+        std::size_t countBefore = 0;
+        std::size_t countAfter = 0;
+        // (position in the snapshot's vector, record); the records that differ.
+        std::vector<std::pair<std::size_t, Record>> before;
+        std::vector<std::pair<std::size_t, Record>> after;
+    };
+    struct FileDelta {
+        bool changed = false;
+        std::optional<std::string> before;
+        std::optional<std::string> after;
+    };
+    template <typename T>
+    struct ValueDelta {
+        std::optional<std::pair<T, T>> values;  // (before, after) when they differ
+    };
+
+    void apply(DesignerSnapshot& snapshot, bool forward) const;
+
+    std::tuple<TableDelta<PlanetRecord>, TableDelta<MicroAsteroidRecord>,
+               TableDelta<AsteroidRecord>, TableDelta<WreckRecord>, TableDelta<NebulaRecord>,
+               TableDelta<JumpNodeRecord>, TableDelta<ShipRecord>>
+        tables_;
+    ValueDelta<SystemHeader> header_;
+    ValueDelta<FixedString<125>> systemName_;
+    FileDelta pool_;
+    FileDelta usedList_;
+};
+
+}  // namespace mw
