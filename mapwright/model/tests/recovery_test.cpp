@@ -10,6 +10,7 @@
 #include "common/errors.h"
 #include "recent/recent_files.h"
 #include "recovery/recovery_file.h"
+#include "system/sdf_record.h"
 #include "system/system_model.h"
 #include "test_support.h"
 
@@ -73,6 +74,7 @@ protected:
     RecoveryFilesTest() {
         tables->ResetTables();
         const int i = tables->AllocateIndex(ObjectKind::Planet);
+        tables->planets.at(i) = PlanetRecord{};
         tables->planets.at(i).name = "Vega I";
         tables->planets.at(i).x = 120;
         tables->planets.at(i).marker = {30, 40};
@@ -90,12 +92,28 @@ TEST_F(RecoveryFilesTest, WritesWhatSaveAsWritesAndFindsItsInfo) {
     SaveSystem(scratch.path("saved.sdf"), header.sunName, header.sunType, header.background,
                header.scale, *tables);
     EXPECT_EQ(vk_test::readFile(files.designFile()), scratch.read("saved.sdf"));
+    EXPECT_EQ(scratch.read("saved.sdf").size(), 2 * kSdfRecordSize);
     EXPECT_EQ(files.find(), info);
 
     files.remove();
     EXPECT_EQ(files.find(), std::nullopt);
     EXPECT_FALSE(fs::exists(files.infoFile()));
     EXPECT_NO_THROW(files.remove());
+}
+
+TEST_F(RecoveryFilesTest, ARestoredSystemKeepsTheJumpNodeIdsItHadOnTheMap) {
+    // Renaming the sun leaves the ids of placed nodes as they were.
+    const int i = tables->AllocateIndex(ObjectKind::JumpNode);
+    tables->jumpNodes.at(i) = JumpNodeRecord{};
+    tables->jumpNodes.at(i).nodeId = "SolJumpnode1";
+    tables->jumpNodes.at(i).leadsTo = "0";
+    files.write(header, *tables, {"", 1});
+    for (const auto& [ids, expected] : {std::pair{NodeIds::AsStored, "SolJumpnode1"},
+                                        std::pair{NodeIds::FollowSystemName, "VegaJumpnode1"}}) {
+        SystemModel opened;
+        OpenSystem(files.designFile().string(), opened, {}, {}, ids);
+        EXPECT_EQ(opened.jumpNodes.at(1).nodeId.str(), expected);
+    }
 }
 
 TEST_F(RecoveryFilesTest, SetAsideKeepsEveryDeclinedFile) {
