@@ -27,6 +27,16 @@ public:
         if (text.rfind("Source file saved to ", 0) == 0) report_ = text;
         else std::fprintf(stderr, "mapwright generate: %s: %s\n", project_.c_str(), text.c_str());
     }
+    void error(const std::string& text) override {
+        // The wizard's pointer to its "Check map" button means nothing here;
+        // the command names 'mapwright check' after the refusal instead.
+        std::string shown = text;
+        const std::string button = "\n\n" + std::string(wizard_text::kSeeCheckMap);
+        if (shown.size() >= button.size() &&
+            shown.compare(shown.size() - button.size(), button.size(), button) == 0)
+            shown.resize(shown.size() - button.size());
+        notice(shown);
+    }
     bool ask(const std::string& question) override {
         if (question == wizard_text::kAskSaveProject) return false;
         // The only other question: whether to generate despite the check's warnings.

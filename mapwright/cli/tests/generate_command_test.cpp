@@ -81,6 +81,9 @@ TEST_F(GenerateCommand, FailuresNameTheFileAndKeepTheOutput) {
     const auto r = run({(map / "sample.vmpf").string(), out.string()});
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find((map / "gamma.sdf").string()), std::string::npos) << r.err;
+    // The check's refusal points to the command, not to the wizard's button.
+    EXPECT_NE(r.err.find("'mapwright check "), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Check map"), std::string::npos) << r.err;
     EXPECT_EQ(slurp(out), "previous");
 }
 
