@@ -1,7 +1,9 @@
 #include "system/designer_step.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <string_view>
 
 #include "names/name_records.h"
 
@@ -42,25 +44,20 @@ void patchTable(std::vector<Record>& table, std::size_t count,
 
 using Records = std::vector<std::string>;
 
-Records recordsOf(const std::optional<std::string>& bytes) {
+Records recordsOf(std::string_view bytes) {
     Records out;
-    if (!bytes) return out;
-    for (std::size_t at = 0; at + TPoolEntry::kSize <= bytes->size(); at += TPoolEntry::kSize)
-        out.push_back(bytes->substr(at, TPoolEntry::kSize));
+    for (std::size_t at = 0; at + TPoolEntry::kSize <= bytes.size(); at += TPoolEntry::kSize)
+        out.emplace_back(bytes.substr(at, TPoolEntry::kSize));
     return out;
 }
 
 // A name list that was changed elsewhere after the step: the records the step
 // added are taken out (one each) and those it removed put back at the end.
-std::optional<std::string> patchRecords(const std::optional<std::string>& current,
-                                        const std::optional<std::string>& from,
-                                        const std::optional<std::string>& to) {
-    if (!current) return to;
-    std::map<std::string, int> balance;  // > 0: the step added it
+std::string patchRecords(std::string_view current, std::string_view from, std::string_view to) {
+    std::map<std::string, int> balance;  // > 0: to be taken out
     for (const std::string& r : recordsOf(from)) ++balance[r];
     for (const std::string& r : recordsOf(to)) --balance[r];
     std::string out;
-    const std::size_t whole = current->size() / TPoolEntry::kSize * TPoolEntry::kSize;
     for (const std::string& r : recordsOf(current)) {
         auto it = balance.find(r);
         if (it != balance.end() && it->second > 0) {
@@ -69,7 +66,8 @@ std::optional<std::string> patchRecords(const std::optional<std::string>& curren
         }
         out += r;
     }
-    out += current->substr(whole);  // a trailing partial record stays where it was
+    // A trailing partial record stays where it was.
+    out += current.substr(current.size() / TPoolEntry::kSize * TPoolEntry::kSize);
     for (const std::string& r : recordsOf(to)) {
         auto it = balance.find(r);
         if (it != balance.end() && it->second < 0) {
@@ -78,6 +76,10 @@ std::optional<std::string> patchRecords(const std::optional<std::string>& curren
         }
     }
     return out;
+}
+
+std::size_t hashOf(const std::optional<std::string>& bytes) {
+    return bytes ? std::hash<std::string_view>()(*bytes) : 0;
 }
 
 }  // namespace
@@ -98,11 +100,8 @@ DesignerStep DesignerStep::Between(const DesignerSnapshot& before, const Designe
     if (!(before.tables.currentSystemName == after.tables.currentSystemName))
         step.systemName_.values = {before.tables.currentSystemName,
                                    after.tables.currentSystemName};
-    const auto file = [](const std::optional<std::string>& b, const std::optional<std::string>& a) {
-        return b == a ? FileDelta{} : FileDelta{true, b, a};
-    };
-    step.pool_ = file(before.pool, after.pool);
-    step.usedList_ = file(before.usedList, after.usedList);
+    step.pool_ = fileDelta(before.pool, after.pool);
+    step.usedList_ = fileDelta(before.usedList, after.usedList);
     return step;
 }
 
@@ -129,14 +128,54 @@ void DesignerStep::apply(DesignerSnapshot& s, bool forward) const {
     if (header_.values) s.header = forward ? header_.values->second : header_.values->first;
     if (systemName_.values)
         s.tables.currentSystemName = forward ? systemName_.values->second : systemName_.values->first;
-    const auto file = [forward](std::optional<std::string>& current, const FileDelta& d) {
-        if (!d.changed) return;
-        const std::optional<std::string>& from = forward ? d.before : d.after;
-        const std::optional<std::string>& to = forward ? d.after : d.before;
-        current = current == from ? to : patchRecords(current, from, to);
+    applyFile(s.pool, pool_, forward);
+    applyFile(s.usedList, usedList_, forward);
+}
+
+DesignerStep::FileDelta DesignerStep::fileDelta(const std::optional<std::string>& before,
+                                                const std::optional<std::string>& after) {
+    FileDelta d;
+    if (before == after) return d;
+    d.changed = true;
+    const std::string_view b = before ? std::string_view(*before) : std::string_view();
+    const std::string_view a = after ? std::string_view(*after) : std::string_view();
+    // Only whole records are shared, so a file changed elsewhere can still be
+    // patched record by record.
+    if (b.size() % TPoolEntry::kSize == 0 && a.size() % TPoolEntry::kSize == 0) {
+        const std::size_t shorter = std::min(b.size(), a.size());
+        std::size_t prefix = 0;
+        while (prefix < shorter && b[prefix] == a[prefix]) ++prefix;
+        d.prefix = prefix / TPoolEntry::kSize * TPoolEntry::kSize;
+        std::size_t suffix = 0;
+        while (suffix < shorter - d.prefix && b[b.size() - 1 - suffix] == a[a.size() - 1 - suffix])
+            ++suffix;
+        d.suffix = suffix;
+        while ((b.size() - d.prefix - d.suffix) % TPoolEntry::kSize != 0) --d.suffix;
+    }
+    const auto state = [&d](const std::optional<std::string>& file, std::string_view bytes) {
+        return FileState{file.has_value(), bytes.size(), hashOf(file),
+                         std::string(bytes.substr(d.prefix, bytes.size() - d.prefix - d.suffix))};
     };
-    file(s.pool, pool_);
-    file(s.usedList, usedList_);
+    d.before = state(before, b);
+    d.after = state(after, a);
+    return d;
+}
+
+void DesignerStep::applyFile(std::optional<std::string>& current, const FileDelta& d,
+                             bool forward) {
+    if (!d.changed) return;
+    const FileState& from = forward ? d.before : d.after;
+    const FileState& to = forward ? d.after : d.before;
+    const bool asLeft = current.has_value() == from.exists &&
+                        (!current || (current->size() == from.size && hashOf(current) == from.hash));
+    if (!to.exists && asLeft) {
+        current.reset();
+    } else if (asLeft) {
+        current = current.value_or(std::string()).substr(0, d.prefix) + to.middle +
+                  current.value_or(std::string()).substr(from.size - d.suffix);
+    } else {
+        current = patchRecords(current.value_or(std::string()), from.middle, to.middle);
+    }
 }
 
 void DesignerStep::undo(DesignerSnapshot& snapshot) const { apply(snapshot, false); }
@@ -149,7 +188,7 @@ std::size_t DesignerStep::size() const {
         bytes += (delta.before.size() + delta.after.size()) * sizeof(delta.before.front());
     });
     for (const FileDelta* f : {&pool_, &usedList_})
-        bytes += (f->before ? f->before->size() : 0) + (f->after ? f->after->size() : 0);
+        bytes += f->before.middle.size() + f->after.middle.size();
     return bytes;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // One undoable step of the designer, kept small: only the records it touched,
 // the counts, the header and the name list files, each as they were before
-// and after it. A step that placed one object of a full system costs two
-// records, not two systems.
+// and after it. A step that placed one planet in a full system costs two
+// records and one name, not two systems and two name lists.
 
 #include <cstddef>
 #include <optional>
@@ -42,11 +42,26 @@ private:
         std::vector<std::pair<std::size_t, Record>> before;
         std::vector<std::pair<std::size_t, Record>> after;
     };
+    /// A name list before and after: the bytes between the part both share
+    /// at the start and the part both share at the end (whole records), and
+    /// enough of the whole files to know whether a file is still as it was.
+    struct FileState {
+        bool exists = false;
+        std::size_t size = 0;
+        std::size_t hash = 0;
+        std::string middle;
+    };
     struct FileDelta {
         bool changed = false;
-        std::optional<std::string> before;
-        std::optional<std::string> after;
+        std::size_t prefix = 0;
+        std::size_t suffix = 0;
+        FileState before;
+        FileState after;
     };
+    static FileDelta fileDelta(const std::optional<std::string>& before,
+                               const std::optional<std::string>& after);
+    static void applyFile(std::optional<std::string>& current, const FileDelta& delta,
+                          bool forward);
     template <typename T>
     struct ValueDelta {
         std::optional<std::pair<T, T>> values;  // (before, after) when they differ

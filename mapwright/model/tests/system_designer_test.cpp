@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "names/name_lists.h"
 #include "scripted_prompts.h"
 #include "shell_text.h"
+#include "system/designer_step.h"
 #include "system/designer_text.h"
 #include "system/sdf_record.h"
 #include "test_support.h"
@@ -349,4 +351,150 @@ TEST_F(DesignerTest, MainWindowQuestions) {
                                                      std::string(shell_text::kAskQuitToolbar)}));
     state.MainWindowShown();
     EXPECT_FALSE(state.openFlag());
+}
+
+namespace {
+
+// The pointer values follow the hand, not the steps: compared as they stand now.
+DesignerSnapshot withPointerOf(DesignerSnapshot s, const DesignerSnapshot& now) {
+    s.tables.currentObjectIndex = now.tables.currentObjectIndex;
+    s.tables.zTargetKind = now.tables.zTargetKind;
+    s.tables.lastCursorPixel = now.tables.lastCursorPixel;
+    return s;
+}
+
+}  // namespace
+
+TEST_F(DesignerTest, EveryKindOfStepUndoesAndRedoesExactly) {
+    const auto select = [this](ObjectKind kind) { d().ClickMarker(Tool::Planet, {kind, 1}, prompts); };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+    } rows[] = {
+        {"place planet", [&] { click(Tool::Planet, 300, 40); }},
+        {"place ship", [&] { click(Tool::Ship, 300, 40); }},
+        {"delete planet", [&] { d().ClickMarker(Tool::Delete, {ObjectKind::Planet, 1}, prompts); }},
+        {"dialog OK",
+         [&] {
+             select(ObjectKind::Planet);
+             PlanetDialogValues v = planetDialogOpening(d().tables(), 1).values;
+             v.name = "Altair";
+             ASSERT_TRUE(d().ConfirmDialog(v, prompts));
+         }},
+        {"Z",
+         [&] {
+             select(ObjectKind::JumpNode);
+             d().BeginZ(ObjectKind::JumpNode);
+             ASSERT_TRUE(d().ConfirmZ("-42", prompts));
+         }},
+        {"link",
+         [&] {
+             select(ObjectKind::JumpNode);
+             d().ChooseLink("Rigel");
+         }},
+        {"sun name", [&] { d().SetSunName("Helios"); }},
+        {"sun type", [&] { d().SetSunType("Redsun"); }},
+        {"background", [&] { d().SetBackground("Background9"); }},
+        {"scale", [&] { d().SetScale("1.5"); }},
+        {"clear map", [&] { d().ClearMap(prompts.answer(true)); }},
+        {"move", [&] { d().MoveMarker({ObjectKind::JumpNode, 1}, {400, 400}); }},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.step);
+        d().Closing();
+        d().Create(prompts);
+        click(Tool::Planet, 10, 10);  // Vega
+        click(Tool::JumpNode, 20, 20);
+        const DesignerSnapshot before = d().TakeSnapshot();
+        r.act();
+        const DesignerSnapshot after = d().TakeSnapshot();
+        const DesignerStep step = DesignerStep::Between(before, after);
+        ASSERT_FALSE(step.empty());
+
+        const DesignerChange undone = d().UndoStep(step);
+        const DesignerSnapshot now = d().TakeSnapshot();
+        EXPECT_TRUE(now == withPointerOf(before, now));
+        EXPECT_EQ(undone.added, d().markers());
+        EXPECT_TRUE(undone.clearMarkers && undone.headerChanged);
+        d().RedoStep(step);
+        EXPECT_TRUE(d().TakeSnapshot() == withPointerOf(after, d().TakeSnapshot()));
+        d().UndoStep(step);
+        EXPECT_TRUE(d().TakeSnapshot() == withPointerOf(before, d().TakeSnapshot()));
+    }
+}
+
+TEST_F(DesignerTest, StepsKeepTheNameListsInStep) {
+    click(Tool::Planet, 10, 10);  // Vega leaves the pool
+    const DesignerSnapshot placed = d().TakeSnapshot();
+    d().ClickMarker(Tool::Delete, {ObjectKind::Planet, 1}, prompts);
+    const DesignerStep deletion = DesignerStep::Between(placed, d().TakeSnapshot());
+    EXPECT_EQ(pool(), (std::vector<std::string>{"Rigel", "Vega"}));
+
+    // Undoing the deletion takes the name out of the pool again, though the
+    // names manager added one since; redoing returns it.
+    AppendName(state.nameFiles(), "p_names.dat", "Deneb");
+    d().UndoStep(deletion);
+    EXPECT_EQ(pool(), (std::vector<std::string>{"Rigel", "Deneb"}));
+    EXPECT_EQ(used(), std::vector<std::string>{"Vega"});
+    d().RedoStep(deletion);
+    EXPECT_EQ(pool(), (std::vector<std::string>{"Rigel", "Deneb", "Vega"}));
+    EXPECT_TRUE(used().empty());
+}
+
+TEST_F(DesignerTest, AStepHoldsOnlyWhatItChanged) {
+    std::vector<TOndRecord> names;
+    for (int i = 0; i < 1200; ++i) names.push_back(ondRecord("Name" + std::to_string(i), "U", 1));
+    writeOndFile(scratch.path("main.ond"), names);
+    d().Closing();
+    d().Create(prompts);
+    for (int i = 0; i < 500; ++i) click(Tool::Wreck, 10 + i % 400, 300);
+    for (int i = 0; i < 20; ++i) click(Tool::Planet, 10 + i, 200);
+    ASSERT_GT(pool().size(), 1000u);
+    const DesignerSnapshot before = d().TakeSnapshot();
+    click(Tool::Planet, 30, 30);
+    const DesignerSnapshot after = d().TakeSnapshot();
+    const DesignerStep step = DesignerStep::Between(before, after);
+    // One planet record, one name out of the pool and one into the used list.
+    EXPECT_LT(step.size(), sizeof(step) + 2 * sizeof(PlanetRecord) + 4 * TPoolEntry::kSize);
+    d().UndoStep(step);
+    EXPECT_TRUE(d().TakeSnapshot() == withPointerOf(before, d().TakeSnapshot()));
+    d().RedoStep(step);
+    EXPECT_TRUE(d().TakeSnapshot() == withPointerOf(after, d().TakeSnapshot()));
+}
+
+TEST_F(DesignerTest, DraggingAMarkerPlacesItAnew) {
+    click(Tool::Ship, 10, 10);
+    d().BeginZ(ObjectKind::Ship);
+    d().ClickMarker(Tool::Ship, {ObjectKind::Ship, 1}, prompts);
+    ASSERT_TRUE(d().ConfirmZ("77", prompts));
+    const ShipRecord kept = d().tables().ships.at(1);
+    const MarkerPos sun{247, 247};
+    ASSERT_EQ(WorldFromMarker(sun), (WorldPosition{0, 0}));
+    const struct {
+        ObjectRef object;
+        MarkerPos to;
+        bool moves;
+    } rows[] = {
+        {{ObjectKind::Ship, 1}, {369, 123}, true},
+        {{ObjectKind::Ship, 1}, sun, false},
+        {{ObjectKind::Ship, 1}, {-1, 100}, false},
+        {{ObjectKind::Ship, 1}, {100, 493}, false},
+        {{ObjectKind::Ship, 2}, {100, 100}, false},  // no such object
+    };
+    for (const auto& r : rows) {
+        const DesignerSnapshot before = d().TakeSnapshot();
+        const DesignerChange c = d().MoveMarker(r.object, r.to);
+        EXPECT_EQ(c.systemChanged, r.moves) << r.to.x << "," << r.to.y;
+        if (!r.moves) {
+            EXPECT_TRUE(d().TakeSnapshot() == before);
+            continue;
+        }
+        ShipRecord expected = kept;
+        expected.marker = r.to;
+        expected.x = -100405;  // X follows the row, as when placed
+        expected.y = 99797;
+        EXPECT_TRUE(d().tables().ships.at(1) == expected);
+        EXPECT_EQ(c.added, std::vector<MarkerView>{d().marker(r.object)});
+        EXPECT_EQ(c.removed, std::vector<ObjectRef>{r.object});
+    }
 }

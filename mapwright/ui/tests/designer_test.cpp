@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
 #include "designer/object_marker.h"
 #include "shell/icons_help.h"
+#include "text.h"
 #include "ui_test_support.h"
 
 using namespace mw::ui;
@@ -123,10 +125,88 @@ class DesignerTest : public QObject {
         QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));  // a planet circling the sun
         designer->Edit1->clear();
         QTest::keyClicks(designer->Edit1, QStringLiteral("Vega"));
-        QCOMPARE(designer->windowTitle(), QStringLiteral("Vega system"));
+        QCOMPARE(designer->windowTitle(), QStringLiteral("Vega system*"));
         QCOMPARE(editor->state->designer().tables().planets.at(1).orbitsAround.view(), "Vega");
         QTest::keyClick(designer->Edit1, Qt::Key_Backspace);
-        QCOMPARE(designer->windowTitle(), QStringLiteral("Veg system"));
+        QCOMPARE(designer->windowTitle(), QStringLiteral("Veg system*"));
+    }
+
+    void typingAWordIsOneStep() {
+        const QString drawn = designer->Edit1->text();
+        designer->Edit1->selectAll();
+        QTest::keyClicks(designer->Edit1, QStringLiteral("New Vega"));
+        QUndoStack* steps = editor->document->undoStack();
+        QCOMPARE(steps->count(), 2);
+        QCOMPARE(editor->mainForm->EditUndo1->text(), QStringLiteral("&Undo change sun name"));
+        editor->mainForm->EditUndo1->trigger();
+        QCOMPARE(designer->Edit1->text(), QStringLiteral("New "));
+        editor->mainForm->EditUndo1->trigger();
+        QCOMPARE(designer->Edit1->text(), drawn);
+        QCOMPARE(designer->windowTitle(), drawn + QStringLiteral(" system"));
+    }
+
+    void undoAndRedoFollowTheMapAndTheCaption() {
+        QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));
+        const QString name = fromModel(editor->state->designer().tables().planets.at(1).name.str());
+        TMainForm& f = *editor->mainForm;
+        QCOMPARE(f.EditUndo1->text(), QStringLiteral("&Undo place planet ") + name);
+        QVERIFY(designer->windowTitle().endsWith(QStringLiteral(" system*")));
+        editor->prompts.file(editor->scratch.path("saved.sdf"));
+        QTest::mouseClick(designer->Button3, Qt::LeftButton);  // Save as
+        QVERIFY(!designer->windowTitle().endsWith(QLatin1Char('*')));
+
+        QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(80, 80));
+        QCOMPARE(designer->markers().size(), 2);
+        QVERIFY(designer->windowTitle().endsWith(QLatin1Char('*')));
+        QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);  // back to the saved state
+        QCOMPARE(designer->markers().size(), 1);
+        QVERIFY(!designer->windowTitle().endsWith(QLatin1Char('*')));
+        QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(designer->markers().isEmpty());
+        QVERIFY(designer->windowTitle().endsWith(QLatin1Char('*')));
+        QTest::keyClick(&f, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(designer->markers().size(), 2);
+        QVERIFY(editor->state->designer().tables().IsLive(ObjectKind::Planet, 2));
+        QVERIFY(!f.EditRedo1->isEnabled());
+    }
+
+    void draggingAMarkerMovesItsObject() {
+        QTest::mouseClick(designer->SpeedButton[1], Qt::LeftButton);  // ship
+        QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(60, 60));
+        const mw::SystemModel& tables = editor->state->designer().tables();
+        const auto drag = [&](QPoint to) {
+            ObjectMarker* m = designer->marker(ObjectKind::Ship, 1);
+            const QPoint centre(8, 8);
+            QTest::mousePress(m, Qt::LeftButton, {}, centre);
+            QTest::mouseMove(m, centre + QPoint(12, 0));
+            QTest::mouseMove(m, to - m->pos());
+            QTest::mouseRelease(m, Qt::LeftButton, {}, to - m->pos());
+            QCoreApplication::processEvents();
+        };
+        // On the sun and outside the panel nothing moves, and no dialog opens.
+        for (const QPoint to : {QPoint(247, 247), QPoint(-5, 100), QPoint(100, 600)}) {
+            drag(to);
+            QCOMPARE(designer->marker(ObjectKind::Ship, 1)->pixel(), QPoint(60, 60));
+        }
+        QCOMPARE(editor->document->undoStack()->count(), 1);
+
+        drag(QPoint(369, 123));
+        QCOMPARE(designer->marker(ObjectKind::Ship, 1)->pixel(), QPoint(369, 123));
+        QCOMPARE(tables.ships.at(1).x, mw::WorldFromPixel(123));
+        QCOMPARE(tables.ships.at(1).y, mw::WorldFromPixel(369));
+        QCOMPARE(editor->mainForm->EditUndo1->text(), QStringLiteral("&Undo move ship 1"));
+        editor->mainForm->EditUndo1->trigger();
+        QCOMPARE(designer->marker(ObjectKind::Ship, 1)->pixel(), QPoint(60, 60));
+        QCOMPARE(tables.ships.at(1).marker, (mw::MarkerPos{60, 60}));
+    }
+
+    void noQuestionWhileNothingChanged() {
+        QTest::mouseClick(designer->Button1, Qt::LeftButton);  // Open: straight to the dialog
+        QCOMPARE(editor->prompts.dialogs, std::vector<mw::FileDialog>{mw::FileDialog::OpenSystem});
+        QTest::mouseClick(designer->Button5, Qt::LeftButton);  // Close
+        QVERIFY(editor->mainForm->designer() == nullptr);
+        QVERIFY(editor->prompts.questions.empty());
     }
 
     void placeSaveClearOpenRoundTrip() {

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "designer/map_panel.h"
 #include "designer/mdi_child.h"
 #include "shell/about_box.h"
 #include "shell/help_window.h"
@@ -63,6 +64,14 @@ class MainFormTest : public QObject {
                                << "" << true << false;
         QTest::newRow("exit") << "System/E&xit"
                               << "" << true << true;
+        QTest::newRow("save") << "System/&Save"
+                              << "Ctrl+S" << true << false;
+        QTest::newRow("save as") << "System/Save &As..."
+                                 << "" << true << false;
+        QTest::newRow("undo") << "Edit/&Undo"
+                              << "Ctrl+Z" << true << false;
+        QTest::newRow("redo") << "Edit/&Redo"
+                              << "Ctrl+Shift+Z" << true << false;
         QTest::newRow("surprise") << "Tools/Surprise here in next version"
                                   << "" << false << false;
         QTest::newRow("here too") << "Tools/And here too... ;-)"
@@ -119,7 +128,7 @@ class MainFormTest : public QObject {
         QVERIFY(f.FileClose1->isEnabled());
         f.FileClose1->trigger();
         QVERIFY(f.designer() == nullptr);
-        // Ctrl+S is taken and does nothing.
+        // Without a designer window Ctrl+S does nothing.
         QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(f.designer() == nullptr);
         QVERIFY(editor->prompts.questions.empty() && editor->prompts.dialogs.empty());
@@ -134,7 +143,7 @@ class MainFormTest : public QObject {
         QVERIFY(f.EditPaste1->isEnabled());
         f.EditPaste1->trigger();
         QCOMPARE(designer->Edit1->text(), QStringLiteral("Vega"));
-        QCOMPARE(designer->windowTitle(), QStringLiteral("Vega system"));
+        QCOMPARE(designer->windowTitle(), QStringLiteral("Vega system*"));
         designer->Button1->setFocus();
         QVERIFY(!f.EditPaste1->isEnabled());
 
@@ -171,6 +180,7 @@ class MainFormTest : public QObject {
     void noToOpenKeepsTheFlagForTheNextWindow() {
         TMainForm& f = *editor->mainForm;
         TMDIChild* first = editor->newDesigner();
+        editor->document->markModified();
         const QString caption = first->windowTitle();
         editor->prompts.answer(false);
         f.FileOpen1->trigger();
@@ -192,6 +202,7 @@ class MainFormTest : public QObject {
     void quitFromTheMenuClosesTheWindows() {
         TMainForm& f = *editor->mainForm;
         editor->newDesigner();
+        editor->document->markModified();
         editor->prompts.answer(false).answer(true);
         f.FileExit1->trigger();
         QVERIFY(f.isVisible());
@@ -203,9 +214,37 @@ class MainFormTest : public QObject {
         QVERIFY(!editor->terminated);
     }
 
+    void saveWritesWhatSaveAsWrites() {
+        TMainForm& f = *editor->mainForm;
+        TMDIChild* designer = editor->newDesigner();
+        QVERIFY(f.findChild<QToolBar*>()->widgetForAction(f.EditUndo1));
+        QTest::mouseClick(designer->mapPanel(), Qt::LeftButton, {}, QPoint(60, 60));
+        // No file yet: Save asks for one.
+        editor->prompts.file(editor->scratch.path("first"));
+        QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(editor->prompts.dialogs, std::vector<mw::FileDialog>{mw::FileDialog::SaveSystem});
+        QCOMPARE(editor->document->filePath().toStdString(), editor->scratch.path("first.sdf"));
+        QVERIFY(!editor->document->isModified());
+        // Then it writes there without asking; Save As always asks.
+        QTest::mouseClick(designer->mapPanel(), Qt::LeftButton, {}, QPoint(90, 90));
+        QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(editor->prompts.dialogs.size(), 1u);
+        editor->prompts.file(editor->scratch.path("copy.sdf"));
+        f.FileSaveAs1->trigger();
+        QCOMPARE(editor->prompts.dialogs.size(), 2u);
+        QCOMPARE(editor->scratch.read("first.sdf"), editor->scratch.read("copy.sdf"));
+        QCOMPARE(editor->scratch.read("copy.sdf").size(), 3 * std::size_t(568));
+        QVERIFY(editor->prompts.questions.empty() && editor->prompts.errors.empty());
+        // Nothing changed since: quitting asks nothing.
+        f.FileExit1->trigger();
+        QVERIFY(!f.isVisible());
+        QVERIFY(editor->prompts.questions.empty());
+    }
+
     void quitFromTheToolbarEndsAtOnce() {
         TMainForm& f = *editor->mainForm;
         editor->newDesigner();
+        editor->document->markModified();
         editor->prompts.answer(true);
         QWidget* exitButton = f.findChild<QToolBar*>()->widgetForAction(f.ToolButtonExit);
         QTest::mouseClick(exitButton, Qt::LeftButton);
