@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "cli/commands.h"
 #include "test_support.h"
 
 namespace {
@@ -40,7 +40,9 @@ TEST(EditorStart, OneFileNameOpensTheEditorEveryCommandStaysHeadless) {
         for (const std::string& a : c.args) argv.push_back(a.c_str());
         const auto file = mw::cli::fileForEditor(static_cast<int>(argv.size()), argv.data());
         EXPECT_EQ(file.has_value(), c.editor) << (c.args.empty() ? "" : c.args[0]);
-        if (file) EXPECT_EQ(*file, c.args[0]);
+        if (file) {
+            EXPECT_EQ(*file, c.args[0]);
+        }
     }
 }
 
