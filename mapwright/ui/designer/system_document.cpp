@@ -109,6 +109,8 @@ void SystemDocument::redo() {
 void SystemDocument::create() {
     emit changed(designer_.Create(prompts_));
     startOver();
+    // The main window's Open opens the file as the window is created.
+    if (!designer_.filePath().empty()) emit fileUsed(filePath());
 }
 
 WorldPosition SystemDocument::moveCursor(QPoint pixel) {

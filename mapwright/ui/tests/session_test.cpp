@@ -89,6 +89,10 @@ class SessionTest : public QObject {
         editor->prompts.file(saved.toStdString());
         f.FileSaveAs1->trigger();
         QCOMPARE(f.recentFiles()->files(), QStringList{saved});
+        // The main window's Open (nothing unsaved: no question) opens as the window is made.
+        editor->prompts.file(kSample);
+        f.FileOpen1->trigger();
+        QCOMPARE(f.recentFiles()->files(), (QStringList{QString::fromStdString(kSample), saved}));
 
         // A project file named on the command line opens the wizard with it loaded.
         const QString project = path(editor->scratch, "m.vmpf");
@@ -102,7 +106,8 @@ class SessionTest : public QObject {
             w->reject();
         });
         f.MapCreatorWizard1->trigger();
-        QCOMPARE(f.recentFiles()->files(), (QStringList{project, saved}));
+        QCOMPARE(f.recentFiles()->files(),
+                 (QStringList{project, QString::fromStdString(kSample), saved}));
         QString shownName;
         whenModal<TMCW>([&shownName](TMCW* w) {
             shownName = w->Edit1->text();
