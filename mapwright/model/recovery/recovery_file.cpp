@@ -4,6 +4,9 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "common/errors.h"
 #include "common/file_bytes.h"
@@ -125,6 +128,21 @@ fs::path RecoveryFiles::setAside(std::int64_t savedAt) const {
         renameFile(designFile(), design);
         return design;
     }
+}
+
+RecoveryLock::RecoveryLock(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path file = folder / kRecoveryLockFile;
+    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+RecoveryLock::~RecoveryLock() {
+    if (fd_ >= 0) ::close(fd_);
 }
 
 }  // namespace mw

@@ -18,6 +18,7 @@ namespace mw {
 
 inline constexpr std::string_view kRecoveryDesignFile = "recovery.sdf";
 inline constexpr std::string_view kRecoveryInfoFile = "recovery.info";
+inline constexpr std::string_view kRecoveryLockFile = "recovery.lock";
 
 struct RecoveryInfo {
     /// The file the system was opened from or last saved to; empty when it never was.
@@ -67,6 +68,24 @@ public:
 
 private:
     std::filesystem::path folder_;
+};
+
+/// Who keeps the recovery file: the first editor running takes the lock on
+/// "recovery.lock" in the folder and holds it until it ends (the system
+/// frees it when the process dies, a crash included). A second editor
+/// running at the same time gets none, so it neither offers nor replaces
+/// the first one's file.
+class RecoveryLock {
+public:
+    explicit RecoveryLock(const std::filesystem::path& folder);
+    ~RecoveryLock();
+    RecoveryLock(const RecoveryLock&) = delete;
+    RecoveryLock& operator=(const RecoveryLock&) = delete;
+
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
 };
 
 }  // namespace mw

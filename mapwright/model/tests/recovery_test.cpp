@@ -143,6 +143,14 @@ TEST_F(RecoveryFilesTest, ADesignFileWithoutItsInfoIsReportedNamingTheInfo) {
     }
 }
 
+TEST_F(RecoveryFilesTest, OnlyOneRunningEditorKeepsTheFolder) {
+    auto first = std::make_unique<RecoveryLock>(files.folder());
+    EXPECT_TRUE(first->held());
+    EXPECT_FALSE(RecoveryLock(files.folder()).held());
+    first.reset();  // the first editor ended
+    EXPECT_TRUE(RecoveryLock(files.folder()).held());
+}
+
 TEST(RecentFilesTest, MostRecentFirstWithoutDuplicatesAtMostEight) {
     using List = std::vector<std::string>;
     struct Case {

@@ -21,7 +21,11 @@ std::chrono::milliseconds autosaveInterval() {
 
 RecoveryKeeper::RecoveryKeeper(SystemDocument& document, RecoveryFiles files, Prompts& prompts,
                                std::chrono::milliseconds interval, QObject* parent)
-    : QObject(parent), document_(document), files_(std::move(files)), prompts_(prompts) {
+    : QObject(parent),
+      document_(document),
+      files_(std::move(files)),
+      lock_(files_.folder()),
+      prompts_(prompts) {
     timer_.setInterval(interval);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::autosave);
     connect(&document_, &SystemDocument::modifiedChanged, this, &RecoveryKeeper::modifiedChanged);
@@ -29,7 +33,7 @@ RecoveryKeeper::RecoveryKeeper(SystemDocument& document, RecoveryFiles files, Pr
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
-    removeFile();
+    if (keeping()) removeFile();
 }
 
 void RecoveryKeeper::modifiedChanged(bool modified) {
@@ -40,11 +44,11 @@ void RecoveryKeeper::modifiedChanged(bool modified) {
     }
     timer_.stop();
     pending_ = false;
-    removeFile();
+    if (keeping()) removeFile();
 }
 
 void RecoveryKeeper::autosave() {
-    if (!document_.isModified() || !pending_) return;
+    if (!keeping() || !document_.isModified() || !pending_) return;
     const SystemDesigner& designer = document_.designer();
     try {
         files_.write(designer.header(), designer.tables(),
@@ -68,6 +72,12 @@ void RecoveryKeeper::removeFile() {
 }
 
 bool RecoveryKeeper::offerRestore(const std::function<void()>& openDesigner) {
+    if (!keeping()) {
+        prompts_.notice("Another editor is running and keeps its unsaved system in " +
+                        files_.folder().string() +
+                        "; this one keeps no recovery copy of yours: save as you go.");
+        return false;
+    }
     std::optional<RecoveryInfo> info;
     try {
         info = files_.find();

@@ -30,6 +30,9 @@ class RecoveryKeeper : public QObject {
                    std::chrono::milliseconds interval, QObject* parent = nullptr);
     /// A clean end: the recovery file goes.
     ~RecoveryKeeper() override;
+    /// False while another editor keeps the recovery folder: this one then
+    /// neither offers nor writes a recovery file.
+    bool keeping() const { return lock_.held(); }
 
     const RecoveryFiles& files() const { return files_; }
     /// Writes the recovery file when the system changed since the last write
@@ -48,6 +51,7 @@ class RecoveryKeeper : public QObject {
 
     SystemDocument& document_;
     RecoveryFiles files_;
+    RecoveryLock lock_;
     Prompts& prompts_;
     QTimer timer_;
     /// The system changed since the recovery file was last written.

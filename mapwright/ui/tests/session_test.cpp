@@ -182,6 +182,23 @@ class SessionTest : public QObject {
         QVERIFY(!std::filesystem::exists(state / "recovery.sdf"));
     }
 
+    void aSecondEditorLeavesTheFirstOnesFileAlone() {
+        vk_test::ScratchDir state("mw-state");
+        const RecoveryFiles files(state.root());
+        RecoveryKeeper first(*editor->document, files, editor->prompts, std::chrono::hours(1));
+        auto second = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
+                                                       std::chrono::hours(1));
+        QVERIFY(first.keeping() && !second->keeping());
+        editor->newDesigner();
+        files.write(editor->document->designer().header(), editor->document->designer().tables(),
+                    {"/first.sdf", 1});
+        QVERIFY(!second->offerRestore([] {}));
+        QVERIFY(editor->prompts.questions.empty());
+        QVERIFY(editor->prompts.notices.back().find("Another editor is running") != std::string::npos);
+        second.reset();
+        QCOMPARE(files.find()->originalPath, std::string("/first.sdf"));
+    }
+
     // A real editor: started on a design file with a scratch home, changed by
     // its test script, killed after the autosave, started again and restored.
     void aKilledEditorsWorkIsRestored() {
