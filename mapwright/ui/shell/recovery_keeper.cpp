@@ -51,8 +51,13 @@ void RecoveryKeeper::autosave() {
     if (!keeping() || !document_.isModified() || !pending_) return;
     const SystemDesigner& designer = document_.designer();
     try {
+        // Absolute: the next start may be made in another folder.
+        std::error_code ec;
+        const std::string origin =
+            designer.filePath().empty() ? std::string()
+                                        : std::filesystem::absolute(designer.filePath(), ec).string();
         files_.write(designer.header(), designer.tables(),
-                     {designer.filePath(), static_cast<std::int64_t>(std::time(nullptr))});
+                     {origin, static_cast<std::int64_t>(std::time(nullptr))});
         pending_ = false;
         failureShown_ = false;
     } catch (const UserError& e) {

@@ -199,13 +199,15 @@ class SessionTest : public QObject {
         QCOMPARE(files.find()->originalPath, std::string("/first.sdf"));
     }
 
-    // A real editor: started on a design file with a scratch home, changed by
-    // its test script, killed after the autosave, started again and restored.
+    // A real editor: started on a design file (named relative to its folder)
+    // with a scratch home, changed by its test script, killed after the
+    // autosave, started again in another folder and restored.
     void aKilledEditorsWorkIsRestored() {
         vk_test::ScratchDir dir("mw-crash");
-        dir.write("work/main.ond", vk_test::readFile(QDir(QCoreApplication::applicationDirPath())
-                                                         .filePath(QStringLiteral("main.ond"))
-                                                         .toStdString()));
+        const std::string ond = vk_test::readFile(
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("main.ond")).toStdString());
+        dir.write("work/main.ond", ond);
+        dir.write("elsewhere/main.ond", ond);
         const std::string original = dir.write("work/vega.sdf", vk_test::readFile(kSample));
         const std::map<std::string, std::string> env{
             {"HOME", dir.path("home")},
@@ -220,7 +222,7 @@ class SessionTest : public QObject {
         dir.write("script", "place pln 150 100\nplace neb 220 160\nsun Vega\ndump " +
                                 dir.path("before.sdf") + "\n");
         const vk_test::StartedProgram first =
-            vk_test::startProgram(VK_MAPWRIGHT, {original}, dir.root() / "work", env, {}, dir.root());
+            vk_test::startProgram(VK_MAPWRIGHT, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
         QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
                                      vk_test::readFile(recovery) == dir.read("before.sdf"),
                                  60000);
@@ -230,7 +232,7 @@ class SessionTest : public QObject {
 
         dir.write("script", "answer yes\ndump " + dir.path("after.sdf") + "\nsave\nquit\n");
         const vk_test::RunResult second =
-            vk_test::runProgram(VK_MAPWRIGHT, {}, dir.root() / "work", env, 120);
+            vk_test::runProgram(VK_MAPWRIGHT, {}, dir.root() / "elsewhere", env, 120);
         QCOMPARE(second.status, 0);
         QVERIFY2(second.err.find("asked: Restore the unsaved system from ") != std::string::npos,
                  second.err.c_str());
