@@ -1,6 +1,7 @@
 // The editor's windows, offscreen: opening a design file with 1000 objects of
-// every kind (7000 markers) into a designer window, and start-up to a shown
-// main window, in this process and as a whole new process.
+// every kind (7000 markers) into a designer window, one change of that system
+// recorded as an undo step and taken back, and start-up to a shown main
+// window, in this process and as a whole new process.
 //
 //   vk_editor_bench [benchmark flags]
 #include <benchmark/benchmark.h>
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QUndoStack>
 #include <QWindow>
 #include <chrono>
 #include <cstdio>
@@ -148,6 +150,25 @@ void open_and_paint_7000_markers(benchmark::State& state) {
     }
 }
 BENCHMARK(open_and_paint_7000_markers)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+// One marker dragged in the 7000-object system: the move with its undo step
+// (the system's state before and after, and what differs), then the undo.
+void move_one_of_7000_then_undo(benchmark::State& state) {
+    OpenEditor editor;
+    editor.designer->Button1Click();
+    settle();
+    int i = 0;
+    for (auto _ : state) {
+        editor.document.moveMarker({ObjectKind::Ship, 1 + i % kPerKind}, QPoint(100 + i % 300, 40));
+        editor.document.undo();
+        settle();
+        ++i;
+    }
+    // Each move was one step, and each undo took it back.
+    if (editor.document.undoStack()->count() != 1 || editor.document.undoStack()->index() != 0)
+        state.SkipWithError("a move was not recorded");
+}
+BENCHMARK(move_one_of_7000_then_undo)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 void waitUntilExposed(QWidget& window) {
     while (!window.windowHandle() || !window.windowHandle()->isExposed())

@@ -11,7 +11,7 @@ namespace mw {
 
 namespace {
 
-// The snapshot's tables in the order of DesignerStep's deltas.
+// The snapshot's tables in the order of DesignerStep's deltas and of ObjectKind.
 constexpr auto kTables =
     std::make_tuple(&TablesSnapshot::planets, &TablesSnapshot::microAsteroids,
                     &TablesSnapshot::asteroids, &TablesSnapshot::wrecks, &TablesSnapshot::nebulae,
@@ -180,6 +180,22 @@ void DesignerStep::applyFile(std::optional<std::string>& current, const FileDelt
 
 void DesignerStep::undo(DesignerSnapshot& snapshot) const { apply(snapshot, false); }
 void DesignerStep::redo(DesignerSnapshot& snapshot) const { apply(snapshot, true); }
+
+std::vector<ObjectRef> DesignerStep::touched() const {
+    // The tables in the order of kTables, which is the order of ObjectKind.
+    std::vector<ObjectRef> out;
+    forEachTable([&](auto i) {
+        const auto kind = static_cast<ObjectKind>(decltype(i)::value);
+        const auto& delta = std::get<decltype(i)::value>(tables_);
+        std::vector<std::size_t> positions;
+        for (const auto& [at, record] : delta.before) positions.push_back(at);
+        for (const auto& [at, record] : delta.after) positions.push_back(at);
+        std::sort(positions.begin(), positions.end());
+        positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+        for (const std::size_t at : positions) out.push_back({kind, static_cast<int>(at) + 1});
+    });
+    return out;
+}
 
 std::size_t DesignerStep::size() const {
     std::size_t bytes = sizeof(*this);

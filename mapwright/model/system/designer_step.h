@@ -30,6 +30,9 @@ public:
     /// step's own records are taken out and put back.
     void undo(DesignerSnapshot& snapshot) const;
     void redo(DesignerSnapshot& snapshot) const;
+    /// Every object whose record the step changed, or whose index lies
+    /// between the counts before and after it.
+    std::vector<ObjectRef> touched() const;
     /// Bytes kept, roughly.
     std::size_t size() const;
 

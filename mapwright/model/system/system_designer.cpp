@@ -402,10 +402,13 @@ DesignerChange SystemDesigner::MoveMarker(ObjectRef object, MarkerPos pixel) {
     return change;
 }
 
-DesignerChange SystemDesigner::restoredChange() {
+DesignerChange SystemDesigner::restoredChange(const DesignerStep& step) {
+    // Only the markers of the objects the step touched are made anew.
     DesignerChange change;
-    change.clearMarkers = true;
-    change.added = markers();
+    change.removed = step.touched();
+    for (const ObjectRef& o : change.removed)
+        if (o.index <= tables_->count(o.kind) && !isDeleted(*tables_, o))
+            change.added.push_back(marker(o));
     change.headerChanged = true;
     change.systemChanged = true;
     change.caption = caption();
@@ -416,14 +419,14 @@ DesignerChange SystemDesigner::UndoStep(const DesignerStep& step) {
     DesignerSnapshot s = TakeSnapshot();
     step.undo(s);
     RestoreSnapshot(s);
-    return restoredChange();
+    return restoredChange(step);
 }
 
 DesignerChange SystemDesigner::RedoStep(const DesignerStep& step) {
     DesignerSnapshot s = TakeSnapshot();
     step.redo(s);
     RestoreSnapshot(s);
-    return restoredChange();
+    return restoredChange(step);
 }
 
 }  // namespace mw

@@ -211,7 +211,8 @@ public:
     /// Back to the snapshot: tables, header and the name list files.
     void RestoreSnapshot(const DesignerSnapshot& snapshot);
     /// Undo or redo of one step (see DesignerStep): the system as it was
-    /// before (after) the step; the window shows every marker and field anew.
+    /// before (after) the step; the window shows the header fields and the
+    /// markers of the objects the step touched anew.
     DesignerChange UndoStep(const DesignerStep& step);
     DesignerChange RedoStep(const DesignerStep& step);
 
@@ -219,7 +220,7 @@ private:
     NameWorkflow names() const;
     DesignerChange place(ObjectKind kind, MarkerPos pixel, Prompts& prompts);
     void fillPlacement(ObjectKind kind, int index, WorldPosition at, MarkerPos pixel);
-    DesignerChange restoredChange();
+    DesignerChange restoredChange(const DesignerStep& step);
     DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text);
     /// The current object index when it names an object of the kind.
     std::optional<int> currentObject(ObjectKind kind) const;

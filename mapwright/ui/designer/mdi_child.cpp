@@ -268,6 +268,10 @@ void TMDIChild::MarkerClick(ObjectMarker* marker) {
 void TMDIChild::addMarker(const MarkerView& view) {
     auto* m = new ObjectMarker(view, Panel4);
     connect(m, &QPushButton::clicked, this, [this, m] { MarkerClick(m); });
+    // The readout follows the drag: the map does not see the mouse meanwhile.
+    connect(m, &ObjectMarker::dragged, this, [this](QPoint pixel) {
+        if (Panel4->rect().contains(pixel)) Panel4MouseMove(pixel);
+    });
     connect(m, &ObjectMarker::dropped, this,
             [this, m](QPoint pixel) { document_.moveMarker(m->object(), pixel); });
     if (ObjectMarker* old = markers_.value(markerKey(view.kind, view.index))) old->deleteLater();

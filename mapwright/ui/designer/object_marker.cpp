@@ -59,7 +59,9 @@ void ObjectMarker::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     // The marker centres on the pixel under the mouse, as it will stand there.
-    move(mapToParent(at) - QPoint(kMarkerSize / 2, kMarkerSize / 2));
+    const QPoint pixel = mapToParent(at);
+    move(pixel - QPoint(kMarkerSize / 2, kMarkerSize / 2));
+    emit dragged(pixel);
 }
 
 void ObjectMarker::mouseReleaseEvent(QMouseEvent* event) {

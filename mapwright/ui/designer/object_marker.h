@@ -23,6 +23,8 @@ class ObjectMarker : public QPushButton {
     QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
 
   signals:
+    /// Being dragged over this pixel of the map panel.
+    void dragged(QPoint pixel);
     /// Dropped at this pixel of the map panel (which may lie outside it).
     void dropped(QPoint pixel);
 

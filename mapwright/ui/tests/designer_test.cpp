@@ -192,6 +192,7 @@ class DesignerTest : public QObject {
         QCOMPARE(editor->document->undoStack()->count(), 1);
 
         drag(QPoint(369, 123));
+        QCOMPARE(designer->Label9->text(), QString::number(mw::WorldFromPixel(123)));
         QCOMPARE(designer->marker(ObjectKind::Ship, 1)->pixel(), QPoint(369, 123));
         QCOMPARE(tables.ships.at(1).x, mw::WorldFromPixel(123));
         QCOMPARE(tables.ships.at(1).y, mw::WorldFromPixel(369));
