@@ -139,7 +139,8 @@ int runEditor(int argc, char** argv, const std::string& file) {
     editor.show();
     // Absolute: the save target and the recovery file's origin must not
     // depend on the folder a later start is made in.
-    const QString opened = file.empty() ? QString() : fromPath(std::filesystem::absolute(file).string());
+    const QString opened =
+        file.empty() ? QString() : fromPath(std::filesystem::absolute(file).string());
     QTimer::singleShot(0, &editor.mainForm(), [&editor, opened] { editor.start(opened); });
     return QApplication::exec();
 }

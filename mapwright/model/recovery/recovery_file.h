@@ -55,7 +55,8 @@ public:
     /// Writes the system exactly as "Save as" would, and its info; each file
     /// is replaced whole or not at all. The folder is made when missing.
     /// IoError naming the file on failure.
-    void write(const SystemHeader& header, const SystemModel& tables, const RecoveryInfo& info) const;
+    void write(const SystemHeader& header, const SystemModel& tables,
+               const RecoveryInfo& info) const;
     /// The info of the recovery file in the folder; nothing when there is
     /// none. A missing or damaged info raises a UserError naming it.
     std::optional<RecoveryInfo> find() const;

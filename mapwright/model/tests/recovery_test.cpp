@@ -34,7 +34,8 @@ TEST(RecoveryInfoTest, PathsOfAnyBytesComeBackAsWritten) {
     for (const RecoveryInfo& info :
          {RecoveryInfo{"", 0}, RecoveryInfo{"/home/a/maps/vega.sdf", 1765214703},
           RecoveryInfo{"/home/a/two\nlines \xE9.sdf", -5}, RecoveryInfo{"relative/x.sdf", 42}})
-        EXPECT_EQ(DecodeRecoveryInfo(EncodeRecoveryInfo(info), "r.info"), info) << info.originalPath;
+        EXPECT_EQ(DecodeRecoveryInfo(EncodeRecoveryInfo(info), "r.info"), info)
+            << info.originalPath;
 }
 
 TEST(RecoveryInfoTest, DamagedInfoIsRefusedNamingTheFile) {

@@ -153,7 +153,8 @@ void SystemDocument::openFile(const QString& path) {
 }
 
 bool SystemDocument::restore(const std::string& recoveryFile, const std::string& originalPath) {
-    const DesignerChange change = designer_.OpenFile(recoveryFile, prompts_, NodeIds::AsStored);
+    const DesignerChange change =
+        designer_.OpenFile(recoveryFile, prompts_, NodeIds::AsStored);
     if (!change.clearMarkers) return false;
     startOver();
     designer_.SetFilePath(originalPath);

@@ -176,8 +176,8 @@ int main(int argc, char** argv) {
     TMainForm mainForm(context);
     const EditorWindows windows = createEditorWindows(mainForm, context);
     mainForm.setWindowIcon(QIcon(context.files.path(QStringLiteral("mapwright.png"))));
-    QSettings recentFiles(QDir(QString::fromLocal8Bit(argv[4])).filePath(QStringLiteral("mapwright.conf")),
-                          QSettings::IniFormat);
+    const QDir work(QString::fromLocal8Bit(argv[4]));
+    QSettings recentFiles(work.filePath(QStringLiteral("mapwright.conf")), QSettings::IniFormat);
     mainForm.setRecentFiles(recentFiles);
     mainForm.show();
     settle(300);
@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
 
     // The System menu with the recent files: the sample opened above, a file
     // since removed (greyed out) and the sample map.
-    mainForm.recentFiles()->remember(QDir(QString::fromLocal8Bit(argv[4])).filePath(QStringLiteral("removed.sdf")));
+    mainForm.recentFiles()->remember(work.filePath(QStringLiteral("removed.sdf")));
     mainForm.recentFiles()->remember(fromPath(absolute(argv[3])));
     auto* systemMenu = mainForm.menuBar()->findChild<QMenu*>(QStringLiteral("System1"));
     systemMenu->popup(mainForm.menuBar()->mapToGlobal(

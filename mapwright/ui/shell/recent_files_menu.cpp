@@ -16,8 +16,7 @@ const QString kKey = QStringLiteral("recentFiles");
 
 }  // namespace
 
-RecentFilesMenu::RecentFilesMenu(QMenu* menu, QAction* before, QSettings& settings,
-                                 QObject* parent)
+RecentFilesMenu::RecentFilesMenu(QMenu* menu, QAction* before, QSettings& settings, QObject* parent)
     : QObject(parent), menu_(menu), before_(before), settings_(settings) {
     // A fixed set of entries, shown as the list needs them: a pointer to one
     // stays good while the menu refreshes.
@@ -63,8 +62,8 @@ void RecentFilesMenu::refresh() {
         const QString& path = list[i];
         const QFileInfo file(path);
         QString name = file.fileName();
-        entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(
-            QLatin1Char('&'), QStringLiteral("&&"))));
+        entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
+            name.replace(QLatin1Char('&'), QStringLiteral("&&"))));
         entry->setData(path);
         const bool present = file.isFile();
         entry->setEnabled(present);

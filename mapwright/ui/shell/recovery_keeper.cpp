@@ -54,8 +54,9 @@ void RecoveryKeeper::autosave() {
         // Absolute: the next start may be made in another folder.
         std::error_code ec;
         const std::string origin =
-            designer.filePath().empty() ? std::string()
-                                        : std::filesystem::absolute(designer.filePath(), ec).string();
+            designer.filePath().empty()
+                ? std::string()
+                : std::filesystem::absolute(designer.filePath(), ec).string();
         files_.write(designer.header(), designer.tables(),
                      {origin, static_cast<std::int64_t>(std::time(nullptr))});
         pending_ = false;

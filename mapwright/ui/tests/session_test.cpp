@@ -62,7 +62,8 @@ class SessionTest : public QObject {
         QVERIFY(recent.entries().isEmpty());
         editor->scratch.write("a.sdf", vk_test::readFile(kSample));
         const QString a = path(editor->scratch, "a.sdf");
-        for (int i = 1; i <= 9; ++i) recent.remember(path(editor->scratch, "old" + std::to_string(i)));
+        for (int i = 1; i <= 9; ++i)
+            recent.remember(path(editor->scratch, "old" + std::to_string(i)));
         recent.remember(a);
         QCOMPARE(recent.entries().size(), 8);
         QCOMPARE(recent.entries()[0]->text(), QStringLiteral("&1 a.sdf"));
@@ -194,7 +195,8 @@ class SessionTest : public QObject {
                     {"/first.sdf", 1});
         QVERIFY(!second->offerRestore([] {}));
         QVERIFY(editor->prompts.questions.empty());
-        QVERIFY(editor->prompts.notices.back().find("Another editor is running") != std::string::npos);
+        QVERIFY(editor->prompts.notices.back().find("Another editor is running") !=
+                std::string::npos);
         second.reset();
         QCOMPARE(files.find()->originalPath, std::string("/first.sdf"));
     }
@@ -204,25 +206,25 @@ class SessionTest : public QObject {
     // autosave, started again in another folder and restored.
     void aKilledEditorsWorkIsRestored() {
         vk_test::ScratchDir dir("mw-crash");
-        const std::string ond = vk_test::readFile(
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("main.ond")).toStdString());
+        const std::string ond = vk_test::readFile(QDir(QCoreApplication::applicationDirPath())
+                                                      .filePath(QStringLiteral("main.ond"))
+                                                      .toStdString());
         dir.write("work/main.ond", ond);
         dir.write("elsewhere/main.ond", ond);
         const std::string original = dir.write("work/vega.sdf", vk_test::readFile(kSample));
-        const std::map<std::string, std::string> env{
-            {"HOME", dir.path("home")},
-            {"XDG_CONFIG_HOME", dir.path("config")},
-            {"XDG_STATE_HOME", dir.path("state")},
-            {"XDG_DATA_HOME", dir.path("data")},
-            {"QT_QPA_PLATFORM", "offscreen"},
-            {"MAPWRIGHT_AUTOSAVE_MS", "100"},
-            {"MAPWRIGHT_TEST_SCRIPT", dir.path("script")}};
+        const std::map<std::string, std::string> env{{"HOME", dir.path("home")},
+                                                     {"XDG_CONFIG_HOME", dir.path("config")},
+                                                     {"XDG_STATE_HOME", dir.path("state")},
+                                                     {"XDG_DATA_HOME", dir.path("data")},
+                                                     {"QT_QPA_PLATFORM", "offscreen"},
+                                                     {"MAPWRIGHT_AUTOSAVE_MS", "100"},
+                                                     {"MAPWRIGHT_TEST_SCRIPT", dir.path("script")}};
         const std::string recovery = dir.path("state/mapwright/recovery.sdf");
 
         dir.write("script", "place pln 150 100\nplace neb 220 160\nsun Vega\ndump " +
                                 dir.path("before.sdf") + "\n");
-        const vk_test::StartedProgram first =
-            vk_test::startProgram(VK_MAPWRIGHT, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
+        const vk_test::StartedProgram first = vk_test::startProgram(
+            VK_MAPWRIGHT, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
         QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
                                      vk_test::readFile(recovery) == dir.read("before.sdf"),
                                  60000);
