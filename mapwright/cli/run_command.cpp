@@ -1,11 +1,11 @@
 // mapwright's headless commands: reading the command line and running one.
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "commands.h"
+#include "recent/recent_files.h"
 
 namespace mw::cli {
 
@@ -32,13 +32,6 @@ const char kUsage[] =
 
 constexpr const char* kCommands[] = {"show", "names", "generate", "check", "help"};
 
-bool hasEditorExtension(const std::string& name) {
-    std::string extension = std::filesystem::path(name).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".sdf" || extension == ".vmpf";
-}
-
 }  // namespace
 
 std::optional<std::string> fileForEditor(int argc, const char* const* argv) {
@@ -50,7 +43,7 @@ std::optional<std::string> fileForEditor(int argc, const char* const* argv) {
     std::error_code ec;
     const bool existingFile = std::filesystem::exists(name, ec) &&
                               !std::filesystem::is_directory(name, ec);
-    if (!hasEditorExtension(name) && !existingFile) return std::nullopt;
+    if (!HasEditorFileExtension(name) && !existingFile) return std::nullopt;
     return name;
 }
 

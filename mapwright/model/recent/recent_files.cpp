@@ -14,13 +14,23 @@ std::string normal(const std::string& path) {
     return (ec ? std::filesystem::path(path) : absolute).lexically_normal().string();
 }
 
-}  // namespace
-
-EditorFileKind EditorFileKindOf(std::string_view path) {
+std::string lowerExtension(std::string_view path) {
     std::string extension = std::filesystem::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".vmpf" ? EditorFileKind::ProjectFile : EditorFileKind::DesignFile;
+    return extension;
+}
+
+}  // namespace
+
+EditorFileKind EditorFileKindOf(std::string_view path) {
+    return lowerExtension(path) == ".vmpf" ? EditorFileKind::ProjectFile
+                                           : EditorFileKind::DesignFile;
+}
+
+bool HasEditorFileExtension(std::string_view path) {
+    const std::string extension = lowerExtension(path);
+    return extension == ".sdf" || extension == ".vmpf";
 }
 
 std::vector<std::string> RememberRecent(const std::vector<std::string>& list,

@@ -15,6 +15,8 @@ enum class EditorFileKind { DesignFile, ProjectFile };
 
 /// A ".vmpf" file (in any case) is a map project, every other file a system design.
 EditorFileKind EditorFileKindOf(std::string_view path);
+/// The name ends in ".sdf" or ".vmpf", in any case.
+bool HasEditorFileExtension(std::string_view path);
 
 /// The list once `path` was opened or saved: the file comes first, an
 /// earlier entry for it goes (paths compare made absolute and normal), and
