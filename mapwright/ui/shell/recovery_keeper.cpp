@@ -29,6 +29,11 @@ RecoveryKeeper::RecoveryKeeper(SystemDocument& document, RecoveryFiles files, Pr
     timer_.setInterval(interval);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::autosave);
     connect(&document_, &SystemDocument::modifiedChanged, this, &RecoveryKeeper::modifiedChanged);
+    // Every change of the system counts: also one that could not become an
+    // undo step (a name list that could not be read), which moves no index.
+    connect(&document_, &SystemDocument::changed, this, [this](const DesignerChange& change) {
+        if (change.systemChanged) pending_ = true;
+    });
     connect(document_.undoStack(), &QUndoStack::indexChanged, this, [this] { pending_ = true; });
 }
 

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QUndoStack>
 #include <QtTest>
 #include <csignal>
 
@@ -129,7 +130,14 @@ class SessionTest : public QObject {
         editor->document->clickMap(Tool::Planet, QPoint(100, 120));
         keeper->autosave();
         QVERIFY(files.find());
+        // More letters of a word merge into the step already made: still written.
+        editor->document->setSunName(QStringLiteral("Veg"));
+        keeper->autosave();
+        editor->document->setSunName(QStringLiteral("Vega"));
+        keeper->autosave();
+        QCOMPARE(editor->document->undoStack()->count(), 2);
         const std::string changed = vk_test::readFile(files.designFile());
+        QVERIFY(changed.find("Vega") != std::string::npos);
         const QString target = path(editor->scratch, "kept.sdf");
         editor->prompts.file(target.toStdString());
         QVERIFY(editor->document->save());
