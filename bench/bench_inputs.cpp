@@ -20,14 +20,16 @@ std::string benchScratchDir() {
             return std::string(env);
         }
         std::string pattern = "/tmp/vk-bench-XXXXXX";
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch directory in /tmp");
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a scratch directory in /tmp");
         return pattern;
     }();
     return dir;
 }
 
 std::vector<std::string> benchInputNames() {
-    std::vector<std::string> names = {"nested_1MB", "nested_50MB", "flat_1000", "flat_65536"};
+    std::vector<std::string> names = {"nested_1MB",   "nested_50MB", "numbers_2MB",
+                                      "numbers_20MB", "flat_1000",   "flat_65536"};
     if (missionInputAvailable()) names.push_back("mission");
     return names;
 }
@@ -41,6 +43,10 @@ const BenchInput& benchInput(const std::string& name) {
         text = nestedInfText(std::size_t{1} << 20);
     else if (name == "nested_50MB")
         text = nestedInfText(std::size_t{50} << 20);
+    else if (name == "numbers_2MB")
+        text = nestedInfText(std::size_t{2} << 20, true);
+    else if (name == "numbers_20MB")
+        text = nestedInfText(std::size_t{20} << 20, true);
     else if (name == "flat_1000")
         text = flatInfText(1000);
     else if (name == "flat_65536")

@@ -3,17 +3,20 @@
 // rise of peak resident memory over the stage.
 #include "converter_stages.h"
 
+#include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "bench_inputs.h"
 #include "inf_analyzer.h"
@@ -31,13 +34,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The I/O floor: the input read whole and written back unchanged, with the
-// plain system calls and no library in between.
-void copyRaw(const std::string& from, const std::string& to) {
+// The file's bytes, read whole with plain system calls.
+std::vector<char> readRaw(const std::string& from) {
     const int in = ::open(from.c_str(), O_RDONLY);
     if (in < 0) throw std::runtime_error(from + ": cannot open");
-    std::vector<char> buffer(static_cast<std::size_t>(::lseek(in, 0, SEEK_END)));
-    ::lseek(in, 0, SEEK_SET);
+    struct stat info {};
+    ::fstat(in, &info);
+    std::vector<char> buffer(static_cast<std::size_t>(info.st_size));
     std::size_t got = 0;
     while (got < buffer.size()) {
         const ssize_t n = ::read(in, buffer.data() + got, buffer.size() - got);
@@ -45,16 +48,29 @@ void copyRaw(const std::string& from, const std::string& to) {
         got += static_cast<std::size_t>(n);
     }
     ::close(in);
-    ::unlink(to.c_str());
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0) throw std::runtime_error(to + ": cannot open");
-    std::size_t put = 0;
-    while (put < got) {
-        const ssize_t n = ::write(out, buffer.data() + put, got - put);
+    buffer.resize(got);
+    return buffer;
+}
+
+// Creates `to` (`flags`: O_TRUNC or O_EXCL) and writes the bytes; returns
+// the open descriptor.
+int writeRaw(const std::string& to, const std::vector<char>& bytes, int flags) {
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | flags, 0644);
+    if (out < 0) throw std::runtime_error(to + ": cannot create");
+    for (std::size_t put = 0; put < bytes.size();) {
+        const ssize_t n = ::write(out, bytes.data() + put, bytes.size() - put);
         if (n <= 0) break;
         put += static_cast<std::size_t>(n);
     }
-    ::close(out);
+    return out;
+}
+
+// The I/O floor: the input read whole and written back unchanged, with the
+// plain system calls and no library in between.
+void copyRaw(const std::string& from, const std::string& to) {
+    const std::vector<char> bytes = readRaw(from);
+    ::unlink(to.c_str());
+    ::close(writeRaw(to, bytes, O_TRUNC));
 }
 
 void finish(benchmark::State& state, const BenchInput& input, const PeakMemory& peak) {
@@ -172,6 +188,38 @@ void walkFiles(const fs::path& root, std::vector<fs::path>& out) {
         if (entry.is_regular_file()) out.push_back(entry.path());
 }
 
+// Reads the file whole and writes its bytes to a new file `to`; returns the
+// open descriptor of `to` (or closes it and returns -1 unless `keepOpen`).
+int copyToNewFile(const std::string& from, const std::string& to, bool keepOpen) {
+    const int out = writeRaw(to, readRaw(from), O_EXCL);
+    if (keepOpen) return out;
+    ::close(out);
+    return -1;
+}
+
+double processCpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Syncs the files' data on `threads` threads at once: the file system then
+// commits many of them together, which one thread syncing file after file
+// cannot get.
+void syncTogether(const std::vector<int>& fds, unsigned threads) {
+    std::atomic<std::size_t> next{0};
+    std::vector<std::thread> pool;
+    for (unsigned t = 0; t < threads; ++t) {
+        pool.emplace_back([&] {
+            for (std::size_t i; (i = next++) < fds.size();) ::fdatasync(fds[i]);
+        });
+    }
+    for (std::thread& t : pool) t.join();
+}
+
 void registerTree() {
     auto pristine = std::make_shared<std::string>();
     auto textBytes = std::make_shared<std::uint64_t>(0);
@@ -181,50 +229,98 @@ void registerTree() {
             *textBytes = writeIncludeTree(*pristine, kTreeFiles);
         }
     };
-    auto report = [textBytes](benchmark::State& state, const PeakMemory& peak) {
+    // The walk's stages also report the CPU time of the whole process
+    // (process_cpu_ms): the threads that convert and sync do not show in the
+    // time of the thread that runs the benchmark.
+    auto report = [textBytes](benchmark::State& state, const PeakMemory& peak, double cpuSeconds) {
         state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * *textBytes));
         state.counters["text_bytes"] = static_cast<double>(*textBytes);
         state.counters["peak_MB"] = static_cast<double>(peak.riseBytes()) / (1024.0 * 1024.0);
+        state.counters["process_cpu_ms"] =
+            1000.0 * cpuSeconds / static_cast<double>(state.iterations());
+    };
+    // A fresh copy of the tree for each iteration, made untimed in a new
+    // directory that is left in place: deleting copies would make the file
+    // system search past the freed inodes for minutes (ext4 without a journal
+    // does not reuse inodes freed in the last minute or more) and slow every
+    // stage's file creation severalfold.
+    auto serial = std::make_shared<int>(0);
+    auto freshCopy = [=] {
+        fs::path work;
+        do {
+            work = benchScratchDir() + "/tree_work/" + std::to_string(++*serial);
+        } while (fs::exists(work));
+        fs::create_directories(work.parent_path());
+        fs::copy(*pristine, work, fs::copy_options::recursive);
+        ::sync();  // the copy's own writes must not be timed with the stage
+        return work;
+    };
+    // Runs `body` on a fresh copy per iteration, timing only the body.
+    auto registerWalk = [=](const std::string& name, auto body) {
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [=](benchmark::State& state) {
+                                         ensure();
+                                         PeakMemory peak;
+                                         double cpuSeconds = 0;
+                                         for (auto _ : state) {
+                                             state.PauseTiming();
+                                             const fs::path work = freshCopy();
+                                             state.ResumeTiming();
+                                             const double before = processCpuSeconds();
+                                             if (!body(state, work)) break;
+                                             cpuSeconds += processCpuSeconds() - before;
+                                         }
+                                         report(state, peak, cpuSeconds);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
     };
 
-    benchmark::RegisterBenchmark("io_floor/5000_files", [=](benchmark::State& state) {
-        ensure();
-        std::vector<fs::path> files;
-        walkFiles(*pristine, files);
-        const std::string out = benchScratchDir() + "/tree_floor.out";
-        PeakMemory peak;
-        for (auto _ : state)
-            for (const fs::path& f : files) copyRaw(f.string(), out);
-        report(state, peak);
-    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+    // The I/O floor of the walk: every file of the tree read whole and its
+    // bytes written to a new file beside it, with plain system calls. The
+    // synced floor also puts the new files on the disk, as cheaply as this
+    // machine allows: batches of 64, each synced on 16 threads at once.
+    for (const bool synced : {false, true}) {
+        registerWalk(synced ? "io_floor_synced/5000_files" : "io_floor/5000_files",
+                     [synced](benchmark::State&, const fs::path& work) {
+                         std::vector<fs::path> files;
+                         walkFiles(work, files);
+                         std::vector<int> batch;
+                         for (const fs::path& f : files) {
+                             const int fd = copyToNewFile(f.string(), f.string() + ".new", synced);
+                             if (fd >= 0) batch.push_back(fd);
+                             if (batch.size() == 64 || (&f == &files.back() && !batch.empty())) {
+                                 syncTogether(batch, 16);
+                                 for (int open : batch) ::close(open);
+                                 batch.clear();
+                             }
+                         }
+                         return true;
+                     });
+    }
 
-    benchmark::RegisterBenchmark("tree_convert_to_binary/5000_files", [=](benchmark::State& state) {
-        ensure();
-        const fs::path work = benchScratchDir() + "/tree_work";
-        std::FILE* sink = std::fopen("/dev/null", "w");
-        const fs::path home = fs::current_path();
-        PeakMemory peak;
-        for (auto _ : state) {
-            state.PauseTiming();
-            fs::remove_all(work);
-            fs::copy(*pristine, work, fs::copy_options::recursive);
-            fs::current_path(work);
-            state.ResumeTiming();
-            try {
-                cTreeConverter(sink).run(true);
-            } catch (cException* e) {
-                std::unique_ptr<cException> owned(e);
-                fs::current_path(home);
-                state.SkipWithError(owned->message().c_str());
-                break;
-            }
-            state.PauseTiming();
-            fs::current_path(home);
-            state.ResumeTiming();
-        }
-        std::fclose(sink);
-        report(state, peak);
-    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+    // One thread (-j 1), and as many as there are processors (the default).
+    for (const unsigned jobs : {1u, 2u}) {
+        registerWalk(jobs == 1 ? "tree_convert_to_binary/5000_files"
+                               : "tree_convert_to_binary_j" + std::to_string(jobs) + "/5000_files",
+                     [jobs](benchmark::State& state, const fs::path& work) {
+                         const fs::path home = fs::current_path();
+                         fs::current_path(work);
+                         std::FILE* sink = std::fopen("/dev/null", "w");
+                         bool ok = true;
+                         try {
+                             cTreeConverter(sink, stderr, jobs).run(true);
+                         } catch (cException* e) {
+                             std::unique_ptr<cException> owned(e);
+                             state.SkipWithError(owned->message().c_str());
+                             ok = false;
+                         }
+                         std::fclose(sink);
+                         fs::current_path(home);
+                         return ok;
+                     });
+    }
 }
 #endif
 

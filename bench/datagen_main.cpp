@@ -10,16 +10,21 @@
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_datagen nested:BYTES|flat:STRINGS|tree:FILES|mission OUT\n");
+        std::fprintf(stderr,
+                     "usage: bench_datagen "
+                     "nested:BYTES|numbers:BYTES|flat:STRINGS|tree:FILES|mission OUT\n");
         return 2;
     }
     const std::string shape = argv[1], out = argv[2];
     const std::size_t colon = shape.find(':');
     const std::string kind = shape.substr(0, colon);
-    const std::size_t amount = colon == std::string::npos ? 0 : std::strtoull(shape.c_str() + colon + 1, nullptr, 10);
+    const std::size_t amount =
+        colon == std::string::npos ? 0 : std::strtoull(shape.c_str() + colon + 1, nullptr, 10);
     try {
         if (kind == "nested")
             bench::writeFile(out, bench::nestedInfText(amount));
+        else if (kind == "numbers")
+            bench::writeFile(out, bench::nestedInfText(amount, true));
         else if (kind == "flat")
             bench::writeFile(out, bench::flatInfText(amount));
         else if (kind == "tree")

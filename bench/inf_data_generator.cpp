@@ -1,8 +1,8 @@
 #include "inf_data_generator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -14,8 +14,8 @@ namespace {
 
 const std::vector<std::string>& vocabulary() {
     static const std::vector<std::string> words = [] {
-        static const char* stems[] = {"Alpha", "Borealis", "Cygnus", "Draco", "Eridani", "Fornax",
-                                      "Gemini", "Hydra",  "Indus",  "Lyra",  "Mensa",   "Norma"};
+        static const char* stems[] = {"Alpha",  "Borealis", "Cygnus", "Draco", "Eridani", "Fornax",
+                                      "Gemini", "Hydra",    "Indus",  "Lyra",  "Mensa",   "Norma"};
         std::vector<std::string> out;
         for (const char* a : stems)
             for (const char* b : stems) out.push_back(std::string(a) + "_" + b);
@@ -29,8 +29,10 @@ const char* const kKeyNames[] = {"Name",  "Type",   "Owner", "Position", "Speed"
 const char* const kSectionNames[] = {"Fleet", "Planet", "Ship", "Empire", "Nebula", "Station"};
 
 class Writer {
-public:
-    explicit Writer(std::uint32_t seed) : rng_(seed) {}
+  public:
+    // `numberHeavy`: about half the values are numbers with fractions.
+    explicit Writer(std::uint32_t seed, bool numberHeavy = false)
+        : rng_(seed), numberHeavy_(numberHeavy) {}
 
     void section(int depth) {
         indent(depth - 1);
@@ -51,8 +53,10 @@ public:
 
     std::string& text() { return text_; }
 
-private:
-    std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+  private:
+    std::size_t pick(std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+    }
 
     void indent(int n) { text_.append(static_cast<std::size_t>(n), '\t'); }
 
@@ -64,9 +68,19 @@ private:
         for (int v = 0; v < values; ++v) {
             if (v) text_ += ", ";
             char number[32];
-            switch (pick(4)) {
+            if (numberHeavy_ && pick(2) == 0) {
+                // Coordinates, rates and ratios: 1 to 6 decimals, either sign.
+                const int decimals = 1 + static_cast<int>(pick(6));
+                const double magnitude = static_cast<double>(pick(2000000)) / 10.0;
+                std::snprintf(number, sizeof number, "%.*f", decimals,
+                              pick(3) == 0 ? -magnitude : magnitude);
+                text_ += number;
+                continue;
+            }
+            switch (numberHeavy_ ? pick(3) : pick(4)) {
                 case 0:  // quoted string with a space and a digit
-                    text_ += "\"" + vocabulary()[pick(vocabulary().size())] + " " + std::to_string(pick(10)) + "\"";
+                    text_ += "\"" + vocabulary()[pick(vocabulary().size())] + " " +
+                             std::to_string(pick(10)) + "\"";
                     break;
                 case 1:  // bare word
                     text_ += vocabulary()[pick(vocabulary().size())];
@@ -75,7 +89,8 @@ private:
                     text_ += std::to_string(static_cast<int>(pick(400001)) - 200000);
                     break;
                 default:  // fraction
-                    std::snprintf(number, sizeof number, "%.2f", static_cast<double>(pick(100000)) / 100.0);
+                    std::snprintf(number, sizeof number, "%.2f",
+                                  static_cast<double>(pick(100000)) / 100.0);
                     text_ += number;
                     break;
             }
@@ -84,13 +99,14 @@ private:
     }
 
     std::mt19937 rng_;
+    bool numberHeavy_;
     std::string text_;
 };
 
 }  // namespace
 
-std::string nestedInfText(std::size_t targetBytes) {
-    Writer writer(20261208u);
+std::string nestedInfText(std::size_t targetBytes, bool numberHeavy) {
+    Writer writer(20261208u, numberHeavy);
     writer.text() = "; generated benchmark input\r\nVersion = 2\r\n\r\n";
     while (writer.text().size() < targetBytes) writer.section(1);
     return std::move(writer.text());

@@ -12,8 +12,10 @@ namespace bench {
 // Nested sections (up to four levels) with keys holding mixed quoted strings,
 // bare words and numbers, until the file is at least `targetBytes` long.
 // Values come from a fixed vocabulary, so the binary form stays well inside
-// its 65,536-string limit at any size.
-std::string nestedInfText(std::size_t targetBytes);
+// its 65,536-string limit at any size. With `numberHeavy`, half the values
+// are numbers with 1 to 6 decimals and the rest quoted strings, bare words
+// and whole numbers in equal shares.
+std::string nestedInfText(std::size_t targetBytes, bool numberHeavy = false);
 
 // Root keys "Key_<n>" each holding one string "Val_<n>":
 // exactly `distinctStrings` distinct strings (rounded down to even).

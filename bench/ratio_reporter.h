@@ -21,6 +21,8 @@ public:
 private:
     // Per iteration, by "stage/input".
     std::map<std::string, double> seconds_;  // CPU seconds
+    std::map<std::string, double> wall_;  // real seconds
+    std::map<std::string, double> processSeconds_;  // CPU seconds of all threads, where reported
     std::map<std::string, double> bytes_;  // text bytes per iteration
 };
 

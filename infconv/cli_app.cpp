@@ -1,16 +1,18 @@
 #include "cli_app.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <new>
+
 #include "cli_tree_converter.h"
 #include "exceptions.h"
 #include "inf_convert.h"
 #include "inf_syntax_exception.h"
 #include "printable_bytes.h"
-
-#include <cstdio>
-#include <cstring>
-#include <exception>
-#include <memory>
-#include <new>
 
 namespace {
 
@@ -20,6 +22,27 @@ void printUsage() {
     std::fputs("Full directory converting to text: -t\n", stdout);
     std::fputs("Converting a file to binary: filename\n", stdout);
     std::fputs("Converting a file to text: -t filename\n", stdout);
+}
+
+bool isTreeSwitch(const char* arg) {
+    return std::strcmp(arg, "-b") == 0 || std::strcmp(arg, "-t") == 0;
+}
+
+// The N of "-j N": 1 to 1024 threads.
+bool parseJobs(const char* text, unsigned& jobs) {
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || text[0] == '-' || value < 1 || value > 1024)
+        return false;
+    jobs = static_cast<unsigned>(value);
+    return true;
+}
+
+// Converts the tree; returns the exit status of a walk that ended normally.
+int convertTree(bool toBinary, unsigned jobs) {
+    // Files passed by were reported; the status says the tree is not all converted.
+    return cTreeConverter(stdout, stderr, jobs).run(toBinary) > 0 ? kStatusFileError : kStatusOk;
 }
 
 bool isHelpSwitch(const char* arg) {
@@ -46,15 +69,21 @@ int runCommand(int argc, const char* const* argv) {
         const char* arg = argv[1];
         if (isHelpSwitch(arg)) {
             printUsage();
-        } else if (std::strcmp(arg, "-b") == 0 || std::strcmp(arg, "-t") == 0) {
-            // Files passed by were reported; the status says the tree is not all converted.
-            if (cTreeConverter().run(arg[1] == 'b') > 0) return kStatusFileError;
+        } else if (isTreeSwitch(arg)) {
+            return convertTree(arg[1] == 'b', 0);
         } else {
             convertNamedFile(arg, true);
         }
     } else if (args == 2) {
         // The first argument is documented as "-t" but never examined.
         convertNamedFile(argv[2], false);
+    } else if (args == 3) {
+        // "-b -j N" and "-t -j N" convert the tree on N threads; any other
+        // three arguments do nothing, as before.
+        unsigned jobs = 0;
+        if (isTreeSwitch(argv[1]) && std::strcmp(argv[2], "-j") == 0 && parseJobs(argv[3], jobs)) {
+            return convertTree(argv[1][1] == 'b', jobs);
+        }
     }
     return kStatusOk;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -21,117 +22,238 @@ namespace {
     throw new cFileException(fileName, what);
 }
 
-void put8(std::string& out, std::uint8_t v) { out.push_back(static_cast<char>(v)); }
+}  // namespace
 
-void put16(std::string& out, std::uint16_t v) {
-    char b[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-    out.append(b, 2);
-}
+// Pieces of output gathered into a buffer and handed to the sink a large
+// piece at a time (a call per byte would cost more than the encoding).
+class OutputBuffer {
+  public:
+    explicit OutputBuffer(const std::function<void(const char*, std::size_t)>& sink)
+        : m_sink(sink), m_bytes(new char[kSize]) {}
 
-void put32(std::string& out, std::uint32_t v) {
-    char b[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-                 static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
-    out.append(b, 4);
-}
-
-class Encoder {
-public:
-    Encoder(cStringTable& strings, const std::string& fileName)
-        : m_strings(strings), m_fileName(fileName) {}
-
-    std::string run(const cInfNode& root) {
-        m_strings.clear();
-        put32(m_out, kMagic);
-        put32(m_out, kMagic);  // placeholder for the string table offset
-
-        struct Frame {
-            const cInfNode* node;
-            std::size_t next;
-        };
-        std::vector<Frame> stack;
-        writeNodeHead(root);
-        stack.push_back({&root, 0});
-        while (!stack.empty()) {
-            Frame& top = stack.back();
-            if (top.next == top.node->sectionCount()) {
-                stack.pop_back();
-                continue;
-            }
-            const cInfNode* child = top.node->section(top.next++);
-            if (stack.size() > kMaxDepth) {
-                refuse(m_fileName, "sections nested deeper than " + std::to_string(kMaxDepth) +
-                                       " levels cannot be stored in binary form");
-            }
-            put16(m_out, stringIndex(child->name()));
-            writeNodeHead(*child);
-            stack.push_back({child, 0});
+    // Each put needs room made by ensure() first (n at most kSize).
+    void ensure(std::size_t n) {
+        if (n > kSize - m_used) flush();
+    }
+    void put8(std::uint8_t v) { m_bytes[m_used++] = static_cast<char>(v); }
+    void put16(std::uint16_t v) {
+        m_bytes[m_used] = static_cast<char>(v & 0xFF);
+        m_bytes[m_used + 1] = static_cast<char>(v >> 8);
+        m_used += 2;
+    }
+    void put32(std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            m_bytes[m_used + static_cast<std::size_t>(i)] =
+                static_cast<char>((v >> (8 * i)) & 0xFF);
+        m_used += 4;
+    }
+    void putBytes(std::string_view text) {
+        if (text.size() >= kSize) {
+            flush();
+            m_sink(text.data(), text.size());
+            return;
         }
-
-        std::size_t tableOffset = m_out.size();
-        if (tableOffset > std::numeric_limits<std::uint32_t>::max()) {
-            refuse(m_fileName, "the tree is too large for the binary form");
-        }
-        put32(m_out, static_cast<std::uint32_t>(m_strings.count()));
-        for (const std::string& s : m_strings.strings()) {
-            m_out.append(s);
-            m_out.push_back('\0');
-        }
-        auto offset = static_cast<std::uint32_t>(tableOffset);
-        for (int i = 0; i < 4; ++i) m_out[4 + i] = static_cast<char>((offset >> (8 * i)) & 0xFF);
-        return std::move(m_out);
+        ensure(text.size());
+        std::memcpy(m_bytes.get() + m_used, text.data(), text.size());
+        m_used += text.size();
+    }
+    void flush() {
+        if (m_used) m_sink(m_bytes.get(), m_used);
+        m_used = 0;
     }
 
-private:
-    std::uint16_t stringIndex(std::string_view text) {
-        if (text.find('\0') != std::string_view::npos) {
-            refuse(m_fileName, "the string '" + std::string(text.substr(0, text.find('\0'))) +
-                                   "...' holds a NUL byte, which the binary form cannot store");
-        }
-        std::uint32_t index = m_strings.add(text);
-        if (index >= kMaxStrings) {
-            refuse(m_fileName, "more than " + std::to_string(kMaxStrings) +
-                                   " distinct strings; the binary form holds at most " +
-                                   std::to_string(kMaxStrings));
-        }
-        return static_cast<std::uint16_t>(index);
-    }
+  private:
+    static constexpr std::size_t kSize = std::size_t{1} << 18;
 
-    void writeNodeHead(const cInfNode& node) {
-        put32(m_out, static_cast<std::uint32_t>(node.keyCount()));
-        put32(m_out, static_cast<std::uint32_t>(node.sectionCount()));
-        for (const auto& key : node.keys().items()) {
-            if (key->valueCount() > kMaxValuesPerKey) {
-                refuse(m_fileName, "the key '" + key->name() + "' has " +
-                                       std::to_string(key->valueCount()) +
-                                       " values; the binary form holds at most " +
-                                       std::to_string(kMaxValuesPerKey));
-            }
-            put16(m_out, stringIndex(key->name()));
-            put8(m_out, static_cast<std::uint8_t>(key->valueCount()));
-            for (const cInfValue value : key->values()) {
-                if (value.isNumber()) {
-                    put8(m_out, 1);
-                    std::uint32_t bits;
-                    float number = value.number();
-                    std::memcpy(&bits, &number, 4);
-                    put32(m_out, bits);
+    const std::function<void(const char*, std::size_t)>& m_sink;
+    std::unique_ptr<char[]> m_bytes;
+    std::size_t m_used = 0;
+};
+
+struct cEncoder::Walk {
+    struct Frame {
+        const cInfNode* node;
+        std::size_t next;
+    };
+    std::vector<Frame> stack;
+};
+
+cEncoder::cEncoder(const cInfNode& root, cStringTable& strings, const std::string& fileName)
+    : m_root(root),
+      m_strings(strings),
+      m_fileName(fileName),
+      m_serial(root.arena().serial()),
+      m_indexOf(root.arena().stringCount(), kNotYet) {}
+
+cEncoder::~cEncoder() = default;
+
+void cEncoder::check() {
+    m_strings.clear();
+    m_recordBytes = 0;
+    m_records.clear();
+    const cInfArena& arena = m_root.arena();
+    const cInfArena::Counts& c = arena.counts;
+    // What the records will take (exactly, when the tree is all of its arena).
+    const std::size_t expected = 8 + 10 * c.sections + 3 * c.keys + 3 * c.texts + 5 * c.numbers;
+    m_heldWhole = expected <= kHeldWhole;
+    if (m_heldWhole) {
+        // A small tree is written once, into memory, while it is checked.
+        m_records.reserve(expected);
+        const std::function<void(const char*, std::size_t)> keep =
+            [this](const char* data, std::size_t n) { m_records.append(data, n); };
+        OutputBuffer out(keep);
+        walk(&out, true);
+        out.flush();
+    } else {
+        walk(nullptr, true);
+    }
+    if (8 + m_recordBytes > std::numeric_limits<std::uint32_t>::max()) {
+        refuse(m_fileName, "the tree is too large for the binary form");
+    }
+}
+
+std::size_t cEncoder::size() const {
+    std::size_t table = 4;
+    for (const std::string& s : m_strings.strings()) table += s.size() + 1;
+    return 8 + m_recordBytes + table;
+}
+
+void cEncoder::write(const std::function<void(const char*, std::size_t)>& sink) {
+    OutputBuffer out(sink);
+    out.ensure(8);
+    out.put32(kMagic);
+    out.put32(static_cast<std::uint32_t>(8 + m_recordBytes));  // where the string table starts
+    if (m_heldWhole) {
+        out.putBytes(m_records);
+    } else {
+        walk(&out, false);
+    }
+    out.ensure(4);
+    out.put32(static_cast<std::uint32_t>(m_strings.count()));
+    for (const std::string& s : m_strings.strings()) {
+        out.putBytes(s);
+        out.ensure(1);
+        out.put8(0);
+    }
+    out.flush();
+}
+
+// Depth first, each node's keys before its sections. `checking`: the limits
+// are checked, the strings numbered and the bytes counted; `out`: the
+// records are written there.
+void cEncoder::walk(OutputBuffer* out, bool checking) {
+    std::vector<Walk::Frame> stack;
+    nodeHead(m_root, out, checking);
+    stack.push_back({&m_root, 0});
+    while (!stack.empty()) {
+        Walk::Frame& top = stack.back();
+        if (top.next == top.node->sectionCount()) {
+            stack.pop_back();
+            continue;
+        }
+        const cInfNode* child = top.node->section(top.next++);
+        if (checking && stack.size() > kMaxDepth) {
+            refuse(m_fileName, "sections nested deeper than " + std::to_string(kMaxDepth) +
+                                   " levels cannot be stored in binary form");
+        }
+        const std::uint16_t name = stringIndex(child->internedName());
+        if (checking) m_recordBytes += 2;
+        if (out) {
+            out->ensure(2);
+            out->put16(name);
+        }
+        nodeHead(*child, out, checking);
+        stack.push_back({child, 0});
+    }
+}
+
+std::uint16_t cEncoder::newStringIndex(const cInfString* text) {
+    if (text->arenaSerial() != m_serial) {
+        // Handed over from elsewhere: found by its text each time.
+        m_foreignSeen = true;
+        return static_cast<std::uint16_t>(
+            checkedIndex(text->view(), m_strings.add(text->view(), text->hash())));
+    }
+    // A string of the tree's own arena is looked up in the table once, on
+    // first meeting. The arena holds each text once, so while the table
+    // holds only its strings, one met for the first time is new to the table.
+    std::uint32_t& index = m_indexOf[text->id()];
+    index = checkedIndex(text->view(), m_foreignSeen ? m_strings.add(text->view(), text->hash())
+                                                     : m_strings.append(std::string(text->view())));
+    return static_cast<std::uint16_t>(index);
+}
+
+std::uint32_t cEncoder::checkedIndex(std::string_view text, std::uint32_t index) {
+    if (text.find('\0') != std::string_view::npos) {
+        refuse(m_fileName, "the string '" + std::string(text.substr(0, text.find('\0'))) +
+                               "...' holds a NUL byte, which the binary form cannot store");
+    }
+    if (index >= kMaxStrings) {
+        refuse(m_fileName, "more than " + std::to_string(kMaxStrings) +
+                               " distinct strings; the binary form holds at most " +
+                               std::to_string(kMaxStrings));
+    }
+    return index;
+}
+
+void cEncoder::nodeHead(const cInfNode& node, OutputBuffer* out, bool checking) {
+    if (checking) m_recordBytes += 8;
+    if (out) {
+        out->ensure(8);
+        out->put32(static_cast<std::uint32_t>(node.keyCount()));
+        out->put32(static_cast<std::uint32_t>(node.sectionCount()));
+    }
+    for (const cInfKey* key : node.keys().items()) {
+        const cInfValueList& values = key->values();
+        const std::size_t count = values.size();
+        if (checking && count > kMaxValuesPerKey) {
+            refuse(m_fileName, "the key '" + std::string(key->name()) + "' has " +
+                                   std::to_string(count) +
+                                   " values; the binary form holds at most " +
+                                   std::to_string(kMaxValuesPerKey));
+        }
+        const std::uint16_t name = stringIndex(key->internedName());
+        if (!out) {
+            m_recordBytes += 3;
+            for (std::size_t v = 0; v < count; ++v) {
+                if (const cInfString* text = values.textAt(v)) {
+                    stringIndex(text);
+                    m_recordBytes += 3;
                 } else {
-                    put8(m_out, 0);
-                    put16(m_out, stringIndex(value.textView()));
+                    m_recordBytes += 5;
                 }
             }
+            continue;
         }
+        out->ensure(3 + 5 * count);
+        out->put16(name);
+        out->put8(static_cast<std::uint8_t>(count));
+        std::size_t bytes = 3;
+        for (std::size_t v = 0; v < count; ++v) {
+            if (const cInfString* text = values.textAt(v)) {
+                const std::uint16_t index = stringIndex(text);
+                out->put8(0);
+                out->put16(index);
+                bytes += 3;
+            } else {
+                out->put8(1);
+                const float number = values.numberAt(v);
+                std::uint32_t bits;
+                std::memcpy(&bits, &number, 4);
+                out->put32(bits);
+                bytes += 5;
+            }
+        }
+        if (checking) m_recordBytes += bytes;
     }
+}
 
-    cStringTable& m_strings;
-    const std::string& m_fileName;
-    std::string m_out;
-};
+namespace {
 
 // Bounds-checked little-endian reads over [position, limit).
 class Cursor {
-public:
-    Cursor(const std::string& content, std::size_t position, std::size_t limit,
+  public:
+    Cursor(std::string_view content, std::size_t position, std::size_t limit,
            const std::string& fileName)
         : m_data(reinterpret_cast<const unsigned char*>(content.data())),
           m_position(position),
@@ -144,14 +266,16 @@ public:
     }
     std::uint16_t u16() {
         need(2);
-        std::uint16_t v = static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
+        std::uint16_t v =
+            static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
         m_position += 2;
         return v;
     }
     std::uint32_t u32() {
         need(4);
         std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
+        for (int i = 3; i >= 0; --i)
+            v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
         m_position += 4;
         return v;
     }
@@ -164,7 +288,7 @@ public:
 
     std::size_t left() const { return m_limit - m_position; }
 
-private:
+  private:
     void need(std::size_t n) {
         if (m_limit - m_position < n) {
             refuse(m_fileName, "damaged binary INF file: the node records run past offset " +
@@ -221,17 +345,19 @@ struct RecordValue {
 // The one reader of the binary form: checks the content and reports it in
 // document order to a sink, which builds a tree or writes text. The sink is
 // told:
+//   tableSize(count)                how many strings the records can name
 //   tableString(text)               every string of the table, in order
 //   counts(keys, sections)          room worth reserving for the node just begun
 //   sectionStart(name, depth)       a section (depth >= 1), its name trimmed
-//   key(name, values, count, depth) a key of the current node, values complete
+//   key(nameIndex, name, values, count, depth)
+//                                   a key of the current node, values complete
 //   keysEnd(depth)                  the current node's keys are done
 //   sectionEnd(depth)               the current section is done
 // Views point into the content, so they live as long as it does.
 template <class Sink>
 class Walker {
-public:
-    Walker(const std::string& content, Sink& sink, const std::string& fileName)
+  public:
+    Walker(std::string_view content, Sink& sink, const std::string& fileName)
         : m_content(content), m_sink(sink), m_fileName(fileName) {}
 
     void run() {
@@ -267,7 +393,7 @@ public:
         }
     }
 
-private:
+  private:
     void readStrings(std::size_t offset) {
         Cursor counter(m_content, offset, m_content.size(), m_fileName);
         std::uint32_t count = counter.u32();
@@ -279,6 +405,7 @@ private:
         }
         // Records can only name the first kMaxStrings.
         m_table.reserve(std::min<std::size_t>(count, kMaxStrings));
+        m_sink.tableSize(std::min<std::size_t>(count, kMaxStrings));
         const char* const data = m_content.data();
         const std::size_t end = m_content.size();
         for (std::uint32_t i = 0; i < count; ++i) {
@@ -313,7 +440,8 @@ private:
         m_sink.counts(std::min<std::size_t>(keyCount, in.left() / 3),
                       std::min<std::size_t>(childCount, in.left() / 10));
         for (std::uint32_t k = 0; k < keyCount; ++k) {
-            std::string_view name = stringAt(in.u16());
+            const std::uint16_t nameIndex = in.u16();
+            std::string_view name = stringAt(nameIndex);
             std::uint8_t valueCount = in.u8();
             // Read whole before reporting, so the sink sees a complete key.
             for (std::uint8_t v = 0; v < valueCount; ++v) {
@@ -326,13 +454,13 @@ private:
                     value.text = stringAt(value.string);
                 }
             }
-            m_sink.key(name, m_values, valueCount, depth);
+            m_sink.key(nameIndex, name, m_values, valueCount, depth);
         }
         m_sink.keysEnd(depth);
         return childCount;
     }
 
-    const std::string& m_content;
+    std::string_view m_content;
     Sink& m_sink;
     const std::string& m_fileName;
     std::vector<std::string_view> m_table;
@@ -341,64 +469,69 @@ private:
 };
 
 // Builds the tree below a new root "Root"; fills the string table as read.
+// Every table string is interned once, and keys and values take the
+// interned copies by index.
 class TreeSink {
-public:
+  public:
     TreeSink(cStringTable& strings, InfAnalyzer* analyzer)
         : m_strings(strings),
-          m_analyzer(analyzer),
           m_root(std::make_unique<cInfNode>("Root", nullptr, analyzer)),
           m_current(m_root.get()) {
         m_strings.clear();
     }
 
-    void tableString(std::string_view text) { m_strings.append(std::string(text)); }
+    void tableSize(std::size_t count) {
+        m_strings.reserve(count);
+        m_root->arena().reserveStrings(count);
+    }
+    void tableString(std::string_view text) {
+        m_strings.append(std::string(text));
+        // Records can only name the first kMaxStrings.
+        if (m_interned.size() < kMaxStrings) m_interned.push_back(m_root->arena().intern(text));
+    }
     void counts(std::size_t keys, std::size_t sections) {
         m_current->reserveKeys(keys);
         m_current->reserveSections(sections);
     }
     void sectionStart(std::string_view name, std::size_t) {
-        m_current = m_current->addSection(std::make_unique<cInfNode>(name, m_current, m_analyzer));
+        m_current = m_current->addSection(name);
     }
-    void key(std::string_view name, const RecordValue* values, std::size_t count, std::size_t) {
-        std::size_t textBytes = 0;
-        for (std::size_t v = 0; v < count; ++v) {
-            if (!values[v].isNumber) textBytes += values[v].text.size();
-        }
-        // The key's values take one exactly sized block.
-        auto key = std::make_unique<cInfKey>(name);
-        key->reserveValues(count, textBytes);
+    void key(std::uint16_t nameIndex, std::string_view, const RecordValue* values,
+             std::size_t count, std::size_t) {
+        cInfKey* key = m_current->addKey(m_interned[nameIndex]);
+        key->reserveValues(count);
         for (std::size_t v = 0; v < count; ++v) {
             if (values[v].isNumber) {
                 key->addNumber(values[v].number);
             } else {
-                key->addString(values[v].text);
+                key->addString(m_interned[values[v].string]);
             }
         }
-        m_current->addKey(std::move(key));
     }
     void keysEnd(std::size_t) {}
     void sectionEnd(std::size_t) { m_current = m_current->parent(); }
 
     std::unique_ptr<cInfNode> root() { return std::move(m_root); }
 
-private:
+  private:
     cStringTable& m_strings;
-    InfAnalyzer* m_analyzer;
     std::unique_ptr<cInfNode> m_root;
     cInfNode* m_current;
+    std::vector<const cInfString*> m_interned;
 };
 
 // Writes the text form through the text writer's own appender.
 class TextSink {
-public:
+  public:
     explicit TextSink(std::string& out) : m_out(out) {}
 
     // Whether a string needs quotes is decided on its first use as a value,
     // not on every use (names never need it).
+    void tableSize(std::size_t count) { m_quoted.reserve(count); }
     void tableString(std::string_view) { m_quoted.push_back(kNotYetKnown); }
     void counts(std::size_t, std::size_t) {}
     void sectionStart(std::string_view name, std::size_t depth) { m_out.sectionStart(name, depth); }
-    void key(std::string_view name, const RecordValue* values, std::size_t count,
+    void key(std::uint16_t, std::string_view name, const RecordValue* values, std::size_t count,
              std::size_t depth) {
         m_out.keyStart(name, depth);
         for (std::size_t v = 0; v < count; ++v) {
@@ -415,8 +548,10 @@ public:
     }
     void keysEnd(std::size_t) { m_out.keysEnd(); }
     void sectionEnd(std::size_t depth) { m_out.sectionEnd(depth); }
+    void finish() { m_out.finish(); }
+    void expect(std::size_t n) { m_out.expect(n); }
 
-private:
+  private:
     static constexpr std::uint8_t kNotYetKnown = 2;
 
     text_inf_writer::cTextInfAppender m_out;
@@ -437,22 +572,28 @@ bool isBinary(cFile& file) {
 }
 
 std::string encode(const cInfNode& root, cStringTable& strings, const std::string& fileName) {
-    return Encoder(strings, fileName).run(root);
+    cEncoder encoder(root, strings, fileName);
+    encoder.check();
+    std::string bytes;
+    bytes.reserve(encoder.size());
+    encoder.write([&bytes](const char* data, std::size_t n) { bytes.append(data, n); });
+    return bytes;
 }
 
-std::unique_ptr<cInfNode> decode(const std::string& content, cStringTable& strings,
+std::unique_ptr<cInfNode> decode(std::string_view content, cStringTable& strings,
                                  InfAnalyzer* analyzer, const std::string& fileName) {
     TreeSink sink(strings, analyzer);
     Walker<TreeSink>(content, sink, fileName).run();
     return sink.root();
 }
 
-std::string decodeToText(const std::string& content, const std::string& fileName) {
+std::string decodeToText(std::string_view content, const std::string& fileName) {
     std::string text;
-    // The text is usually larger than the records; start with room for that.
-    text.reserve(content.size() * 2);
     TextSink sink(text);
+    // The text usually takes about three times the bytes of the records.
+    sink.expect(content.size() / 2 * 7);
     Walker<TextSink>(content, sink, fileName).run();
+    sink.finish();
     return text;
 }
 

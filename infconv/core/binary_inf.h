@@ -9,8 +9,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "inf_tree.h"
 
@@ -30,18 +33,70 @@ constexpr std::size_t kMaxDepth = kMaxInfDepth;
 // magic. The position is set back to 0 afterwards.
 bool isBinary(cFile& file);
 
+class OutputBuffer;
+
+// Writes a tree in binary form in two steps: check() refuses a tree beyond
+// the format's limits (before any file is touched), numbering its strings
+// into `strings`; write() then hands the file's bytes to a sink in large
+// pieces, so the file is never held in memory whole.
+class cEncoder {
+  public:
+    cEncoder(const cInfNode& root, cStringTable& strings, const std::string& fileName);
+    ~cEncoder();
+    cEncoder(const cEncoder&) = delete;
+    cEncoder& operator=(const cEncoder&) = delete;
+
+    // Throws cFileException* naming the file when the tree exceeds the limits.
+    void check();
+    // The file's size; after check().
+    std::size_t size() const;
+    // After check().
+    void write(const std::function<void(const char*, std::size_t)>& sink);
+
+  private:
+    struct Walk;
+    static constexpr std::uint32_t kNotYet = 0xFFFFFFFFu;
+
+    void walk(OutputBuffer* out, bool checking);
+    void nodeHead(const cInfNode& node, OutputBuffer* out, bool checking);
+    // The table index of the string, numbering it on first meeting.
+    std::uint16_t stringIndex(const cInfString* text) {
+        if (text->arenaSerial() == m_serial) {
+            const std::uint32_t index = m_indexOf[text->id()];
+            if (index != kNotYet) return static_cast<std::uint16_t>(index);
+        }
+        return newStringIndex(text);
+    }
+    std::uint16_t newStringIndex(const cInfString* text);
+    std::uint32_t checkedIndex(std::string_view text, std::uint32_t index);
+
+    const cInfNode& m_root;
+    cStringTable& m_strings;
+    const std::string& m_fileName;
+    const std::uint32_t m_serial;
+    // Table index of each string of the tree's arena, by its number there.
+    std::vector<std::uint32_t> m_indexOf;
+    bool m_foreignSeen = false;
+    std::size_t m_recordBytes = 0;
+    // Records of at most kHeldWhole bytes are made once, while checking, and
+    // kept; larger ones are made again while writing, so they are never held.
+    static constexpr std::size_t kHeldWhole = std::size_t{4} << 20;
+    bool m_heldWhole = false;
+    std::string m_records;
+};
+
 // The complete file content for the tree. Throws cFileException* naming
 // `fileName` when the tree exceeds the format's limits. Fills `strings`.
 std::string encode(const cInfNode& root, cStringTable& strings, const std::string& fileName);
 
 // Builds a new root named "Root" from the file content, or throws
 // cFileException* naming `fileName` when the content is damaged.
-std::unique_ptr<cInfNode> decode(const std::string& content, cStringTable& strings,
+std::unique_ptr<cInfNode> decode(std::string_view content, cStringTable& strings,
                                  InfAnalyzer* analyzer, const std::string& fileName);
 
 // The text form of the file content, the same bytes text_inf_writer::render
 // writes for the decoded tree, written straight from the records without
 // building the tree. Damaged content is refused exactly as decode refuses it.
-std::string decodeToText(const std::string& content, const std::string& fileName);
+std::string decodeToText(std::string_view content, const std::string& fileName);
 
 }  // namespace binary_inf

@@ -18,6 +18,7 @@
 namespace {
 
 constexpr std::size_t kIoSize = 64 * 1024;
+constexpr std::size_t kDirectWrite = 4096;
 
 // Files that open creates are readable and writable (the umask applies).
 constexpr mode_t kCreatePermissions = 0666;
@@ -34,16 +35,22 @@ constexpr mode_t kCreatePermissions = 0666;
 // Opens a regular file. A FIFO would block in open() and a device may be
 // touched by it, so the name is looked at first, the open does not wait, and
 // what was opened is checked again (the name may have changed meanwhile).
-int openRegular(const std::string& name, int flags) {
+int openRegular(const std::string& name, int flags, int directoryFd = AT_FDCWD,
+                cFile::Identity* identity = nullptr) {
     struct stat info {};
-    if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) refuseNotRegular(name);
-    int fd = ::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, kCreatePermissions);
+    if (::fstatat(directoryFd, name.c_str(), &info, 0) == 0 && !S_ISREG(info.st_mode))
+        refuseNotRegular(name);
+    int fd =
+        ::openat(directoryFd, name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, kCreatePermissions);
     if (fd < 0) refuseOpen(name, errno);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         refuseNotRegular(name);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (identity)
+        *identity = {static_cast<std::uint64_t>(info.st_dev),
+                     static_cast<std::uint64_t>(info.st_ino)};
     return fd;
 }
 
@@ -56,8 +63,9 @@ int createTempBeside(const std::string& name, std::string& tempName) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         struct timespec now {};
         ::clock_gettime(CLOCK_REALTIME, &now);
-        unsigned long long bits = static_cast<unsigned long long>(now.tv_nsec) * 2654435761u ^
-                                  static_cast<unsigned long long>(::getpid()) << 20 ^ ++counter;
+        static const auto pid = static_cast<unsigned long long>(::getpid());
+        unsigned long long bits =
+            static_cast<unsigned long long>(now.tv_nsec) * 2654435761u ^ pid << 20 ^ ++counter;
         std::string unique;
         for (int i = 0; i < 6; ++i, bits /= 36) unique += kLetters[bits % 36];
         tempName = base + "." + unique + ".tmp";
@@ -114,8 +122,10 @@ int copyFileContent(const std::string& from, const std::string& to) {
         for (ssize_t done = 0; err == 0 && done < got;) {
             ssize_t put = ::write(out, buffer.get() + done, static_cast<std::size_t>(got - done));
             if (put < 0 && errno == EINTR) continue;
-            if (put <= 0) err = put < 0 ? errno : EIO;
-            else done += put;
+            if (put <= 0)
+                err = put < 0 ? errno : EIO;
+            else
+                done += put;
         }
     }
     if (err == 0 && ::fsync(out) != 0) err = errno;
@@ -135,11 +145,14 @@ struct cFile::Replacement {
     cTempFileGuard guard;
     int exceptionsAtOpen;
     bool writeFailed = false;
+    int error = 0;  // of finishing the write or syncing, reported by putInPlace
 };
 
 cFile::cFile() = default;
 
-cFile::cFile(const std::string& name, int mode, bool backup) { open(name, mode, backup); }
+cFile::cFile(const std::string& name, int mode, bool backup) {
+    open(name, mode, backup);
+}
 
 cFile::~cFile() {
     // A replacement is put in place only when the object goes out of scope
@@ -158,7 +171,9 @@ void cFile::fail(int errorNumber) {
     throw new cFileException(m_name, cFileException::systemDetail(errorNumber));
 }
 
-bool cFile::isOpen() const { return m_handle >= 0 || m_buffer != nullptr; }
+bool cFile::isOpen() const {
+    return m_handle >= 0 || m_buffer != nullptr;
+}
 
 void cFile::open(const std::string& name, int mode, bool backup) {
     if (isOpen()) throw new cFileOpenException(name, "cFile was already open");
@@ -212,6 +227,26 @@ void cFile::open(const std::string& name, int mode, bool backup) {
         return;
     }
 
+    openDescriptor(AT_FDCWD, name, mode);
+}
+
+void cFile::openForReadingAt(int directoryFd, const std::string& name) {
+    if (isOpen()) throw new cFileOpenException(name, "cFile was already open");
+    m_name = name;
+    m_mode = kRead;
+    openDescriptor(directoryFd, name, kRead);
+}
+
+void cFile::borrowForReading(int fd, const std::string& name) {
+    if (isOpen()) throw new cFileOpenException(name, "cFile was already open");
+    m_name = name;
+    m_mode = kRead;
+    m_handle = fd;
+    m_borrowed = true;
+    m_readPos = m_readEnd = m_writeEnd = 0;
+}
+
+void cFile::openDescriptor(int directoryFd, const std::string& name, int mode) {
     int flags = 0;
     if (!(mode & kWrite)) {
         flags |= O_RDONLY;
@@ -224,7 +259,7 @@ void cFile::open(const std::string& name, int mode, bool backup) {
         if (mode & kExclusive) flags |= O_EXCL;
         if (mode & kAppend) flags |= O_APPEND;
     }
-    m_handle = openRegular(name, flags);
+    m_handle = openRegular(name, flags, directoryFd, &m_identity);
     m_readPos = m_readEnd = m_writeEnd = 0;
 }
 
@@ -261,31 +296,45 @@ void cFile::putReplacementInPlace(const Replacement& replacement) {
         throw new cFileException(m_name, "cannot keep the previous content as " + backupName +
                                              ": " + cFileException::systemDetail(err));
     };
-    // The previous content first gets a second name, so the name itself is
-    // never missing; a hard link costs neither time nor space.
-    std::string backupTemp;
-    std::unique_ptr<cTempFileGuard> backupGuard;
-    struct stat info {};
-    if (::stat(m_name.c_str(), &info) == 0) {
-        backupTemp = replacement.tempName + ".back";
-        backupGuard = std::make_unique<cTempFileGuard>(backupTemp);
-        if (int err = linkOrCopyFile(m_name, backupTemp)) {
+    auto putNewInPlace = [&] {
+        if (std::rename(replacement.tempName.c_str(), m_name.c_str()) != 0) {
+            int err = errno;
             ::unlink(replacement.tempName.c_str());
-            refuseBackup(err);
+            throw new cFileException(m_name, cFileException::systemDetail(err));
+        }
+    };
+    struct stat info {};
+    if (::stat(m_name.c_str(), &info) != 0) {
+        cSignalHold hold;
+        putNewInPlace();
+        return;
+    }
+    {
+        // No backup yet (the usual first conversion): the previous content
+        // gets its second name at once, so the name itself is never missing.
+        cSignalHold hold;
+        if (::link(m_name.c_str(), backupName.c_str()) == 0) {
+            putNewInPlace();
+            return;
         }
     }
+    // A backup to replace: the previous content gets a temporary second name
+    // first (a hard link costs neither time nor space) and replaces the old
+    // backup in one rename.
+    const std::string backupTemp = replacement.tempName + ".back";
+    cTempFileGuard backupGuard(backupTemp);
+    if (int err = linkOrCopyFile(m_name, backupTemp)) {
+        ::unlink(replacement.tempName.c_str());
+        refuseBackup(err);
+    }
     cSignalHold hold;
-    if (!backupTemp.empty() && std::rename(backupTemp.c_str(), backupName.c_str()) != 0) {
+    if (std::rename(backupTemp.c_str(), backupName.c_str()) != 0) {
         int err = errno;
         ::unlink(backupTemp.c_str());
         ::unlink(replacement.tempName.c_str());
         refuseBackup(err);
     }
-    if (std::rename(replacement.tempName.c_str(), m_name.c_str()) != 0) {
-        int err = errno;
-        ::unlink(replacement.tempName.c_str());
-        throw new cFileException(m_name, cFileException::systemDetail(err));
-    }
+    putNewInPlace();
 }
 
 void cFile::close() {
@@ -297,26 +346,69 @@ void cFile::close() {
         return;
     }
     if (m_handle < 0) return;
-    std::unique_ptr<Replacement> replacement = std::move(m_replacement);
-    int flushError = 0;
-    if (!replacement || !replacement->writeFailed) {
-        flushError = flushPending();
-        // The content must be on the disk before a rename can make it the file.
-        if (replacement && flushError == 0 && ::fsync(m_handle) != 0) flushError = errno;
+    if (m_borrowed) {
+        m_handle = -1;
+        m_borrowed = false;
+        m_readPos = m_readEnd = m_writeEnd = 0;
+        return;
     }
+    if (m_replacement) {
+        finishWriting();
+        syncData();
+        putInPlace();
+        return;
+    }
+    int error = flushPending();
     m_writeEnd = 0;
-    int fd = m_handle;
+    const int fd = m_handle;
     m_handle = -1;
     m_readPos = m_readEnd = 0;
-    if (::close(fd) != 0 && flushError == 0) flushError = errno;
-    if (replacement && (flushError != 0 || replacement->writeFailed)) {
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) fail(error);
+}
+
+void cFile::finishWriting() {
+    if (m_replacement && !m_replacement->writeFailed && m_replacement->error == 0) {
+        m_replacement->error = flushPending();
+    }
+}
+
+void cFile::syncData() {
+    // The content must be on the disk before a rename can make it the file.
+    if (m_replacement && !m_replacement->writeFailed && m_replacement->error == 0 &&
+        ::fdatasync(m_handle) != 0) {
+        m_replacement->error = errno;
+    }
+}
+
+void cFile::putInPlace() {
+    if (!m_replacement) return;
+    std::unique_ptr<Replacement> replacement = std::move(m_replacement);
+    m_mode = 0;
+    m_writeEnd = 0;
+    const int fd = m_handle;
+    m_handle = -1;
+    m_readPos = m_readEnd = 0;
+    int error = replacement->error;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0 || replacement->writeFailed) {
         ::unlink(replacement->tempName.c_str());
-        if (flushError == 0) {
+        if (error == 0) {
             throw new cFileException(m_name, "an earlier write failed; the file was not replaced");
         }
+        fail(error);
     }
-    if (flushError != 0) fail(flushError);
-    if (replacement) putReplacementInPlace(*replacement);
+    putReplacementInPlace(*replacement);
+}
+
+void cFile::discard() {
+    if (!m_replacement) return;
+    std::unique_ptr<Replacement> replacement = std::move(m_replacement);
+    m_mode = 0;
+    m_writeEnd = 0;
+    ::close(m_handle);
+    m_handle = -1;
+    ::unlink(replacement->tempName.c_str());
 }
 
 int cFile::flushPending() {
@@ -398,17 +490,19 @@ std::size_t cFile::write(const void* source, std::size_t n) {
     if (m_handle < 0 || !(m_mode & kWrite)) fail(EBADF);
     if (n == 0) fail(0);
     dropReadAhead();
-    if (!m_io) m_io.reset(new char[kIoSize]);
     const auto* in = static_cast<const char*>(source);
     std::size_t done = 0;
     while (done < n) {
-        if (m_writeEnd == 0 && n - done >= kIoSize) {
+        // A whole page or more with nothing pending goes out directly (a
+        // converted file is written in one call), without the buffer.
+        if (m_writeEnd == 0 && n - done >= kDirectWrite) {
             ssize_t put = ::write(m_handle, in + done, n - done);
             if (put < 0 && errno == EINTR) continue;
             if (put <= 0) fail(put < 0 ? errno : 0);
             done += static_cast<std::size_t>(put);
             continue;
         }
+        if (!m_io) m_io.reset(new char[kIoSize]);
         std::size_t take = std::min(n - done, kIoSize - m_writeEnd);
         std::memcpy(m_io.get() + m_writeEnd, in + done, take);
         m_writeEnd += take;
@@ -480,7 +574,9 @@ void cFile::seek(std::int64_t offset, Origin origin) {
     }
     if (m_handle < 0) fail(EBADF);
     flushWrite();
-    int whence = origin == Origin::Start ? SEEK_SET : origin == Origin::Current ? SEEK_CUR : SEEK_END;
+    int whence = origin == Origin::Start     ? SEEK_SET
+                 : origin == Origin::Current ? SEEK_CUR
+                                             : SEEK_END;
     if (origin == Origin::Current) offset -= static_cast<std::int64_t>(m_readEnd - m_readPos);
     m_readPos = m_readEnd = 0;
     if (::lseek(m_handle, static_cast<off_t>(offset), whence) < 0) fail(errno);

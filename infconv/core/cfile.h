@@ -16,13 +16,13 @@
 #include <string>
 
 class cFile {
-public:
+  public:
     // Mode flags, combined with |.
     static constexpr int kRead = 0x1;
-    static constexpr int kWrite = 0x2;  // with kRead: read and write
+    static constexpr int kWrite = 0x2;   // with kRead: read and write
     static constexpr int kAppend = 0x8;  // write at the end; never truncates
     static constexpr int kNoCreate = 0x20;
-    static constexpr int kExclusive = 0x40;  // fail if the file exists
+    static constexpr int kExclusive = 0x40;   // fail if the file exists
     static constexpr int kWholeFile = 0x100;  // load the whole file into memory at open
     static constexpr int kNoTruncate = 0x200;
     // The mode while a whole-file buffer is held.
@@ -45,8 +45,33 @@ public:
     // untouched; a failed write or close, an exception that leaves the
     // object's scope, SIGINT, SIGTERM or SIGHUP remove the temporary file.
     void open(const std::string& name, int mode, bool backup = false);
+    // Opens `name` for reading relative to the directory open as
+    // `directoryFd` (AT_FDCWD: the current directory), as open(name, kRead).
+    void openForReadingAt(int directoryFd, const std::string& name);
+    // Reads through a descriptor opened elsewhere, as if `name` had been
+    // opened for reading; close() leaves the descriptor open.
+    void borrowForReading(int fd, const std::string& name);
     void close();
     bool isOpen() const;
+
+    // A backup write in steps, for writing many files and syncing them
+    // together: close() is finishWriting(), syncData() and putInPlace().
+    // finishWriting() writes out what is buffered; syncData() puts the
+    // temporary file's content on the disk (it may run on another thread);
+    // putInPlace() renames it into place as close() does. discard() removes
+    // the temporary file instead, leaving the file and its backup untouched.
+    void finishWriting();
+    void syncData();
+    void putInPlace();
+    void discard();
+
+    // Device and inode of the file opened (zero when none).
+    struct Identity {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    const Identity& identity() const { return m_identity; }
 
     // Reads up to n bytes (fewer only at the end of the file). A call that
     // transfers no byte throws cFileException.
@@ -71,10 +96,11 @@ public:
     const std::string& name() const { return m_name; }
     int mode() const { return m_mode; }
 
-private:
+  private:
     struct Replacement;
 
     void openReplacement(const std::string& name, int mode);
+    void openDescriptor(int directoryFd, const std::string& name, int mode);
     void putReplacementInPlace(const Replacement& replacement);
     void flushWrite();
     int flushPending();  // 0 or the error number
@@ -95,6 +121,8 @@ private:
     std::size_t m_writeEnd = 0;
     // A backup write in progress (the descriptor is its temporary file).
     std::unique_ptr<Replacement> m_replacement;
+    bool m_borrowed = false;
+    Identity m_identity;
 };
 
 // Gives `to` (which must not exist) the content of `from`: a hard link where

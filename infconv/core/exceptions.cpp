@@ -1,9 +1,9 @@
 #include "exceptions.h"
 
-#include "printable_bytes.h"
-
 #include <cstring>
 #include <utility>
+
+#include "printable_bytes.h"
 
 cException::cException(std::string title, std::string message)
     : m_title(std::move(title)), m_message(std::move(message)) {}

@@ -6,14 +6,14 @@
 #include <string>
 
 class cException {
-public:
+  public:
     cException(std::string title, std::string message);
     virtual ~cException();
 
     const std::string& title() const { return m_title; }
     const std::string& message() const { return m_message; }
 
-protected:
+  protected:
     std::string m_title;
     std::string m_message;
 };
@@ -22,7 +22,7 @@ protected:
 // with control bytes of both shown as escapes (names and details may quote
 // bytes read from a file, such as an #include name).
 class cFileException : public cException {
-public:
+  public:
     // Files refused as a whole before anything was written: the directory
     // walk reports them and goes on with the next file.
     enum class Refusal { None, NotRegularFile, OutOfMemory };
@@ -37,7 +37,7 @@ public:
     // The C library's text for an error number, "Unknown error" for 0.
     static std::string systemDetail(int errorNumber);
 
-private:
+  private:
     std::string m_fileName;
     std::string m_detail;
     Refusal m_refusal;
@@ -45,7 +45,7 @@ private:
 
 // Thrown by cFile::open.
 class cFileOpenException : public cFileException {
-public:
+  public:
     cFileOpenException(const std::string& fileName, const std::string& detail,
                        Refusal refusal = Refusal::None);
 };
@@ -58,13 +58,13 @@ cFileException* newOutOfMemoryException(const std::string& fileName);
 
 // A HashMap lookup that found nothing. Message: "Item '<key>' not found int HashMap".
 class cItemNotFoundException : public cException {
-public:
+  public:
     explicit cItemNotFoundException(const std::string& key);
 };
 
 // A HashMap key asked for by a position that does not exist.
 // Message: "Key '<key>' not found int HashMap".
 class cKeyNotFoundException : public cException {
-public:
+  public:
     explicit cKeyNotFoundException(const std::string& key);
 };

@@ -23,11 +23,17 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 }  // namespace
 
 cFileLock::~cFileLock() {
+    unlock();
+}
+
+void cFileLock::unlock() {
     if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
 }
 
 bool cFileLock::lock(const std::string& path, bool wait, const std::function<void()>& onWait) {
     bool announced = false;
+    m_identity = {};
     for (;;) {
         struct stat named {};
         if (::stat(path.c_str(), &named) != 0) return true;
@@ -39,6 +45,8 @@ bool cFileLock::lock(const std::string& path, bool wait, const std::function<voi
             ::close(fd);
             refuseNotRegular(path);
         }
+        m_identity = {static_cast<std::uint64_t>(opened.st_dev),
+                      static_cast<std::uint64_t>(opened.st_ino)};
         int locked = ::flock(fd, LOCK_EX | LOCK_NB);
         if (locked != 0 && errno == EWOULDBLOCK) {
             if (!wait) {

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "cfile.h"
+
 // An exclusive lock (flock) on the file itself. It belongs to the open
 // descriptor, so it is released on destruction and by the system when the
 // process ends in any way: a killed conversion never leaves a file locked.
@@ -23,6 +25,14 @@ class cFileLock {
     // it reports why.
     bool lock(const std::string& path, bool wait, const std::function<void()>& onWait = {});
 
+    // The locked file, open for reading at its start; -1 when unlocked.
+    int fd() const { return m_fd; }
+    // The file locked, or found busy, by the last lock() (zero when it could not be opened).
+    const cFile::Identity& identity() const { return m_identity; }
+    // Lets the file go (as destruction does).
+    void unlock();
+
   private:
     int m_fd = -1;
+    cFile::Identity m_identity;
 };

@@ -40,7 +40,7 @@ struct IntKeyTraits {
 
 template <class Traits, class Value>
 class cHashTable {
-public:
+  public:
     using Key = typename Traits::Key;
     using KeyView = typename Traits::KeyView;
     static constexpr std::uint32_t kBuckets = 251;
@@ -97,7 +97,7 @@ public:
     std::size_t count() const { return m_entries.size(); }
     bool hasBuckets() const { return m_chains != nullptr; }
 
-private:
+  private:
     static constexpr std::size_t kLinearLimit = 8;
 
     struct Entry {

@@ -14,9 +14,10 @@ void InfAnalyzer::resetTree() {
 }
 
 void InfAnalyzer::writeBinaryInf(const std::string& path, bool backup) {
-    std::string bytes = binary_inf::encode(*m_root, m_strings, path);
+    binary_inf::cEncoder encoder(*m_root, m_strings, path);
+    encoder.check();
     cFile file(path, cFile::kWrite, backup);
-    file.write(bytes.data(), bytes.size());
+    encoder.write([&file](const char* data, std::size_t n) { file.write(data, n); });
     file.close();
 }
 

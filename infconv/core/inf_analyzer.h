@@ -4,17 +4,20 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cfile.h"
 #include "inf_tree.h"
 #include "string_table.h"
 
 class InfAnalyzer {
-public:
+  public:
     // An empty tree: the root "Root" alone.
     InfAnalyzer();
-    // Loads the file at path (text or binary) into a new tree.
-    explicit InfAnalyzer(const std::string& path);
+    // Loads the file at path (text or binary) into a new tree. With
+    // `openFd`, the file's content is read through that descriptor (open for
+    // reading at its start, and left open).
+    explicit InfAnalyzer(const std::string& path, int openFd = -1);
     ~InfAnalyzer();
     InfAnalyzer(const InfAnalyzer&) = delete;
     InfAnalyzer& operator=(const InfAnalyzer&) = delete;
@@ -26,8 +29,8 @@ public:
     // Replaces the tree with an empty root "Root" and empties the string table.
     void resetTree();
 
-    // Both writers build the whole output first and refuse a tree the format
-    // cannot hold before the file (and its backup) is touched.
+    // Both writers refuse a tree the format cannot hold before the file (and
+    // its backup) is touched.
     void writeBinaryInf(const std::string& path, bool backup);
     void writeTextInf(const std::string& path, bool backup);
     // `file` is open for reading; reads the binary form into a new tree. A
@@ -38,17 +41,23 @@ public:
     // that a binary file is rendered into `text` straight from its bytes,
     // without building the tree (which is left an empty root), and true is
     // returned. A damaged binary file is refused as loadBinaryInf refuses it.
-    bool loadAsText(const std::string& path, std::string& text);
+    bool loadAsText(const std::string& path, std::string& text, int openFd = -1);
+
+    // The files the last text load took in through #include, in the order opened.
+    const std::vector<cFile::Identity>& includedFiles() const { return m_includedFiles; }
     // Writes text made ahead (by loadAsText) the way writeTextInf writes.
     static void writeText(const std::string& path, const std::string& text, bool backup);
 
-private:
+  private:
     // With `binaryAsText`, a binary file is rendered there instead of loaded.
-    bool loadInf(const std::string& path, std::string* binaryAsText);
+    bool loadInf(const std::string& path, std::string* binaryAsText, int openFd);
+    // The whole text through the scanner and parser, read from the file's start.
+    bool loadText(cFile& file, const std::string& fileName, int directoryFd);
     // The whole content of a binary file open for reading.
     static std::string readBinaryContent(cFile& file);
 
     std::string m_path;
     std::unique_ptr<cInfNode> m_root = std::make_unique<cInfNode>("Root", nullptr, this);
     cStringTable m_strings;
+    std::vector<cFile::Identity> m_includedFiles;
 };

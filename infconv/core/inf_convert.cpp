@@ -3,39 +3,69 @@
 #include <new>
 #include <stdexcept>
 
+#include "binary_inf.h"
 #include "exceptions.h"
 #include "file_lock.h"
 #include "inf_analyzer.h"
+#include "text_inf_writer.h"
 
-namespace {
+cConvertedInf::cConvertedInf() = default;
+cConvertedInf::~cConvertedInf() = default;
+cConvertedInf::cConvertedInf(cConvertedInf&&) noexcept = default;
 
-void convertLocked(const std::string& path, bool toBinary) {
-    if (toBinary) {
-        InfAnalyzer(path).writeBinaryInf(path, true);
+void cConvertedInf::writeTo(cFile& file) {
+    if (!m_encoder) {
+        file.write(m_text.data(), m_text.size());
         return;
     }
-    // A binary file goes to text without building the tree.
-    InfAnalyzer analyzer;
-    std::string text;
-    if (analyzer.loadAsText(path, text)) {
-        InfAnalyzer::writeText(path, text, true);
-    } else {
-        analyzer.writeTextInf(path, true);
-    }
+    m_encoder->write([&file](const char* data, std::size_t n) { file.write(data, n); });
 }
 
-}  // namespace
+std::string cConvertedInf::bytes() {
+    if (!m_encoder) return m_text;
+    std::string out;
+    out.reserve(m_encoder->size());
+    m_encoder->write([&out](const char* data, std::size_t n) { out.append(data, n); });
+    return out;
+}
+
+cConvertedInf convertInfContent(const std::string& path, bool toBinary, int openFd) {
+    try {
+        cConvertedInf out;
+        if (toBinary) {
+            out.m_tree = std::make_unique<InfAnalyzer>(path, openFd);
+            out.m_encoder = std::make_unique<binary_inf::cEncoder>(*out.m_tree->getRoot(),
+                                                                   out.m_tree->stringTable(), path);
+            out.m_encoder->check();
+            out.includes = out.m_tree->includedFiles();
+            return out;
+        }
+        // A binary file goes to text without building the tree.
+        InfAnalyzer analyzer;
+        if (!analyzer.loadAsText(path, out.m_text, openFd)) {
+            out.m_text = text_inf_writer::render(*analyzer.getRoot(), path);
+            out.includes = analyzer.includedFiles();
+        }
+        return out;
+    } catch (const std::bad_alloc&) {
+        // By now the unwinding has given the tree and the buffers back.
+        throw newOutOfMemoryException(path);
+    } catch (const std::length_error&) {
+        throw newOutOfMemoryException(path);
+    }
+}
 
 bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy,
                     const std::function<void()>& onWait) {
     cFileLock lock;
     if (!lock.lock(path, waitWhenBusy, onWait)) return false;
+    // The locked descriptor is the file the conversion reads.
+    cConvertedInf converted = convertInfContent(path, toBinary, lock.fd());
     try {
-        convertLocked(path, toBinary);
+        cFile file(path, cFile::kWrite, true);
+        converted.writeTo(file);
+        file.close();
     } catch (const std::bad_alloc&) {
-        // By now the unwinding has given the tree and the buffers back.
-        throw newOutOfMemoryException(path);
-    } catch (const std::length_error&) {
         throw newOutOfMemoryException(path);
     }
     return true;

@@ -1,104 +1,217 @@
-// The load sequence of InfAnalyzer: text or binary by the magic, with the
-// main file's directory as the working directory while it loads.
-#include "inf_analyzer.h"
+// The load sequence of InfAnalyzer: text or binary by the magic, with names
+// (the main file's, every #include's) looked up in the main file's directory.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <string_view>
+#include <vector>
 
 #include "binary_inf.h"
 #include "cfile.h"
 #include "exceptions.h"
+#include "inf_analyzer.h"
+#include "inf_direct_parser.h"
 #include "inf_parser.h"
 #include "inf_parser_report.h"
 #include "inf_tokenizer.h"
-
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdint>
-#include <vector>
 
 namespace {
 
 constexpr std::uint32_t kBinaryMagic = 0xFFFFA5ADu;
 constexpr int kChangeDirectoryLine = 213;
 
-// Remembers the working directory and returns to it, also when the load
-// ends with an exception.
-class WorkingDirectoryRestorer {
-public:
-    WorkingDirectoryRestorer() {
-        fd_ = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd_ < 0) {
-            std::vector<char> buffer(4096);
-            if (::getcwd(buffer.data(), buffer.size())) path_ = buffer.data();
+// The directory of the file being loaded, open for looking names up in it:
+// the main file and every #include are opened relative to it, so a load
+// never changes the process's working directory (loads may run on several
+// threads at once). It refuses what a change into the directory would refuse.
+class LoadDirectory {
+  public:
+    explicit LoadDirectory(const std::string& directory) {
+        if (directory == ".") return;
+        m_fd = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        // Looking up "." in it needs the search permission a change into it needs.
+        if (m_fd >= 0 && ::faccessat(m_fd, ".", X_OK, AT_EACCESS) != 0) {
+            ::close(m_fd);
+            m_fd = -2;
         }
     }
-    ~WorkingDirectoryRestorer() {
-        if (fd_ >= 0) {
-            if (::fchdir(fd_) != 0) { /* nothing better to do in a destructor */ }
-            ::close(fd_);
-        } else if (!path_.empty()) {
-            if (::chdir(path_.c_str()) != 0) { /* as above */ }
-        }
+    ~LoadDirectory() {
+        if (m_fd >= 0) ::close(m_fd);
     }
-    WorkingDirectoryRestorer(const WorkingDirectoryRestorer&) = delete;
-    WorkingDirectoryRestorer& operator=(const WorkingDirectoryRestorer&) = delete;
+    LoadDirectory(const LoadDirectory&) = delete;
+    LoadDirectory& operator=(const LoadDirectory&) = delete;
 
-private:
-    int fd_ = -1;
-    std::string path_;
+    bool usable() const { return m_fd >= 0 || m_fd == AT_FDCWD; }
+    int fd() const { return m_fd; }
+
+  private:
+    int m_fd = AT_FDCWD;
 };
 
-bool startsWithMagic(cFile& file) {
-    if (file.length() < 4) return false;
-    unsigned char bytes[4];
+// The whole content of the file, read from its start. An empty file throws
+// the file error its read of nothing gives.
+std::string readContent(cFile& file) {
+    const std::int64_t length = file.length();
+    if (length <= 0) return cInfTokenizer::readAll(file);
+    if (static_cast<std::uint64_t>(length) > SIZE_MAX / 2) {
+        throw new cFileException(file.name(), "the file is too large to load");
+    }
+    std::string content(static_cast<std::size_t>(length), '\0');
     std::size_t done = 0;
-    while (done < sizeof bytes) done += file.read(bytes + done, sizeof bytes - done);
-    file.seek(0, cFile::Origin::Start);
-    const std::uint32_t magic = static_cast<std::uint32_t>(bytes[0]) |
-                                static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                static_cast<std::uint32_t>(bytes[3]) << 24;
-    return magic == kBinaryMagic;
+    while (done < content.size()) done += file.read(content.data() + done, content.size() - done);
+    return content;
+}
+
+// The file's bytes in one block the size of the file, read a piece at a time
+// as the direct parser needs them. A large block gives the memory of the
+// pieces already parsed back to the system as it goes, so a large text
+// costs little more than its tree; the block stays reserved, so a file too
+// large for memory is refused as before.
+class FileContent : public cInfTextSource {
+  public:
+    FileContent(cFile& file, std::size_t length) : m_file(file), m_length(length) {
+        if (length >= kMappedFrom) {
+            void* block =
+                ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (block == MAP_FAILED) throw std::bad_alloc();
+            m_data = static_cast<char*>(block);
+            m_mapped = true;
+        } else {
+            m_small = std::make_unique_for_overwrite<char[]>(length);
+            m_data = m_small.get();
+        }
+        m_released = m_data;
+    }
+    ~FileContent() override {
+        if (m_mapped) ::munmap(m_data, m_length);
+    }
+    FileContent(const FileContent&) = delete;
+    FileContent& operator=(const FileContent&) = delete;
+
+    const char* data() const override { return m_data; }
+    std::size_t size() const override { return m_filled; }
+    std::string_view view() const { return {m_data, m_filled}; }
+
+    bool more() override {
+        if (m_filled == m_length) return false;
+        const std::size_t want = std::min(kPiece, m_length - m_filled);
+        m_filled += m_file.read(m_data + m_filled, want);
+        return true;
+    }
+    void readAll() {
+        while (more()) {
+        }
+    }
+    void release(const char* upTo) override {
+        if (!m_mapped || upTo - m_released < static_cast<std::ptrdiff_t>(kReleaseStep)) return;
+        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        const auto end = reinterpret_cast<std::uintptr_t>(upTo) & ~(page - 1);
+        const auto begin = reinterpret_cast<std::uintptr_t>(m_released);
+        if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+        m_released = reinterpret_cast<char*>(end);
+    }
+
+  private:
+    static constexpr std::size_t kMappedFrom = std::size_t{1} << 20;
+    static constexpr std::size_t kPiece = std::size_t{256} << 10;
+    static constexpr std::size_t kReleaseStep = std::size_t{4} << 20;
+
+    cFile& m_file;
+    std::size_t m_length;
+    std::size_t m_filled = 0;
+    char* m_data = nullptr;
+    bool m_mapped = false;
+    std::unique_ptr<char[]> m_small;
+    const char* m_released = nullptr;
+};
+
+bool startsWithMagic(std::string_view content) {
+    if (content.size() < 4) return false;
+    const auto byte = [&](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(content[i]));
+    };
+    return (byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24) == kBinaryMagic;
 }
 
 }  // namespace
 
-InfAnalyzer::InfAnalyzer(const std::string& path) : m_path(path) { loadInf(path, nullptr); }
-
-bool InfAnalyzer::loadAsText(const std::string& path, std::string& text) {
-    m_path = path;
-    return loadInf(path, &text);
+InfAnalyzer::InfAnalyzer(const std::string& path, int openFd) : m_path(path) {
+    loadInf(path, nullptr, openFd);
 }
 
-bool InfAnalyzer::loadInf(const std::string& path, std::string* binaryAsText) {
+bool InfAnalyzer::loadAsText(const std::string& path, std::string& text, int openFd) {
+    m_path = path;
+    return loadInf(path, &text, openFd);
+}
+
+bool InfAnalyzer::loadInf(const std::string& path, std::string* binaryAsText, int openFd) {
     resetTree();
+    m_includedFiles.clear();
 
     const std::size_t separator = path.find_last_of("/\\");
     std::string directory = separator == std::string::npos ? "." : path.substr(0, separator);
     const std::string fileName = separator == std::string::npos ? path : path.substr(separator + 1);
     if (directory.size() == 2 && directory[1] == ':') directory += '/';
     // A path like "/x.inf" lives in the root directory, not in "".
-    if (separator == 0) directory = "/";
+    if (separator == 0) directory.assign(1, '/');
 
     if (fileName.empty()) throw new cFileOpenException(path, "the path names no file");
 
-    WorkingDirectoryRestorer restorer;
-    if (::chdir(directory.c_str()) != 0) {
-        reportInfAssertion(kChangeDirectoryLine,
-                           "A " + directory + "-nak kell egy " + fileName + " path-t, de nincs ilyen!");
+    LoadDirectory dir(directory);
+    if (!dir.usable()) {
+        std::string message = "A ";
+        message.append(directory)
+            .append("-nak kell egy ")
+            .append(fileName)
+            .append(" path-t, de nincs ilyen!");
+        reportInfAssertion(kChangeDirectoryLine, message);
     }
 
-    cFile file(fileName, cFile::kRead);
-    bool rendered = false;
-    if (!startsWithMagic(file)) {
-        cInfTokenizer tokens(fileName);
-        tokens.start(cInfTokenizer::readAll(file));
-        cInfParser::parse(tokens, getRoot());
-    } else if (binaryAsText) {
-        *binaryAsText = binary_inf::decodeToText(readBinaryContent(file), file.name());
-        rendered = true;
+    cFile file;
+    if (openFd >= 0) {
+        file.borrowForReading(openFd, fileName);
     } else {
-        loadBinaryInf(file);
+        file.openForReadingAt(dir.fd(), fileName);
     }
-    file.close();
-    return rendered;
+    const std::int64_t length = file.length();
+    if (length <= 0 || static_cast<std::uint64_t>(length) > SIZE_MAX / 2)
+        return loadText(file, fileName, dir.fd());
+    FileContent content(file, static_cast<std::size_t>(length));
+    while (content.size() < 4 && content.more()) {
+    }
+    if (!startsWithMagic(content.view())) {
+        try {
+            if (parseInfTextDirectly(content, getRoot())) return false;
+        } catch (cException* e) {
+            // A read that failed: the full load reads again and reports it.
+            delete e;
+        }
+        // A directive, or an error to report: the scanner and parser from the start.
+        resetTree();
+        file.seek(0, cFile::Origin::Start);
+        return loadText(file, fileName, dir.fd());
+    }
+    content.readAll();
+    if (binaryAsText) {
+        *binaryAsText = binary_inf::decodeToText(content.view(), fileName);
+        return true;
+    }
+    cStringTable strings;
+    std::unique_ptr<cInfNode> root = binary_inf::decode(content.view(), strings, this, fileName);
+    m_root = std::move(root);
+    m_strings = std::move(strings);
+    return false;
+}
+
+bool InfAnalyzer::loadText(cFile& file, const std::string& fileName, int directoryFd) {
+    cInfTokenizer tokens(fileName, directoryFd, &getRoot()->arena());
+    tokens.start(readContent(file));
+    cInfParser::parse(tokens, getRoot());
+    m_includedFiles = tokens.includedFiles();
+    return false;
 }

@@ -1,21 +1,21 @@
 #include "inf_parser.h"
 
-#include "inf_parser_report.h"
-#include "inf_tokenizer.h"
-#include "inf_tree.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "inf_parser_report.h"
+#include "inf_tokenizer.h"
+#include "inf_tree.h"
+
 namespace {
 
 // The parser's position in the token stream: token number `cursor` is the
 // one being handled, the scanner runs at most one token ahead.
 class TokenFeed {
-public:
+  public:
     explicit TokenFeed(cInfTokenizer& tokens) : tokens_(tokens), ring_(tokens.ring()) {}
 
     // Whether a token follows the cursor (scanning it when needed).
@@ -38,72 +38,36 @@ public:
 
     std::int64_t cursor = -1;
 
-private:
+  private:
     cInfTokenizer& tokens_;
     const cInfTokenRing& ring_;
 };
 
-// The values of the key being read, gathered first so that the key's block
-// is allocated once at its final size instead of regrowing value by value.
-// Past a bound the gathered ones are handed over and the rest go straight to
-// the key, so the gathering stays small.
+// The values of the key being read, gathered first so that the key's slots
+// are allocated once at their final size instead of regrowing value by value.
 class PendingValues {
-public:
-    static constexpr std::size_t kMaxValues = 1024;
-    static constexpr std::size_t kMaxTextBytes = std::size_t{1} << 16;
-
-    void addString(cInfKey& key, std::string_view text) {
-        if (gathering_ &&
-            (values_.size() >= kMaxValues || texts_.size() + text.size() > kMaxTextBytes)) {
-            handOver(key);
-        }
-        if (!gathering_) {
-            key.addString(text);
-            return;
-        }
-        values_.push_back(Value{0.0f, static_cast<std::uint32_t>(texts_.size()),
-                                static_cast<std::uint32_t>(text.size()), false});
-        texts_ += text;
-    }
-    void addNumber(cInfKey& key, float number) {
-        if (gathering_ && values_.size() >= kMaxValues) handOver(key);
-        if (!gathering_) {
-            key.addNumber(number);
-            return;
-        }
-        values_.push_back(Value{number, 0, 0, true});
-    }
-    // After the key's last value: the next key is gathered again.
+  public:
+    void addString(const cInfString* text) { m_values.push_back({text, 0.0f}); }
+    void addNumber(float number) { m_values.push_back({nullptr, number}); }
+    // After the key's last value: hands them over and starts afresh.
     void finish(cInfKey& key) {
-        if (gathering_) handOver(key);
-        gathering_ = true;
-    }
-
-private:
-    struct Value {
-        float number;
-        std::uint32_t offset;
-        std::uint32_t length;
-        bool isNumber;
-    };
-
-    void handOver(cInfKey& key) {
-        key.reserveValues(values_.size(), texts_.size());
-        for (const Value& value : values_) {
-            if (value.isNumber) {
-                key.addNumber(value.number);
+        key.reserveValues(m_values.size());
+        for (const Value& value : m_values) {
+            if (value.text) {
+                key.addString(value.text);
             } else {
-                key.addString(std::string_view(texts_).substr(value.offset, value.length));
+                key.addNumber(value.number);
             }
         }
-        values_.clear();
-        texts_.clear();
-        gathering_ = false;
+        m_values.clear();
     }
 
-    std::vector<Value> values_;
-    std::string texts_;
-    bool gathering_ = true;
+  private:
+    struct Value {
+        const cInfString* text;  // null for a number
+        float number;
+    };
+    std::vector<Value> m_values;
 };
 
 }  // namespace
@@ -111,6 +75,12 @@ private:
 void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
     TokenFeed feed(tokens);
     cInfNode* current = root;
+    // Every name and text is interned once, by the scanner; one interned in
+    // another arena than the tree's is taken over by its text.
+    cInfArena& arena = root->arena();
+    const auto own = [&arena](const cInfString* text) {
+        return text->arenaSerial() == arena.serial() ? text : arena.intern(text->view());
+    };
     bool sectionJustSeen = false;
     PendingValues pending;
 
@@ -118,62 +88,60 @@ void cInfParser::parse(cInfTokenizer& tokens, cInfNode* root) {
         ++feed.cursor;
         const cInfTokenRing::Entry& token = feed.current();
         switch (token.token.Type) {
-        case cInfToken::BlockStart:
-            if (!sectionJustSeen) feed.fail("BlockStart '{' without [SectionName] !!!");
-            sectionJustSeen = false;
-            break;
+            case cInfToken::BlockStart:
+                if (!sectionJustSeen) feed.fail("BlockStart '{' without [SectionName] !!!");
+                sectionJustSeen = false;
+                break;
 
-        case cInfToken::BlockEnd:
-            sectionJustSeen = false;
-            if (!current->parent()) feed.fail("More BlockEnd ('}') than BlockStart('{')!");
-            current = current->parent();
-            break;
+            case cInfToken::BlockEnd:
+                sectionJustSeen = false;
+                if (!current->parent()) feed.fail("More BlockEnd ('}') than BlockStart('{')!");
+                current = current->parent();
+                break;
 
-        case cInfToken::SectionName: {
-            current = current->addSection(
-                std::make_unique<cInfNode>(token.text, current, current->analyzer()));
-            sectionJustSeen = true;
-            break;
-        }
-
-        case cInfToken::String: {
-            sectionJustSeen = false;
-            // Copied before the scanner moves on; the ring entry is reused later.
-            auto key = std::make_unique<cInfKey>(token.text);
-            if (!feed.hasNext()) feed.fail("Valoszinuleg nincs bezarva egy idezojel!");
-            ++feed.cursor;  // the separator, whatever its kind
-            while (feed.hasNext()) {
-                ++feed.cursor;
-                const cInfTokenRing::Entry& value = feed.current();
-                if (value.token.Type == cInfToken::String) {
-                    pending.addString(*key, value.text);
-                } else if (value.token.Type == cInfToken::Number) {
-                    pending.addNumber(*key, value.token.number);
-                } else {
-                    feed.fail("tok->Type mismatch");
-                }
-                if (feed.hasNext() && feed.nextType() == cInfToken::Comma) {
-                    ++feed.cursor;
-                } else {
-                    break;
-                }
+            case cInfToken::SectionName: {
+                current = current->addSection(own(token.text));
+                sectionJustSeen = true;
+                break;
             }
-            pending.finish(*key);
-            current->addKey(std::move(key));
-            break;
-        }
 
-        case cInfToken::Equal:
-            sectionJustSeen = false;
-            feed.fail("Egyenlosegjel rossz helyen!");
-        case cInfToken::Number:
-            sectionJustSeen = false;
-            feed.fail("Szam rossz helyen!");
-        case cInfToken::Comma:
-            sectionJustSeen = false;
-            feed.fail("Vesszo rossz helyen!");
-        default:
-            break;
+            case cInfToken::String: {
+                sectionJustSeen = false;
+                // Interned before the scanner moves on; the ring entry is reused later.
+                const cInfString* name = own(token.text);
+                if (!feed.hasNext()) feed.fail("Valoszinuleg nincs bezarva egy idezojel!");
+                ++feed.cursor;  // the separator, whatever its kind
+                while (feed.hasNext()) {
+                    ++feed.cursor;
+                    const cInfTokenRing::Entry& value = feed.current();
+                    if (value.token.Type == cInfToken::String) {
+                        pending.addString(own(value.text));
+                    } else if (value.token.Type == cInfToken::Number) {
+                        pending.addNumber(value.token.number);
+                    } else {
+                        feed.fail("tok->Type mismatch");
+                    }
+                    if (feed.hasNext() && feed.nextType() == cInfToken::Comma) {
+                        ++feed.cursor;
+                    } else {
+                        break;
+                    }
+                }
+                pending.finish(*current->addKey(name));
+                break;
+            }
+
+            case cInfToken::Equal:
+                sectionJustSeen = false;
+                feed.fail("Egyenlosegjel rossz helyen!");
+            case cInfToken::Number:
+                sectionJustSeen = false;
+                feed.fail("Szam rossz helyen!");
+            case cInfToken::Comma:
+                sectionJustSeen = false;
+                feed.fail("Vesszo rossz helyen!");
+            default:
+                break;
         }
     }
 }

@@ -5,7 +5,7 @@ class cInfNode;
 class cInfTokenizer;
 
 class cInfParser {
-public:
+  public:
     // Appends the sections and keys of the tokens to `root`; `tokens` has
     // been started on the text. The first error is reported through the
     // error channel and ends the parse with cInfSyntaxException* (when the

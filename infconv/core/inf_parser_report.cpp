@@ -1,11 +1,11 @@
 #include "inf_parser_report.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "inf_syntax_exception.h"
 #include "inf_token_ring.h"
 #include "log.h"
-
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -16,7 +16,8 @@ constexpr std::int64_t kContext = kInfReportContext;
 
 void appendTokens(std::string& out, const cInfTokenRing& tokens, std::int64_t first) {
     const std::int64_t count = tokens.total();
-    for (std::int64_t i = std::max<std::int64_t>(first, 0); i < count && i < first + kContext; ++i) {
+    for (std::int64_t i = std::max<std::int64_t>(first, 0); i < count && i < first + kContext;
+         ++i) {
         tokens.appendRendering(i, out);
     }
 }
@@ -47,14 +48,38 @@ void reportInfError(const std::string& fileName, const cInfTokenRing& tokens, st
     sendInfErrorReport(buildInfErrorReport(fileName, tokens, cursor, message));
 }
 
+namespace {
+
+thread_local bool t_deferred = false;
+
+[[noreturn]] void send(const char* format, int line, const std::string& text) {
+    if (t_deferred) {
+        throw new cInfSyntaxException(formatted(format, line, text),
+                                      cInfSyntaxException::Pending{format, line, text});
+    }
+    logPrintf(ErrorLog, format, line, kSourceName, text.c_str());
+    throw new cInfSyntaxException(formatted(format, line, text));
+}
+
+}  // namespace
+
+cInfReportDeferral::cInfReportDeferral() : m_previous(t_deferred) {
+    t_deferred = true;
+}
+
+cInfReportDeferral::~cInfReportDeferral() {
+    t_deferred = m_previous;
+}
+
+void sendPendingInfReport(const cInfSyntaxException& held) {
+    const cInfSyntaxException::Pending& p = held.pending();
+    send(p.format, p.line, p.text);
+}
+
 void sendInfErrorReport(const std::string& text) {
-    static constexpr const char* kFormat = "Error at line: %d\nIn file: %s\n\n\n%s";
-    logPrintf(ErrorLog, kFormat, kErrorLine, kSourceName, text.c_str());
-    throw new cInfSyntaxException(formatted(kFormat, kErrorLine, text));
+    send("Error at line: %d\nIn file: %s\n\n\n%s", kErrorLine, text);
 }
 
 void reportInfAssertion(int line, const std::string& message) {
-    static constexpr const char* kFormat = "Assertion failed at line %d\nIn file %s\n\n%s";
-    logPrintf(ErrorLog, kFormat, line, kSourceName, message.c_str());
-    throw new cInfSyntaxException(formatted(kFormat, line, message));
+    send("Assertion failed at line %d\nIn file %s\n\n%s", line, message);
 }

@@ -26,3 +26,23 @@ std::string buildInfErrorReport(const std::string& fileName, const cInfTokenRing
 
 // Sends an assertion report to ErrorLog, then throws cInfSyntaxException*.
 [[noreturn]] void reportInfAssertion(int line, const std::string& message);
+
+// While one lives, the reports above made on its thread are not sent: the
+// cInfSyntaxException* they throw holds the report, which sendPendingInfReport
+// sends later, on the thread that may let the error channel end the process
+// (a load on a worker thread must not end it while other files are half done).
+class cInfReportDeferral {
+  public:
+    cInfReportDeferral();
+    ~cInfReportDeferral();
+    cInfReportDeferral(const cInfReportDeferral&) = delete;
+    cInfReportDeferral& operator=(const cInfReportDeferral&) = delete;
+
+  private:
+    bool m_previous;
+};
+
+class cInfSyntaxException;
+// Sends a report held back by cInfReportDeferral as it would have been sent,
+// then throws cInfSyntaxException* (when the channel does not end the process).
+[[noreturn]] void sendPendingInfReport(const cInfSyntaxException& held);

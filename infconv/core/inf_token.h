@@ -10,7 +10,7 @@
 #include <string_view>
 
 class cInfToken {
-public:
+  public:
     // The numeric kinds are part of the token list's observable behaviour
     // (reports, tests), so they are fixed.
     enum Kind : std::int32_t {

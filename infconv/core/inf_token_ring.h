@@ -6,35 +6,32 @@
 // ring covers.
 #pragma once
 
-#include "inf_token.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "inf_arena.h"
+#include "inf_token.h"
+
 class cInfTokenRing {
-public:
+  public:
     // Enough for the twenty tokens around a failing one plus the parser's
     // one-token look-ahead; a power of two for the index mask.
     static constexpr std::int64_t kCapacity = 32;
 
     struct Entry {
         cInfToken token;
-        // Text of a String or SectionName token.
-        std::string text;
+        // Text of a String or SectionName token, interned in the tree's arena.
+        const cInfString* text = nullptr;
     };
 
-    // The entry the next token is scanned into, its text emptied. It becomes
-    // token number total() on commit(); until then it is no token.
+    // The entry the next token is scanned into, emptied. It becomes token
+    // number total() on commit(); until then it is no token.
     Entry& open() {
         Entry& entry = entries_[static_cast<std::size_t>(total_ & kMask)];
-        if (entry.text.capacity() > kKeptTextCapacity) {
-            releaseText(entry);
-        } else {
-            entry.text.clear();
-        }
         entry.token = cInfToken();
+        entry.text = nullptr;
         return entry;
     }
     void commit() { ++total_; }
@@ -53,12 +50,8 @@ public:
     // The token as the error report shows it (nothing when no longer held).
     void appendRendering(std::int64_t i, std::string& out) const;
 
-private:
+  private:
     static constexpr std::int64_t kMask = kCapacity - 1;
-    // An entry that once held a huge text gives the memory back on reuse.
-    static constexpr std::size_t kKeptTextCapacity = std::size_t{1} << 16;
-
-    static void releaseText(Entry& entry);
 
     Entry entries_[kCapacity];
     std::int64_t total_ = 0;

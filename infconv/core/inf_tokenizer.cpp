@@ -1,52 +1,30 @@
 #include "inf_tokenizer.h"
 
-#include "cfile.h"
-#include "inf_parser_report.h"
-#include "inf_token_number.h"
-#include "inf_tokenizer_paths.h"
-#include "printable_bytes.h"
-
 #include <algorithm>
 #include <array>
 #include <limits>
+
+#include "cfile.h"
+#include "inf_parser_report.h"
+#include "inf_scan_bytes.h"
+#include "inf_token_number.h"
+#include "inf_tokenizer_paths.h"
+#include "printable_bytes.h"
 
 namespace {
 
 constexpr int kCR = '\r';
 constexpr int kTab = '\t';
 
-using ByteSet = std::array<bool, 256>;
-
-constexpr ByteSet makeSet(std::string_view bytes) {
-    ByteSet set{};
-    for (char c : bytes) set[static_cast<unsigned char>(c)] = true;
-    return set;
-}
-
-// Bytes that end a directive word and a define name.
-constexpr ByteSet kEndsDirective = makeSet("[={};\r\t #");
-// Bytes that end a bare word (space and LF do not).
-constexpr ByteSet kEndsWord = makeSet(",[={};\r\t#");
-
-bool isTrimSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-// Bytes between tokens: white space and non-ASCII.
-constexpr ByteSet makeBetween() {
-    ByteSet set{};
-    for (int c = 0; c < 256; ++c) set[static_cast<std::size_t>(c)] = c <= 0x20 || c >= 0x80;
-    return set;
-}
-constexpr ByteSet kBetweenTokens = makeBetween();
-
-bool isNumberByte(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+using namespace inf_scan;
 
 }  // namespace
 
-cInfTokenizer::cInfTokenizer(std::string fileName) : fileName_(std::move(fileName)) {}
+cInfTokenizer::cInfTokenizer(std::string fileName, int directoryFd, cInfArena* arena)
+    : fileName_(std::move(fileName)),
+      directoryFd_(directoryFd),
+      ownArena_(arena ? nullptr : std::make_unique<cInfArena>()),
+      arena_(arena ? arena : ownArena_.get()) {}
 
 std::string cInfTokenizer::readAll(cFile& file) {
     const std::int64_t length = file.length();
@@ -63,7 +41,7 @@ std::string cInfTokenizer::readAll(cFile& file) {
 
 std::string_view cInfTokenizer::text(const cInfToken& token) const {
     if (token.Type == cInfToken::String || token.Type == cInfToken::SectionName) {
-        return std::string_view(arena_).substr(token.textOffset, token.textLength);
+        return std::string_view(tokenTexts_).substr(token.textOffset, token.textLength);
     }
     return cInfToken::sign(token.Type);
 }
@@ -79,12 +57,14 @@ void cInfTokenizer::push(std::int32_t type, float number) {
     ring_.commit();
 }
 
-void cInfTokenizer::commitText(cInfTokenRing::Entry& entry, std::int32_t type) {
-    textBytes_ += entry.text.size();
+void cInfTokenizer::pushText(std::int32_t type, std::string_view text) {
+    textBytes_ += text.size();
     if (textBytes_ > std::numeric_limits<std::uint32_t>::max()) {
         fail("the text is too large (more than 4 GiB of words and strings)!");
     }
+    cInfTokenRing::Entry& entry = ring_.open();
     entry.token.Type = type;
+    entry.text = arena_->intern(text);
     ring_.commit();
 }
 
@@ -139,7 +119,7 @@ bool cInfTokenizer::next() {
             continue;
         }
         const int c = static_cast<unsigned char>(span[i]);
-        const bool number = (c >= '0' && c <= '9') || c == '.' || c == '-';
+        const bool number = startsNumber(c);
         // A number that ends inside this segment is converted in place; one
         // that reaches its end may run on into the next segment.
         if (number) {
@@ -150,24 +130,68 @@ bool cInfTokenizer::next() {
                 push(cInfToken::Number, infNumberValue(span.substr(i, end - i)));
                 continue;
             }
+        } else if (kStartsWord[static_cast<std::size_t>(c)]) {
+            std::size_t end = i + 1;
+            while (end < span.size() && !kEndsWord[static_cast<unsigned char>(span[end])]) ++end;
+            if (end < span.size()) {
+                stream_.markOrigin();
+                stream_.advance(end);
+                takeWord(trimmedEnd(span.substr(i, end - i)));
+                continue;
+            }
+        } else if (c == '"') {
+            // Without a line feed to leave out, the text is the span's bytes.
+            const std::size_t close = span.find('"', i + 1);
+            if (close != std::string_view::npos) {
+                const std::string_view body = span.substr(i + 1, close - i - 1);
+                if (body.find('\n') == std::string_view::npos) {
+                    stream_.advance(close + 1);
+                    pushText(cInfToken::String, body);
+                    continue;
+                }
+            }
+        } else if (c == '[') {
+            const std::size_t close = span.find(']', i + 1);
+            if (close != std::string_view::npos) {
+                const std::string_view body = trimmedBlanks(span.substr(i + 1, close - i - 1));
+                stream_.advance(close + 1);
+                pushText(cInfToken::SectionName, body);
+                continue;
+            }
         }
         stream_.advance(i + 1);
         switch (c) {
-        case '"': scanQuoted(); break;
-        case '#': scanDirective(); break;
-        case ',': push(cInfToken::Comma); break;
-        case '=': push(cInfToken::Equal); break;
-        case '{': push(cInfToken::BlockStart); break;
-        case '}': push(cInfToken::BlockEnd); break;
-        case ';': skipComment(); break;
-        case '[': scanSectionName(); break;
-        default:
-            if (number) {
-                scanNumber(c);
-            } else {
-                scanWord(c);
-            }
-            break;
+            case '"':
+                scanQuoted();
+                break;
+            case '#':
+                scanDirective();
+                break;
+            case ',':
+                push(cInfToken::Comma);
+                break;
+            case '=':
+                push(cInfToken::Equal);
+                break;
+            case '{':
+                push(cInfToken::BlockStart);
+                break;
+            case '}':
+                push(cInfToken::BlockEnd);
+                break;
+            case ';':
+                skipComment();
+                break;
+            case '[':
+                scanSectionName();
+                break;
+            default:
+                if (number) {
+                    scanNumber(c);
+                } else {
+                    scanWord(c);
+                }
+                break;
         }
     } while (ring_.total() == before);
     return true;
@@ -177,17 +201,18 @@ void cInfTokenizer::scan(std::string content) {
     start(std::move(content));
     while (next()) {
         const cInfTokenRing::Entry& entry = ring_.last();
+        const std::string_view text = cInfTokenRing::text(entry);
         cInfToken token = entry.token;
-        token.textOffset = static_cast<std::uint32_t>(arena_.size());
-        token.textLength = static_cast<std::uint32_t>(entry.text.size());
-        arena_ += entry.text;
+        token.textOffset = static_cast<std::uint32_t>(tokenTexts_.size());
+        token.textLength = static_cast<std::uint32_t>(text.size());
+        if (entry.text) tokenTexts_ += text;
         tokens_.push_back(token);
     }
 }
 
 void cInfTokenizer::scanQuoted() {
-    cInfTokenRing::Entry& entry = ring_.open();
-    std::string& out = entry.text;
+    std::string& out = text_;
+    out.clear();
     for (std::string_view span; !(span = stream_.span()).empty();) {
         const std::size_t quote = std::min(span.find('"'), span.size());
         for (std::size_t from = 0; from < quote;) {
@@ -201,7 +226,7 @@ void cInfTokenizer::scanQuoted() {
         }
         stream_.advance(span.size());
     }
-    commitText(entry, cInfToken::String);
+    pushText(cInfToken::String, out);
 }
 
 void cInfTokenizer::skipComment() {
@@ -216,8 +241,8 @@ void cInfTokenizer::skipComment() {
 }
 
 void cInfTokenizer::scanSectionName() {
-    cInfTokenRing::Entry& entry = ring_.open();
-    std::string& out = entry.text;
+    std::string& out = text_;
+    out.clear();
     for (std::string_view span; !(span = stream_.span()).empty();) {
         const std::size_t close = span.find(']');
         if (close != std::string_view::npos) {
@@ -228,12 +253,7 @@ void cInfTokenizer::scanSectionName() {
         out.append(span);
         stream_.advance(span.size());
     }
-    std::size_t b = 0, e = out.size();
-    while (b < e && isBlank(out[b])) ++b;
-    while (e > b && isBlank(out[e - 1])) --e;
-    out.resize(e);
-    out.erase(0, b);
-    commitText(entry, cInfToken::SectionName);
+    pushText(cInfToken::SectionName, trimmedBlanks(out));
 }
 
 void cInfTokenizer::scanNumber(int first) {
@@ -250,9 +270,8 @@ void cInfTokenizer::scanNumber(int first) {
 
 void cInfTokenizer::scanWord(int first) {
     stream_.markOrigin();
-    cInfTokenRing::Entry& entry = ring_.open();
-    std::string& out = entry.text;
-    out.push_back(static_cast<char>(first));
+    std::string& out = text_;
+    out.assign(1, static_cast<char>(first));
     for (std::string_view span; !(span = stream_.span()).empty();) {
         std::size_t i = 0;
         while (i < span.size() && !kEndsWord[static_cast<unsigned char>(span[i])]) ++i;
@@ -260,22 +279,21 @@ void cInfTokenizer::scanWord(int first) {
         stream_.advance(i);
         if (i < span.size()) break;
     }
-    // The first byte is no white space, so only the end needs trimming.
-    std::size_t end = out.size();
-    while (end > 0 && isTrimSpace(out[end - 1])) --end;
-    out.resize(end);
+    takeWord(trimmedEnd(out));
+}
 
+void cInfTokenizer::takeWord(std::string_view word) {
     if (!defines_.empty()) {
-        if (cInfDefineTable::Value value = defines_.lookup(out)) {
-            // The word is no token: the open entry is given up.
-            const std::string word = out;
+        if (cInfDefineTable::Value value = defines_.lookup(word)) {
+            // The word is no token. Copied first: splicing may release its bytes.
+            const std::string name(word);
             cInfCharStream::Origin origin = stream_.markedOrigin();
             origin.defineDepth += 1;
-            splice(std::move(value), origin, word, false);
+            splice(std::move(value), origin, name, false);
             return;
         }
     }
-    commitText(entry, cInfToken::String);
+    pushText(cInfToken::String, word);
 }
 
 void cInfTokenizer::scanDirective() {
@@ -338,7 +356,9 @@ void cInfTokenizer::scanInclude() {
     origin.includeDepth += 1;
     // Checked before opening, so a cycle is not read once more.
     checkDepth(origin, name, true);
-    cFile file(resolveInfIncludeName(name), cFile::kRead);
+    cFile file;
+    file.openForReadingAt(directoryFd_, resolveInfIncludeName(name, directoryFd_));
+    included_.push_back(file.identity());
     auto content = std::make_shared<const std::string>(readAll(file));
     file.close();
     splice(std::move(content), origin, name, true);

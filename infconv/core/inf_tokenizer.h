@@ -6,32 +6,38 @@
 // text into a list instead, for looking at what the scanner makes of it.
 #pragma once
 
+#include <fcntl.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cfile.h"
 #include "inf_token.h"
 #include "inf_token_ring.h"
 #include "inf_tokenizer_defines.h"
 #include "inf_tokenizer_stream.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
-class cFile;
-
 class cInfTokenizer {
-public:
+  public:
     // Bounds against defines that expand themselves and files that include
     // each other; real files stay far below them.
     static constexpr int kMaxDefineDepth = 256;
     static constexpr int kMaxIncludeDepth = 64;
     static constexpr std::size_t kMaxSplicedBytes = std::size_t{64} << 20;
 
-    // `fileName` is the main file's name as it was opened (for the report).
-    explicit cInfTokenizer(std::string fileName);
+    // `fileName` is the main file's name as it was opened (for the report);
+    // #include names are looked up in the directory open as `directoryFd`
+    // (AT_FDCWD: the current directory). Token texts are interned in `arena`
+    // (the tree's, so the parser hands them on as they are), or in an arena
+    // of the tokenizer's own.
+    explicit cInfTokenizer(std::string fileName, int directoryFd = AT_FDCWD,
+                           cInfArena* arena = nullptr);
 
-    // Starts on the content of the main file. #include names are opened
-    // relative to the current directory.
+    // Starts on the content of the main file.
     void start(std::string content);
     // Scans the next token into the ring; false at the end of the text (and
     // on every later call). File errors are thrown as cFileException*;
@@ -49,15 +55,18 @@ public:
     void appendRendering(std::size_t i, std::string& out) const;
 
     const std::string& fileName() const { return fileName_; }
+    // Every file an #include took in so far, in the order opened.
+    const std::vector<cFile::Identity>& includedFiles() const { return included_; }
     cInfDefineTable& defines() { return defines_; }
 
     // Reads all bytes of an open file; an empty file throws cFileException
     // (its read transfers nothing).
     static std::string readAll(cFile& file);
 
-private:
+  private:
     void push(std::int32_t type, float number = 0);
-    void commitText(cInfTokenRing::Entry& entry, std::int32_t type);
+    void pushText(std::int32_t type, std::string_view text);
+    // The slow paths, for tokens that run over the end of a stream segment.
     void scanQuoted();
     void scanDirective();
     void scanDefine();
@@ -65,6 +74,8 @@ private:
     void scanSectionName();
     void scanNumber(int first);
     void scanWord(int first);
+    // A complete word: a token, or a define spliced in its place.
+    void takeWord(std::string_view word);
     void skipComment();
     void checkDepth(const cInfCharStream::Origin& origin, const std::string& what, bool isInclude);
     void splice(cInfCharStream::Text text, cInfCharStream::Origin origin, const std::string& what,
@@ -72,12 +83,18 @@ private:
     [[noreturn]] void fail(const std::string& message);
 
     std::string fileName_;
+    int directoryFd_;
+    std::unique_ptr<cInfArena> ownArena_;
+    cInfArena* arena_;
+    std::vector<cFile::Identity> included_;
     cInfTokenRing ring_;
     // Bytes of all String and SectionName texts so far; the token list keeps
     // 32-bit offsets into its text, so the scanner refuses more.
     std::uint64_t textBytes_ = 0;
-    // The text of the number being scanned (reused, so numbers cost no allocation).
+    // The text of the number or other token being scanned when it runs over
+    // a segment's end (reused, so such tokens cost no allocation).
     std::string number_;
+    std::string text_;
     cInfDefineTable defines_;
     cInfCharStream stream_;
     std::size_t splicedBytes_ = 0;
@@ -85,5 +102,5 @@ private:
     // scan()'s token list, with the texts of its String and SectionName
     // tokens back to back.
     std::vector<cInfToken> tokens_;
-    std::string arena_;
+    std::string tokenTexts_;
 };

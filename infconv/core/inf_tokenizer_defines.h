@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 class cInfDefineTable {
-public:
+  public:
     using Value = std::shared_ptr<const std::string>;
 
     // Sets name to value; an existing entry (any letter case) gets the new value.
@@ -21,7 +21,7 @@ public:
 
     static std::string upperCase(std::string_view text);
 
-private:
+  private:
     // Hashing and comparing ignore ASCII case, so looking a word up needs no
     // upper-cased copy of it.
     struct CaseHash {

@@ -1,7 +1,9 @@
 #include "inf_tokenizer_paths.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string_view>
@@ -9,9 +11,9 @@
 
 namespace {
 
-bool pathExists(const std::string& path) {
+bool pathExists(int directoryFd, const std::string& path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0;
+    return ::fstatat(directoryFd, path.c_str(), &st, 0) == 0;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
@@ -27,9 +29,16 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 // The entry of `dir` that equals `part` ignoring case; of several, the
 // smallest by byte order, so the choice does not depend on listing order.
-bool findIgnoringCase(const std::string& dir, const std::string& part, std::string& found) {
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return false;
+bool findIgnoringCase(int directoryFd, const std::string& dir, const std::string& part,
+                      std::string& found) {
+    const int fd =
+        ::openat(directoryFd, dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    DIR* d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return false;
+    }
     bool any = false;
     while (dirent* entry = ::readdir(d)) {
         std::string_view name(entry->d_name);
@@ -43,10 +52,10 @@ bool findIgnoringCase(const std::string& dir, const std::string& part, std::stri
 
 }  // namespace
 
-std::string resolveInfIncludeName(const std::string& name) {
+std::string resolveInfIncludeName(const std::string& name, int directoryFd) {
     std::string unified = name;
     std::replace(unified.begin(), unified.end(), '\\', '/');
-    if (unified.empty() || pathExists(unified)) return unified;
+    if (unified.empty() || pathExists(directoryFd, unified)) return unified;
 
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -62,9 +71,9 @@ std::string resolveInfIncludeName(const std::string& name) {
     for (const std::string& part : parts) {
         const std::string dir = resolved.empty() ? "." : resolved;
         std::string candidate = resolved + part;
-        if (part != "." && part != ".." && !pathExists(candidate)) {
+        if (part != "." && part != ".." && !pathExists(directoryFd, candidate)) {
             std::string match;
-            if (!findIgnoringCase(dir, part, match)) return unified;
+            if (!findIgnoringCase(directoryFd, dir, part, match)) return unified;
             candidate = resolved + match;
         }
         resolved = candidate + "/";

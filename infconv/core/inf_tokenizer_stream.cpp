@@ -8,7 +8,8 @@ cInfCharStream::cInfCharStream(std::string content) {
 
 void cInfCharStream::saveCurrent() {
     if (current_ && cur_ != end_) {
-        stack_.push_back(Segment{current_, static_cast<std::size_t>(cur_ - current_->data()), origin_});
+        stack_.push_back(
+            Segment{current_, static_cast<std::size_t>(cur_ - current_->data()), origin_});
     }
     current_.reset();
     cur_ = end_ = nullptr;

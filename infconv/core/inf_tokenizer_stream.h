@@ -13,7 +13,7 @@
 #include <vector>
 
 class cInfCharStream {
-public:
+  public:
     using Text = std::shared_ptr<const std::string>;
 
     // How a segment came into the stream: its define and include nesting.
@@ -58,7 +58,7 @@ public:
     // Number of pending segments (a measure of nesting, for tests).
     std::size_t depth() const { return stack_.size() + (cur_ != end_ ? 1 : 0); }
 
-private:
+  private:
     struct Segment {
         Text text;
         std::size_t pos;

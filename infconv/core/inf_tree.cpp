@@ -8,21 +8,18 @@ std::string infUpperCase(std::string_view text) {
     return upper;
 }
 
-cInfNode::~cInfNode() {
-    std::vector<std::unique_ptr<cInfNode>> pending;
-    m_sections.releaseAll(pending);
-    while (!pending.empty()) {
-        std::unique_ptr<cInfNode> node = std::move(pending.back());
-        pending.pop_back();
-        node->m_sections.releaseAll(pending);
-    }
-}
+cInfNode::cInfNode(std::string_view name, cInfNode* parent, InfAnalyzer* analyzer)
+    : m_name(m_arena.getOrMake().intern(name)),
+      m_parent(parent),
+      m_analyzer(analyzer),
+      m_sections(m_arena.get()),
+      m_keys(m_arena.get()) {}
 
-cInfNode* cInfNode::addSection(std::unique_ptr<cInfNode> section, std::string lookupName) {
+cInfNode* cInfNode::addSection(std::unique_ptr<cInfNode> section, std::string_view lookupName) {
     return m_sections.add(std::move(section), lookupName);
 }
 
-cInfKey* cInfNode::addKey(std::unique_ptr<cInfKey> key, std::string lookupName) {
+cInfKey* cInfNode::addKey(std::unique_ptr<cInfKey> key, std::string_view lookupName) {
     return m_keys.add(std::move(key), lookupName);
 }
 
@@ -30,24 +27,22 @@ cInfNode* cInfNode::addSection(std::unique_ptr<cInfNode> section) {
     return m_sections.add(std::move(section));
 }
 
-cInfKey* cInfNode::addKey(std::unique_ptr<cInfKey> key) { return m_keys.add(std::move(key)); }
-
-cInfNode* cInfNode::addSection(const std::string& name) {
-    return m_sections.add(std::make_unique<cInfNode>(name, this, m_analyzer));
-}
-
-cInfKey* cInfNode::addKey(const std::string& name) {
-    return m_keys.add(std::make_unique<cInfKey>(name));
+cInfKey* cInfNode::addKey(std::unique_ptr<cInfKey> key) {
+    return m_keys.add(std::move(key));
 }
 
 bool cInfNode::hasSection(std::string_view name) const {
     return m_sections.getIgnoringCase(name) != nullptr;
 }
 
-bool cInfNode::hasKey(std::string_view name) const { return m_keys.getIgnoringCase(name) != nullptr; }
+bool cInfNode::hasKey(std::string_view name) const {
+    return m_keys.getIgnoringCase(name) != nullptr;
+}
 
 cInfNode* cInfNode::getSection(std::string_view name) const {
     return m_sections.getIgnoringCase(name);
 }
 
-cInfKey* cInfNode::getKey(std::string_view name) const { return m_keys.getIgnoringCase(name); }
+cInfKey* cInfNode::getKey(std::string_view name) const {
+    return m_keys.getIgnoringCase(name);
+}

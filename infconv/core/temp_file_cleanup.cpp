@@ -17,7 +17,8 @@ struct Slot {
     std::atomic<int> state{kFree};
     char path[4096];
 };
-constexpr int kSlotCount = 16;
+// A walk keeps a batch of temporary files (cli_tree_converter.cpp) at once.
+constexpr int kSlotCount = 256;
 Slot g_slots[kSlotCount];
 
 void removeTempFiles(int signal) {

@@ -2,8 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "exceptions.h"
@@ -15,6 +16,51 @@ namespace {
 
 // Longest number text: sign, 39 integer digits of FLT_MAX, point, 7 decimals.
 constexpr std::size_t kNumberBufferSize = 64;
+
+// A float that is no whole number is m * 2^-s with m below 2^24 and s at
+// least 1, so its value times 10^7 is m * 10^7 (below 2^48) divided by 2^s:
+// rounded half to even, as printf rounds, that integer gives the seven
+// decimals exactly. Returns the end of the text, or null for a whole number.
+char* formatFraction(char* out, float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    const int exponent = static_cast<int>((bits >> 23) & 0xFF);
+    std::uint64_t mantissa = bits & 0x7FFFFF;
+    int shift;  // value = mantissa * 2^-shift
+    if (exponent == 0) {
+        shift = 149;
+    } else {
+        mantissa |= 0x800000;
+        shift = 150 - exponent;
+    }
+    if (shift <= 0 || mantissa == 0) return nullptr;
+    const std::uint64_t scaled = mantissa * 10000000u;
+    std::uint64_t units;  // value * 10^7, rounded
+    if (shift >= 64) {
+        units = 0;  // below 2^48 / 2^64: far from half a unit
+    } else {
+        units = scaled >> shift;
+        const std::uint64_t rest = scaled - (units << shift);
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        if (rest > half || (rest == half && (units & 1))) ++units;
+    }
+    if (bits >> 31) *out++ = '-';
+    // The whole part, then the seven decimals without their trailing zeros.
+    out = std::to_chars(out, out + 16, units / 10000000u).ptr;
+    std::uint32_t decimals = static_cast<std::uint32_t>(units % 10000000u);
+    if (decimals == 0) return out;
+    int digits = 7;
+    while (decimals % 10 == 0) {
+        decimals /= 10;
+        --digits;
+    }
+    *out++ = '.';
+    for (int i = digits - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + decimals % 10);
+        decimals /= 10;
+    }
+    return out + digits;
+}
 
 // Writes the number's text at `out` and returns its end. std::to_chars gives
 // the same correctly rounded digits as "%.0f" / "%.7f" without printf's
@@ -35,17 +81,13 @@ char* formatNumberInto(char* out, float value) {
         int written = std::snprintf(out, kNumberBufferSize, "%.7f", static_cast<double>(value));
         return out + written;
     }
+    if (char* end = formatFraction(out, value)) return end;
     char* end =
         std::to_chars(out, limit, static_cast<double>(value), std::chars_format::fixed, 7).ptr;
     // Fixed notation with 7 decimals always has a point: strip zeros, then it.
     while (end[-1] == '0') --end;
     if (end[-1] == '.') --end;
     return end;
-}
-
-void appendNumber(std::string& out, float value) {
-    char buffer[kNumberBufferSize];
-    out.append(buffer, formatNumberInto(buffer, value));
 }
 
 }  // namespace
@@ -65,34 +107,26 @@ bool needsQuotes(std::string_view text) {
     return false;
 }
 
-namespace {
-
-void lineEnd(std::string& out) { out.append("\r\n", 2); }
-
-void indent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
-
-}  // namespace
-
 void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
-    indent(m_out, depth - 1);
-    m_out += '[';
-    m_out += name;
-    m_out += ']';
-    lineEnd(m_out);
-    indent(m_out, depth - 1);
-    m_out += '{';
-    lineEnd(m_out);
+    char* p = room(2 * (depth - 1) + name.size() + 7);
+    p = tabs(p, depth - 1);
+    *p++ = '[';
+    p = copy(p, name);
+    p = copy(p, "]\r\n");
+    p = tabs(p, depth - 1);
+    m_used = static_cast<std::size_t>(copy(p, "{\r\n") - m_out.data());
 }
 
 void cTextInfAppender::numberValue(float number, bool first) {
-    if (!first) m_out.append(", ", 2);
-    appendNumber(m_out, number);
+    char* p = room(2 + kNumberBufferSize);
+    if (!first) p = copy(p, ", ");
+    m_used = static_cast<std::size_t>(formatNumberInto(p, number) - m_out.data());
 }
 
 void cTextInfAppender::sectionEnd(std::size_t depth) {
-    indent(m_out, depth - 1);
-    m_out += '}';
-    lineEnd(m_out);
+    char* p = room(depth - 1 + 3);
+    p = tabs(p, depth - 1);
+    m_used = static_cast<std::size_t>(copy(p, "}\r\n") - m_out.data());
 }
 
 namespace {
@@ -100,12 +134,18 @@ namespace {
 // Header and keys of a node at the given depth (the root has depth 0).
 void nodeHead(cTextInfAppender& out, const cInfNode& node, std::size_t depth) {
     if (depth > 0) out.sectionStart(node.name(), depth);
-    for (const auto& key : node.keys().items()) {
+    for (const cInfKey* key : node.keys().items()) {
         out.keyStart(key->name(), depth);
-        bool first = true;
-        for (const cInfValue value : key->values()) {
-            out.value(value, first);
-            first = false;
+        const cInfValueList& values = key->values();
+        for (std::size_t v = 0; v < values.size(); ++v) {
+            if (const cInfString* text = values.textAt(v)) {
+                // Decided once per distinct string, not per use.
+                if (text->quoting == cInfString::kUnknown)
+                    text->quoting = needsQuotes(text->view());
+                out.textValue(text->view(), text->quoting != 0, v == 0);
+            } else {
+                out.numberValue(values.numberAt(v), v == 0);
+            }
         }
         out.keyEnd();
     }
@@ -142,6 +182,7 @@ std::string render(const cInfNode& root, const std::string& fileName) {
         nodeHead(out, *child, depth + 1);
         stack.push_back({child, 0});
     }
+    out.finish();
     return text;
 }
 

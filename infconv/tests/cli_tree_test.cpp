@@ -1,9 +1,13 @@
-#include "cli_process.h"
-
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "cli_process.h"
 
 namespace {
 
@@ -100,6 +104,117 @@ TEST(CliTree, NameRulesAndSubdirectories) {
     EXPECT_EQ(toText.status, 0) << toText.err;
     EXPECT_FALSE(tree.isBinary("Mission.inf"));
     EXPECT_NE(tree.read("Mission.inf").find("[Common]"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Everything a walk leaves: the files (and what the links point to) by
+// relative name, the output with the tree's own path taken out, and the status.
+std::string walkResult(const CliTree& tree, const CliResult& r) {
+    std::string all = "status " + std::to_string(r.status) + "\nout\n" + r.out + "\nerr\n" + r.err;
+    for (const std::string& root : {tree.root().string(), tree.lowerRoot()}) {
+        for (std::size_t at; (at = all.find(root)) != std::string::npos;)
+            all.replace(at, root.size(), "<root>");
+    }
+    std::vector<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(tree.root()))
+        names.push_back(e.path().lexically_relative(tree.root()).string());
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        const fs::path path = tree.root() / name;
+        all += "\n" + name + ": ";
+        if (fs::is_symlink(path)) {
+            all += "-> " + fs::read_symlink(path).string();
+        } else if (fs::is_regular_file(path)) {
+            all += tree.read(name);
+        }
+    }
+    return all;
+}
+
+// A tree of more files than one batch holds, with the cases a batch must
+// treat as converting one file after the other would: a file under two
+// names, files refused or busy, a syntax error that ends the walk.
+void buildBusyTree(const CliTree& tree, bool withSyntaxError) {
+    for (int d = 0; d < 3; ++d) {
+        for (int f = 0; f < 50; ++f) {
+            std::string text = "[S" + std::to_string(f) +
+                               "]\r\n{\r\nk = " + std::to_string(d * 100 + f) + ", \"v " +
+                               std::to_string(f) + "\", 1.5\r\n}\r\n";
+            if (f % 7 == 3) text = "#include \"shared.inf\"\r\n" + text;
+            tree.write("d" + std::to_string(d) + "/f" + std::to_string(f) + ".inf", text);
+        }
+        tree.write("d" + std::to_string(d) + "/shared.inf", "[Shared]\r\nx = 1\r\n");
+    }
+    tree.write("d1/bad.inf", "#include \"gone.inf\"\r\n");
+    tree.write("d1/target.inf", "[T]\r\nt = 1\r\n");
+    fs::create_symlink("target.inf", tree.root() / "d1/link.inf");
+    tree.write("d2/one.inf", "[One]\r\nname = Once\r\n");
+    fs::create_hard_link(tree.root() / "d2/one.inf", tree.root() / "d2/two.inf");
+    ASSERT_EQ(::mkfifo((tree.root() / "d0/pipe.inf").c_str(), 0600), 0);
+    if (withSyntaxError) tree.write("d1/broken.inf", "= 1\r\n");
+}
+
+// Runs the walk with one thread and with four on identical trees; both must
+// leave the same files and print the same.
+template <class Build>
+std::string sameWithThreads(const char* mode, Build build) {
+    std::string results[2];
+    for (int run = 0; run < 2; ++run) {
+        CliTree tree;
+        build(tree);
+        // Held by "another conversion" for the whole walk.
+        const int held = ::open((tree.root() / "d0/f5.inf").c_str(), O_RDONLY | O_CLOEXEC);
+        if (held >= 0) ::flock(held, LOCK_EX);
+        results[run] = walkResult(tree, tree.run({mode, "-j", run == 0 ? "1" : "4"}));
+        if (held >= 0) ::close(held);
+    }
+    EXPECT_EQ(results[0], results[1]);
+    return results[0];
+}
+
+TEST(CliTree, ThreadsAndBatchesGiveWhatOneFileAfterTheOtherGives) {
+    for (const bool withSyntaxError : {false, true}) {
+        SCOPED_TRACE(withSyntaxError ? "with a syntax error" : "");
+        const std::string toBinary = sameWithThreads(
+            "-b", [&](const CliTree& tree) { buildBusyTree(tree, withSyntaxError); });
+        const std::string toText = sameWithThreads("-t", [&](const CliTree& tree) {
+            buildBusyTree(tree, withSyntaxError);
+            tree.run({"-b", "-j", "1"});
+        });
+        if (withSyntaxError) {
+            EXPECT_NE(toBinary.find("status 1\n"), std::string::npos);
+            continue;
+        }
+        EXPECT_NE(toBinary.find("status 2\n"), std::string::npos);
+        EXPECT_NE(toBinary.find("<root>/d0/f5.inf\nDetail: busy: another conversion"),
+                  std::string::npos);
+        // The same file under two names is converted under each, one after the other.
+        for (const char* name : {"d2/one.inf", "d2/two.inf", "d1/link.inf", "d1/target.inf"}) {
+            EXPECT_NE(toBinary.find(std::string("\n") + name + ": \xAD\xA5\xFF\xFF"),
+                      std::string::npos)
+                << name;
+            EXPECT_NE(toBinary.find(std::string("\n") + name + ".back: "), std::string::npos)
+                << name;
+        }
+        EXPECT_NE(toBinary.find("d1/link.inf.back: -> target.inf"), std::string::npos);
+        EXPECT_NE(toText.find("d2/two.inf: \r\n[One]\r\n"), std::string::npos);
+    }
+    // A file that includes one converted before it reads the converted form
+    // (here: binary bytes in the text), whichever comes first in the walk.
+    sameWithThreads("-b", [](const CliTree& tree) {
+        fs::create_directory_symlink(".", tree.root() / "self");
+        for (int i = 0; i < 20; ++i) {
+            const std::string n = std::to_string(i);
+            tree.write("reader" + n + ".inf",
+                       "#include \"self/read" + n + ".inf\"\r\n[Reader]\r\n");
+            tree.write("read" + n + ".inf", "[Read]\r\nr = " + n + "\r\n");
+        }
+    });
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ namespace {
 void dump(const cInfNode& node, std::string& out) {
     for (std::size_t i = 0; i < node.keyCount(); ++i) {
         const cInfKey* key = node.key(i);
-        out += key->name() + "=";
+        out += std::string(key->name()) + "=";
         for (std::size_t v = 0; v < key->valueCount(); ++v) {
             const cInfValue& value = key->value(v);
             if (v) out += ",";
@@ -38,7 +38,7 @@ void dump(const cInfNode& node, std::string& out) {
         out += ";";
     }
     for (std::size_t i = 0; i < node.sectionCount(); ++i) {
-        out += "[" + node.section(i)->name() + "]{";
+        out += "[" + std::string(node.section(i)->name()) + "]{";
         dump(*node.section(i), out);
         out += "}";
     }

@@ -1,0 +1,284 @@
+#include "inf_direct_parser.h"
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "inf_scan_bytes.h"
+#include "inf_token.h"
+#include "inf_token_number.h"
+#include "inf_tree.h"
+
+namespace {
+
+using namespace inf_scan;
+
+// The kinds of token the scanner makes; End at the end of the text, GiveUp
+// at a directive.
+enum class Kind { BlockStart, BlockEnd, String, SectionName, Equal, Number, Comma, End, GiveUp };
+
+// The scanner's rules for a text without splices, token by token. The
+// token's text or number is kept in the scanner (a token returned as a
+// struct costs more to pass than to scan). Where a token reaches the end of
+// the bytes read so far, more are read and the token goes on.
+class DirectScanner {
+  public:
+    explicit DirectScanner(cInfTextSource& source)
+        : m_source(source), m_base(source.data()), m_p(m_base), m_end(m_base + source.size()) {}
+
+    [[gnu::always_inline]] Kind next() {
+        for (;;) {
+            // A local cursor: stores through a char pointer could alias the member.
+            const char* p = m_p;
+            for (;;) {
+                while (p != m_end && kBetweenTokens[static_cast<unsigned char>(*p)]) ++p;
+                if (p != m_end || !more()) break;
+            }
+            m_p = p;
+            if (p == m_end) return Kind::End;
+            if (p - m_base >= m_releaseAt) {
+                m_source.release(p);
+                m_releaseAt = (p - m_base) + kReleaseStep;
+            }
+            switch (*p) {
+                case '"':
+                    return scanQuoted();
+                case '#':
+                    return Kind::GiveUp;
+                case ',':
+                    ++m_p;
+                    return Kind::Comma;
+                case '=':
+                    ++m_p;
+                    return Kind::Equal;
+                case '{':
+                    ++m_p;
+                    return Kind::BlockStart;
+                case '}':
+                    ++m_p;
+                    return Kind::BlockEnd;
+                case '[':
+                    return scanSectionName();
+                case ';':
+                    m_p = find(p + 1, '\r');
+                    if (m_p != m_end) ++m_p;
+                    continue;
+                default:
+                    if (startsNumber(static_cast<unsigned char>(*p))) return scanNumber();
+                    return scanWord();
+            }
+        }
+    }
+
+    // The last String or SectionName token's text; the last Number's value.
+    std::string_view text() const { return m_text; }
+    float number() const { return m_number; }
+
+  private:
+    // The scanner refuses more than 4 GiB of words and strings in all; that
+    // report is left to it.
+    Kind counted(Kind kind) {
+        m_textBytes += m_text.size();
+        return m_textBytes > std::numeric_limits<std::uint32_t>::max() ? Kind::GiveUp : kind;
+    }
+
+    bool more() {
+        if (!m_source.more()) return false;
+        m_end = m_base + m_source.size();
+        return true;
+    }
+
+    // The first `c` from `from` on, reading more as needed; the end when none.
+    const char* find(const char* from, char c) {
+        for (;;) {
+            if (const void* hit = std::memchr(from, c, static_cast<std::size_t>(m_end - from))) {
+                return static_cast<const char*>(hit);
+            }
+            from = m_end;
+            if (!more()) return m_end;
+        }
+    }
+
+    Kind scanQuoted() {
+        const char* begin = m_p + 1;
+        const char* stop = find(begin, '"');
+        m_p = stop == m_end ? m_end : stop + 1;
+        m_text = std::string_view(begin, static_cast<std::size_t>(stop - begin));
+        if (m_text.find('\n') != std::string_view::npos) {
+            // Line feeds are left out of quoted strings.
+            m_scratch.clear();
+            for (char ch : m_text)
+                if (ch != '\n') m_scratch.push_back(ch);
+            m_text = m_scratch;
+        }
+        return counted(Kind::String);
+    }
+
+    Kind scanSectionName() {
+        const char* begin = m_p + 1;
+        const char* stop = find(begin, ']');
+        m_p = stop == m_end ? m_end : stop + 1;
+        m_text = trimmedBlanks(std::string_view(begin, static_cast<std::size_t>(stop - begin)));
+        return counted(Kind::SectionName);
+    }
+
+    Kind scanWord() {
+        const char* begin = m_p;
+        const char* p = begin + 1;
+        for (;;) {
+            while (p != m_end && !kEndsWord[static_cast<unsigned char>(*p)]) ++p;
+            if (p != m_end || !more()) break;
+        }
+        m_p = p;
+        m_text = trimmedEnd(std::string_view(begin, static_cast<std::size_t>(p - begin)));
+        return counted(Kind::String);
+    }
+
+    // The digits are gathered while the token is scanned; a plain number of
+    // up to 15 digits is converted from them as infNumberValue converts it
+    // (one exact division), any other form by infNumberValue itself.
+    Kind scanNumber() {
+        static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const char* begin = m_p;
+        const char* p = begin;
+        const bool negative = *p == '-';
+        if (negative) ++p;
+        std::uint64_t digits = 0;
+        int count = 0;
+        int points = 0;
+        int fraction = 0;
+        for (bool ended = false; !ended;) {
+            for (; p != m_end; ++p) {
+                const unsigned d = static_cast<unsigned char>(*p) - '0';
+                if (d < 10) {
+                    digits = digits * 10 + d;
+                    ++count;
+                    fraction += points;
+                } else if (*p == '.') {
+                    ++points;
+                } else {
+                    ended = true;
+                    break;
+                }
+            }
+            if (!ended && !more()) break;
+        }
+        m_p = p;
+        const std::string_view text(begin, static_cast<std::size_t>(p - begin));
+        // "-" may only lead; a later one is the next number's.
+        const bool plain = count > 0 && count <= 15 && points <= 1 &&
+                           (points == 0 || (fraction > 0 && fraction < count));
+        if (!plain) {
+            m_number = infNumberValue(text);
+            return Kind::Number;
+        }
+        double value = static_cast<double>(digits);
+        if (fraction > 0) value /= kPowersOfTen[fraction];
+        m_number = static_cast<float>(negative ? -value : value);
+        return Kind::Number;
+    }
+
+    // The source is told now and then which bytes are done with.
+    static constexpr std::ptrdiff_t kReleaseStep = std::ptrdiff_t{1} << 20;
+
+    cInfTextSource& m_source;
+    const char* const m_base;  // the block never moves
+    const char* m_p;
+    const char* m_end;
+    std::ptrdiff_t m_releaseAt = 0;
+    std::string_view m_text;
+    float m_number = 0.0f;
+    std::uint64_t m_textBytes = 0;
+    std::string m_scratch;
+};
+
+// A text all in memory.
+class WholeText : public cInfTextSource {
+  public:
+    explicit WholeText(std::string_view text) : m_text(text) {}
+    const char* data() const override { return m_text.data(); }
+    std::size_t size() const override { return m_text.size(); }
+
+  private:
+    std::string_view m_text;
+};
+
+struct Value {
+    const cInfString* text;  // null for a number
+    float number;
+};
+
+}  // namespace
+
+bool parseInfTextDirectly(std::string_view text, cInfNode* root) {
+    WholeText whole(text);
+    return parseInfTextDirectly(whole, root);
+}
+
+bool parseInfTextDirectly(cInfTextSource& text, cInfNode* root) {
+    DirectScanner scan(text);
+    cInfArena& arena = root->arena();
+    cInfNode* current = root;
+    bool sectionJustSeen = false;
+    std::vector<Value> values;
+
+    Kind token = scan.next();
+    while (token != Kind::End) {
+        switch (token) {
+            case Kind::BlockStart:
+                if (!sectionJustSeen) return false;
+                sectionJustSeen = false;
+                token = scan.next();
+                break;
+            case Kind::BlockEnd:
+                sectionJustSeen = false;
+                if (!current->parent()) return false;
+                current = current->parent();
+                token = scan.next();
+                break;
+            case Kind::SectionName:
+                current = current->addSection(arena.intern(scan.text()));
+                sectionJustSeen = true;
+                token = scan.next();
+                break;
+            case Kind::String: {
+                // A key: its name, a separator of any kind, then values joined by commas.
+                sectionJustSeen = false;
+                const cInfString* name = arena.intern(scan.text());
+                const Kind separator = scan.next();
+                if (separator == Kind::End || separator == Kind::GiveUp) return false;
+                values.clear();
+                token = scan.next();
+                while (token != Kind::End) {
+                    if (token == Kind::String) {
+                        values.push_back({arena.intern(scan.text()), 0.0f});
+                    } else if (token == Kind::Number) {
+                        values.push_back({nullptr, scan.number()});
+                    } else {
+                        return false;
+                    }
+                    token = scan.next();
+                    if (token != Kind::Comma) break;
+                    token = scan.next();
+                }
+                if (token == Kind::GiveUp) return false;
+                cInfKey* key = current->addKey(name);
+                key->reserveValues(values.size());
+                for (const Value& value : values) {
+                    if (value.text) {
+                        key->addString(value.text);
+                    } else {
+                        key->addNumber(value.number);
+                    }
+                }
+                break;
+            }
+            default:
+                return false;
+        }
+    }
+    return true;
+}
