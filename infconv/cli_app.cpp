@@ -81,8 +81,12 @@ int runCommand(int argc, const char* const* argv) {
         // "-b -j N" and "-t -j N" convert the tree on N threads; any other
         // three arguments do nothing, as before.
         unsigned jobs = 0;
-        if (isTreeSwitch(argv[1]) && std::strcmp(argv[2], "-j") == 0 && parseJobs(argv[3], jobs)) {
-            return convertTree(argv[1][1] == 'b', jobs);
+        if (isTreeSwitch(argv[1]) && std::strcmp(argv[2], "-j") == 0) {
+            if (parseJobs(argv[3], jobs)) return convertTree(argv[1][1] == 'b', jobs);
+            // A thread count we cannot use must not pass for a walk that found nothing.
+            std::fprintf(stderr, "infconv: -j needs a number of threads from 1 to 1024, not '%s'\n",
+                         argv[3]);
+            return kStatusFileError;
         }
     }
     return kStatusOk;

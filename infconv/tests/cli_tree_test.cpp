@@ -32,6 +32,18 @@ TEST(CliTree, EmptyTreePrintsOneDirectoryAndZeroes) {
     EXPECT_EQ(r.out, kBanner + "Processing directories: 0\r\n\n\n" + stats(1, 0, 0, 0, 0, 0));
 }
 
+TEST(CliTree, UnusableThreadCountConvertsNothingAndSaysSo) {
+    for (const char* jobs : {"0", "1025", "x", "-2", ""}) {
+        CliTree tree;
+        tree.write("a.inf", "[A]\r\n");
+        CliResult r = tree.run({"-b", "-j", jobs});
+        EXPECT_EQ(r.status, 2) << jobs;
+        EXPECT_EQ(r.err, std::string("infconv: -j needs a number of threads from 1 to 1024, not '") +
+                             jobs + "'\n");
+        EXPECT_EQ(tree.read("a.inf"), "[A]\r\n");
+    }
+}
+
 TEST(CliTree, IncludedFileIsCountedButNeitherConvertedNorPrinted) {
     CliTree tree;
     const std::string a = "[A]\r\n{\r\n#include \"b.inf\"\r\nk = 1\r\n}\r\n";
