@@ -27,6 +27,7 @@
 #include "dialogs/ship_help.h"
 #include "dialogs/z_dialog.h"
 #include "project/project_file.h"
+#include "shell/recent_files_menu.h"
 #include "system/sdf_record.h"
 #include "text.h"
 #include "ui_test_support.h"
@@ -131,7 +132,12 @@ const std::vector<std::string> kWords{
 }  // namespace
 
 MonkeyWalk::MonkeyWalk(std::uint64_t seed)
-    : seed_(seed), rng_(seed), editor_(std::make_unique<TestEditor>()) {
+    : seed_(seed),
+      rng_(seed),
+      settings_(std::make_unique<QSettings>(
+          settingsFolder_.filePath(QStringLiteral("mapwright.conf")), QSettings::IniFormat)),
+      editor_(std::make_unique<TestEditor>()) {
+    editor_->mainForm->setRecentFiles(*settings_);
     vk_test::ScratchDir& s = editor_->scratch;
     const std::string sample = vk_test::readFile(VK_SOURCE_DIR "/data/samples/sample.sdf");
     s.write("samples/sample.sdf", sample);
@@ -170,7 +176,8 @@ void MonkeyWalk::run(int actions) {
             {60, &MonkeyWalk::saveAs},        {40, &MonkeyWalk::save},
             {60, &MonkeyWalk::open},          {20, &MonkeyWalk::closeDesigner},
             {20, &MonkeyWalk::mainOpen},      {90, &MonkeyWalk::undoRedo},
-            {60, &MonkeyWalk::dragMarker},    {60, &MonkeyWalk::wizardSession}};
+            {60, &MonkeyWalk::dragMarker},    {40, &MonkeyWalk::wizardSession},
+            {20, &MonkeyWalk::openRecent}};
         int r = uniform(0, 999);
         for (const auto& [perMille, act] : kActions) {
             if (r < perMille) {
@@ -410,6 +417,23 @@ void MonkeyWalk::mainOpen() {
         editor_->mainForm->resize(1000, 720);
         checkOpened(path);
     }
+}
+
+void MonkeyWalk::openRecent() {
+    RecentFilesMenu& recent = *editor_->mainForm->recentFiles();
+    recent.refresh();
+    const QList<QAction*>& entries = recent.entries();
+    if (entries.isEmpty()) return mainOpen();
+    QAction* entry = entries[uniform(0, int(entries.size()) - 1)];
+    queueAnswers();
+    note("recent file '" + toModel(entry->data().toString()) + "' " + toModel(entry->text()));
+    startedOver_ = true;
+    // A design file opens in the designer, a project file in the wizard.
+    const ModalAct answer([this](QWidget* w) { return handling_.empty() && w; },
+                          [this](QWidget* w) { handleModal(w); });
+    entry->trigger();
+    count("main window: a recent file");
+    if (editor_->mainForm->designer()) editor_->mainForm->resize(1000, 720);
 }
 
 void MonkeyWalk::wizardSession() {

@@ -13,6 +13,8 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -73,6 +75,7 @@ class MonkeyWalk {
     void open();
     void closeDesigner();
     void mainOpen();
+    void openRecent();
     void wizardSession();
 
     // --- the modal windows, whichever opens ---
@@ -122,6 +125,9 @@ class MonkeyWalk {
 
     std::uint64_t seed_;
     std::mt19937_64 rng_;
+    // The recent-files list's settings, in a folder of their own that outlives the editor.
+    QTemporaryDir settingsFolder_;
+    std::unique_ptr<QSettings> settings_;
     std::unique_ptr<TestEditor> editor_;
     TMDIChild* designer_ = nullptr;
     MapPanel* panel_ = nullptr;
