@@ -109,6 +109,7 @@ class TMainForm : public QMainWindow {
     QPointer<TMDIChild> designer_;
     std::function<void()> terminate_;
     bool shownOnce_ = false;
+    bool quitAsked_ = false;
 };
 
 }  // namespace mw::ui
