@@ -1,7 +1,7 @@
 // The editor's windows, offscreen: opening a design file with 1000 objects of
 // every kind (7000 markers) into a designer window, one change of that system
-// recorded as an undo step and taken back, and start-up to a shown main
-// window, in this process and as a whole new process.
+// recorded as an undo step and taken back, its save and its autosave, and
+// start-up to a shown main window, in this process and as a whole new process.
 //
 //   vk_editor_bench [benchmark flags]
 #include <benchmark/benchmark.h>
@@ -21,6 +21,7 @@
 #include "designer/system_document.h"
 #include "editor_app.h"
 #include "editor_context.h"
+#include "recovery/recovery_file.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"
 #include "system/system_file.h"
@@ -169,6 +170,30 @@ void move_one_of_7000_then_undo(benchmark::State& state) {
         state.SkipWithError("a move was not recorded");
 }
 BENCHMARK(move_one_of_7000_then_undo)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+// The 7000-object system written as "Save" writes it, the baseline of the
+// autosave below.
+void save_7000_objects(benchmark::State& state) {
+    OpenEditor editor;
+    editor.designer->Button1Click();
+    const SystemDesigner& d = editor.document.designer();
+    const std::string target = inputs().dir.path("saved.sdf");
+    for (auto _ : state)
+        SaveSystem(target, d.header().sunName, d.header().sunType, d.header().background,
+                   d.header().scale, d.tables());
+}
+BENCHMARK(save_7000_objects)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+// The autosave of the same system: the recovery file and its info, which
+// the editor writes every 60 s while the system has unsaved changes.
+void autosave_7000_objects(benchmark::State& state) {
+    OpenEditor editor;
+    editor.designer->Button1Click();
+    const SystemDesigner& d = editor.document.designer();
+    const RecoveryFiles files(inputs().dir.root() / "state");
+    for (auto _ : state) files.write(d.header(), d.tables(), {inputs().bigFile, 1});
+}
+BENCHMARK(autosave_7000_objects)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 
 void waitUntilExposed(QWidget& window) {
     while (!window.windowHandle() || !window.windowHandle()->isExposed())

@@ -1,17 +1,22 @@
 // mapwright's headless commands: reading the command line and running one.
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "commands.h"
+#include "recent/recent_files.h"
 
 namespace mw::cli {
 
 namespace {
 
 const char kUsage[] =
-    "usage: mapwright [COMMAND [ARGS]]\n"
+    "usage: mapwright [COMMAND [ARGS] | FILE.sdf | FILE.vmpf]\n"
     "\n"
     "Without a command the editor opens (it needs a display).\n"
+    "  FILE.sdf                            open the system design file in the designer window\n"
+    "  FILE.vmpf                           open the map project in the map creator wizard\n"
     "  --check-install                     start the editor without showing it and say where\n"
     "                                      it finds its pictures, help pages and main.ond\n"
     "\n"
@@ -25,7 +30,22 @@ const char kUsage[] =
     "                                      check a map for problems; draw its picture\n"
     "  --help                              this text\n";
 
+constexpr const char* kCommands[] = {"show", "names", "generate", "check", "help"};
+
 }  // namespace
+
+std::optional<std::string> fileForEditor(int argc, const char* const* argv) {
+    if (argc != 2) return std::nullopt;
+    const std::string name = argv[1];
+    if (name.empty() || name[0] == '-') return std::nullopt;
+    if (std::find(std::begin(kCommands), std::end(kCommands), name) != std::end(kCommands))
+        return std::nullopt;
+    std::error_code ec;
+    const bool existingFile = std::filesystem::exists(name, ec) &&
+                              !std::filesystem::is_directory(name, ec);
+    if (!HasEditorFileExtension(name) && !existingFile) return std::nullopt;
+    return name;
+}
 
 bool isHeadless(int argc) {
     return argc >= 2;

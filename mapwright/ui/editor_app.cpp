@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 
@@ -11,6 +12,9 @@
 #include "prompts/dialog_prompts.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"
+#include "shell/recent_files_menu.h"
+#include "shell/recovery_keeper.h"
+#include "testing/test_script.h"
 #include "text.h"
 
 namespace mw::ui {
@@ -27,26 +31,36 @@ void applyEditorLook() {
 }
 
 struct Editor::Parts {
-    explicit Parts(const std::filesystem::path& workingFolder)
+    Parts(const std::filesystem::path& workingFolder, std::unique_ptr<TestScript> testScript)
         : state(workingFolder),
+          script(std::move(testScript)),
+          prompts(script ? static_cast<Prompts&>(*script) : dialogPrompts),
           document(state.designer(), prompts),
           context{state, document, prompts, ProgramFiles()},
           mainForm(context) {
-        prompts.setOwner(&mainForm);
+        dialogPrompts.setOwner(&mainForm);
         createEditorWindows(mainForm, context);
     }
 
     EditorState state;
-    DialogPrompts prompts;
+    DialogPrompts dialogPrompts;
+    std::unique_ptr<TestScript> script;
+    Prompts& prompts;
     SystemDocument document;
     EditorContext context;
     TMainForm mainForm;
+    std::unique_ptr<QSettings> settings;
+    // Last, so it goes first: a clean end removes the recovery file.
+    std::unique_ptr<RecoveryKeeper> keeper;
 };
 
 Editor::Editor(const std::filesystem::path& workingFolder)
-    : parts_(std::make_unique<Parts>(workingFolder)) {}
+    : parts_(std::make_unique<Parts>(workingFolder, nullptr)) {}
 
-Editor::Editor(const WorkingFolder& working) : Editor(working.folder) {
+Editor::Editor(const WorkingFolder& working) : Editor(working, nullptr) {}
+
+Editor::Editor(const WorkingFolder& working, std::unique_ptr<TestScript> script)
+    : parts_(std::make_unique<Parts>(working.folder, std::move(script))) {
     parts_->mainForm.showWorkingFolder(messageText(WorkingFolderStatus(working)));
 }
 
@@ -71,6 +85,24 @@ void Editor::show() {
     mainForm.show();
 }
 
+void Editor::keepRecentFiles(std::unique_ptr<QSettings> settings) {
+    parts_->settings = std::move(settings);
+    parts_->mainForm.setRecentFiles(*parts_->settings);
+}
+
+void Editor::keepRecovery(const std::filesystem::path& stateFolder,
+                          std::chrono::milliseconds interval) {
+    parts_->keeper = std::make_unique<RecoveryKeeper>(parts_->document, RecoveryFiles(stateFolder),
+                                                      parts_->prompts, interval);
+}
+
+void Editor::start(const QString& file) {
+    TMainForm& mainForm = parts_->mainForm;
+    if (parts_->keeper) parts_->keeper->offerRestore([&mainForm] { mainForm.FileNew1Execute(); });
+    if (!file.isEmpty()) mainForm.openFile(file);
+    if (parts_->script) parts_->script->run(parts_->document);
+}
+
 WorkingFolder chooseStartFolder() {
     // A current folder that was removed under the process counts as none.
     std::error_code ec;
@@ -85,7 +117,7 @@ bool displayAvailable() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-int runEditor(int argc, char** argv) {
+int runEditor(int argc, char** argv, const std::string& file) {
     if (!displayAvailable()) {
         std::fputs(
             "mapwright: the editor needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set);"
@@ -97,8 +129,19 @@ int runEditor(int argc, char** argv) {
     applyEditorLook();
     // main.ond and the name lists are in the working folder: the current one,
     // or the per-user data folder when started from the desktop's menu.
-    Editor editor(chooseStartFolder());
+    Editor editor(chooseStartFolder(), TestScript::ofProcess());
+    // $XDG_CONFIG_HOME/mapwright/mapwright.conf
+    editor.keepRecentFiles(std::make_unique<QSettings>(
+        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mapwright"),
+        QStringLiteral("mapwright")));
+    const std::filesystem::path stateFolder = StateFolder(UserFoldersOfProcess());
+    if (!stateFolder.empty()) editor.keepRecovery(stateFolder, autosaveInterval());
     editor.show();
+    // Absolute: the save target and the recovery file's origin must not
+    // depend on the folder a later start is made in.
+    const QString opened =
+        file.empty() ? QString() : fromPath(std::filesystem::absolute(file).string());
+    QTimer::singleShot(0, &editor.mainForm(), [&editor, opened] { editor.start(opened); });
     return QApplication::exec();
 }
 

@@ -2,8 +2,13 @@
 // Starting the editor: the one editor state, the prompts, the document, the
 // main window and the shell windows, then the event loop.
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <string>
+
+class QSettings;
+class QString;
 
 namespace mw {
 struct WorkingFolder;
@@ -12,6 +17,7 @@ struct WorkingFolder;
 namespace mw::ui {
 
 class TMainForm;
+class TestScript;
 
 /// The editor's style and font, set once the application exists.
 void applyEditorLook();
@@ -23,6 +29,8 @@ class Editor {
     explicit Editor(const std::filesystem::path& workingFolder);
     /// As a real start: the status bar names the working folder.
     explicit Editor(const WorkingFolder& working);
+    /// With a test script, its answers stand for the user (see TestScript).
+    Editor(const WorkingFolder& working, std::unique_ptr<TestScript> script);
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -30,6 +38,14 @@ class Editor {
     TMainForm& mainForm();
     /// Shows the main window; a missing program icon is reported then.
     void show();
+    /// The recent files, kept in the settings.
+    void keepRecentFiles(std::unique_ptr<QSettings> settings);
+    /// Writes the open system to a recovery file in the folder while it has
+    /// unsaved changes.
+    void keepRecovery(const std::filesystem::path& stateFolder, std::chrono::milliseconds interval);
+    /// The first steps once the main window is up: a recovery file left by a
+    /// crash is offered, the file given (if any) opened, the test script run.
+    void start(const QString& file);
 
   private:
     struct Parts;
@@ -44,6 +60,8 @@ WorkingFolder chooseStartFolder();
 bool displayAvailable();
 
 /// Runs the editor until its main window closes; returns the exit status.
-int runEditor(int argc, char** argv);
+/// A file given is opened at start: a design file in the designer window, a
+/// map project in the map creator wizard.
+int runEditor(int argc, char** argv, const std::string& file = {});
 
 }  // namespace mw::ui

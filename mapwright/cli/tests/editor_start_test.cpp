@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "cli/commands.h"
 #include "test_support.h"
 
 namespace {
@@ -20,6 +22,29 @@ TEST(EditorStart, WithoutADisplayTheEditorSaysSoAndTheCommandsStillRun) {
     const vk_test::RunResult help = vk_test::runProgram(VK_MAPWRIGHT, {"--help"}, {}, kNoDisplay);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Without a command the editor opens"), std::string::npos);
+}
+
+TEST(EditorStart, OneFileNameOpensTheEditorEveryCommandStaysHeadless) {
+    vk_test::ScratchDir scratch("mw-start");
+    const std::string existing = scratch.write("notes.txt", "x");
+    struct Case {
+        std::vector<std::string> args;
+        bool editor;
+    };
+    for (const Case& c : {Case{{"/maps/vega.sdf"}, true}, Case{{"Map.VMPF"}, true},
+                          Case{{existing}, true}, Case{{scratch.root().string()}, false},
+                          Case{{"missing.txt"}, false}, Case{{"show"}, false},
+                          Case{{"help"}, false}, Case{{"--help"}, false},
+                          Case{{"-x.sdf"}, false}, Case{{"show", "a.sdf"}, false},
+                          Case{{}, false}}) {
+        std::vector<const char*> argv{"mapwright"};
+        for (const std::string& a : c.args) argv.push_back(a.c_str());
+        const auto file = mw::cli::fileForEditor(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(file.has_value(), c.editor) << (c.args.empty() ? "" : c.args[0]);
+        if (file) {
+            EXPECT_EQ(*file, c.args[0]);
+        }
+    }
 }
 
 }  // namespace

@@ -42,14 +42,26 @@ std::string provideNameDatabase(const fs::path& folder,
 
 }  // namespace
 
-UserFolders UserFoldersFrom(const char* home, const char* xdgDataHome) {
+namespace {
+
+fs::path baseFolder(const char* xdgValue, const fs::path& home, const char* underHome) {
+    if (xdgValue && fs::path(xdgValue).is_absolute()) return xdgValue;
+    if (home.empty()) return {};
+    return home / ".local" / underHome;
+}
+
+}  // namespace
+
+UserFolders UserFoldersFrom(const char* home, const char* xdgDataHome, const char* xdgStateHome) {
     UserFolders user;
     if (home && *home) user.home = home;
-    if (xdgDataHome && fs::path(xdgDataHome).is_absolute())
-        user.dataHome = xdgDataHome;
-    else if (!user.home.empty())
-        user.dataHome = user.home / ".local" / "share";
+    user.dataHome = baseFolder(xdgDataHome, user.home, "share");
+    user.stateHome = baseFolder(xdgStateHome, user.home, "state");
     return user;
+}
+
+fs::path StateFolder(const UserFolders& user) {
+    return user.stateHome.empty() ? fs::path() : user.stateHome / "mapwright";
 }
 
 UserFolders UserFoldersOfProcess() {
@@ -58,7 +70,7 @@ UserFolders UserFoldersOfProcess() {
         const passwd* entry = ::getpwuid(::getuid());
         home = entry ? entry->pw_dir : nullptr;
     }
-    return UserFoldersFrom(home, std::getenv("XDG_DATA_HOME"));
+    return UserFoldersFrom(home, std::getenv("XDG_DATA_HOME"), std::getenv("XDG_STATE_HOME"));
 }
 
 bool IsDesktopStart(const fs::path& current, const fs::path& home) {

@@ -19,13 +19,20 @@ namespace mw {
 struct UserFolders {
     std::filesystem::path home;      // empty when unknown
     std::filesystem::path dataHome;  // $XDG_DATA_HOME, else home/.local/share; empty when unknown
+    std::filesystem::path stateHome;  // $XDG_STATE_HOME, else home/.local/state; empty when unknown
 };
 
-/// From the values of HOME and XDG_DATA_HOME (null when unset). A relative or
-/// empty XDG_DATA_HOME is ignored, as the base-directory rules ask.
-UserFolders UserFoldersFrom(const char* home, const char* xdgDataHome);
+/// From the values of HOME, XDG_DATA_HOME and XDG_STATE_HOME (null when
+/// unset). A relative or empty XDG_* value is ignored, as the base-directory
+/// rules ask.
+UserFolders UserFoldersFrom(const char* home, const char* xdgDataHome,
+                            const char* xdgStateHome = nullptr);
 /// The process's environment; the password database when HOME is unset.
 UserFolders UserFoldersOfProcess();
+
+/// Where the editor keeps what must outlive a crash (the recovery file):
+/// stateHome/mapwright; empty when no home folder is known.
+std::filesystem::path StateFolder(const UserFolders& user);
 
 /// The editor was started from the desktop's menu, not from a folder the
 /// user chose: the current directory is "/" or the home folder, and it holds

@@ -181,8 +181,8 @@ std::string askGenerateAnyway(const std::vector<MapProblem>& problems) {
 
 }  // namespace wizard_text
 
-void SaveMap(const MapProject& project, Prompts& prompts,
-             std::optional<std::uint32_t> seed) {
+std::string SaveMap(const MapProject& project, Prompts& prompts,
+                    std::optional<std::uint32_t> seed) {
     const MapProjectRecord record = BuildProjectRecord(project);
     // Generated from the files the check read, so a map that checks clean
     // cannot fail for a design file the check found elsewhere.
@@ -192,14 +192,16 @@ void SaveMap(const MapProject& project, Prompts& prompts,
     const CheckVerdict verdict = verdictOf(problems);
     if (verdict == CheckVerdict::Errors) prompts.error(wizard_text::generateRefusal(problems));
 
+    std::string projectWritten;
     if (prompts.ask(std::string(wizard_text::kAskSaveProject))) {
         const std::string path = prompts.chooseFile(FileDialog::SaveProject);
         if (!path.empty()) {
             WriteProjectFile(path, record);
+            projectWritten = path;
             prompts.notice("Map saved to " + fullName(path) + "!");
         }
     }
-    if (verdict == CheckVerdict::Errors) return;
+    if (verdict == CheckVerdict::Errors) return projectWritten;
     const std::string question = verdict == CheckVerdict::Clean
                                      ? std::string(wizard_text::kAskGenerate)
                                      : wizard_text::askGenerateAnyway(problems);
@@ -210,6 +212,7 @@ void SaveMap(const MapProject& project, Prompts& prompts,
             prompts.notice("Source file saved to " + fullName(path) + "!");
         }
     }
+    return projectWritten;
 }
 
 }  // namespace mw

@@ -97,7 +97,8 @@ MapProjectRecord BuildProjectRecord(const MapProject& project);
 /// generate anyway. The check and the generator read the same design files
 /// (a moved one found beside the project file). The seed (if any) makes the
 /// generated text reproducible.
-void SaveMap(const MapProject& project, Prompts& prompts,
-             std::optional<std::uint32_t> seed = std::nullopt);
+/// Returns the project file written; empty when none was.
+std::string SaveMap(const MapProject& project, Prompts& prompts,
+                    std::optional<std::uint32_t> seed = std::nullopt);
 
 }  // namespace mw

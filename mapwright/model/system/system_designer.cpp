@@ -257,7 +257,7 @@ DesignerChange SystemDesigner::Open(Prompts& prompts) {
     return OpenFile(path, prompts);
 }
 
-DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompts) {
+DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompts, NodeIds ids) {
     DesignerChange change;
     shell_.openFlag = false;
     // Read into a scratch system: a damaged file leaves the open one untouched.
@@ -267,7 +267,7 @@ DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompt
     scratch->lastCursorPixel = tables_->lastCursorPixel;
     SystemHeader header;
     try {
-        header = OpenSystem(path, *scratch);
+        header = OpenSystem(path, *scratch, {}, {}, ids);
     } catch (const UserError& e) {
         prompts.error(e.what());
         return change;

@@ -139,8 +139,9 @@ public:
     DesignerChange Open(Prompts& prompts);
     /// The open step's reading for a file already chosen: on success the system
     /// is replaced, the last opened caption recorded, the open flag cleared and
-    /// the pool refilled.
-    DesignerChange OpenFile(const std::string& path, Prompts& prompts);
+    /// the pool refilled. A recovery file keeps its stored jump node ids.
+    DesignerChange OpenFile(const std::string& path, Prompts& prompts,
+                            NodeIds ids = NodeIds::FollowSystemName);
 
     /// "Clear map": asks "Are you sure you want to clear this map?"; Yes resets
     /// the tables and refills the pool from the names manager's file and style.

@@ -94,7 +94,7 @@ void writeLive(SafeSave& out, const SystemModel& model, ObjectKind kind,
 
 // Fills the record at index from the file record; cuts to the table fields.
 void fill(SystemModel& model, ObjectKind kind, int index, const SdfRecord& r,
-          const MarkerPos& marker) {
+          const MarkerPos& marker, NodeIds ids) {
     switch (kind) {
         case ObjectKind::MicroAsteroid: {
             auto& m = model.microAsteroids.at(index);
@@ -134,8 +134,11 @@ void fill(SystemModel& model, ObjectKind kind, int index, const SdfRecord& r,
             auto& j = model.jumpNodes.at(index);
             j.x = r.x, j.y = r.y, j.z = r.z;
             j.leadsTo = r.name.view();
-            // The stored id is ignored: ids always follow the system's own name.
-            j.nodeId = makeNodeId(model.currentSystemName.view(), index);
+            // A file opened by the user gets ids that follow the system's own name.
+            if (ids == NodeIds::AsStored)
+                j.nodeId = r.textA.view();
+            else
+                j.nodeId = makeNodeId(model.currentSystemName.view(), index);
             j.deleted = 0;
             j.marker = marker;
             return;
@@ -210,7 +213,7 @@ void SaveSystem(const std::string& path, std::string_view sunName, std::string_v
 }
 
 SystemHeader OpenSystem(const std::string& path, SystemModel& model, const ObjectSink& onObject,
-                        const HeaderSink& onHeader) {
+                        const HeaderSink& onHeader, NodeIds ids) {
     model.ResetTables();
     DesignFileReader in(path);
 
@@ -238,7 +241,7 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
                                  " " + std::string(kindName(*kind)) +
                                  "; the records before it were loaded");
         }
-        fill(model, *kind, index, r, marker);
+        fill(model, *kind, index, r, marker, ids);
         if (onObject) onObject(PlacedObject{*kind, index, marker});
     }
     return header;

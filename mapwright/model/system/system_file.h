@@ -35,6 +35,11 @@ struct JumpNodeLink {
     bool operator==(const JumpNodeLink&) const = default;
 };
 
+/// A jump node's id as opened: made from the system's name and the node's
+/// new index, or kept as the file stores it (a recovery file holds the
+/// system exactly as it was on the map).
+enum class NodeIds { FollowSystemName, AsStored };
+
 using ObjectSink = std::function<void(const PlacedObject&)>;
 using HeaderSink = std::function<void(const SystemHeader&)>;
 
@@ -51,7 +56,8 @@ void SaveSystem(const std::string& path, std::string_view sunName, std::string_v
 /// after it is stored. On a failure (IoError, ConversionError, TableFullError,
 /// each naming the file) the records read before it stay loaded.
 SystemHeader OpenSystem(const std::string& path, SystemModel& model,
-                        const ObjectSink& onObject = {}, const HeaderSink& onHeader = {});
+                        const ObjectSink& onObject = {}, const HeaderSink& onHeader = {},
+                        NodeIds ids = NodeIds::FollowSystemName);
 
 /// The (node id, leads to) pairs of the file's "jumpnode" records in file order.
 std::vector<JumpNodeLink> ReadJumpNodes(const std::string& path);

@@ -40,19 +40,24 @@ TEST(ShippedFilesTest, NamesEveryPictureHelpPageAndTheNameDatabase) {
     EXPECT_EQ(names.size(), 8u + 2u + 5u + 1u);
 }
 
-TEST(UserFoldersTest, DataHomeFollowsTheBaseDirectoryRules) {
+TEST(UserFoldersTest, DataAndStateHomesFollowTheBaseDirectoryRules) {
     struct Case {
         const char* home;
-        const char* xdg;
+        const char* xdg;  // XDG_DATA_HOME and XDG_STATE_HOME alike
         fs::path dataHome;
+        fs::path stateFolder;
     };
-    for (const Case& c : {Case{"/home/a", nullptr, "/home/a/.local/share"},
-                          Case{"/home/a", "", "/home/a/.local/share"},
-                          Case{"/home/a", "relative/data", "/home/a/.local/share"},
-                          Case{"/home/a", "/data/a", "/data/a"},
-                          Case{nullptr, "/data/a", "/data/a"},
-                          Case{nullptr, nullptr, ""}}) {
-        EXPECT_EQ(UserFoldersFrom(c.home, c.xdg).dataHome, c.dataHome)
+    for (const Case& c :
+         {Case{"/home/a", nullptr, "/home/a/.local/share", "/home/a/.local/state/mapwright"},
+          Case{"/home/a", "", "/home/a/.local/share", "/home/a/.local/state/mapwright"},
+          Case{"/home/a", "relative/data", "/home/a/.local/share", "/home/a/.local/state/mapwright"},
+          Case{"/home/a", "/data/a", "/data/a", "/data/a/mapwright"},
+          Case{nullptr, "/data/a", "/data/a", "/data/a/mapwright"},
+          Case{nullptr, nullptr, "", ""}}) {
+        const UserFolders user = UserFoldersFrom(c.home, c.xdg, c.xdg);
+        EXPECT_EQ(user.dataHome, c.dataHome)
+            << (c.home ? c.home : "(unset)") << " " << (c.xdg ? c.xdg : "(unset)");
+        EXPECT_EQ(StateFolder(user), c.stateFolder)
             << (c.home ? c.home : "(unset)") << " " << (c.xdg ? c.xdg : "(unset)");
     }
 }
@@ -70,7 +75,7 @@ protected:
 
     vk_test::ScratchDir scratch{"mw-working"};
     fs::path home = scratch.root() / "home";
-    UserFolders user{home, home / ".local" / "share"};
+    UserFolders user{home, home / ".local" / "share", home / ".local" / "state"};
     fs::path data = home / ".local" / "share" / "mapwright";
     std::string shipped;
 };

@@ -43,7 +43,7 @@ protected:
         ScriptedPrompts p;
         p.answers[std::string(wizard_text::kAskSaveProject)] = true;
         p.files[FileDialog::SaveProject] = file(name);
-        SaveMap(project_, p);
+        EXPECT_EQ(SaveMap(project_, p), file(name));
         return readBytes(file(name));
     }
     void load(const std::string& path) {
@@ -108,7 +108,7 @@ TEST_F(MapProjectTest, NewMapSavedAtOnceIsTheDefaultRecord) {
 TEST_F(MapProjectTest, SaveMapStepsAreIndependentAndCancellable) {
     ScriptedPrompts p;  // Yes to saving, but the dialog is cancelled; No to generating
     p.answers[std::string(wizard_text::kAskSaveProject)] = true;
-    SaveMap(project_, p);
+    EXPECT_EQ(SaveMap(project_, p), "");
     EXPECT_TRUE(p.notices.empty());
     EXPECT_EQ(p.questions.size(), 2u);
     EXPECT_EQ(p.dialogs.size(), 1u);

@@ -89,12 +89,13 @@ void SystemDocument::markModified() {
     setModified(true);
 }
 
+// Paths in the file system's encoding, as the file dialogs give them.
 QString SystemDocument::filePath() const {
-    return fromModel(designer_.filePath());
+    return fromPath(designer_.filePath());
 }
 
 void SystemDocument::setFilePath(const QString& path) {
-    designer_.SetFilePath(toModel(path));
+    designer_.SetFilePath(toPath(path));
 }
 
 void SystemDocument::undo() {
@@ -108,6 +109,8 @@ void SystemDocument::redo() {
 void SystemDocument::create() {
     emit changed(designer_.Create(prompts_));
     startOver();
+    // The main window's Open opens the file as the window is created.
+    if (!designer_.filePath().empty()) emit fileUsed(filePath());
 }
 
 WorldPosition SystemDocument::moveCursor(QPoint pixel) {
@@ -139,12 +142,25 @@ void SystemDocument::open() {
     const DesignerChange change = designer_.Open(prompts_);
     if (change.clearMarkers) startOver();
     emit changed(change);
+    if (change.clearMarkers) emit fileUsed(filePath());
 }
 
 void SystemDocument::openFile(const QString& path) {
-    const DesignerChange change = designer_.OpenFile(toModel(path), prompts_);
+    const DesignerChange change = designer_.OpenFile(toPath(path), prompts_);
     if (change.clearMarkers) startOver();
     emit changed(change);
+    if (change.clearMarkers) emit fileUsed(filePath());
+}
+
+bool SystemDocument::restore(const std::string& recoveryFile, const std::string& originalPath) {
+    const DesignerChange change =
+        designer_.OpenFile(recoveryFile, prompts_, NodeIds::AsStored);
+    if (!change.clearMarkers) return false;
+    startOver();
+    designer_.SetFilePath(originalPath);
+    markModified();
+    emit changed(change);
+    return true;
 }
 
 void SystemDocument::clearMap() {
@@ -157,6 +173,7 @@ bool SystemDocument::save() {
     if (!designer_.SaveTo(designer_.filePath(), prompts_)) return false;
     undoStack_.setClean();
     setModified(false);
+    emit fileUsed(filePath());
     return true;
 }
 
@@ -164,6 +181,7 @@ bool SystemDocument::saveAs() {
     if (!designer_.SaveAs(prompts_)) return false;
     undoStack_.setClean();
     setModified(false);
+    emit fileUsed(filePath());
     return true;
 }
 

@@ -35,6 +35,9 @@ class SystemDocument : public QObject {
     void open();
     /// Opens the file with no question (a path given at start-up, a recent file).
     void openFile(const QString& path);
+    /// Opens a recovery file as the system not yet saved: marked as changed,
+    /// saving to `originalPath` (none when empty). False when it cannot be read.
+    bool restore(const std::string& recoveryFile, const std::string& originalPath);
     void clearMap();
     /// "Save": writes to filePath(), or asks for a name when there is none.
     /// True when the system was written.
@@ -85,6 +88,8 @@ class SystemDocument : public QObject {
     void changed(const mw::DesignerChange& change);
     /// isModified() turned.
     void modifiedChanged(bool modified);
+    /// A design file was opened or saved (for the recent files).
+    void fileUsed(const QString& path);
 
   public:
     // For the undo steps.

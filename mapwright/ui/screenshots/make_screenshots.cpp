@@ -12,6 +12,9 @@
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTextBrowser>
@@ -41,6 +44,7 @@
 #include "shell/help_window.h"
 #include "shell/icons_help.h"
 #include "shell/main_form.h"
+#include "shell/recent_files_menu.h"
 #include "shell/whats_new.h"
 #include "text.h"
 #include "wizard/mcw.h"
@@ -172,6 +176,9 @@ int main(int argc, char** argv) {
     TMainForm mainForm(context);
     const EditorWindows windows = createEditorWindows(mainForm, context);
     mainForm.setWindowIcon(QIcon(context.files.path(QStringLiteral("mapwright.png"))));
+    const QDir work(QString::fromLocal8Bit(argv[4]));
+    QSettings recentFiles(work.filePath(QStringLiteral("mapwright.conf")), QSettings::IniFormat);
+    mainForm.setRecentFiles(recentFiles);
     mainForm.show();
     settle(300);
 
@@ -191,6 +198,17 @@ int main(int argc, char** argv) {
     const QSize grow = designer->parentWidget()->size() - mainForm.clientArea()->viewport()->size();
     mainForm.resize(mainForm.size() + grow.expandedTo(QSize(0, 0)) + QSize(8, 8));
     ok &= grab(&mainForm, out + QStringLiteral("/main_window.png"));
+
+    // The System menu with the recent files: the sample opened above, a file
+    // since removed (greyed out) and the sample map.
+    mainForm.recentFiles()->remember(work.filePath(QStringLiteral("removed.sdf")));
+    mainForm.recentFiles()->remember(fromPath(absolute(argv[3])));
+    auto* systemMenu = mainForm.menuBar()->findChild<QMenu*>(QStringLiteral("System1"));
+    systemMenu->popup(mainForm.menuBar()->mapToGlobal(
+        mainForm.menuBar()->actionGeometry(systemMenu->menuAction()).bottomLeft()));
+    settle(300);
+    ok &= grab(&mainForm, out + QStringLiteral("/system_menu_recent_files.png"));
+    systemMenu->hide();
 
     windows.AboutBox->show();
     ok &= grab(windows.AboutBox, out + QStringLiteral("/about_box.png"));

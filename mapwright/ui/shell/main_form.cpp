@@ -26,6 +26,8 @@
 #include "hint.h"
 #include "names/listdat.h"
 #include "names/planet_names.h"
+#include "recent/recent_files.h"
+#include "recent_files_menu.h"
 #include "shell_text.h"
 #include "system/designer_text.h"
 #include "text.h"
@@ -506,6 +508,32 @@ void TMainForm::tile(Qt::Orientation orientation) {
             QRect(cell.topLeft(),
                   cell.size().expandedTo(sub->minimumSize()).boundedTo(sub->maximumSize())));
     }
+}
+
+void TMainForm::setRecentFiles(QSettings& settings) {
+    auto* system = menuBar()->findChild<QMenu*>(QStringLiteral("System1"));
+    recentFiles_ = new RecentFilesMenu(system, MapCreatorWizard1, settings, this);
+    connect(recentFiles_, &RecentFilesMenu::openRequested, this, &TMainForm::openFile);
+    connect(&context_.document, &SystemDocument::fileUsed, recentFiles_,
+            &RecentFilesMenu::remember);
+    if (windows_.MCW)
+        connect(windows_.MCW, &TMCW::projectFileUsed, recentFiles_, &RecentFilesMenu::remember);
+}
+
+void TMainForm::openFile(const QString& path) {
+    if (EditorFileKindOf(toPath(path)) == EditorFileKind::ProjectFile) {
+        if (windows_.MCW) windows_.MCW->execWithProject(path);
+        return;
+    }
+    if (designer_) {
+        if (context_.document.isModified() &&
+            !context_.prompts.ask(std::string(shell_text::kAskOpenNew)))
+            return;
+    } else {
+        FileNew1Execute();
+        if (!designer_) return;
+    }
+    context_.document.openFile(path);
 }
 
 void TMainForm::arrangeMinimized() {

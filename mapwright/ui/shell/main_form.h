@@ -15,11 +15,13 @@ class QMdiArea;
 class QTextEdit;
 class QMenu;
 class QToolBar;
+class QSettings;
 
 namespace mw::ui {
 
 struct EditorContext;
 class HelpWindow;
+class RecentFilesMenu;
 class TMDIChild;
 
 class TMainForm : public QMainWindow {
@@ -38,6 +40,13 @@ class TMainForm : public QMainWindow {
     void showWorkingFolder(const QString& status);
     /// Ends the program at once (the toolbar's Exit); tests replace it.
     void setTerminate(std::function<void()> terminate) { terminate_ = std::move(terminate); }
+    /// Shows the recent files in the System menu and keeps them in the settings.
+    void setRecentFiles(QSettings& settings);
+    RecentFilesMenu* recentFiles() const { return recentFiles_; }
+    /// Opens a file named on the command line or chosen from the recent
+    /// files: a map project in the wizard, anything else in the designer
+    /// window (asking first when its system has unsaved changes).
+    void openFile(const QString& path);
 
     // The action list.
     QAction* FileNew1;
@@ -110,6 +119,7 @@ class TMainForm : public QMainWindow {
     std::function<void()> terminate_;
     bool shownOnce_ = false;
     bool quitAsked_ = false;
+    RecentFilesMenu* recentFiles_ = nullptr;
 };
 
 }  // namespace mw::ui

@@ -275,7 +275,20 @@ void TMCW::showEvent(QShowEvent* event) {
 
 void TMCW::FormShow() {
     ResetProject(project_);
+    if (!projectToLoad_.isEmpty()) {
+        const std::string path = toPath(projectToLoad_);
+        projectToLoad_.clear();
+        if (showingErrors(context_.prompts, [&] {
+                LoadProjectFileLocatingFiles(project_, path, context_.prompts);
+            }))
+            emit projectFileUsed(fromPath(path));
+    }
     showProject();
+}
+
+void TMCW::execWithProject(const QString& path) {
+    projectToLoad_ = path;
+    exec();
 }
 
 void TMCW::showProject() {
@@ -339,7 +352,9 @@ void TMCW::Button3Click() {
 }
 
 void TMCW::Button4Click() {
-    showingErrors(context_.prompts, [this] { SaveMap(project_, context_.prompts); });
+    std::string written;
+    showingErrors(context_.prompts, [&] { written = SaveMap(project_, context_.prompts); });
+    if (!written.empty()) emit projectFileUsed(fromPath(written));
 }
 
 void TMCW::Button5Click() {
@@ -351,8 +366,10 @@ void TMCW::Button6Click() {
 }
 
 void TMCW::Button7Click() {
+    bool loaded = false;
     showingErrors(context_.prompts,
-                  [this] { LoadProjectLocatingFiles(project_, context_.prompts); });
+                  [&] { loaded = LoadProjectLocatingFiles(project_, context_.prompts); });
+    if (loaded) emit projectFileUsed(fromPath(project_.projectFile));
     showProject();
 }
 

@@ -33,6 +33,8 @@ class TMCW : public QDialog {
 
     /// Every control shows the map as the model holds it now.
     void showProject();
+    /// Opens the wizard with the project file loaded (a file named at start-up or a recent one).
+    void execWithProject(const QString& path);
 
     // The controls, by their form names.
     QListWidget* ListBox1;    // the map's systems, in slot order
@@ -74,6 +76,10 @@ class TMCW : public QDialog {
     void ComboBox1Change();
     void TabControl1Change();
 
+  signals:
+    /// A project file was loaded or saved.
+    void projectFileUsed(const QString& path);
+
   protected:
     void showEvent(QShowEvent* event) override;
 
@@ -94,6 +100,8 @@ class TMCW : public QDialog {
     const EditorWindows& windows_;
     MapProject& project_;
     QList<QPair<QWidget*, EmpireField>> empireControls_;
+    /// The project file the next showing loads; empty for a new map.
+    QString projectToLoad_;
 };
 
 }  // namespace mw::ui

@@ -1,0 +1,148 @@
+#include "recovery/recovery_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "common/errors.h"
+#include "common/file_bytes.h"
+#include "common/safe_save.h"
+
+namespace mw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kMagicLine = "mapwright recovery 1\n";
+constexpr std::string_view kSavedKey = "saved ";
+constexpr std::string_view kPathKey = "path ";
+
+std::string formatTime(const std::tm& t, const char* format) {
+    char text[64];
+    const std::size_t n = std::strftime(text, sizeof text, format, &t);
+    return std::string(text, n);
+}
+
+void renameFile(const fs::path& from, const fs::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0 && errno != ENOENT)
+        throw IoError(from.string(), "rename to " + to.string(), std::strerror(errno));
+}
+
+}  // namespace
+
+std::string EncodeRecoveryInfo(const RecoveryInfo& info) {
+    return std::string(kMagicLine) + std::string(kSavedKey) + std::to_string(info.savedAt) + "\n" +
+           std::string(kPathKey) + info.originalPath;
+}
+
+RecoveryInfo DecodeRecoveryInfo(std::string_view bytes, const std::string& file) {
+    const auto damaged = [&file](const std::string& why) {
+        return UserError(printableBytes(file) + ": not a recovery info file: " + why);
+    };
+    if (bytes.substr(0, kMagicLine.size()) != kMagicLine)
+        throw damaged("it does not start with \"mapwright recovery 1\"");
+    bytes.remove_prefix(kMagicLine.size());
+    RecoveryInfo info;
+    const std::size_t end = bytes.find('\n');
+    if (bytes.substr(0, kSavedKey.size()) != kSavedKey || end == std::string_view::npos)
+        throw damaged("the \"saved\" line is missing");
+    const std::string_view seconds = bytes.substr(kSavedKey.size(), end - kSavedKey.size());
+    const auto [ptr, ec] =
+        std::from_chars(seconds.data(), seconds.data() + seconds.size(), info.savedAt);
+    if (ec != std::errc() || ptr != seconds.data() + seconds.size() || seconds.empty())
+        throw damaged("the \"saved\" line holds no time");
+    bytes.remove_prefix(end + 1);
+    if (bytes.substr(0, kPathKey.size()) != kPathKey)
+        throw damaged("the \"path\" line is missing");
+    info.originalPath = std::string(bytes.substr(kPathKey.size()));
+    if (info.originalPath.find('\0') != std::string::npos)
+        throw damaged("the path holds a NUL byte");
+    return info;
+}
+
+std::string RecoveryTimeText(const std::tm& local) {
+    return formatTime(local, "%Y-%m-%d %H:%M:%S");
+}
+
+std::string RestoreQuestion(const std::tm& local) {
+    return "Restore the unsaved system from " + RecoveryTimeText(local) + "?";
+}
+
+std::string AsideStem(const std::tm& local, int attempt) {
+    std::string stem = "recovery-" + formatTime(local, "%Y-%m-%d-%H%M%S");
+    if (attempt > 1) stem += "-" + std::to_string(attempt);
+    return stem;
+}
+
+std::tm LocalTime(std::int64_t seconds) {
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return local;
+}
+
+void RecoveryFiles::write(const SystemHeader& header, const SystemModel& tables,
+                          const RecoveryInfo& info) const {
+    std::error_code ec;
+    fs::create_directories(folder_, ec);
+    if (ec) throw IoError(folder_.string(), "create folder", ec.message());
+    // The info first: a design file present always has its info beside it.
+    SaveFileBytes(infoFile().string(), EncodeRecoveryInfo(info));
+    SaveSystem(designFile().string(), header.sunName, header.sunType, header.background,
+               header.scale, tables);
+}
+
+std::optional<RecoveryInfo> RecoveryFiles::find() const {
+    std::error_code ec;
+    if (!fs::exists(designFile(), ec)) return std::nullopt;
+    const std::string info = infoFile().string();
+    const std::optional<std::string> bytes = ReadFileBytes(info);
+    if (!bytes) throw UserError(printableBytes(info) + ": missing beside " +
+                                printableBytes(designFile().string()));
+    return DecodeRecoveryInfo(*bytes, info);
+}
+
+void RecoveryFiles::remove() const {
+    // The design file first: an info alone is never offered.
+    for (const fs::path& file : {designFile(), infoFile()}) {
+        std::error_code ec;
+        fs::remove(file, ec);
+        if (ec) throw IoError(file.string(), "delete", ec.message());
+    }
+}
+
+fs::path RecoveryFiles::setAside(std::int64_t savedAt) const {
+    const std::tm local = LocalTime(savedAt);
+    for (int attempt = 1;; ++attempt) {
+        const std::string stem = AsideStem(local, attempt);
+        const fs::path design = folder_ / (stem + ".sdf");
+        const fs::path info = folder_ / (stem + ".info");
+        std::error_code ec;
+        if (fs::exists(design, ec) || fs::exists(info, ec)) continue;
+        renameFile(infoFile(), info);
+        renameFile(designFile(), design);
+        return design;
+    }
+}
+
+RecoveryLock::RecoveryLock(const fs::path& folder) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path file = folder / kRecoveryLockFile;
+    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+RecoveryLock::~RecoveryLock() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+}  // namespace mw

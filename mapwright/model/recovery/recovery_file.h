@@ -1,0 +1,92 @@
+#pragma once
+// The recovery file: the open system as "Save as" writes it, kept in the
+// user's state folder while it has unsaved changes, so that a crash loses at
+// most the last minute of work. Two files make it up: "recovery.sdf", a
+// plain design file, and "recovery.info", which says when it was written and
+// which file the system came from (its save target once restored).
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "system/system_file.h"
+
+namespace mw {
+
+inline constexpr std::string_view kRecoveryDesignFile = "recovery.sdf";
+inline constexpr std::string_view kRecoveryInfoFile = "recovery.info";
+inline constexpr std::string_view kRecoveryLockFile = "recovery.lock";
+
+struct RecoveryInfo {
+    /// The file the system was opened from or last saved to; empty when it never was.
+    std::string originalPath;
+    /// When the recovery file was written, in seconds since the epoch.
+    std::int64_t savedAt = 0;
+    bool operator==(const RecoveryInfo&) const = default;
+};
+
+/// "mapwright recovery 1", "saved <seconds>", "path <path bytes to the end>".
+std::string EncodeRecoveryInfo(const RecoveryInfo& info);
+/// The info in the bytes of `file`; a UserError naming the file says what is
+/// wrong with bytes that are no recovery info.
+RecoveryInfo DecodeRecoveryInfo(std::string_view bytes, const std::string& file);
+
+/// The local time as the start-up question shows it: "2026-12-08 17:25:03".
+std::string RecoveryTimeText(const std::tm& local);
+/// "Restore the unsaved system from <time>?"
+std::string RestoreQuestion(const std::tm& local);
+/// The name a declined recovery file keeps, without its extension:
+/// "recovery-2026-12-08-172503", then "...-2", "...-3" when that is taken.
+std::string AsideStem(const std::tm& local, int attempt);
+/// The local time of a moment given in seconds since the epoch.
+std::tm LocalTime(std::int64_t seconds);
+
+class RecoveryFiles {
+public:
+    explicit RecoveryFiles(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    const std::filesystem::path& folder() const { return folder_; }
+    std::filesystem::path designFile() const { return folder_ / kRecoveryDesignFile; }
+    std::filesystem::path infoFile() const { return folder_ / kRecoveryInfoFile; }
+
+    /// Writes the system exactly as "Save as" would, and its info; each file
+    /// is replaced whole or not at all. The folder is made when missing.
+    /// IoError naming the file on failure.
+    void write(const SystemHeader& header, const SystemModel& tables,
+               const RecoveryInfo& info) const;
+    /// The info of the recovery file in the folder; nothing when there is
+    /// none. A missing or damaged info raises a UserError naming it.
+    std::optional<RecoveryInfo> find() const;
+    /// Both files go (a save or a clean close); missing ones are no error.
+    void remove() const;
+    /// Both files are renamed after the moment given, so that the next
+    /// recovery file does not replace them. Returns the design file's new
+    /// path. IoError naming the file on failure.
+    std::filesystem::path setAside(std::int64_t savedAt) const;
+
+private:
+    std::filesystem::path folder_;
+};
+
+/// Who keeps the recovery file: the first editor running takes the lock on
+/// "recovery.lock" in the folder and holds it until it ends (the system
+/// frees it when the process dies, a crash included). A second editor
+/// running at the same time gets none, so it neither offers nor replaces
+/// the first one's file.
+class RecoveryLock {
+public:
+    explicit RecoveryLock(const std::filesystem::path& folder);
+    ~RecoveryLock();
+    RecoveryLock(const RecoveryLock&) = delete;
+    RecoveryLock& operator=(const RecoveryLock&) = delete;
+
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace mw

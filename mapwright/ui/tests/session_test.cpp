@@ -1,0 +1,264 @@
+// Work that outlives a window: the recent files of the System menu, files
+// named on the command line, and the recovery file, in the window and in a
+// real editor process killed after its autosave.
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QUndoStack>
+#include <QtTest>
+#include <csignal>
+
+#include "designer/mdi_child.h"
+#include "recovery/recovery_file.h"
+#include "shell/recent_files_menu.h"
+#include "shell/recovery_keeper.h"
+#include "text.h"
+#include "ui_test_support.h"
+#include "wizard/mcw.h"
+
+using namespace mw;
+using namespace mw::ui;
+using namespace mw::ui::test;
+
+namespace {
+
+const std::string kSample = VK_SOURCE_DIR "/data/samples/sample.sdf";
+
+QString path(const vk_test::ScratchDir& dir, const std::string& name) {
+    return QString::fromStdString(dir.path(name));
+}
+
+/// Opens the System menu and clicks the entry where it shows.
+void clickMenuEntry(TMainForm& form, QAction* entry) {
+    auto* system = form.menuBar()->findChild<QMenu*>(QStringLiteral("System1"));
+    system->popup(form.mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(system));
+    QTest::mouseMove(system, system->actionGeometry(entry).center());
+    QTest::mouseClick(system, Qt::LeftButton, {}, system->actionGeometry(entry).center());
+}
+
+}  // namespace
+
+class SessionTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        editor = std::make_unique<TestEditor>();
+        settings = std::make_unique<QSettings>(path(editor->scratch, "config/mapwright.conf"),
+                                               QSettings::IniFormat);
+        editor->mainForm->setRecentFiles(*settings);
+    }
+    void cleanup() {
+        settings.reset();
+        editor.reset();
+    }
+
+    void recentFilesAreKeptGreyedWhenGoneAndReopened() {
+        TMainForm& f = *editor->mainForm;
+        RecentFilesMenu& recent = *f.recentFiles();
+        QVERIFY(recent.entries().isEmpty());
+        editor->scratch.write("a.sdf", vk_test::readFile(kSample));
+        const QString a = path(editor->scratch, "a.sdf");
+        for (int i = 1; i <= 9; ++i)
+            recent.remember(path(editor->scratch, "old" + std::to_string(i)));
+        recent.remember(a);
+        QCOMPARE(recent.entries().size(), 8);
+        QCOMPARE(recent.entries()[0]->text(), QStringLiteral("&1 a.sdf"));
+        QVERIFY(recent.entries()[0]->isEnabled());
+        QCOMPARE(recent.entries()[1]->text(), QStringLiteral("&2 old9"));
+        QVERIFY(!recent.entries()[1]->isEnabled());
+        QCOMPARE(recent.entries()[1]->toolTip(), path(editor->scratch, "old9"));
+        // Kept in the settings file, read again by a new start.
+        QSettings again(path(editor->scratch, "config/mapwright.conf"), QSettings::IniFormat);
+        QCOMPARE(again.value(QStringLiteral("recentFiles")).toStringList(), recent.files());
+
+        // A design file chosen from the menu opens in a designer window.
+        clickMenuEntry(f, recent.entries()[0]);
+        QTRY_VERIFY(f.designer() != nullptr);
+        QCOMPARE(editor->document->filePath(), a);
+        QVERIFY(!editor->document->isModified());
+        QVERIFY(editor->document->designer().tables().planets.at(1).deleted == 0);
+    }
+
+    void savesAndWizardFilesJoinTheList() {
+        TMainForm& f = *editor->mainForm;
+        editor->newDesigner();
+        const QString saved = path(editor->scratch, "new.sdf");
+        editor->prompts.file(saved.toStdString());
+        f.FileSaveAs1->trigger();
+        QCOMPARE(f.recentFiles()->files(), QStringList{saved});
+        // The main window's Open (nothing unsaved: no question) opens as the window is made.
+        editor->prompts.file(kSample);
+        f.FileOpen1->trigger();
+        QCOMPARE(f.recentFiles()->files(), (QStringList{QString::fromStdString(kSample), saved}));
+
+        // A project file named on the command line opens the wizard with it loaded.
+        const QString project = path(editor->scratch, "m.vmpf");
+        editor->prompts.answers["Save the map to a *.vmpf file?"] = true;
+        editor->prompts.files[FileDialog::SaveProject] = project.toStdString();
+        editor->prompts.files[FileDialog::InsertSystem] = saved.toStdString();
+        whenModal<TMCW>([](TMCW* w) {
+            w->Edit1->setText(QStringLiteral("Crossing"));
+            w->Button1->click();
+            w->Button4->click();
+            w->reject();
+        });
+        f.MapCreatorWizard1->trigger();
+        QCOMPARE(f.recentFiles()->files(),
+                 (QStringList{project, QString::fromStdString(kSample), saved}));
+        QString shownName;
+        whenModal<TMCW>([&shownName](TMCW* w) {
+            shownName = w->Edit1->text();
+            w->reject();
+        });
+        f.openFile(project);
+        QCOMPARE(shownName, QStringLiteral("Crossing"));
+    }
+
+    void recoveryIsWrittenWhileChangedAndOfferedAtStart() {
+        vk_test::ScratchDir state("mw-state");
+        const RecoveryFiles files(state.root());
+        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
+                                                       std::chrono::hours(1));
+        editor->newDesigner();
+        keeper->autosave();
+        QVERIFY(!files.find());  // nothing changed
+        editor->document->clickMap(Tool::Planet, QPoint(100, 120));
+        keeper->autosave();
+        QVERIFY(files.find());
+        // More letters of a word merge into the step already made: still written.
+        editor->document->setSunName(QStringLiteral("Veg"));
+        keeper->autosave();
+        editor->document->setSunName(QStringLiteral("Vega"));
+        keeper->autosave();
+        QCOMPARE(editor->document->undoStack()->count(), 2);
+        const std::string changed = vk_test::readFile(files.designFile());
+        QVERIFY(changed.find("Vega") != std::string::npos);
+        const QString target = path(editor->scratch, "kept.sdf");
+        editor->prompts.file(target.toStdString());
+        QVERIFY(editor->document->save());
+        QVERIFY(!files.find());  // a save removes it
+        QCOMPARE(vk_test::readFile(target.toStdString()), changed);
+
+        // A crash leaves it behind; the next start offers it: No sets it aside, Yes restores.
+        editor->document->clickMap(Tool::Nebula, QPoint(300, 60));
+        keeper->autosave();
+        const std::string crashed = vk_test::readFile(files.designFile());
+        const RecoveryInfo info = *files.find();
+        QCOMPARE(info.originalPath, target.toStdString());
+        keeper.reset();  // a clean end removes it
+        QVERIFY(!files.find());
+        const auto leaveAsACrash = [&] {
+            vk_test::writeFile(files.infoFile(), EncodeRecoveryInfo(info));
+            vk_test::writeFile(files.designFile(), crashed);
+        };
+        leaveAsACrash();
+        editor = std::make_unique<TestEditor>();
+        RecoveryKeeper restarted(*editor->document, files, editor->prompts, std::chrono::hours(1));
+        const auto openDesigner = [this] { editor->newDesigner(); };
+        editor->prompts.answer(false);
+        QVERIFY(!restarted.offerRestore(openDesigner));
+        QCOMPARE(editor->prompts.questions.back(), RestoreQuestion(LocalTime(info.savedAt)));
+        QCOMPARE(vk_test::readFile(state.root() / (AsideStem(LocalTime(info.savedAt), 1) + ".sdf")),
+                 crashed);
+        QVERIFY(!files.find());
+
+        leaveAsACrash();
+        editor->prompts.answer(true);
+        QVERIFY(restarted.offerRestore(openDesigner));
+        QVERIFY(editor->mainForm->designer() != nullptr);
+        QVERIFY(editor->document->isModified());
+        QCOMPARE(editor->document->filePath(), target);
+        QVERIFY(editor->mainForm->designer()->windowTitle().endsWith(QLatin1Char('*')));
+        QCOMPARE(int(editor->document->designer().tables().nebulae.at(1).deleted), 0);
+    }
+
+    void aDamagedRecoveryFileIsReportedAndKeptAside() {
+        const std::filesystem::path state = editor->scratch.root() / "state";
+        RecoveryKeeper keeper(*editor->document, RecoveryFiles(state), editor->prompts,
+                              std::chrono::hours(1));
+        vk_test::writeFile(state / "recovery.sdf", vk_test::readFile(kSample));
+        vk_test::writeFile(state / "recovery.info", "garbage");
+        QVERIFY(!keeper.offerRestore([] {}));
+        QCOMPARE(editor->prompts.errors.size(), std::size_t(1));
+        QVERIFY(editor->prompts.errors[0].find((state / "recovery.info").string()) !=
+                std::string::npos);
+        QVERIFY(editor->prompts.questions.empty());
+        QVERIFY(!std::filesystem::exists(state / "recovery.sdf"));
+    }
+
+    void aSecondEditorLeavesTheFirstOnesFileAlone() {
+        vk_test::ScratchDir state("mw-state");
+        const RecoveryFiles files(state.root());
+        RecoveryKeeper first(*editor->document, files, editor->prompts, std::chrono::hours(1));
+        auto second = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
+                                                       std::chrono::hours(1));
+        QVERIFY(first.keeping() && !second->keeping());
+        editor->newDesigner();
+        files.write(editor->document->designer().header(), editor->document->designer().tables(),
+                    {"/first.sdf", 1});
+        QVERIFY(!second->offerRestore([] {}));
+        QVERIFY(editor->prompts.questions.empty());
+        QVERIFY(editor->prompts.notices.back().find("Another editor is running") !=
+                std::string::npos);
+        second.reset();
+        QCOMPARE(files.find()->originalPath, std::string("/first.sdf"));
+    }
+
+    // A real editor: started on a design file (named relative to its folder)
+    // with a scratch home, changed by its test script, killed after the
+    // autosave, started again in another folder and restored.
+    void aKilledEditorsWorkIsRestored() {
+        vk_test::ScratchDir dir("mw-crash");
+        const std::string ond = vk_test::readFile(QDir(QCoreApplication::applicationDirPath())
+                                                      .filePath(QStringLiteral("main.ond"))
+                                                      .toStdString());
+        dir.write("work/main.ond", ond);
+        dir.write("elsewhere/main.ond", ond);
+        const std::string original = dir.write("work/vega.sdf", vk_test::readFile(kSample));
+        const std::map<std::string, std::string> env{{"HOME", dir.path("home")},
+                                                     {"XDG_CONFIG_HOME", dir.path("config")},
+                                                     {"XDG_STATE_HOME", dir.path("state")},
+                                                     {"XDG_DATA_HOME", dir.path("data")},
+                                                     {"QT_QPA_PLATFORM", "offscreen"},
+                                                     {"MAPWRIGHT_AUTOSAVE_MS", "100"},
+                                                     {"MAPWRIGHT_TEST_SCRIPT", dir.path("script")}};
+        const std::string recovery = dir.path("state/mapwright/recovery.sdf");
+
+        dir.write("script", "place pln 150 100\nplace neb 220 160\nsun Vega\ndump " +
+                                dir.path("before.sdf") + "\n");
+        const vk_test::StartedProgram first = vk_test::startProgram(
+            VK_MAPWRIGHT, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
+        QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
+                                     vk_test::readFile(recovery) == dir.read("before.sdf"),
+                                 60000);
+        ::kill(first.pid, SIGKILL);
+        QCOMPARE(vk_test::finishProgram(first, 30).status, -1);
+        QVERIFY(dir.read("before.sdf") != vk_test::readFile(kSample));
+
+        dir.write("script", "answer yes\ndump " + dir.path("after.sdf") + "\nsave\nquit\n");
+        const vk_test::RunResult second =
+            vk_test::runProgram(VK_MAPWRIGHT, {}, dir.root() / "elsewhere", env, 120);
+        QCOMPARE(second.status, 0);
+        QVERIFY2(second.err.find("asked: Restore the unsaved system from ") != std::string::npos,
+                 second.err.c_str());
+        QCOMPARE(dir.read("after.sdf"), dir.read("before.sdf"));
+        // Saved to the file it came from; the save removed the recovery file.
+        QCOMPARE(dir.read("work/vega.sdf"), dir.read("before.sdf"));
+        QVERIFY(!dir.exists("state/mapwright/recovery.sdf"));
+        QSettings config(path(dir, "config/mapwright/mapwright.conf"), QSettings::IniFormat);
+        QCOMPARE(config.value(QStringLiteral("recentFiles")).toStringList(),
+                 QStringList{QString::fromStdString(original)});
+    }
+
+  private:
+    std::unique_ptr<TestEditor> editor;
+    std::unique_ptr<QSettings> settings;
+};
+
+QTEST_MAIN(SessionTest)
+#include "session_test.moc"
