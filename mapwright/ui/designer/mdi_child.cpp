@@ -182,7 +182,7 @@ void TMDIChild::FormCreate() {
     creating_ = true;
     document_.create();
     creating_ = false;
-    if (closeRequested_) closeWindow();
+    if (closeRequested_) closeWindow(true);
 }
 
 void TMDIChild::applyChange(const DesignerChange& change) {
@@ -196,7 +196,7 @@ void TMDIChild::applyChange(const DesignerChange& change) {
         if (creating_)
             closeRequested_ = true;
         else
-            closeWindow();
+            closeWindow(true);
     }
 }
 
@@ -319,17 +319,25 @@ void TMDIChild::Button4Click() {
 }
 
 void TMDIChild::Button5Click() {
-    if (document_.confirmClose()) closeWindow();
+    if (document_.confirmClose()) closeWindow(true);
 }
 
-void TMDIChild::closeWindow() {
+void TMDIChild::closeWindow(bool asked) {
+    closeAsked_ = closeAsked_ || asked;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
         sub->close();
     else
         close();
+    if (!closedOnce_) closeAsked_ = false;  // refused: the next close asks again
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
+    // The title bar's close box and "Close window" would otherwise drop
+    // unsaved work without a word: they ask what the Close button asks.
+    if (!closedOnce_ && !closeAsked_ && !document_.confirmClose()) {
+        event->ignore();
+        return;
+    }
     if (!closedOnce_) {
         closedOnce_ = true;
         Timer1->stop();

@@ -62,6 +62,10 @@ class TMDIChild : public QWidget {
     QPushButton* Button5;  // Close
     QTimer* Timer1;        // sets the caption once, just after the window appears
 
+    /// Closes the window; a caller that has asked its own question already
+    /// passes asked = true so the user is not asked twice.
+    void closeWindow(bool asked = false);
+
   signals:
     /// The window has closed (its closing step ran).
     void closed();
@@ -91,7 +95,6 @@ class TMDIChild : public QWidget {
     void removeMarker(ObjectRef object);
     void removeAllMarkers();
     void syncHeaderFields();
-    void closeWindow();
 
     EditorContext& context_;
     SystemDocument& document_;
@@ -104,6 +107,7 @@ class TMDIChild : public QWidget {
     bool closeRequested_ = false;
     bool shownOnce_ = false;
     bool closedOnce_ = false;
+    bool closeAsked_ = false;
 };
 
 }  // namespace mw::ui

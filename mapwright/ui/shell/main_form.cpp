@@ -118,14 +118,15 @@ void TMainForm::createActions() {
     FileOpen1->setIcon(embeddedIcon(QStringLiteral("toolbar/open")));
     connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
 
-    // The standard window-close action: the active designer window closes without a question.
+    // The standard window-close action: the active designer window closes,
+    // asking first only when its system has unsaved changes.
     FileClose1 = newAction("FileClose1", QStringLiteral("&Close window"),
                            QStringLiteral("Close|Close current file"));
     connect(FileClose1, &QAction::triggered, this, [this] {
         if (QMdiSubWindow* sub = ClientArea->currentSubWindow())
             sub->close();
         else if (designer_)
-            closeDesigners();
+            designer_->closeWindow();
     });
 
     FileExit1 =
@@ -355,13 +356,24 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // The title bar's close box asks what "Exit" asks, unless "Exit" just did.
+    if (!quitAsked_ && !context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) {
+        event->ignore();
+        return;
+    }
     closeDesigners();
     event->accept();
 }
 
 void TMainForm::closeDesigners() {
+    // Every caller has asked about unsaved changes already.
     const QList<QMdiSubWindow*> subs = ClientArea->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = subs.rbegin(); it != subs.rend(); ++it) (*it)->close();
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it) {
+        if (auto* child = qobject_cast<TMDIChild*>((*it)->widget()))
+            child->closeWindow(true);
+        else
+            (*it)->close();
+    }
     designer_ = nullptr;
     updateWindowActions();
 }
@@ -411,7 +423,10 @@ void TMainForm::FileOpen1Execute() {
 }
 
 void TMainForm::FileExit1Execute() {
-    if (context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) close();
+    if (!context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) return;
+    quitAsked_ = true;
+    close();
+    quitAsked_ = false;
 }
 
 void TMainForm::FileSave1Execute() {

@@ -118,6 +118,7 @@ class TMainForm : public QMainWindow {
     QPointer<TMDIChild> designer_;
     std::function<void()> terminate_;
     bool shownOnce_ = false;
+    bool quitAsked_ = false;
     RecentFilesMenu* recentFiles_ = nullptr;
 };
 

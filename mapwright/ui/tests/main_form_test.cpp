@@ -18,6 +18,7 @@
 
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
+#include "system/designer_text.h"
 #include "shell/about_box.h"
 #include "shell/help_window.h"
 #include "shell/icons_help.h"
@@ -191,12 +192,43 @@ class MainFormTest : public QObject {
         QCOMPARE(first->windowTitle(), caption);
         QVERIFY(editor->state->openFlag());
         // Closed by hand, the next New starts with the open step.
+        editor->prompts.answer(true);
         f.FileClose1->trigger();
+        QCOMPARE(editor->prompts.questions.back(), std::string(mw::designer_text::kAskCloseWindow));
         editor->prompts.file(kSample);
         f.FileNew1->trigger();
         QVERIFY(f.designer());
         QCOMPARE(f.designer()->Edit1->text(), QStringLiteral("Sol"));
         QVERIFY(!editor->state->openFlag());
+    }
+
+    // Unsaved work is never dropped by a close box without a question;
+    // unchanged work closes without one.
+    void closeBoxesAskOnlyWhenThereAreUnsavedChanges() {
+        TMainForm& f = *editor->mainForm;
+        TMDIChild* child = editor->newDesigner();
+        auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+        QVERIFY(sub);
+        editor->document->markModified();
+        editor->prompts.answer(false);
+        QVERIFY(!sub->close());
+        QCOMPARE(editor->prompts.questions, Strings{std::string(mw::designer_text::kAskCloseWindow)});
+        QCOMPARE(f.designer(), child);
+        editor->prompts.answer(false);
+        QVERIFY(!f.close());
+        QCOMPARE(editor->prompts.questions.back(),
+                 std::string("Are you sure you want to quit? (Your unsaved datas will be lost!)"));
+        QCOMPARE(f.designer(), child);
+        editor->prompts.answer(true);
+        QVERIFY(f.close());  // asked once, by the main window, not again by the designer
+        QCOMPARE(editor->prompts.questions.size(), std::size_t{3});
+        QVERIFY(f.designer() == nullptr);
+
+        f.show();
+        editor->newDesigner();
+        editor->prompts.questions.clear();
+        QVERIFY(f.close());
+        QVERIFY(editor->prompts.questions.empty());
     }
 
     void quitFromTheMenuClosesTheWindows() {
