@@ -1,11 +1,11 @@
 #include "json_baseline.h"
 
-#include <cstdio>
-#include <stdexcept>
-
 #include <rapidjson/document.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
+
+#include <cstdio>
+#include <stdexcept>
 
 #include "inf_tree.h"
 
@@ -64,7 +64,8 @@ std::string treeToJson(const cInfNode& root) {
 std::size_t jsonParseAndWrite(const std::string& json, const std::string& outPath) {
     rapidjson::Document document;
     document.Parse(json.data(), json.size());
-    if (document.HasParseError()) throw std::runtime_error("the JSON baseline input does not parse");
+    if (document.HasParseError())
+        throw std::runtime_error("the JSON baseline input does not parse");
     return writeDocument(document, outPath);
 }
 
@@ -80,8 +81,12 @@ JsonDom::JsonDom(const std::string& json) : impl_(new Impl) {
     }
 }
 
-JsonDom::~JsonDom() { delete impl_; }
+JsonDom::~JsonDom() {
+    delete impl_;
+}
 
-std::size_t JsonDom::write(const std::string& outPath) const { return writeDocument(impl_->document, outPath); }
+std::size_t JsonDom::write(const std::string& outPath) const {
+    return writeDocument(impl_->document, outPath);
+}
 
 }  // namespace bench

@@ -18,7 +18,7 @@ std::size_t jsonParseAndWrite(const std::string& json, const std::string& outPat
 
 // Parses once, outside any timing: the DOM for jsonWriteOnly.
 class JsonDom {
-public:
+  public:
     explicit JsonDom(const std::string& json);
     ~JsonDom();
     JsonDom(const JsonDom&) = delete;
@@ -26,7 +26,7 @@ public:
     // Writes the DOM to the file; returns the bytes written.
     std::size_t write(const std::string& outPath) const;
 
-private:
+  private:
     struct Impl;
     Impl* impl_;
 };

@@ -6,8 +6,8 @@
 #ifdef VK_HAVE_MISSION_GENERATOR
 #include <memory>
 
-#include "project/map_project_record.h"
 #include "mission/mission_generator.h"
+#include "project/map_project_record.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
 #endif
@@ -90,7 +90,9 @@ void fillSystem(mw::SystemModel& model, int s) {
 
 }  // namespace
 
-bool missionInputAvailable() { return true; }
+bool missionInputAvailable() {
+    return true;
+}
 
 std::string missionInfText(const std::string& dir) {
     std::filesystem::create_directories(dir);
@@ -112,7 +114,9 @@ std::string missionInfText(const std::string& dir) {
 
 #else
 
-bool missionInputAvailable() { return false; }
+bool missionInputAvailable() {
+    return false;
+}
 
 std::string missionInfText(const std::string&) {
     throw std::runtime_error("this build has no mission generator");

@@ -1,9 +1,9 @@
 #include "peak_memory.h"
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstring>
-
-#include <malloc.h>
 
 namespace bench {
 namespace {

@@ -7,7 +7,7 @@
 namespace bench {
 
 class PeakMemory {
-public:
+  public:
     // Resets the high-water mark and notes the resident size now.
     PeakMemory();
     // Bytes by which the peak rose above the resident size at construction.
@@ -16,7 +16,7 @@ public:
     // includes whatever peak came before).
     bool exact() const { return exact_; }
 
-private:
+  private:
     std::uint64_t startRss_ = 0;
     bool exact_ = false;
 };

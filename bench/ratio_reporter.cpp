@@ -77,7 +77,8 @@ void RatioReporter::Finalize() {
                 if (!have(base)) continue;
                 std::printf("  %-40s vs %-18s CPU %6.2f, wall %6.2f  (target <= 2.0)\n",
                             walk.c_str(), stageOf(base).c_str(),
-                            processSeconds_[walk] / processSeconds_[base], wall_[walk] / wall_[base]);
+                            processSeconds_[walk] / processSeconds_[base],
+                            wall_[walk] / wall_[base]);
             }
         }
     }

@@ -3,27 +3,27 @@
 // RapidJSON baselines, and the growth of cost with size.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <map>
 #include <string>
 #include <vector>
 
-#include <benchmark/benchmark.h>
-
 namespace bench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     // Colour only on a terminal, so saved output stays plain text.
     RatioReporter();
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
-private:
+  private:
     // Per iteration, by "stage/input".
-    std::map<std::string, double> seconds_;  // CPU seconds
-    std::map<std::string, double> wall_;  // real seconds
+    std::map<std::string, double> seconds_;         // CPU seconds
+    std::map<std::string, double> wall_;            // real seconds
     std::map<std::string, double> processSeconds_;  // CPU seconds of all threads, where reported
-    std::map<std::string, double> bytes_;  // text bytes per iteration
+    std::map<std::string, double> bytes_;           // text bytes per iteration
 };
 
 }  // namespace bench

@@ -37,7 +37,8 @@ inline bool sameTree(const cInfNode& a, const cInfNode& b) {
         if (x->keyCount() != y->keyCount() || x->sectionCount() != y->sectionCount()) return false;
         for (std::size_t i = 0; i < x->keyCount(); ++i)
             if (!sameKey(*x->key(i), *y->key(i))) return false;
-        for (std::size_t i = 0; i < x->sectionCount(); ++i) pending.emplace_back(x->section(i), y->section(i));
+        for (std::size_t i = 0; i < x->sectionCount(); ++i)
+            pending.emplace_back(x->section(i), y->section(i));
     }
     return true;
 }

@@ -12,14 +12,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "exceptions.h"
-#include "inf_analyzer.h"
-#include "project/map_project.h"
 #include "check/map_check.h"
 #include "check/map_graph.h"
 #include "check/map_picture_layout.h"
+#include "exceptions.h"
+#include "inf_analyzer.h"
 #include "mission/mission_generator.h"
 #include "mission/mission_text_safety.h"
+#include "project/map_project.h"
 #include "project/project_file.h"
 #include "quiet_error_log.h"
 #include "scratch_dir.h"
@@ -27,13 +27,13 @@
 namespace {
 
 class SilentPrompts : public mw::Prompts {
-public:
+  public:
     explicit SilentPrompts(std::string file) : file_(std::move(file)) {}
     void notice(const std::string&) override {}
     bool ask(const std::string&) override { return false; }
     std::string chooseFile(mw::FileDialog) override { return file_; }
 
-private:
+  private:
     std::string file_;
 };
 
@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::quietErrorLog();
     const std::size_t projectBytes = std::min(size, mw::kProjectFileSize);
     const std::string projectPath = fuzz::writeScratchFile("map.vmpf", data, projectBytes);
-    const std::string designPath = fuzz::writeScratchFile("sys.sdf", data + projectBytes, size - projectBytes);
+    const std::string designPath =
+        fuzz::writeScratchFile("sys.sdf", data + projectBytes, size - projectBytes);
 
     auto project = std::make_unique<mw::MapProject>();
     SilentPrompts prompts(projectPath);
@@ -54,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (project->systemCount < 0 || project->systemCount > mw::kMaxSystems) std::abort();
-    if (project->empireCount != 2 && project->empireCount != 4 && project->empireCount != 8) std::abort();
+    if (project->empireCount != 2 && project->empireCount != 4 && project->empireCount != 8)
+        std::abort();
 
     mw::MapProjectRecord record = mw::BuildProjectRecord(*project);
     for (mw::SystemSlot& slot : record.systems)
@@ -63,9 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<mw::CheckedSystem> systems = mw::ReadCheckedSystems(record, {});
     const std::vector<mw::MapProblem> problems = mw::CheckMap(record, systems);
     const bool checkedErrors = mw::verdictOf(problems) == mw::CheckVerdict::Errors;
-    const mw::MapPictureLayout layout = mw::LayoutMapPicture(
-        mw::BuildMapGraph(systems, problems),
-        [](std::string_view text) { return mw::TextSize{7.0 * static_cast<double>(text.size()), 14}; });
+    const mw::MapPictureLayout layout =
+        mw::LayoutMapPicture(mw::BuildMapGraph(systems, problems), [](std::string_view text) {
+            return mw::TextSize{7.0 * static_cast<double>(text.size()), 14};
+        });
     if (!(layout.width >= 0 && layout.width < 1e6 && layout.height >= 0 && layout.height < 1e6))
         std::abort();
 

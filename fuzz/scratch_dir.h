@@ -4,9 +4,10 @@
 // under test take file names, not buffers.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <string>
-#include <unistd.h>
 
 #include "test_support.h"
 
@@ -18,7 +19,9 @@ inline const std::string& scratchDir() {
     return path;
 }
 
-inline std::string scratchPath(const std::string& name) { return scratchDir() + "/" + name; }
+inline std::string scratchPath(const std::string& name) {
+    return scratchDir() + "/" + name;
+}
 
 // Writes the bytes as the whole content of scratch file `name`; returns its path.
 inline std::string writeScratchFile(const std::string& name, const std::string& content) {
@@ -27,10 +30,13 @@ inline std::string writeScratchFile(const std::string& name, const std::string& 
     return path;
 }
 
-inline std::string writeScratchFile(const std::string& name, const std::uint8_t* data, std::size_t size) {
+inline std::string writeScratchFile(const std::string& name, const std::uint8_t* data,
+                                    std::size_t size) {
     return writeScratchFile(name, std::string(reinterpret_cast<const char*>(data), size));
 }
 
-inline void removeScratchFile(const std::string& name) { ::unlink(scratchPath(name).c_str()); }
+inline void removeScratchFile(const std::string& name) {
+    ::unlink(scratchPath(name).c_str());
+}
 
 }  // namespace fuzz

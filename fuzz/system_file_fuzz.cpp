@@ -13,7 +13,8 @@
 
 namespace {
 
-std::string saveAndRead(const mw::SystemHeader& header, const mw::SystemModel& model, const std::string& name) {
+std::string saveAndRead(const mw::SystemHeader& header, const mw::SystemModel& model,
+                        const std::string& name) {
     const std::string path = fuzz::scratchPath(name);
     mw::SaveSystem(path, header.sunName, header.sunType, header.background, header.scale, model);
     return vk_test::readFile(path);
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string first = saveAndRead(header, *model, "first.sdf");
     // Objects whose key text is empty are not saved, so the file may shrink.
-    if (first.size() % 568 != 0 || first.size() / 568 > static_cast<std::size_t>(placed) + 1) std::abort();
+    if (first.size() % 568 != 0 || first.size() / 568 > static_cast<std::size_t>(placed) + 1)
+        std::abort();
     const mw::SystemHeader again = mw::OpenSystem(fuzz::scratchPath("first.sdf"), *model);
     const std::string second = saveAndRead(again, *model, "second.sdf");
     const mw::SystemHeader third = mw::OpenSystem(fuzz::scratchPath("second.sdf"), *model);

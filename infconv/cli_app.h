@@ -5,7 +5,8 @@
 enum InfconvStatus : int {
     kStatusOk = 0,
     kStatusReportedError = 1,  // the error channel ended the run (see log.h)
-    kStatusFileError = 2,      // a file error left a conversion, the walk passed files by, or -j N was unusable
+    kStatusFileError =
+        2,  // a file error left a conversion, the walk passed files by, or -j N was unusable
 };
 
 // Runs the command line (the log channels must exist already). Returns the

@@ -13,7 +13,7 @@ namespace e2e {
 using vk_test::RunResult;
 
 class Scratch : public vk_test::ScratchDir {
-public:
+  public:
     Scratch() : ScratchDir("vk-e2e") { std::filesystem::create_directories(root() / ".logs"); }
 
     // Runs the program with its working directory at `subdir` of the scratch root.

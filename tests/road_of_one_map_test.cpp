@@ -35,14 +35,16 @@ void expectSameTree(const std::string& expectedPath, const std::string& actualPa
     auto expected = load(expectedPath);
     auto actual = load(actualPath);
     ASSERT_TRUE(expected && actual);
-    EXPECT_GT(expected->getRoot()->sectionCount(), 0u) << expectedPath << " loaded as an empty tree";
+    EXPECT_GT(expected->getRoot()->sectionCount(), 0u)
+        << expectedPath << " loaded as an empty tree";
     EXPECT_TRUE(fuzz::sameTree(*expected->getRoot(), *actual->getRoot()))
         << actualPath << " does not hold the tree of " << expectedPath;
 }
 
 void generate(const e2e::Scratch& s, const std::string& out, int seed) {
     std::filesystem::create_directories(std::filesystem::path(s.path(out)).parent_path());
-    const e2e::RunResult r = s.run(VK_MAPWRIGHT, {"generate", kSampleMap, s.path(out), "--seed", std::to_string(seed)});
+    const e2e::RunResult r =
+        s.run(VK_MAPWRIGHT, {"generate", kSampleMap, s.path(out), "--seed", std::to_string(seed)});
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_TRUE(s.exists(out)) << r.out << r.err;
     ASSERT_FALSE(s.read(out).empty());
@@ -93,14 +95,16 @@ TEST(RoadOfOneMap, TreeOfMissionsConvertsBothWays) {
     s.write("maps/shared.inf", "[Shared]\r\n{\r\n\tOwner = Empire1\r\n\tValue = 12.5, -3\r\n}\r\n");
     s.write("maps/two.inf", s.read("maps/two.inf") + "#include \"shared.inf\"\r\n");
     s.write("maps/broken.inf", "#include \"missing.inf\"\r\n[A]\r\n{\r\n}\r\n");
-    const std::string sources[] = {s.read("maps/one.inf"), s.read("maps/two.inf"), s.read("maps/more/three.inf")};
+    const std::string sources[] = {s.read("maps/one.inf"), s.read("maps/two.inf"),
+                                   s.read("maps/more/three.inf")};
     const std::string shared = s.read("maps/shared.inf"), broken = s.read("maps/broken.inf");
     // The reference trees, with the include resolved beside the file.
     s.write("ref/one.inf", sources[0]);
     s.write("ref/two.inf", sources[1]);
     s.write("ref/shared.inf", shared);
     s.write("ref/three.inf", sources[2]);
-    const std::size_t inBytes = sources[0].size() + sources[1].size() + sources[2].size() + shared.size() + broken.size();
+    const std::size_t inBytes =
+        sources[0].size() + sources[1].size() + sources[2].size() + shared.size() + broken.size();
 
     e2e::RunResult r = s.run(VK_INFCONV, {"-b"}, "maps");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
@@ -108,7 +112,8 @@ TEST(RoadOfOneMap, TreeOfMissionsConvertsBothWays) {
     EXPECT_TRUE(e2e::isBinaryInf(s.read("maps/two.inf")));
     EXPECT_TRUE(e2e::isBinaryInf(s.read("maps/more/three.inf")));
     EXPECT_EQ(s.read("maps/shared.inf"), shared) << "an included file is not converted by itself";
-    EXPECT_EQ(s.read("maps/broken.inf"), broken) << "a file with a missing include is not converted";
+    EXPECT_EQ(s.read("maps/broken.inf"), broken)
+        << "a file with a missing include is not converted";
     EXPECT_FALSE(s.exists("maps/shared.inf.back"));
     EXPECT_EQ(s.read("maps/two.inf.back"), sources[1]);
     EXPECT_NE(r.out.find("BAD: "), std::string::npos) << r.out;
@@ -116,17 +121,21 @@ TEST(RoadOfOneMap, TreeOfMissionsConvertsBothWays) {
 
     const std::size_t outBytes = s.read("maps/one.inf").size() + s.read("maps/two.inf").size() +
                                  s.read("maps/more/three.inf").size();
-    const std::string stats = "\nDirs: 2, IN: " + std::to_string(inBytes) + " bytes in 5 files, OUT: " +
-                              std::to_string(outBytes) + " bytes in 3 files, BAD: 1 files";
-    EXPECT_TRUE(r.out.size() >= stats.size() && r.out.compare(r.out.size() - stats.size(), stats.size(), stats) == 0)
-        << "expected to end with: " << stats << "\ngot:\n" << r.out;
+    const std::string stats = "\nDirs: 2, IN: " + std::to_string(inBytes) +
+                              " bytes in 5 files, OUT: " + std::to_string(outBytes) +
+                              " bytes in 3 files, BAD: 1 files";
+    EXPECT_TRUE(r.out.size() >= stats.size() &&
+                r.out.compare(r.out.size() - stats.size(), stats.size(), stats) == 0)
+        << "expected to end with: " << stats << "\ngot:\n"
+        << r.out;
 
     r = s.run(VK_INFCONV, {"-t"}, "maps");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     for (const char* name : {"one.inf", "two.inf", "more/three.inf"}) {
         const std::string path = std::string("maps/") + name;
         EXPECT_FALSE(e2e::isBinaryInf(s.read(path))) << path;
-        EXPECT_TRUE(e2e::isBinaryInf(s.read(path + ".back"))) << path << ".back should hold the binary form";
+        EXPECT_TRUE(e2e::isBinaryInf(s.read(path + ".back")))
+            << path << ".back should hold the binary form";
     }
     expectSameTree(s.path("ref/one.inf"), s.path("maps/one.inf"));
     expectSameTree(s.path("ref/two.inf"), s.path("maps/two.inf"));

@@ -69,8 +69,7 @@ int main(int argc, char** argv) {
         const std::string kind = argv[i + 1];
         if (style.size() != 1 || mw::styleIndexOfLetter(style[0]) < 0)
             return fail(std::string("unknown style '") + style + "'"), 2;
-        if (kind != "systems" && kind != "planets")
-            return fail("unknown kind '" + kind + "'"), 2;
+        if (kind != "systems" && kind != "planets") return fail("unknown kind '" + kind + "'"), 2;
         if (!readList(argv[i + 2], style[0], kind == "planets", seen, records)) return 1;
     }
     try {

@@ -1,15 +1,16 @@
 // Writes the shipped sample system (one object of every kind and a moon) with
 // SaveSystem. With --check FILE it writes to a scratch folder of its own (never
 // into the source tree) and fails unless the result is byte-identical to FILE.
+#include <unistd.h>
+
 #include <cstdio>
 #include <exception>
-#include <stdexcept>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 #include "system/system_file.h"
 #include "system/system_model.h"
@@ -41,7 +42,9 @@ void buildSample(SystemModel& m) {
     i = m.AllocateIndex(ObjectKind::Planet);
     auto& moon = m.planets.at(i);
     moon = PlanetRecord{};
-    moon.name = "Ga\xEF" "a";  // Latin-1 byte, decoded by 'show'
+    moon.name =
+        "Ga\xEF"
+        "a";  // Latin-1 byte, decoded by 'show'
     moon.type = "lifeless";
     moon.model = "T1";
     moon.x = 47000, moon.y = -33000, moon.z = 1500;
@@ -54,17 +57,18 @@ void buildSample(SystemModel& m) {
     moon.marker = {304, 325};
 
     i = m.AllocateIndex(ObjectKind::MicroAsteroid);
-    m.microAsteroids.at(i) = MicroAsteroidRecord{"MicroAsteroids_nagy"sv, -80000, 60000, 0, 0,
-                                                 {147, 98}};
+    m.microAsteroids.at(i) =
+        MicroAsteroidRecord{"MicroAsteroids_nagy"sv, -80000, 60000, 0, 0, {147, 98}};
     i = m.AllocateIndex(ObjectKind::Asteroid);
-    m.asteroids.at(i) = AsteroidRecord{"MineableAsteroid3"sv, 120000, 90000, -2000, 120000, 0,
-                                       {403, 381}};
+    m.asteroids.at(i) =
+        AsteroidRecord{"MineableAsteroid3"sv, 120000, 90000, -2000, 120000, 0, {403, 381}};
     i = m.AllocateIndex(ObjectKind::Wreck);
     m.wrecks.at(i) = WreckRecord{"wreck_kariak"sv, -150000, -140000, 0, 12345, 0, {59, 421}};
     i = m.AllocateIndex(ObjectKind::Nebula);
     m.nebulae.at(i) = NebulaRecord{10000, 150000, 0, "nebulae"sv, 0, {254, 61}};
     i = m.AllocateIndex(ObjectKind::JumpNode);
-    m.jumpNodes.at(i) = JumpNodeRecord{180000, 0, 0, "0"sv, std::string_view(makeNodeId("Sol", i)), 0, {471, 246}};
+    m.jumpNodes.at(i) =
+        JumpNodeRecord{180000, 0, 0, "0"sv, std::string_view(makeNodeId("Sol", i)), 0, {471, 246}};
 
     i = m.AllocateIndex(ObjectKind::Ship);
     auto& ship = m.ships.at(i);

@@ -1,7 +1,9 @@
 #include "log.h"
 
-#include "log_box.h"
-#include "version_info.h"
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,10 +13,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "log_box.h"
+#include "version_info.h"
 
 cLog* ErrorLog = nullptr;
 cLog* WarningLog = nullptr;
@@ -96,9 +96,13 @@ std::uint32_t logMilliseconds() {
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void setLogClock(LogClock clock) { clockOverride = clock; }
+void setLogClock(LogClock clock) {
+    clockOverride = clock;
+}
 
-void setLogCapture(std::string* sink) { captureSink = sink; }
+void setLogCapture(std::string* sink) {
+    captureSink = sink;
+}
 
 std::string logDirectory() {
     if (const char* dir = std::getenv("INFCONV_LOG_DIR"); dir && *dir) return dir;
@@ -112,8 +116,8 @@ std::string logDirectory() {
     return std::string(home) + "/.local/state/infconv/log";
 }
 
-cLog::cLog(const std::string& baseName, bool enabled_, bool closeAfterEachLine_,
-           bool errorBox_, bool warningBox_)
+cLog::cLog(const std::string& baseName, bool enabled_, bool closeAfterEachLine_, bool errorBox_,
+           bool warningBox_)
     : enabled(enabled_),
       closeAfterEachLine(closeAfterEachLine_),
       errorBox(errorBox_),
@@ -192,7 +196,9 @@ void closeAllLogs() {
     for (const auto& c : kChannels) closeLogFile(*c.slot);
 }
 
-const char* getVersionString() { return versionInfo().version().c_str(); }
+const char* getVersionString() {
+    return versionInfo().version().c_str();
+}
 
 void createLogChannels() {
     static bool exitHookRegistered = false;

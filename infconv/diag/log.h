@@ -8,7 +8,7 @@
 #include <string>
 
 class cLog {
-public:
+  public:
     cLog(const std::string& baseName, bool enabled, bool closeAfterEachLine, bool errorBox,
          bool warningBox);
     ~cLog();
@@ -35,7 +35,7 @@ public:
     bool offerDebuggerBreak = false;
     std::uint32_t closeInterval = 2000;
 
-private:
+  private:
     friend void logPrintf(cLog* channel, const char* format, ...);
     friend void closeLogFile(cLog* channel);
     void write(const char* text);

@@ -1,9 +1,10 @@
 #include "log_box.h"
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -30,7 +31,9 @@ bool showErrorBox(const std::string& text, bool askBreak) {
     return c == 'y' || c == 'Y';
 }
 
-void showWarningBox(const std::string& text) { showBox("WARNING", text); }
+void showWarningBox(const std::string& text) {
+    showBox("WARNING", text);
+}
 
 void raiseDebuggerBreak() {
     // Without a debugger the trap would kill the process with a core dump;

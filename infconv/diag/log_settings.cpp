@@ -1,14 +1,13 @@
 // Applying the optional settings file "inf/program.inf" to a log channel.
-#include "log.h"
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
 
 #include "cfile.h"
 #include "exceptions.h"
 #include "inf_analyzer.h"
-
-#include <cstdlib>
-#include <cstdio>
-#include <exception>
-#include <memory>
+#include "log.h"
 
 namespace {
 
@@ -45,7 +44,8 @@ void cLog::applySettings() {
         cInfNode* log = settings.getRoot()->getSection("Log");
         if (!log) return;
         int flag = 0;
-        if (const cInfKey* debug = log->getKey(channelName_ + "Debug"); debug && debug->valueCount())
+        if (const cInfKey* debug = log->getKey(channelName_ + "Debug");
+            debug && debug->valueCount())
             debugSetting_ = valueText(debug->value(0));
         if (firstValueAsInt(log->getKey(channelName_ + "Release"), flag)) enabled = flag != 0;
         if (firstValueAsInt(log->getKey("WantToDebugInReleaseMode"), flag))

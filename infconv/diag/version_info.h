@@ -4,11 +4,11 @@
 #include <string>
 
 class cVersionInfo {
-public:
+  public:
     cVersionInfo();
     const std::string& version() const { return version_; }
 
-private:
+  private:
     std::string version_ = "1.000";
 };
 

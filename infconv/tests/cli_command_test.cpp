@@ -1,9 +1,9 @@
-#include "cli_process.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "cli_process.h"
 
 namespace {
 
@@ -14,12 +14,11 @@ const std::string kUsage =
     "Full directory converting to text: -t\n"
     "Converting a file to binary: filename\n"
     "Converting a file to text: -t filename\n";
-const std::string kShip =
-    "[Ship]\r\n{\r\nName = \"Big one\", 12.5, -3\r\n}\r\n";
+const std::string kShip = "[Ship]\r\n{\r\nName = \"Big one\", 12.5, -3\r\n}\r\n";
 
 TEST(CliCommand, UsageAndIgnoredArgumentsConvertNothing) {
-    const std::vector<std::vector<std::string>> usageArgs = {
-        {}, {"-H"}, {"-h"}, {"/H"}, {"/h"}, {"/?"}};
+    const std::vector<std::vector<std::string>> usageArgs = {{},     {"-H"}, {"-h"},
+                                                             {"/H"}, {"/h"}, {"/?"}};
     CliTree tree;
     tree.write("a.inf", kShip);
     for (const auto& args : usageArgs) {

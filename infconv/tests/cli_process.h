@@ -11,7 +11,7 @@
 using CliResult = vk_test::RunResult;
 
 class CliTree : public vk_test::ScratchDir {
-public:
+  public:
     // Mixed case in the directory name shows the lower-casing of printed paths.
     CliTree() : ScratchDir("InfConv-CLI") {}
 
@@ -49,7 +49,8 @@ public:
         return vk_test::finishProgram(started, timeoutSeconds);
     }
 
-private:
+  private:
     vk_test::ScratchDir logs_{"InfConv-CLI-logs"};
-    vk_test::ScratchDir outputs_{"InfConv-CLI-out"};  // a run reaped by the test leaves its files here
+    vk_test::ScratchDir outputs_{
+        "InfConv-CLI-out"};  // a run reaped by the test leaves its files here
 };

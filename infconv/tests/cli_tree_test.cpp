@@ -38,8 +38,9 @@ TEST(CliTree, UnusableThreadCountConvertsNothingAndSaysSo) {
         tree.write("a.inf", "[A]\r\n");
         CliResult r = tree.run({"-b", "-j", jobs});
         EXPECT_EQ(r.status, 2) << jobs;
-        EXPECT_EQ(r.err, std::string("infconv: -j needs a number of threads from 1 to 1024, not '") +
-                             jobs + "'\n");
+        EXPECT_EQ(r.err,
+                  std::string("infconv: -j needs a number of threads from 1 to 1024, not '") +
+                      jobs + "'\n");
         EXPECT_EQ(tree.read("a.inf"), "[A]\r\n");
     }
 }

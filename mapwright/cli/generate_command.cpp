@@ -10,9 +10,9 @@
 
 #include "commands.h"
 #include "common/errors.h"
-#include "project/slot_paths.h"
-#include "project/map_project.h"
 #include "mission/mission_text_safety.h"
+#include "project/map_project.h"
+#include "project/slot_paths.h"
 
 namespace mw::cli {
 
@@ -20,12 +20,14 @@ namespace {
 
 // Answers the wizard's questions as a user would who wants the source only.
 class HeadlessPrompts : public Prompts {
-public:
+  public:
     HeadlessPrompts(std::string project, std::string output)
         : project_(std::move(project)), output_(std::move(output)) {}
     void notice(const std::string& text) override {
-        if (text.rfind("Source file saved to ", 0) == 0) report_ = text;
-        else std::fprintf(stderr, "mapwright generate: %s: %s\n", project_.c_str(), text.c_str());
+        if (text.rfind("Source file saved to ", 0) == 0)
+            report_ = text;
+        else
+            std::fprintf(stderr, "mapwright generate: %s: %s\n", project_.c_str(), text.c_str());
     }
     void error(const std::string& text) override {
         // The wizard's pointer to its "Check map" button means nothing here;
@@ -54,7 +56,7 @@ public:
     }
     const std::string& report() const { return report_; }
 
-private:
+  private:
     std::string project_, output_, report_;
 };
 

@@ -31,7 +31,8 @@ int runNames(const Args& args) {
         const std::string& a = args[i];
         if (a == "--systems" || a == "--planets") {
             const bool p = a == "--planets";
-            if (planets && *planets != p) return usage("--systems and --planets exclude each other");
+            if (planets && *planets != p)
+                return usage("--systems and --planets exclude each other");
             planets = p;
         } else if (a == "--style") {
             if (i + 1 >= args.size()) return usage("--style needs a letter");

@@ -41,8 +41,8 @@ std::optional<std::string> fileForEditor(int argc, const char* const* argv) {
     if (std::find(std::begin(kCommands), std::end(kCommands), name) != std::end(kCommands))
         return std::nullopt;
     std::error_code ec;
-    const bool existingFile = std::filesystem::exists(name, ec) &&
-                              !std::filesystem::is_directory(name, ec);
+    const bool existingFile =
+        std::filesystem::exists(name, ec) && !std::filesystem::is_directory(name, ec);
     if (!HasEditorFileExtension(name) && !existingFile) return std::nullopt;
     return name;
 }

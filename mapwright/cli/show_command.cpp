@@ -2,8 +2,8 @@
 // loads it, printed as one JSON object.
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 
 #include "commands.h"

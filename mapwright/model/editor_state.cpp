@@ -14,7 +14,9 @@ EditorState::EditorState(std::filesystem::path workingFolder, std::optional<std:
 
 EditorState::~EditorState() = default;
 
-void EditorState::MainWindowShown() { shell_.openFlag = false; }
+void EditorState::MainWindowShown() {
+    shell_.openFlag = false;
+}
 
 EditorState::OpenCommand EditorState::BeginOpen(bool designerOpen, Prompts& prompts) {
     shell_.openFlag = true;

@@ -20,7 +20,7 @@
 namespace mw {
 
 class EditorState {
-public:
+  public:
     /// The name list files ("p_names.dat", "list.dat", ...) and relative name
     /// database names ("main.ond") resolve in workingFolder. Without a seed the
     /// random source is seeded from the clock; with one every draw repeats.
@@ -69,7 +69,7 @@ public:
     /// system has changes not saved; true = quit.
     bool ConfirmQuit(QuitCommand from, Prompts& prompts);
 
-private:
+  private:
     std::filesystem::path workingFolder_;
     NameDirectory nameFiles_;
     NameSettings nameSettings_;

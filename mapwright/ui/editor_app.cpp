@@ -131,9 +131,9 @@ int runEditor(int argc, char** argv, const std::string& file) {
     // or the per-user data folder when started from the desktop's menu.
     Editor editor(chooseStartFolder(), TestScript::ofProcess());
     // $XDG_CONFIG_HOME/mapwright/mapwright.conf
-    editor.keepRecentFiles(std::make_unique<QSettings>(
-        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("mapwright"),
-        QStringLiteral("mapwright")));
+    editor.keepRecentFiles(
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                    QStringLiteral("mapwright"), QStringLiteral("mapwright")));
     const std::filesystem::path stateFolder = StateFolder(UserFoldersOfProcess());
     if (!stateFolder.empty()) editor.keepRecovery(stateFolder, autosaveInterval());
     editor.show();

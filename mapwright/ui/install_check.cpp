@@ -71,8 +71,8 @@ bool checkShippedFile(const ProgramFiles& files, const std::string& name) {
 /// Told, not judged: a build folder is never registered.
 void reportFileTypes() {
     const QMimeDatabase mime;
-    for (const char* name : {"application/x-velmora-system-design",
-                             "application/x-velmora-map-project"}) {
+    for (const char* name :
+         {"application/x-velmora-system-design", "application/x-velmora-map-project"}) {
         const QMimeType type = mime.mimeTypeForName(QLatin1String(name));
         if (type.isValid())
             std::printf("file type %s: %s\n", name, qPrintable(type.globPatterns().join(' ')));
@@ -127,7 +127,8 @@ int checkInstallation(int argc, char** argv) {
         std::printf("%s\n", names.c_str());
     ok = ok && named && working.problem.empty();
     reportFileTypes();
-    std::puts(ok ? "the editor has everything it needs" : "the editor misses something (see above)");
+    std::puts(ok ? "the editor has everything it needs"
+                 : "the editor misses something (see above)");
     return ok ? 0 : 1;
 }
 

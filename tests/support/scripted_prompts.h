@@ -14,7 +14,7 @@
 namespace vk_test {
 
 class ScriptedPrompts : public mw::Prompts {
-public:
+  public:
     ScriptedPrompts& answer(bool yes) {
         answerQueue.push_back(yes);
         return *this;

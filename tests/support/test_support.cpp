@@ -40,7 +40,9 @@ std::string ScratchDir::write(const std::string& relative, const std::string& by
     return path(relative);
 }
 
-std::string ScratchDir::read(const std::string& relative) const { return readFile(root_ / relative); }
+std::string ScratchDir::read(const std::string& relative) const {
+    return readFile(root_ / relative);
+}
 
 bool ScratchDir::exists(const std::string& relative) const {
     std::error_code ec;
@@ -68,8 +70,7 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 StartedProgram startProgram(const std::string& program, const std::vector<std::string>& args,
                             const fs::path& workingFolder,
                             const std::map<std::string, std::string>& environment,
-                            const std::function<void()>& inChild,
-                            const fs::path& outputFolder) {
+                            const std::function<void()>& inChild, const fs::path& outputFolder) {
     const fs::path folder = outputFolder.empty() ? fs::temp_directory_path() : outputFolder;
     std::string outName = (folder / "vk-run-out-XXXXXX").string();
     std::string errName = (folder / "vk-run-err-XXXXXX").string();
@@ -104,8 +105,8 @@ RunResult finishProgram(const StartedProgram& started, double timeoutSeconds) {
     int raw = 0;
     bool timedOut = false;
     if (started.pid > 0) {
-        const auto deadline = std::chrono::steady_clock::now() +
-                              std::chrono::duration<double>(timeoutSeconds);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
         while (::waitpid(started.pid, &raw, WNOHANG) == 0) {
             if (std::chrono::steady_clock::now() > deadline) {
                 ::kill(started.pid, SIGKILL);
@@ -127,8 +128,7 @@ RunResult finishProgram(const StartedProgram& started, double timeoutSeconds) {
 
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
                      const fs::path& workingFolder,
-                     const std::map<std::string, std::string>& environment,
-                     double timeoutSeconds) {
+                     const std::map<std::string, std::string>& environment, double timeoutSeconds) {
     return finishProgram(startProgram(program, args, workingFolder, environment), timeoutSeconds);
 }
 

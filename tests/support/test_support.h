@@ -17,7 +17,7 @@ namespace vk_test {
 /// A fresh folder under the system's temporary folder, removed with everything
 /// in it (read-only parts included) when the object ends.
 class ScratchDir {
-public:
+  public:
     explicit ScratchDir(const std::string& prefix = "vk-test");
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -32,7 +32,7 @@ public:
     std::string read(const std::string& relative) const;
     bool exists(const std::string& relative) const;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -4,6 +4,8 @@
 // have stored; 'mapwright generate' finds the files beside the project.
 // With --check DIR it writes to a scratch folder and fails unless every file
 // is byte-identical to the one in DIR.
+#include <unistd.h>
+
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -13,8 +15,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "project/map_project.h"
 #include "project/project_file.h"
@@ -118,8 +118,8 @@ void writeSystems(const fs::path& dir) {
     m.currentSystemName = "Gamma";
     b.planet("Gamma Vast", "gas_giant", "jupiter", "Gamma", 100000, -80000, "Empire3", "darzok",
              2500, {369, 344});
-    b.planet("Gamma Ice", "arctic", "europa", "Gamma Vast", 108000, -84000, "Empire4", "human",
-             600, {381, 350});
+    b.planet("Gamma Ice", "arctic", "europa", "Gamma Vast", 108000, -84000, "Empire4", "human", 600,
+             {381, 350});
     b.node("BetaJumpnode2", -170000, 20000, {34, 216});
     b.node("0", 0, 190000, {246, 13});  // not connected
     b.nebula("cloud1", -30000, -150000, {201, 471});
@@ -131,7 +131,7 @@ void writeSystems(const fs::path& dir) {
 
 // Answers the insert dialog with the file to add.
 class Answer : public Prompts {
-public:
+  public:
     std::string file;
     void notice(const std::string& text) override { throw std::runtime_error(text); }
     bool ask(const std::string&) override { return true; }
@@ -180,7 +180,8 @@ int main(int argc, char** argv) {
         const fs::path target = check ? argv[2] : argv[1];
         fs::path out = target;
         if (check) {
-            std::string scratch = (fs::temp_directory_path() / "mw-sample-map-check-XXXXXX").string();
+            std::string scratch =
+                (fs::temp_directory_path() / "mw-sample-map-check-XXXXXX").string();
             if (!::mkdtemp(scratch.data())) throw std::runtime_error("cannot make " + scratch);
             out = scratch;
         }

@@ -1,11 +1,3 @@
-#include "cfile.h"
-#include "exceptions.h"
-#include "inf_analyzer.h"
-#include "inf_convert.h"
-#include "inf_syntax_exception.h"
-#include "log.h"
-#include "test_support.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,6 +6,13 @@
 #include <sstream>
 #include <string>
 
+#include "cfile.h"
+#include "exceptions.h"
+#include "inf_analyzer.h"
+#include "inf_convert.h"
+#include "inf_syntax_exception.h"
+#include "log.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -51,7 +50,7 @@ std::string dumpTree(InfAnalyzer& analyzer) {
 }
 
 class AnalyzerLoad : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ::setenv("INFCONV_LOG_DIR", (root_ / "log").c_str(), 1);
         createLogChannels();
@@ -70,9 +69,7 @@ protected:
     void write(const fs::path& relative, const std::string& bytes) {
         vk_test::writeFile(root_ / relative, bytes);
     }
-    std::string read(const fs::path& relative) {
-        return vk_test::readFile(root_ / relative);
-    }
+    std::string read(const fs::path& relative) { return vk_test::readFile(root_ / relative); }
 
     std::string load(const std::string& path) {
         InfAnalyzer analyzer(path);
@@ -189,9 +186,10 @@ TEST_F(AnalyzerLoad, EveryParserErrorIsReported) {
         captured_.clear();
         write("bad.inf", c.text);
         const std::string message = loadFailure<cInfSyntaxException>("bad.inf");
-        const std::string head = "Error at line: 115\nIn file: Common/System/InfAnalyzer/InfAnalyzer\n\n\n"
-                                 "InfAnalyzer: Error in inf file: bad.inf\n" +
-                                 std::string(c.message) + "\n\n Previous 10 tokens:\n";
+        const std::string head =
+            "Error at line: 115\nIn file: Common/System/InfAnalyzer/InfAnalyzer\n\n\n"
+            "InfAnalyzer: Error in inf file: bad.inf\n" +
+            std::string(c.message) + "\n\n Previous 10 tokens:\n";
         EXPECT_EQ(message.substr(0, head.size()), head) << c.text;
         EXPECT_EQ(captured_, message + "\n");
     }
@@ -208,7 +206,8 @@ TEST_F(AnalyzerLoad, ReportShowsTenTokensEachSide) {
         // Cursor below 10: the previous run starts at 0 and reaches past it.
         {"[S]\r\n{\r\n}\r\n{\r\nq = \"a b\"\r\n", "[S]\n{\n}\n{\n'q' = 'a b' ", "{\n'q' = 'a b' "},
         // Following stops at ten tokens.
-        {"}\r\n1,2,3,4,5,6", "}\n1.00 , 2.00 , 3.00 , 4.00 , 5.00 ", "}\n1.00 , 2.00 , 3.00 , 4.00 , 5.00 "},
+        {"}\r\n1,2,3,4,5,6", "}\n1.00 , 2.00 , 3.00 , 4.00 , 5.00 ",
+         "}\n1.00 , 2.00 , 3.00 , 4.00 , 5.00 "},
     };
     for (const auto& c : cases) {
         write("bad.inf", c.text);
@@ -249,7 +248,8 @@ TEST_F(AnalyzerLoad, FileErrorsLeaveTheConstruction) {
     write("m.inf", "#include \"empty.inf\"\r\n");
     loadFailure<cFileException>("m.inf");
     loadFailure<cFileException>("empty.inf");
-    EXPECT_NE(loadFailure<cFileOpenException>("nothere.inf").find("nothere.inf"), std::string::npos);
+    EXPECT_NE(loadFailure<cFileOpenException>("nothere.inf").find("nothere.inf"),
+              std::string::npos);
     fs::create_directories(root_ / "adir");
     EXPECT_NE(loadFailure<cFileOpenException>("adir/").find("adir/"), std::string::npos);
     EXPECT_EQ(fs::current_path(), root_);
@@ -260,9 +260,10 @@ TEST_F(AnalyzerLoad, IncludeCyclesAreStopped) {
     write("d/a.inf", "[A]\r\n#include \"b.inf\"\r\n");
     write("d/b.inf", "x = 1\r\n#include \"a.inf\"\r\n");
     const std::string message = loadFailure<cInfSyntaxException>("d/a.inf");
-    EXPECT_NE(message.find("In file: Common/System/InfAnalyzer/InfAnalyzer\n\n\nInfAnalyzer: Error in "
-                           "inf file: a.inf\n#include \""),
-              std::string::npos)
+    EXPECT_NE(
+        message.find("In file: Common/System/InfAnalyzer/InfAnalyzer\n\n\nInfAnalyzer: Error in "
+                     "inf file: a.inf\n#include \""),
+        std::string::npos)
         << message.substr(0, 300);
     EXPECT_NE(message.find("include each other"), std::string::npos);
     EXPECT_EQ(fs::current_path(), root_);
@@ -299,7 +300,8 @@ TEST_F(AnalyzerLoad, BinaryIsToldFromTextByTheMagic) {
 }
 
 TEST_F(AnalyzerLoad, ConvertInPlaceKeepsTheOldContent) {
-    const std::string text = "[Ship]\r\n{\r\n\tName = \"Big one\", 12.5, -3\r\n\tMax speed = 0.1\r\n}\r\n";
+    const std::string text =
+        "[Ship]\r\n{\r\n\tName = \"Big one\", 12.5, -3\r\n\tMax speed = 0.1\r\n}\r\n";
     write("sub/c.inf", text);
     convertInfFile("sub/c.inf", true);
     EXPECT_EQ(read("sub/c.inf").substr(0, 4), "\xAD\xA5\xFF\xFF");

@@ -1,5 +1,3 @@
-#include "inf_token_number.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -11,14 +9,16 @@
 #include <random>
 #include <string>
 
+#include "inf_token_number.h"
+
 namespace {
 
 // The general conversion alone: from_chars of the longest valid prefix,
 // narrowed to float. Short numbers take a quicker way that must agree.
 float generalConversion(const std::string& text) {
     double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::fixed);
+    const auto result =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     if (result.ec != std::errc()) value = 0.0;
     return static_cast<float>(value);
 }
@@ -46,8 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"-.5", -0.5f}, NumberCase{"1.2.3", 1.2f}, NumberCase{"-", 0.0f},
                       NumberCase{".", 0.0f}, NumberCase{"-.", 0.0f},
                       NumberCase{"999999999999999", 999999999999999.0f},
-                      NumberCase{"16777217", 16777216.0f},
-                      NumberCase{"0.000000000000001", 1e-15f},
+                      NumberCase{"16777217", 16777216.0f}, NumberCase{"0.000000000000001", 1e-15f},
                       NumberCase{"1234567890123456789", 1234567890123456789.0f},
                       // Beyond the float range: infinity, as the C conversion gives.
                       NumberCase{"340282356779733661637539395458142568448", kInf},
@@ -59,16 +58,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AnalyzerNumberBoundaries, RoundLikeTheCConversion) {
     const std::string maxFloat = "340282346638528859811704183484516925440";
     const std::string denormMin = "0." + std::string(44, '0') +
-        "140129846432481707092372958328991613128026194187651577175706828388979108268586060148663818836212158203125";
+                                  "1401298464324817070923729583289916131280261941876515771757068283"
+                                  "88979108268586060148663818836212158203125";
     const std::string halfDenormMin = "0." + std::string(45, '0') +
-        "700649232162408535461864791644958065640130970938257885878534141944895541342930300743319094181060791015625";
+                                      "700649232162408535461864791644958065640130970938257885878534"
+                                      "141944895541342930300743319094181060791015625";
     const struct {
         std::string text;
         float value;
     } rows[] = {
         {maxFloat, std::numeric_limits<float>::max()},
         {"340282350000000000000000000000000000000", std::numeric_limits<float>::max()},
-        {"340282351709131260724621789471329746944", std::numeric_limits<float>::max()},  // + 1/4 ulp
+        {"340282351709131260724621789471329746944",
+         std::numeric_limits<float>::max()},                // + 1/4 ulp
         {"340282356779733661637539395458142568448", kInf},  // + 1/2 ulp: the tie goes up
         {denormMin, std::numeric_limits<float>::denorm_min()},
         {halfDenormMin, 0.0f},  // a tie that goes to the even zero
@@ -98,7 +100,8 @@ TEST(AnalyzerNumberSweep, ShortNumbersAgreeWithTheGeneralConversion) {
         }
         const float fast = infNumberValue(text);
         const float general = generalConversion(text);
-        ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(general)) << text;
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(fast), std::bit_cast<std::uint32_t>(general))
+            << text;
     }
 }
 

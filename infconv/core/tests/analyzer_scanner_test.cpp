@@ -1,9 +1,3 @@
-#include "exceptions.h"
-#include "inf_syntax_exception.h"
-#include "inf_tokenizer.h"
-#include "log.h"
-#include "test_support.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,6 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "exceptions.h"
+#include "inf_syntax_exception.h"
+#include "inf_tokenizer.h"
+#include "log.h"
+#include "test_support.h"
 
 namespace {
 
@@ -56,8 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"CommentNotEndedByLf", "; a\nb = 1\r\nc", "'c' "},
         ScanCase{"LongestPrefixNumbers", "1.2.3 - . -.5 007", "1.20 0.00 0.00 -0.50 7.00 "},
         ScanCase{"MinusOnlyFirst", "2-3", "2.00 -3.00 "},
-        ScanCase{"NoExponent", "1e5", "1.00 'e5' "},
-        ScanCase{"NumberIsFloat", "0.1", "0.10 "},
+        ScanCase{"NoExponent", "1e5", "1.00 'e5' "}, ScanCase{"NumberIsFloat", "0.1", "0.10 "},
         ScanCase{"NonAsciiBetweenTokensSkipped", "\x80\xff=\x01,", "= , "},
         ScanCase{"WordKeepsNonAsciiAndQuote", "a\xe9\"b", "'a\xe9\"b' "},
         ScanCase{"WordEndsAtHash", "ab#cd", "'ab' "},
@@ -74,8 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"DefineValueKeepsTrailingSpaces", "#define Q \"a  ;c\r\nk = Q,\"\r\n",
                  "'k' = 'a  ,' "},
         ScanCase{"DefineValueStopsAtSemicolonForComment", "#define A 5; A\r\nA", "5.00 "},
-        ScanCase{"DefineWithoutValueTakesNextLine", "#define X\r\nk = 1\r\nX",
-                 "'k' = 1.00 "},
+        ScanCase{"DefineWithoutValueTakesNextLine", "#define X\r\nk = 1\r\nX", "'k' = 1.00 "},
         ScanCase{"DefineNameSkipsLeadingBytes", "#define  12_A 3\r\n_A", "3.00 "},
         ScanCase{"WordWithSpaceIsNoDefine", "#define A x\r\nA y=1", "'A y' = 1.00 "},
         ScanCase{"IncludeAgainstQuoteIsIgnored", "#include\"x.inf\"\r\nk", "'k' "},
@@ -84,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Runaway expansion must end with a report that names the culprit.
 class AnalyzerScannerBounds : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ::setenv("INFCONV_LOG_DIR", dir_.c_str(), 1);
         createLogChannels();
@@ -147,7 +144,8 @@ TEST_F(AnalyzerScannerBounds, ExpansionVolumeIsBounded) {
 
 TEST_F(AnalyzerScannerBounds, DeepButFiniteDefineChainsAreFine) {
     std::string text;
-    for (int i = 0; i < 100; ++i) text += "#define D" + std::to_string(i) + " D" + std::to_string(i + 1) + "\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += "#define D" + std::to_string(i) + " D" + std::to_string(i + 1) + "\r\n";
     text += "#define D100 42\r\nD0";
     EXPECT_EQ(scanToText(text), "42.00 ");
     EXPECT_TRUE(captured_.empty());

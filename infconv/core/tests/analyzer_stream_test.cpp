@@ -1,18 +1,17 @@
 // The parser takes tokens as they are scanned and keeps only a ring of the
 // recent ones; these cases hold it to what scanning the whole text first
 // gives: the tokens the report shows, and which error wins.
-#include "exceptions.h"
-#include "inf_analyzer.h"
-#include "inf_syntax_exception.h"
-#include "log.h"
-#include "test_support.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "exceptions.h"
+#include "inf_analyzer.h"
+#include "inf_syntax_exception.h"
+#include "log.h"
+#include "test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -25,7 +24,7 @@ std::string repeat(const std::string& text, int times) {
 }
 
 class AnalyzerStream : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ::setenv("INFCONV_LOG_DIR", (root_ / "log").c_str(), 1);
         createLogChannels();
@@ -59,7 +58,8 @@ protected:
 
     static std::string head(const std::string& message) {
         return "Error at line: 115\nIn file: Common/System/InfAnalyzer/InfAnalyzer\n\n\n"
-               "InfAnalyzer: Error in inf file: bad.inf\n" + message + "\n\n Previous 10 tokens:\n";
+               "InfAnalyzer: Error in inf file: bad.inf\n" +
+               message + "\n\n Previous 10 tokens:\n";
     }
 
     vk_test::ScratchDir scratch_{"infconv-stream"};
@@ -77,20 +77,24 @@ TEST_F(AnalyzerStream, ReportAfterTheRingHasWrapped) {
     } cases[] = {
         // 90 tokens before the error and 120 after it: both sides come from
         // a ring that has wrapped several times.
-        {"ManyBeforeAndAfter", repeat("k = 1\r\n", 30) + "= x, 1, 2, 3, 4, 5, 6\r\n" + repeat("m = 2\r\n", 40),
+        {"ManyBeforeAndAfter",
+         repeat("k = 1\r\n", 30) + "= x, 1, 2, 3, 4, 5, 6\r\n" + repeat("m = 2\r\n", 40),
          "Egyenlosegjel rossz helyen!", "1.00 'k' = 1.00 'k' = 1.00 'k' = 1.00 ",
          "= 'x' , 1.00 , 2.00 , 3.00 , 4.00 "},
         // The error on the last token: nothing follows it.
-        {"LastToken", repeat("k = 1\r\n", 20) + "\"oops", "Valoszinuleg nincs bezarva egy idezojel!",
-         "1.00 'k' = 1.00 'k' = 1.00 'k' = 1.00 ", "'oops' "},
+        {"LastToken", repeat("k = 1\r\n", 20) + "\"oops",
+         "Valoszinuleg nincs bezarva egy idezojel!", "1.00 'k' = 1.00 'k' = 1.00 'k' = 1.00 ",
+         "'oops' "},
         // Found on the value after a comma, i.e. after the look-ahead.
-        {"AfterLookAhead", repeat("[S]\r\n{\r\n}\r\n", 12) + "k = 1, [T]\r\n{\r\n}\r\n" + repeat("x = y\r\n", 12),
+        {"AfterLookAhead",
+         repeat("[S]\r\n{\r\n}\r\n", 12) + "k = 1, [T]\r\n{\r\n}\r\n" + repeat("x = y\r\n", 12),
          "tok->Type mismatch", "[S]\n{\n}\n[S]\n{\n}\n'k' = 1.00 , ",
          "[T]\n{\n}\n'x' = 'y' 'x' = 'y' 'x' "},
     };
     for (const auto& c : cases) {
         const std::string message = failure<cInfSyntaxException>(c.text);
-        EXPECT_EQ(message, head(c.message) + c.previous + "\n\n Following 10 tokens:\n" + c.following)
+        EXPECT_EQ(message,
+                  head(c.message) + c.previous + "\n\n Following 10 tokens:\n" + c.following)
             << c.name;
         EXPECT_EQ(captured_, message + "\n") << c.name;
     }
@@ -104,8 +108,9 @@ TEST_F(AnalyzerStream, ScannerErrorLaterInTheFileWins) {
         std::string previous;
     } cases[] = {
         // The parser error comes first; the runaway define is all that is reported.
-        {"DefineAfterBlockEnd", "}\r\n#define L L\r\nL", "#define 'L' expands itself without end (more "
-                                                         "than 256 nested expansions)!",
+        {"DefineAfterBlockEnd", "}\r\n#define L L\r\nL",
+         "#define 'L' expands itself without end (more "
+         "than 256 nested expansions)!",
          "}\n"},
         // Far behind the parser error, after the ring has wrapped.
         {"DefineFarBehind", "=\r\n" + repeat("k = 1\r\n", 40) + "#define L L\r\nL",
@@ -143,8 +148,9 @@ TEST_F(AnalyzerStream, TokensKeepTheirTextAcrossReuse) {
     // for huge ones; a number may run on from an included file.
     const std::string big(100000, 'x');
     write("tail.inf", "n = 1");
-    const std::string path = write("big.inf", "a = \"" + big + "\"\r\n" + repeat("k = 1\r\n", 20) +
-                                                  "b = " + big + "y\r\nc = \"z\"\r\n#include \"tail.inf\"5\r\n");
+    const std::string path =
+        write("big.inf", "a = \"" + big + "\"\r\n" + repeat("k = 1\r\n", 20) + "b = " + big +
+                             "y\r\nc = \"z\"\r\n#include \"tail.inf\"5\r\n");
     InfAnalyzer analyzer(path);
     const cInfNode* root = analyzer.getRoot();
     ASSERT_EQ(root->keyCount(), 24u);

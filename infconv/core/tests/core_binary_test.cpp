@@ -14,7 +14,9 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-std::string asString(const Bytes& b) { return std::string(b.begin(), b.end()); }
+std::string asString(const Bytes& b) {
+    return std::string(b.begin(), b.end());
+}
 
 void put16(std::string& s, unsigned v) {
     s.push_back(static_cast<char>(v & 0xFF));
@@ -25,7 +27,7 @@ void put32(std::string& s, std::uint32_t v) {
 }
 
 class BinaryTest : public CoreScratchDir {
-protected:
+  protected:
     // Writes `analyzer` as binary and reads it back into a fresh analyzer.
     void roundTrip(InfAnalyzer& analyzer, InfAnalyzer& loaded) {
         analyzer.writeBinaryInf(path("t.inf"), false);
@@ -39,8 +41,7 @@ protected:
         InfAnalyzer analyzer;
         analyzer.getRoot()->addKey("kept");
         cFile file(path("bad.inf"), cFile::kRead);
-        std::string message =
-            thrownMessage<cFileException>([&] { analyzer.loadBinaryInf(file); });
+        std::string message = thrownMessage<cFileException>([&] { analyzer.loadBinaryInf(file); });
         // A refused file leaves the previous tree in place.
         EXPECT_TRUE(analyzer.getRoot()->hasKey("kept"));
         return message;
@@ -50,8 +51,8 @@ protected:
 TEST_F(BinaryTest, EmptyTreeIsTwentyBytes) {
     InfAnalyzer analyzer;
     analyzer.writeBinaryInf(path("e.inf"), false);
-    EXPECT_EQ(readBytes(path("e.inf")),
-              asString({0xAD, 0xA5, 0xFF, 0xFF, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(readBytes(path("e.inf")), asString({0xAD, 0xA5, 0xFF, 0xFF, 0x10, 0, 0, 0, 0, 0,
+                                                  0,    0,    0,    0,    0,    0, 0, 0, 0, 0}));
 }
 
 TEST_F(BinaryTest, SharedStringIsStoredOnce) {
@@ -62,11 +63,11 @@ TEST_F(BinaryTest, SharedStringIsStoredOnce) {
     analyzer.writeBinaryInf(path("a.inf"), false);
     EXPECT_EQ(readBytes(path("a.inf")),
               asString({0xAD, 0xA5, 0xFF, 0xFF, 0x1B, 0, 0, 0,  // magic, table at 27
-                        1, 0, 0, 0, 0, 0, 0, 0,                 // one key, no child
-                        0, 0, 2,                                // name 0, two values
-                        1, 0x00, 0x00, 0x80, 0x3F,              // number 1.0f
-                        0, 0, 0,                                // string 0
-                        1, 0, 0, 0, 'A', 0}));
+                        1,    0,    0,    0,    0,    0, 0, 0,  // one key, no child
+                        0,    0,    2,                          // name 0, two values
+                        1,    0x00, 0x00, 0x80, 0x3F,           // number 1.0f
+                        0,    0,    0,                          // string 0
+                        1,    0,    0,    0,    'A',  0}));
 }
 
 TEST_F(BinaryTest, StringTableOrderIsDepthFirstKeysBeforeSections) {
@@ -80,8 +81,8 @@ TEST_F(BinaryTest, StringTableOrderIsDepthFirstKeysBeforeSections) {
     root->addKey("speed");
     root->addKey("Speed");
     analyzer.writeBinaryInf(path("o.inf"), false);
-    std::vector<std::string> expected = {"k1", "v1", "speed", "Speed", "S1", "k2",
-                                         "v2", "Inner", "k3", "S2"};
+    std::vector<std::string> expected = {"k1", "v1", "speed", "Speed", "S1",
+                                         "k2", "v2", "Inner", "k3",    "S2"};
     EXPECT_EQ(analyzer.stringTable().strings(), expected);
 
     std::string file = readBytes(path("o.inf"));
@@ -158,8 +159,7 @@ TEST_F(BinaryTest, WriterRefusesWhatTheFormatCannotHold) {
              for (int i = 0; i < 65537; ++i) r->addKey("k" + std::to_string(i));
          },
          "more than 65536 distinct strings; the binary form holds at most 65536"},
-        {"NUL byte",
-         [](cInfNode* r) { r->addKey("k")->addString(std::string("a\0b", 3)); },
+        {"NUL byte", [](cInfNode* r) { r->addKey("k")->addString(std::string("a\0b", 3)); },
          "the string 'a...' holds a NUL byte, which the binary form cannot store"},
         {"too deep",
          [](cInfNode* r) {
@@ -172,9 +172,9 @@ TEST_F(BinaryTest, WriterRefusesWhatTheFormatCannotHold) {
         InfAnalyzer analyzer;
         c.build(analyzer.getRoot());
         writeBytes(path("keep.inf"), "original");
-        EXPECT_EQ(thrownMessage<cFileException>(
-                      [&] { analyzer.writeBinaryInf(path("keep.inf"), true); }),
-                  "File Error: " + path("keep.inf") + "\nDetail: " + c.detail);
+        EXPECT_EQ(
+            thrownMessage<cFileException>([&] { analyzer.writeBinaryInf(path("keep.inf"), true); }),
+            "File Error: " + path("keep.inf") + "\nDetail: " + c.detail);
         EXPECT_EQ(readBytes(path("keep.inf")), "original");
         EXPECT_FALSE(present(path("keep.inf.back")));
     }
@@ -211,7 +211,8 @@ std::string header(std::uint32_t tableOffset) {
 }
 
 TEST_F(BinaryTest, DamagedFilesAreRefusedWithAReason) {
-    const std::string prefix = "File Error: " + path("bad.inf") + "\nDetail: damaged binary INF file: ";
+    const std::string prefix =
+        "File Error: " + path("bad.inf") + "\nDetail: damaged binary INF file: ";
     // Root with one key whose name index is 5, but a table of one string.
     std::string badIndex = header(19);
     put32(badIndex, 1);
@@ -220,7 +221,8 @@ TEST_F(BinaryTest, DamagedFilesAreRefusedWithAReason) {
     badIndex.push_back(0);
     put32(badIndex, 1);
     badIndex += std::string("x") + '\0';
-    EXPECT_EQ(loadMessage(badIndex), prefix + "string index 5 is beyond the 1 strings of the table");
+    EXPECT_EQ(loadMessage(badIndex),
+              prefix + "string index 5 is beyond the 1 strings of the table");
 
     std::string offsetOutside = header(400);
     put32(offsetOutside, 0);
@@ -248,8 +250,7 @@ TEST_F(BinaryTest, DamagedFilesAreRefusedWithAReason) {
     put32(manyStrings, 1000);
     manyStrings += "ab";
     manyStrings.push_back('\0');
-    EXPECT_EQ(loadMessage(manyStrings),
-              prefix + "1000 strings cannot fit in the string table");
+    EXPECT_EQ(loadMessage(manyStrings), prefix + "1000 strings cannot fit in the string table");
 
     std::string unterminated = header(16);
     put32(unterminated, 0);

@@ -63,7 +63,9 @@ struct TreeCase {
     std::function<void(cInfNode*)> build;
 };
 
-void PrintTo(const TreeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TreeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BinaryToTextTree : public ::testing::TestWithParam<TreeCase> {};
 

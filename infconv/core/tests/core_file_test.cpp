@@ -14,7 +14,7 @@
 namespace {
 
 class FileTest : public CoreScratchDir {
-protected:
+  protected:
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(m_dir))
@@ -40,9 +40,9 @@ TEST_F(FileTest, OpenFailuresCarryTheirDetail) {
 
     writeBytes(path("empty.inf"), "");
     cFile whole;
-    EXPECT_EQ(
-        thrownMessage<cFileOpenException>([&] { whole.open(path("empty.inf"), cFile::kWholeFile); }),
-        fileError(path("empty.inf"), "???"));
+    EXPECT_EQ(thrownMessage<cFileOpenException>(
+                  [&] { whole.open(path("empty.inf"), cFile::kWholeFile); }),
+              fileError(path("empty.inf"), "???"));
     EXPECT_EQ(whole.mode(), 0);
     EXPECT_FALSE(whole.isOpen());
     // The failed whole-file open leaves the object reusable.
@@ -50,26 +50,35 @@ TEST_F(FileTest, OpenFailuresCarryTheirDetail) {
     EXPECT_EQ(whole.mode(), cFile::kWholeFileHeld);
 
     // Whole-file mode reports a missing file as a plain file error.
-    std::string message = thrownMessage<cFileException>(
-        [&] { cFile f(missing, cFile::kWholeFile); });
+    std::string message =
+        thrownMessage<cFileException>([&] { cFile f(missing, cFile::kWholeFile); });
     EXPECT_EQ(message, fileError(missing, std::strerror(ENOENT)));
 }
 
 TEST_F(FileTest, ModeFlags) {
     const std::string p = path("m.inf");
     writeBytes(p, "old");
-    EXPECT_EQ(thrownMessage<cFileOpenException>(
-                  [&] { cFile f(p, cFile::kWrite | cFile::kExclusive); }),
-              fileError(p, std::strerror(EEXIST)));
+    EXPECT_EQ(
+        thrownMessage<cFileOpenException>([&] { cFile f(p, cFile::kWrite | cFile::kExclusive); }),
+        fileError(p, std::strerror(EEXIST)));
     EXPECT_EQ(thrownMessage<cFileOpenException>(
                   [&] { cFile f(path("none.inf"), cFile::kWrite | cFile::kNoCreate); }),
               fileError(path("none.inf"), std::strerror(ENOENT)));
 
-    { cFile f(p, cFile::kWrite | cFile::kAppend); f.write("+1", 2); }
+    {
+        cFile f(p, cFile::kWrite | cFile::kAppend);
+        f.write("+1", 2);
+    }
     EXPECT_EQ(readBytes(p), "old+1");
-    { cFile f(p, cFile::kWrite | cFile::kNoTruncate); f.write("N", 1); }
+    {
+        cFile f(p, cFile::kWrite | cFile::kNoTruncate);
+        f.write("N", 1);
+    }
     EXPECT_EQ(readBytes(p), "Nld+1");
-    { cFile f(p, cFile::kWrite); f.write("x", 1); }
+    {
+        cFile f(p, cFile::kWrite);
+        f.write("x", 1);
+    }
     EXPECT_EQ(readBytes(p), "x");
 
     // serialize reads when the mode has read, writes otherwise.
@@ -231,7 +240,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, NoBackupForNewFileOrRead) {
-    { cFile f(path("n.inf"), cFile::kWrite, true); f.write("n", 1); }
+    {
+        cFile f(path("n.inf"), cFile::kWrite, true);
+        f.write("n", 1);
+    }
     EXPECT_FALSE(present(path("n.inf.back")));
     { cFile f(path("n.inf"), cFile::kRead, true); }
     EXPECT_FALSE(present(path("n.inf.back")));
@@ -246,8 +258,8 @@ TEST_F(FileTest, FailedBackupLeavesTheFileUntouched) {
     cFile f(p, cFile::kWrite, true);
     f.write("new", 3);
     std::string message = thrownMessage<cFileException>([&] { f.close(); });
-    EXPECT_EQ(message.rfind(fileError(p, "cannot keep the previous content as " + p + ".back: "), 0),
-              0u)
+    EXPECT_EQ(
+        message.rfind(fileError(p, "cannot keep the previous content as " + p + ".back: "), 0), 0u)
         << message;
     EXPECT_EQ(readBytes(p), "precious");
     EXPECT_EQ(entries(), (std::vector<std::string>{"a.inf", "a.inf.back"}));

@@ -37,7 +37,8 @@ TEST_P(NamedListSizeTest, LookupsMatchTheUpperCasedNames) {
     EXPECT_FALSE(list.contains("SPEE"));
     EXPECT_FALSE(list.contains("SPEEDS"));
     for (int i = 0; i < fillers; ++i) {
-        ASSERT_EQ(list.getIgnoringCase("KEY" + std::to_string(i)), list.at(static_cast<std::size_t>(i) + 1));
+        ASSERT_EQ(list.getIgnoringCase("KEY" + std::to_string(i)),
+                  list.at(static_cast<std::size_t>(i) + 1));
     }
     ASSERT_EQ(list.count(), static_cast<std::size_t>(fillers) + 4);
     EXPECT_EQ(list.at(static_cast<std::size_t>(fillers) + 1), second);
@@ -58,7 +59,8 @@ TEST(NamedListTest, FirstAddedWinsAcrossIndexRebuilds) {
             if (round == 0) firsts.push_back(added);
         }
     }
-    for (int i = 0; i < 700; ++i) ASSERT_EQ(list.getIgnoringCase("N" + std::to_string(i)), firsts[i]);
+    for (int i = 0; i < 700; ++i)
+        ASSERT_EQ(list.getIgnoringCase("N" + std::to_string(i)), firsts[i]);
 }
 
 TEST(InfTreeTest, OverloadsWithoutLookupNameIndexTheUpperCasedName) {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,7 +16,7 @@
 // Reproducible random damage to a binary INF image: 1..maxEdits bytes
 // overwritten, the magic kept so the damage reaches the reader.
 class ByteDamager {
-public:
+  public:
     explicit ByteDamager(std::uint32_t seed) : m_seed(seed) {}
 
     std::string damage(const std::string& original, int maxEdits) {
@@ -29,7 +29,7 @@ public:
         return damaged;
     }
 
-private:
+  private:
     std::uint32_t next() {
         m_seed = m_seed * 1103515245u + 12345u;
         return m_seed >> 8;
@@ -41,7 +41,7 @@ private:
 // A scratch directory for each test, and whole file reads and writes that
 // bypass the code under test.
 class CoreScratchDir : public ::testing::Test {
-public:
+  public:
     std::string path(const std::string& name) const { return m_scratch.path(name); }
 
     static void writeBytes(const std::string& file, const std::string& bytes) {

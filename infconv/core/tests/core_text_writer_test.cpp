@@ -6,8 +6,8 @@
 #include <cstring>
 #include <limits>
 #include <random>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "cfile.h"
 #include "core_test_support.h"
@@ -84,16 +84,25 @@ TEST(NumberFormatEquivalence, MatchesPrintfOnRoundingTiesAndRandomValues) {
                                  -std::numeric_limits<float>::infinity(),
                                  std::numeric_limits<float>::quiet_NaN(),
                                  -std::numeric_limits<float>::quiet_NaN(),
-                                 -0.0f, 0.00000005f, 0.00000015f, 0.99999995f, 2147483520.0f,
-                                 2147483904.0f, -2147483904.0f, 16777217.0f, 8388607.5f};
+                                 -0.0f,
+                                 0.00000005f,
+                                 0.00000015f,
+                                 0.99999995f,
+                                 2147483520.0f,
+                                 2147483904.0f,
+                                 -2147483904.0f,
+                                 16777217.0f,
+                                 8388607.5f};
     // Odd multiples of 2^-k land exactly halfway between 7-decimal results.
     for (int k = 1; k <= 30; ++k) {
-        for (int m = -3001; m <= 3001; m += 2) values.push_back(std::ldexp(static_cast<float>(m), -k));
+        for (int m = -3001; m <= 3001; m += 2)
+            values.push_back(std::ldexp(static_cast<float>(m), -k));
     }
     std::mt19937 random(12345);
     std::uniform_real_distribution<float> near(-1000.0f, 1000.0f);
     for (int i = 0; i < 100000; ++i) values.push_back(near(random));
-    for (int i = 0; i < 100000; ++i) values.push_back(fromBits(static_cast<std::uint32_t>(random())));
+    for (int i = 0; i < 100000; ++i)
+        values.push_back(fromBits(static_cast<std::uint32_t>(random())));
     int mismatches = 0;
     for (float value : values) {
         if (text_inf_writer::formatNumber(value) != printfReference(value) && ++mismatches < 10) {
@@ -115,13 +124,14 @@ TEST_P(QuotingTest, Rule) {
     EXPECT_EQ(text_inf_writer::needsQuotes(GetParam().text), GetParam().quoted) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, QuotingTest,
-    ::testing::Values(QuoteCase{"Alpha", false}, QuoteCase{"alpha", false}, QuoteCase{"_x", false},
-                      QuoteCase{"a,b=c", false}, QuoteCase{"-x", true}, QuoteCase{"Ship1", true},
-                      QuoteCase{"1st", true}, QuoteCase{"", true}, QuoteCase{"Red Star", true},
-                      QuoteCase{"@x", true}, QuoteCase{"\xE9t\xE9", true},
-                      QuoteCase{"a\rb", true}, QuoteCase{"a\nb", true}));
+INSTANTIATE_TEST_SUITE_P(Table, QuotingTest,
+                         ::testing::Values(QuoteCase{"Alpha", false}, QuoteCase{"alpha", false},
+                                           QuoteCase{"_x", false}, QuoteCase{"a,b=c", false},
+                                           QuoteCase{"-x", true}, QuoteCase{"Ship1", true},
+                                           QuoteCase{"1st", true}, QuoteCase{"", true},
+                                           QuoteCase{"Red Star", true}, QuoteCase{"@x", true},
+                                           QuoteCase{"\xE9t\xE9", true}, QuoteCase{"a\rb", true},
+                                           QuoteCase{"a\nb", true}));
 
 using TextWriterTest = CoreScratchDir;
 

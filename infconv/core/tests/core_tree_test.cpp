@@ -17,21 +17,24 @@ struct HashCase {
 
 class HashFunctionTest : public ::testing::TestWithParam<HashCase> {};
 
-TEST_P(HashFunctionTest, Values) { EXPECT_EQ(HashMap::hash(GetParam().key), GetParam().hash); }
+TEST_P(HashFunctionTest, Values) {
+    EXPECT_EQ(HashMap::hash(GetParam().key), GetParam().hash);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, HashFunctionTest,
-    ::testing::Values(HashCase{"", 0}, HashCase{"A", 65}, HashCase{"AB", 586},
-                      // 0x60..0x7F are lowered by 40 before they are added.
-                      HashCase{"a", 0x61 - 40}, HashCase{"\x7F", 0x7F - 40},
-                      // 0x80..0xFF count as negative bytes.
-                      HashCase{"\x80", 0xFFFFFF80u}, HashCase{"A\xFF", 65 * 8 - 1},
-                      // The top four bits fold back in.
-                      HashCase{"AAAAAAAAAA", [] {
-                                   std::uint32_t h = 0;
-                                   for (int i = 0; i < 10; ++i) h = (h >> 28) + h * 8 + 65;
-                                   return h;
-                               }()}));
+INSTANTIATE_TEST_SUITE_P(Examples, HashFunctionTest,
+                         ::testing::Values(HashCase{"", 0}, HashCase{"A", 65}, HashCase{"AB", 586},
+                                           // 0x60..0x7F are lowered by 40 before they are added.
+                                           HashCase{"a", 0x61 - 40}, HashCase{"\x7F", 0x7F - 40},
+                                           // 0x80..0xFF count as negative bytes.
+                                           HashCase{"\x80", 0xFFFFFF80u},
+                                           HashCase{"A\xFF", 65 * 8 - 1},
+                                           // The top four bits fold back in.
+                                           HashCase{"AAAAAAAAAA", [] {
+                                                        std::uint32_t h = 0;
+                                                        for (int i = 0; i < 10; ++i)
+                                                            h = (h >> 28) + h * 8 + 65;
+                                                        return h;
+                                                    }()}));
 
 TEST(HashMapTest, BucketsOfTheExamples) {
     EXPECT_EQ(HashMap::bucketOf("A"), 65u);

@@ -48,7 +48,8 @@ TEST_P(ValueListGrowthTest, EveryValueSurvivesTheBlockGrowing) {
             list.addNumber(number);
             expected.push_back({true, "", number});
         } else {
-            std::string text(textLength + static_cast<std::size_t>(i % 5), static_cast<char>('a' + i % 26));
+            std::string text(textLength + static_cast<std::size_t>(i % 5),
+                             static_cast<char>('a' + i % 26));
             if (!text.empty()) text[0] = static_cast<char>('0' + i % 10);
             list.addText(text);
             expected.push_back({false, text, 0});
@@ -58,7 +59,8 @@ TEST_P(ValueListGrowthTest, EveryValueSurvivesTheBlockGrowing) {
     expectSame(list, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(TextLengths, ValueListGrowthTest, ::testing::Values(0, 1, 7, 15, 16, 17, 40, 1000));
+INSTANTIATE_TEST_SUITE_P(TextLengths, ValueListGrowthTest,
+                         ::testing::Values(0, 1, 7, 15, 16, 17, 40, 1000));
 
 TEST(ValueListTest, NumberBitsAndEmbeddedBytesAreKept) {
     cInfValueList list;

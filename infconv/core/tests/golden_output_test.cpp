@@ -63,9 +63,9 @@ class GoldenOutput : public ::testing::Test {
         // Thousands of conversions, each synced: where a memory file system
         // is at hand, the scratch folder lives there and syncing costs nothing.
         const bool shm = fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0;
-        std::string pattern = ((shm ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                               "infconv-golden-XXXXXX")
-                                  .string();
+        std::string pattern =
+            ((shm ? fs::path("/dev/shm") : fs::temp_directory_path()) / "infconv-golden-XXXXXX")
+                .string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_dir = pattern;
         ::setenv("INFCONV_LOG_DIR", path("log").c_str(), 1);

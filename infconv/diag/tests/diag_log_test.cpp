@@ -1,13 +1,12 @@
-#include "diag_test_env.h"
-#include "log.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <string>
 #include <tuple>
+
+#include "diag_test_env.h"
+#include "log.h"
 
 namespace {
 
@@ -31,10 +30,12 @@ const Defaults kDefaults[] = {
 };
 
 std::uint32_t fakeNow = 0;
-std::uint32_t fakeClock() { return fakeNow; }
+std::uint32_t fakeClock() {
+    return fakeNow;
+}
 
 class LogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fakeNow = 100000;
         setLogClock(fakeClock);
@@ -160,10 +161,9 @@ using LogDeathTest = LogTest;
 
 TEST_F(LogDeathTest, ErrorBoxReportsAndEndsWithFailureStatus) {
     EXPECT_EXIT(
-        {
-            logPrintf(ErrorLog, "Error at line: %d\nIn file: %s\n\n\n%s", 115, "src", "bad");
-        },
-        testing::ExitedWithCode(1), "ERROR\nError at line: 115\nIn file: src\n\n\nbad\r\n\nVersion: 1\\.000");
+        { logPrintf(ErrorLog, "Error at line: %d\nIn file: %s\n\n\n%s", 115, "src", "bad"); },
+        testing::ExitedWithCode(1),
+        "ERROR\nError at line: 115\nIn file: src\n\n\nbad\r\n\nVersion: 1\\.000");
     EXPECT_EQ(env.readLog("ErrorLog"), "Error at line: 115\nIn file: src\n\n\nbad\n");
 }
 

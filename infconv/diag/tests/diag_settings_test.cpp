@@ -1,11 +1,11 @@
-#include "diag_test_env.h"
-#include "log.h"
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 #include <string>
+
+#include "diag_test_env.h"
+#include "log.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ cLog* const* const kAll[] = {&ErrorLog,   &WarningLog, &ProgLog,   &ServerLog, &
                              &ReleaseLog, &MultiLog,   &SystemLog, &ScriptLog, &AILog};
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     DiagTestEnv env;
 };
 
@@ -103,8 +103,7 @@ using SettingsDeathTest = SettingsTest;
 
 TEST_F(SettingsDeathTest, SyntaxErrorInSettingsIsReportedThroughTheErrorChannel) {
     env.writeSettings("}\r\n");
-    EXPECT_EXIT(createLogChannels(), testing::ExitedWithCode(1),
-                "ERROR\n(.|\n|\r)*More BlockEnd");
+    EXPECT_EXIT(createLogChannels(), testing::ExitedWithCode(1), "ERROR\n(.|\n|\r)*More BlockEnd");
 }
 
 }  // namespace

@@ -2,16 +2,15 @@
 // log channels. Channels created inside it are destroyed when it ends.
 #pragma once
 
-#include "log.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "log.h"
 #include "test_support.h"
 
 class DiagTestEnv {
-public:
+  public:
     DiagTestEnv() : previous_(std::filesystem::current_path()) {
         std::filesystem::current_path(scratch_.root());
         ::setenv("INFCONV_LOG_DIR", logDir_.c_str(), 1);
@@ -32,7 +31,7 @@ public:
     const std::filesystem::path& root() const { return scratch_.root(); }
     const std::filesystem::path& logDir() const { return logDir_; }
 
-private:
+  private:
     vk_test::ScratchDir scratch_{"infconv-diag"};
     std::filesystem::path previous_;
     std::filesystem::path logDir_ = scratch_.root() / "logs";

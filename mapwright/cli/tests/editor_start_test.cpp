@@ -31,12 +31,11 @@ TEST(EditorStart, OneFileNameOpensTheEditorEveryCommandStaysHeadless) {
         std::vector<std::string> args;
         bool editor;
     };
-    for (const Case& c : {Case{{"/maps/vega.sdf"}, true}, Case{{"Map.VMPF"}, true},
-                          Case{{existing}, true}, Case{{scratch.root().string()}, false},
-                          Case{{"missing.txt"}, false}, Case{{"show"}, false},
-                          Case{{"help"}, false}, Case{{"--help"}, false},
-                          Case{{"-x.sdf"}, false}, Case{{"show", "a.sdf"}, false},
-                          Case{{}, false}}) {
+    for (const Case& c :
+         {Case{{"/maps/vega.sdf"}, true}, Case{{"Map.VMPF"}, true}, Case{{existing}, true},
+          Case{{scratch.root().string()}, false}, Case{{"missing.txt"}, false},
+          Case{{"show"}, false}, Case{{"help"}, false}, Case{{"--help"}, false},
+          Case{{"-x.sdf"}, false}, Case{{"show", "a.sdf"}, false}, Case{{}, false}}) {
         std::vector<const char*> argv{"mapwright"};
         for (const std::string& a : c.args) argv.push_back(a.c_str());
         const auto file = mw::cli::fileForEditor(static_cast<int>(argv.size()), argv.data());

@@ -14,7 +14,7 @@ namespace {
 using Args = std::vector<std::string>;
 
 class GenerateCommand : public ::testing::Test {
-protected:
+  protected:
     // Runs `mapwright generate ARGS` in the scratch folder.
     vk_test::RunResult run(Args args) {
         args.insert(args.begin(), "generate");

@@ -28,7 +28,7 @@ NamesRun runNames(const std::string& args) {
 }
 
 class NamesCommandTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ond = (root / "db.ond").string();
         auto rec = [](const char* n, const char* s, std::uint8_t p) {
@@ -50,12 +50,9 @@ TEST_F(NamesCommandTest, ListsNamesInListOrder) {
         std::string args;
         std::string out;
     } cases[] = {
-        {"", "Altair\nDeneb\nKesh\nvega\n"},
-        {"--systems", "Altair\nDeneb\nKesh\nvega\n"},
-        {"--planets", "Alpha\nbeta\nZhaar\n"},
-        {"--planets --style k", "Alpha\nbeta\n"},
-        {"--style U", "Altair\nDeneb\nvega\n"},
-        {"--style H", ""},
+        {"", "Altair\nDeneb\nKesh\nvega\n"},    {"--systems", "Altair\nDeneb\nKesh\nvega\n"},
+        {"--planets", "Alpha\nbeta\nZhaar\n"},  {"--planets --style k", "Alpha\nbeta\n"},
+        {"--style U", "Altair\nDeneb\nvega\n"}, {"--style H", ""},
     };
     for (const auto& c : cases) {
         const NamesRun r = runNames(ond + " " + c.args);
@@ -69,9 +66,9 @@ TEST_F(NamesCommandTest, RefusesBadInput) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("none.ond"), std::string::npos) << missing.out;
 
-    for (const std::string& args : {std::string(""), ond + " --style X", ond + " --style",
-                                    ond + " --bogus", ond + " " + ond,
-                                    ond + " --systems --planets"}) {
+    for (const std::string& args :
+         {std::string(""), ond + " --style X", ond + " --style", ond + " --bogus", ond + " " + ond,
+          ond + " --systems --planets"}) {
         const NamesRun r = runNames(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.out.find("usage"), std::string::npos) << args;

@@ -17,7 +17,7 @@ vk_test::RunResult runShow(const std::string& arg) {
 }
 
 class ShowCommand : public ::testing::Test {
-protected:
+  protected:
     vk_test::ScratchDir scratch_{"mw-show"};
     const fs::path& dir_ = scratch_.root();
 };
@@ -43,8 +43,7 @@ TEST_F(ShowCommand, PrintsTheSampleWithKeysInOrder) {
         {"asteroids", {"index", "type", "x", "y", "z", "capacity", "marker_x", "marker_y"}},
         {"wrecks", {"index", "type", "x", "y", "z", "value", "marker_x", "marker_y"}},
         {"nebulae", {"index", "type", "x", "y", "z", "marker_x", "marker_y"}},
-        {"jump_nodes",
-         {"index", "leads_to", "node_id", "x", "y", "z", "marker_x", "marker_y"}},
+        {"jump_nodes", {"index", "leads_to", "node_id", "x", "y", "z", "marker_x", "marker_y"}},
         {"ships",
          {"index", "name", "owner", "type", "deployed", "rank", "number_of_ships", "x", "y", "z",
           "marker_x", "marker_y"}},
@@ -55,7 +54,9 @@ TEST_F(ShowCommand, PrintsTheSampleWithKeysInOrder) {
     }
     EXPECT_EQ(j["sun_name"], "Sol");
     EXPECT_EQ(j["planets"][1]["index"], 2);
-    EXPECT_EQ(j["planets"][1]["name"], "Ga\xC3\xAF" "a");  // Latin-1 0xEF as UTF-8
+    EXPECT_EQ(j["planets"][1]["name"],
+              "Ga\xC3\xAF"
+              "a");  // Latin-1 0xEF as UTF-8
     EXPECT_EQ(j["planets"][0]["y"], -31000);
     EXPECT_EQ(j["jump_nodes"][0]["node_id"], "SolJumpnode1");
     EXPECT_EQ(j["ships"][1]["deployed"], 1);
@@ -77,8 +78,10 @@ TEST_F(ShowCommand, EveryByteOfAStringSurvives) {
     std::string back;  // UTF-8 back to Latin-1
     for (std::size_t i = 0; i < sunType.size(); ++i) {
         const auto c = static_cast<unsigned char>(sunType[i]);
-        if (c < 0x80) back.push_back(static_cast<char>(c));
-        else back.push_back(static_cast<char>(((c & 0x1F) << 6) | (sunType[++i] & 0x3F)));
+        if (c < 0x80)
+            back.push_back(static_cast<char>(c));
+        else
+            back.push_back(static_cast<char>(((c & 0x1F) << 6) | (sunType[++i] & 0x3F)));
     }
     EXPECT_EQ(back, all);
 }
@@ -109,9 +112,9 @@ TEST_F(ShowCommand, FailuresNameTheFileAndExitNonZero) {
         EXPECT_NE(r.status, 0) << name;
         EXPECT_NE(r.err.find(path), std::string::npos) << name << ": " << r.err;
     }
-    EXPECT_NE(runShow((dir_ / "marker.sdf").string())
-                  .err.find("'4x2' is not a valid integer value"),
-              std::string::npos);
+    EXPECT_NE(
+        runShow((dir_ / "marker.sdf").string()).err.find("'4x2' is not a valid integer value"),
+        std::string::npos);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ struct Result {
 };
 
 class SpecialFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* f : {"alpha.sdf", "beta.sdf", "gamma.sdf", "sample.vmpf"})
             fs::copy_file(fs::path(VK_SOURCE_DIR) / "data/samples/map" / f, dir_ / f);

@@ -6,7 +6,9 @@
 
 namespace mw {
 
-DecimalField toDecimalField(std::int32_t value) { return DecimalField(std::to_string(value)); }
+DecimalField toDecimalField(std::int32_t value) {
+    return DecimalField(std::to_string(value));
+}
 
 std::int32_t parseInteger(std::string_view text) {
     auto fail = [&]() -> std::int32_t {
@@ -34,9 +36,12 @@ std::int32_t parseInteger(std::string_view text) {
     for (; i < end; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         int digit;
-        if (std::isdigit(c)) digit = c - '0';
-        else if (base == 16 && std::isxdigit(c)) digit = std::tolower(c) - 'a' + 10;
-        else return fail();
+        if (std::isdigit(c))
+            digit = c - '0';
+        else if (base == 16 && std::isxdigit(c))
+            digit = std::tolower(c) - 'a' + 10;
+        else
+            return fail();
         value = value * base + digit;
         if (value > 0x80000000LL) return fail();
     }

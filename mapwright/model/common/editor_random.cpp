@@ -19,9 +19,13 @@ std::uint64_t clockSeed(std::uint64_t salt) {
 
 }  // namespace
 
-EditorRandom::EditorRandom() { reseedFromClock(); }
+EditorRandom::EditorRandom() {
+    reseedFromClock();
+}
 
-EditorRandom::EditorRandom(std::uint64_t seed) { this->seed(seed); }
+EditorRandom::EditorRandom(std::uint64_t seed) {
+    this->seed(seed);
+}
 
 void EditorRandom::seed(std::uint64_t value) {
     engine_.seed(value);

@@ -8,7 +8,7 @@
 namespace mw {
 
 class EditorRandom {
-public:
+  public:
     /// Seeded from the clock.
     EditorRandom();
     /// A fixed sequence: reseedFromClock() leaves it alone.
@@ -25,7 +25,7 @@ public:
 
     bool isFixed() const { return fixed_; }
 
-private:
+  private:
     std::mt19937_64 engine_;
     bool fixed_ = false;
     std::uint64_t reseeds_ = 0;

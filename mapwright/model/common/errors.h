@@ -18,32 +18,32 @@ std::string printableBytes(std::string_view bytes);
 
 /// Base of every error the user is shown; the message names the file it is about.
 class UserError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 /// A failed create, open, read, write, rename or delete of a file. The file
 /// name and the detail may quote bytes of a file; the message shows them safely.
 class IoError : public UserError {
-public:
+  public:
     IoError(const std::string& file, const std::string& operation, const std::string& detail)
         : UserError(printableBytes(file) + ": " + operation + " failed: " + printableBytes(detail)),
           file_(file) {}
     const std::string& file() const { return file_; }
 
-private:
+  private:
     std::string file_;
 };
 
 /// A text field that should hold a whole number does not ("'%s' is not a valid integer value").
 class ConversionError : public UserError {
-public:
+  public:
     using UserError::UserError;
 };
 
 /// A table of 1000 records has no free index left, or a file holds more records of one kind.
 class TableFullError : public UserError {
-public:
+  public:
     using UserError::UserError;
 };
 

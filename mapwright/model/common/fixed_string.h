@@ -17,7 +17,7 @@ template <std::size_t N>
 class FixedString {
     static_assert(N >= 1 && N <= 255, "the length byte limits the capacity to 255");
 
-public:
+  public:
     static constexpr std::size_t capacity = N;
     /// Bytes the field occupies in a file: the length byte and N characters.
     static constexpr std::size_t storedSize = N + 1;
@@ -64,7 +64,7 @@ public:
         return s;
     }
 
-private:
+  private:
     std::uint8_t len_ = 0;
     std::array<char, N> chars_{};
 };

@@ -35,7 +35,7 @@ struct FileDialogText {
 const FileDialogText& fileDialogText(FileDialog dialog);
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     /// A plain notice, e.g. "Map saved to ...!".
     virtual void notice(const std::string& text) = 0;

@@ -35,7 +35,9 @@ void RecordReader::require(std::uint8_t* out) {
     if (!next(out)) throw IoError(path_, "read", "unexpected end of file");
 }
 
-bool RecordReader::nextWhole(std::uint8_t* out) { return readRaw(out) == size_; }
+bool RecordReader::nextWhole(std::uint8_t* out) {
+    return readRaw(out) == size_;
+}
 
 void appendRecord(const std::string& path, const std::uint8_t* record, std::size_t recordSize) {
     std::FILE* f = openRegular(path, O_RDWR, "r+b");

@@ -12,7 +12,7 @@ namespace mw {
 
 /// Reads fixed-size records from the start of a file, buffered.
 class RecordReader {
-public:
+  public:
     RecordReader(std::string path, std::size_t recordSize);
     ~RecordReader();
     RecordReader(const RecordReader&) = delete;
@@ -29,7 +29,7 @@ public:
 
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::size_t readRaw(std::uint8_t* out);
     std::string path_;
     std::size_t size_;

@@ -11,7 +11,9 @@
 
 namespace mw {
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText() {
+    return std::strerror(errno);
+}
 
 void requireWholeName(const std::string& path, const std::string& operation) {
     if (path.find('\0') != std::string::npos)

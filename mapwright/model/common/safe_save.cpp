@@ -17,7 +17,7 @@ namespace {
 // Holds SIGINT, SIGTERM and SIGHUP while it lives, so a temporary file is never
 // created without its name being kept for removal.
 class SignalsHeld {
-public:
+  public:
     SignalsHeld() {
         sigset_t held;
         sigemptyset(&held);
@@ -30,7 +30,7 @@ public:
     SignalsHeld(const SignalsHeld&) = delete;
     SignalsHeld& operator=(const SignalsHeld&) = delete;
 
-private:
+  private:
     sigset_t old_;
 };
 

@@ -17,7 +17,7 @@
 namespace mw {
 
 class SafeSave {
-public:
+  public:
     /// A fresh temporary file named after the target (TARGET.tmp-XXXXXX).
     explicit SafeSave(std::string target);
     /// The named scratch file as the temporary (a name list's "temp.dat");
@@ -34,7 +34,7 @@ public:
 
     const std::string& target() const { return target_; }
 
-private:
+  private:
     void open(int fd);
     void discard();
 

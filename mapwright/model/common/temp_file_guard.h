@@ -11,13 +11,13 @@ namespace mw {
 /// ignored signal is left alone), and end the process the default way after
 /// the removal. The owner creates and removes the file as usual.
 class TempFileGuard {
-public:
+  public:
     explicit TempFileGuard(const std::string& path);
     ~TempFileGuard();
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
 
-private:
+  private:
     int slot_;  // -1 when the name could not be kept (too long, all slots taken)
 };
 

@@ -35,7 +35,8 @@ std::vector<std::string> ShippedFileNames() {
     for (const ToolInfo& tool : kTools) names.emplace_back(tool.picture);
     names.emplace_back("banner.bmp");
     names.emplace_back("mapwright.png");
-    for (const char* help : {"readme.hlp", "intro.hlp", "bai.hlp", "tutorial1.hlp", "tutorial2.hlp"})
+    for (const char* help :
+         {"readme.hlp", "intro.hlp", "bai.hlp", "tutorial1.hlp", "tutorial2.hlp"})
         names.push_back(HelpPageFor(help).string());
     names.emplace_back(kDefaultNameDatabase);
     return names;

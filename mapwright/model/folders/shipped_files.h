@@ -19,7 +19,7 @@ namespace mw {
 inline constexpr std::string_view kDataFromBin = "../share/mapwright";
 
 class ShippedFiles {
-public:
+  public:
     /// The folders in the order they are searched.
     explicit ShippedFiles(std::vector<std::filesystem::path> folders)
         : folders_(std::move(folders)) {}
@@ -34,7 +34,7 @@ public:
     /// find(), or else the name in the first folder, so a message names a place.
     std::filesystem::path locate(const std::filesystem::path& relative) const;
 
-private:
+  private:
     std::vector<std::filesystem::path> folders_;
 };
 

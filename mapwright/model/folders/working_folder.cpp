@@ -1,8 +1,9 @@
 #include "folders/working_folder.h"
 
-#include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include "common/errors.h"
 #include "common/file_bytes.h"
@@ -22,13 +23,11 @@ bool hasNameDatabase(const fs::path& folder) {
 
 /// Copies the shipped name database unless the folder has a non-empty one.
 /// Returns what went wrong, empty when nothing did.
-std::string provideNameDatabase(const fs::path& folder,
-                                const std::optional<fs::path>& shipped) {
+std::string provideNameDatabase(const fs::path& folder, const std::optional<fs::path>& shipped) {
     const fs::path target = folder / kDefaultNameDatabase;
     std::error_code ec;
     const bool present = fs::exists(target, ec);
-    if (present && !(fs::is_regular_file(target, ec) && fs::file_size(target, ec) == 0))
-        return {};
+    if (present && !(fs::is_regular_file(target, ec) && fs::file_size(target, ec) == 0)) return {};
     if (!shipped) return "no shipped " + std::string(kDefaultNameDatabase) + " was found to copy";
     try {
         const std::optional<std::string> bytes = ReadFileBytes(shipped->string());
@@ -93,8 +92,8 @@ WorkingFolder ChooseWorkingFolder(const fs::path& current, const UserFolders& us
     std::error_code ec;
     fs::create_directories(data, ec);
     if (ec || !fs::is_directory(data)) {
-        working.problem = data.string() + " cannot be made: " +
-                          (ec ? ec.message() : std::string("not a folder"));
+        working.problem =
+            data.string() + " cannot be made: " + (ec ? ec.message() : std::string("not a folder"));
         return working;
     }
     working.folder = data;

@@ -17,8 +17,8 @@ namespace mw {
 
 /// The user's folders that decide where a desktop start works.
 struct UserFolders {
-    std::filesystem::path home;      // empty when unknown
-    std::filesystem::path dataHome;  // $XDG_DATA_HOME, else home/.local/share; empty when unknown
+    std::filesystem::path home;       // empty when unknown
+    std::filesystem::path dataHome;   // $XDG_DATA_HOME, else home/.local/share; empty when unknown
     std::filesystem::path stateHome;  // $XDG_STATE_HOME, else home/.local/state; empty when unknown
 };
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "common/safe_save.h"
 #include "mission/mission_sections.h"
 #include "mission/mission_text_safety.h"
-#include "common/safe_save.h"
 
 namespace mw {
 

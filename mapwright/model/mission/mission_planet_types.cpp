@@ -10,59 +10,105 @@ namespace mw::mission {
 namespace {
 
 enum class ModelKey {
-    Modelname, Special, Ambient, Radius, Diffuse, Cloud, LightMap, LightLoop,
-    Cloud0, Cloud1, GlowState, GlowColor, Ambient2, Radius2,
+    Modelname,
+    Special,
+    Ambient,
+    Radius,
+    Diffuse,
+    Cloud,
+    LightMap,
+    LightLoop,
+    Cloud0,
+    Cloud1,
+    GlowState,
+    GlowColor,
+    Ambient2,
+    Radius2,
 };
 
 using K = ModelKey;
 
-constexpr ModelKey kOrderA[] = {K::Modelname, K::Special, K::Ambient, K::Radius, K::Diffuse,
-                                K::Cloud, K::LightMap, K::LightLoop, K::Cloud0, K::Cloud1,
-                                K::GlowState, K::GlowColor};
-constexpr ModelKey kOrderB[] = {K::Modelname, K::Special, K::Ambient, K::Radius, K::Diffuse,
-                                K::Cloud, K::LightMap, K::LightLoop, K::GlowState, K::GlowColor,
-                                K::Cloud0, K::Cloud1};
-constexpr ModelKey kOrderC[] = {K::Modelname, K::Special, K::Diffuse, K::Cloud, K::Ambient,
-                                K::Radius, K::LightMap, K::LightLoop, K::Cloud0, K::Cloud1,
-                                K::GlowState, K::GlowColor};
-constexpr ModelKey kOrderD[] = {K::Modelname, K::Special, K::Diffuse, K::Cloud, K::Ambient,
-                                K::Radius, K::LightMap, K::LightLoop, K::GlowState, K::GlowColor,
-                                K::Cloud0, K::Cloud1};
-constexpr ModelKey kOrderE[] = {K::Modelname, K::Special, K::Diffuse, K::Ambient, K::Radius,
-                                K::Cloud, K::LightMap, K::LightLoop, K::Cloud0, K::Cloud1,
-                                K::GlowState, K::GlowColor};
-constexpr ModelKey kOrderF[] = {K::Modelname, K::Special, K::Ambient, K::Radius, K::Diffuse,
-                                K::Cloud, K::Ambient2, K::Radius2, K::LightMap, K::LightLoop,
-                                K::Cloud0, K::Cloud1, K::GlowState, K::GlowColor};
+constexpr ModelKey kOrderA[] = {K::Modelname, K::Special, K::Ambient,   K::Radius,
+                                K::Diffuse,   K::Cloud,   K::LightMap,  K::LightLoop,
+                                K::Cloud0,    K::Cloud1,  K::GlowState, K::GlowColor};
+constexpr ModelKey kOrderB[] = {K::Modelname, K::Special,   K::Ambient,  K::Radius,
+                                K::Diffuse,   K::Cloud,     K::LightMap, K::LightLoop,
+                                K::GlowState, K::GlowColor, K::Cloud0,   K::Cloud1};
+constexpr ModelKey kOrderC[] = {K::Modelname, K::Special, K::Diffuse,   K::Cloud,
+                                K::Ambient,   K::Radius,  K::LightMap,  K::LightLoop,
+                                K::Cloud0,    K::Cloud1,  K::GlowState, K::GlowColor};
+constexpr ModelKey kOrderD[] = {K::Modelname, K::Special,   K::Diffuse,  K::Cloud,
+                                K::Ambient,   K::Radius,    K::LightMap, K::LightLoop,
+                                K::GlowState, K::GlowColor, K::Cloud0,   K::Cloud1};
+constexpr ModelKey kOrderE[] = {K::Modelname, K::Special, K::Diffuse,   K::Ambient,
+                                K::Radius,    K::Cloud,   K::LightMap,  K::LightLoop,
+                                K::Cloud0,    K::Cloud1,  K::GlowState, K::GlowColor};
+constexpr ModelKey kOrderF[] = {K::Modelname, K::Special,  K::Ambient,   K::Radius,   K::Diffuse,
+                                K::Cloud,     K::Ambient2, K::Radius2,   K::LightMap, K::LightLoop,
+                                K::Cloud0,    K::Cloud1,   K::GlowState, K::GlowColor};
 
 std::span<const ModelKey> keysOf(ModelKeyOrder order) {
     switch (order) {
-        case ModelKeyOrder::A: return kOrderA;
-        case ModelKeyOrder::B: return kOrderB;
-        case ModelKeyOrder::C: return kOrderC;
-        case ModelKeyOrder::D: return kOrderD;
-        case ModelKeyOrder::E: return kOrderE;
-        case ModelKeyOrder::F: return kOrderF;
+        case ModelKeyOrder::A:
+            return kOrderA;
+        case ModelKeyOrder::B:
+            return kOrderB;
+        case ModelKeyOrder::C:
+            return kOrderC;
+        case ModelKeyOrder::D:
+            return kOrderD;
+        case ModelKeyOrder::E:
+            return kOrderE;
+        case ModelKeyOrder::F:
+            return kOrderF;
     }
     return {};
 }
 
 void writeModelKey(MissionWriter& out, const PlanetModel& m, ModelKey k) {
     switch (k) {
-        case K::Modelname: out.keyString("modelname", m.modelname); break;
-        case K::Special: out.key("IsSpecialPlanetInfo", m.isSpecial); break;
-        case K::Ambient: out.key("Ambientcolor", m.ambientColor); break;
-        case K::Radius: out.key("Ambientradiusmultiplier", m.ambientRadius); break;
-        case K::Ambient2: out.key("Ambientcolor", m.ambientColor2); break;
-        case K::Radius2: out.key("Ambientradiusmultiplier", m.ambientRadius2); break;
-        case K::Diffuse: out.keyString("DiffuseTexture", std::string("planets/") += m.texture); break;
-        case K::Cloud: out.keyString("CloudTexture", "planetcloud.tga"); break;
-        case K::LightMap: out.keyString("LightMapTexture", "CityLights0.tga"); break;
-        case K::LightLoop: out.keyString("LightLoopTexture", "PlanetLuminosity0.tga"); break;
-        case K::Cloud0: out.key("Cloud0State", m.cloudState); break;
-        case K::Cloud1: out.key("Cloud1State", m.cloudState); break;
-        case K::GlowState: out.key("GlowState", m.glowState); break;
-        case K::GlowColor: out.key("GlowColor", m.glowColor); break;
+        case K::Modelname:
+            out.keyString("modelname", m.modelname);
+            break;
+        case K::Special:
+            out.key("IsSpecialPlanetInfo", m.isSpecial);
+            break;
+        case K::Ambient:
+            out.key("Ambientcolor", m.ambientColor);
+            break;
+        case K::Radius:
+            out.key("Ambientradiusmultiplier", m.ambientRadius);
+            break;
+        case K::Ambient2:
+            out.key("Ambientcolor", m.ambientColor2);
+            break;
+        case K::Radius2:
+            out.key("Ambientradiusmultiplier", m.ambientRadius2);
+            break;
+        case K::Diffuse:
+            out.keyString("DiffuseTexture", std::string("planets/") += m.texture);
+            break;
+        case K::Cloud:
+            out.keyString("CloudTexture", "planetcloud.tga");
+            break;
+        case K::LightMap:
+            out.keyString("LightMapTexture", "CityLights0.tga");
+            break;
+        case K::LightLoop:
+            out.keyString("LightLoopTexture", "PlanetLuminosity0.tga");
+            break;
+        case K::Cloud0:
+            out.key("Cloud0State", m.cloudState);
+            break;
+        case K::Cloud1:
+            out.key("Cloud1State", m.cloudState);
+            break;
+        case K::GlowState:
+            out.key("GlowState", m.glowState);
+            break;
+        case K::GlowColor:
+            out.key("GlowColor", m.glowColor);
+            break;
     }
 }
 
@@ -113,9 +159,9 @@ void writeRaces(MissionWriter& out) {
             if (race.extraLanguages) {
                 // The one name block with five more languages than the usual six.
                 out.open("Name");
-                for (std::string_view lang : {"english", "german", "dutch", "french", "italian",
-                                              "spanish", "polish", "extra1", "extra2", "extra3",
-                                              "extra4"})
+                for (std::string_view lang :
+                     {"english", "german", "dutch", "french", "italian", "spanish", "polish",
+                      "extra1", "extra2", "extra3", "extra4"})
                     out.keyString(lang, race.nameValue);
                 out.close();
             } else {

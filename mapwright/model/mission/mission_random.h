@@ -10,7 +10,7 @@
 namespace mw {
 
 class MissionRandom {
-public:
+  public:
     explicit MissionRandom(std::optional<std::uint32_t> seed = std::nullopt);
 
     /// A number in 0..maxInclusive (maxInclusive >= 0).
@@ -18,7 +18,7 @@ public:
 
     std::uint32_t seed() const { return seed_; }
 
-private:
+  private:
     std::uint32_t seed_;
     std::mt19937 engine_;
 };

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "mission/map_systems.h"
-#include "project/map_project_record.h"
 #include "mission/mission_random.h"
 #include "mission/mission_writer.h"
+#include "project/map_project_record.h"
 
 namespace mw::mission {
 

@@ -185,13 +185,20 @@ void writeSystem(MissionWriter& out, const MapSystem& file, const std::vector<No
 
     for (const SdfRecord& r : file.objects) {
         const std::string_view tag = r.tag.view();
-        if (tag == sdf_tag::kMicroAsteroids) writeMicroAsteroids(out, r, random);
-        else if (tag == sdf_tag::kAsteroid) writeAsteroid(out, r, random);
-        else if (tag == sdf_tag::kPlanet) writePlanet(out, r, s);
-        else if (tag == sdf_tag::kNebula) writeNebula(out, r, random);
-        else if (tag == sdf_tag::kWreck) writeWreck(out, r, random);
-        else if (tag == sdf_tag::kJumpNode) writeJumpNode(out, r, s, nodes);
-        else if (tag == sdf_tag::kShip) writeShip(out, r, random);
+        if (tag == sdf_tag::kMicroAsteroids)
+            writeMicroAsteroids(out, r, random);
+        else if (tag == sdf_tag::kAsteroid)
+            writeAsteroid(out, r, random);
+        else if (tag == sdf_tag::kPlanet)
+            writePlanet(out, r, s);
+        else if (tag == sdf_tag::kNebula)
+            writeNebula(out, r, random);
+        else if (tag == sdf_tag::kWreck)
+            writeWreck(out, r, random);
+        else if (tag == sdf_tag::kJumpNode)
+            writeJumpNode(out, r, s, nodes);
+        else if (tag == sdf_tag::kShip)
+            writeShip(out, r, random);
         // any other tag is passed over
     }
     out.close();  // Entities

@@ -5,7 +5,7 @@
 namespace mw {
 
 namespace {
-constexpr std::string_view kLanguages[] = {"english", "german", "dutch",
+constexpr std::string_view kLanguages[] = {"english", "german",  "dutch",
                                            "french",  "italian", "spanish"};
 }
 
@@ -75,8 +75,12 @@ void MissionWriter::languageKeys(std::string_view value, bool asString) {
     close();
 }
 
-void MissionWriter::nameBlock(std::string_view value) { languageKeys(value, true); }
+void MissionWriter::nameBlock(std::string_view value) {
+    languageKeys(value, true);
+}
 
-void MissionWriter::zeroNameBlock() { languageKeys("0", false); }
+void MissionWriter::zeroNameBlock() {
+    languageKeys("0", false);
+}
 
 }  // namespace mw

@@ -10,7 +10,7 @@
 namespace mw {
 
 class MissionWriter {
-public:
+  public:
     /// One line at the current depth.
     void line(std::string_view text);
     /// "key = value", the value written bare.
@@ -35,7 +35,7 @@ public:
     const std::string& text() const { return text_; }
     std::string take() { return std::move(text_); }
 
-private:
+  private:
     void languageKeys(std::string_view value, bool quoted);
     std::string text_;
     int depth_ = 0;

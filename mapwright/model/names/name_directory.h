@@ -10,13 +10,13 @@
 
 namespace mw {
 
-inline constexpr std::string_view kPoolFile = "p_names.dat";      // planet name pool
-inline constexpr std::string_view kUsedListFile = "list.dat";     // names of the planets on the map
+inline constexpr std::string_view kPoolFile = "p_names.dat";   // planet name pool
+inline constexpr std::string_view kUsedListFile = "list.dat";  // names of the planets on the map
 inline constexpr std::string_view kPoolScratchFile = "seged.dat";  // while the pool is filtered
 inline constexpr std::string_view kListScratchFile = "temp.dat";   // while a list is rewritten
 
 class NameDirectory {
-public:
+  public:
     /// Empty: the current directory at the time of each operation.
     explicit NameDirectory(std::filesystem::path dir = {}) : dir_(std::move(dir)) {}
 
@@ -30,7 +30,7 @@ public:
 
     const std::filesystem::path& dir() const { return dir_; }
 
-private:
+  private:
     std::filesystem::path dir_;
 };
 

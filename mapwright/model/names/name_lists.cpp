@@ -1,12 +1,13 @@
 #include "names/name_lists.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "common/errors.h"
-#include "names/name_records.h"
 #include "common/regular_file.h"
+#include "names/name_records.h"
 
 namespace mw {
 
@@ -72,8 +73,7 @@ std::vector<std::string> LivePlanetNames(const SystemModel& model) {
     return names;
 }
 
-void WriteUsedNames(const NameDirectory& dir, std::string_view listFile,
-                    const SystemModel& model) {
+void WriteUsedNames(const NameDirectory& dir, std::string_view listFile, const SystemModel& model) {
     const std::string path = dir.resolve(listFile);
     NameListRewriter out(path, dir.resolve(kListScratchFile));
     for (const std::string& name : LivePlanetNames(model)) out.write(name);

@@ -33,7 +33,6 @@ void RenameInList(const NameDirectory& dir, std::string_view listFile, std::stri
 std::vector<std::string> LivePlanetNames(const SystemModel& model);
 
 /// The list file holds LivePlanetNames.
-void WriteUsedNames(const NameDirectory& dir, std::string_view listFile,
-                    const SystemModel& model);
+void WriteUsedNames(const NameDirectory& dir, std::string_view listFile, const SystemModel& model);
 
 }  // namespace mw

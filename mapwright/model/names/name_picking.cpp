@@ -1,15 +1,16 @@
 #include "names/name_picking.h"
 
-#include <cerrno>
-#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
+
 #include "common/errors.h"
+#include "common/regular_file.h"
 #include "names/name_lists.h"
 #include "names/name_records.h"
-#include "common/regular_file.h"
 
 namespace mw {
 

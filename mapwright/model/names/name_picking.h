@@ -49,7 +49,6 @@ struct PoolRefill {
 /// "p_names.dat" becomes the planet names of the style from the database, in
 /// file order (duplicates kept), less the names in use when asked. The new pool
 /// replaces the old one in one rename, so a failure leaves the old pool.
-void RefillPlanetPool(const NameDirectory& dir, const PoolRefill& refill,
-                      const SystemModel& model);
+void RefillPlanetPool(const NameDirectory& dir, const PoolRefill& refill, const SystemModel& model);
 
 }  // namespace mw

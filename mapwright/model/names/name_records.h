@@ -20,7 +20,7 @@ struct TOndRecord {
     static constexpr std::size_t kSize = 129;
 
     FixedString<125> name;
-    FixedString<1> style;        // "U", "H", "K" or "D"; any case
+    FixedString<1> style;         // "U", "H", "K" or "D"; any case
     std::uint8_t planetFlag = 0;  // 0 = system name, anything else = planet name
 
     bool isPlanet() const { return planetFlag != 0; }
@@ -43,12 +43,12 @@ struct TPoolEntry {
 
 /// Reads a name database record by record; a trailing partial record is not read.
 class OndReader {
-public:
+  public:
     explicit OndReader(std::string path) : reader_(std::move(path), TOndRecord::kSize) {}
     bool next(TOndRecord& out);
     const std::string& path() const { return reader_.path(); }
 
-private:
+  private:
     RecordReader reader_;
 };
 
@@ -59,12 +59,12 @@ std::vector<TOndRecord> readOndFile(const std::string& path);
 
 /// Reads a name list record by record; a trailing partial record is not read.
 class NameListReader {
-public:
+  public:
     explicit NameListReader(std::string path) : reader_(std::move(path), TPoolEntry::kSize) {}
     bool next(std::string& name);
     const std::string& path() const { return reader_.path(); }
 
-private:
+  private:
     RecordReader reader_;
 };
 
@@ -72,7 +72,7 @@ private:
 /// with SafeSave: until commit() the list is untouched, and a scratch file
 /// left without it is removed.
 class NameListRewriter {
-public:
+  public:
     NameListRewriter(std::string target, std::string scratch)
         : out_(std::move(target), std::move(scratch)) {}
 
@@ -80,7 +80,7 @@ public:
     void write(std::string_view name);
     void commit() { out_.commit(); }
 
-private:
+  private:
     SafeSave out_;
 };
 

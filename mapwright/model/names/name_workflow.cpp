@@ -17,12 +17,15 @@ void NameWorkflow::designerCreated(const std::function<void()>& openStep) {
     // counts) keeps records of an earlier window from looking live.
     model_.ResetTables();
     EnsureNameFiles(dir_);
-    PickSystemName(dir_.resolve(settings_.systemDatabase), settings_.systemStyleLetter(), model_, random_);
+    PickSystemName(dir_.resolve(settings_.systemDatabase), settings_.systemStyleLetter(), model_,
+                   random_);
     if (openStep) openStep();
     refillFromSystemDatabase();
 }
 
-void NameWorkflow::systemOpened() { refillFromSystemDatabase(); }
+void NameWorkflow::systemOpened() {
+    refillFromSystemDatabase();
+}
 
 PlacedPlanet NameWorkflow::placePlanet(std::int32_t x, std::int32_t y, MarkerPos marker,
                                        std::string_view sunName) {

@@ -37,7 +37,7 @@ struct PlanetDialogValues {
 };
 
 class NameWorkflow {
-public:
+  public:
     NameWorkflow(SystemModel& model, NameSettings& settings, EditorRandom& random,
                  NameDirectory dir = NameDirectory())
         : model_(model), settings_(settings), random_(random), dir_(std::move(dir)) {}
@@ -77,7 +77,7 @@ public:
 
     const NameDirectory& directory() const { return dir_; }
 
-private:
+  private:
     void refillFromSystemDatabase();
 
     SystemModel& model_;

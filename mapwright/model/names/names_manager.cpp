@@ -17,8 +17,8 @@ std::string nameExplorerNotFound(std::string_view programDir) {
 }
 
 std::string nameExplorerNotStarted(std::string_view program, std::string_view reason) {
-    return "The name explorer " + std::string(program) + " could not be started: " +
-           std::string(reason) + ".";
+    return "The name explorer " + std::string(program) +
+           " could not be started: " + std::string(reason) + ".";
 }
 
 std::string recordCountText(std::size_t count) {
@@ -53,8 +53,7 @@ void NamesManager::SelectStyle(int index) {
 
 std::optional<std::vector<std::string>> NamesManager::ListNames() const {
     if (settings_.managerFile.empty()) return std::nullopt;
-    return listDatabaseNames(dir_.resolve(settings_.managerFile),
-                             mode_ == NamesMode::Planets);
+    return listDatabaseNames(dir_.resolve(settings_.managerFile), mode_ == NamesMode::Planets);
 }
 
 void NamesManager::Locate(Prompts& prompts) {
@@ -95,9 +94,12 @@ bool NamesManager::Confirm() {
 std::vector<std::string> WatchNames(WatchList list, const NameDirectory& dir,
                                     const SystemModel& model) {
     switch (list) {
-        case WatchList::UsedList: return readNameList(dir.usedList());
-        case WatchList::Pool: return readNameList(dir.pool());
-        case WatchList::PlanetsInEditor: break;
+        case WatchList::UsedList:
+            return readNameList(dir.usedList());
+        case WatchList::Pool:
+            return readNameList(dir.pool());
+        case WatchList::PlanetsInEditor:
+            break;
     }
     return LivePlanetNames(model);
 }

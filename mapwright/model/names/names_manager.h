@@ -41,7 +41,7 @@ std::string recordCountText(std::size_t count);
 }  // namespace names_text
 
 class NamesManager {
-public:
+  public:
     /// The settings are the editor's; the pool and relative database names
     /// resolve in `dir`; the planets on the map are kept out of a rebuilt pool.
     NamesManager(NameSettings& settings, const NameDirectory& dir, const SystemModel& model)
@@ -81,7 +81,7 @@ public:
     /// before anything is stored.
     bool Confirm();
 
-private:
+  private:
     NameSettings& settings_;
     const NameDirectory& dir_;
     const SystemModel& model_;

@@ -33,7 +33,9 @@ void compactSlots(MapProject& project) {
 
 }  // namespace
 
-MapProject::MapProject() { ResetProject(*this); }
+MapProject::MapProject() {
+    ResetProject(*this);
+}
 
 std::vector<std::string> MapProject::systemNames() const {
     std::vector<std::string> names;
@@ -69,14 +71,15 @@ bool InsertSystem(MapProject& project, Prompts& prompts) {
     if (path.empty()) return false;
     // A cut path would name another file; refuse rather than store it broken.
     if (path.size() > decltype(SystemSlot::designFile)::capacity)
-        throw IoError(path, "insert", "the path is longer than the 255 characters a map project "
-                                      "file can store");
+        throw IoError(path, "insert",
+                      "the path is longer than the 255 characters a map project "
+                      "file can store");
 
     const SdfRecord header = DesignFileReader(path).readHeader();
     const FixedString<125> name(header.name);
-    const bool taken = std::any_of(project.systems.begin(),
-                                   project.systems.begin() + project.systemCount,
-                                   [&](const SystemSlot& s) { return s.systemName == name; });
+    const bool taken =
+        std::any_of(project.systems.begin(), project.systems.begin() + project.systemCount,
+                    [&](const SystemSlot& s) { return s.systemName == name; });
     if (name.empty() || taken) {
         prompts.notice(std::string(wizard_text::kDuplicateSystem));
         return false;
@@ -96,9 +99,12 @@ void RemoveSelectedSystems(MapProject& project, const std::vector<int>& selected
 }
 
 int SetEmpireCount(MapProject& project, std::string_view text, Prompts& prompts) {
-    if (text == "2") project.empireCount = 2;
-    else if (text == "4") project.empireCount = 4;
-    else if (text == "8") project.empireCount = 8;
+    if (text == "2")
+        project.empireCount = 2;
+    else if (text == "4")
+        project.empireCount = 4;
+    else if (text == "8")
+        project.empireCount = 8;
     else {
         prompts.notice(std::string(wizard_text::kBadEmpireCount));
         project.empireCount = 4;

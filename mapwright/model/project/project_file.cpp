@@ -12,8 +12,7 @@ namespace mw {
 namespace {
 
 constexpr std::size_t kSlotSize = 382, kSlotName = 0, kSlotPath = 126;
-constexpr std::size_t kMapName = 3820, kDescription = 3946, kEmpireCount = 4204,
-                      kEmpires = 4208;
+constexpr std::size_t kMapName = 3820, kDescription = 3946, kEmpireCount = 4204, kEmpires = 4208;
 constexpr std::size_t kEmpireSize = 308, kEmpName = 0, kEmpAiMode = 126, kEmpRace = 167,
                       kEmpMoney = 208, kEmpTeam = 212, kEmpResearch = 253, kEmpSpy = 296,
                       kEmpShip = 300, kEmpSpecial = 304;
@@ -96,9 +95,9 @@ MapProjectRecord ReadProjectFile(const std::string& path) {
     RecordReader in(path, kProjectFileSize);
     ProjectBytes bytes{};
     if (countRecords(path, kProjectFileSize) == 0)
-        throw IoError(path, "read",
-                      "not a map project file: shorter than " + std::to_string(kProjectFileSize) +
-                          " bytes");
+        throw IoError(
+            path, "read",
+            "not a map project file: shorter than " + std::to_string(kProjectFileSize) + " bytes");
     in.require(bytes.data());
     return DecodeProject(bytes.data());
 }

@@ -12,15 +12,24 @@ namespace {
 template <typename Setup, typename OnText, typename OnNumber>
 decltype(auto) withField(Setup& e, EmpireField field, OnText onText, OnNumber onNumber) {
     switch (field) {
-        case EmpireField::Name: return onText(e.name);
-        case EmpireField::AiMode: return onText(e.aiMode);
-        case EmpireField::Race: return onText(e.race);
-        case EmpireField::Money: return onNumber(e.money);
-        case EmpireField::Team: return onText(e.team);
-        case EmpireField::ResearchList: return onText(e.researchList);
-        case EmpireField::MaxSpyGroups: return onNumber(e.maxSpyGroups);
-        case EmpireField::MaxShipGroups: return onNumber(e.maxShipGroups);
-        case EmpireField::MaxSpecialGroups: break;
+        case EmpireField::Name:
+            return onText(e.name);
+        case EmpireField::AiMode:
+            return onText(e.aiMode);
+        case EmpireField::Race:
+            return onText(e.race);
+        case EmpireField::Money:
+            return onNumber(e.money);
+        case EmpireField::Team:
+            return onText(e.team);
+        case EmpireField::ResearchList:
+            return onText(e.researchList);
+        case EmpireField::MaxSpyGroups:
+            return onNumber(e.maxSpyGroups);
+        case EmpireField::MaxShipGroups:
+            return onNumber(e.maxShipGroups);
+        case EmpireField::MaxSpecialGroups:
+            break;
     }
     return onNumber(e.maxSpecialGroups);
 }
@@ -82,8 +91,7 @@ bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
     return true;
 }
 
-void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path,
-                                  Prompts& prompts) {
+void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path, Prompts& prompts) {
     LoadProjectFile(project, path, prompts);
     const SlotLookup found = LocateSlotFiles(project, path);
     if (!found.replaced.empty()) {
@@ -94,8 +102,9 @@ void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path,
         prompts.notice(text);
     }
     if (!found.missing.empty()) {
-        std::string text = "Design files of this map found nowhere; \"Save map\" cannot "
-                           "generate the mission until they are back:";
+        std::string text =
+            "Design files of this map found nowhere; \"Save map\" cannot "
+            "generate the mission until they are back:";
         for (const IoError& missing : found.missing) text += "\n" + std::string(missing.what());
         prompts.error(text);
     }

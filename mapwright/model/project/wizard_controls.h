@@ -29,20 +29,20 @@ inline constexpr std::array<std::string_view, 3> kResearchLists{"Standard", "Agr
 
 /// The nine controls of the empire tab, in the order of the record.
 enum class EmpireField {
-    Name,            // Edit3
-    AiMode,          // ComboBox2
-    Race,            // ComboBox3
-    Money,           // SpinEdit1
-    Team,            // ComboBox4
-    ResearchList,    // ComboBox5
-    MaxSpyGroups,    // SpinEdit2
-    MaxShipGroups,   // SpinEdit3
+    Name,              // Edit3
+    AiMode,            // ComboBox2
+    Race,              // ComboBox3
+    Money,             // SpinEdit1
+    Team,              // ComboBox4
+    ResearchList,      // ComboBox5
+    MaxSpyGroups,      // SpinEdit2
+    MaxShipGroups,     // SpinEdit3
     MaxSpecialGroups,  // SpinEdit4
 };
 
 inline constexpr std::array<EmpireField, 9> kEmpireFields{
-    EmpireField::Name,         EmpireField::AiMode,       EmpireField::Race,
-    EmpireField::Money,        EmpireField::Team,         EmpireField::ResearchList,
+    EmpireField::Name,         EmpireField::AiMode,        EmpireField::Race,
+    EmpireField::Money,        EmpireField::Team,          EmpireField::ResearchList,
     EmpireField::MaxSpyGroups, EmpireField::MaxShipGroups, EmpireField::MaxSpecialGroups};
 
 /// Whether the field is a whole number (a spin edit) rather than a text.
@@ -74,7 +74,6 @@ bool ConfirmCloseWizard(Prompts& prompts);
 /// that cannot be read raises IoError and the map stays as it was.
 bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts);
 /// The same with the project file given.
-void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path,
-                                  Prompts& prompts);
+void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path, Prompts& prompts);
 
 }  // namespace mw

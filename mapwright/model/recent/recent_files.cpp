@@ -40,8 +40,7 @@ std::vector<std::string> RememberRecent(const std::vector<std::string>& list,
         if (result.size() == kMaxRecentFiles) break;
         if (entry.empty()) continue;
         const std::string kept = normal(entry);
-        if (std::find(result.begin(), result.end(), kept) == result.end())
-            result.push_back(kept);
+        if (std::find(result.begin(), result.end(), kept) == result.end()) result.push_back(kept);
     }
     return result;
 }

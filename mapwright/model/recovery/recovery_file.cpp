@@ -1,12 +1,13 @@
 #include "recovery/recovery_file.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include "common/errors.h"
 #include "common/file_bytes.h"
@@ -57,8 +58,7 @@ RecoveryInfo DecodeRecoveryInfo(std::string_view bytes, const std::string& file)
     if (ec != std::errc() || ptr != seconds.data() + seconds.size() || seconds.empty())
         throw damaged("the \"saved\" line holds no time");
     bytes.remove_prefix(end + 1);
-    if (bytes.substr(0, kPathKey.size()) != kPathKey)
-        throw damaged("the \"path\" line is missing");
+    if (bytes.substr(0, kPathKey.size()) != kPathKey) throw damaged("the \"path\" line is missing");
     info.originalPath = std::string(bytes.substr(kPathKey.size()));
     if (info.originalPath.find('\0') != std::string::npos)
         throw damaged("the path holds a NUL byte");
@@ -102,8 +102,9 @@ std::optional<RecoveryInfo> RecoveryFiles::find() const {
     if (!fs::exists(designFile(), ec)) return std::nullopt;
     const std::string info = infoFile().string();
     const std::optional<std::string> bytes = ReadFileBytes(info);
-    if (!bytes) throw UserError(printableBytes(info) + ": missing beside " +
-                                printableBytes(designFile().string()));
+    if (!bytes)
+        throw UserError(printableBytes(info) + ": missing beside " +
+                        printableBytes(designFile().string()));
     return DecodeRecoveryInfo(*bytes, info);
 }
 

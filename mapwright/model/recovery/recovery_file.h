@@ -45,7 +45,7 @@ std::string AsideStem(const std::tm& local, int attempt);
 std::tm LocalTime(std::int64_t seconds);
 
 class RecoveryFiles {
-public:
+  public:
     explicit RecoveryFiles(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
     const std::filesystem::path& folder() const { return folder_; }
@@ -67,7 +67,7 @@ public:
     /// path. IoError naming the file on failure.
     std::filesystem::path setAside(std::int64_t savedAt) const;
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 
@@ -77,7 +77,7 @@ private:
 /// running at the same time gets none, so it neither offers nor replaces
 /// the first one's file.
 class RecoveryLock {
-public:
+  public:
     explicit RecoveryLock(const std::filesystem::path& folder);
     ~RecoveryLock();
     RecoveryLock(const RecoveryLock&) = delete;
@@ -85,7 +85,7 @@ public:
 
     bool held() const { return fd_ >= 0; }
 
-private:
+  private:
     int fd_ = -1;
 };
 

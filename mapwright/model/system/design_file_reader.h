@@ -13,7 +13,7 @@
 namespace mw {
 
 class DesignFileReader {
-public:
+  public:
     explicit DesignFileReader(const std::string& path);
 
     /// The first record, the system header whatever its tag says. A file
@@ -27,7 +27,7 @@ public:
     std::size_t recordNumber() const { return recordNumber_; }
     const std::string& path() const { return reader_.path(); }
 
-private:
+  private:
     RecordReader reader_;
     SdfRecord::Bytes bytes_{};
     std::size_t recordNumber_ = 0;

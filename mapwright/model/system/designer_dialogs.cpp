@@ -61,7 +61,9 @@ std::optional<DesignerChange> SystemDesigner::ConfirmZ(std::string_view text, Pr
     return change;
 }
 
-std::string SystemDesigner::CancelZ() const { return std::to_string(zRemembered_); }
+std::string SystemDesigner::CancelZ() const {
+    return std::to_string(zRemembered_);
+}
 
 std::optional<std::vector<std::string>> SystemDesigner::LinkSystems(Prompts& prompts) {
     const std::string path = prompts.chooseFile(FileDialog::LinkSystems);

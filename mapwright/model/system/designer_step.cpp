@@ -23,7 +23,8 @@ void forEachTable(F&& f, std::index_sequence<I...>) {
 }
 template <typename F>
 void forEachTable(F&& f) {
-    forEachTable(std::forward<F>(f), std::make_index_sequence<std::tuple_size_v<decltype(kTables)>>{});
+    forEachTable(std::forward<F>(f),
+                 std::make_index_sequence<std::tuple_size_v<decltype(kTables)>>{});
 }
 
 template <typename Record>
@@ -98,8 +99,7 @@ DesignerStep DesignerStep::Between(const DesignerSnapshot& before, const Designe
     });
     if (!(before.header == after.header)) step.header_.values = {before.header, after.header};
     if (!(before.tables.currentSystemName == after.tables.currentSystemName))
-        step.systemName_.values = {before.tables.currentSystemName,
-                                   after.tables.currentSystemName};
+        step.systemName_.values = {before.tables.currentSystemName, after.tables.currentSystemName};
     step.pool_ = fileDelta(before.pool, after.pool);
     step.usedList_ = fileDelta(before.usedList, after.usedList);
     return step;
@@ -127,7 +127,8 @@ void DesignerStep::apply(DesignerSnapshot& s, bool forward) const {
     });
     if (header_.values) s.header = forward ? header_.values->second : header_.values->first;
     if (systemName_.values)
-        s.tables.currentSystemName = forward ? systemName_.values->second : systemName_.values->first;
+        s.tables.currentSystemName =
+            forward ? systemName_.values->second : systemName_.values->first;
     applyFile(s.pool, pool_, forward);
     applyFile(s.usedList, usedList_, forward);
 }
@@ -166,8 +167,9 @@ void DesignerStep::applyFile(std::optional<std::string>& current, const FileDelt
     if (!d.changed) return;
     const FileState& from = forward ? d.before : d.after;
     const FileState& to = forward ? d.after : d.before;
-    const bool asLeft = current.has_value() == from.exists &&
-                        (!current || (current->size() == from.size && hashOf(current) == from.hash));
+    const bool asLeft =
+        current.has_value() == from.exists &&
+        (!current || (current->size() == from.size && hashOf(current) == from.hash));
     if (!to.exists && asLeft) {
         current.reset();
     } else if (asLeft) {
@@ -178,8 +180,12 @@ void DesignerStep::applyFile(std::optional<std::string>& current, const FileDelt
     }
 }
 
-void DesignerStep::undo(DesignerSnapshot& snapshot) const { apply(snapshot, false); }
-void DesignerStep::redo(DesignerSnapshot& snapshot) const { apply(snapshot, true); }
+void DesignerStep::undo(DesignerSnapshot& snapshot) const {
+    apply(snapshot, false);
+}
+void DesignerStep::redo(DesignerSnapshot& snapshot) const {
+    apply(snapshot, true);
+}
 
 std::vector<ObjectRef> DesignerStep::touched() const {
     // The tables in the order of kTables, which is the order of ObjectKind.

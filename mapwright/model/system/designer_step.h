@@ -16,7 +16,7 @@
 namespace mw {
 
 class DesignerStep {
-public:
+  public:
     /// What changed from `before` to `after`. The designer's pointer values
     /// (current object index, Z target, last cursor pixel) are no part of a
     /// step: they follow the user's hand, not the system.
@@ -36,7 +36,7 @@ public:
     /// Bytes kept, roughly.
     std::size_t size() const;
 
-private:
+  private:
     template <typename Record>
     struct TableDelta {
         std::size_t countBefore = 0;

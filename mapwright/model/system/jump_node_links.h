@@ -14,7 +14,7 @@
 namespace mw {
 
 class JumpNodeLinks {
-public:
+  public:
     static constexpr std::size_t kCapacity = 100;
     /// What the chooser starts with, shows first and shows for "0": not connected.
     static constexpr std::string_view kNotConnected = "0";
@@ -32,7 +32,7 @@ public:
     /// (the label keeps what it showed).
     std::optional<std::string> leadsToShown(std::string_view chosen) const;
 
-private:
+  private:
     std::vector<JumpNodeLink> nodes_;
 };
 

@@ -146,9 +146,9 @@ struct ShipDialogOpening {
 
 /// What OK hands over, for any kind. The alternatives stand in the order of
 /// ObjectKind, so a value's index is its kind.
-using DialogValues = std::variant<PlanetDialogValues, MicroAsteroidDialogValues, AsteroidDialogValues,
-                                  WreckDialogValues, NebulaDialogValues, JumpNodeDialogValues,
-                                  ShipDialogValues>;
+using DialogValues =
+    std::variant<PlanetDialogValues, MicroAsteroidDialogValues, AsteroidDialogValues,
+                 WreckDialogValues, NebulaDialogValues, JumpNodeDialogValues, ShipDialogValues>;
 inline ObjectKind kindOf(const DialogValues& values) {
     return static_cast<ObjectKind>(values.index());
 }

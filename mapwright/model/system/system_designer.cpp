@@ -4,9 +4,9 @@
 
 #include "common/errors.h"
 #include "common/file_bytes.h"
+#include "common/safe_save.h"
 #include "names/name_lists.h"
 #include "names/name_workflow.h"
-#include "common/safe_save.h"
 #include "system/designer_step.h"
 #include "system/designer_text.h"
 
@@ -15,15 +15,15 @@ namespace mw {
 namespace {
 
 SystemHeader defaultHeader() {
-    return {std::string(designer_text::kDefaultSunName), std::string(designer_text::kDefaultSunType),
-            std::string(designer_text::kDefaultBackground), std::string(designer_text::kDefaultScale)};
+    return {
+        std::string(designer_text::kDefaultSunName), std::string(designer_text::kDefaultSunType),
+        std::string(designer_text::kDefaultBackground), std::string(designer_text::kDefaultScale)};
 }
 
 // The kinds in the order of the tool buttons.
-constexpr ObjectKind kMarkerOrder[] = {ObjectKind::Planet,        ObjectKind::Ship,
-                                       ObjectKind::Asteroid,      ObjectKind::MicroAsteroid,
-                                       ObjectKind::Wreck,         ObjectKind::Nebula,
-                                       ObjectKind::JumpNode};
+constexpr ObjectKind kMarkerOrder[] = {
+    ObjectKind::Planet, ObjectKind::Ship,   ObjectKind::Asteroid, ObjectKind::MicroAsteroid,
+    ObjectKind::Wreck,  ObjectKind::Nebula, ObjectKind::JumpNode};
 
 bool isDeleted(const SystemModel& m, ObjectRef o) {
     return m.withTable(o.kind, [&](const auto& table) { return table.at(o.index).deleted != 0; });
@@ -64,7 +64,9 @@ std::string SystemDesigner::objectName(ObjectRef o) const {
     return objectLabel(o);
 }
 
-std::string SystemDesigner::caption() const { return designer_text::caption(header_.sunName); }
+std::string SystemDesigner::caption() const {
+    return designer_text::caption(header_.sunName);
+}
 
 MarkerView SystemDesigner::marker(ObjectRef o) const {
     MarkerView v;
@@ -217,7 +219,8 @@ void SystemDesigner::fillPlacement(ObjectKind kind, int index, WorldPosition at,
             r.numberOfShips = placement::kShipNumberOfShips;
             return;
         }
-        case ObjectKind::Planet: break;  // placed with its name steps
+        case ObjectKind::Planet:
+            break;  // placed with its name steps
     }
 }
 
@@ -231,8 +234,10 @@ DesignerChange SystemDesigner::ClickMarker(Tool tool, ObjectRef object, Prompts&
     }
     if (isDeleted(*tables_, object)) return change;
     try {
-        if (object.kind == ObjectKind::Planet) names().deletePlanet(object.index);
-        else tables_->MarkDeleted(object.kind, object.index);
+        if (object.kind == ObjectKind::Planet)
+            names().deletePlanet(object.index);
+        else
+            tables_->MarkDeleted(object.kind, object.index);
     } catch (const UserError& e) {
         prompts.error(e.what());
     }

@@ -71,7 +71,7 @@ struct DesignerSnapshot {
 };
 
 class SystemDesigner {
-public:
+  public:
     SystemDesigner(NameSettings& settings, EditorRandom& random, NameDirectory names,
                    ShellValues& shell);
     ~SystemDesigner();
@@ -216,7 +216,7 @@ public:
     DesignerChange UndoStep(const DesignerStep& step);
     DesignerChange RedoStep(const DesignerStep& step);
 
-private:
+  private:
     NameWorkflow names() const;
     DesignerChange place(ObjectKind kind, MarkerPos pixel, Prompts& prompts);
     void fillPlacement(ObjectKind kind, int index, WorldPosition at, MarkerPos pixel);

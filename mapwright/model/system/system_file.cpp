@@ -180,8 +180,8 @@ std::int32_t parseMarker(const std::string& path, std::size_t recordNumber,
     try {
         return parseInteger(field.view());
     } catch (const ConversionError& e) {
-        throw ConversionError(printableBytes(path) + ": record " +
-                              std::to_string(recordNumber) + ": " + e.what());
+        throw ConversionError(printableBytes(path) + ": record " + std::to_string(recordNumber) +
+                              ": " + e.what());
     }
 }
 
@@ -219,8 +219,7 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
 
     // The first record is the header whatever its tag says.
     const SdfRecord first = in.readHeader();
-    SystemHeader header{first.name.str(), first.textA.str(), first.textB.str(),
-                        first.textC.str()};
+    SystemHeader header{first.name.str(), first.textA.str(), first.textB.str(), first.textC.str()};
     // Nothing is live after the reset, so this is all a rename would do.
     model.currentSystemName = header.sunName;
     if (onHeader) onHeader(header);
@@ -235,11 +234,10 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
         try {
             index = model.AllocateIndex(*kind);
         } catch (const TableFullError&) {
-            throw TableFullError(printableBytes(path) + ": record " +
-                                 std::to_string(in.recordNumber()) + ": the file holds more than " +
-                                 std::to_string(kTableCapacity) +
-                                 " " + std::string(kindName(*kind)) +
-                                 "; the records before it were loaded");
+            throw TableFullError(
+                printableBytes(path) + ": record " + std::to_string(in.recordNumber()) +
+                ": the file holds more than " + std::to_string(kTableCapacity) + " " +
+                std::string(kindName(*kind)) + "; the records before it were loaded");
         }
         fill(model, *kind, index, r, marker, ids);
         if (onObject) onObject(PlacedObject{*kind, index, marker});

@@ -9,13 +9,20 @@ namespace mw {
 
 std::string_view kindName(ObjectKind kind) {
     switch (kind) {
-        case ObjectKind::Planet: return "planets";
-        case ObjectKind::MicroAsteroid: return "micro-asteroid fields";
-        case ObjectKind::Asteroid: return "asteroids";
-        case ObjectKind::Wreck: return "wrecks";
-        case ObjectKind::Nebula: return "nebulae";
-        case ObjectKind::JumpNode: return "jump nodes";
-        case ObjectKind::Ship: break;
+        case ObjectKind::Planet:
+            return "planets";
+        case ObjectKind::MicroAsteroid:
+            return "micro-asteroid fields";
+        case ObjectKind::Asteroid:
+            return "asteroids";
+        case ObjectKind::Wreck:
+            return "wrecks";
+        case ObjectKind::Nebula:
+            return "nebulae";
+        case ObjectKind::JumpNode:
+            return "jump nodes";
+        case ObjectKind::Ship:
+            break;
     }
     return "ships";
 }
@@ -23,13 +30,26 @@ std::string_view kindName(ObjectKind kind) {
 std::string objectLabel(ObjectRef object) {
     std::string_view kind = "ship";
     switch (object.kind) {
-        case ObjectKind::Planet: kind = "planet"; break;
-        case ObjectKind::MicroAsteroid: kind = "micro-asteroid field"; break;
-        case ObjectKind::Asteroid: kind = "asteroid"; break;
-        case ObjectKind::Wreck: kind = "wreck"; break;
-        case ObjectKind::Nebula: kind = "nebula"; break;
-        case ObjectKind::JumpNode: kind = "jump node"; break;
-        case ObjectKind::Ship: break;
+        case ObjectKind::Planet:
+            kind = "planet";
+            break;
+        case ObjectKind::MicroAsteroid:
+            kind = "micro-asteroid field";
+            break;
+        case ObjectKind::Asteroid:
+            kind = "asteroid";
+            break;
+        case ObjectKind::Wreck:
+            kind = "wreck";
+            break;
+        case ObjectKind::Nebula:
+            kind = "nebula";
+            break;
+        case ObjectKind::JumpNode:
+            kind = "jump node";
+            break;
+        case ObjectKind::Ship:
+            break;
     }
     return std::string(kind) + " " + std::to_string(object.index);
 }
@@ -52,8 +72,7 @@ void SystemModel::ResetTables() {
 
 int SystemModel::AllocateIndex(ObjectKind kind) {
     return withTable(kind, [kind](auto& table) {
-        if (table.count_ >= kTableCapacity)
-            throw TableFullError(designer_text::tableFull(kind));
+        if (table.count_ >= kTableCapacity) throw TableFullError(designer_text::tableFull(kind));
         return ++table.count_;
     });
 }
@@ -101,8 +120,10 @@ void SystemModel::restoreTable(ObjectTable<Record>& table, const std::vector<Rec
         throw std::length_error("snapshot larger than a table");
     table.count_ = static_cast<int>(kept.size());
     for (int i = 1; i <= kTableCapacity; ++i) {
-        if (i <= table.count_) table.records_[static_cast<std::size_t>(i)] = kept[static_cast<std::size_t>(i - 1)];
-        else table.records_[static_cast<std::size_t>(i)].deleted = 1;
+        if (i <= table.count_)
+            table.records_[static_cast<std::size_t>(i)] = kept[static_cast<std::size_t>(i - 1)];
+        else
+            table.records_[static_cast<std::size_t>(i)].deleted = 1;
     }
 }
 

@@ -19,13 +19,13 @@ inline constexpr int kTableCapacity = 1000;
 
 template <typename Record>
 class ObjectTable {
-public:
+  public:
     /// Index 1..1000. Out-of-range indices are a programming error and are checked.
     Record& at(int index);
     const Record& at(int index) const;
     int count() const { return count_; }
 
-private:
+  private:
     friend class SystemModel;
     std::array<Record, kTableCapacity + 1> records_{};  // slot 0 unused
     int count_ = 0;
@@ -77,7 +77,7 @@ struct TablesSnapshot {
 std::string makeNodeId(std::string_view systemName, int index);
 
 class SystemModel {
-public:
+  public:
     ObjectTable<PlanetRecord> planets;
     ObjectTable<MicroAsteroidRecord> microAsteroids;
     ObjectTable<AsteroidRecord> asteroids;
@@ -117,7 +117,7 @@ public:
     template <typename F>
     decltype(auto) withTable(ObjectKind kind, F&& f) const;
 
-private:
+  private:
     template <typename Self, typename F>
     static decltype(auto) tableOf(Self& self, ObjectKind kind, F&& f);
     template <typename Record>
@@ -138,13 +138,20 @@ const Record& ObjectTable<Record>::at(int index) const {
 template <typename Self, typename F>
 decltype(auto) SystemModel::tableOf(Self& self, ObjectKind kind, F&& f) {
     switch (kind) {
-        case ObjectKind::Planet: return f(self.planets);
-        case ObjectKind::MicroAsteroid: return f(self.microAsteroids);
-        case ObjectKind::Asteroid: return f(self.asteroids);
-        case ObjectKind::Wreck: return f(self.wrecks);
-        case ObjectKind::Nebula: return f(self.nebulae);
-        case ObjectKind::JumpNode: return f(self.jumpNodes);
-        case ObjectKind::Ship: break;
+        case ObjectKind::Planet:
+            return f(self.planets);
+        case ObjectKind::MicroAsteroid:
+            return f(self.microAsteroids);
+        case ObjectKind::Asteroid:
+            return f(self.asteroids);
+        case ObjectKind::Wreck:
+            return f(self.wrecks);
+        case ObjectKind::Nebula:
+            return f(self.nebulae);
+        case ObjectKind::JumpNode:
+            return f(self.jumpNodes);
+        case ObjectKind::Ship:
+            break;
     }
     return f(self.ships);
 }

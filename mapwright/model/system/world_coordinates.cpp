@@ -6,8 +6,10 @@ namespace mw {
 
 std::int32_t WorldFromPixel(int p) {
     double w = 0;
-    if (p < kSunPixel) w = -200000.0 * (kSunPixel - p) / kSunPixel;
-    else if (p > kSunPixel) w = 2.0 * 200000.0 * (p - (kSunPixel - 1)) / kMapPanelSize;
+    if (p < kSunPixel)
+        w = -200000.0 * (kSunPixel - p) / kSunPixel;
+    else if (p > kSunPixel)
+        w = 2.0 * 200000.0 * (p - (kSunPixel - 1)) / kMapPanelSize;
     // Halves go to the even neighbour, as the default rounding mode does.
     return static_cast<std::int32_t>(std::nearbyint(w));
 }

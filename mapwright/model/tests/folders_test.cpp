@@ -34,8 +34,8 @@ TEST(ShippedFilesTest, BesideTheExecutableFirstThenTheInstalledDataFolder) {
 
 TEST(ShippedFilesTest, NamesEveryPictureHelpPageAndTheNameDatabase) {
     const std::vector<std::string> names = ShippedFileNames();
-    for (const char* name : {"pln.bmp", "del.bmp", "banner.bmp", "mapwright.png",
-                             "help/tutorial2.html", "main.ond"})
+    for (const char* name :
+         {"pln.bmp", "del.bmp", "banner.bmp", "mapwright.png", "help/tutorial2.html", "main.ond"})
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
     EXPECT_EQ(names.size(), 8u + 2u + 5u + 1u);
 }
@@ -50,7 +50,8 @@ TEST(UserFoldersTest, DataAndStateHomesFollowTheBaseDirectoryRules) {
     for (const Case& c :
          {Case{"/home/a", nullptr, "/home/a/.local/share", "/home/a/.local/state/mapwright"},
           Case{"/home/a", "", "/home/a/.local/share", "/home/a/.local/state/mapwright"},
-          Case{"/home/a", "relative/data", "/home/a/.local/share", "/home/a/.local/state/mapwright"},
+          Case{"/home/a", "relative/data", "/home/a/.local/share",
+               "/home/a/.local/state/mapwright"},
           Case{"/home/a", "/data/a", "/data/a", "/data/a/mapwright"},
           Case{nullptr, "/data/a", "/data/a", "/data/a/mapwright"},
           Case{nullptr, nullptr, "", ""}}) {
@@ -63,7 +64,7 @@ TEST(UserFoldersTest, DataAndStateHomesFollowTheBaseDirectoryRules) {
 }
 
 class WorkingFolderTest : public ::testing::Test {
-protected:
+  protected:
     WorkingFolderTest() {
         shipped = scratch.write("usr/share/mapwright/main.ond", "shipped names");
         fs::create_directories(home / "maps");

@@ -1,3 +1,5 @@
+#include "project/map_project.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,12 +11,11 @@
 #include "check/map_check.h"
 #include "common/errors.h"
 #include "model_test_support.h"
-#include "project/map_project.h"
 #include "project/project_file.h"
 #include "project/slot_paths.h"
 #include "project/wizard_controls.h"
-#include "system/sdf_record.h"
 #include "scripted_prompts.h"
+#include "system/sdf_record.h"
 #include "test_support.h"
 
 using namespace mw;
@@ -24,7 +25,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class MapProjectTest : public ::testing::Test {
-protected:
+  protected:
     std::string file(const std::string& name) const { return scratch_.path(name); }
     static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     // A design file whose first record names the system.
@@ -82,9 +83,8 @@ TEST_F(MapProjectTest, NewMapSavedAtOnceIsTheDefaultRecord) {
     ASSERT_EQ(p.questions.size(), 2u);
     EXPECT_EQ(p.questions[0], "Save the map to a *.vmpf file?");
     EXPECT_EQ(p.questions[1].rfind("The map check found 1 warning:", 0), 0u);  // no systems
-    EXPECT_EQ(p.notices,
-              (std::vector<std::string>{"Map saved to " + fs::absolute(file("new.vmpf")).string() +
-                                        "!"}));
+    EXPECT_EQ(p.notices, (std::vector<std::string>{"Map saved to " +
+                                                   fs::absolute(file("new.vmpf")).string() + "!"}));
     const std::string b = readBytes(file("new.vmpf"));
     ASSERT_EQ(b.size(), kProjectFileSize);
     EXPECT_TRUE(allZero(b, 0, 4204)) << "slots, empty name, description, reserved";
@@ -198,7 +198,8 @@ TEST_F(MapProjectTest, DamagedEmpireCountsLoadAsFour) {
         ProjectBytes bytes = EncodeProject(r);
         const auto v = static_cast<std::uint32_t>(c.stored);
         for (int i = 0; i < 4; ++i) bytes[4204 + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        scratch_.write("bad.vmpf", std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        scratch_.write("bad.vmpf",
+                       std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 
         MapProject p;
         ScriptedPrompts prompts;
@@ -254,7 +255,8 @@ TEST_F(MapProjectTest, InsertRefusals) {
     ASSERT_TRUE(insert(designFile("a.sdf", "Alpha")));
     EXPECT_FALSE(insert(designFile("a2.sdf", "Alpha")));  // same name, other file
     EXPECT_FALSE(insert(designFile("empty.sdf", "")));
-    EXPECT_EQ(prompts_.notices, (std::vector<std::string>(2, "The map alread conatins this system!")));
+    EXPECT_EQ(prompts_.notices,
+              (std::vector<std::string>(2, "The map alread conatins this system!")));
     EXPECT_EQ(project_.systemCount, 1);
     EXPECT_FALSE(insert(""));  // dialog cancelled
     EXPECT_THROW(insert(file("missing.sdf")), IoError);
@@ -267,9 +269,11 @@ TEST_F(MapProjectTest, InsertRefusals) {
     prompts_.notices.clear();
     const int dialogsBefore = static_cast<int>(prompts_.dialogs.size());
     EXPECT_FALSE(insert(designFile("eleven.sdf", "Eleven")));
-    EXPECT_EQ(prompts_.notices,
-              (std::vector<std::string>{"You have reached the maximum number of systems in this map!"}));
-    EXPECT_EQ(static_cast<int>(prompts_.dialogs.size()), dialogsBefore);  // refused before asking for a file
+    EXPECT_EQ(
+        prompts_.notices,
+        (std::vector<std::string>{"You have reached the maximum number of systems in this map!"}));
+    EXPECT_EQ(static_cast<int>(prompts_.dialogs.size()),
+              dialogsBefore);  // refused before asking for a file
     EXPECT_EQ(project_.systemCount, kMaxSystems);
 }
 
@@ -278,11 +282,8 @@ TEST_F(MapProjectTest, RemovalCompactsInOrder) {
         std::vector<int> rows;
         std::vector<std::string> left;
     } cases[] = {
-        {{0}, {"B", "C", "D"}},
-        {{3, 1}, {"A", "C"}},
-        {{0, 1, 2, 3}, {}},
-        {{2, 2, 7, -1}, {"A", "B", "D"}},
-        {{}, {"A", "B", "C", "D"}},
+        {{0}, {"B", "C", "D"}},           {{3, 1}, {"A", "C"}},       {{0, 1, 2, 3}, {}},
+        {{2, 2, 7, -1}, {"A", "B", "D"}}, {{}, {"A", "B", "C", "D"}},
     };
     for (const auto& c : cases) {
         ResetProject(project_);
@@ -429,7 +430,8 @@ TEST_F(MapProjectTest, ClearAsksFirst) {
     prompts_.answer(true);
     EXPECT_TRUE(ClearProject(project_, prompts_));
     EXPECT_TRUE(project_.mapName.empty());
-    EXPECT_EQ(prompts_.questions, (std::vector<std::string>(2, std::string(wizard_text::kAskClear))));
+    EXPECT_EQ(prompts_.questions,
+              (std::vector<std::string>(2, std::string(wizard_text::kAskClear))));
 }
 
 TEST_F(MapProjectTest, LoadTellsWhichDesignFilesAreUsedInstead) {

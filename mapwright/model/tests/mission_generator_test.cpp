@@ -1,10 +1,11 @@
+#include "mission/mission_generator.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "common/errors.h"
-#include "mission/mission_generator.h"
 #include "model_test_support.h"
 
 using namespace mw;
@@ -12,9 +13,13 @@ using namespace model_test;
 
 namespace {
 
-std::string generate(const MapProjectRecord& map) { return GenerateMissionInfText(map, 7u); }
+std::string generate(const MapProjectRecord& map) {
+    return GenerateMissionInfText(map, 7u);
+}
 
-std::string emptyMapText(int empires = 2) { return generate(mapOf({}, empires)); }
+std::string emptyMapText(int empires = 2) {
+    return generate(mapOf({}, empires));
+}
 
 }  // namespace
 
@@ -33,7 +38,8 @@ TEST_P(MissionHeader, ThirteenLinesBeforePlanetTypes) {
     const std::string expected = inf(std::string(R"(
 MultiPlayerName = "Twin Stars"
 MultiPlayerDesc = "Two stars, one winner"
-PlayerEmpireName = )") + GetParam().names + R"(
+PlayerEmpireName = )") + GetParam().names +
+                                     R"(
 NextLevelName = ""
 Script = ""
 WinAutomaticly = 1
@@ -53,8 +59,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         HeaderCase{2, R"("Empire1", "Empire2")"},
         HeaderCase{4, R"("Empire1", "Empire2", "Empire3", "Empire4")"},
-        HeaderCase{8,
-                   R"("Empire1", "Empire2", "Empire3", "Empire4", "Empire5", "Empire6", "Empire7", "Empire8")"}));
+        HeaderCase{
+            8,
+            R"("Empire1", "Empire2", "Empire3", "Empire4", "Empire5", "Empire6", "Empire7", "Empire8")"}));
 
 TEST(MissionHeader, EmptyTextsAndLongDescriptionAreWrittenWhole) {
     MapProjectRecord map = mapOf({});
@@ -72,7 +79,9 @@ TEST(MissionHeader, DamagedEmpireCountStaysBounded) {
     // A count no loader should hand over must neither run away nor read past the records.
     EXPECT_NE(emptyMapText(-3).find("PlayerEmpireName = \r\n"), std::string::npos);
     const std::string text = emptyMapText(100000);
-    EXPECT_NE(text.find(R"("Empire7", "Empire8")" "\r\n"), std::string::npos);
+    EXPECT_NE(text.find(R"("Empire7", "Empire8")"
+                        "\r\n"),
+              std::string::npos);
     EXPECT_EQ(text.find("Empire9"), std::string::npos);
     EXPECT_EQ(section(text, "Empire1", 1), "");
 }
@@ -92,8 +101,8 @@ TEST_P(MissionPlanetModel, KeysInTheirOrder) {
     EXPECT_EQ(section(models, GetParam().model, 1), inf(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Orders, MissionPlanetModel, ::testing::Values(
-    ModelCase{"LIFELESS", "t1", R"(
+INSTANTIATE_TEST_SUITE_P(Orders, MissionPlanetModel,
+                         ::testing::Values(ModelCase{"LIFELESS", "t1", R"(
 [t1]
 {
   modelname = "planet_viz"
@@ -109,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, MissionPlanetModel, ::testing::Values(
   GlowState = 1
   GlowColor = 111, 122, 76
 })"},
-    ModelCase{"LIFELESS", "mercury", R"(
+                                           ModelCase{"LIFELESS", "mercury", R"(
 [mercury]
 {
   modelname = "planet_norm"
@@ -125,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, MissionPlanetModel, ::testing::Values(
   Cloud0State = 0
   Cloud1State = 0
 })"},
-    ModelCase{"DESERT", "t1", R"(
+                                           ModelCase{"DESERT", "t1", R"(
 [t1]
 {
   modelname = "planet_norm"
@@ -141,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, MissionPlanetModel, ::testing::Values(
   GlowState = 1
   GlowColor = 50, 65, 80
 })"},
-    ModelCase{"ARCTIC", "europa", R"(
+                                           ModelCase{"ARCTIC", "europa", R"(
 [europa]
 {
   modelname = "planet_norm"
@@ -157,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Orders, MissionPlanetModel, ::testing::Values(
   Cloud0State = 0
   Cloud1State = 0
 })"},
-    ModelCase{"ROCKY", "t1", R"(
+                                           ModelCase{"ROCKY", "t1", R"(
 [t1]
 {
   modelname = "planet_viz"
@@ -228,7 +237,7 @@ TEST(MissionPlanetTypes, ThirteenTypesInOrderWithTheirModels) {
     const struct {
         const char* name;
         int models;
-    } expected[] = {{"LIFELESS", 17}, {"ACID", 3},   {"VOLCANIC", 5}, {"ROCKY", 8}, {"DESERT", 4},
+    } expected[] = {{"LIFELESS", 17}, {"ACID", 3},   {"VOLCANIC", 5}, {"ROCKY", 8},  {"DESERT", 4},
                     {"ARCTIC", 5},    {"PLAINS", 3}, {"SWAMP", 2},    {"FOREST", 1}, {"OCEAN", 3},
                     {"TERRAN", 5},    {"GAIA", 1},   {"GAS_GIANT", 9}};
     std::size_t lastPos = 0;
@@ -240,8 +249,9 @@ TEST(MissionPlanetTypes, ThirteenTypesInOrderWithTheirModels) {
         EXPECT_GT(pos, lastPos);
         lastPos = pos;
         const std::string type = section(types, expected[id].name, 1);
-        EXPECT_NE(type.find("{\r\n\tID = " + std::to_string(id) + "\r\n\tBase = \"PlanetType\"\r\n"),
-                  std::string::npos);
+        EXPECT_NE(
+            type.find("{\r\n\tID = " + std::to_string(id) + "\r\n\tBase = \"PlanetType\"\r\n"),
+            std::string::npos);
         const std::string models = section(type, "PlanetModelInfo", 1);
         int children = 0;  // model headers one level below PlanetModelInfo
         for (std::size_t p = models.find("\n\t["); p != std::string::npos;
@@ -257,7 +267,8 @@ TEST(MissionPlanetTypes, ThirteenTypesInOrderWithTheirModels) {
     TerraformLevel = 2
     TerraformWantedTarget = "ACID"
     ColonisationInventionNeeded = "bio_bas05"
-  })")), std::string::npos);
+  })")),
+              std::string::npos);
 }
 
 TEST(MissionRaces, FourRacesWithTheirNameBlocks) {

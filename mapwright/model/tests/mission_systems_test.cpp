@@ -13,7 +13,8 @@ namespace {
 
 /// Section names drawn from the random source, replaced by '#'.
 std::string withoutRandomNames(const std::string& text) {
-    static const std::regex numbered(R"(\[(microasteroids|mineableasteroid|nebulae|wreck|ship)\d+\])");
+    static const std::regex numbered(
+        R"(\[(microasteroids|mineableasteroid|nebulae|wreck|ship)\d+\])");
     return std::regex_replace(text, numbered, "[$1#]");
 }
 
@@ -39,7 +40,8 @@ const std::string kHyperSpace = R"(
   {
     Base = "SolarSystem"
     Real = 0
-)" + nameBlockText("HyperSpace", 2) + R"(
+)" + nameBlockText("HyperSpace", 2) +
+                                R"(
     [Entities]
     {
       [background]
@@ -84,16 +86,17 @@ TEST(MissionSystems, EveryObjectKindInFileOrder) {
     asteroid.amount = 750;
     SdfRecord wreck = object(sdf_tag::kWreck, "Wreck1", -1, -2, -3);
     wreck.amount = -300;
-    writeDesignFile(dir.path("sol.sdf"),
-                    {sunRecord("Sol", "Bluesun", "Background3", "1.25"), terra, luna,
-                     object(sdf_tag::kMicroAsteroids, "MicroAsteroids_kozep", -5, 6, -7),
-                     object("comet", "Halley", 0, 0, 0),
-                     object(sdf_tag::kMicroAsteroids, "MicroAsteroids_nagy", 0, 0, 0),
-                     asteroid, object(sdf_tag::kNebula, "Nebula2", 4, 5, 6), wreck,
-                     jumpNode("SolJumpnode1", "VegaJumpnode1"),
-                     ship("HPCORVETTE", "Empire2", true, 3, 5),
-                     ship("HPFRIGATE", "Empire1", false, 0, 2)});
-    writeDesignFile(dir.path("vega.sdf"), {sunRecord("Vega"), jumpNode("VegaJumpnode1", "SolJumpnode1")});
+    writeDesignFile(
+        dir.path("sol.sdf"),
+        {sunRecord("Sol", "Bluesun", "Background3", "1.25"), terra, luna,
+         object(sdf_tag::kMicroAsteroids, "MicroAsteroids_kozep", -5, 6, -7),
+         object("comet", "Halley", 0, 0, 0),
+         object(sdf_tag::kMicroAsteroids, "MicroAsteroids_nagy", 0, 0, 0), asteroid,
+         object(sdf_tag::kNebula, "Nebula2", 4, 5, 6), wreck,
+         jumpNode("SolJumpnode1", "VegaJumpnode1"), ship("HPCORVETTE", "Empire2", true, 3, 5),
+         ship("HPFRIGATE", "Empire1", false, 0, 2)});
+    writeDesignFile(dir.path("vega.sdf"),
+                    {sunRecord("Vega"), jumpNode("VegaJumpnode1", "SolJumpnode1")});
     const std::string text = GenerateMissionInfText(
         mapOf({{"Sol", dir.path("sol.sdf")}, {"Vega", dir.path("vega.sdf")}}), 11u);
 
@@ -242,7 +245,8 @@ TEST(MissionSystems, EveryObjectKindInFileOrder) {
       Rot = 0, 0, 0, 0
       Scale = 1, 1, 1
       AlreadyUsed = 1
-)" + nameBlockText("Sol >> Vega", 3) + R"(
+)" + nameBlockText("Sol >> Vega", 3) +
+                                     R"(
     }
     [ship#]
     {
@@ -285,7 +289,8 @@ TEST(MissionSystems, EveryObjectKindInFileOrder) {
 
     // Both systems, in slot order, before the hyperspace system.
     const std::string systems = section(text, "Solar systems", 0);
-    EXPECT_TRUE(systems.starts_with("[Solar systems]\r\n{\r\n\tVersion=2\r\n\tVersion=2\r\n\t[Sol system]\r\n"));
+    EXPECT_TRUE(systems.starts_with(
+        "[Solar systems]\r\n{\r\n\tVersion=2\r\n\tVersion=2\r\n\t[Sol system]\r\n"));
     const std::size_t vega = systems.find("\n\t[Vega system]\r\n");
     const std::size_t hyper = systems.find("\n\t[HyperSpace]\r\n");
     EXPECT_LT(systems.find("\n\t[Sol system]\r\n"), vega);
@@ -328,7 +333,8 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"unmatched", "Nowhere", {{"VegaJumpnode1", "SolJumpnode1"}}, "0"},
         RouteCase{"no link", "0", {{"VegaJumpnode1", "0"}}, "0"},
         // The stored leads-to keeps 20 characters and then matches nothing.
-        RouteCase{"cut", "Alpha_CentauriJumpnode12", {{"Alpha_CentauriJumpnode12", "SolJumpnode1"}}, "0"},
+        RouteCase{
+            "cut", "Alpha_CentauriJumpnode12", {{"Alpha_CentauriJumpnode12", "SolJumpnode1"}}, "0"},
         // A node of the same system is no route.
         RouteCase{"own system", "SolJumpnode2", {{"VegaJumpnode1", "0"}}, "0"}),
     [](const auto& info) {
@@ -340,7 +346,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MissionSystems, RoutesBothWaysAndBeyondTwoHundredNodes) {
     vk_test::ScratchDir dir;
-    writeDesignFile(dir.path("sol.sdf"), {sunRecord("Sol"), jumpNode("A", "B"), jumpNode("L", "V250")});
+    writeDesignFile(dir.path("sol.sdf"),
+                    {sunRecord("Sol"), jumpNode("A", "B"), jumpNode("L", "V250")});
     std::vector<SdfRecord> vega = {sunRecord("Vega"), jumpNode("B", "A")};
     for (int i = 1; i <= 250; ++i) vega.push_back(jumpNode("V" + std::to_string(i), "0"));
     writeDesignFile(dir.path("vega.sdf"), vega);

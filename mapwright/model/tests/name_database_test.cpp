@@ -43,8 +43,7 @@ TEST(DefaultNameDatabase, EveryStyleHasEnoughDistinctNames) {
             EXPECT_LE(r.name.size(), 15u) << r.name.str();
         }
         const std::pair<char, bool> group{letter, r.isPlanet()};
-        EXPECT_TRUE(groups[group].insert(r.name.str()).second)
-            << "duplicate " << r.name.str();
+        EXPECT_TRUE(groups[group].insert(r.name.str()).second) << "duplicate " << r.name.str();
     }
     for (const auto& s : kNameStyles) {
         const std::pair<char, bool> systems{s.letter, false}, planets{s.letter, true};

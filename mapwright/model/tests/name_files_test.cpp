@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 
 #include <csignal>
@@ -23,10 +22,8 @@ namespace fs = std::filesystem;
 namespace {
 
 class NameFilesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = NameDirectory(root);
-    }
+  protected:
+    void SetUp() override { dir = NameDirectory(root); }
 
     std::string path(const std::string& name) const { return (root / name).string(); }
     void writeList(const std::string& name, const std::vector<std::string>& names) {
@@ -71,7 +68,7 @@ TEST(NameRecords, StoredLayout) {
 
 TEST(NameStyles, LettersFromCaptionsAndIndices) {
     const std::vector<std::pair<std::string, char>> captions = {
-        {"Uniform", 'U'}, {"Human", 'H'}, {"Kariak", 'K'}, {"Darzok", 'D'},
+        {"Uniform", 'U'}, {"Human", 'H'},  {"Kariak", 'K'}, {"Darzok", 'D'},
         {"", 'U'},        {"darzok", 'U'}, {"Elvish", 'U'}};
     for (const auto& [caption, letter] : captions)
         EXPECT_EQ(styleLetterOfCaption(caption), letter) << caption;
@@ -130,11 +127,14 @@ TEST_F(NameFilesTest, RemoveAndRenameRewriteExactMatches) {
         std::vector<std::string> expected;
     } cases[] = {
         {"remove", [&] { RemoveName(dir, "list.dat", "Vega"); }, {"vega", "Rigel", "Vega "}},
-        {"remove absent", [&] { RemoveName(dir, "list.dat", "Deneb"); },
+        {"remove absent",
+         [&] { RemoveName(dir, "list.dat", "Deneb"); },
          {"Vega", "vega", "Rigel", "Vega", "Vega "}},
-        {"rename", [&] { RenameInList(dir, "list.dat", "Vega", "Altair"); },
+        {"rename",
+         [&] { RenameInList(dir, "list.dat", "Vega", "Altair"); },
          {"Altair", "vega", "Rigel", "Altair", "Vega "}},
-        {"rename long", [&] { RenameInList(dir, "list.dat", "Rigel", longName); },
+        {"rename long",
+         [&] { RenameInList(dir, "list.dat", "Rigel", longName); },
          {"Vega", "vega", longName.substr(0, 120), "Vega", "Vega "}},
     };
     for (const auto& c : cases) {
@@ -181,7 +181,9 @@ TEST_F(NameFilesTest, FailedRewriteKeepsTheOriginal) {
         {"rename", "list.dat", "temp.dat", [&] { RenameInList(dir, "list.dat", "Name3", "X"); }},
         {"used names", "list.dat", "temp.dat", [&] { WriteUsedNames(dir, "list.dat", model); }},
         {"refill", "p_names.dat", "seged.dat",
-         [&] { RefillPlanetPool(dir, PoolRefill{ond, 'U', false, false}, model); }},
+         [&] {
+             RefillPlanetPool(dir, PoolRefill{ond, 'U', false, false}, model);
+         }},
     };
     for (const auto& c : cases) {
         writeList(c.file, {"Keep1", "Keep2"});

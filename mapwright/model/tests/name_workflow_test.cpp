@@ -10,8 +10,8 @@
 #include "common/editor_random.h"
 #include "common/errors.h"
 #include "model_test_support.h"
-#include "names/name_records.h"
 #include "names/name_lists.h"
+#include "names/name_records.h"
 #include "test_support.h"
 
 using namespace mw;
@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class NameWorkflowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         settings.systemDatabase = (root / "main.ond").string();
         settings.managerFile = settings.systemDatabase;

@@ -21,11 +21,11 @@ namespace {
 constexpr int kDarzok = 3;
 
 class NamesManagerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        writeOndFile(scratch.path("main.ond"),
-                     {ondRecord("Sol", "U", 0), ondRecord("Vega", "U", 1), ondRecord("Kesh", "d", 0),
-                      ondRecord("Zor", "D", 1), ondRecord("Anka", "D", 1)});
+        writeOndFile(scratch.path("main.ond"), {ondRecord("Sol", "U", 0), ondRecord("Vega", "U", 1),
+                                                ondRecord("Kesh", "d", 0), ondRecord("Zor", "D", 1),
+                                                ondRecord("Anka", "D", 1)});
         writeOndFile(scratch.path("other.ond"), {ondRecord("Rigel", "U", 1)});
         model.planets.at(model.AllocateIndex(ObjectKind::Planet)).name = "Anka";
         markPool();
@@ -82,7 +82,7 @@ struct ConfirmRow {
     const char* file;  // the file field when OK is pressed
     int style;         // the style chosen in the list
     bool rebuilt;
-    Names pool;        // after OK
+    Names pool;  // after OK
 };
 
 class NamesManagerConfirm : public NamesManagerTest,

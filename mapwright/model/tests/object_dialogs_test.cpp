@@ -1,5 +1,7 @@
 // The property dialogs' tables and rules, and the designer's dialog
 // operations: OK of each kind, the Z dialog and "Link systems".
+#include "system/object_dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -10,7 +12,6 @@
 #include "model_test_support.h"
 #include "names/name_lists.h"
 #include "scripted_prompts.h"
-#include "system/object_dialogs.h"
 #include "test_support.h"
 
 using namespace mw;
@@ -29,7 +30,8 @@ TEST(PlanetModels, ByExactTypeName) {
         const char* type;
         std::optional<Strings> models;
     } rows[] = {
-        {"gas_giant", Strings{"T1", "T2", "T3", "T4", "T5", "jupiter", "saturn", "neptune", "uranus"}},
+        {"gas_giant",
+         Strings{"T1", "T2", "T3", "T4", "T5", "jupiter", "saturn", "neptune", "uranus"}},
         {"acid", Strings{"T1", "T2", "venus"}},
         {"forest", Strings{"T1"}},
         {"Gas_giant", std::nullopt},  // typed by hand: the list stays as it was
@@ -60,10 +62,17 @@ TEST(ShipNumbers, ByTypeClass) {
         const char* type;
         int most;
     } rows[] = {
-        {"_K_I_CruiserGun", 2},  {"_D_M_Fighter", 7},         {"_H_P_CruiserTurret_spec", 1},
-        {"_H_Q_CorvetteGun", 4}, {"_D_P_CorvetteTurret", 4},  {"_H__Spy", 1},
-        {"_h_P_Fighter", 1},     {"_X_P_Fighter", 1},         {"_H_P_Fighter ", 1},
-        {"_H_P_Battleship", 1},  {"", 1},
+        {"_K_I_CruiserGun", 2},
+        {"_D_M_Fighter", 7},
+        {"_H_P_CruiserTurret_spec", 1},
+        {"_H_Q_CorvetteGun", 4},
+        {"_D_P_CorvetteTurret", 4},
+        {"_H__Spy", 1},
+        {"_h_P_Fighter", 1},
+        {"_X_P_Fighter", 1},
+        {"_H_P_Fighter ", 1},
+        {"_H_P_Battleship", 1},
+        {"", 1},
     };
     for (const auto& r : rows) {
         Strings expected;
@@ -98,7 +107,7 @@ TEST(OrbitsAround, OnlyLivePlanetsCirclingTheSunOtherThanItself) {
 namespace {
 
 class DialogFlowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         writeOndFile(scratch.path("main.ond"),
                      {model_test::ondRecord("Sol", "U", 0), model_test::ondRecord("Vega", "U", 1)});
@@ -175,8 +184,8 @@ TEST_F(DialogFlowTest, ShipOkRenamesAndChecksBothNumbersFirst) {
         EXPECT_EQ(prompts.errors.back(), "'" + std::string(bad) + "' is not a valid integer value");
         EXPECT_EQ(tables().ships.at(i), before);
     }
-    ASSERT_TRUE(d().ConfirmDialog(ShipDialogValues{"_K_I_CruiserGun", "Empire2", "3", "1", true},
-                                  prompts));
+    ASSERT_TRUE(
+        d().ConfirmDialog(ShipDialogValues{"_K_I_CruiserGun", "Empire2", "3", "1", true}, prompts));
     const ShipRecord& r = tables().ships.at(i);
     EXPECT_EQ(r.name, "Ship3");
     EXPECT_EQ(r.owner, "Empire2");
@@ -205,10 +214,10 @@ TEST_F(DialogFlowTest, ZDialogWritesAtOnceAndCancelRestoresTheText) {
 
 TEST_F(DialogFlowTest, LinkSystemsOffersTheNodesOfTheFile) {
     const std::string alpha = scratch.path("alpha.sdf");
-    model_test::writeDesignFile(alpha, {model_test::sunRecord("Alpha"),
-                                        model_test::jumpNode("AlphaJumpnode1", "0"),
-                                        model_test::object("planet", "Rock", 1, 2, 3),
-                                        model_test::jumpNode("AlphaJumpnode2", "BetaJumpnode1")});
+    model_test::writeDesignFile(
+        alpha, {model_test::sunRecord("Alpha"), model_test::jumpNode("AlphaJumpnode1", "0"),
+                model_test::object("planet", "Rock", 1, 2, 3),
+                model_test::jumpNode("AlphaJumpnode2", "BetaJumpnode1")});
     const int i = placeAndSelect(Tool::JumpNode);
     prompts.file("");  // cancelled: nothing offered
     EXPECT_FALSE(d().LinkSystems(prompts));

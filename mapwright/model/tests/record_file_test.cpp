@@ -1,5 +1,4 @@
 #include "common/record_file.h"
-#include "common/safe_save.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "common/safe_save.h"
 #include "names/name_records.h"
 #include "test_support.h"
 
@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class RecordFileTest : public ::testing::Test {
-protected:
+  protected:
     std::string path(const std::string& name) const { return (root / name).string(); }
     std::vector<std::string> entries() const {
         std::vector<std::string> names;

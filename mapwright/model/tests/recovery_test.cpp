@@ -43,15 +43,15 @@ TEST(RecoveryInfoTest, DamagedInfoIsRefusedNamingTheFile) {
         std::string bytes;
         const char* why;
     };
-    for (const Case& c : {Case{"", "does not start with"},
-                          Case{"mapwright recovery 2\nsaved 1\npath /a", "does not start with"},
-                          Case{"mapwright recovery 1\npath /a", "\"saved\" line is missing"},
-                          Case{"mapwright recovery 1\nsaved 1", "\"saved\" line is missing"},
-                          Case{"mapwright recovery 1\nsaved \npath /a", "holds no time"},
-                          Case{"mapwright recovery 1\nsaved 12x\npath /a", "holds no time"},
-                          Case{"mapwright recovery 1\nsaved 1\n", "\"path\" line is missing"},
-                          Case{std::string("mapwright recovery 1\nsaved 1\npath /a") + '\0',
-                               "NUL"}}) {
+    for (const Case& c :
+         {Case{"", "does not start with"},
+          Case{"mapwright recovery 2\nsaved 1\npath /a", "does not start with"},
+          Case{"mapwright recovery 1\npath /a", "\"saved\" line is missing"},
+          Case{"mapwright recovery 1\nsaved 1", "\"saved\" line is missing"},
+          Case{"mapwright recovery 1\nsaved \npath /a", "holds no time"},
+          Case{"mapwright recovery 1\nsaved 12x\npath /a", "holds no time"},
+          Case{"mapwright recovery 1\nsaved 1\n", "\"path\" line is missing"},
+          Case{std::string("mapwright recovery 1\nsaved 1\npath /a") + '\0', "NUL"}}) {
         try {
             DecodeRecoveryInfo(c.bytes, "/state/recovery.info");
             ADD_FAILURE() << "accepted: " << c.bytes;
@@ -71,7 +71,7 @@ TEST(RecoveryInfoTest, QuestionAndAsideNamesCarryTheDate) {
 }
 
 class RecoveryFilesTest : public ::testing::Test {
-protected:
+  protected:
     RecoveryFilesTest() {
         tables->ResetTables();
         const int i = tables->AllocateIndex(ObjectKind::Planet);

@@ -3,14 +3,14 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "editor_state.h"
 #include "model_test_support.h"
-#include "names/name_records.h"
 #include "names/name_lists.h"
+#include "names/name_records.h"
 #include "scripted_prompts.h"
 #include "shell_text.h"
 #include "system/designer_step.h"
@@ -25,7 +25,7 @@ using vk_test::ScriptedPrompts;
 namespace {
 
 class DesignerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         writeOndFile(scratch.path("main.ond"), {ondRecord("Sol", "U", 0), ondRecord("Vega", "U", 1),
                                                 ondRecord("Rigel", "U", 1)});
@@ -373,21 +373,27 @@ std::set<std::tuple<int, int, int, int, std::string>> markersAfter(
     for (const ObjectRef& o : change.removed) map.erase({int(o.kind), o.index});
     for (const MarkerView& m : change.added) map[{int(m.kind), m.index}] = m;
     std::set<std::tuple<int, int, int, int, std::string>> out;
-    for (const auto& [key, m] : map) out.insert({key.first, key.second, m.pixel.x, m.pixel.y, m.hint});
+    for (const auto& [key, m] : map)
+        out.insert({key.first, key.second, m.pixel.x, m.pixel.y, m.hint});
     return out;
 }
 
 }  // namespace
 
 TEST_F(DesignerTest, EveryKindOfStepUndoesAndRedoesExactly) {
-    const auto select = [this](ObjectKind kind) { d().ClickMarker(Tool::Planet, {kind, 1}, prompts); };
+    const auto select = [this](ObjectKind kind) {
+        d().ClickMarker(Tool::Planet, {kind, 1}, prompts);
+    };
     const struct {
         const char* step;
         std::function<void()> act;
     } rows[] = {
         {"place planet", [&] { click(Tool::Planet, 300, 40); }},
         {"place ship", [&] { click(Tool::Ship, 300, 40); }},
-        {"delete planet", [&] { d().ClickMarker(Tool::Delete, {ObjectKind::Planet, 1}, prompts); }},
+        {"delete planet",
+         [&] {
+             d().ClickMarker(Tool::Delete, {ObjectKind::Planet, 1}, prompts);
+         }},
         {"dialog OK",
          [&] {
              select(ObjectKind::Planet);
@@ -411,7 +417,10 @@ TEST_F(DesignerTest, EveryKindOfStepUndoesAndRedoesExactly) {
         {"background", [&] { d().SetBackground("Background9"); }},
         {"scale", [&] { d().SetScale("1.5"); }},
         {"clear map", [&] { d().ClearMap(prompts.answer(true)); }},
-        {"move", [&] { d().MoveMarker({ObjectKind::JumpNode, 1}, {400, 400}); }},
+        {"move",
+         [&] {
+             d().MoveMarker({ObjectKind::JumpNode, 1}, {400, 400});
+         }},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.step);
@@ -491,10 +500,8 @@ TEST_F(DesignerTest, DraggingAMarkerPlacesItAnew) {
         MarkerPos to;
         bool moves;
     } rows[] = {
-        {{ObjectKind::Ship, 1}, {369, 123}, true},
-        {{ObjectKind::Ship, 1}, sun, false},
-        {{ObjectKind::Ship, 1}, {-1, 100}, false},
-        {{ObjectKind::Ship, 1}, {100, 493}, false},
+        {{ObjectKind::Ship, 1}, {369, 123}, true},  {{ObjectKind::Ship, 1}, sun, false},
+        {{ObjectKind::Ship, 1}, {-1, 100}, false},  {{ObjectKind::Ship, 1}, {100, 493}, false},
         {{ObjectKind::Ship, 2}, {100, 100}, false},  // no such object
     };
     for (const auto& r : rows) {

@@ -1,3 +1,5 @@
+#include "system/system_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,10 +10,9 @@
 #include <vector>
 
 #include "common/errors.h"
-#include "system/sdf_record.h"
-#include "system/system_file.h"
-#include "system/system_model.h"
 #include "model_test_support.h"
+#include "system/sdf_record.h"
+#include "system/system_model.h"
 #include "test_support.h"
 
 using namespace mw;
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class SystemFileTest : public ::testing::Test {
-protected:
+  protected:
     std::string file(const std::string& name) const { return dir_.path(name); }
     SystemModel& m() { return *model_; }
 
@@ -67,9 +68,21 @@ TEST_F(SystemFileTest, NewSystemHeaderIsByteExact) {
         std::size_t offset;
         std::string bytes;
     } expected[] = {
-        {0, "\x03sun"},           {36, "\x01" "0"},      {41, "\x01" "0"},
-        {46, "\x07Unnamed"},      {67, "\x03Sun"},       {201, "\x0b" "Background1"},
-        {328, "\x03" "0.7"},
+        {0, "\x03sun"},
+        {36,
+         "\x01"
+         "0"},
+        {41,
+         "\x01"
+         "0"},
+        {46, "\x07Unnamed"},
+        {67, "\x03Sun"},
+        {201,
+         "\x0b"
+         "Background1"},
+        {328,
+         "\x03"
+         "0.7"},
     };
     for (const auto& e : expected)
         EXPECT_EQ(b.substr(e.offset, e.bytes.size()), e.bytes) << "offset " << e.offset;

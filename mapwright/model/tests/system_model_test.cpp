@@ -1,9 +1,10 @@
+#include "system/system_model.h"
+
 #include <gtest/gtest.h>
 
 #include "common/decimal_field.h"
 #include "common/errors.h"
 #include "common/fixed_string.h"
-#include "system/system_model.h"
 
 using namespace mw;
 

@@ -38,8 +38,8 @@ class ObjectMarker : public QPushButton {
   private:
     ObjectKind kind_;
     int index_;
-    QPoint pressedAt_;      // in the marker, while the left button is down
-    QPoint home_;           // the top-left it stands on
+    QPoint pressedAt_;  // in the marker, while the left button is down
+    QPoint home_;       // the top-left it stands on
     bool pressed_ = false;
     bool dragging_ = false;
 };

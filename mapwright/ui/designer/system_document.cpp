@@ -132,8 +132,8 @@ void SystemDocument::clickMap(Tool tool, QPoint pixel) {
 
 std::optional<ObjectKind> SystemDocument::clickMarker(Tool tool, ObjectRef object) {
     const QString name = stepName("delete", designer_.objectName(object));
-    const DesignerChange change = step([&] { return designer_.ClickMarker(tool, object, prompts_); },
-                                       [&] { return name; });
+    const DesignerChange change =
+        step([&] { return designer_.ClickMarker(tool, object, prompts_); }, [&] { return name; });
     emit changed(change);
     return change.openDialog;
 }
@@ -153,8 +153,7 @@ void SystemDocument::openFile(const QString& path) {
 }
 
 bool SystemDocument::restore(const std::string& recoveryFile, const std::string& originalPath) {
-    const DesignerChange change =
-        designer_.OpenFile(recoveryFile, prompts_, NodeIds::AsStored);
+    const DesignerChange change = designer_.OpenFile(recoveryFile, prompts_, NodeIds::AsStored);
     if (!change.clearMarkers) return false;
     startOver();
     designer_.SetFilePath(originalPath);

@@ -14,9 +14,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSettings>
 #include <QTextBrowser>
 #include <QThread>
 #include <QTimer>

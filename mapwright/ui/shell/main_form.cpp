@@ -92,7 +92,8 @@ void TMainForm::showWorkingFolder(const QString& status) {
     workingFolder_->setText(status);
     workingFolder_->setToolTip(
         status +
-        QStringLiteral("\nmain.ond and the planet name lists p_names.dat and list.dat are kept here"));
+        QStringLiteral(
+            "\nmain.ond and the planet name lists p_names.dat and list.dat are kept here"));
 }
 
 TMDIChild* TMainForm::designer() const {
@@ -357,7 +358,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     // The title bar's close box asks what "Exit" asks, unless "Exit" just did.
-    if (!quitAsked_ && !context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) {
+    if (!quitAsked_ &&
+        !context_.state.ConfirmQuit(EditorState::QuitCommand::Menu, context_.prompts)) {
         event->ignore();
         return;
     }
@@ -475,8 +477,8 @@ void TMainForm::openHelpFile(const QString& helpFileName) {
 
 void TMainForm::updateWindowActions() {
     const bool any = !ClientArea->subWindowList().isEmpty() || designer_;
-    for (QAction* a : {FileClose1, FileSave1, FileSaveAs1, WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
-                       WindowMinimizeAll1, WindowArrangeAll1})
+    for (QAction* a : {FileClose1, FileSave1, FileSaveAs1, WindowCascade1, WindowTileHorizontal1,
+                       WindowTileVertical1, WindowMinimizeAll1, WindowArrangeAll1})
         a->setEnabled(any);
 }
 

@@ -18,11 +18,11 @@
 
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
-#include "system/designer_text.h"
 #include "shell/about_box.h"
 #include "shell/help_window.h"
 #include "shell/icons_help.h"
 #include "shell/whats_new.h"
+#include "system/designer_text.h"
 #include "ui_test_support.h"
 
 using namespace mw::ui;
@@ -212,7 +212,8 @@ class MainFormTest : public QObject {
         editor->document->markModified();
         editor->prompts.answer(false);
         QVERIFY(!sub->close());
-        QCOMPARE(editor->prompts.questions, Strings{std::string(mw::designer_text::kAskCloseWindow)});
+        QCOMPARE(editor->prompts.questions,
+                 Strings{std::string(mw::designer_text::kAskCloseWindow)});
         QCOMPARE(f.designer(), child);
         editor->prompts.answer(false);
         QVERIFY(!f.close());

@@ -278,9 +278,8 @@ void TMCW::FormShow() {
     if (!projectToLoad_.isEmpty()) {
         const std::string path = toPath(projectToLoad_);
         projectToLoad_.clear();
-        if (showingErrors(context_.prompts, [&] {
-                LoadProjectFileLocatingFiles(project_, path, context_.prompts);
-            }))
+        if (showingErrors(context_.prompts,
+                          [&] { LoadProjectFileLocatingFiles(project_, path, context_.prompts); }))
             emit projectFileUsed(fromPath(path));
     }
     showProject();
