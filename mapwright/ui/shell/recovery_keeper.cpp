@@ -12,13 +12,6 @@
 
 namespace mw::ui {
 
-std::chrono::milliseconds autosaveInterval() {
-    bool ok = false;
-    const int ms = qEnvironmentVariableIntValue("MAPWRIGHT_AUTOSAVE_MS", &ok);
-    if (ok && ms > 0) return std::chrono::milliseconds(ms);
-    return std::chrono::seconds(60);
-}
-
 RecoveryKeeper::RecoveryKeeper(SystemDocument& document, RecoveryFiles files, Prompts& prompts,
                                std::chrono::milliseconds interval, QObject* parent)
     : QObject(parent),

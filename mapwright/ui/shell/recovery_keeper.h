@@ -1,7 +1,7 @@
 #pragma once
 // Keeps the open system safe from a crash: while it has unsaved changes it is
-// written to the recovery file every interval (60 seconds unless the test
-// environment variable MAPWRIGHT_AUTOSAVE_MS says otherwise), never while
+// written to the recovery file every interval (60 seconds unless a test
+// build says otherwise), never while
 // unchanged; a save or a clean end removes the file. At start-up a recovery
 // file left by a crash is offered for restoring.
 
@@ -20,8 +20,8 @@ namespace mw::ui {
 
 class SystemDocument;
 
-/// The autosave interval: 60 s, or MAPWRIGHT_AUTOSAVE_MS milliseconds (for tests).
-std::chrono::milliseconds autosaveInterval();
+/// How often unsaved work is written to the recovery file.
+inline constexpr std::chrono::seconds kAutosaveInterval{60};
 
 class RecoveryKeeper : public QObject {
     Q_OBJECT

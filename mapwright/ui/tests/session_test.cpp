@@ -232,7 +232,7 @@ class SessionTest : public QObject {
         dir.write("script", "place pln 150 100\nplace neb 220 160\nsun Vega\ndump " +
                                 dir.path("before.sdf") + "\n");
         const vk_test::StartedProgram first = vk_test::startProgram(
-            VK_MAPWRIGHT, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
+            VK_MAPWRIGHT_TESTABLE, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
         QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
                                      vk_test::readFile(recovery) == dir.read("before.sdf"),
                                  60000);
@@ -242,7 +242,7 @@ class SessionTest : public QObject {
 
         dir.write("script", "answer yes\ndump " + dir.path("after.sdf") + "\nsave\nquit\n");
         const vk_test::RunResult second =
-            vk_test::runProgram(VK_MAPWRIGHT, {}, dir.root() / "elsewhere", env, 120);
+            vk_test::runProgram(VK_MAPWRIGHT_TESTABLE, {}, dir.root() / "elsewhere", env, 120);
         QCOMPARE(second.status, 0);
         QVERIFY2(second.err.find("asked: Restore the unsaved system from ") != std::string::npos,
                  second.err.c_str());
