@@ -1,7 +1,7 @@
 #include "project/wizard_controls.h"
 
-#include "common/decimal_field.h"
 #include "common/errors.h"
+#include "common/field_text.h"
 #include "project/slot_paths.h"
 
 namespace mw {
@@ -34,14 +34,6 @@ decltype(auto) withField(Setup& e, EmpireField field, OnText onText, OnNumber on
     return onNumber(e.maxSpecialGroups);
 }
 
-std::int32_t numberOrZero(std::string_view text) {
-    try {
-        return parseInteger(text);
-    } catch (const ConversionError&) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 bool isNumberField(EmpireField field) {
@@ -59,7 +51,7 @@ std::string EmpireFieldText(const MapProject& project, EmpireField field) {
 void SetEmpireField(MapProject& project, EmpireField field, std::string_view text) {
     withField(
         project.selected(), field, [&](auto& stored) { stored = text; },
-        [&](std::int32_t& stored) { stored = numberOrZero(text); });
+        [&](std::int32_t& stored) { stored = NumberOrZero(text); });
 }
 
 void SelectEmpire(MapProject& project, int tab) {

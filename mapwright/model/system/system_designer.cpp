@@ -346,7 +346,10 @@ DesignerChange SystemDesigner::Closing() {
 }
 
 DesignerChange SystemDesigner::setHeaderText(std::string SystemHeader::*field,
-                                             std::string_view text) {
+                                             std::string_view text, std::size_t capacity) {
+    // What the file cannot keep is not kept here either: the name on screen,
+    // the planets' orbits and the saved file agree.
+    text = text.substr(0, capacity);
     DesignerChange change;
     change.systemChanged = header_.*field != text;
     change.headerChanged = change.systemChanged;
@@ -355,22 +358,22 @@ DesignerChange SystemDesigner::setHeaderText(std::string SystemHeader::*field,
 }
 
 DesignerChange SystemDesigner::SetSunName(std::string_view text) {
-    DesignerChange change = setHeaderText(&SystemHeader::sunName, text);
-    tables_->RenameSystem(text);
+    DesignerChange change = setHeaderText(&SystemHeader::sunName, text, header_capacity::kSunName);
+    tables_->RenameSystem(header_.sunName);
     change.caption = caption();
     return change;
 }
 
 DesignerChange SystemDesigner::SetSunType(std::string_view text) {
-    return setHeaderText(&SystemHeader::sunType, text);
+    return setHeaderText(&SystemHeader::sunType, text, header_capacity::kSunType);
 }
 
 DesignerChange SystemDesigner::SetBackground(std::string_view text) {
-    return setHeaderText(&SystemHeader::background, text);
+    return setHeaderText(&SystemHeader::background, text, header_capacity::kBackground);
 }
 
 DesignerChange SystemDesigner::SetScale(std::string_view text) {
-    return setHeaderText(&SystemHeader::scale, text);
+    return setHeaderText(&SystemHeader::scale, text, header_capacity::kScale);
 }
 
 DesignerSnapshot SystemDesigner::TakeSnapshot() const {

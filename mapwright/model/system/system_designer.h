@@ -221,7 +221,10 @@ class SystemDesigner {
     DesignerChange place(ObjectKind kind, MarkerPos pixel, Prompts& prompts);
     void fillPlacement(ObjectKind kind, int index, WorldPosition at, MarkerPos pixel);
     DesignerChange restoredChange(const DesignerStep& step);
-    DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text);
+    DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text,
+                                 std::size_t capacity);
+    /// Asks for the file and opens it; `closeOnCancel`: a cancelled dialog closes the window.
+    DesignerChange chooseAndOpen(Prompts& prompts, bool closeOnCancel);
     /// The current object index when it names an object of the kind.
     std::optional<int> currentObject(ObjectKind kind) const;
 

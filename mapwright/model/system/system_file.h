@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "system/object_records.h"
+#include "system/sdf_record.h"
 #include "system/system_model.h"
 
 namespace mw {
@@ -20,6 +21,14 @@ struct SystemHeader {
     std::string scale;
     bool operator==(const SystemHeader&) const = default;
 };
+
+/// How many characters the header record keeps of each of the four texts.
+namespace header_capacity {
+inline constexpr std::size_t kSunName = decltype(SdfRecord::name)::capacity;
+inline constexpr std::size_t kSunType = decltype(SdfRecord::textA)::capacity;
+inline constexpr std::size_t kBackground = decltype(SdfRecord::textB)::capacity;
+inline constexpr std::size_t kScale = decltype(SdfRecord::textC)::capacity;
+}  // namespace header_capacity
 
 /// One object read from a file, so the designer window can place its marker.
 struct PlacedObject {
