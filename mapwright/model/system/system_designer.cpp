@@ -250,16 +250,23 @@ DesignerChange SystemDesigner::ClickMarker(Tool tool, ObjectRef object, Prompts&
 }
 
 DesignerChange SystemDesigner::Open(Prompts& prompts) {
-    DesignerChange change;
     if (!shell_.openFlag && unsaved_ && !prompts.ask(std::string(designer_text::kAskOpenAnother)))
-        return change;
+        return {};
+    // The flag is set only for a window the main window made for its Open.
+    return chooseAndOpen(prompts, shell_.openFlag);
+}
+
+DesignerChange SystemDesigner::OpenFromMainWindow(Prompts& prompts) {
+    return chooseAndOpen(prompts, false);
+}
+
+DesignerChange SystemDesigner::chooseAndOpen(Prompts& prompts, bool closeOnCancel) {
     const std::string path = prompts.chooseFile(FileDialog::OpenSystem);
-    if (path.empty()) {
-        change.closeWindow = shell_.openFlag;
-        shell_.openFlag = false;
-        return change;
-    }
-    return OpenFile(path, prompts);
+    if (!path.empty()) return OpenFile(path, prompts);
+    shell_.openFlag = false;
+    DesignerChange change;
+    change.closeWindow = closeOnCancel;
+    return change;
 }
 
 DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompts, NodeIds ids) {

@@ -137,6 +137,12 @@ class SystemDesigner {
     /// (tables, header, markers) exactly as it was. The open flag is cleared in
     /// every case.
     DesignerChange Open(Prompts& prompts);
+    /// The main window's Open for the window already open, its question
+    /// answered: asks for the file. A cancelled dialog changes nothing (the
+    /// window stays), and the file is read as OpenFile reads it, so the
+    /// system is replaced only by a file read whole. The open flag is cleared
+    /// in every case.
+    DesignerChange OpenFromMainWindow(Prompts& prompts);
     /// The open step's reading for a file already chosen: on success the system
     /// is replaced, the last opened caption recorded, the open flag cleared and
     /// the pool refilled. A recovery file keeps its stored jump node ids.

@@ -139,14 +139,18 @@ std::optional<ObjectKind> SystemDocument::clickMarker(Tool tool, ObjectRef objec
 }
 
 void SystemDocument::open() {
-    const DesignerChange change = designer_.Open(prompts_);
-    if (change.clearMarkers) startOver();
-    emit changed(change);
-    if (change.clearMarkers) emit fileUsed(filePath());
+    finishOpen(designer_.Open(prompts_));
+}
+
+void SystemDocument::openFromMainWindow() {
+    finishOpen(designer_.OpenFromMainWindow(prompts_));
 }
 
 void SystemDocument::openFile(const QString& path) {
-    const DesignerChange change = designer_.OpenFile(toPath(path), prompts_);
+    finishOpen(designer_.OpenFile(toPath(path), prompts_));
+}
+
+void SystemDocument::finishOpen(const DesignerChange& change) {
     if (change.clearMarkers) startOver();
     emit changed(change);
     if (change.clearMarkers) emit fileUsed(filePath());

@@ -33,6 +33,9 @@ class SystemDocument : public QObject {
     /// A click on a marker; returns the kind whose property dialog is to open.
     std::optional<ObjectKind> clickMarker(Tool tool, ObjectRef object);
     void open();
+    /// The main window's Open for this window, its question answered: asks
+    /// for the file; Cancel or a file that cannot be read changes nothing.
+    void openFromMainWindow();
     /// Opens the file with no question (a path given at start-up, a recent file).
     void openFile(const QString& path);
     /// Opens a recovery file as the system not yet saved: marked as changed,
@@ -106,6 +109,8 @@ class SystemDocument : public QObject {
     auto step(Operation&& operation, Name&& name, int field = -1, bool wordFinished = true);
     /// A new system in the window: no steps, nothing unsaved.
     void startOver();
+    /// Shows what an open step did; a file read starts the system over.
+    void finishOpen(const DesignerChange& change);
     void setModified(bool modified);
 
     SystemDesigner& designer_;
