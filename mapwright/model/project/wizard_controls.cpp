@@ -72,8 +72,8 @@ bool ClearProject(MapProject& project, Prompts& prompts) {
     return true;
 }
 
-bool ConfirmCloseWizard(Prompts& prompts) {
-    return prompts.ask(std::string(wizard_text::kAskClose));
+bool ConfirmCloseWizard(const MapProject& project, Prompts& prompts) {
+    return !ProjectChanged(project) || prompts.ask(std::string(wizard_text::kAskClose));
 }
 
 bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
@@ -86,6 +86,8 @@ bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
 void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path, Prompts& prompts) {
     LoadProjectFile(project, path, prompts);
     const SlotLookup found = LocateSlotFiles(project, path);
+    // The files found elsewhere are found again at the next load: nothing to lose.
+    project.kept = BuildProjectRecord(project);
     if (!found.replaced.empty()) {
         std::string text =
             "Design files of this map were not where the project file says; using the files "

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -432,6 +433,47 @@ TEST_F(MapProjectTest, ClearAsksFirst) {
     EXPECT_TRUE(project_.mapName.empty());
     EXPECT_EQ(prompts_.questions,
               (std::vector<std::string>(2, std::string(wizard_text::kAskClear))));
+}
+
+// Closing the wizard asks only when a change would be lost: one made since
+// the map was shown (reset), loaded or saved, and not taken back.
+TEST_F(MapProjectTest, CloseAsksOnlyForChangesSinceShownLoadedOrSaved) {
+    const std::string alpha = designFile("alpha.sdf", "Alpha");
+    const struct {
+        const char* what;
+        std::function<void(MapProject&)> change;
+    } changes[] = {
+        {"map name", [](MapProject& m) { SetMapName(m, "Vega"); }},
+        {"empire money", [](MapProject& m) { SetEmpireField(m, EmpireField::Money, "5"); }},
+        {"empire count", [this](MapProject& m) { SetEmpireCount(m, "8", prompts_); }},
+        {"system", [&](MapProject&) { insert(alpha); }},
+    };
+    const auto closeAsks = [this] {
+        ScriptedPrompts p;
+        ConfirmCloseWizard(project_, p);
+        return !p.questions.empty();
+    };
+    for (const auto& c : changes) {
+        ResetProject(project_);
+        EXPECT_FALSE(closeAsks()) << c.what;
+        c.change(project_);
+        EXPECT_TRUE(closeAsks()) << c.what;
+        saveProject("kept.vmpf");
+        EXPECT_FALSE(closeAsks()) << c.what << " saved";
+        SetMapName(project_, "Changed");
+        SetMapName(project_, project_.kept.mapName.str());  // typed back
+        EXPECT_FALSE(closeAsks()) << c.what << " typed back";
+        ResetProject(project_);
+        load(file("kept.vmpf"));
+        EXPECT_FALSE(closeAsks()) << c.what << " loaded";
+    }
+    // A save that fails keeps the map changed.
+    SetMapName(project_, "Unsaved");
+    ScriptedPrompts p;
+    p.answers[std::string(wizard_text::kAskSaveProject)] = true;
+    p.files[FileDialog::SaveProject] = file("missing/folder.vmpf");
+    EXPECT_THROW(SaveMap(project_, p), IoError);
+    EXPECT_TRUE(closeAsks());
 }
 
 TEST_F(MapProjectTest, LoadTellsWhichDesignFilesAreUsedInstead) {

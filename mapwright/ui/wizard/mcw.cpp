@@ -375,7 +375,11 @@ void TMCW::Button4Click() {
 }
 
 void TMCW::Button5Click() {
-    if (ConfirmCloseWizard(context_.prompts)) reject();
+    reject();
+}
+
+void TMCW::reject() {
+    if (ConfirmCloseWizard(project_, context_.prompts)) QDialog::reject();
 }
 
 void TMCW::Button6Click() {
