@@ -107,6 +107,22 @@ bool needsQuotes(std::string_view text) {
     return false;
 }
 
+void cTextInfAppender::makeRoom(std::size_t n) {
+    flush();
+    if (n <= m_capacity) return;
+    // A piece longer than the buffer (a very long string) gets a buffer of its own size.
+    m_buffer.reset();
+    m_buffer.reset(new char[n]);
+    m_capacity = n;
+}
+
+void cTextInfAppender::flush() {
+    if (m_used == 0) return;
+    const std::size_t n = m_used;
+    m_used = 0;
+    m_sink(m_buffer.get(), n);
+}
+
 void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
     char* p = room(2 * (depth - 1) + name.size() + 7);
     p = tabs(p, depth - 1);
@@ -114,19 +130,19 @@ void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
     p = copy(p, name);
     p = copy(p, "]\r\n");
     p = tabs(p, depth - 1);
-    m_used = static_cast<std::size_t>(copy(p, "{\r\n") - m_out.data());
+    used(copy(p, "{\r\n"));
 }
 
 void cTextInfAppender::numberValue(float number, bool first) {
     char* p = room(2 + kNumberBufferSize);
     if (!first) p = copy(p, ", ");
-    m_used = static_cast<std::size_t>(formatNumberInto(p, number) - m_out.data());
+    used(formatNumberInto(p, number));
 }
 
 void cTextInfAppender::sectionEnd(std::size_t depth) {
     char* p = room(depth - 1 + 3);
     p = tabs(p, depth - 1);
-    m_used = static_cast<std::size_t>(copy(p, "}\r\n") - m_out.data());
+    used(copy(p, "}\r\n"));
 }
 
 namespace {
@@ -156,7 +172,12 @@ void nodeHead(cTextInfAppender& out, const cInfNode& node, std::size_t depth) {
 
 std::string render(const cInfNode& root, const std::string& fileName) {
     std::string text;
-    cTextInfAppender out(text);
+    render(root, fileName, [&text](const char* data, std::size_t n) { text.append(data, n); });
+    return text;
+}
+
+void render(const cInfNode& root, const std::string& fileName, const TextSink& sink) {
+    cTextInfAppender out(sink);
     struct Frame {
         const cInfNode* node;
         std::size_t next;
@@ -183,7 +204,6 @@ std::string render(const cInfNode& root, const std::string& fileName) {
         stack.push_back({child, 0});
     }
     out.finish();
-    return text;
 }
 
 }  // namespace text_inf_writer
