@@ -1,28 +1,24 @@
 #include "inf_file_content.h"
 
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <new>
 
 #include "cfile.h"
+#include "large_blocks.h"
 
 namespace {
 
-constexpr std::size_t kMappedFrom = std::size_t{1} << 20;
 constexpr std::size_t kPiece = std::size_t{256} << 10;
-constexpr std::size_t kReleaseStep = std::size_t{4} << 20;
+constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
 
 }  // namespace
 
 cInfFileContent::cInfFileContent(cFile& file, std::size_t length) : m_file(file), m_length(length) {
-    if (length >= kMappedFrom) {
-        void* block =
-            ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (block == MAP_FAILED) throw std::bad_alloc();
-        m_data = static_cast<char*>(block);
+    if (length >= kLargeBlockFrom) {
+        m_data = static_cast<char*>(allocateLargeBlock(length));
         m_mapped = true;
     } else {
         m_small = std::make_unique_for_overwrite<char[]>(length);
@@ -32,7 +28,7 @@ cInfFileContent::cInfFileContent(cFile& file, std::size_t length) : m_file(file)
 }
 
 cInfFileContent::~cInfFileContent() {
-    if (m_mapped) ::munmap(m_data, m_length);
+    if (m_mapped) freeLargeBlock(m_data, m_length);
 }
 
 bool cInfFileContent::more() {
@@ -48,7 +44,9 @@ void cInfFileContent::readAll() {
 
 void cInfFileContent::release(const char* upTo) {
     if (!m_mapped || upTo - m_released < static_cast<std::ptrdiff_t>(kReleaseStep)) return;
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    // Small pages: the text behind the parser goes at once, even where that
+    // splits a huge page.
+    const auto page = std::uintptr_t{4096};
     const auto end = reinterpret_cast<std::uintptr_t>(upTo) & ~(page - 1);
     const auto begin = reinterpret_cast<std::uintptr_t>(m_released);
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);

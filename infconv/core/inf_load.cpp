@@ -125,6 +125,8 @@ bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileConte
     while (content->size() < 4 && content->more()) {
     }
     if (!startsWithMagic(content->view())) {
+        // A text's tree takes a little less than twice its bytes.
+        getRoot()->arena().expect(2 * static_cast<std::size_t>(length));
         try {
             if (parseInfTextDirectly(*content, getRoot())) return false;
         } catch (cException* e) {
