@@ -96,14 +96,30 @@ class cTextInfAppender {
     void makeRoom(std::size_t n);
     void flush();
     // Names and values are short: a call into the library per piece would
-    // cost more than the copy.
+    // cost more than the copy, done here as two overlapping loads and stores.
     static char* copy(char* p, std::string_view text) {
-        if (text.size() > 32) {
-            std::memcpy(p, text.data(), text.size());
-            return p + text.size();
+        const char* from = text.data();
+        const std::size_t n = text.size();
+        if (n > 32) {
+            std::memcpy(p, from, n);
+        } else if (n >= 16) {
+            copyEnds<16>(p, from, n);
+        } else if (n >= 8) {
+            copyEnds<8>(p, from, n);
+        } else if (n >= 4) {
+            copyEnds<4>(p, from, n);
+        } else {
+            for (std::size_t i = 0; i < n; ++i) p[i] = from[i];
         }
-        for (char c : text) *p++ = c;
-        return p;
+        return p + n;
+    }
+    template <std::size_t W>
+    static void copyEnds(char* p, const char* from, std::size_t n) {
+        char head[W], tail[W];
+        std::memcpy(head, from, W);
+        std::memcpy(tail, from + n - W, W);
+        std::memcpy(p, head, W);
+        std::memcpy(p + n - W, tail, W);
     }
     static char* tabs(char* p, std::size_t n) {
         for (; n > 0; --n) *p++ = '\t';
