@@ -130,13 +130,13 @@ void RatioReporter::printProcessRatios() {
                 "start-up; target <= 0.5), peak over start-up %.2fx the text\n",
                 who, input.c_str(), at(p + "_to_binary_cpu_ms") / at("json_parse_write_cpu_ms"),
                 (at(p + "_to_binary_cpu_ms") - startup) / at("json_parse_write_cpu_ms"),
-                at(p + "_to_binary_peak_MB") / textMB);
+                (at(p + "_to_binary_peak_MB") - at(p + "_startup_peak_MB")) / textMB);
             std::printf(
                 "  %-7s %-13s to text   / RapidJSON write:       %5.2f (%5.2f without "
                 "start-up; target <= 1.0), peak over start-up %.2fx the text\n",
                 who, input.c_str(), at(p + "_to_text_cpu_ms") / at("json_write_cpu_ms"),
                 (at(p + "_to_text_cpu_ms") - startup) / at("json_write_cpu_ms"),
-                at(p + "_to_text_peak_MB") / textMB);
+                (at(p + "_to_text_peak_MB") - at(p + "_startup_peak_MB")) / textMB);
         }
         const auto small = process_.find("numbers_2MB"), big = process_.find("numbers_20MB");
         if (small == process_.end() || big == process_.end()) continue;

@@ -8,8 +8,12 @@
 
 namespace {
 
+// Whole small pages: a last huge page only partly used is made of small
+// pages (the system gives a huge page only where the mapping covers it
+// whole), so a block never costs more memory than its size.
 std::size_t mappedSize(std::size_t bytes) {
-    return (bytes + kHugePage - 1) & ~(kHugePage - 1);
+    constexpr std::size_t kPage = 4096;
+    return (bytes + kPage - 1) & ~(kPage - 1);
 }
 
 }  // namespace

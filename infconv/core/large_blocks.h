@@ -9,8 +9,8 @@
 #include <cstddef>
 
 // At least `bytes` of memory, uninitialised; throws std::bad_alloc. From
-// kLargeBlockFrom on the block is aligned to and rounded up to whole huge
-// pages; smaller ones come from the heap.
+// kLargeBlockFrom on the block is aligned to a huge page; smaller ones come
+// from the heap.
 void* allocateLargeBlock(std::size_t bytes);
 // Gives back a block of allocateLargeBlock, with the size it was asked for.
 void freeLargeBlock(void* block, std::size_t bytes);
