@@ -238,10 +238,11 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
         try {
             index = model.AllocateIndex(*kind);
         } catch (const TableFullError&) {
-            throw TableFullError(
-                printableBytes(path) + ": record " + std::to_string(in.recordNumber()) +
-                ": the file holds more than " + std::to_string(kTableCapacity) + " " +
-                std::string(kindName(*kind)) + "; the records before it were loaded");
+            throw TableFullError(printableBytes(path) + ": record " +
+                                 std::to_string(in.recordNumber()) + ": the file holds more than " +
+                                 std::to_string(kTableCapacity) + " " +
+                                 std::string(kindName(*kind)) +
+                                 ", more than a system can hold; the designer cannot open it");
         }
         fill(model, *kind, index, r, marker, ids);
         if (onObject) onObject(PlacedObject{*kind, index, marker});
