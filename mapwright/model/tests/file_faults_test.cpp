@@ -120,6 +120,7 @@ TEST(FileFaultsTest, EveryKindOfWriteKeepsTheOldFileAtEveryFault) {
         const ScopedFileFault folder({FileStep::SyncFolder, 1, 0, EIO, true});
         scratch.write(k.file, k.old);
         EXPECT_NO_THROW(k.write());
+        EXPECT_TRUE(folder.fired());
         EXPECT_EQ(scratch.read(k.file), written);
     }
 }
