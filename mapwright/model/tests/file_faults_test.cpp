@@ -140,26 +140,6 @@ TEST(FileFaultsTest, NameListsThatCannotBeCreatedAreReportedByName) {
     }
 }
 
-TEST(FileFaultsTest, NameListsTogetherAreReplacedBothOrNeither) {
-    vk_test::ScratchDir scratch("mw-faults");
-    const std::string pool = scratch.write("p_names.dat", listBytes({"Vega", "Rigel"}));
-    const std::string used = scratch.write("list.dat", listBytes({}));
-    const std::vector<FileContent> change = {{pool, listBytes({"Rigel"})},
-                                             {used, listBytes({"Vega"})}};
-    file_faults::ResetCounts();
-    ReplaceFilesTogether(change);
-    const FileCounts counts = file_faults::Counts();
-    for (const FileFault& fault : model_test::faultPoints(counts)) {
-        SCOPED_TRACE(model_test::describe(fault));
-        scratch.write("p_names.dat", listBytes({"Vega", "Rigel"}));
-        scratch.write("list.dat", listBytes({}));
-        const ScopedFileFault armed(fault);
-        EXPECT_THROW(ReplaceFilesTogether(change), IoError);
-        EXPECT_EQ(scratch.read("p_names.dat"), listBytes({"Vega", "Rigel"}));
-        EXPECT_EQ(scratch.read("list.dat"), listBytes({}));
-    }
-}
-
 // A save replaces the file with one that has the old file's permission bits
 // and, where the process may give it, its group; a new file gets the usual mode.
 TEST(FileFaultsTest, ASaveKeepsTheFilesModeAndGroup) {

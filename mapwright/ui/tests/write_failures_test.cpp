@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QtTest>
+#include <functional>
 
 #include "common/file_faults.h"
 #include "designer/map_panel.h"
@@ -55,66 +56,26 @@ class WriteFailuresTest : public QObject {
 
     void undoAndRedoThatCannotWriteTheListsChangeNothing() {
         TMainForm& f = *editor->mainForm;
-        QUndoStack* steps = editor->document->undoStack();
-        const auto press = [&](bool undo) {
-            QTest::keyClick(&f, undo ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
-        };
-        for (const bool undo : {true, false}) {
-            const int index = steps->index();
+        for (const auto& [key, moved] : {std::pair{Qt::Key_Z, -1}, std::pair{Qt::Key_Y, 1}}) {
+            const int index = editor->document->undoStack()->index();
             const int shown = designer->markers().size();
-            const std::string pool = read("p_names.dat"), used = read("list.dat");
-            for (const FileFault& fault : kFaults) {
-                {
-                    const mw::ScopedFileFault armed(fault);
-                    press(undo);
-                    QVERIFY(armed.fired());
-                }
-                QCOMPARE(steps->index(), index);
-                QCOMPARE(designer->markers().size(), shown);
-                QVERIFY(designer->windowTitle().endsWith(QLatin1Char('*')));
-                QVERIFY(editor->document->isModified());
-                QCOMPARE(read("p_names.dat"), pool);
-                QCOMPARE(read("list.dat"), used);
-                expectListNamed();
-            }
+            failEachWay([&] { QTest::keyClick(&f, key, Qt::ControlModifier); });
             // Without the fault the step is made, whole.
-            press(undo);
-            QCOMPARE(steps->index(), undo ? index - 1 : index + 1);
-            QCOMPARE(designer->markers().size(), undo ? shown - 1 : shown + 1);
+            QTest::keyClick(&f, key, Qt::ControlModifier);
+            QCOMPARE(editor->document->undoStack()->index(), index + moved);
+            QCOMPARE(designer->markers().size(), shown + moved);
             QCOMPARE(namesIn(read("list.dat")), liveNames());
         }
     }
 
     void placingOrDeletingThatCannotWriteTheListsChangesNothing() {
-        const int index = editor->document->undoStack()->index();
-        const std::string pool = read("p_names.dat"), used = read("list.dat");
-        for (const FileFault& fault : kFaults) {
-            {
-                const mw::ScopedFileFault armed(fault);
-                QTest::mouseClick(designer->mapPanel(), Qt::LeftButton, {}, QPoint(100, 300));
-                QVERIFY(armed.fired());
-            }
-            QCOMPARE(designer->markers().size(), 2);
-            QVERIFY(designer->marker(ObjectKind::Planet, 3) == nullptr);
-            QCOMPARE(editor->document->undoStack()->index(), index);
-            QCOMPARE(read("p_names.dat"), pool);
-            QCOMPARE(read("list.dat"), used);
-            expectListNamed();
-        }
+        failEachWay(
+            [&] { QTest::mouseClick(designer->mapPanel(), Qt::LeftButton, {}, QPoint(100, 300)); });
         QTest::mouseClick(designer->SpeedButton[7], Qt::LeftButton);  // the delete tool
-        for (const FileFault& fault : kFaults) {
-            {
-                const mw::ScopedFileFault armed(fault);
-                QTest::mouseClick(designer->marker(ObjectKind::Planet, 1), Qt::LeftButton);
-                QVERIFY(armed.fired());
-            }
-            QVERIFY(designer->marker(ObjectKind::Planet, 1) != nullptr);
-            QCOMPARE(read("p_names.dat"), pool);
-            QCOMPARE(read("list.dat"), used);
-            expectListNamed();
-        }
+        failEachWay(
+            [&] { QTest::mouseClick(designer->marker(ObjectKind::Planet, 1), Qt::LeftButton); });
         // The delete made at last gives the name back once.
-        const QString name = namesIn(used).first();
+        const QString name = namesIn(read("list.dat")).first();
         QTest::mouseClick(designer->marker(ObjectKind::Planet, 1), Qt::LeftButton);
         QCOMPARE(designer->markers().size(), 1);
         QCOMPARE(namesIn(read("p_names.dat")).count(name), 1);
@@ -122,6 +83,34 @@ class WriteFailuresTest : public QObject {
     }
 
   private:
+    // The user's action, with each fault armed in turn: the undo stack, the
+    // markers, the "*", both lists stay, and the message names a list the
+    // user knows, never a scratch file.
+    void failEachWay(const std::function<void()>& action) {
+        const int index = editor->document->undoStack()->index();
+        QList<QPoint> shown;
+        for (const ObjectMarker* m : designer->markers()) shown << m->pixel();
+        const std::string pool = read("p_names.dat"), used = read("list.dat");
+        for (const FileFault& fault : kFaults) {
+            {
+                const mw::ScopedFileFault armed(fault);
+                action();
+                QVERIFY(armed.fired());
+            }
+            QCOMPARE(editor->document->undoStack()->index(), index);
+            QList<QPoint> now;
+            for (const ObjectMarker* m : designer->markers()) now << m->pixel();
+            QCOMPARE(now, shown);
+            QVERIFY(designer->windowTitle().endsWith(QLatin1Char('*')));
+            QCOMPARE(read("p_names.dat"), pool);
+            QCOMPARE(read("list.dat"), used);
+            const std::string& message = editor->prompts.errors.back();
+            QVERIFY2(message.find(editor->scratch.path("p_names.dat")) != std::string::npos ||
+                         message.find(editor->scratch.path("list.dat")) != std::string::npos,
+                     message.c_str());
+            QVERIFY2(message.find(".tmp-") == std::string::npos, message.c_str());
+        }
+    }
     std::string read(const char* list) const { return editor->scratch.read(list); }
     QStringList liveNames() const {
         QStringList names;
@@ -130,17 +119,6 @@ class WriteFailuresTest : public QObject {
             if (t.planets.at(i).deleted == 0)
                 names << QString::fromStdString(t.planets.at(i).name.str());
         return names;
-    }
-    // The last message names a list the user knows, never a scratch file.
-    void expectListNamed() const {
-        QVERIFY(!editor->prompts.errors.empty());
-        const std::string& message = editor->prompts.errors.back();
-        QVERIFY2(message.find(editor->scratch.path("p_names.dat")) != std::string::npos ||
-                     message.find(editor->scratch.path("list.dat")) != std::string::npos,
-                 message.c_str());
-        QVERIFY2(message.find(".tmp-") == std::string::npos &&
-                     message.find("temp.dat") == std::string::npos,
-                 message.c_str());
     }
 
     std::unique_ptr<TestEditor> editor;
