@@ -24,6 +24,7 @@
 #include "inf_data_generator.h"
 #include "json_baseline.h"
 #include "peak_memory.h"
+#include "process_stages.h"
 
 #ifdef VK_HAVE_TREE_CONVERTER
 #include "cli_tree_converter.h"
@@ -328,6 +329,7 @@ void registerTree() {
 
 void registerConverterBenchmarks() {
     for (const std::string& name : benchInputNames()) registerInput(name);
+    registerProcessBenchmarks();
 #ifdef VK_HAVE_TREE_CONVERTER
     registerTree();
 #endif

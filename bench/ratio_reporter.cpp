@@ -29,6 +29,11 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
             continue;
         const std::string name = run.benchmark_name();
         const std::string key = stageOf(name) + "/" + inputOf(name);
+        if (stageOf(name) == "process") {
+            for (const auto& [counter, value] : run.counters)
+                process_[inputOf(name)][counter] = value;
+            continue;
+        }
         // CPU time (user and system) of the one thread: on a machine shared
         // with other work it is steadier than wall time, and with a warm file
         // cache the kernel's I/O work is counted in it.
@@ -101,7 +106,49 @@ void RatioReporter::Finalize() {
             std::printf("  %-24s per string, 65536 over 1000:    %6.2f\n", stage,
                         (seconds_[many] / 65536.0) / (seconds_[few] / 1000.0));
     }
+    printProcessRatios();
     std::fflush(stdout);
+}
+
+void RatioReporter::printProcessRatios() {
+    if (process_.empty()) return;
+    std::printf(
+        "\nWhole processes (minimum CPU time of the rounds; RapidJSON's own measure of its "
+        "work)\n");
+    for (const char* who : {"infconv", "before"}) {
+        for (const auto& [input, c] : process_) {
+            const auto at = [&c = c](const std::string& k) {
+                auto it = c.find(k);
+                return it == c.end() ? 0.0 : it->second;
+            };
+            const std::string p = who;
+            const double startup = at(p + "_startup_cpu_ms");
+            if (at(p + "_to_binary_cpu_ms") == 0) continue;
+            const double textMB = at("text_bytes") / (1024.0 * 1024.0);
+            std::printf(
+                "  %-7s %-13s to binary / RapidJSON parse+write: %5.2f (%5.2f without "
+                "start-up; target <= 0.5), peak over start-up %.2fx the text\n",
+                who, input.c_str(), at(p + "_to_binary_cpu_ms") / at("json_parse_write_cpu_ms"),
+                (at(p + "_to_binary_cpu_ms") - startup) / at("json_parse_write_cpu_ms"),
+                (at(p + "_to_binary_peak_MB") - at(p + "_startup_peak_MB")) / textMB);
+            std::printf(
+                "  %-7s %-13s to text   / RapidJSON write:       %5.2f (%5.2f without "
+                "start-up; target <= 1.0), peak over start-up %.2fx the text\n",
+                who, input.c_str(), at(p + "_to_text_cpu_ms") / at("json_write_cpu_ms"),
+                (at(p + "_to_text_cpu_ms") - startup) / at("json_write_cpu_ms"),
+                (at(p + "_to_text_peak_MB") - at(p + "_startup_peak_MB")) / textMB);
+        }
+        const auto small = process_.find("numbers_2MB"), big = process_.find("numbers_20MB");
+        if (small == process_.end() || big == process_.end()) continue;
+        for (const char* way : {"_to_binary_cpu_ms", "_to_text_cpu_ms"}) {
+            const std::string k = std::string(who) + way;
+            if (!small->second.count(k) || !big->second.count(k)) continue;
+            const double perSmall = small->second[k] / small->second["text_bytes"];
+            const double perBig = big->second[k] / big->second["text_bytes"];
+            std::printf("  %-7s per MB, 20 MB over 2 MB, %-16s %5.2f (target <= 1.2)\n", who,
+                        way + 1, perBig / perSmall);
+        }
+    }
 }
 
 }  // namespace bench

@@ -19,11 +19,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
     void Finalize() override;
 
   private:
+    void printProcessRatios();
+
     // Per iteration, by "stage/input".
     std::map<std::string, double> seconds_;         // CPU seconds
     std::map<std::string, double> wall_;            // real seconds
     std::map<std::string, double> processSeconds_;  // CPU seconds of all threads, where reported
     std::map<std::string, double> bytes_;           // text bytes per iteration
+    // The whole-process comparison's counters, by input.
+    std::map<std::string, std::map<std::string, double>> process_;
 };
 
 }  // namespace bench

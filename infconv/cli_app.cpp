@@ -20,6 +20,7 @@ void printUsage() {
     std::fputs("Usage:\n", stdout);
     std::fputs("Full directory converting to binary: -b\n", stdout);
     std::fputs("Full directory converting to text: -t\n", stdout);
+    std::fputs("Full directory converting on N threads: -b -j N or -b -jN (-t likewise)\n", stdout);
     std::fputs("Converting a file to binary: filename\n", stdout);
     std::fputs("Converting a file to text: -t filename\n", stdout);
 }
@@ -43,6 +44,24 @@ bool parseJobs(const char* text, unsigned& jobs) {
 int convertTree(bool toBinary, unsigned jobs) {
     // Files passed by were reported; the status says the tree is not all converted.
     return cTreeConverter(stdout, stderr, jobs).run(toBinary) > 0 ? kStatusFileError : kStatusOk;
+}
+
+// "-j N" is two arguments, "-jN" one; a thread count we cannot use must not
+// pass for a walk that found nothing.
+int convertTreeOnJobs(bool toBinary, const char* jobsText) {
+    unsigned jobs = 0;
+    if (jobsText && parseJobs(jobsText, jobs)) return convertTree(toBinary, jobs);
+    if (jobsText) {
+        std::fprintf(stderr, "infconv: -j needs a number of threads from 1 to 1024, not '%s'\n",
+                     jobsText);
+    } else {
+        std::fputs("infconv: -j needs a number of threads from 1 to 1024 (-j N or -jN)\n", stderr);
+    }
+    return kStatusFileError;
+}
+
+bool startsWithJobsSwitch(const char* arg) {
+    return std::strncmp(arg, "-j", 2) == 0;
 }
 
 bool isHelpSwitch(const char* arg) {
@@ -75,19 +94,17 @@ int runCommand(int argc, const char* const* argv) {
             convertNamedFile(arg, true);
         }
     } else if (args == 2) {
-        // The first argument is documented as "-t" but never examined.
+        // "-b -jN" and "-t -jN" (or a bare "-j") are the thread option; any
+        // other first argument is documented as "-t" but never examined.
+        if (isTreeSwitch(argv[1]) && startsWithJobsSwitch(argv[2])) {
+            const char* count = argv[2] + 2;
+            return convertTreeOnJobs(argv[1][1] == 'b', *count ? count : nullptr);
+        }
         convertNamedFile(argv[2], false);
     } else if (args == 3) {
-        // "-b -j N" and "-t -j N" convert the tree on N threads; any other
-        // three arguments do nothing, as before.
-        unsigned jobs = 0;
-        if (isTreeSwitch(argv[1]) && std::strcmp(argv[2], "-j") == 0) {
-            if (parseJobs(argv[3], jobs)) return convertTree(argv[1][1] == 'b', jobs);
-            // A thread count we cannot use must not pass for a walk that found nothing.
-            std::fprintf(stderr, "infconv: -j needs a number of threads from 1 to 1024, not '%s'\n",
-                         argv[3]);
-            return kStatusFileError;
-        }
+        // "-b -j N" and "-t -j N"; any other three arguments do nothing, as before.
+        if (isTreeSwitch(argv[1]) && std::strcmp(argv[2], "-j") == 0)
+            return convertTreeOnJobs(argv[1][1] == 'b', argv[3]);
     }
     return kStatusOk;
 }

@@ -1,13 +1,9 @@
 #include "cli_tree_converter.h"
 
-#include <fcntl.h>
 #include <sched.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -17,29 +13,17 @@
 #include <thread>
 
 #include "cfile.h"
+#include "cli_batch_retry.h"
+#include "cli_walk_directory.h"
 #include "file_lock.h"
 #include "inf_convert.h"
 #include "inf_parser_report.h"
 #include "inf_syntax_exception.h"
-#include "inf_tokenizer_paths.h"
 #include "work_pool.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The walk enters only plain directories: like an attribute set of exactly
-// "directory", anything read-only, hidden (dot name) or linked is passed by.
-bool isPlainDirectory(const fs::directory_entry& entry) {
-    std::error_code ec;
-    if (entry.is_symlink(ec) || !entry.is_directory(ec)) return false;
-    const std::string name = entry.path().filename().string();
-    if (!name.empty() && name[0] == '.') return false;
-    // The owner's write bit stands in for the read-only attribute (an access
-    // check would pass everything for a privileged user).
-    const auto perms = entry.status(ec).permissions();
-    return !ec && (perms & fs::perms::owner_write) != fs::perms::none;
-}
 
 std::string toLowerAscii(std::string text) {
     for (char& c : text)
@@ -60,39 +44,6 @@ bool startsWithIncludeKeyword(const std::string& text, std::size_t pos) {
         if (c != kKeyword[i]) return false;
     }
     return true;
-}
-
-// The content to search for include lines; nothing when the file cannot be
-// opened as a regular file or read whole.
-std::optional<std::string> readForIncludeSearch(const std::string& name) {
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct CloseAtEnd {
-        int fd;
-        ~CloseAtEnd() { ::close(fd); }
-    } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    std::string content(static_cast<std::size_t>(info.st_size), '\0');
-    for (std::size_t done = 0; done < content.size();) {
-        const ssize_t got = ::read(fd, content.data() + done, content.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return std::nullopt;
-        done += static_cast<std::size_t>(got);
-    }
-    return content;
-}
-
-// The size of a regular file, or nothing.
-std::optional<std::int64_t> regularFileSize(const std::string& name) {
-    struct stat info {};
-    if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    return static_cast<std::int64_t>(info.st_size);
-}
-
-std::string currentDirectory() {
-    std::error_code ec;
-    return fs::current_path(ec).string();
 }
 
 // Files converted before their new forms are synced together and put in place.
@@ -146,7 +97,7 @@ std::int64_t cTreeConverter::run(bool toBinary) {
     bad_.clear();
     dirs_ = inBytes_ = inFiles_ = outBytes_ = outFiles_ = passed_ = 0;
 
-    scanDirectory();
+    scanDirectory(*cWalkDirectory::openCurrent());
     std::fputs("\n\n", out_);
     for (const std::string& path : bad_) std::fprintf(out_, "BAD: %s\n", path.c_str());
     std::fputs("\n", out_);
@@ -168,42 +119,39 @@ void cTreeConverter::passBy(const cFileException& refusal) {
     ++passed_;
 }
 
-void cTreeConverter::scanDirectory() {
-    const std::string dirName = currentDirectory();
-    std::error_code ec;
-    for (fs::directory_iterator it(".", ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::directory_entry& entry = *it;
-        const std::string name = entry.path().filename().string();
-        if (isPlainDirectory(entry)) {
+void cTreeConverter::scanDirectory(cWalkDirectory& dir) {
+    const std::string& dirName = dir.path();
+    while (std::optional<std::string> entry = dir.nextEntry()) {
+        const std::string& name = *entry;
+        if (dir.isPlainDirectory(name)) {
             // A directory that cannot be entered is skipped.
-            if (::chdir(name.c_str()) != 0) continue;
-            scanDirectory();
-            if (::chdir(dirName.c_str()) != 0) return;
+            if (!dir.mayEnter(name)) continue;
+            scanDirectory(*dir.open(name));
             continue;
         }
         if (!endsWithInf(name)) continue;
         // A symbolic link is followed; a missing target is left to the
         // conversion to report (and counts 0 bytes).
-        struct stat info {};
-        const bool present = ::stat(name.c_str(), &info) == 0;
-        if (present && !S_ISREG(info.st_mode)) {
+        const std::optional<cWalkDirectory::FileInfo> info = dir.info(name);
+        if (info && !info->regular) {
             passBy(cFileException(dirName + "/" + name, kNotRegularFileDetail,
                                   cFileException::Refusal::NotRegularFile));
             continue;
         }
-        handleInfFile(dirName, name, present ? static_cast<std::int64_t>(info.st_size) : 0);
+        handleInfFile(dir, name, info ? info->size : 0);
     }
     std::fprintf(out_, "Processing directories: %lld\r", static_cast<long long>(dirs_));
     ++dirs_;
 }
 
-void cTreeConverter::handleInfFile(const std::string& dirName, const std::string& name,
+void cTreeConverter::handleInfFile(const cWalkDirectory& dir, const std::string& name,
                                    std::int64_t size) {
+    const std::string& dirName = dir.path();
     const std::string fullPath = dirName + "/" + name;
     bool good = true;
     std::optional<std::string> read;
     try {
-        read = readForIncludeSearch(name);
+        read = dir.readRegular(name);
     } catch (const std::bad_alloc&) {
         std::unique_ptr<cFileException> refusal(newOutOfMemoryException(fullPath));
         passBy(*refusal);
@@ -219,11 +167,11 @@ void cTreeConverter::handleInfFile(const std::string& dirName, const std::string
             std::size_t stop = close == std::string::npos ? content.size() : close;
             const std::string included = content.substr(begin, stop - begin);
 
-            const std::string resolved = resolveInfIncludeName(included);
+            const std::string resolved = dir.resolveInclude(included);
             // Normalised so that "sub\x.inf" and "./x.inf" meet the walk's own paths.
             std::string listed = (fs::path(dirName) / resolved).lexically_normal().string();
             includes_.insert(toLowerAscii(listed));
-            if (!cFile::exists(resolved)) good = false;
+            if (!dir.canRead(resolved)) good = false;
 
             if (close == std::string::npos) break;
             pos = close;
@@ -271,14 +219,6 @@ void cTreeConverter::prepareJob(Job& job, bool toBinary) {
     }
 }
 
-namespace {
-
-bool contains(const std::vector<cFile::Identity>& list, const cFile::Identity& identity) {
-    return std::find(list.begin(), list.end(), identity) != list.end();
-}
-
-}  // namespace
-
 void cTreeConverter::convertAll(bool toBinary) {
     std::vector<const FoundFile*> files;
     for (const FoundFile& file : toConvert_)
@@ -305,86 +245,88 @@ void cTreeConverter::convertAll(bool toBinary) {
 
 std::size_t cTreeConverter::convertBatch(const std::vector<const FoundFile*>& files,
                                          bool toBinary) {
-    using Outcome = Job::Outcome;
     Batch batch(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) batch.jobs[i].file = files[i];
+    prepareBatch(batch, toBinary);
+    return commitBatch(batch, files.size() > 1 && convertPool_->threads() > 0);
+}
 
+void cTreeConverter::prepareBatch(Batch& batch, bool toBinary) {
     // Once a file stops the walk, the files after it are not started.
-    std::atomic<std::size_t> stopAt{files.size()};
-    convertPool_->run(files.size(), [&](std::size_t i) {
+    std::atomic<std::size_t> stopAt{batch.jobs.size()};
+    convertPool_->run(batch.jobs.size(), [&](std::size_t i) {
         if (i > stopAt.load()) return;
         Job& job = batch.jobs[i];
         prepareJob(job, toBinary);
-        if (job.outcome == Outcome::Stop) {
+        if (job.outcome == Job::Outcome::Stop) {
             for (std::size_t seen = stopAt.load();
                  i < seen && !stopAt.compare_exchange_weak(seen, i);) {
             }
         }
     });
-    const std::size_t stop = stopAt.load();
-    const bool together = files.size() > 1 && convertPool_->threads() > 0;
-
     std::vector<cFile*> toSync;
-    for (std::size_t i = 0; i < stop; ++i)
+    for (std::size_t i = 0; i < stopAt.load(); ++i)
         if (batch.jobs[i].output) toSync.push_back(batch.jobs[i].output.get());
     syncPool_->run(toSync.size(), [&](std::size_t i) { toSync[i]->syncData(); });
+}
 
+std::size_t cTreeConverter::commitBatch(Batch& batch, bool together) {
     std::vector<cFile::Identity> replaced;  // files put in place so far in this batch
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    std::vector<cFile::Identity> heldByOthers;
+    for (std::size_t i = 0; i < batch.jobs.size(); ++i) {
         Job& job = batch.jobs[i];
-        // What it read may have changed since: the same file under another
-        // name, an included file, or memory that others of the batch held.
-        bool again = false;
-        for (const cFile::Identity& included : job.includes)
-            again = again || contains(replaced, included);
-        // Busy because a file before it in the batch is the same file.
-        if (job.outcome == Outcome::Busy && job.lock.identity() != cFile::Identity{}) {
-            again = again || contains(replaced, job.lock.identity());
-            for (const Job& other : batch.jobs)
-                again = again || (&other != &job && other.lock.fd() >= 0 &&
-                                  other.lock.identity() == job.lock.identity());
-        }
-        if (job.outcome == Outcome::Refused && together &&
-            static_cast<cFileException*>(job.error.get())->refusal() ==
-                cFileException::Refusal::OutOfMemory) {
-            again = true;
-        }
-        if (again) return i;
-
-        switch (job.outcome) {
-            case Outcome::Written:
-                job.output->putInPlace();
-                job.output.reset();
-                replaced.push_back(job.lock.identity());
-                job.lock.unlock();
-                break;
-            case Outcome::Busy:
-                passBy(cFileException(job.file->realPath, kBusyDetail));
-                break;
-            case Outcome::Refused:
-                passBy(*static_cast<cFileException*>(job.error.get()));
-                break;
-            case Outcome::Stop:
-                // The files after this one are left as they are, also when
-                // the report ends the process (which unwinds nothing).
-                for (Job& other : batch.jobs) {
-                    if (other.output) other.output->discard();
-                    other.lock.unlock();
-                }
-                if (auto* syntax = dynamic_cast<cInfSyntaxException*>(job.error.get());
-                    syntax && !syntax->sent()) {
-                    sendPendingInfReport(*syntax);
-                }
-                if (job.error) throw job.error.release();
-                std::rethrow_exception(job.otherError);
-        }
+        heldByOthers.clear();
+        for (const Job& other : batch.jobs)
+            if (&other != &job && other.lock.fd() >= 0)
+                heldByOthers.push_back(other.lock.identity());
+        const bool outOfMemory = job.outcome == Job::Outcome::Refused &&
+                                 static_cast<cFileException*>(job.error.get())->refusal() ==
+                                     cFileException::Refusal::OutOfMemory;
+        const BatchJobFacts facts{job.outcome == Job::Outcome::Busy, outOfMemory,
+                                  job.lock.identity(), job.includes};
+        if (mustConvertAgain(facts, replaced, heldByOthers, together)) return i;
+        commitJob(batch, job, replaced);
         finishFile(*job.file);
     }
-    return files.size();
+    return batch.jobs.size();
+}
+
+void cTreeConverter::commitJob(Batch& batch, Job& job, std::vector<cFile::Identity>& replaced) {
+    switch (job.outcome) {
+        case Job::Outcome::Written:
+            job.output->putInPlace();
+            job.output.reset();
+            replaced.push_back(job.lock.identity());
+            job.lock.unlock();
+            return;
+        case Job::Outcome::Busy:
+            passBy(cFileException(job.file->realPath, kBusyDetail));
+            return;
+        case Job::Outcome::Refused:
+            passBy(*static_cast<cFileException*>(job.error.get()));
+            return;
+        case Job::Outcome::Stop:
+            stopWalk(batch, job);
+    }
+}
+
+void cTreeConverter::stopWalk(Batch& batch, Job& job) {
+    // The files after this one are left as they are, also when the report
+    // ends the process (which unwinds nothing).
+    for (Job& other : batch.jobs) {
+        if (other.output) other.output->discard();
+        other.lock.unlock();
+    }
+    if (auto* syntax = dynamic_cast<cInfSyntaxException*>(job.error.get());
+        syntax && !syntax->sent()) {
+        sendPendingInfReport(*syntax);
+    }
+    if (job.error) throw job.error.release();
+    std::rethrow_exception(job.otherError);
 }
 
 void cTreeConverter::finishFile(const FoundFile& file) {
-    if (std::optional<std::int64_t> length = regularFileSize(file.realPath)) {
+    if (std::optional<std::int64_t> length = cWalkDirectory::regularFileSize(file.realPath)) {
         outBytes_ += *length;
         ++outFiles_;
     }

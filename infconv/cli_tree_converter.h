@@ -20,8 +20,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "cfile.h"
 #include "exceptions.h"
 
+class cWalkDirectory;
 class cWorkPool;
 
 class cTreeConverter {
@@ -52,12 +54,21 @@ class cTreeConverter {
     // kept in the job, to be reported in the walk's order.
     static void prepareJob(Job& job, bool toBinary);
 
-    void scanDirectory();
-    void handleInfFile(const std::string& dirName, const std::string& name, std::int64_t size);
+    void scanDirectory(cWalkDirectory& dir);
+    void handleInfFile(const cWalkDirectory& dir, const std::string& name, std::int64_t size);
     void convertAll(bool toBinary);
     // Converts the files and puts them in place in order; returns how many
     // were done before one that must be converted again after them.
     std::size_t convertBatch(const std::vector<const FoundFile*>& files, bool toBinary);
+    // Converts every file of the batch to its temporary file (on the
+    // threads), up to one that stops the walk, and syncs them together.
+    void prepareBatch(Batch& batch, bool toBinary);
+    // Puts the files in place and prints them in the walk's order; returns
+    // how many were done before one that must be converted again.
+    std::size_t commitBatch(Batch& batch, bool together);
+    void commitJob(Batch& batch, Job& job, std::vector<cFile::Identity>& replaced);
+    // Undoes the rest of the batch and ends the walk with the job's error.
+    [[noreturn]] void stopWalk(Batch& batch, Job& job);
     void finishFile(const FoundFile& file);
     void passBy(const cFileException& refusal);
 

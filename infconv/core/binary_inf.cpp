@@ -523,7 +523,7 @@ class TreeSink {
 // Writes the text form through the text writer's own appender.
 class TextSink {
   public:
-    explicit TextSink(std::string& out) : m_out(out) {}
+    explicit TextSink(const text_inf_writer::TextSink& out) : m_out(out) {}
 
     // Whether a string needs quotes is decided on its first use as a value,
     // not on every use (names never need it).
@@ -549,7 +549,6 @@ class TextSink {
     void keysEnd(std::size_t) { m_out.keysEnd(); }
     void sectionEnd(std::size_t depth) { m_out.sectionEnd(depth); }
     void finish() { m_out.finish(); }
-    void expect(std::size_t n) { m_out.expect(n); }
 
   private:
     static constexpr std::uint8_t kNotYetKnown = 2;
@@ -589,12 +588,18 @@ std::unique_ptr<cInfNode> decode(std::string_view content, cStringTable& strings
 
 std::string decodeToText(std::string_view content, const std::string& fileName) {
     std::string text;
-    TextSink sink(text);
     // The text usually takes about three times the bytes of the records.
-    sink.expect(content.size() / 2 * 7);
-    Walker<TextSink>(content, sink, fileName).run();
-    sink.finish();
+    text.reserve(content.size() / 2 * 7);
+    decodeToText(content, fileName,
+                 [&text](const char* data, std::size_t n) { text.append(data, n); });
     return text;
+}
+
+void decodeToText(std::string_view content, const std::string& fileName,
+                  const std::function<void(const char*, std::size_t)>& sink) {
+    TextSink out(sink);
+    Walker<TextSink>(content, out, fileName).run();
+    out.finish();
 }
 
 }  // namespace binary_inf

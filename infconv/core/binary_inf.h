@@ -98,5 +98,9 @@ std::unique_ptr<cInfNode> decode(std::string_view content, cStringTable& strings
 // writes for the decoded tree, written straight from the records without
 // building the tree. Damaged content is refused exactly as decode refuses it.
 std::string decodeToText(std::string_view content, const std::string& fileName);
+// The same text handed to `sink` in pieces; a refusal may come after some
+// pieces went out.
+void decodeToText(std::string_view content, const std::string& fileName,
+                  const std::function<void(const char*, std::size_t)>& sink);
 
 }  // namespace binary_inf

@@ -597,8 +597,12 @@ std::int64_t cFile::length() {
 }
 
 bool cFile::exists(const std::string& name) {
+    return existsAt(AT_FDCWD, name);
+}
+
+bool cFile::existsAt(int directoryFd, const std::string& name) {
     try {
-        ::close(openRegular(name, O_RDONLY));
+        ::close(openRegular(name, O_RDONLY, directoryFd));
         return true;
     } catch (cException* e) {
         delete e;

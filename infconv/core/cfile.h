@@ -92,6 +92,8 @@ class cFile {
 
     // True when the file is a regular file that can be opened for reading.
     static bool exists(const std::string& name);
+    // The same for a name relative to the directory open as `directoryFd`.
+    static bool existsAt(int directoryFd, const std::string& name);
 
     const std::string& name() const { return m_name; }
     int mode() const { return m_mode; }

@@ -10,6 +10,8 @@
 #include "inf_tree.h"
 #include "string_table.h"
 
+class cInfFileContent;
+
 class InfAnalyzer {
   public:
     // An empty tree: the root "Root" alone.
@@ -38,10 +40,11 @@ class InfAnalyzer {
     void loadBinaryInf(cFile& file);
 
     // For writing a file back as text: loads it like the constructor, except
-    // that a binary file is rendered into `text` straight from its bytes,
-    // without building the tree (which is left an empty root), and true is
-    // returned. A damaged binary file is refused as loadBinaryInf refuses it.
-    bool loadAsText(const std::string& path, std::string& text, int openFd = -1);
+    // that a binary file is not decoded: its bytes are handed over in
+    // `binary` (to be written as text straight from them, without building
+    // the tree, which is left an empty root) and true is returned.
+    bool loadAsText(const std::string& path, std::unique_ptr<cInfFileContent>& binary,
+                    int openFd = -1);
 
     // The files the last text load took in through #include, in the order opened.
     const std::vector<cFile::Identity>& includedFiles() const { return m_includedFiles; }
@@ -49,8 +52,9 @@ class InfAnalyzer {
     static void writeText(const std::string& path, const std::string& text, bool backup);
 
   private:
-    // With `binaryAsText`, a binary file is rendered there instead of loaded.
-    bool loadInf(const std::string& path, std::string* binaryAsText, int openFd);
+    // With `binaryContent`, a binary file's bytes are handed over there instead of loaded.
+    bool loadInf(const std::string& path, std::unique_ptr<cInfFileContent>* binaryContent,
+                 int openFd);
     // The whole text through the scanner and parser, read from the file's start.
     bool loadText(cFile& file, const std::string& fileName, int directoryFd);
     // The whole content of a binary file open for reading.

@@ -6,10 +6,13 @@
 #include <cstring>
 #include <limits>
 
+#include "large_blocks.h"
+
 namespace {
 
 constexpr std::size_t kFirstBlock = std::size_t{4} << 10;
-constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
+// Blocks of a large tree are whole huge pages (see large_blocks.h).
+constexpr std::size_t kLargestBlock = std::size_t{4} << 20;
 
 std::uint64_t load64(const char* p) {
     std::uint64_t v;
@@ -59,7 +62,7 @@ cInfArena::cInfArena()
 
 cInfArena::~cInfArena() {
     for (auto it = m_adopted.rbegin(); it != m_adopted.rend(); ++it) it->destroy(it->object);
-    for (void* block : m_blocks) std::free(block);
+    for (const Block& block : m_blocks) freeLargeBlock(block.memory, block.size);
 }
 
 void* cInfArena::allocateSlow(std::size_t bytes, std::size_t align) {
@@ -69,9 +72,9 @@ void* cInfArena::allocateSlow(std::size_t bytes, std::size_t align) {
     // the current block's free end in use.
     const bool own = need > m_nextBlockSize;
     const std::size_t size = own ? need : m_nextBlockSize;
-    void* block = std::malloc(size);
-    if (!block) throw std::bad_alloc();
-    m_blocks.push_back(block);
+    m_blocks.reserve(m_blocks.size() + 1);
+    void* block = allocateLargeBlock(size);
+    m_blocks.push_back({block, size});
     const auto base = reinterpret_cast<std::uintptr_t>(block);
     const std::uintptr_t at = (base + (align - 1)) & ~static_cast<std::uintptr_t>(align - 1);
     if (!own) {
@@ -80,6 +83,10 @@ void* cInfArena::allocateSlow(std::size_t bytes, std::size_t align) {
         m_nextBlockSize = std::min(m_nextBlockSize * 2, kLargestBlock);
     }
     return reinterpret_cast<void*>(at);
+}
+
+void cInfArena::expect(std::size_t bytes) {
+    while (m_nextBlockSize < kLargestBlock && m_nextBlockSize < bytes) m_nextBlockSize *= 2;
 }
 
 void cInfArena::reserveStrings(std::size_t more) {

@@ -74,6 +74,11 @@ class cInfArena {
         return new (allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
     }
 
+    // A hint that about `bytes` will be allocated: the next block is made
+    // large enough for a good part of it at once (a large block is cheaper
+    // to fault in, see large_blocks.h).
+    void expect(std::size_t bytes);
+
     // The one copy of `text` in this arena, made on first use.
     const cInfString* intern(std::string_view text) { return intern(text, infTextHash(text)); }
     const cInfString* intern(std::string_view text, std::uint64_t hash);
@@ -115,7 +120,11 @@ class cInfArena {
 
     std::uintptr_t m_next = 0;
     std::uintptr_t m_end = 0;
-    std::vector<void*> m_blocks;
+    struct Block {
+        void* memory;
+        std::size_t size;
+    };
+    std::vector<Block> m_blocks;
     std::size_t m_nextBlockSize;
     // Open addressing over the interned strings: each slot holds the low 32
     // bits of the string's hash above its number + 1 (0 is an empty slot),

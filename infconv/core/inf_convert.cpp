@@ -7,6 +7,7 @@
 #include "exceptions.h"
 #include "file_lock.h"
 #include "inf_analyzer.h"
+#include "inf_file_content.h"
 #include "text_inf_writer.h"
 
 cConvertedInf::cConvertedInf() = default;
@@ -14,19 +15,23 @@ cConvertedInf::~cConvertedInf() = default;
 cConvertedInf::cConvertedInf(cConvertedInf&&) noexcept = default;
 
 void cConvertedInf::writeTo(cFile& file) {
-    if (!m_encoder) {
-        file.write(m_text.data(), m_text.size());
-        return;
-    }
-    m_encoder->write([&file](const char* data, std::size_t n) { file.write(data, n); });
+    writeForm([&file](const char* data, std::size_t n) { file.write(data, n); });
 }
 
 std::string cConvertedInf::bytes() {
-    if (!m_encoder) return m_text;
     std::string out;
-    out.reserve(m_encoder->size());
-    m_encoder->write([&out](const char* data, std::size_t n) { out.append(data, n); });
+    writeForm([&out](const char* data, std::size_t n) { out.append(data, n); });
     return out;
+}
+
+void cConvertedInf::writeForm(const std::function<void(const char*, std::size_t)>& sink) {
+    if (m_encoder) {
+        m_encoder->write(sink);
+    } else if (m_binary) {
+        binary_inf::decodeToText(m_binary->view(), m_fileName, sink);
+    } else {
+        text_inf_writer::render(*m_tree->getRoot(), m_path, sink);
+    }
 }
 
 cConvertedInf convertInfContent(const std::string& path, bool toBinary, int openFd) {
@@ -41,11 +46,12 @@ cConvertedInf convertInfContent(const std::string& path, bool toBinary, int open
             return out;
         }
         // A binary file goes to text without building the tree.
-        InfAnalyzer analyzer;
-        if (!analyzer.loadAsText(path, out.m_text, openFd)) {
-            out.m_text = text_inf_writer::render(*analyzer.getRoot(), path);
-            out.includes = analyzer.includedFiles();
-        }
+        out.m_path = path;
+        const std::size_t separator = path.find_last_of("/\\");
+        out.m_fileName = separator == std::string::npos ? path : path.substr(separator + 1);
+        out.m_tree = std::make_unique<InfAnalyzer>();
+        if (!out.m_tree->loadAsText(path, out.m_binary, openFd))
+            out.includes = out.m_tree->includedFiles();
         return out;
     } catch (const std::bad_alloc&) {
         // By now the unwinding has given the tree and the buffers back.

@@ -25,20 +25,23 @@ bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy = 
                     const std::function<void()>& onWait = {});
 
 class InfAnalyzer;
+class cInfFileContent;
 namespace binary_inf {
 class cEncoder;
 }
 
-// The first half of a conversion, nothing written yet: the file's new form,
-// ready to be written (text in memory; binary from the tree, without the
-// whole file in memory), and the files its #include lines took in.
+// The first half of a conversion, nothing written yet: what the file's new
+// form is written from (a tree, or a binary file's bytes to be written as
+// text), and the files its #include lines took in. The new form is made
+// while it is written, in pieces, never held whole.
 class cConvertedInf {
   public:
     cConvertedInf();
     ~cConvertedInf();
     cConvertedInf(cConvertedInf&&) noexcept;
 
-    // Writes the new form to `file`, open for writing.
+    // Writes the new form to `file`, open for writing. A damaged binary file
+    // is refused (cFileException*) after part of its text went out.
     void writeTo(cFile& file);
     // The new form's bytes.
     std::string bytes();
@@ -46,8 +49,11 @@ class cConvertedInf {
     std::vector<cFile::Identity> includes;
 
   private:
+    void writeForm(const std::function<void(const char*, std::size_t)>& sink);
     friend cConvertedInf convertInfContent(const std::string&, bool, int);
-    std::string m_text;
+    std::string m_path;
+    std::string m_fileName;  // the name a damaged binary file is refused with
+    std::unique_ptr<cInfFileContent> m_binary;
     std::unique_ptr<InfAnalyzer> m_tree;
     std::unique_ptr<binary_inf::cEncoder> m_encoder;
 };

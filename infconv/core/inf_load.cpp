@@ -16,6 +16,7 @@
 #include "exceptions.h"
 #include "inf_analyzer.h"
 #include "inf_direct_parser.h"
+#include "inf_file_content.h"
 #include "inf_parser.h"
 #include "inf_parser_report.h"
 #include "inf_tokenizer.h"
@@ -67,69 +68,6 @@ std::string readContent(cFile& file) {
     return content;
 }
 
-// The file's bytes in one block the size of the file, read a piece at a time
-// as the direct parser needs them. A large block gives the memory of the
-// pieces already parsed back to the system as it goes, so a large text
-// costs little more than its tree; the block stays reserved, so a file too
-// large for memory is refused as before.
-class FileContent : public cInfTextSource {
-  public:
-    FileContent(cFile& file, std::size_t length) : m_file(file), m_length(length) {
-        if (length >= kMappedFrom) {
-            void* block =
-                ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-            if (block == MAP_FAILED) throw std::bad_alloc();
-            m_data = static_cast<char*>(block);
-            m_mapped = true;
-        } else {
-            m_small = std::make_unique_for_overwrite<char[]>(length);
-            m_data = m_small.get();
-        }
-        m_released = m_data;
-    }
-    ~FileContent() override {
-        if (m_mapped) ::munmap(m_data, m_length);
-    }
-    FileContent(const FileContent&) = delete;
-    FileContent& operator=(const FileContent&) = delete;
-
-    const char* data() const override { return m_data; }
-    std::size_t size() const override { return m_filled; }
-    std::string_view view() const { return {m_data, m_filled}; }
-
-    bool more() override {
-        if (m_filled == m_length) return false;
-        const std::size_t want = std::min(kPiece, m_length - m_filled);
-        m_filled += m_file.read(m_data + m_filled, want);
-        return true;
-    }
-    void readAll() {
-        while (more()) {
-        }
-    }
-    void release(const char* upTo) override {
-        if (!m_mapped || upTo - m_released < static_cast<std::ptrdiff_t>(kReleaseStep)) return;
-        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-        const auto end = reinterpret_cast<std::uintptr_t>(upTo) & ~(page - 1);
-        const auto begin = reinterpret_cast<std::uintptr_t>(m_released);
-        if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
-        m_released = reinterpret_cast<char*>(end);
-    }
-
-  private:
-    static constexpr std::size_t kMappedFrom = std::size_t{1} << 20;
-    static constexpr std::size_t kPiece = std::size_t{256} << 10;
-    static constexpr std::size_t kReleaseStep = std::size_t{4} << 20;
-
-    cFile& m_file;
-    std::size_t m_length;
-    std::size_t m_filled = 0;
-    char* m_data = nullptr;
-    bool m_mapped = false;
-    std::unique_ptr<char[]> m_small;
-    const char* m_released = nullptr;
-};
-
 bool startsWithMagic(std::string_view content) {
     if (content.size() < 4) return false;
     const auto byte = [&](std::size_t i) {
@@ -144,12 +82,14 @@ InfAnalyzer::InfAnalyzer(const std::string& path, int openFd) : m_path(path) {
     loadInf(path, nullptr, openFd);
 }
 
-bool InfAnalyzer::loadAsText(const std::string& path, std::string& text, int openFd) {
+bool InfAnalyzer::loadAsText(const std::string& path, std::unique_ptr<cInfFileContent>& binary,
+                             int openFd) {
     m_path = path;
-    return loadInf(path, &text, openFd);
+    return loadInf(path, &binary, openFd);
 }
 
-bool InfAnalyzer::loadInf(const std::string& path, std::string* binaryAsText, int openFd) {
+bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileContent>* binaryContent,
+                          int openFd) {
     resetTree();
     m_includedFiles.clear();
 
@@ -181,12 +121,14 @@ bool InfAnalyzer::loadInf(const std::string& path, std::string* binaryAsText, in
     const std::int64_t length = file.length();
     if (length <= 0 || static_cast<std::uint64_t>(length) > SIZE_MAX / 2)
         return loadText(file, fileName, dir.fd());
-    FileContent content(file, static_cast<std::size_t>(length));
-    while (content.size() < 4 && content.more()) {
+    auto content = std::make_unique<cInfFileContent>(file, static_cast<std::size_t>(length));
+    while (content->size() < 4 && content->more()) {
     }
-    if (!startsWithMagic(content.view())) {
+    if (!startsWithMagic(content->view())) {
+        // A text's tree takes a little less than twice its bytes.
+        getRoot()->arena().expect(2 * static_cast<std::size_t>(length));
         try {
-            if (parseInfTextDirectly(content, getRoot())) return false;
+            if (parseInfTextDirectly(*content, getRoot())) return false;
         } catch (cException* e) {
             // A read that failed: the full load reads again and reports it.
             delete e;
@@ -196,13 +138,13 @@ bool InfAnalyzer::loadInf(const std::string& path, std::string* binaryAsText, in
         file.seek(0, cFile::Origin::Start);
         return loadText(file, fileName, dir.fd());
     }
-    content.readAll();
-    if (binaryAsText) {
-        *binaryAsText = binary_inf::decodeToText(content.view(), fileName);
+    content->readAll();
+    if (binaryContent) {
+        *binaryContent = std::move(content);
         return true;
     }
     cStringTable strings;
-    std::unique_ptr<cInfNode> root = binary_inf::decode(content.view(), strings, this, fileName);
+    std::unique_ptr<cInfNode> root = binary_inf::decode(content->view(), strings, this, fileName);
     m_root = std::move(root);
     m_strings = std::move(strings);
     return false;

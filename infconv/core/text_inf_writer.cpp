@@ -17,6 +17,25 @@ namespace {
 // Longest number text: sign, 39 integer digits of FLT_MAX, point, 7 decimals.
 constexpr std::size_t kNumberBufferSize = 64;
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+constexpr std::uint32_t kPairScale[] = {10000, 100, 1};
+
+// A whole number's digits; small ones (the most common) without a library call.
+char* writeWhole(char* out, std::uint64_t value) {
+    if (value < 10) {
+        *out = static_cast<char>('0' + value);
+        return out + 1;
+    }
+    if (value < 100) {
+        std::memcpy(out, kDigitPairs + 2 * value, 2);
+        return out + 2;
+    }
+    return std::to_chars(out, out + 24, value).ptr;
+}
+
 // A float that is no whole number is m * 2^-s with m below 2^24 and s at
 // least 1, so its value times 10^7 is m * 10^7 (below 2^48) divided by 2^s:
 // rounded half to even, as printf rounds, that integer gives the seven
@@ -46,20 +65,21 @@ char* formatFraction(char* out, float value) {
     }
     if (bits >> 31) *out++ = '-';
     // The whole part, then the seven decimals without their trailing zeros.
-    out = std::to_chars(out, out + 16, units / 10000000u).ptr;
+    out = writeWhole(out, units / 10000000u);
     std::uint32_t decimals = static_cast<std::uint32_t>(units % 10000000u);
     if (decimals == 0) return out;
-    int digits = 7;
-    while (decimals % 10 == 0) {
-        decimals /= 10;
-        --digits;
-    }
     *out++ = '.';
-    for (int i = digits - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + decimals % 10);
-        decimals /= 10;
+    // Seven digits, two at a time, then the zeros at the end cut off.
+    out[0] = static_cast<char>('0' + decimals / 1000000u);
+    decimals %= 1000000u;
+    for (int i = 0; i < 3; ++i) {
+        const std::uint32_t pair = decimals / kPairScale[i];
+        decimals %= kPairScale[i];
+        std::memcpy(out + 1 + 2 * i, kDigitPairs + 2 * pair, 2);
     }
-    return out + digits;
+    char* end = out + 7;
+    while (end[-1] == '0') --end;
+    return end;
 }
 
 // Writes the number's text at `out` and returns its end. std::to_chars gives
@@ -107,6 +127,22 @@ bool needsQuotes(std::string_view text) {
     return false;
 }
 
+void cTextInfAppender::makeRoom(std::size_t n) {
+    flush();
+    if (n <= m_capacity) return;
+    // A piece longer than the buffer (a very long string) gets a buffer of its own size.
+    m_buffer.reset();
+    m_buffer.reset(new char[n]);
+    m_capacity = n;
+}
+
+void cTextInfAppender::flush() {
+    if (m_used == 0) return;
+    const std::size_t n = m_used;
+    m_used = 0;
+    m_sink(m_buffer.get(), n);
+}
+
 void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
     char* p = room(2 * (depth - 1) + name.size() + 7);
     p = tabs(p, depth - 1);
@@ -114,19 +150,19 @@ void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
     p = copy(p, name);
     p = copy(p, "]\r\n");
     p = tabs(p, depth - 1);
-    m_used = static_cast<std::size_t>(copy(p, "{\r\n") - m_out.data());
+    used(copy(p, "{\r\n"));
 }
 
 void cTextInfAppender::numberValue(float number, bool first) {
     char* p = room(2 + kNumberBufferSize);
     if (!first) p = copy(p, ", ");
-    m_used = static_cast<std::size_t>(formatNumberInto(p, number) - m_out.data());
+    used(formatNumberInto(p, number));
 }
 
 void cTextInfAppender::sectionEnd(std::size_t depth) {
     char* p = room(depth - 1 + 3);
     p = tabs(p, depth - 1);
-    m_used = static_cast<std::size_t>(copy(p, "}\r\n") - m_out.data());
+    used(copy(p, "}\r\n"));
 }
 
 namespace {
@@ -156,7 +192,12 @@ void nodeHead(cTextInfAppender& out, const cInfNode& node, std::size_t depth) {
 
 std::string render(const cInfNode& root, const std::string& fileName) {
     std::string text;
-    cTextInfAppender out(text);
+    render(root, fileName, [&text](const char* data, std::size_t n) { text.append(data, n); });
+    return text;
+}
+
+void render(const cInfNode& root, const std::string& fileName, const TextSink& sink) {
+    cTextInfAppender out(sink);
     struct Frame {
         const cInfNode* node;
         std::size_t next;
@@ -183,7 +224,6 @@ std::string render(const cInfNode& root, const std::string& fileName) {
         stack.push_back({child, 0});
     }
     out.finish();
-    return text;
 }
 
 }  // namespace text_inf_writer

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,10 +16,16 @@ class cInfNode;
 
 namespace text_inf_writer {
 
+// Where text goes: called with consecutive pieces of it.
+using TextSink = std::function<void(const char*, std::size_t)>;
+
 // The complete text for the tree below `root` (written at depth 0). Throws
 // cFileException* naming `fileName` for sections nested deeper than
 // kMaxInfDepth.
 std::string render(const cInfNode& root, const std::string& fileName);
+// The same text handed to `sink` in pieces, so it is never held whole; an
+// exception may come after some pieces went out.
+void render(const cInfNode& root, const std::string& fileName, const TextSink& sink);
 
 // One number as the text form writes it ("%.0f" for whole numbers, else
 // "%.7f" with trailing zeros and a trailing "." removed).
@@ -26,20 +34,23 @@ std::string formatNumber(float value);
 // Whether a string value must be written between double quotes.
 bool needsQuotes(std::string_view text);
 
-// Appends the text form piece by piece in document order. render() feeds it
+// Produces the text form piece by piece in document order. render() feeds it
 // from a tree and the binary reader straight from a file's records, so both
-// write exactly the same bytes. Depth counts from the root (0).
+// write exactly the same bytes. Depth counts from the root (0). The text is
+// gathered in a buffer of fixed size that goes to the sink whenever it is
+// full: a large file costs the memory of the buffer, not of its text.
 class cTextInfAppender {
   public:
-    // Appends to `out`; the text is complete once finish() (or destruction) has run.
-    explicit cTextInfAppender(std::string& out) : m_out(out), m_used(out.size()) {}
-    ~cTextInfAppender() { finish(); }
+    explicit cTextInfAppender(TextSink sink)
+        : m_sink(std::move(sink)), m_buffer(new char[kPiece]), m_capacity(kPiece) {}
+    // Without finish(), what is still buffered is dropped: the text stops
+    // where an exception left it.
+    ~cTextInfAppender() = default;
     cTextInfAppender(const cTextInfAppender&) = delete;
     cTextInfAppender& operator=(const cTextInfAppender&) = delete;
 
-    void finish() { m_out.resize(m_used); }
-    // Reserves room for about n more bytes at once.
-    void expect(std::size_t n) { m_out.reserve(m_used + n); }
+    // Hands what is buffered to the sink.
+    void finish() { flush(); }
 
     // The "[name]" and "{" lines of a section at depth >= 1.
     void sectionStart(std::string_view name, std::size_t depth);
@@ -49,7 +60,7 @@ class cTextInfAppender {
         char* p = room(nodeDepth + name.size() + 3);
         p = tabs(p, nodeDepth);
         p = copy(p, name);
-        m_used = copy(p, " = ") - m_out.data();
+        used(copy(p, " = "));
     }
     // `quoted` is needsQuotes(text); a caller may have it at hand already.
     void textValue(std::string_view text, bool quoted, bool first) {
@@ -58,7 +69,7 @@ class cTextInfAppender {
         if (quoted) *p++ = '"';
         p = copy(p, text);
         if (quoted) *p++ = '"';
-        m_used = static_cast<std::size_t>(p - m_out.data());
+        used(p);
     }
     void numberValue(float number, bool first);
     void value(cInfValue value, bool first) {
@@ -75,37 +86,55 @@ class cTextInfAppender {
     void sectionEnd(std::size_t depth);
 
   private:
-    // Room for n more bytes at the end of what is used; the caller sets
-    // m_used. Bytes are written straight into the string, made longer a
-    // little at a time within its capacity (so only what is written is ever
-    // touched) and reallocated by doubling beyond it.
+    // Room for n more bytes behind what is used; the caller then calls
+    // used() with the end of what it wrote.
     char* room(std::size_t n) {
-        if (m_out.size() - m_used < n) {
-            const std::size_t want = m_used + n + kStep;
-            m_out.resize(want <= m_out.capacity() ? want : std::max(2 * m_out.size(), want));
-        }
-        return m_out.data() + m_used;
+        if (m_capacity - m_used < n) makeRoom(n);
+        return m_buffer.get() + m_used;
     }
+    void used(const char* end) { m_used = static_cast<std::size_t>(end - m_buffer.get()); }
+    void makeRoom(std::size_t n);
+    void flush();
     // Names and values are short: a call into the library per piece would
-    // cost more than the copy.
+    // cost more than the copy, done here as two overlapping loads and stores.
     static char* copy(char* p, std::string_view text) {
-        if (text.size() > 32) {
-            std::memcpy(p, text.data(), text.size());
-            return p + text.size();
+        const char* from = text.data();
+        const std::size_t n = text.size();
+        if (n > 32) {
+            std::memcpy(p, from, n);
+        } else if (n >= 16) {
+            copyEnds<16>(p, from, n);
+        } else if (n >= 8) {
+            copyEnds<8>(p, from, n);
+        } else if (n >= 4) {
+            copyEnds<4>(p, from, n);
+        } else {
+            for (std::size_t i = 0; i < n; ++i) p[i] = from[i];
         }
-        for (char c : text) *p++ = c;
-        return p;
+        return p + n;
+    }
+    template <std::size_t W>
+    static void copyEnds(char* p, const char* from, std::size_t n) {
+        char head[W], tail[W];
+        std::memcpy(head, from, W);
+        std::memcpy(tail, from + n - W, W);
+        std::memcpy(p, head, W);
+        std::memcpy(p + n - W, tail, W);
     }
     static char* tabs(char* p, std::size_t n) {
         for (; n > 0; --n) *p++ = '\t';
         return p;
     }
-    void lineEnd() { m_used = copy(room(2), "\r\n") - m_out.data(); }
+    void lineEnd() { used(copy(room(2), "\r\n")); }
 
-    static constexpr std::size_t kStep = std::size_t{1} << 16;
+    // Large enough that a write per piece costs little, small enough to stay
+    // in the cache.
+    static constexpr std::size_t kPiece = std::size_t{128} << 10;
 
-    std::string& m_out;
-    std::size_t m_used;
+    TextSink m_sink;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity;
+    std::size_t m_used = 0;
 };
 
 }  // namespace text_inf_writer

@@ -12,6 +12,7 @@ const std::string kUsage =
     "Usage:\n"
     "Full directory converting to binary: -b\n"
     "Full directory converting to text: -t\n"
+    "Full directory converting on N threads: -b -j N or -b -jN (-t likewise)\n"
     "Converting a file to binary: filename\n"
     "Converting a file to text: -t filename\n";
 const std::string kShip = "[Ship]\r\n{\r\nName = \"Big one\", 12.5, -3\r\n}\r\n";

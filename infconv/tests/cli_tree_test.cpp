@@ -32,17 +32,58 @@ TEST(CliTree, EmptyTreePrintsOneDirectoryAndZeroes) {
     EXPECT_EQ(r.out, kBanner + "Processing directories: 0\r\n\n\n" + stats(1, 0, 0, 0, 0, 0));
 }
 
-TEST(CliTree, UnusableThreadCountConvertsNothingAndSaysSo) {
-    for (const char* jobs : {"0", "1025", "x", "-2", ""}) {
+TEST(CliTree, ThreadCountIsTakenInBothSpellingsAndAnUnusableOneConvertsNothing) {
+    const std::string refused = "infconv: -j needs a number of threads from 1 to 1024";
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+        bool toBinary;  // when it converts: the form a.inf ends in
+    };
+    const std::vector<Row> rows = {
+        {{"-b", "-j2"}, 0, "", true},
+        {{"-b", "-j", "2"}, 0, "", true},
+        {{"-t", "-j1"}, 0, "", false},
+        {{"-b", "-j"}, 2, refused + " (-j N or -jN)\n", true},
+        {{"-t", "-j"}, 2, refused + " (-j N or -jN)\n", false},
+        {{"-b", "-j0"}, 2, refused + ", not '0'\n", true},
+        {{"-b", "-jx"}, 2, refused + ", not 'x'\n", true},
+        {{"-b", "-j-2"}, 2, refused + ", not '-2'\n", true},
+        {{"-b", "-j", "0"}, 2, refused + ", not '0'\n", true},
+        {{"-b", "-j", "1025"}, 2, refused + ", not '1025'\n", true},
+        {{"-b", "-j", "x"}, 2, refused + ", not 'x'\n", true},
+        {{"-b", "-j", "-2"}, 2, refused + ", not '-2'\n", true},
+        {{"-b", "-j", ""}, 2, refused + ", not ''\n", true},
+    };
+    for (const Row& row : rows) {
+        std::string trace;
+        for (const std::string& a : row.args) trace += "[" + a + "] ";
+        SCOPED_TRACE(trace);
         CliTree tree;
+        // Text for a run to binary, binary for a run to text, so a
+        // conversion shows whichever way it goes.
         tree.write("a.inf", "[A]\r\n");
-        CliResult r = tree.run({"-b", "-j", jobs});
-        EXPECT_EQ(r.status, 2) << jobs;
-        EXPECT_EQ(r.err,
-                  std::string("infconv: -j needs a number of threads from 1 to 1024, not '") +
-                      jobs + "'\n");
-        EXPECT_EQ(tree.read("a.inf"), "[A]\r\n");
+        if (!row.toBinary) {
+            ASSERT_EQ(tree.run({"a.inf"}).status, 0);
+        }
+        const std::string before = tree.read("a.inf");
+        CliResult r = tree.run(row.args);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.err, row.err);
+        if (row.status == 0) {
+            EXPECT_EQ(tree.isBinary("a.inf"), row.toBinary);
+            EXPECT_NE(r.out.find(tree.lowerRoot() + "/a.inf\n"), std::string::npos) << r.out;
+        } else {
+            EXPECT_EQ(r.out, kBanner);
+            EXPECT_EQ(tree.read("a.inf"), before);
+        }
     }
+    // A word other than a tree switch before "-j2" still names the file.
+    CliTree tree;
+    tree.write("-j2", "[A]\r\n");
+    ASSERT_EQ(tree.run({"-j2"}).status, 0);
+    EXPECT_EQ(tree.run({"-x", "-j2"}).status, 0);
+    EXPECT_EQ(tree.read("-j2"), "\r\n[A]\r\n{\r\n\r\n}\r\n");
 }
 
 TEST(CliTree, IncludedFileIsCountedButNeitherConvertedNorPrinted) {

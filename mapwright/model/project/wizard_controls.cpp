@@ -99,7 +99,7 @@ void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path, 
         std::string text =
             "Design files of this map found nowhere; \"Save map\" cannot "
             "generate the mission until they are back:";
-        for (const IoError& missing : found.missing) text += "\n" + std::string(missing.what());
+        for (const std::string& missing : found.missing) text += "\n" + missing;
         prompts.error(text);
     }
 }

@@ -5,7 +5,10 @@
 // user action. An operation returns a DesignerChange that tells the window
 // what to show; questions, notices, file names and error boxes go through
 // Prompts. Operations never throw a UserError: a failure is shown through
-// Prompts::error and the change made before it is returned.
+// Prompts::error and the change made before it is returned. A step that
+// writes the name lists (placing or deleting a planet, a planet's new name,
+// Clear map, undo and redo) writes both of them before it changes the tables,
+// so it happens whole or not at all.
 
 #include <cstdint>
 #include <memory>
@@ -214,11 +217,14 @@ class SystemDesigner {
 
     // --- undo support ---
     DesignerSnapshot TakeSnapshot() const;
-    /// Back to the snapshot: tables, header and the name list files.
+    /// Back to the snapshot: the name list files, then tables and header.
+    /// A list that cannot be written raises IoError naming it, and nothing
+    /// has changed.
     void RestoreSnapshot(const DesignerSnapshot& snapshot);
     /// Undo or redo of one step (see DesignerStep): the system as it was
     /// before (after) the step; the window shows the header fields and the
-    /// markers of the objects the step touched anew.
+    /// markers of the objects the step touched anew. Whole or not at all, as
+    /// RestoreSnapshot.
     DesignerChange UndoStep(const DesignerStep& step);
     DesignerChange RedoStep(const DesignerStep& step);
 

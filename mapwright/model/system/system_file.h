@@ -52,6 +52,12 @@ enum class NodeIds { FollowSystemName, AsStored };
 using ObjectSink = std::function<void(const PlacedObject&)>;
 using HeaderSink = std::function<void(const SystemHeader&)>;
 
+/// The bytes of a design file: the header and every live object, kind by
+/// kind in the file's order, each kind in ascending index order.
+std::string EncodeSystem(std::string_view sunName, std::string_view sunType,
+                         std::string_view background, std::string_view scale,
+                         const SystemModel& model);
+
 /// Writes the header and every live object, kind by kind in the file's order,
 /// each kind in ascending index order. The target is replaced only once the
 /// whole file is written, so a failure leaves the previous file as it was.

@@ -320,12 +320,44 @@ TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
 
     insert(stays);
     project_.systems[0].designFile = "/gone/elsewhere/beta.sdf";
-    EXPECT_THROW(ResolveSlotPaths(project_, project), IoError);
+    EXPECT_EQ(LocateSlotFiles(project_, project).missing.size(), 1u);
     scratch_.write("moved/beta.sdf", scratch_.read("beta.sdf"));
-    const std::vector<std::string> notes = ResolveSlotPaths(project_, project);
+    const std::vector<std::string> notes = LocateSlotFiles(project_, project).replaced;
     EXPECT_EQ(project_.systems[0].designFile, scratch_.path("moved/beta.sdf"));
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find("/gone/elsewhere/beta.sdf"), std::string::npos) << notes[0];
+}
+
+// A slot whose design file cannot be used is reported for what it is, in the
+// same words by the wizard's lookup (and generate's) and by the check.
+TEST_F(MapProjectTest, SlotsWithoutAUsableDesignFileSayWhy) {
+    const std::string project = file("maps/map.vmpf");
+    const std::string folder = file("maps/folder.sdf");
+    fs::create_directories(folder);
+    const struct {
+        std::string stored;
+        std::string why;
+    } rows[] = {
+        {"", "no design file is stored for the system"},
+        {folder, "the design file cannot be read: " + folder + ": open failed: not a regular file"},
+        {file("gone.sdf"), "the design file cannot be read: " + file("gone.sdf") +
+                               ": open failed: No such file or directory; not beside the "
+                               "project file either (" +
+                               file("maps/gone.sdf") + ")"},
+    };
+    for (const auto& r : rows) {
+        MapProject map;
+        map.systems[0].systemName = "Alpha";
+        map.systems[0].designFile = r.stored;
+        map.systemCount = 1;
+        map.projectFile = project;
+        EXPECT_EQ(LocateSlotFiles(map, project).missing,
+                  std::vector<std::string>{"system 'Alpha': " + r.why});
+        const std::vector<MapProblem> problems = CheckMap(map);
+        ASSERT_FALSE(problems.empty());
+        EXPECT_EQ(problems[0].kind, ProblemKind::MissingSystemFile);
+        EXPECT_EQ(problems[0].message, r.why);
+    }
 }
 
 // "Save map" checks first: a clean map is asked as before, one with only

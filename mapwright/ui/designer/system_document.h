@@ -5,6 +5,7 @@
 // change is one step on its undo stack; the stack's clean state is the
 // saved one.
 
+#include <QAction>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -83,8 +84,16 @@ class SystemDocument : public QObject {
     QString filePath() const;
     void setFilePath(const QString& path);
     QUndoStack* undoStack() { return &undoStack_; }
-    void undo();
-    void redo();
+    /// Takes the last step back / makes it again. The stack moves only once
+    /// the step was made whole: when a name list cannot be written the error
+    /// is shown and the system, the map and the stack stay where they were.
+    /// False then, or when there is no step.
+    bool undo();
+    bool redo();
+    /// The Edit menu's actions: texts and enabled state follow the stack, a
+    /// trigger runs undo() / redo().
+    QAction* createUndoAction(QObject* parent, const QString& prefix);
+    QAction* createRedoAction(QObject* parent, const QString& prefix);
 
   signals:
     /// What an operation changed, for the windows to show.
@@ -96,7 +105,8 @@ class SystemDocument : public QObject {
 
   public:
     // For the undo steps.
-    /// The system back before the step, or forward after it, shown at once.
+    /// The system back before the step, or forward after it, shown at once;
+    /// nothing when undo() or redo() has made it already.
     void applyStep(const DesignerStep& step, bool forward);
     /// The system now; nothing when a name list cannot be read (shown as an error).
     std::optional<DesignerSnapshot> currentSnapshot();
@@ -113,9 +123,14 @@ class SystemDocument : public QObject {
     void finishOpen(const DesignerChange& change);
     void setModified(bool modified);
 
+    /// Makes the step at `index` of the stack, then moves the stack.
+    bool moveStack(int index, bool forward);
+
     SystemDesigner& designer_;
     Prompts& prompts_;
     QUndoStack undoStack_;
+    /// undo() or redo() made the step before moving the stack.
+    bool stepMade_ = false;
 };
 
 }  // namespace mw::ui

@@ -148,13 +148,13 @@ void TMainForm::createActions() {
     addAction(FileSaveAs1);
 
     // The texts follow the next step: "&Undo place planet Vega".
-    QUndoStack* steps = context_.document.undoStack();
-    EditUndo1 = steps->createUndoAction(this, QStringLiteral("&Undo"));
+    SystemDocument& steps = context_.document;
+    EditUndo1 = steps.createUndoAction(this, QStringLiteral("&Undo"));
     EditUndo1->setObjectName(QStringLiteral("EditUndo1"));
     EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     EditUndo1->setIcon(embeddedIcon(QStringLiteral("toolbar/undo")));
     setHint(EditUndo1, QStringLiteral("Undo|Takes back the last change of the system"));
-    EditRedo1 = steps->createRedoAction(this, QStringLiteral("&Redo"));
+    EditRedo1 = steps.createRedoAction(this, QStringLiteral("&Redo"));
     EditRedo1->setObjectName(QStringLiteral("EditRedo1"));
     EditRedo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});

@@ -41,7 +41,8 @@ class RecoveryKeeper : public QObject {
     /// At start-up: asks whether to restore a recovery file left behind. Yes
     /// opens a designer window (through `openDesigner`) with the system, marked
     /// as changed and saving to its original file; No sets the file aside
-    /// under its date. A damaged one is reported and set aside. True when
+    /// under its date. A damaged one, or one that cannot be read after Yes,
+    /// is reported and set aside, the message saying where. True when
     /// restored.
     bool offerRestore(const std::function<void()>& openDesigner);
 

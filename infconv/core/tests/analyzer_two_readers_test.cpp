@@ -1,0 +1,59 @@
+// Every input of the golden packs and of the text fuzz corpus through both
+// readers of INF text: the direct parser and the scanner with its parser
+// must build the same tree, or the direct parser must decline (see
+// fuzz/inf_scanners_agree.h, which the fuzz target of the same name uses).
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core_test_support.h"
+#include "golden_pack.h"
+#include "inf_scanners_agree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class TwoReaders : public CoreScratchDir {
+  protected:
+    void SetUp() override {
+        m_dirFd = ::open(m_dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_GE(m_dirFd, 0);
+    }
+    void TearDown() override { ::close(m_dirFd); }
+
+    // Checks one input (its part after a line "--8<--" is the file inc.inf).
+    void check(const std::string& name, const std::string& bytes) {
+        static const std::string kCut = "\n--8<--\n";
+        const std::size_t cut = bytes.find(kCut);
+        writeBytes(path("inc.inf"),
+                   cut == std::string::npos ? "" : bytes.substr(cut + kCut.size()));
+        const std::string text = bytes.substr(0, cut);
+        const std::string difference = fuzz::scannersDisagree(text, m_dirFd);
+        EXPECT_EQ(difference, "") << name;
+        ++m_inputs;
+        cInfNode probe("Root", nullptr, nullptr);
+        if (parseInfTextDirectly(text, &probe)) ++m_builtDirectly;
+    }
+
+    int m_dirFd = -1;
+    int m_inputs = 0;
+    int m_builtDirectly = 0;
+};
+
+TEST_F(TwoReaders, BuildTheSameTreeOnEveryCorpusInput) {
+    const fs::path source(VK_SOURCE_DIR);
+    for (const char* pack : {"text_cases.pack", "mission.pack"})
+        for (const GoldenCase& c : readPack(source / "infconv/core/tests/golden" / pack))
+            check(c.name, c.input);
+    for (const auto& entry : fs::directory_iterator(source / "fuzz/corpus/fuzz_inf_text"))
+        check(entry.path().filename().string(), readBytes(entry.path().string()));
+    // Not a comparison that passes by the direct parser always declining.
+    EXPECT_GT(m_inputs, 700);
+    EXPECT_GT(m_builtDirectly, 100) << m_builtDirectly << " of " << m_inputs;
+}
+
+}  // namespace
