@@ -21,8 +21,8 @@
 namespace fuzz {
 
 // Empty when the two agree on `text`, else what differs. #include names are
-// looked up in the directory open as `directoryFd`.
-inline std::string scannersDisagree(std::string_view text, int directoryFd) {
+// looked up in `directory`.
+inline std::string scannersDisagree(std::string_view text, const os::Dir& directory) {
     cInfNode direct("Root", nullptr, nullptr);
     const bool directBuilt = parseInfTextDirectly(text, &direct);
 
@@ -32,7 +32,7 @@ inline std::string scannersDisagree(std::string_view text, int directoryFd) {
         // The report is kept in the exception, not sent.
         cInfReportDeferral deferral;
         try {
-            cInfTokenizer tokens("main.inf", directoryFd, &full.arena());
+            cInfTokenizer tokens("main.inf", directory, &full.arena());
             tokens.start(std::string(text));
             cInfParser::parse(tokens, &full);
         } catch (cException* e) {

@@ -1,7 +1,5 @@
 // The direct parser against the scanner and parser on arbitrary bytes: the
 // same tree, or the direct parser declines (see inf_scanners_agree.h).
-#include <fcntl.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::quietErrorLog();
     // #include names are looked up in a directory with nothing to include
     // but this one file, which includes itself.
-    static const int directory = [] {
+    static const os::Dir directory = [] {
         fuzz::writeScratchFile("main.inf", "[S]\r\n");
-        return ::open(fuzz::scratchDir().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        return os::Dir::open(os::currentDir(), fuzz::scratchDir(), true);
     }();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::string difference = fuzz::scannersDisagree(text, directory);

@@ -1,16 +1,11 @@
 #include "cli_tree_converter.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <filesystem>
 #include <memory>
 #include <new>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 #include "cfile.h"
 #include "cli_batch_retry.h"
@@ -20,8 +15,6 @@
 #include "inf_parser_report.h"
 #include "inf_syntax_exception.h"
 #include "work_pool.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -84,11 +77,7 @@ cTreeConverter::cTreeConverter(std::FILE* out, std::FILE* err, unsigned jobs)
     : out_(out), err_(err), jobs_(jobs == 0 ? defaultJobs() : jobs) {}
 
 unsigned cTreeConverter::defaultJobs() {
-    cpu_set_t set;
-    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) {
-        return static_cast<unsigned>(CPU_COUNT(&set));
-    }
-    return std::max(1u, std::thread::hardware_concurrency());
+    return os::processorCount();
 }
 
 std::int64_t cTreeConverter::run(bool toBinary) {
@@ -134,7 +123,7 @@ void cTreeConverter::scanDirectory(cWalkDirectory& dir) {
         // conversion to report (and counts 0 bytes).
         const std::optional<cWalkDirectory::FileInfo> info = dir.info(name);
         if (info && !info->regular) {
-            passBy(cFileException(dirName + "/" + name, kNotRegularFileDetail,
+            passBy(cFileException(dirName + os::kPathSeparator + name, kNotRegularFileDetail,
                                   cFileException::Refusal::NotRegularFile));
             continue;
         }
@@ -147,7 +136,7 @@ void cTreeConverter::scanDirectory(cWalkDirectory& dir) {
 void cTreeConverter::handleInfFile(const cWalkDirectory& dir, const std::string& name,
                                    std::int64_t size) {
     const std::string& dirName = dir.path();
-    const std::string fullPath = dirName + "/" + name;
+    const std::string fullPath = dirName + os::kPathSeparator + name;
     bool good = true;
     std::optional<std::string> read;
     try {
@@ -169,7 +158,7 @@ void cTreeConverter::handleInfFile(const cWalkDirectory& dir, const std::string&
 
             const std::string resolved = dir.resolveInclude(included);
             // Normalised so that "sub\x.inf" and "./x.inf" meet the walk's own paths.
-            std::string listed = (fs::path(dirName) / resolved).lexically_normal().string();
+            const std::string listed = cWalkDirectory::joinNormal(dirName, resolved);
             includes_.insert(toLowerAscii(listed));
             if (!dir.canRead(resolved)) good = false;
 
@@ -277,7 +266,7 @@ std::size_t cTreeConverter::commitBatch(Batch& batch, bool together) {
         Job& job = batch.jobs[i];
         heldByOthers.clear();
         for (const Job& other : batch.jobs)
-            if (&other != &job && other.lock.fd() >= 0)
+            if (&other != &job && other.lock.fd() != os::kNoHandle)
                 heldByOthers.push_back(other.lock.identity());
         const bool outOfMemory = job.outcome == Job::Outcome::Refused &&
                                  static_cast<cFileException*>(job.error.get())->refusal() ==

@@ -1,13 +1,15 @@
 // A directory of the tree walk, open by descriptor: its entries are listed,
 // looked at and read relative to it, so the walk never changes the
-// process's current directory. The system calls of the walk's scan are all
-// here.
+// process's current directory. Everything the walk's scan asks the system
+// is asked here.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+
+#include "os.h"
 
 class cWalkDirectory {
   public:
@@ -24,10 +26,8 @@ class cWalkDirectory {
     // nothing at the end, or when the listing fails.
     std::optional<std::string> nextEntry();
 
-    // The walk enters only plain directories: like an attribute set of
-    // exactly "directory", anything read-only, hidden (dot name) or linked
-    // is passed by. The owner's write bit stands in for the read-only
-    // attribute (an access check would pass everything for a privileged user).
+    // The walk enters only plain directories: an attribute set of exactly
+    // "directory"; anything read-only, hidden (dot name) or linked is passed by.
     bool isPlainDirectory(const std::string& name) const;
     // Whether the subdirectory may be entered (searched), as a change into
     // it would allow.
@@ -53,12 +53,14 @@ class cWalkDirectory {
 
     // The size of the regular file at `path`, or nothing.
     static std::optional<std::int64_t> regularFileSize(const std::string& path);
+    // `directory` and a path relative to it (or absolute) as one path, with
+    // "." and ".." taken out: the name the walk would list the file under.
+    static std::string joinNormal(const std::string& directory, const std::string& relative);
 
   private:
-    cWalkDirectory(int fd, std::string path);
+    cWalkDirectory(os::Dir dir, std::string path);
 
-    int m_fd;
-    void* m_listing = nullptr;  // the DIR of the listing, made on first use
-    bool m_listingFailed = false;
+    os::Dir m_dir;
+    std::unique_ptr<os::Listing> m_listing;  // made on first use
     std::string m_path;
 };

@@ -1,13 +1,9 @@
 #include "cfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -20,9 +16,6 @@ namespace {
 constexpr std::size_t kIoSize = 64 * 1024;
 constexpr std::size_t kDirectWrite = 4096;
 
-// Files that open creates are readable and writable (the umask applies).
-constexpr mode_t kCreatePermissions = 0666;
-
 [[noreturn]] void refuseNotRegular(const std::string& name) {
     throw new cFileOpenException(name, kNotRegularFileDetail,
                                  cFileException::Refusal::NotRegularFile);
@@ -32,50 +25,43 @@ constexpr mode_t kCreatePermissions = 0666;
     throw new cFileOpenException(name, cFileException::systemDetail(errorNumber));
 }
 
-// Opens a regular file. A FIFO would block in open() and a device may be
-// touched by it, so the name is looked at first, the open does not wait, and
-// what was opened is checked again (the name may have changed meanwhile).
-int openRegular(const std::string& name, int flags, int directoryFd = AT_FDCWD,
-                cFile::Identity* identity = nullptr) {
-    struct stat info {};
-    if (::fstatat(directoryFd, name.c_str(), &info, 0) == 0 && !S_ISREG(info.st_mode))
-        refuseNotRegular(name);
-    int fd =
-        ::openat(directoryFd, name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, kCreatePermissions);
-    if (fd < 0) refuseOpen(name, errno);
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        refuseNotRegular(name);
+// Opens a regular file; anything else is refused without being touched.
+os::Handle openRegular(const std::string& name, int flags,
+                       const os::Dir& directory = os::currentDir(),
+                       cFile::Identity* identity = nullptr) {
+    os::Handle handle = os::kNoHandle;
+    switch (os::openRegular(directory, name, flags, handle, identity)) {
+        case os::Opened::Yes:
+            return handle;
+        case os::Opened::NotRegular:
+            refuseNotRegular(name);
+        case os::Opened::Failed:
+            break;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (identity)
-        *identity = {static_cast<std::uint64_t>(info.st_dev),
-                     static_cast<std::uint64_t>(info.st_ino)};
-    return fd;
+    refuseOpen(name, errno);
 }
 
 // A new file beside `name` for its replacement: "<name>.XXXXXX.tmp", which
 // the directory walk never takes for an INF file.
-int createTempBeside(const std::string& name, std::string& tempName) {
+os::Handle createTempBeside(const std::string& name, std::string& tempName) {
     static std::atomic<unsigned> counter{0};
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static const unsigned long long pid = os::processId();
     std::string base = name;
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        struct timespec now {};
-        ::clock_gettime(CLOCK_REALTIME, &now);
-        static const auto pid = static_cast<unsigned long long>(::getpid());
-        unsigned long long bits =
-            static_cast<unsigned long long>(now.tv_nsec) * 2654435761u ^ pid << 20 ^ ++counter;
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        const auto nanoseconds = static_cast<unsigned long long>(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() % 1000000000);
+        unsigned long long bits = nanoseconds * 2654435761u ^ pid << 20 ^ ++counter;
         std::string unique;
         for (int i = 0; i < 6; ++i, bits /= 36) unique += kLetters[bits % 36];
         tempName = base + "." + unique + ".tmp";
-        int fd =
-            ::open(tempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kCreatePermissions);
-        if (fd >= 0) return fd;
+        const os::Handle handle = os::createNew(tempName);
+        if (handle != os::kNoHandle) return handle;
         if (errno == EEXIST) continue;
         if (errno == ENAMETOOLONG && base == name) {
             // No room to add to the name: a shorter one in the same directory.
-            std::size_t slash = name.find_last_of('/');
+            std::size_t slash = name.find_last_of(os::kPathSeparator == '/' ? "/" : "/\\");
             base = (slash == std::string::npos ? std::string() : name.substr(0, slash + 1)) +
                    ".infconv";
             continue;
@@ -85,53 +71,49 @@ int createTempBeside(const std::string& name, std::string& tempName) {
     refuseOpen(name, EEXIST);
 }
 
-bool linkUnsupported(int errorNumber) {
-    return errorNumber == EPERM || errorNumber == EOPNOTSUPP || errorNumber == EMLINK ||
-           errorNumber == ENOSYS || errorNumber == EXDEV;
-}
-
 }  // namespace
 
 int linkOrCopyFile(const std::string& from, const std::string& to) {
-    if (::link(from.c_str(), to.c_str()) == 0) return 0;
-    if (!linkUnsupported(errno)) return errno;
+    if (os::link(from, to) == 0) return 0;
+    if (!os::linkUnsupported(errno)) return errno;
     return copyFileContent(from, to);
 }
 
 int copyFileContent(const std::string& from, const std::string& to) {
-    int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (in < 0) return errno;
-    struct stat info {};
-    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(in);
-        return EINVAL;
+    os::Handle in = os::kNoHandle;
+    switch (os::openRegular(os::currentDir(), from, os::kReadOnly, in)) {
+        case os::Opened::Yes:
+            break;
+        case os::Opened::NotRegular:
+            return EINVAL;
+        case os::Opened::Failed:
+            return errno;
     }
-    int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kCreatePermissions);
-    if (out < 0) {
+    const os::Handle out = os::createNew(to);
+    if (out == os::kNoHandle) {
         int err = errno;
-        ::close(in);
+        os::close(in);
         return err;
     }
     int err = 0;
     std::unique_ptr<char[]> buffer(new char[kIoSize]);
     while (err == 0) {
-        ssize_t got = ::read(in, buffer.get(), kIoSize);
-        if (got < 0 && errno == EINTR) continue;
+        const std::int64_t got = os::read(in, buffer.get(), kIoSize);
         if (got < 0) err = errno;
         if (got <= 0) break;
-        for (ssize_t done = 0; err == 0 && done < got;) {
-            ssize_t put = ::write(out, buffer.get() + done, static_cast<std::size_t>(got - done));
-            if (put < 0 && errno == EINTR) continue;
+        for (std::int64_t done = 0; err == 0 && done < got;) {
+            const std::int64_t put =
+                os::write(out, buffer.get() + done, static_cast<std::size_t>(got - done));
             if (put <= 0)
                 err = put < 0 ? errno : EIO;
             else
                 done += put;
         }
     }
-    if (err == 0 && ::fsync(out) != 0) err = errno;
-    if (::close(out) != 0 && err == 0) err = errno;
-    ::close(in);
-    if (err != 0) ::unlink(to.c_str());
+    if (err == 0 && os::syncData(out) != 0) err = errno;
+    if (os::close(out) != 0 && err == 0) err = errno;
+    os::close(in);
+    if (err != 0) os::remove(to);
     return err;
 }
 
@@ -172,7 +154,7 @@ void cFile::fail(int errorNumber) {
 }
 
 bool cFile::isOpen() const {
-    return m_handle >= 0 || m_buffer != nullptr;
+    return m_handle != os::kNoHandle || m_buffer != nullptr;
 }
 
 void cFile::open(const std::string& name, int mode, bool backup) {
@@ -188,35 +170,34 @@ void cFile::open(const std::string& name, int mode, bool backup) {
 
     if (mode & kWholeFile) {
         m_mode = kWholeFileHeld;
-        int fd = -1;
+        os::Handle fd = os::kNoHandle;
         try {
-            fd = openRegular(name, O_RDONLY);
+            fd = openRegular(name, os::kReadOnly);
         } catch (cException*) {
             m_mode = 0;
             throw;
         }
-        struct stat info {};
-        if (::fstat(fd, &info) != 0) {
+        const std::int64_t length = os::size(fd);
+        if (length < 0) {
             int err = errno;
-            ::close(fd);
+            os::close(fd);
             m_mode = 0;
             fail(err);
         }
-        auto size = static_cast<std::size_t>(info.st_size);
+        auto size = static_cast<std::size_t>(length);
         std::unique_ptr<char[]> buffer(new char[size == 0 ? 1 : size]);
         std::size_t done = 0;
         while (done < size) {
-            ssize_t got = ::read(fd, buffer.get() + done, size - done);
-            if (got < 0 && errno == EINTR) continue;
+            const std::int64_t got = os::read(fd, buffer.get() + done, size - done);
             if (got <= 0) {
                 int err = got < 0 ? errno : 0;
-                ::close(fd);
+                os::close(fd);
                 m_mode = 0;
                 fail(err);
             }
             done += static_cast<std::size_t>(got);
         }
-        ::close(fd);
+        os::close(fd);
         if (size == 0) {
             m_mode = 0;
             throw new cFileOpenException(name, "???");
@@ -227,50 +208,48 @@ void cFile::open(const std::string& name, int mode, bool backup) {
         return;
     }
 
-    openDescriptor(AT_FDCWD, name, mode);
+    openDescriptor(os::currentDir(), name, mode);
 }
 
-void cFile::openForReadingAt(int directoryFd, const std::string& name) {
+void cFile::openForReadingAt(const os::Dir& directory, const std::string& name) {
     if (isOpen()) throw new cFileOpenException(name, "cFile was already open");
     m_name = name;
     m_mode = kRead;
-    openDescriptor(directoryFd, name, kRead);
+    openDescriptor(directory, name, kRead);
 }
 
-void cFile::borrowForReading(int fd, const std::string& name) {
+void cFile::borrowForReading(os::Handle handle, const std::string& name) {
     if (isOpen()) throw new cFileOpenException(name, "cFile was already open");
     m_name = name;
     m_mode = kRead;
-    m_handle = fd;
+    m_handle = handle;
     m_borrowed = true;
     m_readPos = m_readEnd = m_writeEnd = 0;
 }
 
-void cFile::openDescriptor(int directoryFd, const std::string& name, int mode) {
-    int flags = 0;
-    if (!(mode & kWrite)) {
-        flags |= O_RDONLY;
-    } else {
-        flags |= (mode & kRead) ? O_RDWR : O_WRONLY;
-        if (!(mode & kNoCreate)) flags |= O_CREAT;
+void cFile::openDescriptor(const os::Dir& directory, const std::string& name, int mode) {
+    int flags = os::kReadOnly;
+    if (mode & kWrite) {
+        flags = (mode & kRead) ? os::kReadWrite : os::kWriteOnly;
+        if (!(mode & kNoCreate)) flags |= os::kCreate;
         // Append never truncates: it takes no backup, so truncating would
         // silently destroy the content it was asked to extend.
-        if (!(mode & kNoTruncate) && !(mode & kAppend)) flags |= O_TRUNC;
-        if (mode & kExclusive) flags |= O_EXCL;
-        if (mode & kAppend) flags |= O_APPEND;
+        if (!(mode & kNoTruncate) && !(mode & kAppend)) flags |= os::kTruncate;
+        if (mode & kExclusive) flags |= os::kExclusive;
+        if (mode & kAppend) flags |= os::kAppend;
     }
-    m_handle = openRegular(name, flags, directoryFd, &m_identity);
+    m_handle = openRegular(name, flags, directory, &m_identity);
     m_readPos = m_readEnd = m_writeEnd = 0;
 }
 
 void cFile::openReplacement(const std::string& name, int mode) {
-    struct stat info {};
-    const bool present = ::stat(name.c_str(), &info) == 0;
-    if (present && !S_ISREG(info.st_mode)) refuseNotRegular(name);
+    const os::Status status = os::status(name);
+    const bool present = status.kind != os::Status::Kind::Missing;
+    if (present && status.kind != os::Status::Kind::Regular) refuseNotRegular(name);
     if (present && (mode & kExclusive)) refuseOpen(name, EEXIST);
     if (!present && (mode & kNoCreate)) refuseOpen(name, ENOENT);
     std::string tempName;
-    int fd = -1;
+    os::Handle fd = os::kNoHandle;
     {
         // A signal between creating the file and keeping its name for removal
         // would leave the file behind; it takes effect once the name is kept.
@@ -279,8 +258,8 @@ void cFile::openReplacement(const std::string& name, int mode) {
         try {
             m_replacement = std::make_unique<Replacement>(tempName);
         } catch (...) {
-            ::close(fd);
-            ::unlink(tempName.c_str());
+            os::close(fd);
+            os::remove(tempName);
             throw;
         }
     }
@@ -297,14 +276,13 @@ void cFile::putReplacementInPlace(const Replacement& replacement) {
                                              ": " + cFileException::systemDetail(err));
     };
     auto putNewInPlace = [&] {
-        if (std::rename(replacement.tempName.c_str(), m_name.c_str()) != 0) {
+        if (os::rename(replacement.tempName, m_name) != 0) {
             int err = errno;
-            ::unlink(replacement.tempName.c_str());
+            os::remove(replacement.tempName);
             throw new cFileException(m_name, cFileException::systemDetail(err));
         }
     };
-    struct stat info {};
-    if (::stat(m_name.c_str(), &info) != 0) {
+    if (os::status(m_name).kind == os::Status::Kind::Missing) {
         cSignalHold hold;
         putNewInPlace();
         return;
@@ -313,7 +291,7 @@ void cFile::putReplacementInPlace(const Replacement& replacement) {
         // No backup yet (the usual first conversion): the previous content
         // gets its second name at once, so the name itself is never missing.
         cSignalHold hold;
-        if (::link(m_name.c_str(), backupName.c_str()) == 0) {
+        if (os::link(m_name, backupName) == 0) {
             putNewInPlace();
             return;
         }
@@ -324,14 +302,14 @@ void cFile::putReplacementInPlace(const Replacement& replacement) {
     const std::string backupTemp = replacement.tempName + ".back";
     cTempFileGuard backupGuard(backupTemp);
     if (int err = linkOrCopyFile(m_name, backupTemp)) {
-        ::unlink(replacement.tempName.c_str());
+        os::remove(replacement.tempName);
         refuseBackup(err);
     }
     cSignalHold hold;
-    if (std::rename(backupTemp.c_str(), backupName.c_str()) != 0) {
+    if (os::rename(backupTemp, backupName) != 0) {
         int err = errno;
-        ::unlink(backupTemp.c_str());
-        ::unlink(replacement.tempName.c_str());
+        os::remove(backupTemp);
+        os::remove(replacement.tempName);
         refuseBackup(err);
     }
     putNewInPlace();
@@ -345,9 +323,9 @@ void cFile::close() {
         m_length = 0;
         return;
     }
-    if (m_handle < 0) return;
+    if (m_handle == os::kNoHandle) return;
     if (m_borrowed) {
-        m_handle = -1;
+        m_handle = os::kNoHandle;
         m_borrowed = false;
         m_readPos = m_readEnd = m_writeEnd = 0;
         return;
@@ -360,10 +338,10 @@ void cFile::close() {
     }
     int error = flushPending();
     m_writeEnd = 0;
-    const int fd = m_handle;
-    m_handle = -1;
+    const os::Handle fd = m_handle;
+    m_handle = os::kNoHandle;
     m_readPos = m_readEnd = 0;
-    if (::close(fd) != 0 && error == 0) error = errno;
+    if (os::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) fail(error);
 }
 
@@ -376,7 +354,7 @@ void cFile::finishWriting() {
 void cFile::syncData() {
     // The content must be on the disk before a rename can make it the file.
     if (m_replacement && !m_replacement->writeFailed && m_replacement->error == 0 &&
-        ::fdatasync(m_handle) != 0) {
+        os::syncData(m_handle) != 0) {
         m_replacement->error = errno;
     }
 }
@@ -386,13 +364,13 @@ void cFile::putInPlace() {
     std::unique_ptr<Replacement> replacement = std::move(m_replacement);
     m_mode = 0;
     m_writeEnd = 0;
-    const int fd = m_handle;
-    m_handle = -1;
+    const os::Handle fd = m_handle;
+    m_handle = os::kNoHandle;
     m_readPos = m_readEnd = 0;
     int error = replacement->error;
-    if (::close(fd) != 0 && error == 0) error = errno;
+    if (os::close(fd) != 0 && error == 0) error = errno;
     if (error != 0 || replacement->writeFailed) {
-        ::unlink(replacement->tempName.c_str());
+        os::remove(replacement->tempName);
         if (error == 0) {
             throw new cFileException(m_name, "an earlier write failed; the file was not replaced");
         }
@@ -406,17 +384,16 @@ void cFile::discard() {
     std::unique_ptr<Replacement> replacement = std::move(m_replacement);
     m_mode = 0;
     m_writeEnd = 0;
-    ::close(m_handle);
-    m_handle = -1;
-    ::unlink(replacement->tempName.c_str());
+    os::close(m_handle);
+    m_handle = os::kNoHandle;
+    os::remove(replacement->tempName);
 }
 
 int cFile::flushPending() {
     std::size_t done = 0;
     int err = 0;
     while (done < m_writeEnd) {
-        ssize_t put = ::write(m_handle, m_io.get() + done, m_writeEnd - done);
-        if (put < 0 && errno == EINTR) continue;
+        const std::int64_t put = os::write(m_handle, m_io.get() + done, m_writeEnd - done);
         if (put <= 0) {
             err = put < 0 ? errno : EIO;
             break;
@@ -434,7 +411,7 @@ void cFile::flushWrite() {
 
 void cFile::dropReadAhead() {
     if (m_readEnd > m_readPos) {
-        ::lseek(m_handle, -static_cast<off_t>(m_readEnd - m_readPos), SEEK_CUR);
+        os::seek(m_handle, -static_cast<std::int64_t>(m_readEnd - m_readPos), os::Origin::Current);
     }
     m_readPos = m_readEnd = 0;
 }
@@ -449,7 +426,7 @@ std::size_t cFile::read(void* destination, std::size_t n) {
         m_position += static_cast<std::int64_t>(count);
         return count;
     }
-    if (m_handle < 0) fail(EBADF);
+    if (m_handle == os::kNoHandle) fail(EBADF);
     flushWrite();
     if (!m_io) m_io.reset(new char[kIoSize]);
 
@@ -467,8 +444,7 @@ std::size_t cFile::read(void* destination, std::size_t n) {
         bool direct = n - done >= kIoSize;
         char* target = direct ? out + done : m_io.get();
         std::size_t want = direct ? n - done : kIoSize;
-        ssize_t got = ::read(m_handle, target, want);
-        if (got < 0 && errno == EINTR) continue;
+        const std::int64_t got = os::read(m_handle, target, want);
         if (got < 0) {
             int err = errno;
             m_readPos = m_readEnd = 0;
@@ -487,7 +463,7 @@ std::size_t cFile::read(void* destination, std::size_t n) {
 }
 
 std::size_t cFile::write(const void* source, std::size_t n) {
-    if (m_handle < 0 || !(m_mode & kWrite)) fail(EBADF);
+    if (m_handle == os::kNoHandle || !(m_mode & kWrite)) fail(EBADF);
     if (n == 0) fail(0);
     dropReadAhead();
     const auto* in = static_cast<const char*>(source);
@@ -496,8 +472,7 @@ std::size_t cFile::write(const void* source, std::size_t n) {
         // A whole page or more with nothing pending goes out directly (a
         // converted file is written in one call), without the buffer.
         if (m_writeEnd == 0 && n - done >= kDirectWrite) {
-            ssize_t put = ::write(m_handle, in + done, n - done);
-            if (put < 0 && errno == EINTR) continue;
+            const std::int64_t put = os::write(m_handle, in + done, n - done);
             if (put <= 0) fail(put < 0 ? errno : 0);
             done += static_cast<std::size_t>(put);
             continue;
@@ -531,13 +506,12 @@ std::string cFile::readString() {
         m_position = (nul - m_buffer.get()) + 1;
         return text;
     }
-    if (m_handle < 0) fail(EBADF);
+    if (m_handle == os::kNoHandle) fail(EBADF);
     flushWrite();
     if (!m_io) m_io.reset(new char[kIoSize]);
     for (;;) {
         if (m_readPos == m_readEnd) {
-            ssize_t got = ::read(m_handle, m_io.get(), kIoSize);
-            if (got < 0 && errno == EINTR) continue;
+            const std::int64_t got = os::read(m_handle, m_io.get(), kIoSize);
             if (got < 0) fail(errno);
             if (got == 0) return std::string();  // no NUL before the end
             m_readPos = 0;
@@ -557,11 +531,11 @@ std::string cFile::readString() {
 
 std::int64_t cFile::tell() {
     if (m_buffer) return m_position;
-    if (m_handle < 0) fail(EBADF);
+    if (m_handle == os::kNoHandle) fail(EBADF);
     flushWrite();
-    off_t at = ::lseek(m_handle, 0, SEEK_CUR);
+    const std::int64_t at = os::seek(m_handle, 0, os::Origin::Current);
     if (at < 0) fail(errno);
-    return static_cast<std::int64_t>(at) - static_cast<std::int64_t>(m_readEnd - m_readPos);
+    return at - static_cast<std::int64_t>(m_readEnd - m_readPos);
 }
 
 void cFile::seek(std::int64_t offset, Origin origin) {
@@ -572,14 +546,14 @@ void cFile::seek(std::int64_t offset, Origin origin) {
         m_position = std::clamp<std::int64_t>(base + offset, 0, m_length - 1);
         return;
     }
-    if (m_handle < 0) fail(EBADF);
+    if (m_handle == os::kNoHandle) fail(EBADF);
     flushWrite();
-    int whence = origin == Origin::Start     ? SEEK_SET
-                 : origin == Origin::Current ? SEEK_CUR
-                                             : SEEK_END;
+    const os::Origin whence = origin == Origin::Start     ? os::Origin::Start
+                              : origin == Origin::Current ? os::Origin::Current
+                                                          : os::Origin::End;
     if (origin == Origin::Current) offset -= static_cast<std::int64_t>(m_readEnd - m_readPos);
     m_readPos = m_readEnd = 0;
-    if (::lseek(m_handle, static_cast<off_t>(offset), whence) < 0) fail(errno);
+    if (os::seek(m_handle, offset, whence) < 0) fail(errno);
 }
 
 bool cFile::eof() {
@@ -589,20 +563,20 @@ bool cFile::eof() {
 
 std::int64_t cFile::length() {
     if (m_buffer) return m_length;
-    if (m_handle < 0) fail(EBADF);
+    if (m_handle == os::kNoHandle) fail(EBADF);
     flushWrite();
-    struct stat info {};
-    if (::fstat(m_handle, &info) != 0) fail(errno);
-    return static_cast<std::int64_t>(info.st_size);
+    const std::int64_t length = os::size(m_handle);
+    if (length < 0) fail(errno);
+    return length;
 }
 
 bool cFile::exists(const std::string& name) {
-    return existsAt(AT_FDCWD, name);
+    return existsAt(os::currentDir(), name);
 }
 
-bool cFile::existsAt(int directoryFd, const std::string& name) {
+bool cFile::existsAt(const os::Dir& directory, const std::string& name) {
     try {
-        ::close(openRegular(name, O_RDONLY, directoryFd));
+        os::close(openRegular(name, os::kReadOnly, directory));
         return true;
     } catch (cException* e) {
         delete e;

@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "os.h"
+
 class cFile {
   public:
     // Mode flags, combined with |.
@@ -45,12 +47,11 @@ class cFile {
     // untouched; a failed write or close, an exception that leaves the
     // object's scope, SIGINT, SIGTERM or SIGHUP remove the temporary file.
     void open(const std::string& name, int mode, bool backup = false);
-    // Opens `name` for reading relative to the directory open as
-    // `directoryFd` (AT_FDCWD: the current directory), as open(name, kRead).
-    void openForReadingAt(int directoryFd, const std::string& name);
-    // Reads through a descriptor opened elsewhere, as if `name` had been
-    // opened for reading; close() leaves the descriptor open.
-    void borrowForReading(int fd, const std::string& name);
+    // Opens `name` for reading relative to `directory`, as open(name, kRead).
+    void openForReadingAt(const os::Dir& directory, const std::string& name);
+    // Reads through a handle opened elsewhere, as if `name` had been
+    // opened for reading; close() leaves the handle open.
+    void borrowForReading(os::Handle handle, const std::string& name);
     void close();
     bool isOpen() const;
 
@@ -65,12 +66,8 @@ class cFile {
     void putInPlace();
     void discard();
 
-    // Device and inode of the file opened (zero when none).
-    struct Identity {
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        bool operator==(const Identity&) const = default;
-    };
+    // Which file was opened (zero when none).
+    using Identity = os::FileId;
     const Identity& identity() const { return m_identity; }
 
     // Reads up to n bytes (fewer only at the end of the file). A call that
@@ -92,8 +89,8 @@ class cFile {
 
     // True when the file is a regular file that can be opened for reading.
     static bool exists(const std::string& name);
-    // The same for a name relative to the directory open as `directoryFd`.
-    static bool existsAt(int directoryFd, const std::string& name);
+    // The same for a name relative to `directory`.
+    static bool existsAt(const os::Dir& directory, const std::string& name);
 
     const std::string& name() const { return m_name; }
     int mode() const { return m_mode; }
@@ -102,14 +99,14 @@ class cFile {
     struct Replacement;
 
     void openReplacement(const std::string& name, int mode);
-    void openDescriptor(int directoryFd, const std::string& name, int mode);
+    void openDescriptor(const os::Dir& directory, const std::string& name, int mode);
     void putReplacementInPlace(const Replacement& replacement);
     void flushWrite();
     int flushPending();  // 0 or the error number
     void dropReadAhead();
     [[noreturn]] void fail(int errorNumber);
 
-    int m_handle = -1;
+    os::Handle m_handle = os::kNoHandle;
     int m_mode = 0;
     std::string m_name;
     // Whole-file mode.

@@ -6,9 +6,9 @@
 
 #include "cfile.h"
 
-// An exclusive lock (flock) on the file itself. It belongs to the open
-// descriptor, so it is released on destruction and by the system when the
-// process ends in any way: a killed conversion never leaves a file locked.
+// An exclusive lock on the file itself. It belongs to the open handle, so it
+// is released on destruction and by the system when the process ends in any
+// way: a killed conversion never leaves a file locked.
 class cFileLock {
   public:
     cFileLock() = default;
@@ -25,14 +25,14 @@ class cFileLock {
     // it reports why.
     bool lock(const std::string& path, bool wait, const std::function<void()>& onWait = {});
 
-    // The locked file, open for reading at its start; -1 when unlocked.
-    int fd() const { return m_fd; }
+    // The locked file, open for reading at its start; os::kNoHandle when unlocked.
+    os::Handle fd() const { return m_fd; }
     // The file locked, or found busy, by the last lock() (zero when it could not be opened).
     const cFile::Identity& identity() const { return m_identity; }
     // Lets the file go (as destruction does).
     void unlock();
 
   private:
-    int m_fd = -1;
+    os::Handle m_fd = os::kNoHandle;
     cFile::Identity m_identity;
 };

@@ -17,9 +17,9 @@ class InfAnalyzer {
     // An empty tree: the root "Root" alone.
     InfAnalyzer();
     // Loads the file at path (text or binary) into a new tree. With
-    // `openFd`, the file's content is read through that descriptor (open for
+    // `openFd`, the file's content is read through that handle (open for
     // reading at its start, and left open).
-    explicit InfAnalyzer(const std::string& path, int openFd = -1);
+    explicit InfAnalyzer(const std::string& path, os::Handle openFd = os::kNoHandle);
     ~InfAnalyzer();
     InfAnalyzer(const InfAnalyzer&) = delete;
     InfAnalyzer& operator=(const InfAnalyzer&) = delete;
@@ -44,7 +44,7 @@ class InfAnalyzer {
     // `binary` (to be written as text straight from them, without building
     // the tree, which is left an empty root) and true is returned.
     bool loadAsText(const std::string& path, std::unique_ptr<cInfFileContent>& binary,
-                    int openFd = -1);
+                    os::Handle openFd = os::kNoHandle);
 
     // The files the last text load took in through #include, in the order opened.
     const std::vector<cFile::Identity>& includedFiles() const { return m_includedFiles; }
@@ -54,9 +54,9 @@ class InfAnalyzer {
   private:
     // With `binaryContent`, a binary file's bytes are handed over there instead of loaded.
     bool loadInf(const std::string& path, std::unique_ptr<cInfFileContent>* binaryContent,
-                 int openFd);
+                 os::Handle openFd);
     // The whole text through the scanner and parser, read from the file's start.
-    bool loadText(cFile& file, const std::string& fileName, int directoryFd);
+    bool loadText(cFile& file, const std::string& fileName, const os::Dir& directory);
     // The whole content of a binary file open for reading.
     static std::string readBinaryContent(cFile& file);
 

@@ -34,7 +34,7 @@ void cConvertedInf::writeForm(const std::function<void(const char*, std::size_t)
     }
 }
 
-cConvertedInf convertInfContent(const std::string& path, bool toBinary, int openFd) {
+cConvertedInf convertInfContent(const std::string& path, bool toBinary, os::Handle openFd) {
     try {
         cConvertedInf out;
         if (toBinary) {

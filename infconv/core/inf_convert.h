@@ -50,7 +50,7 @@ class cConvertedInf {
 
   private:
     void writeForm(const std::function<void(const char*, std::size_t)>& sink);
-    friend cConvertedInf convertInfContent(const std::string&, bool, int);
+    friend cConvertedInf convertInfContent(const std::string&, bool, os::Handle);
     std::string m_path;
     std::string m_fileName;  // the name a damaged binary file is refused with
     std::unique_ptr<cInfFileContent> m_binary;
@@ -61,4 +61,5 @@ class cConvertedInf {
 // Loads the file at `path` (reading through `openFd` when it is not -1) and
 // prepares its new form, refusing a tree the binary form cannot hold. Fails
 // as convertInfFile does, running out of memory included.
-cConvertedInf convertInfContent(const std::string& path, bool toBinary, int openFd = -1);
+cConvertedInf convertInfContent(const std::string& path, bool toBinary,
+                                os::Handle openFd = os::kNoHandle);

@@ -1,13 +1,12 @@
 #include "inf_file_content.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <new>
 
 #include "cfile.h"
 #include "large_blocks.h"
+#include "os.h"
 
 namespace {
 
@@ -49,6 +48,6 @@ void cInfFileContent::release(const char* upTo) {
     const auto page = std::uintptr_t{4096};
     const auto end = reinterpret_cast<std::uintptr_t>(upTo) & ~(page - 1);
     const auto begin = reinterpret_cast<std::uintptr_t>(m_released);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+    if (end > begin) os::discardPages(reinterpret_cast<void*>(begin), end - begin);
     m_released = reinterpret_cast<char*>(end);
 }

@@ -1,9 +1,5 @@
 // The load sequence of InfAnalyzer: text or binary by the magic, with names
 // (the main file's, every #include's) looked up in the main file's directory.
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -34,24 +30,17 @@ class LoadDirectory {
   public:
     explicit LoadDirectory(const std::string& directory) {
         if (directory == ".") return;
-        m_fd = ::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        m_dir = os::Dir::open(os::currentDir(), directory, true);
         // Looking up "." in it needs the search permission a change into it needs.
-        if (m_fd >= 0 && ::faccessat(m_fd, ".", X_OK, AT_EACCESS) != 0) {
-            ::close(m_fd);
-            m_fd = -2;
-        }
+        m_usable = m_dir.valid() && os::maySearch(m_dir, ".");
     }
-    ~LoadDirectory() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    LoadDirectory(const LoadDirectory&) = delete;
-    LoadDirectory& operator=(const LoadDirectory&) = delete;
 
-    bool usable() const { return m_fd >= 0 || m_fd == AT_FDCWD; }
-    int fd() const { return m_fd; }
+    bool usable() const { return m_usable; }
+    const os::Dir& dir() const { return m_dir; }
 
   private:
-    int m_fd = AT_FDCWD;
+    os::Dir m_dir;
+    bool m_usable = true;
 };
 
 // The whole content of the file, read from its start. An empty file throws
@@ -78,18 +67,18 @@ bool startsWithMagic(std::string_view content) {
 
 }  // namespace
 
-InfAnalyzer::InfAnalyzer(const std::string& path, int openFd) : m_path(path) {
+InfAnalyzer::InfAnalyzer(const std::string& path, os::Handle openFd) : m_path(path) {
     loadInf(path, nullptr, openFd);
 }
 
 bool InfAnalyzer::loadAsText(const std::string& path, std::unique_ptr<cInfFileContent>& binary,
-                             int openFd) {
+                             os::Handle openFd) {
     m_path = path;
     return loadInf(path, &binary, openFd);
 }
 
 bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileContent>* binaryContent,
-                          int openFd) {
+                          os::Handle openFd) {
     resetTree();
     m_includedFiles.clear();
 
@@ -113,14 +102,14 @@ bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileConte
     }
 
     cFile file;
-    if (openFd >= 0) {
+    if (openFd != os::kNoHandle) {
         file.borrowForReading(openFd, fileName);
     } else {
-        file.openForReadingAt(dir.fd(), fileName);
+        file.openForReadingAt(dir.dir(), fileName);
     }
     const std::int64_t length = file.length();
     if (length <= 0 || static_cast<std::uint64_t>(length) > SIZE_MAX / 2)
-        return loadText(file, fileName, dir.fd());
+        return loadText(file, fileName, dir.dir());
     auto content = std::make_unique<cInfFileContent>(file, static_cast<std::size_t>(length));
     while (content->size() < 4 && content->more()) {
     }
@@ -136,7 +125,7 @@ bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileConte
         // A directive, or an error to report: the scanner and parser from the start.
         resetTree();
         file.seek(0, cFile::Origin::Start);
-        return loadText(file, fileName, dir.fd());
+        return loadText(file, fileName, dir.dir());
     }
     content->readAll();
     if (binaryContent) {
@@ -150,8 +139,8 @@ bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileConte
     return false;
 }
 
-bool InfAnalyzer::loadText(cFile& file, const std::string& fileName, int directoryFd) {
-    cInfTokenizer tokens(fileName, directoryFd, &getRoot()->arena());
+bool InfAnalyzer::loadText(cFile& file, const std::string& fileName, const os::Dir& directory) {
+    cInfTokenizer tokens(fileName, directory, &getRoot()->arena());
     tokens.start(readContent(file));
     cInfParser::parse(tokens, getRoot());
     m_includedFiles = tokens.includedFiles();

@@ -20,9 +20,9 @@ using namespace inf_scan;
 
 }  // namespace
 
-cInfTokenizer::cInfTokenizer(std::string fileName, int directoryFd, cInfArena* arena)
+cInfTokenizer::cInfTokenizer(std::string fileName, const os::Dir& directory, cInfArena* arena)
     : fileName_(std::move(fileName)),
-      directoryFd_(directoryFd),
+      directory_(&directory),
       ownArena_(arena ? nullptr : std::make_unique<cInfArena>()),
       arena_(arena ? arena : ownArena_.get()) {}
 
@@ -357,7 +357,7 @@ void cInfTokenizer::scanInclude() {
     // Checked before opening, so a cycle is not read once more.
     checkDepth(origin, name, true);
     cFile file;
-    file.openForReadingAt(directoryFd_, resolveInfIncludeName(name, directoryFd_));
+    file.openForReadingAt(*directory_, resolveInfIncludeName(name, *directory_));
     included_.push_back(file.identity());
     auto content = std::make_shared<const std::string>(readAll(file));
     file.close();

@@ -6,8 +6,6 @@
 // text into a list instead, for looking at what the scanner makes of it.
 #pragma once
 
-#include <fcntl.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -30,11 +28,11 @@ class cInfTokenizer {
     static constexpr std::size_t kMaxSplicedBytes = std::size_t{64} << 20;
 
     // `fileName` is the main file's name as it was opened (for the report);
-    // #include names are looked up in the directory open as `directoryFd`
-    // (AT_FDCWD: the current directory). Token texts are interned in `arena`
+    // #include names are looked up in `directory` (which must outlive the
+    // tokenizer; by default the current directory). Token texts are interned in `arena`
     // (the tree's, so the parser hands them on as they are), or in an arena
     // of the tokenizer's own.
-    explicit cInfTokenizer(std::string fileName, int directoryFd = AT_FDCWD,
+    explicit cInfTokenizer(std::string fileName, const os::Dir& directory = os::currentDir(),
                            cInfArena* arena = nullptr);
 
     // Starts on the content of the main file.
@@ -83,7 +81,7 @@ class cInfTokenizer {
     [[noreturn]] void fail(const std::string& message);
 
     std::string fileName_;
-    int directoryFd_;
+    const os::Dir* directory_;
     std::unique_ptr<cInfArena> ownArena_;
     cInfArena* arena_;
     std::vector<cFile::Identity> included_;

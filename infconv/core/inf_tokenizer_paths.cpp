@@ -1,19 +1,14 @@
 #include "inf_tokenizer_paths.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-bool pathExists(int directoryFd, const std::string& path) {
-    struct stat st;
-    return ::fstatat(directoryFd, path.c_str(), &st, 0) == 0;
+bool pathExists(const os::Dir& directory, const std::string& path) {
+    return os::statusAt(directory, path, true).kind != os::Status::Kind::Missing;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
@@ -29,33 +24,26 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 // The entry of `dir` that equals `part` ignoring case; of several, the
 // smallest by byte order, so the choice does not depend on listing order.
-bool findIgnoringCase(int directoryFd, const std::string& dir, const std::string& part,
+bool findIgnoringCase(const os::Dir& directory, const std::string& dir, const std::string& part,
                       std::string& found) {
-    const int fd =
-        ::openat(directoryFd, dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    DIR* d = ::fdopendir(fd);
-    if (!d) {
-        ::close(fd);
-        return false;
-    }
+    const os::Dir opened = os::Dir::open(directory, dir.empty() ? "." : dir, true);
+    if (!opened.valid()) return false;
+    os::Listing listing(opened);
     bool any = false;
-    while (dirent* entry = ::readdir(d)) {
-        std::string_view name(entry->d_name);
-        if (!equalsIgnoringCase(name, part)) continue;
-        if (!any || name < found) found.assign(name);
+    while (std::optional<std::string> name = listing.next()) {
+        if (!equalsIgnoringCase(*name, part)) continue;
+        if (!any || *name < found) found = *name;
         any = true;
     }
-    ::closedir(d);
     return any;
 }
 
 }  // namespace
 
-std::string resolveInfIncludeName(const std::string& name, int directoryFd) {
+std::string resolveInfIncludeName(const std::string& name, const os::Dir& directory) {
     std::string unified = name;
     std::replace(unified.begin(), unified.end(), '\\', '/');
-    if (unified.empty() || pathExists(directoryFd, unified)) return unified;
+    if (unified.empty() || pathExists(directory, unified)) return unified;
 
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -71,9 +59,9 @@ std::string resolveInfIncludeName(const std::string& name, int directoryFd) {
     for (const std::string& part : parts) {
         const std::string dir = resolved.empty() ? "." : resolved;
         std::string candidate = resolved + part;
-        if (part != "." && part != ".." && !pathExists(directoryFd, candidate)) {
+        if (part != "." && part != ".." && !pathExists(directory, candidate)) {
             std::string match;
-            if (!findIgnoringCase(directoryFd, dir, part, match)) return unified;
+            if (!findIgnoringCase(directory, dir, part, match)) return unified;
             candidate = resolved + match;
         }
         resolved = candidate + "/";

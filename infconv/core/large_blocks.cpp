@@ -1,10 +1,10 @@
 #include "large_blocks.h"
 
-#include <sys/mman.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+
+#include "os.h"
 
 namespace {
 
@@ -25,20 +25,9 @@ void* allocateLargeBlock(std::size_t bytes) {
         return block;
     }
     if (bytes > SIZE_MAX / 2) throw std::bad_alloc();
-    const std::size_t size = mappedSize(bytes);
-    // Mapped with a huge page to spare, then trimmed to an aligned block.
-    void* mapped = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE,
-                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED) throw std::bad_alloc();
-    const auto base = reinterpret_cast<std::uintptr_t>(mapped);
-    const std::uintptr_t aligned = (base + kHugePage - 1) & ~(std::uintptr_t{kHugePage} - 1);
-    if (aligned > base) ::munmap(mapped, aligned - base);
-    const std::uintptr_t end = base + size + kHugePage;
-    if (end > aligned + size)
-        ::munmap(reinterpret_cast<void*>(aligned + size), end - aligned - size);
-    // Only a hint: without huge pages the block works the same, faulting more.
-    ::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
-    return reinterpret_cast<void*>(aligned);
+    void* block = os::allocatePages(mappedSize(bytes), kHugePage);
+    if (!block) throw std::bad_alloc();
+    return block;
 }
 
 void freeLargeBlock(void* block, std::size_t bytes) {
@@ -47,5 +36,5 @@ void freeLargeBlock(void* block, std::size_t bytes) {
         std::free(block);
         return;
     }
-    ::munmap(block, mappedSize(bytes));
+    os::freePages(block, mappedSize(bytes));
 }

@@ -1,15 +1,9 @@
 #include "temp_file_cleanup.h"
 
-#include <pthread.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstring>
-#include <mutex>
 
 namespace {
-
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // The handler may only look at lock-free state, so names live in fixed slots.
 struct Slot {
@@ -23,42 +17,15 @@ constexpr int kSlotCount = 256;
 // initialiser run at start-up would fault every page of it in).
 constinit Slot g_slots[kSlotCount]{};
 
-void removeTempFiles(int signal) {
+void removeTempFiles() {
     for (Slot& slot : g_slots)
-        if (slot.state.load() == Slot::kArmed) ::unlink(slot.path);
-    // SA_RESETHAND restored the default action; the signal raised again ends
-    // the process as soon as this handler returns.
-    ::raise(signal);
-}
-
-void installHandlers() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int signal : kSignals) {
-            struct sigaction current {};
-            if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
-                continue;
-            struct sigaction action {};
-            action.sa_handler = removeTempFiles;
-            sigemptyset(&action.sa_mask);
-            for (int other : kSignals) sigaddset(&action.sa_mask, other);
-            action.sa_flags = SA_RESETHAND;
-            ::sigaction(signal, &action, nullptr);
-        }
-    });
-}
-
-sigset_t heldSignals() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int signal : kSignals) sigaddset(&set, signal);
-    return set;
+        if (slot.state.load() == Slot::kArmed) os::removeNow(slot.path);
 }
 
 }  // namespace
 
 cTempFileGuard::cTempFileGuard(const std::string& path) : m_slot(-1) {
-    installHandlers();
+    os::onInterrupt(removeTempFiles);
     if (path.size() >= sizeof(Slot::path)) return;
     for (int i = 0; i < kSlotCount; ++i) {
         int expected = Slot::kFree;
@@ -72,13 +39,4 @@ cTempFileGuard::cTempFileGuard(const std::string& path) : m_slot(-1) {
 
 cTempFileGuard::~cTempFileGuard() {
     if (m_slot >= 0) g_slots[m_slot].state.store(Slot::kFree);
-}
-
-cSignalHold::cSignalHold() {
-    const sigset_t held = heldSignals();
-    ::pthread_sigmask(SIG_BLOCK, &held, &m_previous);
-}
-
-cSignalHold::~cSignalHold() {
-    ::pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
 }

@@ -1,16 +1,17 @@
 // Temporary files that an interrupted run must not leave behind.
 #pragma once
 
-#include <signal.h>
-
 #include <string>
 
-// While it lives, the file named at construction is removed when SIGINT,
-// SIGTERM or SIGHUP ends the process. The handlers are installed on first
-// use, only for signals still at their default action (an ignored signal or a
-// program's own handler is left alone); after removing the files they end
-// the process the default way. Only the name is remembered: the file itself
-// is created and removed by the owner as usual.
+#include "os.h"
+
+// While it lives, the file named at construction is removed when the user
+// interrupts the process (Ctrl+C; SIGTERM and SIGHUP; on Windows also
+// Ctrl+Break and closing the console). The handlers are installed on first
+// use, only where the program has not taken the interruption over (an
+// ignored signal or a program's own handler is left alone); after removing
+// the files they end the process the default way. Only the name is
+// remembered: the file itself is created and removed by the owner as usual.
 class cTempFileGuard {
   public:
     explicit cTempFileGuard(const std::string& path);
@@ -22,16 +23,7 @@ class cTempFileGuard {
     int m_slot;  // -1 when the name could not be kept (too long, all slots taken)
 };
 
-// Holds SIGINT, SIGTERM and SIGHUP back while it lives, so the renames that
-// put a finished file in place all happen or none does; a signal that came
-// meanwhile takes effect at destruction.
-class cSignalHold {
-  public:
-    cSignalHold();
-    ~cSignalHold();
-    cSignalHold(const cSignalHold&) = delete;
-    cSignalHold& operator=(const cSignalHold&) = delete;
-
-  private:
-    sigset_t m_previous;
-};
+// Holds interruptions back while it lives, so the renames that put a
+// finished file in place all happen or none does; one that came meanwhile
+// takes effect at destruction.
+using cSignalHold = os::InterruptHold;

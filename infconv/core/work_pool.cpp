@@ -1,18 +1,13 @@
 #include "work_pool.h"
 
-#include <pthread.h>
-#include <signal.h>
+#include "os.h"
 
 cWorkPool::cWorkPool(unsigned threads) {
-    // Started with the signals held, the threads keep them held.
-    sigset_t held, previous;
-    sigemptyset(&held);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
-    ::pthread_sigmask(SIG_BLOCK, &held, &previous);
     try {
+        // Started under a hold, the threads never take an interruption.
+        os::InterruptHold hold;
         for (unsigned t = 0; t < threads; ++t) m_threads.emplace_back([this] { serve(); });
     } catch (...) {
-        ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_stopping = true;
@@ -21,7 +16,6 @@ cWorkPool::cWorkPool(unsigned threads) {
         for (std::thread& t : m_threads) t.join();
         throw;
     }
-    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 cWorkPool::~cWorkPool() {

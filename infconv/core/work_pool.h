@@ -13,7 +13,7 @@
 class cWorkPool {
   public:
     // `threads` threads besides the caller's (0: the caller does it all).
-    // They hold SIGINT, SIGTERM and SIGHUP back, so those reach the caller.
+    // They never take an interruption (Ctrl+C, SIGTERM, ...): it reaches the caller.
     explicit cWorkPool(unsigned threads);
     ~cWorkPool();
     cWorkPool(const cWorkPool&) = delete;

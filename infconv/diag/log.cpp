@@ -1,17 +1,10 @@
 #include "log.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "log_box.h"
 #include "version_info.h"
@@ -33,19 +26,9 @@ constexpr std::size_t kMessageBuffer = 65536;
 
 // A log file is appended to only when it is a regular file: a FIFO in its
 // place would block the open, a device would take the lines.
-std::FILE* openLogFile(const std::string& name) {
-    struct stat info {};
-    if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return nullptr;
-    const int fd =
-        ::open(name.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    std::FILE* file = ::fdopen(fd, "a");
-    if (!file) ::close(fd);
+os::Handle openLogFile(const std::string& name) {
+    os::Handle file = os::kNoHandle;
+    os::openRegular(os::currentDir(), name, os::kWriteOnly | os::kCreate | os::kAppend, file);
     return file;
 }
 
@@ -105,15 +88,9 @@ void setLogCapture(std::string* sink) {
 }
 
 std::string logDirectory() {
-    if (const char* dir = std::getenv("INFCONV_LOG_DIR"); dir && *dir) return dir;
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state)
-        return std::string(state) + "/infconv/log";
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user && user->pw_dir && *user->pw_dir ? user->pw_dir : "/tmp";
-    }
-    return std::string(home) + "/.local/state/infconv/log";
+    if (auto dir = os::environment("INFCONV_LOG_DIR")) return *dir;
+    const char separator = os::kPathSeparator;
+    return os::userStateDirectory() + separator + "infconv" + separator + "log";
 }
 
 cLog::cLog(const std::string& baseName, bool enabled_, bool closeAfterEachLine_, bool errorBox_,
@@ -126,7 +103,7 @@ cLog::cLog(const std::string& baseName, bool enabled_, bool closeAfterEachLine_,
     channelName_ = slash == std::string::npos ? baseName : baseName.substr(slash + 1);
     // The log directory stands in for the original fixed folder; the channel
     // name and the ".!" ending are kept.
-    fileName_ = logDirectory() + "/" + channelName_ + ".!";
+    fileName_ = logDirectory() + os::kPathSeparator + channelName_ + ".!";
     version_ = versionInfo().version();
     applySettings();
 }
@@ -134,21 +111,22 @@ cLog::cLog(const std::string& baseName, bool enabled_, bool closeAfterEachLine_,
 cLog::~cLog() {
     closeLogFile(this);
     // A channel switched off after its file was opened still must not leak it.
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (file_ != os::kNoHandle) {
+        os::close(file_);
+        file_ = os::kNoHandle;
     }
 }
 
 void cLog::write(const char* text) {
-    if (!file_) {
-        std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(fileName_).parent_path(), ec);
+    if (file_ == os::kNoHandle) {
+        const std::size_t end = fileName_.find_last_of(os::kPathSeparator);
+        if (end != std::string::npos) os::makeDirectories(fileName_.substr(0, end));
         file_ = openLogFile(fileName_);
     }
-    if (file_) {
-        std::fputs(text, file_);
-        std::fputc('\n', file_);
+    if (file_ != os::kNoHandle) {
+        // One write a line: lines of several processes do not mix.
+        const std::string line = std::string(text) + '\n';
+        os::write(file_, line.data(), line.size());
     }
 }
 
@@ -186,10 +164,10 @@ void logPrintf(cLog* channel, const char* format, ...) {
 }
 
 void closeLogFile(cLog* channel) {
-    if (!channel || !channel->enabled || !channel->file_) return;
+    if (!channel || !channel->enabled || channel->file_ == os::kNoHandle) return;
     channel->lastCloseTime_ = logMilliseconds();
-    std::fclose(channel->file_);
-    channel->file_ = nullptr;
+    os::close(channel->file_);
+    channel->file_ = os::kNoHandle;
 }
 
 void closeAllLogs() {

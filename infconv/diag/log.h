@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "os.h"
+
 class cLog {
   public:
     cLog(const std::string& baseName, bool enabled, bool closeAfterEachLine, bool errorBox,
@@ -22,7 +24,7 @@ class cLog {
     const std::string& version() const { return version_; }
     // Value of the "<name>Debug" settings key, when present (nothing reads it).
     const std::string& debugSetting() const { return debugSetting_; }
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file_ != os::kNoHandle; }
     std::uint32_t lastCloseTime() const { return lastCloseTime_; }
 
     // Reads "inf/program.inf" (section "Log") and applies it to this channel.
@@ -44,7 +46,7 @@ class cLog {
     std::string fileName_;
     std::string version_;
     std::string debugSetting_;
-    std::FILE* file_ = nullptr;
+    os::Handle file_ = os::kNoHandle;
     std::uint32_t lastCloseTime_ = 0;
 };
 
@@ -75,8 +77,9 @@ void closeLogFile(cLog* channel);
 void closeAllLogs();
 const char* getVersionString();
 
-// Directory the log files go to: $INFCONV_LOG_DIR, else
-// $XDG_STATE_HOME/infconv/log, else ~/.local/state/infconv/log.
+// Directory the log files go to: $INFCONV_LOG_DIR, else infconv/log in the
+// user's state folder ($XDG_STATE_HOME or ~/.local/state; on Windows
+// %LOCALAPPDATA%).
 std::string logDirectory();
 
 // Test hook: when set, every line logPrintf writes through an enabled channel

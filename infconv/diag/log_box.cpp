@@ -1,10 +1,8 @@
 #include "log_box.h"
 
-#include <unistd.h>
-
-#include <csignal>
 #include <cstdio>
-#include <fstream>
+
+#include "os.h"
 
 namespace {
 
@@ -13,20 +11,11 @@ void showBox(const char* caption, const std::string& text) {
     std::fflush(stderr);
 }
 
-bool debuggerAttached() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("TracerPid:", 0) == 0) return std::stol(line.substr(10)) != 0;
-    }
-    return false;
-}
-
 }  // namespace
 
 bool showErrorBox(const std::string& text, bool askBreak) {
     showBox("ERROR", text);
-    if (!askBreak || !isatty(STDIN_FILENO)) return false;
+    if (!askBreak || !os::inputIsTerminal()) return false;
     int c = std::getchar();
     return c == 'y' || c == 'Y';
 }
@@ -38,5 +27,5 @@ void showWarningBox(const std::string& text) {
 void raiseDebuggerBreak() {
     // Without a debugger the trap would kill the process with a core dump;
     // the caller ends the run normally instead.
-    if (debuggerAttached()) std::raise(SIGTRAP);
+    if (os::debuggerAttached()) os::breakIntoDebugger();
 }

@@ -1,6 +1,6 @@
-// Message boxes of the log channels. This platform has no desktop boxes, so
-// the caption and text go to standard error; questions are asked only when
-// standard input is a terminal.
+// Message boxes of the log channels. The converter is a console program that
+// runs unattended in scripts, so a box is its caption and text on standard
+// error; questions are asked only when standard input is a terminal.
 #pragma once
 
 #include <string>

@@ -1,8 +1,12 @@
 #include "version_info.h"
 
-// Executables on this platform carry no version resource, so the query finds
-// nothing and the text keeps its default "1.000".
-cVersionInfo::cVersionInfo() = default;
+#include "os.h"
+
+// Without a version resource (there is none on Linux) the text keeps its
+// default "1.000".
+cVersionInfo::cVersionInfo() {
+    if (std::optional<std::string> version = os::programFileVersion()) version_ = *version;
+}
 
 cVersionInfo& versionInfo() {
     static cVersionInfo info;

@@ -2,9 +2,7 @@
 // readers of INF text: the direct parser and the scanner with its parser
 // must build the same tree, or the direct parser must decline (see
 // fuzz/inf_scanners_agree.h, which the fuzz target of the same name uses).
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -20,10 +18,9 @@ namespace {
 class TwoReaders : public CoreScratchDir {
   protected:
     void SetUp() override {
-        m_dirFd = ::open(m_dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        ASSERT_GE(m_dirFd, 0);
+        m_directory = os::Dir::open(os::currentDir(), m_dir.string(), true);
+        ASSERT_TRUE(m_directory.valid());
     }
-    void TearDown() override { ::close(m_dirFd); }
 
     // Checks one input (its part after a line "--8<--" is the file inc.inf).
     void check(const std::string& name, const std::string& bytes) {
@@ -32,14 +29,14 @@ class TwoReaders : public CoreScratchDir {
         writeBytes(path("inc.inf"),
                    cut == std::string::npos ? "" : bytes.substr(cut + kCut.size()));
         const std::string text = bytes.substr(0, cut);
-        const std::string difference = fuzz::scannersDisagree(text, m_dirFd);
+        const std::string difference = fuzz::scannersDisagree(text, m_directory);
         EXPECT_EQ(difference, "") << name;
         ++m_inputs;
         cInfNode probe("Root", nullptr, nullptr);
         if (parseInfTextDirectly(text, &probe)) ++m_builtDirectly;
     }
 
-    int m_dirFd = -1;
+    os::Dir m_directory;
     int m_inputs = 0;
     int m_builtDirectly = 0;
 };

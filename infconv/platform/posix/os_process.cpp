@@ -1,0 +1,152 @@
+// The process on POSIX systems: signals, environment, terminal, memory.
+#include <pthread.h>
+#include <pwd.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "os.h"
+
+namespace os {
+
+namespace {
+
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void (*g_cleanup)() = nullptr;
+
+void onSignal(int signal) {
+    g_cleanup();
+    // SA_RESETHAND restored the default action; the signal raised again ends
+    // the process as soon as this handler returns.
+    ::raise(signal);
+}
+
+sigset_t interruptSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : kSignals) sigaddset(&set, signal);
+    return set;
+}
+
+}  // namespace
+
+void onInterrupt(void (*cleanup)()) {
+    static std::once_flag once;
+    std::call_once(once, [cleanup] {
+        g_cleanup = cleanup;
+        for (int signal : kSignals) {
+            struct sigaction current {};
+            if (::sigaction(signal, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
+                continue;
+            struct sigaction action {};
+            action.sa_handler = onSignal;
+            action.sa_mask = interruptSignals();
+            action.sa_flags = SA_RESETHAND;
+            ::sigaction(signal, &action, nullptr);
+        }
+    });
+}
+
+void removeNow(const char* path) {
+    ::unlink(path);
+}
+
+InterruptHold::InterruptHold() {
+    static_assert(sizeof(sigset_t) <= sizeof(m_previous));
+    const sigset_t held = interruptSignals();
+    ::pthread_sigmask(SIG_BLOCK, &held, reinterpret_cast<sigset_t*>(m_previous));
+}
+
+InterruptHold::~InterruptHold() {
+    ::pthread_sigmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(m_previous), nullptr);
+}
+
+std::uint64_t processId() {
+    return static_cast<std::uint64_t>(::getpid());
+}
+
+unsigned processorCount() {
+    cpu_set_t set;
+    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return static_cast<unsigned>(CPU_COUNT(&set));
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value || !*value) return std::nullopt;
+    return std::string(value);
+}
+
+std::string userStateDirectory() {
+    if (auto state = environment("XDG_STATE_HOME")) return *state;
+    std::optional<std::string> home = environment("HOME");
+    if (!home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user && user->pw_dir && *user->pw_dir ? user->pw_dir : "/tmp";
+    }
+    return *home + "/.local/state";
+}
+
+std::vector<std::string> arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+void useUtf8Console() {}
+
+bool inputIsTerminal() {
+    return ::isatty(STDIN_FILENO) != 0;
+}
+
+bool debuggerAttached() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("TracerPid:", 0) == 0) return std::stol(line.substr(10)) != 0;
+    }
+    return false;
+}
+
+void breakIntoDebugger() {
+    std::raise(SIGTRAP);
+}
+
+// Executables here carry no version resource.
+std::optional<std::string> programFileVersion() {
+    return std::nullopt;
+}
+
+void* allocatePages(std::size_t bytes, std::size_t alignment) {
+    // Mapped with an alignment to spare, then trimmed to an aligned block.
+    void* mapped = ::mmap(nullptr, bytes + alignment, PROT_READ | PROT_WRITE,
+                          MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) return nullptr;
+    const auto base = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (base + alignment - 1) & ~(std::uintptr_t{alignment} - 1);
+    if (aligned > base) ::munmap(mapped, aligned - base);
+    const std::uintptr_t end = base + bytes + alignment;
+    if (end > aligned + bytes)
+        ::munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+    // Only a hint: without huge pages the block works the same, faulting more.
+    ::madvise(reinterpret_cast<void*>(aligned), bytes, MADV_HUGEPAGE);
+    return reinterpret_cast<void*>(aligned);
+}
+
+void freePages(void* pages, std::size_t bytes) {
+    ::munmap(pages, bytes);
+}
+
+void discardPages(void* pages, std::size_t bytes) {
+    ::madvise(pages, bytes, MADV_DONTNEED);
+}
+
+}  // namespace os
