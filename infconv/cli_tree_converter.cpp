@@ -266,7 +266,7 @@ std::size_t cTreeConverter::commitBatch(Batch& batch, bool together) {
         Job& job = batch.jobs[i];
         heldByOthers.clear();
         for (const Job& other : batch.jobs)
-            if (&other != &job && other.lock.fd() != os::kNoHandle)
+            if (&other != &job && other.lock.locked())
                 heldByOthers.push_back(other.lock.identity());
         const bool outOfMemory = job.outcome == Job::Outcome::Refused &&
                                  static_cast<cFileException*>(job.error.get())->refusal() ==

@@ -18,8 +18,7 @@ cFileLock::~cFileLock() {
 }
 
 void cFileLock::unlock() {
-    if (m_fd != os::kNoHandle) os::close(m_fd);
-    m_fd = os::kNoHandle;
+    m_lock.unlock();
 }
 
 bool cFileLock::lock(const std::string& path, bool wait, const std::function<void()>& onWait) {
@@ -37,27 +36,16 @@ bool cFileLock::lock(const std::string& path, bool wait, const std::function<voi
                 return true;
         }
         m_identity = opened;
-        int locked = os::lock(fd, false);
-        if (locked != 0 && errno == EWOULDBLOCK) {
-            if (!wait) {
-                os::close(fd);
-                return false;
-            }
+        // Once the wait is announced, the file the name holds now is waited for.
+        if (m_lock.lock(fd, opened, announced) != 0) {
+            if (errno != EWOULDBLOCK) return true;  // no locks here: convert without one
+            if (!wait) return false;
             if (onWait && !announced) onWait();
             announced = true;
-            locked = os::lock(fd, true);
-        }
-        if (locked != 0) {
-            // The file system keeps no locks: convert without one.
-            os::close(fd);
-            return true;
+            continue;
         }
         // The name may have been given to a new file meanwhile.
-        if (os::status(path).id == opened) {
-            if (m_fd != os::kNoHandle) os::close(m_fd);
-            m_fd = fd;
-            return true;
-        }
-        os::close(fd);
+        if (os::status(path).id == opened) return true;
+        m_lock.unlock();
     }
 }

@@ -6,9 +6,9 @@
 
 #include "cfile.h"
 
-// An exclusive lock on the file itself. It belongs to the open handle, so it
-// is released on destruction and by the system when the process ends in any
-// way: a killed conversion never leaves a file locked.
+// An exclusive lock on the file (os::FileLock), released on destruction and
+// by the system when the process ends in any way: a killed conversion never
+// leaves a file locked.
 class cFileLock {
   public:
     cFileLock() = default;
@@ -25,14 +25,16 @@ class cFileLock {
     // it reports why.
     bool lock(const std::string& path, bool wait, const std::function<void()>& onWait = {});
 
-    // The locked file, open for reading at its start; os::kNoHandle when unlocked.
-    os::Handle fd() const { return m_fd; }
+    // The locked file, open for reading at its start, where the lock keeps
+    // it open; os::kNoHandle otherwise, and when unlocked.
+    os::Handle fd() const { return m_lock.file(); }
+    bool locked() const { return m_lock.locked(); }
     // The file locked, or found busy, by the last lock() (zero when it could not be opened).
     const cFile::Identity& identity() const { return m_identity; }
     // Lets the file go (as destruction does).
     void unlock();
 
   private:
-    os::Handle m_fd = os::kNoHandle;
+    os::FileLock m_lock;
     cFile::Identity m_identity;
 };

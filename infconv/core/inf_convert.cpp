@@ -65,7 +65,8 @@ bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy,
                     const std::function<void()>& onWait) {
     cFileLock lock;
     if (!lock.lock(path, waitWhenBusy, onWait)) return false;
-    // The locked descriptor is the file the conversion reads.
+    // The locked file is the one the conversion reads (by name where the lock
+    // keeps no handle open).
     cConvertedInf converted = convertInfContent(path, toBinary, lock.fd());
     try {
         cFile file(path, cFile::kWrite, true);

@@ -74,9 +74,8 @@ struct Status {
     enum class Kind { Missing, Regular, Directory, Other };
     Kind kind = Kind::Missing;
     std::int64_t size = 0;
-    // A directory whose attributes are that alone: not read-only (its owner
-    // may write to it), not hidden (a dot name), not a link, and on Windows
-    // no other attribute either.
+    // A directory that is only that: not read-only (its owner may write to
+    // it), not hidden (a dot name, or so marked), not a link, not the system's.
     bool plainDirectory = false;
     // The file reached (zero without `followLink`).
     FileId id;
@@ -140,11 +139,33 @@ int close(Handle file);
 // Puts the file's content on the disk.
 int syncData(Handle file);
 
-// An exclusive lock on the file, held until its handle is closed (also when
-// the process ends in any way). Without `wait`, a lock held by another
-// handle fails at once with EWOULDBLOCK. It keeps other conversions out and
-// never stands in the way of reading or writing the file.
-int lock(Handle file, bool wait);
+// An exclusive lock that keeps other conversions of one file out. It is
+// released by unlock(), on destruction, and by the system when the process
+// ends in any way. It never stands in the way of reading, writing or
+// renaming the file.
+class FileLock {
+  public:
+    FileLock() = default;
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // Locks the file open as `file`, which is `id`. Without `wait`, a lock
+    // held by another (another process, or another FileLock of this one)
+    // fails at once with EWOULDBLOCK. The lock takes `file` over, and closes
+    // it when it fails.
+    int lock(Handle file, const FileId& id, bool wait);
+    void unlock();
+    bool locked() const { return m_lock != kNoHandle; }
+    // The locked file, open for reading at its start, when the lock keeps
+    // it open (POSIX, where the lock lives in it); kNoHandle otherwise
+    // (Windows, where no file that a rename replaces may be open).
+    Handle file() const { return m_file; }
+
+  private:
+    Handle m_lock = kNoHandle;
+    Handle m_file = kNoHandle;
+};
 
 // A second name `to` (which must not exist) for the file `from`; where the
 // file system has no hard links, errno is one for which
@@ -208,8 +229,8 @@ std::optional<std::string> programFileVersion();
 // ------------------------------------------------------------------ memory
 
 // Whole pages of fresh memory at an address aligned to `alignment` (a power
-// of two), in huge pages where the system gives them on request; nullptr
-// when there is not enough.
+// of two) where the system finds room for that, in huge pages where it gives
+// them on request; nullptr when there is not enough.
 void* allocatePages(std::size_t bytes, std::size_t alignment);
 void freePages(void* pages, std::size_t bytes);
 // Gives the memory back to the system; the pages stay reserved, and read

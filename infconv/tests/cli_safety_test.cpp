@@ -3,12 +3,6 @@
 // regular files. A file must always hold its complete old or complete new
 // content, and nothing may hang (every run has a timeout).
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/file.h>
-#include <sys/inotify.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -55,7 +49,8 @@ std::string infText(std::size_t bytes) {
 
 std::vector<std::string> entries(const fs::path& dir) {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(vk_test::utf8(e.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -95,66 +90,56 @@ Forms formsOf(const CliTree& tree, const std::string& text) {
 struct KillPoint {
     bool afterTempFile;
     double delay;
-    int signal;
+    vk_test::Stop how;
 };
+
+bool hasTempFile(const fs::path& dir) {
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(dir, ec); !ec && it != fs::end(it); it.increment(ec))
+        if (it->path().extension() == ".tmp") return true;
+    return false;
+}
 
 // Starts the conversion and stops it at the point (unless it ended before).
 void stopAt(const CliTree& tree, const std::vector<std::string>& args, const KillPoint& point) {
-    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ::inotify_add_watch(watch, tree.root().c_str(), IN_CREATE);
     CliTree::Started started = tree.start(args);
     if (point.afterTempFile) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        bool seen = false;
-        while (!seen && std::chrono::steady_clock::now() < deadline) {
-            pollfd p{watch, POLLIN, 0};
-            if (::poll(&p, 1, 5) <= 0) {
-                int raw;
-                if (::waitpid(started.pid, &raw, WNOHANG) == started.pid) {
-                    started.pid = -1;  // ended before writing: nothing to stop
-                    break;
-                }
-                continue;
-            }
-            alignas(inotify_event) char buffer[4096];
-            const ssize_t got = ::read(watch, buffer, sizeof buffer);
-            for (ssize_t at = 0; at < got;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-                const std::string name = event->len ? event->name : "";
-                if (name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0) seen = true;
-                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-            }
+        while (!hasTempFile(tree.root()) && !vk_test::hasEnded(started) &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     }
-    ::close(watch);
-    if (started.pid < 0) return;
     std::this_thread::sleep_for(std::chrono::duration<double>(point.delay));
-    ::kill(started.pid, point.signal);
+    vk_test::stopProgram(started, point.how);
     CliTree::finish(started);
 }
 
 // Whatever moment a conversion is stopped at, the file holds its complete
 // old or complete new content, and a backup beside the new content holds the
-// old. SIGINT and SIGTERM also take the temporary file away.
+// old. Ctrl+C (SIGINT) and SIGTERM also take the temporary file away; a
+// test can send them to one program on POSIX systems only.
 void killAtManyPoints(const CliTree& tree, const std::vector<std::string>& args,
                       const std::string& before, const std::string& after, double seconds) {
+    using vk_test::Stop;
     // Most points fall where the output is written, synced and renamed.
-    std::vector<KillPoint> points = {{false, seconds / 2, SIGKILL}, {true, 0.0, SIGKILL},
-                                     {true, 0.001, SIGKILL},        {true, 0.004, SIGKILL},
-                                     {true, 0.015, SIGKILL},        {true, 0.001, SIGINT},
-                                     {true, 0.0, SIGTERM}};
+    std::vector<KillPoint> points = {
+        {false, seconds / 2, Stop::Kill}, {true, 0.0, Stop::Kill},   {true, 0.001, Stop::Kill},
+        {true, 0.004, Stop::Kill},        {true, 0.015, Stop::Kill}, {true, 0.001, Stop::Interrupt},
+        {true, 0.0, Stop::Terminate}};
     // A longer soak on request: VK_KILL_SOAK=N adds N random points.
     if (const char* soak = std::getenv("VK_KILL_SOAK")) {
         std::mt19937 random(42);
         std::uniform_real_distribution<double> when(0.0, seconds * 1.1);
         for (int i = std::atoi(soak); i > 0; --i)
             points.push_back({i % 2 == 0, i % 2 == 0 ? when(random) / 20 : when(random),
-                              i % 5 == 0 ? SIGINT : SIGKILL});
+                              i % 5 == 0 ? Stop::Interrupt : Stop::Kill});
     }
     for (const KillPoint& point : points) {
+        if (!vk_test::canStop(point.how)) continue;
         SCOPED_TRACE(std::string(point.afterTempFile ? "after the temporary file, " : "after ") +
-                     std::to_string(point.delay) + " s, signal " + std::to_string(point.signal));
+                     std::to_string(point.delay) + " s, stop " +
+                     std::to_string(static_cast<int>(point.how)));
         for (const std::string& name : entries(tree.root())) fs::remove(tree.root() / name);
         tree.write("f.inf", before);
         stopAt(tree, args, point);
@@ -166,7 +151,7 @@ void killAtManyPoints(const CliTree& tree, const std::vector<std::string>& args,
         } else if (tree.exists("f.inf.back")) {
             EXPECT_TRUE(tree.read("f.inf.back") == before);
         }
-        if (point.signal != SIGKILL) {
+        if (point.how != Stop::Kill) {
             for (const std::string& name : entries(tree.root()))
                 EXPECT_TRUE(name == "f.inf" || name == "f.inf.back") << name << " was left behind";
         }
@@ -187,42 +172,13 @@ TEST(CliSafety, KilledConversionNeverLeavesAPartialFile) {
     }
 }
 
-// A scratch directory on a small file system of its own, so it can be filled.
-class SmallDisk {
-  public:
-    explicit SmallDisk(const fs::path& at) : at_(at) {
-        fs::create_directories(at_);
-        mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, "size=1m") == 0;
-        why_ = mounted_ ? "" : std::strerror(errno);
-    }
-    ~SmallDisk() {
-        if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    const std::string& why() const { return why_; }
-
-    // Writes until the file system is full.
-    void fill(const fs::path& file) const {
-        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const std::string block(4096, 'x');
-        while (::write(fd, block.data(), block.size()) > 0) {
-        }
-        ::close(fd);
-    }
-
-  private:
-    fs::path at_;
-    bool mounted_ = false;
-    std::string why_;
-};
-
 TEST(CliSafety, FullDiskLeavesFileAndBackupAsTheyWere) {
     CliTree tree;
     const Forms forms = formsOf(tree, infText(150000));
-    SmallDisk disk(tree.root() / "disk");
+    vk_test::SmallDisk disk(tree.root() / "disk");
     if (!disk.mounted()) {
         GTEST_SKIP() << "a small tmpfs cannot be mounted here (" << disk.why()
-                     << "); the full-disk test needs root";
+                     << "); the full-disk test needs root on Linux";
     }
     tree.write("disk/f.inf", forms.binary);
     tree.write("disk/f.inf.back", forms.text);
@@ -261,23 +217,23 @@ TEST(CliSafety, ConversionsOfOneFileTakeTurns) {
 
     // Held by another process: a named file waits for it, the walk passes it by.
     tree.write("f.inf", forms.canonicalText);
-    // Close-on-exec, or the started converters would share (and keep) the lock.
-    const int held = ::open((tree.root() / "f.inf").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    auto held = std::make_unique<HeldLock>(tree.path("f.inf"));
+    ASSERT_TRUE(held->held());
     CliTree::Started waiting = tree.start({"f.inf"});
     CliResult walk = tree.run({"-b"});
     EXPECT_EQ(walk.status, 2);
-    EXPECT_NE(walk.err.find(fileError(tree.root().string() + "/f.inf",
+    EXPECT_NE(walk.err.find(fileError(tree.walkPath("f.inf", false),
                                       "busy: another conversion of this file is running")),
               std::string::npos)
         << walk.err;
     // The named conversion says it waits, and does wait.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (fs::file_size(waiting.errFile) == 0 && std::chrono::steady_clock::now() < deadline)
+    while (fs::file_size(vk_test::utf8Path(waiting.errFile)) == 0 &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(tree.read("f.inf") == forms.canonicalText);
-    ::close(held);
+    held.reset();
     CliResult waited = CliTree::finish(waiting);
     EXPECT_EQ(waited.status, 0);
     EXPECT_EQ(waited.err,
@@ -287,14 +243,13 @@ TEST(CliSafety, ConversionsOfOneFileTakeTurns) {
 
 TEST(CliSafety, OutOfMemoryNamesTheFileAndLeavesItUntouched) {
     if (kSanitized) GTEST_SKIP() << "an address space limit does not mix with AddressSanitizer";
+    if (!vk_test::canLimitMemory())
+        GTEST_SKIP() << "a test cannot limit one program's memory here (Wine has no such limit)";
     CliTree tree;
     tree.write("huge.inf", "[A]\r\n");
     fs::resize_file(tree.root() / "huge.inf", 1ull << 30);  // sparse: costs no disk
     tree.write("small.inf", "[B]\r\n");
-    const auto limitMemory = [] {
-        const rlimit limit{256u << 20, 256u << 20};
-        ::setrlimit(RLIMIT_AS, &limit);
-    };
+    const auto limitMemory = [] { vk_test::limitMemory(256u << 20); };
     for (const char* flag : {"", "-t"}) {
         std::vector<std::string> args = {"huge.inf"};
         if (*flag) args.insert(args.begin(), flag);
@@ -304,25 +259,43 @@ TEST(CliSafety, OutOfMemoryNamesTheFileAndLeavesItUntouched) {
     }
     CliResult walk = CliTree::finish(tree.start({"-b"}, "", limitMemory));
     EXPECT_EQ(walk.status, 2);
-    const std::string huge = tree.root().string() + "/huge.inf";
+    const std::string huge = tree.walkPath("huge.inf", false);
     EXPECT_EQ(walk.err, fileError(huge, "not enough memory to convert " + huge));
     EXPECT_TRUE(tree.isBinary("small.inf"));
     EXPECT_EQ(fs::file_size(tree.root() / "huge.inf"), 1ull << 30);
     EXPECT_FALSE(tree.exists("huge.inf.back"));
 }
 
-// Directories, FIFOs and devices, given by name or met in the walk, directly
-// or through a symbolic link, are refused at once; the walk goes on.
+// Directories, FIFOs, pipes and devices, given by name or met in the walk,
+// directly or through a symbolic link, are refused at once; the walk goes
+// on. Windows has no FIFOs or devices in its file system, and Wine makes no
+// links: there the device and pipe names stand in, and the walk meets only
+// a directory that is not plain.
 TEST(CliSafety, RefusesWhatIsNotARegularFile) {
     CliTree tree;
-    ASSERT_EQ(::mkfifo((tree.root() / "pipe.inf").c_str(), 0600), 0);
+    const bool links = vk_test::canMakeSymlinks(tree.root());
+    std::vector<std::string> named = {vk_test::nullDevice(), "dir"};
+    std::vector<std::string> met = {"ro.inf"};
+    std::vector<std::string> left = {"dir", "good.inf", "good.inf.back", "ro.inf"};
     fs::create_directory(tree.root() / "dir");
-    fs::create_directory_symlink(tree.root() / "dir", tree.root() / "dirlink.inf");
-    fs::create_symlink("/dev/zero", tree.root() / "zero.inf");
-    fs::create_symlink("/dev/null", tree.root() / "null.inf");
+    fs::create_directory(tree.root() / "ro.inf");
+    fs::permissions(tree.root() / "ro.inf", fs::perms::owner_write, fs::perm_options::remove);
+    if (vk_test::makeFifo(tree.root() / "pipe.inf")) {
+        named.push_back("pipe.inf");
+        met.push_back("pipe.inf");
+        left.push_back("pipe.inf");
+    }
+    if (links) {
+        fs::create_directory_symlink(tree.root() / "dir", tree.root() / "dirlink.inf");
+        fs::create_symlink(vk_test::nullDevice(), tree.root() / "null.inf");
+        named.push_back("null.inf");
+        met.insert(met.end(), {"dirlink.inf", "null.inf"});
+        left.insert(left.end(), {"dirlink.inf", "null.inf"});
+    }
+    if (vk_test::kOnWindows) named.insert(named.end(), {"CON", "\\\\.\\pipe\\vk-no-server"});
     tree.write("good.inf", "[G]\r\n");
 
-    for (const std::string name : {"pipe.inf", "/dev/null", "dir", "zero.inf"}) {
+    for (const std::string& name : named) {
         for (const bool toText : {false, true}) {
             SCOPED_TRACE(name + (toText ? " to text" : " to binary"));
             std::vector<std::string> args = {name};
@@ -335,16 +308,15 @@ TEST(CliSafety, RefusesWhatIsNotARegularFile) {
 
     CliResult walk = tree.run({"-b"}, "", 10);
     EXPECT_EQ(walk.status, 2);
-    for (const char* name : {"pipe.inf", "dirlink.inf", "zero.inf", "null.inf"}) {
-        EXPECT_NE(walk.err.find(fileError(tree.root().string() + "/" + name, "not a regular file")),
+    for (const std::string& name : met) {
+        EXPECT_NE(walk.err.find(fileError(tree.walkPath(name, false), "not a regular file")),
                   std::string::npos)
             << name << " in " << walk.err;
     }
     EXPECT_TRUE(tree.isBinary("good.inf"));
     EXPECT_NE(walk.out.find(" bytes in 1 files, BAD: 0 files"), std::string::npos) << walk.out;
-    EXPECT_EQ(entries(tree.root()),
-              (std::vector<std::string>{"dir", "dirlink.inf", "good.inf", "good.inf.back",
-                                        "null.inf", "pipe.inf", "zero.inf"}));
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(entries(tree.root()), left);
 }
 
 }  // namespace

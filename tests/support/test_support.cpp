@@ -1,23 +1,40 @@
 #include "test_support.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 namespace vk_test {
 
 namespace fs = std::filesystem;
 
+fs::path utf8Path(const std::string& name) {
+    return fs::path(std::u8string(name.begin(), name.end()));
+}
+
+std::string utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 ScratchDir::ScratchDir(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed for " + pattern);
-    root_ = pattern;
+    static std::mt19937_64 random(
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = prefix + "-";
+        for (int i = 0; i < 6; ++i) name += kLetters[random() % 36];
+        const fs::path candidate = fs::temp_directory_path() / utf8Path(name);
+        std::error_code ec;
+        if (fs::create_directory(candidate, ec)) {
+            fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, ec);
+            root_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a scratch folder for " + prefix);
 }
 
 ScratchDir::~ScratchDir() {
@@ -25,28 +42,28 @@ ScratchDir::~ScratchDir() {
     // Tests make parts read-only to force failures; give them back first.
     for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::end(it);
          it.increment(ec))
-        if (it->is_directory(ec) && !it->is_symlink(ec))
+        if (!it->is_symlink(ec))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(root_, ec);
 }
 
 std::string ScratchDir::path(const std::string& relative) const {
-    return (root_ / relative).string();
+    return utf8(root_ / utf8Path(relative));
 }
 
 std::string ScratchDir::write(const std::string& relative, const std::string& bytes) const {
-    writeFile(root_ / relative, bytes);
+    writeFile(root_ / utf8Path(relative), bytes);
     return path(relative);
 }
 
 std::string ScratchDir::read(const std::string& relative) const {
-    return readFile(root_ / relative);
+    return readFile(root_ / utf8Path(relative));
 }
 
 bool ScratchDir::exists(const std::string& relative) const {
     std::error_code ec;
-    return fs::exists(root_ / relative, ec);
+    return fs::exists(root_ / utf8Path(relative), ec);
 }
 
 std::string readFile(const fs::path& path) {
@@ -64,66 +81,7 @@ void writeFile(const fs::path& path, const std::string& bytes) {
     if (path.has_parent_path()) fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-StartedProgram startProgram(const std::string& program, const std::vector<std::string>& args,
-                            const fs::path& workingFolder,
-                            const std::map<std::string, std::string>& environment,
-                            const std::function<void()>& inChild, const fs::path& outputFolder) {
-    const fs::path folder = outputFolder.empty() ? fs::temp_directory_path() : outputFolder;
-    std::string outName = (folder / "vk-run-out-XXXXXX").string();
-    std::string errName = (folder / "vk-run-err-XXXXXX").string();
-    const int outFd = ::mkstemp(outName.data());
-    const int errFd = ::mkstemp(errName.data());
-    if (outFd < 0 || errFd < 0) throw std::runtime_error("mkstemp failed");
-
-    std::vector<std::string> argvStore{program};
-    argvStore.insert(argvStore.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : argvStore) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    StartedProgram started{::fork(), outName, errName};
-    if (started.pid == 0) {
-        if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0) ::_exit(126);
-        for (const auto& [name, value] : environment) ::setenv(name.c_str(), value.c_str(), 1);
-        if (inChild) inChild();
-        const int in = ::open("/dev/null", O_RDONLY);
-        ::dup2(in, 0);
-        ::dup2(outFd, 1);
-        ::dup2(errFd, 2);
-        ::execv(program.c_str(), argv.data());
-        ::_exit(127);
-    }
-    ::close(outFd);
-    ::close(errFd);
-    return started;
-}
-
-RunResult finishProgram(const StartedProgram& started, double timeoutSeconds) {
-    int raw = 0;
-    bool timedOut = false;
-    if (started.pid > 0) {
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
-        while (::waitpid(started.pid, &raw, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                ::kill(started.pid, SIGKILL);
-                ::waitpid(started.pid, &raw, 0);
-                timedOut = true;
-                break;
-            }
-            ::usleep(1000);
-        }
-    }
-    RunResult r;
-    r.status = started.pid > 0 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = readFile(started.outFile);
-    r.err = (timedOut ? "timed out\n" : "") + readFile(started.errFile);
-    ::unlink(started.outFile.c_str());
-    ::unlink(started.errFile.c_str());
-    return r;
+    if (!out) throw std::runtime_error("cannot write " + utf8(path));
 }
 
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args,

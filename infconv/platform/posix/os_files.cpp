@@ -182,11 +182,31 @@ int syncData(Handle file) {
     return ::fdatasync(static_cast<int>(file));
 }
 
-int lock(Handle file, bool wait) {
+FileLock::~FileLock() {
+    unlock();
+}
+
+// The lock (flock) belongs to the open file, so it goes when the file is closed.
+int FileLock::lock(Handle file, const FileId&, bool wait) {
+    unlock();
     for (;;) {
         const int locked = ::flock(static_cast<int>(file), LOCK_EX | (wait ? 0 : LOCK_NB));
-        if (locked == 0 || errno != EINTR) return locked;
+        if (locked == 0) {
+            m_lock = m_file = file;
+            return 0;
+        }
+        if (errno != EINTR) {
+            const int error = errno;
+            ::close(static_cast<int>(file));
+            errno = error;
+            return -1;
+        }
     }
+}
+
+void FileLock::unlock() {
+    if (m_file != kNoHandle) ::close(static_cast<int>(m_file));
+    m_lock = m_file = kNoHandle;
 }
 
 int link(const std::string& from, const std::string& to) {

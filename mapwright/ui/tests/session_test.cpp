@@ -9,7 +9,6 @@
 #include <QSettings>
 #include <QUndoStack>
 #include <QtTest>
-#include <csignal>
 
 #include "designer/mdi_child.h"
 #include "recovery/recovery_file.h"
@@ -261,7 +260,7 @@ class SessionTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
                                      vk_test::readFile(recovery) == dir.read("before.sdf"),
                                  60000);
-        ::kill(first.pid, SIGKILL);
+        vk_test::stopProgram(first, vk_test::Stop::Kill);
         QCOMPARE(vk_test::finishProgram(first, 30).status, -1);
         QVERIFY(dir.read("before.sdf") != vk_test::readFile(kSample));
 

@@ -1,0 +1,25 @@
+# Cross build for 64-bit Windows with Debian's MinGW-w64 compiler (the POSIX
+# thread model, for std::thread): cmake -DCMAKE_TOOLCHAIN_FILE=this-file.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VK_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VK_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VK_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${VK_MINGW}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VK_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The C and C++ runtimes and the thread library linked in: an .exe needs no
+# DLL beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Tests (and the programs they start) run under Wine.
+find_program(VK_WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+if(VK_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VK_WINE64})
+endif()
