@@ -23,3 +23,8 @@ find_program(VK_WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(VK_WINE64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${VK_WINE64})
 endif()
+
+# -O2 as the native build has: at -O3 GCC 12 warns falsely about overlapping
+# copies inside std::string.
+set(CMAKE_C_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELEASE_INIT "-O2 -DNDEBUG")

@@ -14,9 +14,11 @@ VK_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmoc
 # Only scripts/screenshots needs these: a virtual display and a window manager.
 VK_SCREENSHOT_PACKAGES=(xvfb xauth openbox)
 
+# vk_install_missing [packages...] (default: the kit's packages)
 vk_install_missing() {
-    local missing=()
-    for p in "${VK_PACKAGES[@]}"; do
+    local missing=() wanted=("$@")
+    ((${#wanted[@]})) || wanted=("${VK_PACKAGES[@]}")
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     if ((${#missing[@]})); then

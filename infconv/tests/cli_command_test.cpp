@@ -62,6 +62,25 @@ TEST(CliCommand, SingleFileConvertsBothWaysInPlace) {
     EXPECT_TRUE(tree.isBinary("Ship.inf"));
 }
 
+// A map folder and file named in Greek, Russian and Japanese, given by name
+// and met in the walk.
+TEST(CliCommand, NamesOutsideLatin1AreConvertedByNameAndInTheWalk) {
+    CliTree tree;
+    const std::string name =
+        "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1/"
+        "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD0\xB0_\xE5\x9C\xB0\xE5\x9B\xB3.inf";
+    tree.write(name, kShip);
+    CliResult byName = tree.run({name});
+    EXPECT_EQ(byName.status, 0) << byName.err;
+    EXPECT_TRUE(tree.isBinary(name));
+    EXPECT_EQ(tree.read(name + ".back"), kShip);
+
+    CliResult walk = tree.run({"-t"});
+    EXPECT_EQ(walk.status, 0) << walk.err;
+    EXPECT_FALSE(tree.isBinary(name));
+    EXPECT_NE(walk.out.find(tree.walkPath(name) + "\n"), std::string::npos) << walk.out;
+}
+
 TEST(CliCommand, FileNamedTreeSwitchIsTakenAsTreeConversion) {
     CliTree tree;
     tree.write("-b", kShip);  // a file that happens to be named like the switch

@@ -18,15 +18,18 @@ std::string utf8(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-ScratchDir::ScratchDir(const std::string& prefix) {
+ScratchDir::ScratchDir(const std::string& prefix) : ScratchDir(prefix, fs::temp_directory_path()) {}
+
+ScratchDir::ScratchDir(const std::string& prefix, const fs::path& base) {
     static std::mt19937_64 random(
         std::random_device{}() ^
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = attempt < 3 ? base : fs::temp_directory_path();
         std::string name = prefix + "-";
         for (int i = 0; i < 6; ++i) name += kLetters[random() % 36];
-        const fs::path candidate = fs::temp_directory_path() / utf8Path(name);
+        const fs::path candidate = folder / utf8Path(name);
         std::error_code ec;
         if (fs::create_directory(candidate, ec)) {
             fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, ec);
@@ -35,6 +38,12 @@ ScratchDir::ScratchDir(const std::string& prefix) {
         }
     }
     throw std::runtime_error("cannot make a scratch folder for " + prefix);
+}
+
+bool makeReadOnly(const fs::path& path) {
+    std::error_code ec;
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove, ec);
+    return !ec && (fs::status(path, ec).permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
 ScratchDir::~ScratchDir() {

@@ -30,6 +30,9 @@ std::string utf8(const std::filesystem::path& path);
 class ScratchDir {
   public:
     explicit ScratchDir(const std::string& prefix = "vk-test");
+    /// The folder under `base` when one can be made there (a memory file
+    /// system, say), else under the temporary folder.
+    ScratchDir(const std::string& prefix, const std::filesystem::path& base);
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -59,6 +62,9 @@ bool makeFifo(const std::filesystem::path& path);
 /// Whether symbolic links can be made here (not under Wine, nor for a
 /// Windows user without the right to).
 bool canMakeSymlinks(const std::filesystem::path& folder);
+/// Takes the owner's right to write away; false where it stays (Wine keeps
+/// no read-only folders).
+bool makeReadOnly(const std::filesystem::path& path);
 
 /// A folder on a small file system of its own (a 1 MB tmpfs), so that a test
 /// can fill it. Mounting needs root on Linux; Windows has no such thing.

@@ -52,7 +52,7 @@ std::string dumpTree(InfAnalyzer& analyzer) {
 class AnalyzerLoad : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("INFCONV_LOG_DIR", (root_ / "log").c_str(), 1);
+        vk_test::setEnvironment("INFCONV_LOG_DIR", vk_test::utf8((root_ / "log")));
         createLogChannels();
         ASSERT_NE(ErrorLog, nullptr);
         ErrorLog->errorBox = false;

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 class AnalyzerScannerBounds : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("INFCONV_LOG_DIR", dir_.c_str(), 1);
+        vk_test::setEnvironment("INFCONV_LOG_DIR", vk_test::utf8(dir_));
         createLogChannels();
         ASSERT_NE(ErrorLog, nullptr);
         ErrorLog->errorBox = false;

@@ -26,7 +26,7 @@ std::string repeat(const std::string& text, int times) {
 class AnalyzerStream : public ::testing::Test {
   protected:
     void SetUp() override {
-        ::setenv("INFCONV_LOG_DIR", (root_ / "log").c_str(), 1);
+        vk_test::setEnvironment("INFCONV_LOG_DIR", vk_test::utf8((root_ / "log")));
         createLogChannels();
         ASSERT_NE(ErrorLog, nullptr);
         ErrorLog->errorBox = false;

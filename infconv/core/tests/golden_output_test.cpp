@@ -7,7 +7,6 @@
 // VK_GOLDEN_RECORD=1 writes the expected files anew; only for a change that
 // is meant to alter the output.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cinttypes>
@@ -63,21 +62,17 @@ class GoldenOutput : public ::testing::Test {
     void SetUp() override {
         // Thousands of conversions, each synced: where a memory file system
         // is at hand, the scratch folder lives there and syncing costs nothing.
-        const bool shm = fs::is_directory("/dev/shm") && ::access("/dev/shm", W_OK) == 0;
-        std::string pattern =
-            ((shm ? fs::path("/dev/shm") : fs::temp_directory_path()) / "infconv-golden-XXXXXX")
-                .string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        ::setenv("INFCONV_LOG_DIR", path("log").c_str(), 1);
+        m_scratch = std::make_unique<vk_test::ScratchDir>(
+            "infconv-golden", vk_test::kOnWindows ? fs::temp_directory_path() : "/dev/shm");
+        m_dir = m_scratch->root();
+        vk_test::setEnvironment("INFCONV_LOG_DIR", path("log"));
         createLogChannels();
         ErrorLog->errorBox = false;
         ErrorLog->enabled = false;
     }
     void TearDown() override {
         destroyLogChannels();
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
+        m_scratch.reset();
     }
 
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
@@ -86,6 +81,7 @@ class GoldenOutput : public ::testing::Test {
     }
     static std::string readBytes(const std::string& file) { return vk_test::readFile(file); }
 
+    std::unique_ptr<vk_test::ScratchDir> m_scratch;
     fs::path m_dir;
 
     // Converts a fresh copy of the input; the outcome is the converted file,

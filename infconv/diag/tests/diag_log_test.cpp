@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <string>
@@ -138,8 +137,10 @@ TEST_F(LogTest, LastErrorSurvivesTheCall) {
 
 TEST_F(LogTest, UnwritableLogFileStillReachesCaptureAndBoxes) {
     std::filesystem::create_directories(env.logDir() / "ServerLog.!");  // a directory: open fails
-    // A FIFO without a reader must not block the line; it is not written either.
-    ASSERT_EQ(::mkfifo((env.logDir() / "ClientLog.!").c_str(), 0600), 0);
+    // A FIFO without a reader must not block the line; it is not written
+    // either. Where there are no FIFOs, a second directory stands in.
+    if (!vk_test::makeFifo(env.logDir() / "ClientLog.!"))
+        std::filesystem::create_directories(env.logDir() / "ClientLog.!");
     std::string captured;
     setLogCapture(&captured);
     logPrintf(ServerLog, "kept");
@@ -164,7 +165,11 @@ TEST_F(LogDeathTest, ErrorBoxReportsAndEndsWithFailureStatus) {
         { logPrintf(ErrorLog, "Error at line: %d\nIn file: %s\n\n\n%s", 115, "src", "bad"); },
         testing::ExitedWithCode(1),
         "ERROR\nError at line: 115\nIn file: src\n\n\nbad\r\n\nVersion: 1\\.000");
-    EXPECT_EQ(env.readLog("ErrorLog"), "Error at line: 115\nIn file: src\n\n\nbad\n");
+    // On Windows the dying part is a fresh start of the test program, with a
+    // scratch folder (and log) of its own.
+    if (!vk_test::kOnWindows) {
+        EXPECT_EQ(env.readLog("ErrorLog"), "Error at line: 115\nIn file: src\n\n\nbad\n");
+    }
 }
 
 TEST_F(LogDeathTest, DebuggerQuestionIsAppendedAndAnsweredNoWithoutTerminal) {

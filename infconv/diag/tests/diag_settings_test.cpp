@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -80,7 +79,7 @@ TEST_F(SettingsTest, UnreadableSettingsFileKeepsTheDefaults) {
             std::filesystem::create_directories(env.root() / "inf" / "program.inf");
         } else {
             std::filesystem::create_directories(env.root() / "inf");
-            ASSERT_EQ(::mkfifo((env.root() / "inf" / "program.inf").c_str(), 0600), 0);
+            if (!vk_test::makeFifo(env.root() / "inf" / "program.inf")) continue;  // no FIFOs here
         }
         createLogChannels();
         EXPECT_TRUE(ErrorLog->enabled);
@@ -103,7 +102,9 @@ using SettingsDeathTest = SettingsTest;
 
 TEST_F(SettingsDeathTest, SyntaxErrorInSettingsIsReportedThroughTheErrorChannel) {
     env.writeSettings("}\r\n");
-    EXPECT_EXIT(createLogChannels(), testing::ExitedWithCode(1), "ERROR\n(.|\n|\r)*More BlockEnd");
+    // GoogleTest's regular expressions on Windows know no groups.
+    EXPECT_EXIT(createLogChannels(), testing::ExitedWithCode(1),
+                vk_test::kOnWindows ? "More BlockEnd" : "ERROR\n(.|\n|\r)*More BlockEnd");
 }
 
 }  // namespace

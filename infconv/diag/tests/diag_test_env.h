@@ -13,7 +13,7 @@ class DiagTestEnv {
   public:
     DiagTestEnv() : previous_(std::filesystem::current_path()) {
         std::filesystem::current_path(scratch_.root());
-        ::setenv("INFCONV_LOG_DIR", logDir_.c_str(), 1);
+        vk_test::setEnvironment("INFCONV_LOG_DIR", vk_test::utf8(logDir_));
     }
     ~DiagTestEnv() {
         setLogCapture(nullptr);

@@ -93,6 +93,7 @@ std::string currentDirectoryPath() {
 
 Status statusAt(const Dir& dir, const std::string& name, bool followLink) {
     Status status;
+    if (name.empty()) return status;  // names nothing, as on POSIX systems
     const std::wstring path = widePath(joinPath(dir.path(), name));
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
@@ -163,6 +164,11 @@ std::optional<std::string> Listing::next() {
 
 Opened openRegular(const Dir& dir, const std::string& name, int flags, Handle& handle, FileId* id) {
     handle = kNoHandle;
+    // An empty name names nothing (not the directory itself), as on POSIX systems.
+    if (name.empty()) {
+        errno = ENOENT;
+        return Opened::Failed;
+    }
     const std::wstring path = widePath(joinPath(dir.path(), name));
     // Devices, pipes and directories are refused before anything opens them.
     if (namesDevice(path)) return Opened::NotRegular;
@@ -276,8 +282,9 @@ int FileLock::lock(Handle file, const FileId& id, bool wait) {
         CreateFileW(widePath(folder + "\\convert.lock").c_str(), GENERIC_READ | GENERIC_WRITE,
                     kShareAll, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (locks == INVALID_HANDLE_VALUE) return failWith();
-    std::uint64_t place = id.device * 0x9E3779B97F4A7C15u ^ id.index;
-    place &= 0x7FFFFFFFFFFFFFFEu;
+    // Below 2 GB: Wine keeps no apart locks at places beyond what its POSIX
+    // locks reach, and two files at one place only wait for each other.
+    const std::uint64_t place = (id.device * 0x9E3779B97F4A7C15u ^ id.index) % 0x7FFFFFFFu;
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(place);
     at.OffsetHigh = static_cast<DWORD>(place >> 32);
@@ -312,7 +319,19 @@ bool linkUnsupported(int errorNumber) {
 int rename(const std::string& from, const std::string& to) {
     // Written through: the rename is on the disk before the call returns.
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    return MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), flags) ? 0 : failWith();
+    const std::wstring source = widePath(from);
+    const std::wstring target = widePath(to);
+    // A file open elsewhere for a moment (another conversion asking which
+    // file the name holds, a virus scanner) cannot be replaced: try again
+    // for a while before giving up.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(source.c_str(), target.c_str(), flags)) return 0;
+        const DWORD error = GetLastError();
+        const bool busy = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                          error == ERROR_LOCK_VIOLATION;
+        if (!busy || attempt == 200) return failWith(error);
+        Sleep(10);
+    }
 }
 
 int remove(const std::string& path) {
