@@ -120,6 +120,10 @@ void TMDIChild::buildForm() {
 
     // The tools: two columns of four, then the selected tool's picture.
     QFrame* Panel2 = panel("Panel2", {128, 16, 73, 225}, GroupBox1);
+    // The selected tool's button stands out: its picture covers the button's face.
+    Panel2->setStyleSheet(QStringLiteral(
+        "QToolButton:checked { border: 2px solid palette(highlight); border-radius: 3px; "
+        "background: palette(highlight); padding: 0px; }"));
     for (std::size_t i = 0; i < kTools.size(); ++i) {
         const ToolInfo& t = kTools[i];
         auto* b = new QToolButton(Panel2);
