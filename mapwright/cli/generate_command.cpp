@@ -95,8 +95,16 @@ int runGenerate(const Args& args) {
         HeadlessPrompts prompts(files[0], files[1]);
         auto project = std::make_unique<MapProject>();
         if (!LoadProject(*project, prompts)) return 1;
-        for (const std::string& note : ResolveSlotPaths(*project, files[0]))
+        const SlotLookup found = LocateSlotFiles(*project, files[0]);
+        for (const std::string& note : found.replaced)
             std::fprintf(stderr, "mapwright generate: %s\n", note.c_str());
+        if (!found.missing.empty()) {
+            // Named with the project file: the slot's own path may be empty.
+            for (const std::string& missing : found.missing)
+                std::fprintf(stderr, "mapwright generate: %s: %s\n",
+                             printableBytes(files[0]).c_str(), missing.c_str());
+            return 1;
+        }
         SaveMap(*project, prompts, seed);
         if (prompts.report().empty()) {
             // The check found errors and said which; nothing was written.

@@ -21,12 +21,15 @@ void EditorState::MainWindowShown() {
 EditorState::OpenCommand EditorState::BeginOpen(bool designerOpen, Prompts& prompts) {
     shell_.openFlag = true;
     if (!designerOpen) return OpenCommand::CreateDesigner;
-    if (!designer_->unsaved()) return OpenCommand::ReplaceDesigner;
-    return prompts.ask(std::string(shell_text::kAskOpenNew)) ? OpenCommand::ReplaceDesigner
-                                                             : OpenCommand::Nothing;
+    if (!designer_->unsaved() || prompts.ask(std::string(shell_text::kAskOpenNew)))
+        return OpenCommand::OpenInDesigner;
+    shell_.openFlag = false;
+    return OpenCommand::Nothing;
 }
 
 std::string EditorState::OpenedCaption() {
+    // Create cleared the file path; only a file read sets it again.
+    if (designer_->filePath().empty()) return designer_->caption();
     if (shell_.lastOpenedCaption.empty())
         shell_.lastOpenedCaption = std::string(designer_text::kUnnamedCaption);
     return shell_.lastOpenedCaption;

@@ -52,16 +52,19 @@ class EditorState {
     void MainWindowShown();
 
     enum class OpenCommand {
-        CreateDesigner,   // no designer window open: create one; it opens a file at once
-        ReplaceDesigner,  // close the open designer window, then create one as above
-        Nothing,          // the user answered No; the open flag stays set
+        CreateDesigner,  // no designer window open: create one; it opens a file at once
+        OpenInDesigner,  // the open window asks for the file (SystemDesigner::OpenFromMainWindow);
+                         // its system is replaced only by a file read whole
+        Nothing,         // the user answered No: the open flag is cleared
     };
     /// The Open command: sets the open flag; with a designer window open whose
     /// system has changes not saved asks "Are you sure you want to open a new
-    /// map? ...".
+    /// map? ...". No clears the flag again, as every open step ends, so the
+    /// designer's own Open asks its own question and keeps its window.
     OpenCommand BeginOpen(bool designerOpen, Prompts& prompts);
-    /// The last step of the Open command, in every case: the caption for the
-    /// active designer window, the last opened caption or "Unnamed system".
+    /// The caption for the window created for the Open command: the last
+    /// opened caption (or "Unnamed system") when its open step read a file;
+    /// after a cancelled or failed read, that of the system it holds.
     std::string OpenedCaption();
 
     enum class QuitCommand { Menu, Toolbar };

@@ -14,7 +14,6 @@
 #include "shell/main_form.h"
 #include "shell/recent_files_menu.h"
 #include "shell/recovery_keeper.h"
-#include "testing/test_script.h"
 #include "text.h"
 
 namespace mw::ui {
@@ -31,10 +30,10 @@ void applyEditorLook() {
 }
 
 struct Editor::Parts {
-    Parts(const std::filesystem::path& workingFolder, std::unique_ptr<TestScript> testScript)
+    Parts(const std::filesystem::path& workingFolder, EditorHooks editorHooks)
         : state(workingFolder),
-          script(std::move(testScript)),
-          prompts(script ? static_cast<Prompts&>(*script) : dialogPrompts),
+          hooks(std::move(editorHooks)),
+          prompts(hooks.prompts ? *hooks.prompts : static_cast<Prompts&>(dialogPrompts)),
           document(state.designer(), prompts),
           context{state, document, prompts, ProgramFiles()},
           mainForm(context) {
@@ -44,7 +43,7 @@ struct Editor::Parts {
 
     EditorState state;
     DialogPrompts dialogPrompts;
-    std::unique_ptr<TestScript> script;
+    EditorHooks hooks;
     Prompts& prompts;
     SystemDocument document;
     EditorContext context;
@@ -55,12 +54,12 @@ struct Editor::Parts {
 };
 
 Editor::Editor(const std::filesystem::path& workingFolder)
-    : parts_(std::make_unique<Parts>(workingFolder, nullptr)) {}
+    : parts_(std::make_unique<Parts>(workingFolder, EditorHooks{})) {}
 
-Editor::Editor(const WorkingFolder& working) : Editor(working, nullptr) {}
+Editor::Editor(const WorkingFolder& working) : Editor(working, EditorHooks{}) {}
 
-Editor::Editor(const WorkingFolder& working, std::unique_ptr<TestScript> script)
-    : parts_(std::make_unique<Parts>(working.folder, std::move(script))) {
+Editor::Editor(const WorkingFolder& working, EditorHooks hooks)
+    : parts_(std::make_unique<Parts>(working.folder, std::move(hooks))) {
     parts_->mainForm.showWorkingFolder(messageText(WorkingFolderStatus(working)));
 }
 
@@ -100,7 +99,7 @@ void Editor::start(const QString& file) {
     TMainForm& mainForm = parts_->mainForm;
     if (parts_->keeper) parts_->keeper->offerRestore([&mainForm] { mainForm.FileNew1Execute(); });
     if (!file.isEmpty()) mainForm.openFile(file);
-    if (parts_->script) parts_->script->run(parts_->document);
+    if (parts_->hooks.onStart) parts_->hooks.onStart(parts_->document);
 }
 
 WorkingFolder chooseStartFolder() {
@@ -117,7 +116,7 @@ bool displayAvailable() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-int runEditor(int argc, char** argv, const std::string& file) {
+int runEditor(int argc, char** argv, const std::string& file, EditorHooks hooks) {
     if (!displayAvailable()) {
         std::fputs(
             "mapwright: the editor needs a display (neither DISPLAY nor WAYLAND_DISPLAY is set);"
@@ -129,13 +128,15 @@ int runEditor(int argc, char** argv, const std::string& file) {
     applyEditorLook();
     // main.ond and the name lists are in the working folder: the current one,
     // or the per-user data folder when started from the desktop's menu.
-    Editor editor(chooseStartFolder(), TestScript::ofProcess());
+    const std::optional<std::chrono::milliseconds> autosave = hooks.autosave;
+    Editor editor(chooseStartFolder(), std::move(hooks));
     // $XDG_CONFIG_HOME/mapwright/mapwright.conf
     editor.keepRecentFiles(
         std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                     QStringLiteral("mapwright"), QStringLiteral("mapwright")));
     const std::filesystem::path stateFolder = StateFolder(UserFoldersOfProcess());
-    if (!stateFolder.empty()) editor.keepRecovery(stateFolder, autosaveInterval());
+    if (!stateFolder.empty())
+        editor.keepRecovery(stateFolder, autosave.value_or(kAutosaveInterval));
     editor.show();
     // Absolute: the save target and the recovery file's origin must not
     // depend on the folder a later start is made in.

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "editor_hooks.h"
+
 class QSettings;
 class QString;
 
@@ -17,7 +19,6 @@ struct WorkingFolder;
 namespace mw::ui {
 
 class TMainForm;
-class TestScript;
 
 /// The editor's style and font, set once the application exists.
 void applyEditorLook();
@@ -29,8 +30,8 @@ class Editor {
     explicit Editor(const std::filesystem::path& workingFolder);
     /// As a real start: the status bar names the working folder.
     explicit Editor(const WorkingFolder& working);
-    /// With a test script, its answers stand for the user (see TestScript).
-    Editor(const WorkingFolder& working, std::unique_ptr<TestScript> script);
+    /// With the hooks of a test build (see EditorHooks).
+    Editor(const WorkingFolder& working, EditorHooks hooks);
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -44,7 +45,7 @@ class Editor {
     /// unsaved changes.
     void keepRecovery(const std::filesystem::path& stateFolder, std::chrono::milliseconds interval);
     /// The first steps once the main window is up: a recovery file left by a
-    /// crash is offered, the file given (if any) opened, the test script run.
+    /// crash is offered, the file given (if any) opened, the start hook run.
     void start(const QString& file);
 
   private:
@@ -62,6 +63,6 @@ bool displayAvailable();
 /// Runs the editor until its main window closes; returns the exit status.
 /// A file given is opened at start: a design file in the designer window, a
 /// map project in the map creator wizard.
-int runEditor(int argc, char** argv, const std::string& file = {});
+int runEditor(int argc, char** argv, const std::string& file = {}, EditorHooks hooks = {});
 
 }  // namespace mw::ui

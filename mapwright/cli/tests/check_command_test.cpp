@@ -77,6 +77,14 @@ TEST_F(CheckCommand, ExitStatusSaysCleanWarningsErrorsOrUnreadable) {
          },
          2,
          {"missing-system-file"}},
+        {"too many of a kind",
+         [&] {
+             std::vector<mw::SdfRecord> crowded{sunRecord("Alpha")};
+             crowded.resize(1002, object(mw::sdf_tag::kWreck, "Wreck_napelemmel", 1, 2, 3));
+             return writeMap({{"Alpha", crowded}});
+         },
+         2,
+         {"too-many-objects"}},
         {"unreadable", [&] { return dir_.write("short.vmpf", "too short"); }, 3, {}},
     };
     for (const Row& r : rows) {

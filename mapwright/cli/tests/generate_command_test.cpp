@@ -56,6 +56,23 @@ TEST_F(GenerateCommand, MovedMapIsFoundBesideTheProjectAndSeedRepeats) {
     EXPECT_EQ(rel.out, "Source file saved to " + (dir_ / "rel.txt").string() + "!\n");
 }
 
+// A slot with a name and no design file is reported naming the project file
+// (the slot's own path is empty) and saying why.
+TEST_F(GenerateCommand, ASlotWithoutADesignFileNamesTheProjectAndWhy) {
+    mw::MapProjectRecord record = mw::ReadProjectFile((movedMap() / "sample.vmpf").string());
+    record.systems[1].designFile = "";
+    const std::string project = (dir_ / "slot.vmpf").string();
+    mw::WriteProjectFile(project, record);
+    const auto result = run({project, (dir_ / "out.txt").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("mapwright generate: " + project + ": system '" +
+                              record.systems[1].systemName.str() +
+                              "': no design file is stored for the system\n"),
+              std::string::npos)
+        << result.err;
+    EXPECT_FALSE(fs::exists(dir_ / "out.txt"));
+}
+
 TEST_F(GenerateCommand, FailuresNameTheFileAndKeepTheOutput) {
     const fs::path map = movedMap();
     const fs::path out = dir_ / "keep.txt";

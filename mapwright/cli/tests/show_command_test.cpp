@@ -100,13 +100,20 @@ TEST_F(ShowCommand, FailuresNameTheFileAndExitNonZero) {
     const auto bytes = [](const auto& rec) {
         return std::string(reinterpret_cast<const char*>(rec.data()), rec.size());
     };
+    mw::SdfRecord wreck = good;
+    wreck.tag = "wreckage";
+    wreck.name = "Wreck_napelemmel";
+    std::string crowded = bytes(g);
+    for (int i = 0; i <= 1000; ++i) crowded += bytes(wreck.encode());
     const std::vector<std::pair<std::string, std::string>> files = {
         {"empty.sdf", ""},
         {"partial.sdf", bytes(g) + std::string(10, 'z')},
         {"marker.sdf", bytes(g) + bytes(bm)},
+        {"crowded.sdf", crowded},
     };
     for (const auto& [name, content] : files) scratch_.write(name, content);
-    for (const char* name : {"missing.sdf", "empty.sdf", "partial.sdf", "marker.sdf"}) {
+    for (const char* name :
+         {"missing.sdf", "empty.sdf", "partial.sdf", "marker.sdf", "crowded.sdf"}) {
         const std::string path = (dir_ / name).string();
         const auto r = runShow(path);
         EXPECT_NE(r.status, 0) << name;
@@ -115,6 +122,12 @@ TEST_F(ShowCommand, FailuresNameTheFileAndExitNonZero) {
     EXPECT_NE(
         runShow((dir_ / "marker.sdf").string()).err.find("'4x2' is not a valid integer value"),
         std::string::npos);
+    // What the designer cannot open, show says so too (and what the check says).
+    const std::string crowdedError = runShow((dir_ / "crowded.sdf").string()).err;
+    EXPECT_NE(crowdedError.find("more than 1000 wrecks, more than a system can hold; the designer "
+                                "cannot open it"),
+              std::string::npos)
+        << crowdedError;
 }
 
 }  // namespace

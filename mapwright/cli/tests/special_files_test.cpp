@@ -88,9 +88,12 @@ TEST_F(SpecialFiles, DamagedBytesAreQuotedSafely) {
     project.systems[0].systemName = std::string("Al\0\x9B", 4);
     project.systems[0].designFile = "C:\\nowhere\\lost.sdf";
     mw::WriteProjectFile((dir_ / "damaged.vmpf").string(), project);
-    EXPECT_EQ(run("generate damaged.vmpf out.txt").err,
-              "mapwright generate: C:\\nowhere\\lost.sdf: open failed: design file of system "
-              "'Al\\x00\\x9B' not found, nor as lost.sdf\n");
+    // After the notes on the systems found beside the project file.
+    const std::string generated = run("generate damaged.vmpf out.txt").err;
+    EXPECT_EQ(generated.substr(generated.find("mapwright generate: damaged.vmpf")),
+              "mapwright generate: damaged.vmpf: system 'Al\\x00\\x9B': the design file cannot "
+              "be read: C:\\nowhere\\lost.sdf: open failed: No such file or directory; not "
+              "beside the project file either (lost.sdf)\n");
 }
 
 }  // namespace

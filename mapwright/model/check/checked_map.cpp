@@ -5,28 +5,6 @@
 
 namespace mw {
 
-namespace {
-
-// Why the stored file cannot be used: the reader's own reason for the stored
-// path, and where the lookup looked besides.
-std::string notFound(const std::string& stored, const std::filesystem::path& projectFolder) {
-    if (stored.empty()) return "no design file is stored for the system";
-    std::string reason;
-    try {
-        ReadMapSystem(SystemSlot{}, stored);
-        reason = printableBytes(stored) + ": not a regular file";
-    } catch (const UserError& e) {
-        reason = e.what();
-    }
-    if (projectFolder.empty()) return "the design file cannot be read: " + reason;
-    const std::filesystem::path beside = DesignFileBeside(stored, projectFolder);
-    if (!beside.empty() && beside.string() != stored)
-        reason += "; not beside the project file either (" + printableBytes(beside.string()) + ")";
-    return "the design file cannot be read: " + reason;
-}
-
-}  // namespace
-
 std::vector<CheckedSystem> ReadCheckedSystems(const MapProjectRecord& map,
                                               const std::filesystem::path& projectFolder) {
     std::vector<CheckedSystem> systems;
@@ -37,7 +15,7 @@ std::vector<CheckedSystem> ReadCheckedSystems(const MapProjectRecord& map,
         const std::string stored = slot.designFile.str();
         const std::optional<std::string> path = LocateDesignFileNear(stored, projectFolder);
         if (!path) {
-            s.failure = notFound(stored, projectFolder);
+            s.failure = DesignFileProblem(stored, projectFolder);
             continue;
         }
         try {

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "mission/mission_text_safety.h"
 #include "project/slot_paths.h"
+#include "system/system_model.h"
 
 namespace mw {
 
@@ -93,6 +94,13 @@ class Checker {
                 checkOwner(s, at, r.textB.view());
             }
         }
+        for (int k = 0; k < kObjectKindCount; ++k)
+            if (counts[k] > kTableCapacity)
+                add(ProblemKind::TooManyObjects, s.name, {}, "",
+                    "its design file holds " + std::to_string(counts[k]) + " " +
+                        std::string(kindName(static_cast<ObjectKind>(k))) + ", more than the " +
+                        std::to_string(kTableCapacity) +
+                        " of a kind a system can hold; the designer cannot open it");
     }
 
     void checkOrbit(const CheckedSystem& s, ObjectRef at, const SdfRecord& planet) {

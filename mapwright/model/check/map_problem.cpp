@@ -9,15 +9,17 @@ namespace mw {
 std::string_view problemKindName(ProblemKind kind) {
     // In the order of ProblemKind.
     static constexpr std::string_view kNames[] = {
-        "missing-system-file", "slot-name-mismatch", "duplicate-system",  "unlinked-node",
-        "one-way-link",        "node-id-too-long",   "duplicate-node-id", "orphan-orbit",
-        "owner-out-of-range",  "unsafe-text",        "empty-map"};
+        "missing-system-file", "too-many-objects",   "slot-name-mismatch", "duplicate-system",
+        "unlinked-node",       "one-way-link",       "node-id-too-long",   "duplicate-node-id",
+        "orphan-orbit",        "owner-out-of-range", "unsafe-text",        "empty-map"};
     return kNames[static_cast<int>(kind)];
 }
 
 Severity severityOf(ProblemKind kind) {
-    // Only these keep the game from loading the mission at all.
-    return kind == ProblemKind::MissingSystemFile || kind == ProblemKind::UnsafeText
+    // Only these keep the game from loading the mission, or the map maker
+    // from opening a system of it.
+    return kind == ProblemKind::MissingSystemFile || kind == ProblemKind::UnsafeText ||
+                   kind == ProblemKind::TooManyObjects
                ? Severity::Error
                : Severity::Warning;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A problem that the map check finds: what kind, where (system, object,
 // field) and a message for the map maker. Errors make the mission
-// unloadable; warnings give a mission that loads but does not play as meant.
+// unloadable or a system one the designer cannot open; warnings give a
+// mission that loads but does not play as meant.
 
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@ namespace mw {
 
 enum class ProblemKind {
     MissingSystemFile,
+    TooManyObjects,
     SlotNameMismatch,
     DuplicateSystem,
     UnlinkedNode,

@@ -39,15 +39,6 @@ bool RecordReader::nextWhole(std::uint8_t* out) {
     return readRaw(out) == size_;
 }
 
-void appendRecord(const std::string& path, const std::uint8_t* record, std::size_t recordSize) {
-    std::FILE* f = openRegular(path, O_RDWR, "r+b");
-    const bool ok = std::fseek(f, 0, SEEK_END) == 0 &&
-                    std::fwrite(record, 1, recordSize, f) == recordSize && std::fflush(f) == 0;
-    const std::string why = ok ? "" : errnoText();
-    std::fclose(f);
-    if (!ok) throw IoError(path, "write", why);
-}
-
 std::size_t countRecords(const std::string& path, std::size_t recordSize) {
     requireWholeName(path, "open");
     struct stat info {};

@@ -36,9 +36,6 @@ class RecordReader {
     std::FILE* f_ = nullptr;
 };
 
-/// Appends one record to an existing file (the file must exist).
-void appendRecord(const std::string& path, const std::uint8_t* record, std::size_t recordSize);
-
 /// Number of whole records of the given size in the file.
 std::size_t countRecords(const std::string& path, std::size_t recordSize);
 

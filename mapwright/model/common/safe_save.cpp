@@ -1,13 +1,15 @@
 #include "common/safe_save.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "common/errors.h"
+#include "common/file_bytes.h"
+#include "common/file_layer.h"
 #include "common/regular_file.h"
 
 namespace mw {
@@ -40,97 +42,155 @@ mode_t currentUmask() {
     return m;
 }
 
+// Written in pieces of this size: few system calls, little memory.
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+// The temporary file is private (0600); the saved file gets what the old one
+// had, or the usual mode for a new one. A group the process may not give is
+// left as it is.
+void takeOverModeAndGroup(int fd, const std::string& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // EPERM: not a group of ours; the file keeps our own.
+        }
+        ::fchmod(fd, old.st_mode & 07777);
+        return;
+    }
+    ::fchmod(fd, 0666 & ~currentUmask());
+}
+
 }  // namespace
 
-SafeSave::SafeSave(std::string target) : target_(std::move(target)), reported_(target_) {
+SafeSave::SafeSave(std::string target) : target_(std::move(target)) {
     requireWholeName(target_, "create");
     requireRegularOrMissing(target_, "create");
     std::string templ = target_ + ".tmp-XXXXXX";
-    int fd = -1;
-    {
-        const SignalsHeld held;
-        fd = ::mkstemp(templ.data());
-        if (fd < 0) throw IoError(target_, "create", errnoText());
-        temp_ = templ;
-        try {
-            guard_ = std::make_unique<TempFileGuard>(temp_);
-        } catch (...) {
-            ::close(fd);
-            ::unlink(temp_.c_str());
-            throw;
-        }
-    }
-    open(fd);
-}
-
-SafeSave::SafeSave(std::string target, std::string scratch)
-    : target_(std::move(target)), temp_(std::move(scratch)), reported_(temp_) {
-    requireWholeName(target_, "create");
-    requireRegularOrMissing(target_, "create");
-    guard_ = std::make_unique<TempFileGuard>(temp_);
-    // Unlinking a leftover first means a link of that name never leads the
-    // write into another file.
-    if (::unlink(temp_.c_str()) != 0 && errno != ENOENT)
-        throw IoError(temp_, "create", errnoText());
-    const int fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) throw IoError(temp_, "create", errnoText());
-    open(fd);
-}
-
-void SafeSave::open(int fd) {
-    f_ = ::fdopen(fd, "wb");
-    if (!f_) {
-        const std::string why = errnoText();
-        ::close(fd);
-        ::unlink(temp_.c_str());
-        throw IoError(reported_, "create", why);
+    const SignalsHeld held;
+    fd_ = file_layer::CreateTemporary(templ, target_);
+    temp_ = templ;
+    try {
+        guard_ = std::make_unique<TempFileGuard>(temp_);
+    } catch (...) {
+        discard();
+        throw;
     }
 }
 
 SafeSave::~SafeSave() {
-    if (f_) discard();
+    if (fd_ >= 0 || prepared_) discard();
 }
 
 void SafeSave::discard() {
-    std::fclose(f_);
-    f_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    prepared_ = false;
     ::unlink(temp_.c_str());
+    guard_.reset();
+}
+
+void SafeSave::flush() {
+    try {
+        file_layer::WriteAll(fd_, buffer_.data(), buffer_.size(), target_);
+    } catch (...) {
+        discard();
+        throw;
+    }
+    buffer_.clear();
 }
 
 void SafeSave::write(const void* data, std::size_t size) {
-    if (!f_) throw IoError(reported_, "write", "file already closed");
-    if (size > 0 && std::fwrite(data, 1, size, f_) != size) {
-        const std::string why = errnoText();
+    if (fd_ < 0) throw IoError(target_, "write", "file already closed");
+    buffer_.append(static_cast<const char*>(data), size);
+    if (buffer_.size() >= kBufferSize) flush();
+}
+
+void SafeSave::prepare() {
+    if (fd_ < 0) throw IoError(target_, "write", "file already closed");
+    if (!buffer_.empty()) flush();
+    takeOverModeAndGroup(fd_, target_);
+    const int fd = fd_;
+    fd_ = -1;
+    try {
+        file_layer::SyncAndClose(fd, target_);
+    } catch (...) {
         discard();
-        throw IoError(reported_, "write", why);
+        throw;
     }
+    prepared_ = true;
 }
 
 void SafeSave::commit() {
-    if (!f_) throw IoError(reported_, "write", "file already closed");
-    const bool synced = std::fflush(f_) == 0 && ::fsync(::fileno(f_)) == 0;
-    const std::string why = synced ? "" : errnoText();
-    const bool closed = std::fclose(f_) == 0;
-    f_ = nullptr;
-    if (!synced || !closed) {
-        const std::string reason = synced ? errnoText() : why;
-        ::unlink(temp_.c_str());
-        throw IoError(reported_, "write", reason);
+    if (!prepared_) prepare();
+    try {
+        file_layer::Rename(temp_, target_, target_, "replace");
+    } catch (...) {
+        discard();
+        throw;
     }
-    // The temporary file is private (0600); a saved file gets the usual mode.
-    ::chmod(temp_.c_str(), 0666 & ~currentUmask());
-    if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
-        const std::string reason = errnoText();
-        ::unlink(temp_.c_str());
-        throw IoError(target_, "replace", reason);
-    }
+    prepared_ = false;
     guard_.reset();
+    file_layer::SyncFolderOf(target_);
 }
 
 void SaveFileBytes(const std::string& path, const std::string& bytes) {
     SafeSave out(path);
     out.write(bytes.data(), bytes.size());
     out.commit();
+}
+
+namespace {
+
+void replaceOne(const FileContent& file) {
+    if (file.bytes) {
+        SaveFileBytes(file.path, *file.bytes);
+        return;
+    }
+    std::error_code ec;
+    std::filesystem::remove(file.path, ec);
+    if (ec) throw IoError(file.path, "delete", ec.message());
+}
+
+}  // namespace
+
+void ReplaceFilesTogether(const std::vector<FileContent>& changes) {
+    // A file that already holds its new content is left alone.
+    std::vector<FileContent> files;
+    std::vector<FileContent> old;
+    for (const FileContent& f : changes) {
+        std::optional<std::string> was = ReadFileBytes(f.path);
+        if (was == f.bytes) continue;
+        files.push_back(f);
+        old.push_back({f.path, std::move(was)});
+    }
+    // Everything that can fail for want of room fails here, before any file moved.
+    std::vector<std::unique_ptr<SafeSave>> prepared(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!files[i].bytes) continue;
+        prepared[i] = std::make_unique<SafeSave>(files[i].path);
+        prepared[i]->write(files[i].bytes->data(), files[i].bytes->size());
+        prepared[i]->prepare();
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        try {
+            if (prepared[i])
+                prepared[i]->commit();
+            else
+                replaceOne(files[i]);
+        } catch (const UserError& e) {
+            std::string lost;
+            for (std::size_t j = i; j-- > 0;) {
+                try {
+                    replaceOne(old[j]);
+                } catch (const UserError& back) {
+                    lost += "; " + printableBytes(old[j].path) +
+                            " could not be put back as it was: " + back.what();
+                }
+            }
+            if (lost.empty()) throw;
+            throw UserError(e.what() + lost);
+        }
+    }
 }
 
 }  // namespace mw

@@ -12,8 +12,6 @@ namespace mw {
 
 inline constexpr std::string_view kPoolFile = "p_names.dat";   // planet name pool
 inline constexpr std::string_view kUsedListFile = "list.dat";  // names of the planets on the map
-inline constexpr std::string_view kPoolScratchFile = "seged.dat";  // while the pool is filtered
-inline constexpr std::string_view kListScratchFile = "temp.dat";   // while a list is rewritten
 
 class NameDirectory {
   public:

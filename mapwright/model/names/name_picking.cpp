@@ -1,14 +1,12 @@
 #include "names/name_picking.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 
 #include "common/errors.h"
-#include "common/regular_file.h"
+#include "common/file_layer.h"
 #include "names/name_lists.h"
 #include "names/name_records.h"
 
@@ -69,13 +67,8 @@ namespace {
 OndReader openDatabase(const PoolRefill& refill) {
     if (refill.createMissingDatabase) {
         struct stat st;
-        if (::lstat(refill.ondFile.c_str(), &st) != 0 && errno == ENOENT) {
-            const int fd = ::open(refill.ondFile.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-            if (fd >= 0)
-                ::close(fd);
-            else if (errno != EEXIST)
-                throw IoError(refill.ondFile, "create", errnoText());
-        }
+        if (::lstat(refill.ondFile.c_str(), &st) != 0 && errno == ENOENT)
+            file_layer::CreateIfMissing(refill.ondFile);
     }
     return OndReader(refill.ondFile);
 }
@@ -91,7 +84,7 @@ void RefillPlanetPool(const NameDirectory& dir, const PoolRefill& refill,
     };
 
     OndReader in = openDatabase(refill);
-    NameListRewriter out(dir.pool(), dir.resolve(kPoolScratchFile));
+    NameListRewriter out(dir.pool());
     TOndRecord r;
     while (in.next(r)) {
         if (!r.isPlanet() || !r.hasStyle(refill.styleLetter)) continue;

@@ -58,16 +58,15 @@ bool NameListReader::next(std::string& name) {
     return true;
 }
 
-void NameListRewriter::write(std::string_view name) {
-    std::uint8_t buf[TPoolEntry::kSize];
-    TPoolEntry{FixedString<120>(name)}.encode(buf);
-    out_.write(buf, sizeof buf);
+std::string nameRecord(std::string_view name) {
+    std::string record(TPoolEntry::kSize, '\0');
+    TPoolEntry{FixedString<120>(name)}.encode(reinterpret_cast<std::uint8_t*>(record.data()));
+    return record;
 }
 
-void appendNameRecord(const std::string& path, std::string_view name) {
-    std::uint8_t buf[TPoolEntry::kSize];
-    TPoolEntry{FixedString<120>(name)}.encode(buf);
-    appendRecord(path, buf, sizeof buf);
+void NameListRewriter::write(std::string_view name) {
+    const std::string record = nameRecord(name);
+    out_.write(record.data(), record.size());
 }
 
 std::size_t countNameRecords(const std::string& path) {

@@ -1,6 +1,6 @@
 #pragma once
 // The name files: name databases (".ond", 129-byte TOndRecord) and name lists
-// ("p_names.dat", "list.dat" and their scratch copies, 121-byte TPoolEntry).
+// ("p_names.dat", "list.dat", 121-byte TPoolEntry).
 // Every read and write of these formats goes through this header.
 
 #include <cstddef>
@@ -68,13 +68,11 @@ class NameListReader {
     RecordReader reader_;
 };
 
-/// Rewrites a name list through a named scratch file ("temp.dat", "seged.dat")
-/// with SafeSave: until commit() the list is untouched, and a scratch file
-/// left without it is removed.
+/// Writes a name list whole through SafeSave: until commit() the list is
+/// untouched, and a temporary file left without it is removed.
 class NameListRewriter {
   public:
-    NameListRewriter(std::string target, std::string scratch)
-        : out_(std::move(target), std::move(scratch)) {}
+    explicit NameListRewriter(std::string target) : out_(std::move(target)) {}
 
     /// Writes the name cut to 120 characters.
     void write(std::string_view name);
@@ -84,8 +82,8 @@ class NameListRewriter {
     SafeSave out_;
 };
 
-/// Adds one record at the end of an existing name list.
-void appendNameRecord(const std::string& path, std::string_view name);
+/// The record of a name list holding the name cut to 120 characters.
+std::string nameRecord(std::string_view name);
 /// Number of whole records in a name list.
 std::size_t countNameRecords(const std::string& path);
 /// Every name of a name list, in file order.

@@ -1,6 +1,7 @@
 #include "names/name_workflow.h"
 
 #include "names/name_lists.h"
+#include "names/name_lists_draft.h"
 #include "names/name_picking.h"
 
 namespace mw {
@@ -30,50 +31,59 @@ void NameWorkflow::systemOpened() {
 PlacedPlanet NameWorkflow::placePlanet(std::int32_t x, std::int32_t y, MarkerPos marker,
                                        std::string_view sunName) {
     EnsureNameFiles(dir_);
+    std::vector<std::string> used = LivePlanetNames(model_);
     const int index = model_.AllocateIndex(ObjectKind::Planet);
-    PlanetRecord& p = model_.planets.at(index);
-    PlanetNamePick pick;
     try {
-        pick = PickPlanetName(dir_, model_, random_);
+        const PlanetNamePick pick = PickPlanetName(dir_, model_, random_);
+        PlanetRecord p;
+        p.name = pick.name;
+        p.type = placement::kPlanetType;
+        p.model = placement::kPlanetModel;
+        p.x = x;
+        p.y = y;
+        p.z = 0;
+        p.orbitsAround = sunName;
+        p.number = index;
+        p.diameter = placement::kPlanetDiameter;
+        p.owner = placement::kPlanetOwner;
+        p.race = placement::kPlanetRace;
+        p.population = placement::kPlanetPopulation;
+        p.deleted = 0;
+        p.marker = marker;
+
+        NameListsDraft lists(dir_);
+        // The stored (15-character) form: a longer pool name stays in the pool.
+        lists.pool() = ListWithout(lists.pool(), p.name.view());
+        used.push_back(p.name.str());  // the new planet has the highest index
+        lists.usedList() = ListOf(used);
+        lists.commit();
+        model_.planets.at(index) = p;
+        return {index, pick.notice};
     } catch (...) {
-        p.deleted = 1;  // the index is used up, but no half-filled record is live
+        model_.ReleaseIndex(ObjectKind::Planet);
         throw;
     }
-    p = PlanetRecord{};
-    p.name = pick.name;
-    p.type = placement::kPlanetType;
-    p.model = placement::kPlanetModel;
-    p.x = x;
-    p.y = y;
-    p.z = 0;
-    p.orbitsAround = sunName;
-    p.number = index;
-    p.diameter = placement::kPlanetDiameter;
-    p.owner = placement::kPlanetOwner;
-    p.race = placement::kPlanetRace;
-    p.population = placement::kPlanetPopulation;
-    p.deleted = 0;
-    p.marker = marker;
-
-    // The stored (15-character) form: a longer pool name stays in the pool.
-    RemoveName(dir_, kPoolFile, p.name.view());
-    WriteUsedNames(dir_, kUsedListFile, model_);
-    return {index, pick.notice};
 }
 
 void NameWorkflow::deletePlanet(int index) {
-    PlanetRecord& p = model_.planets.at(index);
+    const PlanetRecord& p = model_.planets.at(index);
     if (p.deleted != 0) return;  // a second delete must not return the name twice
-    model_.MarkDeleted(ObjectKind::Planet, index);
     const std::string name = p.name.str();
-    RemoveName(dir_, kUsedListFile, name);
+    NameListsDraft lists(dir_);
+    lists.usedList() = ListWithout(lists.usedList(), name);
     if (!name.empty() && name != "Planet" + std::to_string(index))
-        AppendName(dir_, kPoolFile, name);
+        lists.pool() = ListWithAppended(lists.pool(), name);
+    lists.commit();
+    model_.MarkDeleted(ObjectKind::Planet, index);
 }
 
 void NameWorkflow::confirmPlanetDialog(int index, const PlanetDialogValues& v) {
     PlanetRecord& p = model_.planets.at(index);
-    if (v.name != p.name.view()) RenameInList(dir_, kUsedListFile, p.name.view(), v.name);
+    if (v.name != p.name.view()) {
+        NameListsDraft lists(dir_);
+        lists.usedList() = ListWithRenamed(lists.usedList(), p.name.view(), v.name);
+        lists.commit();
+    }
     p.name = v.name;
     p.type = v.type;
     p.model = v.model;
@@ -85,11 +95,12 @@ void NameWorkflow::confirmPlanetDialog(int index, const PlanetDialogValues& v) {
 }
 
 void NameWorkflow::clearMap() {
-    model_.ResetTables();
+    // The pool first: when it cannot be written, the map stays as it was.
     RefillPlanetPool(dir_,
                      PoolRefill{dir_.resolve(settings_.managerFile), settings_.managerStyleLetter(),
                                 /*excludeNamesInUse=*/false, /*createMissingDatabase=*/false},
                      model_);
+    model_.ResetTables();
 }
 
 }  // namespace mw

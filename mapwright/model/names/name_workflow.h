@@ -3,7 +3,8 @@
 // call is one user action, run on the model, the name settings and the name
 // files. Notices come back as values for the window to show; file failures
 // raise IoError (naming the file) for the window's error box, and the steps
-// before the failure stay done.
+// that place, delete or rename a planet, or clear the map, change the tables
+// only once both name lists are written: they happen whole or not at all.
 
 #include <cstdint>
 #include <functional>

@@ -60,6 +60,11 @@ void ResetProject(MapProject& project) {
         project.empires[static_cast<std::size_t>(i)] = EmpireSetup::defaults(i + 1);
     project.selectedEmpire = 0;
     project.projectFile.clear();
+    project.kept = BuildProjectRecord(project);
+}
+
+bool ProjectChanged(const MapProject& project) {
+    return !(BuildProjectRecord(project) == project.kept);
 }
 
 bool InsertSystem(MapProject& project, Prompts& prompts) {
@@ -135,6 +140,7 @@ void LoadProjectFile(MapProject& project, const std::string& path, Prompts& prom
     compactSlots(project);
     project.selectedEmpire = 0;
     project.projectFile = path;
+    project.kept = BuildProjectRecord(project);
 }
 
 MapProjectRecord BuildProjectRecord(const MapProject& project) {
@@ -187,8 +193,7 @@ std::string askGenerateAnyway(const std::vector<MapProblem>& problems) {
 
 }  // namespace wizard_text
 
-std::string SaveMap(const MapProject& project, Prompts& prompts,
-                    std::optional<std::uint32_t> seed) {
+std::string SaveMap(MapProject& project, Prompts& prompts, std::optional<std::uint32_t> seed) {
     const MapProjectRecord record = BuildProjectRecord(project);
     // Generated from the files the check read, so a map that checks clean
     // cannot fail for a design file the check found elsewhere.
@@ -203,6 +208,7 @@ std::string SaveMap(const MapProject& project, Prompts& prompts,
         const std::string path = prompts.chooseFile(FileDialog::SaveProject);
         if (!path.empty()) {
             WriteProjectFile(path, record);
+            project.kept = record;
             projectWritten = path;
             prompts.notice("Map saved to " + fullName(path) + "!");
         }

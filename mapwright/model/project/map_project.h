@@ -52,6 +52,9 @@ struct MapProject {
     /// The project file the map was loaded from; empty for a new map. Design
     /// files no longer at their stored paths are looked up beside it.
     std::string projectFile;
+    /// The map as it was last shown (reset), loaded or saved: what closing
+    /// the wizard may drop without a question.
+    MapProjectRecord kept;
 
     MapProject();
 
@@ -64,6 +67,10 @@ struct MapProject {
 
 /// A new map: no systems, empty texts, two empires, every empire at its defaults.
 void ResetProject(MapProject& project);
+
+/// The map changed since it was last shown, loaded or saved: what "Save map"
+/// would write differs from what it wrote (or read) then.
+bool ProjectChanged(const MapProject& project);
 
 /// Asks for a design file and adds its system (the name of its first record).
 /// Refuses with a notice when ten systems are in the map or the name is empty
@@ -97,8 +104,9 @@ MapProjectRecord BuildProjectRecord(const MapProject& project);
 /// generate anyway. The check and the generator read the same design files
 /// (a moved one found beside the project file). The seed (if any) makes the
 /// generated text reproducible.
-/// Returns the project file written; empty when none was.
-std::string SaveMap(const MapProject& project, Prompts& prompts,
+/// Returns the project file written (the map then counts as saved); empty
+/// when none was.
+std::string SaveMap(MapProject& project, Prompts& prompts,
                     std::optional<std::uint32_t> seed = std::nullopt);
 
 }  // namespace mw

@@ -18,6 +18,7 @@ struct SystemSlot {
     FixedString<125> systemName;  // the sun record's name; empty = empty slot
     FixedString<255> designFile;  // full path of the *.sdf file
     bool empty() const { return systemName.empty(); }
+    bool operator==(const SystemSlot&) const = default;
 };
 
 struct EmpireSetup {
@@ -30,6 +31,7 @@ struct EmpireSetup {
     std::int32_t maxSpyGroups = 0;
     std::int32_t maxShipGroups = 0;
     std::int32_t maxSpecialGroups = 0;
+    bool operator==(const EmpireSetup&) const = default;
 
     /// The settings of a new map's empire number 1..8 (AI1/Team1 ...).
     static EmpireSetup defaults(int number) {
@@ -55,6 +57,7 @@ struct MapProjectRecord {
     FixedString<255> description;
     std::int32_t empireCount = 2;
     std::array<EmpireSetup, kMaxEmpires> empires{};
+    bool operator==(const MapProjectRecord&) const = default;
 };
 
 }  // namespace mw

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "system/design_file_reader.h"
 
 namespace mw {
 
@@ -19,10 +20,6 @@ std::string baseName(const std::string& path) {
 bool isFile(const fs::path& p) {
     std::error_code ec;
     return fs::is_regular_file(p, ec);
-}
-
-fs::path besideProject(const std::string& stored, const std::string& projectPath) {
-    return DesignFileBeside(stored, ProjectFolder(projectPath));
 }
 
 // The slot holds at most 255 characters; a longer path falls back to a
@@ -66,10 +63,21 @@ std::optional<std::string> LocateDesignFile(const std::string& stored,
     return LocateDesignFileNear(stored, ProjectFolder(projectPath));
 }
 
-std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath) {
-    SlotLookup found = LocateSlotFiles(project, projectPath);
-    if (!found.missing.empty()) throw found.missing.front();
-    return std::move(found.replaced);
+std::string DesignFileProblem(const std::string& stored, const fs::path& projectFolder) {
+    if (stored.empty()) return "no design file is stored for the system";
+    // The reader's own reason for the stored path: missing, not a regular file, ...
+    std::string reason;
+    try {
+        DesignFileReader probe(stored);
+        reason = printableBytes(stored) + ": not a regular file";
+    } catch (const UserError& e) {
+        reason = e.what();
+    }
+    const fs::path beside =
+        projectFolder.empty() ? fs::path() : DesignFileBeside(stored, projectFolder);
+    if (!beside.empty() && beside.string() != stored)
+        reason += "; not beside the project file either (" + printableBytes(beside.string()) + ")";
+    return "the design file cannot be read: " + reason;
 }
 
 SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath) {
@@ -79,10 +87,8 @@ SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath) 
         const std::string stored = slot.designFile.str();
         const std::optional<std::string> use = LocateDesignFile(stored, projectPath);
         if (!use) {
-            found.missing.emplace_back(stored, "open",
-                                       "design file of system '" + slot.systemName.str() +
-                                           "' not found, nor as " +
-                                           besideProject(stored, projectPath).string());
+            found.missing.push_back("system '" + printableBytes(slot.systemName.view()) +
+                                    "': " + DesignFileProblem(stored, ProjectFolder(projectPath)));
             continue;
         }
         if (*use == stored) continue;

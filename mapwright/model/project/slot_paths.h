@@ -30,22 +30,25 @@ std::filesystem::path ProjectFolder(const std::string& projectPath);
 std::filesystem::path DesignFileBeside(const std::string& stored,
                                        const std::filesystem::path& projectFolder);
 
-/// Replaces each filled slot's missing design file by the file of the same
-/// name beside the project file. Returns one note per replaced path, naming
-/// the system, the stored path and the one used. A design file found in
-/// neither place raises IoError naming both.
-std::vector<std::string> ResolveSlotPaths(MapProject& project, const std::string& projectPath);
+/// Why a stored path gives no design file, for a slot that LocateDesignFileNear
+/// found nothing for: "no design file is stored for the system", or "the
+/// design file cannot be read: " with the reader's reason for the stored path
+/// (missing, not a regular file) and where it was looked for beside the project.
+std::string DesignFileProblem(const std::string& stored,
+                              const std::filesystem::path& projectFolder);
 
 /// What a lookup over the slots found.
 struct SlotLookup {
-    /// One note per replaced path, as ResolveSlotPaths gives them.
+    /// One note per replaced path, naming the system, the stored path and the one used.
     std::vector<std::string> replaced;
-    /// Systems whose design file is in neither place, as ResolveSlotPaths raises them.
-    std::vector<IoError> missing;
+    /// Systems whose design file is in neither place: "system 'Alpha': " and
+    /// the DesignFileProblem.
+    std::vector<std::string> missing;
 };
 
-/// Like ResolveSlotPaths, but a design file found nowhere is reported, not
-/// raised, and its slot keeps the stored path.
+/// Replaces each filled slot's missing design file by the file of the same
+/// name beside the project file; a design file found nowhere is reported and
+/// its slot keeps the stored path.
 SlotLookup LocateSlotFiles(MapProject& project, const std::string& projectPath);
 
 /// The record with each filled slot's design file as LocateDesignFileNear

@@ -1,7 +1,7 @@
 #include "project/wizard_controls.h"
 
-#include "common/decimal_field.h"
 #include "common/errors.h"
+#include "common/field_text.h"
 #include "project/slot_paths.h"
 
 namespace mw {
@@ -34,14 +34,6 @@ decltype(auto) withField(Setup& e, EmpireField field, OnText onText, OnNumber on
     return onNumber(e.maxSpecialGroups);
 }
 
-std::int32_t numberOrZero(std::string_view text) {
-    try {
-        return parseInteger(text);
-    } catch (const ConversionError&) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 bool isNumberField(EmpireField field) {
@@ -59,7 +51,7 @@ std::string EmpireFieldText(const MapProject& project, EmpireField field) {
 void SetEmpireField(MapProject& project, EmpireField field, std::string_view text) {
     withField(
         project.selected(), field, [&](auto& stored) { stored = text; },
-        [&](std::int32_t& stored) { stored = numberOrZero(text); });
+        [&](std::int32_t& stored) { stored = NumberOrZero(text); });
 }
 
 void SelectEmpire(MapProject& project, int tab) {
@@ -80,8 +72,8 @@ bool ClearProject(MapProject& project, Prompts& prompts) {
     return true;
 }
 
-bool ConfirmCloseWizard(Prompts& prompts) {
-    return prompts.ask(std::string(wizard_text::kAskClose));
+bool ConfirmCloseWizard(const MapProject& project, Prompts& prompts) {
+    return !ProjectChanged(project) || prompts.ask(std::string(wizard_text::kAskClose));
 }
 
 bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
@@ -94,6 +86,8 @@ bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
 void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path, Prompts& prompts) {
     LoadProjectFile(project, path, prompts);
     const SlotLookup found = LocateSlotFiles(project, path);
+    // The files found elsewhere are found again at the next load: nothing to lose.
+    project.kept = BuildProjectRecord(project);
     if (!found.replaced.empty()) {
         std::string text =
             "Design files of this map were not where the project file says; using the files "
@@ -105,7 +99,7 @@ void LoadProjectFileLocatingFiles(MapProject& project, const std::string& path, 
         std::string text =
             "Design files of this map found nowhere; \"Save map\" cannot "
             "generate the mission until they are back:";
-        for (const IoError& missing : found.missing) text += "\n" + std::string(missing.what());
+        for (const std::string& missing : found.missing) text += "\n" + missing;
         prompts.error(text);
     }
 }

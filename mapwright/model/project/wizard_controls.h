@@ -64,8 +64,9 @@ void SetDescription(MapProject& project, std::string_view text);
 
 /// "Clear": asks first; Yes resets the map. True when it was reset.
 bool ClearProject(MapProject& project, Prompts& prompts);
-/// "Close": asks first; true when the window is to close.
-bool ConfirmCloseWizard(Prompts& prompts);
+/// "Close", Escape and the close box: ask first when the map changed since
+/// it was shown, loaded or saved; true when the window is to close.
+bool ConfirmCloseWizard(const MapProject& project, Prompts& prompts);
 
 /// "Load map": LoadProject, then every stored design file that no longer
 /// exists is looked up beside the project file. A notice tells which files

@@ -11,6 +11,7 @@
 
 #include "common/errors.h"
 #include "common/file_bytes.h"
+#include "common/file_layer.h"
 #include "common/safe_save.h"
 
 namespace mw {
@@ -30,15 +31,54 @@ std::string formatTime(const std::tm& t, const char* format) {
 }
 
 void renameFile(const fs::path& from, const fs::path& to) {
-    if (std::rename(from.c_str(), to.c_str()) != 0 && errno != ENOENT)
-        throw IoError(from.string(), "rename to " + to.string(), std::strerror(errno));
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(from, ec))) return;
+    file_layer::Rename(from.string(), to.string(), from.string(), "rename to " + to.string());
+}
+
+constexpr std::string_view kDesignKey = "design ";
+
+std::string hex(std::uint64_t value) {
+    char text[17];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, 16);
+    return std::string(text, end);
+}
+
+// "<size> <checksum>" after the key; nothing when the line is not that.
+std::optional<DesignFileSum> parseSum(std::string_view text) {
+    const std::size_t space = text.find(' ');
+    if (space == std::string_view::npos) return std::nullopt;
+    DesignFileSum sum;
+    const std::string_view size = text.substr(0, space);
+    const std::string_view checksum = text.substr(space + 1);
+    const auto a = std::from_chars(size.data(), size.data() + size.size(), sum.size);
+    const auto b =
+        std::from_chars(checksum.data(), checksum.data() + checksum.size(), sum.checksum, 16);
+    if (size.empty() || checksum.empty() || a.ec != std::errc() ||
+        a.ptr != size.data() + size.size() || b.ec != std::errc() ||
+        b.ptr != checksum.data() + checksum.size())
+        return std::nullopt;
+    return sum;
 }
 
 }  // namespace
 
+DesignFileSum SumOf(std::string_view bytes) {
+    std::uint64_t h = 0xcbf29ce484222325ull;
+    for (const char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 0x100000001b3ull;
+    }
+    return {bytes.size(), h};
+}
+
 std::string EncodeRecoveryInfo(const RecoveryInfo& info) {
-    return std::string(kMagicLine) + std::string(kSavedKey) + std::to_string(info.savedAt) + "\n" +
-           std::string(kPathKey) + info.originalPath;
+    std::string text =
+        std::string(kMagicLine) + std::string(kSavedKey) + std::to_string(info.savedAt) + "\n";
+    if (info.design)
+        text += std::string(kDesignKey) + std::to_string(info.design->size) + " " +
+                hex(info.design->checksum) + "\n";
+    return text + std::string(kPathKey) + info.originalPath;
 }
 
 RecoveryInfo DecodeRecoveryInfo(std::string_view bytes, const std::string& file) {
@@ -58,6 +98,13 @@ RecoveryInfo DecodeRecoveryInfo(std::string_view bytes, const std::string& file)
     if (ec != std::errc() || ptr != seconds.data() + seconds.size() || seconds.empty())
         throw damaged("the \"saved\" line holds no time");
     bytes.remove_prefix(end + 1);
+    if (bytes.substr(0, kDesignKey.size()) == kDesignKey) {
+        const std::size_t lineEnd = bytes.find('\n');
+        if (lineEnd == std::string_view::npos) throw damaged("the \"path\" line is missing");
+        info.design = parseSum(bytes.substr(kDesignKey.size(), lineEnd - kDesignKey.size()));
+        if (!info.design) throw damaged("the \"design\" line holds no size and checksum");
+        bytes.remove_prefix(lineEnd + 1);
+    }
     if (bytes.substr(0, kPathKey.size()) != kPathKey) throw damaged("the \"path\" line is missing");
     info.originalPath = std::string(bytes.substr(kPathKey.size()));
     if (info.originalPath.find('\0') != std::string::npos)
@@ -87,14 +134,18 @@ std::tm LocalTime(std::int64_t seconds) {
 }
 
 void RecoveryFiles::write(const SystemHeader& header, const SystemModel& tables,
-                          const RecoveryInfo& info) const {
+                          RecoveryInfo info) const {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) throw IoError(folder_.string(), "create folder", ec.message());
-    // The info first: a design file present always has its info beside it.
+    // The design file first, its info naming its size and checksum after: a
+    // write cut short between the two leaves an info that find() refuses for
+    // the design file beside it, never one that passes for it.
+    const std::string design =
+        EncodeSystem(header.sunName, header.sunType, header.background, header.scale, tables);
+    SaveFileBytes(designFile().string(), design);
+    info.design = SumOf(design);
     SaveFileBytes(infoFile().string(), EncodeRecoveryInfo(info));
-    SaveSystem(designFile().string(), header.sunName, header.sunType, header.background,
-               header.scale, tables);
 }
 
 std::optional<RecoveryInfo> RecoveryFiles::find() const {
@@ -105,7 +156,26 @@ std::optional<RecoveryInfo> RecoveryFiles::find() const {
     if (!bytes)
         throw UserError(printableBytes(info) + ": missing beside " +
                         printableBytes(designFile().string()));
-    return DecodeRecoveryInfo(*bytes, info);
+    const RecoveryInfo found = DecodeRecoveryInfo(*bytes, info);
+    if (found.design) {
+        const std::optional<std::string> design = ReadFileBytes(designFile().string());
+        if (!design || SumOf(*design) != *found.design)
+            throw UserError(printableBytes(info) + ": written with another " +
+                            printableBytes(designFile().string()) +
+                            " than the one beside it (the editor was stopped between the two)");
+    }
+    return found;
+}
+
+void RecoveryFiles::removeStaleTemporaries() const {
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
+        const std::string name = entry.path().filename().string();
+        for (const std::string_view file : {kRecoveryDesignFile, kRecoveryInfoFile}) {
+            const std::string prefix = std::string(file) + ".tmp-";
+            if (name.compare(0, prefix.size(), prefix) == 0) fs::remove(entry.path(), ec);
+        }
+    }
 }
 
 void RecoveryFiles::remove() const {
@@ -127,6 +197,7 @@ fs::path RecoveryFiles::setAside(std::int64_t savedAt) const {
         if (fs::exists(design, ec) || fs::exists(info, ec)) continue;
         renameFile(infoFile(), info);
         renameFile(designFile(), design);
+        file_layer::SyncFolderOf(design.string());
         return design;
     }
 }

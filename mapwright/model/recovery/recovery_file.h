@@ -2,8 +2,11 @@
 // The recovery file: the open system as "Save as" writes it, kept in the
 // user's state folder while it has unsaved changes, so that a crash loses at
 // most the last minute of work. Two files make it up: "recovery.sdf", a
-// plain design file, and "recovery.info", which says when it was written and
-// which file the system came from (its save target once restored).
+// plain design file, and "recovery.info", which says when it was written,
+// which file the system came from (its save target once restored) and the
+// size and checksum of the design file written with it, so that an info is
+// never taken for a design file of another moment (an editor killed between
+// the two writes).
 
 #include <cstdint>
 #include <ctime>
@@ -11,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "system/system_file.h"
 
@@ -20,15 +24,32 @@ inline constexpr std::string_view kRecoveryDesignFile = "recovery.sdf";
 inline constexpr std::string_view kRecoveryInfoFile = "recovery.info";
 inline constexpr std::string_view kRecoveryLockFile = "recovery.lock";
 
+/// What identifies the bytes of a design file.
+struct DesignFileSum {
+    std::uint64_t size = 0;
+    std::uint64_t checksum = 0;  // FNV-1a, 64 bits
+    bool operator==(const DesignFileSum&) const = default;
+};
+DesignFileSum SumOf(std::string_view bytes);
+
 struct RecoveryInfo {
+    RecoveryInfo() = default;
+    RecoveryInfo(std::string original, std::int64_t saved,
+                 std::optional<DesignFileSum> designSum = std::nullopt)
+        : originalPath(std::move(original)), savedAt(saved), design(designSum) {}
+
     /// The file the system was opened from or last saved to; empty when it never was.
     std::string originalPath;
     /// When the recovery file was written, in seconds since the epoch.
     std::int64_t savedAt = 0;
+    /// The design file written with this info; none in an info of an editor
+    /// that did not keep it.
+    std::optional<DesignFileSum> design;
     bool operator==(const RecoveryInfo&) const = default;
 };
 
-/// "mapwright recovery 1", "saved <seconds>", "path <path bytes to the end>".
+/// "mapwright recovery 1", "saved <seconds>", "design <size> <checksum in
+/// hex>" (when known), "path <path bytes to the end>".
 std::string EncodeRecoveryInfo(const RecoveryInfo& info);
 /// The info in the bytes of `file`; a UserError naming the file says what is
 /// wrong with bytes that are no recovery info.
@@ -52,14 +73,17 @@ class RecoveryFiles {
     std::filesystem::path designFile() const { return folder_ / kRecoveryDesignFile; }
     std::filesystem::path infoFile() const { return folder_ / kRecoveryInfoFile; }
 
-    /// Writes the system exactly as "Save as" would, and its info; each file
-    /// is replaced whole or not at all. The folder is made when missing.
-    /// IoError naming the file on failure.
-    void write(const SystemHeader& header, const SystemModel& tables,
-               const RecoveryInfo& info) const;
+    /// Writes the system exactly as "Save as" would, then its info (with the
+    /// design file's sum); each file is replaced whole or not at all. The
+    /// folder is made when missing. IoError naming the file on failure.
+    void write(const SystemHeader& header, const SystemModel& tables, RecoveryInfo info) const;
     /// The info of the recovery file in the folder; nothing when there is
-    /// none. A missing or damaged info raises a UserError naming it.
+    /// none. A missing or damaged info, or one written with another design
+    /// file, raises a UserError naming it.
     std::optional<RecoveryInfo> find() const;
+    /// Removes the temporary files of a write that was cut short (a killed
+    /// editor). Only for the editor that holds the folder's lock.
+    void removeStaleTemporaries() const;
     /// Both files go (a save or a clean close); missing ones are no error.
     void remove() const;
     /// Both files are renamed after the moment given, so that the next

@@ -29,16 +29,6 @@ bool isDeleted(const SystemModel& m, ObjectRef o) {
     return m.withTable(o.kind, [&](const auto& table) { return table.at(o.index).deleted != 0; });
 }
 
-void restoreFile(const std::string& path, const std::optional<std::string>& bytes) {
-    if (bytes) {
-        SaveFileBytes(path, *bytes);
-        return;
-    }
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-    if (ec) throw IoError(path, "delete", ec.message());
-}
-
 }  // namespace
 
 SystemDesigner::SystemDesigner(NameSettings& settings, EditorRandom& random, NameDirectory names,
@@ -138,7 +128,6 @@ DesignerChange SystemDesigner::ClickMap(Tool tool, MarkerPos pixel, Prompts& pro
 DesignerChange SystemDesigner::place(ObjectKind kind, MarkerPos pixel, Prompts& prompts) {
     DesignerChange change;
     const WorldPosition at = WorldFromMarker(pixel);
-    const int before = tables_->count(kind);
     int index = 0;
     try {
         if (kind == ObjectKind::Planet) {
@@ -153,12 +142,9 @@ DesignerChange SystemDesigner::place(ObjectKind kind, MarkerPos pixel, Prompts& 
         prompts.notice(e.what());
         return change;
     } catch (const UserError& e) {
+        // Nothing was placed: a planet's name lists are written before it is stored.
         prompts.error(e.what());
-        // A planet whose name steps failed after it was stored still stands on the map.
-        if (tables_->count(kind) > before && !isDeleted(*tables_, {kind, tables_->count(kind)}))
-            index = tables_->count(kind);
-        else
-            return change;
+        return change;
     }
     change.added.push_back(marker({kind, index}));
     change.systemChanged = true;
@@ -239,27 +225,33 @@ DesignerChange SystemDesigner::ClickMarker(Tool tool, ObjectRef object, Prompts&
         else
             tables_->MarkDeleted(object.kind, object.index);
     } catch (const UserError& e) {
+        // The planet stays: its name lists are written before it is deleted.
         prompts.error(e.what());
+        return change;
     }
-    // The flag is set before any name step can fail.
-    if (isDeleted(*tables_, object)) {
-        change.removed.push_back(object);
-        change.systemChanged = true;
-    }
+    change.removed.push_back(object);
+    change.systemChanged = true;
     return change;
 }
 
 DesignerChange SystemDesigner::Open(Prompts& prompts) {
-    DesignerChange change;
     if (!shell_.openFlag && unsaved_ && !prompts.ask(std::string(designer_text::kAskOpenAnother)))
-        return change;
+        return {};
+    // The flag is set only for a window the main window made for its Open.
+    return chooseAndOpen(prompts, shell_.openFlag);
+}
+
+DesignerChange SystemDesigner::OpenFromMainWindow(Prompts& prompts) {
+    return chooseAndOpen(prompts, false);
+}
+
+DesignerChange SystemDesigner::chooseAndOpen(Prompts& prompts, bool closeOnCancel) {
     const std::string path = prompts.chooseFile(FileDialog::OpenSystem);
-    if (path.empty()) {
-        change.closeWindow = shell_.openFlag;
-        shell_.openFlag = false;
-        return change;
-    }
-    return OpenFile(path, prompts);
+    if (!path.empty()) return OpenFile(path, prompts);
+    shell_.openFlag = false;
+    DesignerChange change;
+    change.closeWindow = closeOnCancel;
+    return change;
 }
 
 DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompts, NodeIds ids) {
@@ -301,13 +293,15 @@ DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompt
 DesignerChange SystemDesigner::ClearMap(Prompts& prompts) {
     DesignerChange change;
     if (!prompts.ask(std::string(designer_text::kAskClearMap))) return change;
-    change.clearMarkers = true;
-    change.systemChanged = true;
     try {
         names().clearMap();
     } catch (const UserError& e) {
+        // The pool could not be refilled: the map stays as it was.
         prompts.error(e.what());
+        return change;
     }
+    change.clearMarkers = true;
+    change.systemChanged = true;
     return change;
 }
 
@@ -346,7 +340,10 @@ DesignerChange SystemDesigner::Closing() {
 }
 
 DesignerChange SystemDesigner::setHeaderText(std::string SystemHeader::*field,
-                                             std::string_view text) {
+                                             std::string_view text, std::size_t capacity) {
+    // What the file cannot keep is not kept here either: the name on screen,
+    // the planets' orbits and the saved file agree.
+    text = text.substr(0, capacity);
     DesignerChange change;
     change.systemChanged = header_.*field != text;
     change.headerChanged = change.systemChanged;
@@ -355,22 +352,22 @@ DesignerChange SystemDesigner::setHeaderText(std::string SystemHeader::*field,
 }
 
 DesignerChange SystemDesigner::SetSunName(std::string_view text) {
-    DesignerChange change = setHeaderText(&SystemHeader::sunName, text);
-    tables_->RenameSystem(text);
+    DesignerChange change = setHeaderText(&SystemHeader::sunName, text, header_capacity::kSunName);
+    tables_->RenameSystem(header_.sunName);
     change.caption = caption();
     return change;
 }
 
 DesignerChange SystemDesigner::SetSunType(std::string_view text) {
-    return setHeaderText(&SystemHeader::sunType, text);
+    return setHeaderText(&SystemHeader::sunType, text, header_capacity::kSunType);
 }
 
 DesignerChange SystemDesigner::SetBackground(std::string_view text) {
-    return setHeaderText(&SystemHeader::background, text);
+    return setHeaderText(&SystemHeader::background, text, header_capacity::kBackground);
 }
 
 DesignerChange SystemDesigner::SetScale(std::string_view text) {
-    return setHeaderText(&SystemHeader::scale, text);
+    return setHeaderText(&SystemHeader::scale, text, header_capacity::kScale);
 }
 
 DesignerSnapshot SystemDesigner::TakeSnapshot() const {
@@ -379,10 +376,11 @@ DesignerSnapshot SystemDesigner::TakeSnapshot() const {
 }
 
 void SystemDesigner::RestoreSnapshot(const DesignerSnapshot& snapshot) {
+    // The name lists first, both or neither: when they cannot be written the
+    // tables and the header stay as they are.
+    ReplaceFilesTogether({{names_.pool(), snapshot.pool}, {names_.usedList(), snapshot.usedList}});
     tables_->Restore(snapshot.tables);
     header_ = snapshot.header;
-    restoreFile(names_.pool(), snapshot.pool);
-    restoreFile(names_.usedList(), snapshot.usedList);
 }
 
 DesignerChange SystemDesigner::MoveMarker(ObjectRef object, MarkerPos pixel) {

@@ -5,7 +5,10 @@
 // user action. An operation returns a DesignerChange that tells the window
 // what to show; questions, notices, file names and error boxes go through
 // Prompts. Operations never throw a UserError: a failure is shown through
-// Prompts::error and the change made before it is returned.
+// Prompts::error and the change made before it is returned. A step that
+// writes the name lists (placing or deleting a planet, a planet's new name,
+// Clear map, undo and redo) writes both of them before it changes the tables,
+// so it happens whole or not at all.
 
 #include <cstdint>
 #include <memory>
@@ -137,6 +140,12 @@ class SystemDesigner {
     /// (tables, header, markers) exactly as it was. The open flag is cleared in
     /// every case.
     DesignerChange Open(Prompts& prompts);
+    /// The main window's Open for the window already open, its question
+    /// answered: asks for the file. A cancelled dialog changes nothing (the
+    /// window stays), and the file is read as OpenFile reads it, so the
+    /// system is replaced only by a file read whole. The open flag is cleared
+    /// in every case.
+    DesignerChange OpenFromMainWindow(Prompts& prompts);
     /// The open step's reading for a file already chosen: on success the system
     /// is replaced, the last opened caption recorded, the open flag cleared and
     /// the pool refilled. A recovery file keeps its stored jump node ids.
@@ -208,11 +217,14 @@ class SystemDesigner {
 
     // --- undo support ---
     DesignerSnapshot TakeSnapshot() const;
-    /// Back to the snapshot: tables, header and the name list files.
+    /// Back to the snapshot: the name list files, then tables and header.
+    /// A list that cannot be written raises IoError naming it, and nothing
+    /// has changed.
     void RestoreSnapshot(const DesignerSnapshot& snapshot);
     /// Undo or redo of one step (see DesignerStep): the system as it was
     /// before (after) the step; the window shows the header fields and the
-    /// markers of the objects the step touched anew.
+    /// markers of the objects the step touched anew. Whole or not at all, as
+    /// RestoreSnapshot.
     DesignerChange UndoStep(const DesignerStep& step);
     DesignerChange RedoStep(const DesignerStep& step);
 
@@ -221,7 +233,10 @@ class SystemDesigner {
     DesignerChange place(ObjectKind kind, MarkerPos pixel, Prompts& prompts);
     void fillPlacement(ObjectKind kind, int index, WorldPosition at, MarkerPos pixel);
     DesignerChange restoredChange(const DesignerStep& step);
-    DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text);
+    DesignerChange setHeaderText(std::string SystemHeader::*field, std::string_view text,
+                                 std::size_t capacity);
+    /// Asks for the file and opens it; `closeOnCancel`: a cancelled dialog closes the window.
+    DesignerChange chooseAndOpen(Prompts& prompts, bool closeOnCancel);
     /// The current object index when it names an object of the kind.
     std::optional<int> currentObject(ObjectKind kind) const;
 

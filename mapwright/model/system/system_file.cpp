@@ -83,12 +83,12 @@ SdfRecord encodeShip(const ShipRecord& s) {
 }
 
 template <typename Record, typename Encode>
-void writeLive(SafeSave& out, const SystemModel& model, ObjectKind kind,
+void writeLive(std::string& out, const SystemModel& model, ObjectKind kind,
                const ObjectTable<Record>& table, Encode encode) {
     for (int i = 1; i <= kTableCapacity; ++i)
         if (model.IsLive(kind, i)) {
             const SdfRecord::Bytes bytes = encode(table.at(i)).encode();
-            out.write(bytes.data(), bytes.size());
+            out.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         }
 }
 
@@ -187,10 +187,9 @@ std::int32_t parseMarker(const std::string& path, std::size_t recordNumber,
 
 }  // namespace
 
-void SaveSystem(const std::string& path, std::string_view sunName, std::string_view sunType,
-                std::string_view background, std::string_view scale, const SystemModel& model) {
-    SafeSave out(path);
-
+std::string EncodeSystem(std::string_view sunName, std::string_view sunType,
+                         std::string_view background, std::string_view scale,
+                         const SystemModel& model) {
     SdfRecord header;
     header.tag = sdf_tag::kSun;
     header.name = sunName;
@@ -200,7 +199,7 @@ void SaveSystem(const std::string& path, std::string_view sunName, std::string_v
     header.markerX = "0";
     header.markerY = "0";
     const SdfRecord::Bytes headerBytes = header.encode();
-    out.write(headerBytes.data(), headerBytes.size());
+    std::string out(reinterpret_cast<const char*>(headerBytes.data()), headerBytes.size());
 
     writeLive(out, model, ObjectKind::Planet, model.planets, encodePlanet);
     writeLive(out, model, ObjectKind::MicroAsteroid, model.microAsteroids, encodeMicroAsteroid);
@@ -209,7 +208,12 @@ void SaveSystem(const std::string& path, std::string_view sunName, std::string_v
     writeLive(out, model, ObjectKind::Wreck, model.wrecks, encodeWreck);
     writeLive(out, model, ObjectKind::JumpNode, model.jumpNodes, encodeJumpNode);
     writeLive(out, model, ObjectKind::Ship, model.ships, encodeShip);
-    out.commit();
+    return out;
+}
+
+void SaveSystem(const std::string& path, std::string_view sunName, std::string_view sunType,
+                std::string_view background, std::string_view scale, const SystemModel& model) {
+    SaveFileBytes(path, EncodeSystem(sunName, sunType, background, scale, model));
 }
 
 SystemHeader OpenSystem(const std::string& path, SystemModel& model, const ObjectSink& onObject,
@@ -234,10 +238,11 @@ SystemHeader OpenSystem(const std::string& path, SystemModel& model, const Objec
         try {
             index = model.AllocateIndex(*kind);
         } catch (const TableFullError&) {
-            throw TableFullError(
-                printableBytes(path) + ": record " + std::to_string(in.recordNumber()) +
-                ": the file holds more than " + std::to_string(kTableCapacity) + " " +
-                std::string(kindName(*kind)) + "; the records before it were loaded");
+            throw TableFullError(printableBytes(path) + ": record " +
+                                 std::to_string(in.recordNumber()) + ": the file holds more than " +
+                                 std::to_string(kTableCapacity) + " " +
+                                 std::string(kindName(*kind)) +
+                                 ", more than a system can hold; the designer cannot open it");
         }
         fill(model, *kind, index, r, marker, ids);
         if (onObject) onObject(PlacedObject{*kind, index, marker});

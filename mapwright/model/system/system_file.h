@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "system/object_records.h"
+#include "system/sdf_record.h"
 #include "system/system_model.h"
 
 namespace mw {
@@ -20,6 +21,14 @@ struct SystemHeader {
     std::string scale;
     bool operator==(const SystemHeader&) const = default;
 };
+
+/// How many characters the header record keeps of each of the four texts.
+namespace header_capacity {
+inline constexpr std::size_t kSunName = decltype(SdfRecord::name)::capacity;
+inline constexpr std::size_t kSunType = decltype(SdfRecord::textA)::capacity;
+inline constexpr std::size_t kBackground = decltype(SdfRecord::textB)::capacity;
+inline constexpr std::size_t kScale = decltype(SdfRecord::textC)::capacity;
+}  // namespace header_capacity
 
 /// One object read from a file, so the designer window can place its marker.
 struct PlacedObject {
@@ -42,6 +51,12 @@ enum class NodeIds { FollowSystemName, AsStored };
 
 using ObjectSink = std::function<void(const PlacedObject&)>;
 using HeaderSink = std::function<void(const SystemHeader&)>;
+
+/// The bytes of a design file: the header and every live object, kind by
+/// kind in the file's order, each kind in ascending index order.
+std::string EncodeSystem(std::string_view sunName, std::string_view sunType,
+                         std::string_view background, std::string_view scale,
+                         const SystemModel& model);
 
 /// Writes the header and every live object, kind by kind in the file's order,
 /// each kind in ascending index order. The target is replaced only once the

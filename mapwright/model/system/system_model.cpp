@@ -77,6 +77,12 @@ int SystemModel::AllocateIndex(ObjectKind kind) {
     });
 }
 
+void SystemModel::ReleaseIndex(ObjectKind kind) {
+    withTable(kind, [](auto& table) {
+        if (table.count_ > 0) --table.count_;
+    });
+}
+
 void SystemModel::MarkDeleted(ObjectKind kind, int index) {
     withTable(kind, [index](auto& table) { table.at(index).deleted = 1; });
 }

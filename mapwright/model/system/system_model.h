@@ -97,6 +97,9 @@ class SystemModel {
     /// count+1 becomes the count and is returned. The 1001st index of a kind
     /// since the last reset is refused with TableFullError; nothing changes.
     int AllocateIndex(ObjectKind kind);
+    /// Takes back the index AllocateIndex gave last (a placement that could
+    /// not be made whole): the count goes back by one.
+    void ReleaseIndex(ObjectKind kind);
     void MarkDeleted(ObjectKind kind, int index);
     bool IsLive(ObjectKind kind, int index) const;
     void SetZ(ObjectKind kind, int index, std::int32_t z);

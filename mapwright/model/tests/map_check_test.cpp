@@ -109,6 +109,14 @@ const CheckCase kCases[] = {
      {{ProblemKind::UnlinkedNode, "Alpha", nodeAt(1), "leads to"},
       {ProblemKind::MissingSystemFile, "Beta", std::nullopt, ""}},
      ""},
+    {"TooManyObjects",
+     [](TestMap& m) {
+         m.records(1).resize(m.records(1).size() + 1001,
+                             object(sdf_tag::kWreck, "Wreck_napelemmel", 7, 8, 9));
+     },
+     {{ProblemKind::TooManyObjects, "Beta", std::nullopt, ""}},
+     "holds 1001 wrecks, more than the 1000 of a kind a system can hold; the designer cannot "
+     "open it"},
     {"SlotNameMismatch",
      [](TestMap& m) { m.records(0)[0].name = "Alfa"; },
      {{ProblemKind::SlotNameMismatch, "Alpha", std::nullopt, "sun name"}},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -319,12 +320,44 @@ TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
 
     insert(stays);
     project_.systems[0].designFile = "/gone/elsewhere/beta.sdf";
-    EXPECT_THROW(ResolveSlotPaths(project_, project), IoError);
+    EXPECT_EQ(LocateSlotFiles(project_, project).missing.size(), 1u);
     scratch_.write("moved/beta.sdf", scratch_.read("beta.sdf"));
-    const std::vector<std::string> notes = ResolveSlotPaths(project_, project);
+    const std::vector<std::string> notes = LocateSlotFiles(project_, project).replaced;
     EXPECT_EQ(project_.systems[0].designFile, scratch_.path("moved/beta.sdf"));
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find("/gone/elsewhere/beta.sdf"), std::string::npos) << notes[0];
+}
+
+// A slot whose design file cannot be used is reported for what it is, in the
+// same words by the wizard's lookup (and generate's) and by the check.
+TEST_F(MapProjectTest, SlotsWithoutAUsableDesignFileSayWhy) {
+    const std::string project = file("maps/map.vmpf");
+    const std::string folder = file("maps/folder.sdf");
+    fs::create_directories(folder);
+    const struct {
+        std::string stored;
+        std::string why;
+    } rows[] = {
+        {"", "no design file is stored for the system"},
+        {folder, "the design file cannot be read: " + folder + ": open failed: not a regular file"},
+        {file("gone.sdf"), "the design file cannot be read: " + file("gone.sdf") +
+                               ": open failed: No such file or directory; not beside the "
+                               "project file either (" +
+                               file("maps/gone.sdf") + ")"},
+    };
+    for (const auto& r : rows) {
+        MapProject map;
+        map.systems[0].systemName = "Alpha";
+        map.systems[0].designFile = r.stored;
+        map.systemCount = 1;
+        map.projectFile = project;
+        EXPECT_EQ(LocateSlotFiles(map, project).missing,
+                  std::vector<std::string>{"system 'Alpha': " + r.why});
+        const std::vector<MapProblem> problems = CheckMap(map);
+        ASSERT_FALSE(problems.empty());
+        EXPECT_EQ(problems[0].kind, ProblemKind::MissingSystemFile);
+        EXPECT_EQ(problems[0].message, r.why);
+    }
 }
 
 // "Save map" checks first: a clean map is asked as before, one with only
@@ -432,6 +465,47 @@ TEST_F(MapProjectTest, ClearAsksFirst) {
     EXPECT_TRUE(project_.mapName.empty());
     EXPECT_EQ(prompts_.questions,
               (std::vector<std::string>(2, std::string(wizard_text::kAskClear))));
+}
+
+// Closing the wizard asks only when a change would be lost: one made since
+// the map was shown (reset), loaded or saved, and not taken back.
+TEST_F(MapProjectTest, CloseAsksOnlyForChangesSinceShownLoadedOrSaved) {
+    const std::string alpha = designFile("alpha.sdf", "Alpha");
+    const struct {
+        const char* what;
+        std::function<void(MapProject&)> change;
+    } changes[] = {
+        {"map name", [](MapProject& m) { SetMapName(m, "Vega"); }},
+        {"empire money", [](MapProject& m) { SetEmpireField(m, EmpireField::Money, "5"); }},
+        {"empire count", [this](MapProject& m) { SetEmpireCount(m, "8", prompts_); }},
+        {"system", [&](MapProject&) { insert(alpha); }},
+    };
+    const auto closeAsks = [this] {
+        ScriptedPrompts p;
+        ConfirmCloseWizard(project_, p);
+        return !p.questions.empty();
+    };
+    for (const auto& c : changes) {
+        ResetProject(project_);
+        EXPECT_FALSE(closeAsks()) << c.what;
+        c.change(project_);
+        EXPECT_TRUE(closeAsks()) << c.what;
+        saveProject("kept.vmpf");
+        EXPECT_FALSE(closeAsks()) << c.what << " saved";
+        SetMapName(project_, "Changed");
+        SetMapName(project_, project_.kept.mapName.str());  // typed back
+        EXPECT_FALSE(closeAsks()) << c.what << " typed back";
+        ResetProject(project_);
+        load(file("kept.vmpf"));
+        EXPECT_FALSE(closeAsks()) << c.what << " loaded";
+    }
+    // A save that fails keeps the map changed.
+    SetMapName(project_, "Unsaved");
+    ScriptedPrompts p;
+    p.answers[std::string(wizard_text::kAskSaveProject)] = true;
+    p.files[FileDialog::SaveProject] = file("missing/folder.vmpf");
+    EXPECT_THROW(SaveMap(project_, p), IoError);
+    EXPECT_TRUE(closeAsks());
 }
 
 TEST_F(MapProjectTest, LoadTellsWhichDesignFilesAreUsedInstead) {

@@ -15,6 +15,7 @@
 
 #include "common/errors.h"
 #include "common/safe_save.h"
+#include "names/name_lists.h"
 #include "names/name_records.h"
 #include "test_support.h"
 
@@ -54,17 +55,15 @@ TEST_F(RecordFileTest, OnlyRegularFilesAreReadOrWritten) {
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
     fs::create_directory(path("folder"));
     fs::create_symlink("/dev/zero", path("zero"));
-    const std::uint8_t record[4] = {1, 2, 3, 4};
     for (const std::string& name :
          {path("pipe"), path("folder"), path("zero"), std::string("/dev/null")}) {
         SCOPED_TRACE(name);
         const std::string open = name + ": open failed: not a regular file";
         EXPECT_EQ(errorOf([&] { RecordReader r(name, 4); }), open);
         EXPECT_EQ(errorOf([&] { countRecords(name, 4); }), open);
-        EXPECT_EQ(errorOf([&] { appendRecord(name, record, 4); }), open);
+        EXPECT_EQ(errorOf([&] { AppendName(NameDirectory(), name, "Vega"); }), open);
         const std::string create = name + ": create failed: not a regular file";
         EXPECT_EQ(errorOf([&] { SafeSave w(name); }), create);
-        EXPECT_EQ(errorOf([&] { SafeSave w(name, path("scratch")); }), create);
     }
     EXPECT_EQ(entries(), (std::vector<std::string>{"folder", "pipe", "zero"}));
     EXPECT_TRUE(fs::is_fifo(path("pipe")));
@@ -83,7 +82,7 @@ TEST_F(RecordFileTest, InterruptedWritersRemoveTheirTemporaryFiles) {
         if (child == 0) {
             SafeSave out(path("out.txt"));
             out.write("new", 3);
-            NameListRewriter list(path("list.dat"), path("temp.dat"));
+            NameListRewriter list(path("list.dat"));
             list.write("name");
             ::raise(signal);
             ::_exit(0);

@@ -2,12 +2,14 @@
 // work with, without a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/errors.h"
+#include "common/file_faults.h"
 #include "recent/recent_files.h"
 #include "recovery/recovery_file.h"
 #include "system/sdf_record.h"
@@ -33,7 +35,8 @@ std::tm at(int year, int month, int day, int hour, int minute, int second) {
 TEST(RecoveryInfoTest, PathsOfAnyBytesComeBackAsWritten) {
     for (const RecoveryInfo& info :
          {RecoveryInfo{"", 0}, RecoveryInfo{"/home/a/maps/vega.sdf", 1765214703},
-          RecoveryInfo{"/home/a/two\nlines \xE9.sdf", -5}, RecoveryInfo{"relative/x.sdf", 42}})
+          RecoveryInfo{"/home/a/two\nlines \xE9.sdf", -5}, RecoveryInfo{"relative/x.sdf", 42},
+          RecoveryInfo{"/a.sdf", 7, DesignFileSum{1136, 0xFEDCBA9876543210}}})
         EXPECT_EQ(DecodeRecoveryInfo(EncodeRecoveryInfo(info), "r.info"), info)
             << info.originalPath;
 }
@@ -51,6 +54,8 @@ TEST(RecoveryInfoTest, DamagedInfoIsRefusedNamingTheFile) {
           Case{"mapwright recovery 1\nsaved \npath /a", "holds no time"},
           Case{"mapwright recovery 1\nsaved 12x\npath /a", "holds no time"},
           Case{"mapwright recovery 1\nsaved 1\n", "\"path\" line is missing"},
+          Case{"mapwright recovery 1\nsaved 1\ndesign 12\npath /a", "\"design\" line"},
+          Case{"mapwright recovery 1\nsaved 1\ndesign 12 xy\npath /a", "\"design\" line"},
           Case{std::string("mapwright recovery 1\nsaved 1\npath /a") + '\0', "NUL"}}) {
         try {
             DecodeRecoveryInfo(c.bytes, "/state/recovery.info");
@@ -94,7 +99,11 @@ TEST_F(RecoveryFilesTest, WritesWhatSaveAsWritesAndFindsItsInfo) {
                header.scale, *tables);
     EXPECT_EQ(vk_test::readFile(files.designFile()), scratch.read("saved.sdf"));
     EXPECT_EQ(scratch.read("saved.sdf").size(), 2 * kSdfRecordSize);
-    EXPECT_EQ(files.find(), info);
+    const std::optional<RecoveryInfo> found = files.find();
+    ASSERT_TRUE(found && found->design);
+    EXPECT_EQ(found->originalPath, info.originalPath);
+    EXPECT_EQ(found->savedAt, info.savedAt);
+    EXPECT_EQ(found->design->size, 2 * kSdfRecordSize);
 
     files.remove();
     EXPECT_EQ(files.find(), std::nullopt);
@@ -142,6 +151,47 @@ TEST_F(RecoveryFilesTest, ADesignFileWithoutItsInfoIsReportedNamingTheInfo) {
     } catch (const UserError& e) {
         EXPECT_NE(std::string(e.what()).find(files.infoFile().string()), std::string::npos);
     }
+}
+
+// An editor stopped between the design file and its info (every step of the
+// info's write failing stands in for the kill) leaves a pair that is refused,
+// never an old info taken for the new design file.
+TEST_F(RecoveryFilesTest, AWriteCutShortBetweenItsTwoFilesIsRefused) {
+    auto changed = std::make_unique<SystemModel>(*tables);
+    changed->planets.at(1).x = 999;
+    for (const FileStep step :
+         {FileStep::Create, FileStep::Write, FileStep::Sync, FileStep::Rename}) {
+        files.write(header, *tables, {"/a.sdf", 1});
+        {
+            const ScopedFileFault secondFile({step, 2, 0, EIO, false});
+            EXPECT_THROW(files.write(header, *changed, {"/b.sdf", 2}), IoError);
+        }
+        try {
+            files.find();
+            ADD_FAILURE() << "an info taken for another design file";
+        } catch (const UserError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(files.infoFile().string() + ": written with", 0),
+                      0u)
+                << e.what();
+        }
+    }
+    files.write(header, *changed, {"/b.sdf", 2});
+    EXPECT_EQ(files.find()->originalPath, "/b.sdf");
+}
+
+TEST_F(RecoveryFilesTest, TemporariesOfAKilledWriteAreRemoved) {
+    files.write(header, *tables, {"/a.sdf", 1});
+    for (const char* name : {"recovery.sdf.tmp-Ab12Cd", "recovery.info.tmp-x1Y2z3", "notes.tmp-1",
+                             "recovery-2026-12-08-070503.sdf"})
+        vk_test::writeFile(files.folder() / name, "left");
+    files.removeStaleTemporaries();
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(files.folder()))
+        left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"notes.tmp-1", "recovery-2026-12-08-070503.sdf",
+                                              "recovery.info", "recovery.sdf"}));
+    EXPECT_EQ(files.find()->originalPath, "/a.sdf");
 }
 
 TEST_F(RecoveryFilesTest, OnlyOneRunningEditorKeepsTheFolder) {

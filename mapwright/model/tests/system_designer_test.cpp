@@ -334,7 +334,7 @@ TEST_F(DesignerTest, SnapshotRestoresTablesHeaderAndNameFiles) {
 TEST_F(DesignerTest, MainWindowQuestions) {
     ScriptedPrompts p;
     // Nothing unsaved: Open, Exit and Close act without a question.
-    EXPECT_EQ(state.BeginOpen(true, p), EditorState::OpenCommand::ReplaceDesigner);
+    EXPECT_EQ(state.BeginOpen(true, p), EditorState::OpenCommand::OpenInDesigner);
     EXPECT_TRUE(state.ConfirmQuit(EditorState::QuitCommand::Toolbar, p));
     EXPECT_TRUE(d().ConfirmClose(p));
     EXPECT_TRUE(p.questions.empty());
@@ -342,9 +342,8 @@ TEST_F(DesignerTest, MainWindowQuestions) {
     d().SetUnsaved(true);
     p.answer(false).answer(true).answer(true).answer(false);
     EXPECT_EQ(state.BeginOpen(true, p), EditorState::OpenCommand::Nothing);
-    EXPECT_TRUE(state.openFlag());  // a No keeps the flag for the next New
-    EXPECT_EQ(state.BeginOpen(true, p), EditorState::OpenCommand::ReplaceDesigner);
-    EXPECT_EQ(state.OpenedCaption(), "Unnamed system");
+    EXPECT_FALSE(state.openFlag());  // the designer's own Open asks again, keeping its window
+    EXPECT_EQ(state.BeginOpen(true, p), EditorState::OpenCommand::OpenInDesigner);
     EXPECT_TRUE(state.ConfirmQuit(EditorState::QuitCommand::Menu, p));
     EXPECT_FALSE(state.ConfirmQuit(EditorState::QuitCommand::Toolbar, p));
     EXPECT_EQ(p.questions, (std::vector<std::string>{std::string(shell_text::kAskOpenNew),

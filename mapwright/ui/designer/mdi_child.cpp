@@ -12,11 +12,13 @@
 #include <QToolButton>
 
 #include "editor_context.h"
+#include "field_rules.h"
 #include "map_panel.h"
 #include "object_marker.h"
 #include "shell/embedded_pictures.h"
 #include "shell/icons_help.h"
 #include "system/designer_text.h"
+#include "system/system_file.h"
 #include "system_document.h"
 #include "text.h"
 #include "tool_names.h"
@@ -99,6 +101,15 @@ void TMDIChild::buildForm() {
     Edit2 = new QLineEdit(fromModel(text::kDefaultScale), Panel1);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(8, 174, 99, 22);
+    // Each field takes what the file's header record keeps of it.
+    Edit1->setMaxLength(static_cast<int>(header_capacity::kSunName));
+    ComboBox1->lineEdit()->setMaxLength(static_cast<int>(header_capacity::kSunType));
+    ComboBox2->lineEdit()->setMaxLength(static_cast<int>(header_capacity::kBackground));
+    Edit2->setMaxLength(static_cast<int>(header_capacity::kScale));
+    keepStorable(Edit1);
+    keepStorable(ComboBox1);
+    keepStorable(ComboBox2);
+    keepStorable(Edit2);
 
     // The tools: two columns of four, then the selected tool's picture.
     QFrame* Panel2 = panel("Panel2", {128, 16, 73, 225}, GroupBox1);

@@ -22,6 +22,7 @@ class StepCommand : public QUndoCommand {
     void redo() override;
     int id() const override { return field_; }
     bool mergeWith(const QUndoCommand* other) override;
+    const DesignerStep& step() const { return step_; }
 
   private:
     SystemDocument& document_;

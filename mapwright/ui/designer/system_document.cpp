@@ -62,6 +62,10 @@ std::optional<DesignerSnapshot> SystemDocument::currentSnapshot() {
 }
 
 void SystemDocument::applyStep(const DesignerStep& step, bool forward) {
+    if (stepMade_) {
+        stepMade_ = false;
+        return;
+    }
     try {
         emit changed(forward ? designer_.RedoStep(step) : designer_.UndoStep(step));
     } catch (const UserError& e) {
@@ -98,12 +102,47 @@ void SystemDocument::setFilePath(const QString& path) {
     designer_.SetFilePath(toPath(path));
 }
 
-void SystemDocument::undo() {
-    undoStack_.undo();
+bool SystemDocument::moveStack(int index, bool forward) {
+    if (index < 0 || index >= undoStack_.count()) return false;
+    const auto* command = static_cast<const StepCommand*>(undoStack_.command(index));
+    DesignerChange change;
+    try {
+        change =
+            forward ? designer_.RedoStep(command->step()) : designer_.UndoStep(command->step());
+    } catch (const UserError& e) {
+        prompts_.error(e.what());
+        return false;
+    }
+    stepMade_ = true;
+    if (forward)
+        undoStack_.redo();
+    else
+        undoStack_.undo();
+    stepMade_ = false;
+    emit changed(change);
+    return true;
 }
 
-void SystemDocument::redo() {
-    undoStack_.redo();
+bool SystemDocument::undo() {
+    return moveStack(undoStack_.index() - 1, false);
+}
+
+bool SystemDocument::redo() {
+    return moveStack(undoStack_.index(), true);
+}
+
+QAction* SystemDocument::createUndoAction(QObject* parent, const QString& prefix) {
+    QAction* action = undoStack_.createUndoAction(parent, prefix);
+    disconnect(action, &QAction::triggered, &undoStack_, &QUndoStack::undo);
+    connect(action, &QAction::triggered, this, &SystemDocument::undo);
+    return action;
+}
+
+QAction* SystemDocument::createRedoAction(QObject* parent, const QString& prefix) {
+    QAction* action = undoStack_.createRedoAction(parent, prefix);
+    disconnect(action, &QAction::triggered, &undoStack_, &QUndoStack::redo);
+    connect(action, &QAction::triggered, this, &SystemDocument::redo);
+    return action;
 }
 
 void SystemDocument::create() {
@@ -139,14 +178,18 @@ std::optional<ObjectKind> SystemDocument::clickMarker(Tool tool, ObjectRef objec
 }
 
 void SystemDocument::open() {
-    const DesignerChange change = designer_.Open(prompts_);
-    if (change.clearMarkers) startOver();
-    emit changed(change);
-    if (change.clearMarkers) emit fileUsed(filePath());
+    finishOpen(designer_.Open(prompts_));
+}
+
+void SystemDocument::openFromMainWindow() {
+    finishOpen(designer_.OpenFromMainWindow(prompts_));
 }
 
 void SystemDocument::openFile(const QString& path) {
-    const DesignerChange change = designer_.OpenFile(toPath(path), prompts_);
+    finishOpen(designer_.OpenFile(toPath(path), prompts_));
+}
+
+void SystemDocument::finishOpen(const DesignerChange& change) {
     if (change.clearMarkers) startOver();
     emit changed(change);
     if (change.clearMarkers) emit fileUsed(filePath());

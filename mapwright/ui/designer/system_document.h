@@ -5,6 +5,7 @@
 // change is one step on its undo stack; the stack's clean state is the
 // saved one.
 
+#include <QAction>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -33,6 +34,9 @@ class SystemDocument : public QObject {
     /// A click on a marker; returns the kind whose property dialog is to open.
     std::optional<ObjectKind> clickMarker(Tool tool, ObjectRef object);
     void open();
+    /// The main window's Open for this window, its question answered: asks
+    /// for the file; Cancel or a file that cannot be read changes nothing.
+    void openFromMainWindow();
     /// Opens the file with no question (a path given at start-up, a recent file).
     void openFile(const QString& path);
     /// Opens a recovery file as the system not yet saved: marked as changed,
@@ -80,8 +84,16 @@ class SystemDocument : public QObject {
     QString filePath() const;
     void setFilePath(const QString& path);
     QUndoStack* undoStack() { return &undoStack_; }
-    void undo();
-    void redo();
+    /// Takes the last step back / makes it again. The stack moves only once
+    /// the step was made whole: when a name list cannot be written the error
+    /// is shown and the system, the map and the stack stay where they were.
+    /// False then, or when there is no step.
+    bool undo();
+    bool redo();
+    /// The Edit menu's actions: texts and enabled state follow the stack, a
+    /// trigger runs undo() / redo().
+    QAction* createUndoAction(QObject* parent, const QString& prefix);
+    QAction* createRedoAction(QObject* parent, const QString& prefix);
 
   signals:
     /// What an operation changed, for the windows to show.
@@ -93,7 +105,8 @@ class SystemDocument : public QObject {
 
   public:
     // For the undo steps.
-    /// The system back before the step, or forward after it, shown at once.
+    /// The system back before the step, or forward after it, shown at once;
+    /// nothing when undo() or redo() has made it already.
     void applyStep(const DesignerStep& step, bool forward);
     /// The system now; nothing when a name list cannot be read (shown as an error).
     std::optional<DesignerSnapshot> currentSnapshot();
@@ -106,11 +119,18 @@ class SystemDocument : public QObject {
     auto step(Operation&& operation, Name&& name, int field = -1, bool wordFinished = true);
     /// A new system in the window: no steps, nothing unsaved.
     void startOver();
+    /// Shows what an open step did; a file read starts the system over.
+    void finishOpen(const DesignerChange& change);
     void setModified(bool modified);
+
+    /// Makes the step at `index` of the stack, then moves the stack.
+    bool moveStack(int index, bool forward);
 
     SystemDesigner& designer_;
     Prompts& prompts_;
     QUndoStack undoStack_;
+    /// undo() or redo() made the step before moving the stack.
+    bool stepMade_ = false;
 };
 
 }  // namespace mw::ui

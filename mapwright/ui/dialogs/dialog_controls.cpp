@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include "field_rules.h"
 #include "text.h"
 
 namespace mw::ui {
@@ -30,6 +31,7 @@ QComboBox* dropDown(const char* name, std::span<const std::string_view> items, i
     combo->setMaxVisibleItems(16);
     combo->setMinimumWidth(kFieldWidth);
     combo->lineEdit()->setMaxLength(maxLength);
+    keepStorable(combo);
     // Completion keeps the case the user types: "None" and "none" are different owners.
     combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
     for (std::string_view item : items) combo->addItem(fromModel(item));
@@ -56,14 +58,14 @@ QLineEdit* edit(const char* name, int maxLength, QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setMaxLength(maxLength);
+    keepStorable(e);
     e->setMinimumWidth(kFieldWidth);
     return e;
 }
 
 QSpinBox* spinEdit(const char* name, int minimum, int maximum, QWidget* parent) {
-    auto* spin = new QSpinBox(parent);
+    QSpinBox* spin = numberField(minimum, maximum, parent);
     spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(minimum, maximum);
     spin->setAccelerated(true);
     spin->setFixedWidth(130);
     return spin;

@@ -7,6 +7,7 @@
 
 #include "designer/system_document.h"
 #include "dialog_controls.h"
+#include "field_rules.h"
 
 namespace mw::ui {
 
@@ -20,6 +21,7 @@ Tmagassag::Tmagassag(SystemDocument& document, QWidget* owner)
     Label1->setObjectName(QStringLiteral("Label1"));
     Edit1 = new QLineEdit(QStringLiteral("0"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    keepStorable(Edit1);
     Label1->setBuddy(Edit1);
     Button1 = button("Button1", QStringLiteral("OK"), this);
     Button2 = button("Button2", QStringLiteral("Cancel"), this);

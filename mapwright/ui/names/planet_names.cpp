@@ -53,7 +53,7 @@ TPlanet_Names::TPlanet_Names(EditorContext& context, std::function<void(const QS
     GroupBox2 = new QGroupBox(QStringLiteral("Selected database"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(202, 4, 163, 58);
-    Edit1 = new QLineEdit(fromModel(manager_.file()), GroupBox2);
+    Edit1 = new QLineEdit(fromPath(manager_.file()), GroupBox2);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(8, 24, 118, 24);
     Edit1->setReadOnly(true);
@@ -104,7 +104,7 @@ int TPlanet_Names::execute(NamesMode mode) {
 void TPlanet_Names::setMode(NamesMode mode) {
     manager_.Open(mode);
     setWindowTitle(fromModel(manager_.caption()));
-    Edit1->setText(fromModel(manager_.file()));
+    Edit1->setText(fromPath(manager_.file()));
     {
         const QSignalBlocker blocker(ComboBox1);
         ComboBox1->setCurrentIndex(manager_.styleIndex());
@@ -138,7 +138,7 @@ void TPlanet_Names::ComboBox1Change(int index) {
 
 void TPlanet_Names::SpeedButton1Click() {
     manager_.Locate(context_.prompts);
-    Edit1->setText(fromModel(manager_.file()));
+    Edit1->setText(fromPath(manager_.file()));
     fillList();
 }
 

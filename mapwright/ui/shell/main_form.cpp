@@ -42,7 +42,9 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent)
       context_(context),
       help_(new HelpWindow(context.files, context.prompts, this)),
       ClientArea(new QMdiArea(this)),
-      terminate_([] { QCoreApplication::quit(); }) {
+      // Ends the event loop at once: quit() would first close the windows,
+      // and the main window's close would ask its own quit question again.
+      terminate_([] { QCoreApplication::exit(0); }) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(fromModel(shell_text::kMainCaption));
     resize(794, 561);
@@ -146,13 +148,13 @@ void TMainForm::createActions() {
     addAction(FileSaveAs1);
 
     // The texts follow the next step: "&Undo place planet Vega".
-    QUndoStack* steps = context_.document.undoStack();
-    EditUndo1 = steps->createUndoAction(this, QStringLiteral("&Undo"));
+    SystemDocument& steps = context_.document;
+    EditUndo1 = steps.createUndoAction(this, QStringLiteral("&Undo"));
     EditUndo1->setObjectName(QStringLiteral("EditUndo1"));
     EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     EditUndo1->setIcon(embeddedIcon(QStringLiteral("toolbar/undo")));
     setHint(EditUndo1, QStringLiteral("Undo|Takes back the last change of the system"));
-    EditRedo1 = steps->createRedoAction(this, QStringLiteral("&Redo"));
+    EditRedo1 = steps.createRedoAction(this, QStringLiteral("&Redo"));
     EditRedo1->setObjectName(QStringLiteral("EditRedo1"));
     EditRedo1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -407,21 +409,19 @@ void TMainForm::FileNew1Execute() {
 }
 
 void TMainForm::FileOpen1Execute() {
-    bool created = false;
     switch (context_.state.BeginOpen(designer_ != nullptr, context_.prompts)) {
-        case EditorState::OpenCommand::ReplaceDesigner:
-            closeDesigners();
-            [[fallthrough]];
+        case EditorState::OpenCommand::OpenInDesigner:
+            // The window stays until a file is chosen and read: Cancel or a
+            // damaged file leaves it and its system as they were.
+            context_.document.openFromMainWindow();
+            break;
         case EditorState::OpenCommand::CreateDesigner:
-            created = createMDIChild(fromModel(designer_text::kUnnamedCaption)) != nullptr;
+            if (createMDIChild(fromModel(designer_text::kUnnamedCaption)) && designer_)
+                designer_->setCaption(fromModel(context_.state.OpenedCaption()));
             break;
         case EditorState::OpenCommand::Nothing:
             break;
     }
-    const QString caption = fromModel(context_.state.OpenedCaption());
-    // Only a window made for this open takes the caption: after No the open
-    // window goes on showing its own system's name.
-    if (created && designer_) designer_->setCaption(caption);
 }
 
 void TMainForm::FileExit1Execute() {

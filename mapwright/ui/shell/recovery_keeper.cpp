@@ -12,13 +12,6 @@
 
 namespace mw::ui {
 
-std::chrono::milliseconds autosaveInterval() {
-    bool ok = false;
-    const int ms = qEnvironmentVariableIntValue("MAPWRIGHT_AUTOSAVE_MS", &ok);
-    if (ok && ms > 0) return std::chrono::milliseconds(ms);
-    return std::chrono::seconds(60);
-}
-
 RecoveryKeeper::RecoveryKeeper(SystemDocument& document, RecoveryFiles files, Prompts& prompts,
                                std::chrono::milliseconds interval, QObject* parent)
     : QObject(parent),
@@ -35,6 +28,8 @@ RecoveryKeeper::RecoveryKeeper(SystemDocument& document, RecoveryFiles files, Pr
         if (change.systemChanged) pending_ = true;
     });
     connect(document_.undoStack(), &QUndoStack::indexChanged, this, [this] { pending_ = true; });
+    // What a killed autosave left half written is of no use to anyone.
+    if (keeping()) files_.removeStaleTemporaries();
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
@@ -117,7 +112,16 @@ bool RecoveryKeeper::offerRestore(const std::function<void()>& openDesigner) {
         return false;
     }
     openDesigner();
-    return document_.restore(files_.designFile().string(), info->originalPath);
+    if (document_.restore(files_.designFile().string(), info->originalPath)) return true;
+    // The copy could not be read (the reason has been shown): set aside as No
+    // sets it aside, so neither the next autosave nor a clean end removes it.
+    try {
+        prompts_.error("The unsaved system could not be restored; its recovery file is kept as " +
+                       files_.setAside(info->savedAt).string());
+    } catch (const UserError& e) {
+        prompts_.error(e.what());
+    }
+    return false;
 }
 
 }  // namespace mw::ui

@@ -1,7 +1,7 @@
 #pragma once
 // Keeps the open system safe from a crash: while it has unsaved changes it is
-// written to the recovery file every interval (60 seconds unless the test
-// environment variable MAPWRIGHT_AUTOSAVE_MS says otherwise), never while
+// written to the recovery file every interval (60 seconds unless a test
+// build says otherwise), never while
 // unchanged; a save or a clean end removes the file. At start-up a recovery
 // file left by a crash is offered for restoring.
 
@@ -20,8 +20,8 @@ namespace mw::ui {
 
 class SystemDocument;
 
-/// The autosave interval: 60 s, or MAPWRIGHT_AUTOSAVE_MS milliseconds (for tests).
-std::chrono::milliseconds autosaveInterval();
+/// How often unsaved work is written to the recovery file.
+inline constexpr std::chrono::seconds kAutosaveInterval{60};
 
 class RecoveryKeeper : public QObject {
     Q_OBJECT
@@ -41,7 +41,8 @@ class RecoveryKeeper : public QObject {
     /// At start-up: asks whether to restore a recovery file left behind. Yes
     /// opens a designer window (through `openDesigner`) with the system, marked
     /// as changed and saving to its original file; No sets the file aside
-    /// under its date. A damaged one is reported and set aside. True when
+    /// under its date. A damaged one, or one that cannot be read after Yes,
+    /// is reported and set aside, the message saying where. True when
     /// restored.
     bool offerRestore(const std::function<void()>& openDesigner);
 

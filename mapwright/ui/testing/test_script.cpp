@@ -6,30 +6,11 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "common/errors.h"
-#include "common/file_bytes.h"
 #include "designer/system_document.h"
 #include "system/system_file.h"
 #include "text.h"
 
 namespace mw::ui {
-
-std::unique_ptr<TestScript> TestScript::ofProcess() {
-    const char* path = std::getenv("MAPWRIGHT_TEST_SCRIPT");
-    if (!path || !*path) return nullptr;
-    std::optional<std::string> text;
-    try {
-        text = ReadFileBytes(path);
-    } catch (const UserError& e) {
-        std::fprintf(stderr, "mapwright: %s\n", e.what());
-        std::exit(2);
-    }
-    if (!text) {
-        std::fprintf(stderr, "mapwright: test script %s is missing\n", path);
-        std::exit(2);
-    }
-    return std::make_unique<TestScript>(*text);
-}
 
 TestScript::TestScript(const std::string& text) {
     std::istringstream lines(text);

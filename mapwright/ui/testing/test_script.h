@@ -1,15 +1,15 @@
 #pragma once
-// Test-only: lets a test drive a real editor process without a display or a
-// human. When MAPWRIGHT_TEST_SCRIPT names a file, the editor answers its
-// questions from that file, prints every message on standard error instead
-// of showing it, and once started runs the file's actions. One line each:
+// Test-only: lets a test drive a real editor process (the test executable,
+// see test_hooks.cpp) without a display or a human. The editor answers its
+// questions from the script, prints every message on standard error instead
+// of showing it, and once started runs the script's actions. One line each:
 //   answer yes|no       the next question's answer (unanswered ones are No)
 //   place TOOL X Y      a click on the map panel's pixel with the tool ("pln", "neb", ...)
 //   sun NAME            the sun name field
 //   dump PATH           writes the open system as a design file, changing nothing
 //   save                the main window's Save
 //   quit                ends the program as a clean exit does
-// Nothing of it is active in a normal run.
+// The installed editor holds none of it.
 
 #include <deque>
 #include <memory>
@@ -25,9 +25,6 @@ class SystemDocument;
 
 class TestScript : public Prompts {
   public:
-    /// The script MAPWRIGHT_TEST_SCRIPT names; nothing when it is unset. An
-    /// unreadable script ends the process with a message.
-    static std::unique_ptr<TestScript> ofProcess();
     explicit TestScript(const std::string& text);
 
     void notice(const std::string& text) override;

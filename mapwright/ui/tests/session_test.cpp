@@ -191,6 +191,31 @@ class SessionTest : public QObject {
         QVERIFY(!std::filesystem::exists(state / "recovery.sdf"));
     }
 
+    // Yes to a copy that cannot be read (an info that keeps no checksum, beside
+    // a design file cut short): set aside as No sets it aside, and the
+    // message says where. What a killed autosave left half written is gone.
+    void aRecoveryFileThatCannotBeReadIsKeptAsideAfterYes() {
+        vk_test::ScratchDir state("mw-state");
+        const RecoveryFiles files(state.root());
+        const std::string cut(100, 'x');
+        vk_test::writeFile(files.designFile(), cut);
+        vk_test::writeFile(files.infoFile(), EncodeRecoveryInfo({"/a.sdf", 1765214703}));
+        state.write("recovery.sdf.tmp-Zz9Yy8", "half");
+        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
+                                                       std::chrono::hours(1));
+        QVERIFY(!state.exists("recovery.sdf.tmp-Zz9Yy8"));
+        editor->prompts.answer(true);
+        QVERIFY(!keeper->offerRestore([this] { editor->newDesigner(); }));
+        const std::string kept =
+            (files.folder() / (AsideStem(LocalTime(1765214703), 1) + ".sdf")).string();
+        QCOMPARE(vk_test::readFile(kept), cut);
+        QVERIFY(!files.find());
+        QVERIFY2(editor->prompts.errors.back().find(kept) != std::string::npos,
+                 editor->prompts.errors.back().c_str());
+        keeper.reset();  // a clean end leaves it
+        QCOMPARE(vk_test::readFile(kept), cut);
+    }
+
     void aSecondEditorLeavesTheFirstOnesFileAlone() {
         vk_test::ScratchDir state("mw-state");
         const RecoveryFiles files(state.root());
@@ -232,7 +257,7 @@ class SessionTest : public QObject {
         dir.write("script", "place pln 150 100\nplace neb 220 160\nsun Vega\ndump " +
                                 dir.path("before.sdf") + "\n");
         const vk_test::StartedProgram first = vk_test::startProgram(
-            VK_MAPWRIGHT, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
+            VK_MAPWRIGHT_TESTABLE, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
         QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
                                      vk_test::readFile(recovery) == dir.read("before.sdf"),
                                  60000);
@@ -242,7 +267,7 @@ class SessionTest : public QObject {
 
         dir.write("script", "answer yes\ndump " + dir.path("after.sdf") + "\nsave\nquit\n");
         const vk_test::RunResult second =
-            vk_test::runProgram(VK_MAPWRIGHT, {}, dir.root() / "elsewhere", env, 120);
+            vk_test::runProgram(VK_MAPWRIGHT_TESTABLE, {}, dir.root() / "elsewhere", env, 120);
         QCOMPARE(second.status, 0);
         QVERIFY2(second.err.find("asked: Restore the unsaved system from ") != std::string::npos,
                  second.err.c_str());

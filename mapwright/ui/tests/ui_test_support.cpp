@@ -23,7 +23,7 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context,
 
 }  // namespace
 
-TestEditor::TestEditor(std::optional<QString> programDir) {
+TestEditor::TestEditor(std::optional<QString> programDir, Ending ending) {
     static const bool quiet = [] {
         testLogHandler = qInstallMessageHandler(quietOffscreenNotes);
         return true;
@@ -40,7 +40,7 @@ TestEditor::TestEditor(std::optional<QString> programDir) {
     context = std::make_unique<EditorContext>(EditorContext{
         *state, *document, prompts, programDir ? ProgramFiles(*programDir) : ProgramFiles()});
     mainForm = std::make_unique<TMainForm>(*context);
-    mainForm->setTerminate([this] { terminated = true; });
+    if (ending == Ending::Recorded) mainForm->setTerminate([this] { terminated = true; });
     windows = createEditorWindows(*mainForm, *context);
     mainForm->show();
     // Shortcuts reach only the active window.

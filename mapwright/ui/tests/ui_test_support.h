@@ -22,9 +22,13 @@ namespace mw::ui::test {
 
 class TestEditor {
   public:
+    /// How the toolbar's Exit ends the program: recorded in `terminated`, or
+    /// for real (the event loop the test runs ends).
+    enum class Ending { Recorded, Real };
     /// The pictures and help pages come from `programDir` when given, else
     /// from beside the test executable, where the build puts them.
-    explicit TestEditor(std::optional<QString> programDir = std::nullopt);
+    explicit TestEditor(std::optional<QString> programDir = std::nullopt,
+                        Ending ending = Ending::Recorded);
     ~TestEditor();
 
     /// Creates a designer window through the main window's New command, and

@@ -17,6 +17,7 @@
 #include "check/map_check.h"
 #include "check/map_graph.h"
 #include "editor_context.h"
+#include "field_rules.h"
 #include "map_picture_view.h"
 #include "mcw_check.h"
 #include "mcw_help.h"
@@ -41,6 +42,12 @@ const char kShipWarning[] =
 // One label over the three group numbers; each spin edit sits under its words.
 const char* const kGroupCaptions[] = {"Max spy  ", "Max Ship ", "Max spec."};
 
+// The characters a text field of the map's record keeps.
+template <typename Record, typename Field>
+constexpr int capacityOf(Field Record::*) {
+    return static_cast<int>(Field::capacity);
+}
+
 template <std::size_t N>
 QStringList items(const std::array<std::string_view, N>& texts) {
     QStringList list;
@@ -54,14 +61,20 @@ QComboBox* editableCombo(const QStringList& list, int maxLength, QWidget* parent
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(list);
     combo->lineEdit()->setMaxLength(maxLength);
+    keepStorable(combo);
     return combo;
 }
 
 QSpinBox* spinEdit(QWidget* parent) {
-    auto* spin = new QSpinBox(parent);
     // The fields have no bounds of their own.
-    spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    return spin;
+    return numberField(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), parent);
+}
+
+QLineEdit* textEdit(int maxLength, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(maxLength);
+    keepStorable(edit);
+    return edit;
 }
 
 template <typename Widget>
@@ -133,10 +146,8 @@ QGroupBox* TMCW::buildSystemsGroup() {
 
 QGroupBox* TMCW::buildMapGroup() {
     auto* group = named(new QGroupBox(QStringLiteral("Map properties"), this), "GroupBox2");
-    Edit1 = named(new QLineEdit(group), "Edit1");
-    Edit1->setMaxLength(125);
-    Edit2 = named(new QLineEdit(group), "Edit2");
-    Edit2->setMaxLength(255);
+    Edit1 = named(textEdit(capacityOf(&MapProjectRecord::mapName), group), "Edit1");
+    Edit2 = named(textEdit(capacityOf(&MapProjectRecord::description), group), "Edit2");
     setHint(Edit1, QString::fromLatin1(kNameHint));
     setHint(Edit2, QString::fromLatin1(kNameHint));
     ComboBox1 = named(editableCombo(items(wizard_text::kEmpireCounts), 1, group), "ComboBox1");
@@ -161,13 +172,20 @@ QGroupBox* TMCW::buildEmpiresGroup() {
     connect(TabControl1, &TabControl::currentChanged, this, &TMCW::TabControl1Change);
     QWidget* page = TabControl1->page();
 
-    Edit3 = named(new QLineEdit(page), "Edit3");
-    Edit3->setMaxLength(125);
-    ComboBox2 = named(editableCombo(items(wizard_text::kAiModes), 40, page), "ComboBox2");
-    ComboBox3 = named(editableCombo(items(wizard_text::kRaces), 40, page), "ComboBox3");
+    Edit3 = named(textEdit(capacityOf(&EmpireSetup::name), page), "Edit3");
+    ComboBox2 =
+        named(editableCombo(items(wizard_text::kAiModes), capacityOf(&EmpireSetup::aiMode), page),
+              "ComboBox2");
+    ComboBox3 =
+        named(editableCombo(items(wizard_text::kRaces), capacityOf(&EmpireSetup::race), page),
+              "ComboBox3");
     SpinEdit1 = named(spinEdit(page), "SpinEdit1");
-    ComboBox4 = named(editableCombo(items(wizard_text::kTeams), 40, page), "ComboBox4");
-    ComboBox5 = named(editableCombo(items(wizard_text::kResearchLists), 40, page), "ComboBox5");
+    ComboBox4 =
+        named(editableCombo(items(wizard_text::kTeams), capacityOf(&EmpireSetup::team), page),
+              "ComboBox4");
+    ComboBox5 = named(editableCombo(items(wizard_text::kResearchLists),
+                                    capacityOf(&EmpireSetup::researchList), page),
+                      "ComboBox5");
     SpinEdit2 = named(spinEdit(page), "SpinEdit2");
     SpinEdit3 = named(spinEdit(page), "SpinEdit3");
     SpinEdit4 = named(spinEdit(page), "SpinEdit4");
@@ -357,7 +375,11 @@ void TMCW::Button4Click() {
 }
 
 void TMCW::Button5Click() {
-    if (ConfirmCloseWizard(context_.prompts)) reject();
+    reject();
+}
+
+void TMCW::reject() {
+    if (ConfirmCloseWizard(project_, context_.prompts)) QDialog::reject();
 }
 
 void TMCW::Button6Click() {

@@ -75,6 +75,9 @@ class TMCW : public QDialog {
     void Button8Click();
     void ComboBox1Change();
     void TabControl1Change();
+    /// Escape, the close box and Close: ask first when the map changed since
+    /// it was shown, loaded or saved.
+    void reject() override;
 
   signals:
     /// A project file was loaded or saved.

@@ -1,0 +1,22 @@
+#pragma once
+// The fields of every window keep to what the model can store: a character
+// the files cannot hold is refused as it is typed or pasted, and an emptied
+// number field counts as 0 instead of silently keeping its old value.
+
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+class QWidget;
+
+namespace mw::ui {
+
+/// The edit refuses characters the model cannot store.
+void keepStorable(QLineEdit* edit);
+/// The same for an editable drop-down's text.
+void keepStorable(QComboBox* combo);
+
+/// A whole-number field from minimum to maximum: letters are refused as
+/// typed, and emptied (or holding only a sign) it counts as 0.
+QSpinBox* numberField(int minimum, int maximum, QWidget* parent);
+
+}  // namespace mw::ui
