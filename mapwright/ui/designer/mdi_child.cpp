@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -110,9 +111,19 @@ void TMDIChild::buildForm() {
     keepStorable(ComboBox1);
     keepStorable(ComboBox2);
     keepStorable(Edit2);
+    // Undo and redo are the system's, also while a field has the keyboard.
+    for (QObject* field :
+         {static_cast<QObject*>(Edit1), static_cast<QObject*>(Edit2),
+          static_cast<QObject*>(ComboBox1), static_cast<QObject*>(ComboBox1->lineEdit()),
+          static_cast<QObject*>(ComboBox2), static_cast<QObject*>(ComboBox2->lineEdit())})
+        field->installEventFilter(this);
 
     // The tools: two columns of four, then the selected tool's picture.
     QFrame* Panel2 = panel("Panel2", {128, 16, 73, 225}, GroupBox1);
+    // The selected tool's button stands out: its picture covers the button's face.
+    Panel2->setStyleSheet(QStringLiteral(
+        "QToolButton:checked { border: 2px solid palette(highlight); border-radius: 3px; "
+        "background: palette(highlight); padding: 0px; }"));
     for (std::size_t i = 0; i < kTools.size(); ++i) {
         const ToolInfo& t = kTools[i];
         auto* b = new QToolButton(Panel2);
@@ -120,7 +131,9 @@ void TMDIChild::buildForm() {
         b->setGeometry(8 + t.column * 32, 8 + t.row * 32, 25, 25);
         b->setIcon(embeddedIcon(toolPicture(t.tool)));
         b->setIconSize(QSize(21, 21));
-        b->setToolTip(toolName(t.tool));
+        b->setCheckable(true);
+        b->setAutoExclusive(false);  // the file check decides, not the click
+        b->setToolTip(QStringLiteral("%1 (%2)").arg(toolName(t.tool)).arg(i + 1));
         b->setStatusTip(toolName(t.tool));
         connect(b, &QToolButton::clicked, this,
                 [this, i] { SpeedButtonClick(static_cast<int>(i)); });
@@ -134,7 +147,7 @@ void TMDIChild::buildForm() {
     Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Image1->setGeometry(23, 166, 27, 27);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(embeddedPixmap(toolPicture(kInitialTool), 24));
+    showSelection(kInitialTool);
 
     // Where the mouse is, in world units.
     QFrame* Panel3 = panel("Panel3", {8, 248, 193, 57}, GroupBox1);
@@ -157,6 +170,13 @@ void TMDIChild::buildForm() {
     Panel4->move(216, 4);
     connect(Panel4, &MapPanel::cursorMoved, this, &TMDIChild::Panel4MouseMove);
     connect(Panel4, &MapPanel::clicked, this, &TMDIChild::Panel4Click);
+    connect(Panel4, &MapPanel::markerClicked, this, [this](ObjectMarker* m) { MarkerClick(m); });
+    // Return opens the dialog whatever the tool; Delete deletes as the delete tool does.
+    connect(Panel4, &MapPanel::markerActivated, this,
+            [this](ObjectMarker* m) { MarkerClick(m, kInitialTool); });
+    connect(Panel4, &MapPanel::markerDeleteRequested, this,
+            [this](ObjectMarker* m) { MarkerClick(m, Tool::Delete); });
+    connect(Panel4, &MapPanel::toolKeyPressed, this, &TMDIChild::SpeedButtonClick);
 
     // The file commands.
     QFrame* Panel5 = panel("Panel5", {0, 320, 209, 177}, this);
@@ -211,10 +231,27 @@ void TMDIChild::applyChange(const DesignerChange& change) {
     }
 }
 
+bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        // Not taken by the field: the main window's Undo and Redo get the
+        // keys, and with nothing to undo they do nothing.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combination = key->keyCombination();
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+            combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TMDIChild::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
+    showSelection(tool_);  // now on its screen, at its density
     Edit1Change();
 }
 
@@ -252,12 +289,22 @@ void TMDIChild::syncHeaderFields() {
 void TMDIChild::SpeedButtonClick(int button) {
     const ToolInfo& t = kTools[static_cast<std::size_t>(button)];
     try {
-        Image1->setPixmap(context_.files.picture(fromModel(t.picture)));
+        context_.files.picture(fromModel(t.picture));  // the tool needs its picture file
     } catch (const MissingFile& missing) {
         context_.prompts.error(toMessage(missing.message));
+        showSelection(tool_);
         return;
     }
     tool_ = t.tool;
+    showSelection(t.tool);
+}
+
+void TMDIChild::showSelection(Tool tool) {
+    // Drawn from the file's source at the screen's density: sharp at any scale.
+    const qreal ratio = std::max<qreal>(1, devicePixelRatioF());
+    Image1->setPixmap(embeddedPixmap(toolPicture(tool), 24, ratio));
+    for (std::size_t i = 0; i < kTools.size(); ++i)
+        SpeedButton[i]->setChecked(kTools[i].tool == tool);
 }
 
 void TMDIChild::Panel4MouseMove(QPoint pixel) {
@@ -270,15 +317,21 @@ void TMDIChild::Panel4Click(QPoint pixel) {
     document_.clickMap(tool_, pixel);
 }
 
-void TMDIChild::MarkerClick(ObjectMarker* marker) {
+void TMDIChild::MarkerClick(ObjectMarker* marker, std::optional<Tool> tool) {
     // The click has made the object the current one; its dialog works on it.
-    if (const std::optional<ObjectKind> kind = document_.clickMarker(tool_, marker->object()))
+    const ObjectRef object = marker->object();
+    if (const std::optional<ObjectKind> kind = document_.clickMarker(tool.value_or(tool_), object))
         windows_.dialogs.open(*kind);
 }
 
 void TMDIChild::addMarker(const MarkerView& view) {
     auto* m = new ObjectMarker(view, Panel4);
     connect(m, &QPushButton::clicked, this, [this, m] { MarkerClick(m); });
+    // A click on a marker gives the map the keyboard, on that marker.
+    connect(m, &QPushButton::pressed, this, [this, m] {
+        Panel4->setFocus(Qt::MouseFocusReason);
+        Panel4->focusMarker(m);
+    });
     // The readout follows the drag: the map does not see the mouse meanwhile.
     connect(m, &ObjectMarker::dragged, this, [this](QPoint pixel) {
         if (Panel4->rect().contains(pixel)) Panel4MouseMove(pixel);

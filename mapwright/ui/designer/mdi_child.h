@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QWidget>
+#include <optional>
 
 #include "shell/editor_windows.h"
 #include "system/system_designer.h"
@@ -79,6 +80,7 @@ class TMDIChild : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -86,9 +88,12 @@ class TMDIChild : public QWidget {
     void applyChange(const DesignerChange& change);
     void Edit1Change();
     void SpeedButtonClick(int tool);
+    /// The selection picture and the checked button show the tool.
+    void showSelection(Tool tool);
     void Panel4MouseMove(QPoint pixel);
     void Panel4Click(QPoint pixel);
-    void MarkerClick(ObjectMarker* marker);
+    /// A click on the marker with the tool (the one in use when none is given).
+    void MarkerClick(ObjectMarker* marker, std::optional<Tool> tool = std::nullopt);
     void showCaption();
     void Timer1Timer();
     void addMarker(const MarkerView& view);

@@ -30,6 +30,16 @@ void ObjectMarker::paintEvent(QPaintEvent*) {
     p.drawControl(QStyle::CE_PushButtonBevel, option);
     p.setPen(palette().color(QPalette::ButtonText));
     p.drawText(rect(), Qt::AlignCenter, text());
+    if (keyFocus_) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void ObjectMarker::setKeyFocus(bool focused) {
+    if (keyFocus_ == focused) return;
+    keyFocus_ = focused;
+    update();
 }
 
 }  // namespace mw::ui

@@ -21,6 +21,9 @@ class ObjectMarker : public QPushButton {
     int tag() const { return index_; }
     /// The marker pixel it stands on (its centre).
     QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
+    /// Drawn as focused: the map's keyboard is on it.
+    void setKeyFocus(bool focused);
+    bool hasKeyFocus() const { return keyFocus_; }
 
   signals:
     /// Being dragged over this pixel of the map panel.
@@ -42,6 +45,7 @@ class ObjectMarker : public QPushButton {
     QPoint home_;       // the top-left it stands on
     bool pressed_ = false;
     bool dragging_ = false;
+    bool keyFocus_ = false;
 };
 
 }  // namespace mw::ui

@@ -9,8 +9,9 @@
 
 namespace mw::ui {
 
-/// "pln", "toolbar/new", ...: the picture drawn at the given size.
-QPixmap embeddedPixmap(const QString& name, int size);
+/// "pln", "toolbar/new", ...: the picture drawn at the given size, with
+/// `ratio` device pixels to a pixel.
+QPixmap embeddedPixmap(const QString& name, int size, qreal ratio = 1);
 /// The same as an icon with the common sizes.
 QIcon embeddedIcon(const QString& name);
 

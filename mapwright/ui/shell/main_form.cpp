@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QUndoStack>
@@ -50,7 +52,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent)
     resize(794, 561);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     ClientArea->setBackground(palette().brush(QPalette::Dark));
-    // The designer window is larger than the frame's client area at its first size.
+    // On a screen too small for a whole designer window the rest scrolls into view.
     ClientArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ClientArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(ClientArea);
@@ -116,7 +118,8 @@ void TMainForm::createActions() {
     FileNew1->setIcon(embeddedIcon(QStringLiteral("toolbar/new")));
     connect(FileNew1, &QAction::triggered, this, &TMainForm::FileNew1Execute);
 
-    FileOpen1 = newAction("FileOpen1", QStringLiteral("&Open"), QStringLiteral("Open|Open a file"));
+    FileOpen1 =
+        newAction("FileOpen1", QStringLiteral("&Open..."), QStringLiteral("Open|Open a file"));
     FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     FileOpen1->setIcon(embeddedIcon(QStringLiteral("toolbar/open")));
     connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
@@ -252,6 +255,7 @@ void TMainForm::createMenus() {
     system->addAction(FileNew1);
     system->addAction(FileClose1);
     system->addSeparator();
+    system->addAction(FileOpen1);
     system->addAction(FileSave1);
     system->addAction(FileSaveAs1);
     system->addSeparator();
@@ -354,8 +358,23 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    centreOnScreen(this);
+    fitOnScreen(this, startSize());
     context_.state.MainWindowShown();
+}
+
+QSize TMainForm::startSize() const {
+    // A whole designer window in its frame, with the menus, toolbar and status bar around it.
+    QStyleOptionTitleBar title;
+    title.initFrom(this);
+    title.titleBarFlags = Qt::SubWindow | Qt::WindowTitleHint;
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, &title, this);
+    const int area = 2 * ClientArea->frameWidth();
+    const int across = TMDIChild::kClientWidth + 2 * border + area;
+    const int down = TMDIChild::kClientHeight + titleHeight + border + area +
+                     menuBar()->sizeHint().height() + ToolBar1->height() +
+                     statusBar()->sizeHint().height();
+    return QSize(across, down).expandedTo(minimumSizeHint());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -398,6 +417,7 @@ TMDIChild* TMainForm::createMDIChild(const QString& caption) {
     if (!designer_) return nullptr;  // its open step was cancelled and it closed again
     child->setCaption(caption);
     sub->show();
+    sub->move(0, 0);  // the workspace's top-left: all of it shows when the frame has room
     ClientArea->setActiveSubWindow(sub);
     updateWindowActions();
     return child;

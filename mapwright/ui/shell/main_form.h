@@ -98,6 +98,8 @@ class TMainForm : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    /// The client size at start: room for a whole designer window.
+    QSize startSize() const;
     void createActions();
     void createMenus();
     void createToolBar();

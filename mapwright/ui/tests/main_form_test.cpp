@@ -3,13 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextEdit>
 #include <QToolBar>
@@ -45,7 +49,6 @@ class MainFormTest : public QObject {
     void frameAndShellWindows() {
         TMainForm& f = *editor->mainForm;
         QCOMPARE(f.windowTitle(), QStringLiteral("Velmora Mission Editor v2.2"));
-        QCOMPARE(f.size(), QSize(794, 561));
         QCOMPARE(f.findChild<QToolBar*>(QStringLiteral("ToolBar1"))->height(), 33);
         QVERIFY(f.designer() == nullptr);
         // The shell windows exist from the start, hidden.
@@ -65,6 +68,8 @@ class MainFormTest : public QObject {
                                << "" << true << false;
         QTest::newRow("exit") << "System/E&xit"
                               << "" << true << true;
+        QTest::newRow("open") << "System/&Open..."
+                              << "Ctrl+O" << true << true;
         QTest::newRow("save") << "System/&Save"
                               << "Ctrl+S" << true << false;
         QTest::newRow("save as") << "System/Save &As..."
@@ -347,6 +352,65 @@ class MainFormTest : public QObject {
         QTest::mouseClick(designer->SpeedButton[1], Qt::LeftButton);
         QVERIFY(editor->prompts.errors.back().find("haj.bmp") != std::string::npos);
         QCOMPARE(designer->tool(), mw::Tool::Planet);
+        QVERIFY(designer->SpeedButton[0]->isChecked() && !designer->SpeedButton[1]->isChecked());
+    }
+
+    // Run again by startGeometryOnOtherScreens on other screens and scales.
+    void startGeometryFitsTheScreen() {
+        TMainForm& f = *editor->mainForm;
+        const QRect area = f.screen()->availableGeometry();
+        const QRect frame = f.frameGeometry();
+        QVERIFY2(area.contains(frame), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())));
+        QVERIFY(std::abs((frame.left() - area.left()) - (area.right() - frame.right())) <= 1);
+        f.FileNew1->trigger();
+        QMdiSubWindow* sub = f.clientArea()->subWindowList().value(0);
+        QVERIFY(sub);
+        QCOMPARE(sub->pos(), QPoint(0, 0));
+        if (qEnvironmentVariableIsSet("VK_EXPECT_WHOLE_DESIGNER"))
+            QVERIFY(f.clientArea()->viewport()->rect().contains(sub->geometry()));
+        // The selection picture has a device pixel for each of the screen's.
+        QCOMPARE(f.designer()->Image1->pixmap().devicePixelRatio(),
+                 f.designer()->devicePixelRatioF());
+    }
+
+    void startGeometryOnOtherScreens_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("1280x1024 at 2") << QSize(1280, 1024) << "2" << false;
+        QTest::newRow("1280x1024") << QSize(1280, 1024) << "1" << true;
+        QTest::newRow("1920x1080 at 1.5") << QSize(1920, 1080) << "1.5" << true;
+        QTest::newRow("1024x600") << QSize(1024, 600) << "1" << false;
+    }
+    void startGeometryOnOtherScreens() {
+        QFETCH(QSize, screen);
+        QFETCH(QString, scale);
+        QFETCH(bool, whole);
+        QTemporaryDir dir;
+        QFile config(dir.filePath(QStringLiteral("screen.json")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": %1,)"
+                                    R"( "height": %2, "logicalDpi": 96, "dpr": 1}]})")
+                         .arg(screen.width())
+                         .arg(screen.height())
+                         .toUtf8());
+        config.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   QStringLiteral("offscreen:configfile=") + config.fileName());
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        if (whole) env.insert(QStringLiteral("VK_EXPECT_WHOLE_DESIGNER"), QStringLiteral("1"));
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("startGeometryFitsTheScreen")});
+        QVERIFY(run.waitForFinished(120000));
+        QVERIFY2(run.exitCode() == 0, run.readAll().constData());
     }
 
   private:
