@@ -324,14 +324,14 @@ void MonkeyWalk::undoRedo() {
     for (int i = uniform(1, 4); i > 0; --i) {
         const bool redo = chance(0.4);
         note(redo ? "redo" : "undo");
-        // A shortcut goes to the field with the keyboard, which takes it for
-        // its own undo: that is an edit of the field, a new step, not an undo.
+        // A shortcut goes to the widget with the keyboard; the designer's
+        // fields leave undo and redo to the system's steps.
         QWidget* keys = QApplication::focusWidget();
         if (!keys || keys->window() != &f) keys = &f;
-        const bool field = qobject_cast<QLineEdit*>(keys) != nullptr;
         const int how = uniform(0, 2);
-        undoing_ = how == 0 || !field;
-        if (!undoing_) count("designer: undo or redo of the text field");
+        undoing_ = true;
+        if (how > 0 && qobject_cast<QLineEdit*>(keys))
+            count("designer: undo or redo, a field with the keyboard");
         const int index = stack.index();
         switch (how) {
             case 0:
@@ -346,10 +346,7 @@ void MonkeyWalk::undoRedo() {
                     redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
         }
         count(redo ? "designer: redo" : "designer: undo");
-        if (!undoing_)
-            sunFieldsTyped();
-        else if (stack.index() != index)
-            oracle_.movedTo(stack.index());
+        if (stack.index() != index) oracle_.movedTo(stack.index());
         if (!oracle_.known()) count("(the record lost at an undo or redo)");
     }
 }
