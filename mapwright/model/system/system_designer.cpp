@@ -265,6 +265,9 @@ DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompt
     SystemHeader header;
     try {
         header = OpenSystem(path, *scratch, {}, {}, ids);
+        // The pool follows the system read before that system replaces the
+        // open one: when "p_names.dat" cannot be written, nothing changes.
+        NameWorkflow(*scratch, settings_, random_, names_).systemOpened();
     } catch (const UserError& e) {
         prompts.error(e.what());
         return change;
@@ -282,11 +285,6 @@ DesignerChange SystemDesigner::OpenFile(const std::string& path, Prompts& prompt
     change.headerChanged = true;
     change.systemChanged = true;
     change.caption = caption();
-    try {
-        names().systemOpened();
-    } catch (const UserError& e) {
-        prompts.error(e.what());
-    }
     return change;
 }
 

@@ -103,7 +103,8 @@ TEST(DesignerFaultsTest, StepsWritingTheNameListsHappenWholeOrNotAtAll) {
     const struct {
         const char* what;
         Prepare prepare;
-        bool rewritesUsedList = true;  // Clear map leaves "list.dat" to the next placement
+        // Clear map and an open leave "list.dat" to the next placement.
+        bool rewritesUsedList = true;
     } steps[] = {
         {"place planet",
          [](World& w) { return [&w] {
@@ -123,6 +124,15 @@ TEST(DesignerFaultsTest, StepsWritingTheNameListsHappenWholeOrNotAtAll) {
              };
          }},
         {"clear map", [](World& w) { return [&w] { w.d().ClearMap(w.prompts.answer(true)); }; },
+         false},
+        // The pool refilled for a system opened: the open system stays when it cannot be.
+        {"open a system",
+         [](World& w) {
+             const std::string file = w.scratch.path("saved.sdf");
+             w.d().SaveTo(file, w.prompts);
+             w.d().ClickMarker(Tool::Delete, {ObjectKind::Planet, 1}, w.prompts);
+             return [&w, file] { w.d().OpenFile(file, w.prompts); };
+         },
          false},
         {"undo place",
          [placed](World& w) {

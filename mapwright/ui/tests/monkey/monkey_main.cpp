@@ -1,6 +1,9 @@
 // The long random walk (scripts/monkey): walks of a few hundred actions, one
 // seed after another from the first, until the time is up or one fails. A
 // failing seed replays alone: `mapwright_monkey_walk 0 SEED`.
+//   mapwright_monkey_walk [SECONDS [SEED [FAULT_PERCENT]]]
+// FAULT_PERCENT: how many actions in a hundred run with a write that fails
+// (20 unless given; 0 walks without faults).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <chrono>
@@ -21,8 +24,9 @@ int main(int argc, char** argv) {
         argc > 2 ? std::stoull(argv[2])
                  : std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()) %
                        1000000007u;
-    std::printf("monkey: %g seconds from seed %llu, %d actions a walk\n", seconds,
-                static_cast<unsigned long long>(first), kActionsPerWalk);
+    const double faults = argc > 3 ? std::stod(argv[3]) / 100 : mw::ui::test::kDefaultFaultRate;
+    std::printf("monkey: %g seconds from seed %llu, %d actions a walk, faults in %g%% of them\n",
+                seconds, static_cast<unsigned long long>(first), kActionsPerWalk, faults * 100);
     QElapsedTimer clock;
     clock.start();
     mw::ui::test::ActionCounts total;
@@ -30,7 +34,7 @@ int main(int argc, char** argv) {
     int walks = 0;
     std::uint64_t seed = first;
     do {
-        mw::ui::test::MonkeyWalk walk(seed);
+        mw::ui::test::MonkeyWalk walk(seed, faults);
         walk.run(kActionsPerWalk);
         actions += walk.actionsDone();
         ++walks;

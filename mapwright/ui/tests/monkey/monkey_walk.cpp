@@ -1,114 +1,27 @@
 #include "monkey_walk.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPointer>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
 #include <filesystem>
-#include <set>
-#include <tuple>
 
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
 #include "designer/object_marker.h"
-#include "dialogs/node_list.h"
-#include "dialogs/object_dialog.h"
-#include "dialogs/ship_help.h"
-#include "dialogs/z_dialog.h"
-#include "project/project_file.h"
+#include "monkey_support.h"
 #include "shell/recent_files_menu.h"
-#include "system/sdf_record.h"
+#include "shell/recovery_keeper.h"
 #include "text.h"
 #include "ui_test_support.h"
 #include "wizard/mcw.h"
-#include "wizard/mcw_check.h"
-#include "wizard/tab_control.h"
 
 namespace mw::ui::test {
 
 namespace {
-
-/// While alive, acts once on the first modal window `accept` takes, as soon
-/// as it is up; gone with the action that may open it, so a window that
-/// never came is not waited for later.
-class ModalAct {
-  public:
-    ModalAct(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act) {
-        QObject::connect(&timer_, &QTimer::timeout, [this, accept, act] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || !modal->isVisible() || !accept(modal)) return;
-            // Stopped first: the act may wait in windows of its own.
-            timer_.stop();
-            act(modal);
-        });
-        timer_.start(0);
-    }
-
-  private:
-    QTimer timer_;
-};
-
-/// Design file bytes with every jump node's own id blanked.
-std::string withoutNodeIds(const std::string& bytes) {
-    std::string out;
-    for (std::size_t at = 0; at + kSdfRecordSize <= bytes.size(); at += kSdfRecordSize) {
-        SdfRecord r = SdfRecord::decode(reinterpret_cast<const std::uint8_t*>(bytes.data() + at));
-        if (r.tag == sdf_tag::kJumpNode) r.textA = "";
-        const SdfRecord::Bytes encoded = r.encode();
-        out.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-    }
-    out.append(bytes.substr(bytes.size() - bytes.size() % kSdfRecordSize));
-    return out;
-}
-
-/// Where two saved systems first differ, for the failure message.
-std::string firstDifference(const std::string& a, const std::string& b,
-                            std::size_t recordSize = kSdfRecordSize) {
-    std::size_t at = 0;
-    while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
-    return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
-           ", first difference in record " + std::to_string(at / recordSize) + " at byte " +
-           std::to_string(at % recordSize);
-}
-
-/// A project file's systems, for the failure message.
-std::string systemList(const std::string& bytes) {
-    const MapProjectRecord r = DecodeProject(reinterpret_cast<const std::uint8_t*>(bytes.data()));
-    std::string list;
-    for (const SystemSlot& slot : r.systems)
-        if (!slot.empty())
-            list += "[" + slot.systemName.str() + " @ " + slot.designFile.str() + "]";
-    return list;
-}
-
-using MarkerKey = std::tuple<int, int, int, int, std::string, std::string>;
-
-MarkerKey keyOf(const MarkerView& view) {
-    return {int(view.kind), view.index, view.pixel.x, view.pixel.y, view.caption, view.hint};
-}
-
-/// Types the text key by key; a character with no key of its own comes as
-/// its text alone, as an input method sends it.
-void typeText(QWidget* field, const std::string& utf8) {
-    for (const QChar c : QString::fromStdString(utf8)) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
-            QTest::keyClick(field, char(c.unicode()));
-        else
-            for (QTest::KeyAction action : {QTest::Press, QTest::Release})
-                QTest::sendKeyEvent(action, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 /// The markers in kind and index order: the window keeps them in a hash,
 /// whose order changes from run to run, and a seed must replay the walk.
@@ -120,43 +33,55 @@ QList<ObjectMarker*> sortedMarkers(const TMDIChild* designer) {
     return markers;
 }
 
-QString className(const QObject* o) {
-    return QString::fromLatin1(o->metaObject()->className()).section(QStringLiteral("::"), -1);
-}
-
 const std::vector<std::string> kWords{
     "Vega",  "Sol",        "St. John's", "Alpha Centauri", "a,b.c", "  ",    "é",   "Őrség",
     "€uro",  "日本",       "%1 %s",      "\"quoted\"",     "-0",    "+5",    "1e3", "0x10",
     "12345", "2147483647", "2147483648", "-2147483649",    "-17",   "swamp", "0",   "T1"};
 
+/// The kind each placing tool places, in the order of the tools.
+constexpr int kToolKinds[] = {kPlanet, kShip,   kAsteroid, kMicroAsteroid,
+                              kWreck,  kNebula, kJumpNode};
+
+std::string databaseBytes() {
+    return vk_test::readFile(QDir(QCoreApplication::applicationDirPath())
+                                 .filePath(QStringLiteral("main.ond"))
+                                 .toStdString());
+}
+
 }  // namespace
 
-MonkeyWalk::MonkeyWalk(std::uint64_t seed)
+MonkeyWalk::MonkeyWalk(std::uint64_t seed, double faultRate)
     : seed_(seed),
+      faultRate_(faultRate),
       rng_(seed),
       settings_(std::make_unique<QSettings>(
           settingsFolder_.filePath(QStringLiteral("mapwright.conf")), QSettings::IniFormat)),
-      editor_(std::make_unique<TestEditor>()) {
+      editor_(std::make_unique<TestEditor>()),
+      oracle_(files::planetNames(databaseBytes(), 'U')) {
     editor_->mainForm->setRecentFiles(*settings_);
     vk_test::ScratchDir& s = editor_->scratch;
     const std::string sample = vk_test::readFile(VK_SOURCE_DIR "/data/samples/sample.sdf");
     s.write("samples/sample.sdf", sample);
-    s.write("samples/damaged.sdf", sample.substr(0, kSdfRecordSize * 2 + 100));
+    s.write("samples/damaged.sdf", sample.substr(0, files::kDesignRecordSize * 2 + 100));
     s.write("samples/empty.sdf", "");
     for (const char* name : {"alpha.sdf", "beta.sdf", "gamma.sdf", "sample.vmpf"})
         s.write(std::string("samples/map/") + name,
                 vk_test::readFile(std::string(VK_SOURCE_DIR "/data/samples/map/") + name));
     s.write("samples/short.vmpf", "VMPF");
-    std::filesystem::create_directories(s.path("files"));
-    std::filesystem::create_directories(s.path("projects"));
-    std::filesystem::create_directories(s.path("check"));
+    for (const char* folder : {"files", "projects", "check", "state"})
+        std::filesystem::create_directories(s.path(folder));
+    keeper_ = std::make_unique<RecoveryKeeper>(*editor_->document, RecoveryFiles(s.path("state")),
+                                               editor_->prompts, std::chrono::hours(1));
     stackWatch_ = QObject::connect(editor_->document->undoStack(), &QUndoStack::indexChanged,
                                    [this](int index) { stepTaken(index); });
+    QObject::connect(editor_->document.get(), &SystemDocument::fileUsed,
+                     [this](const QString& path) { fileUsed_ = toModel(path); });
 }
 
 MonkeyWalk::~MonkeyWalk() {
     // The stack empties as the editor goes; the walk is no longer listening.
     QObject::disconnect(stackWatch_);
+    keeper_.reset();
 }
 
 void MonkeyWalk::run(int actions) {
@@ -165,32 +90,56 @@ void MonkeyWalk::run(int actions) {
         ensureDesigner();
         if (!designer_) return fail("the New command made no designer window");
         before_ = systemState();
+        modifiedBefore_ = editor_->document->isModified();
+        pathBefore_ = toModel(editor_->document->filePath());
         stackMoved_ = false;
         undoing_ = false;
         startedOver_ = false;
+        saving_ = false;
+        fileUsed_.clear();
+        dialogObject_.reset();
         // How often each action comes, per thousand.
-        static constexpr std::pair<int, void (MonkeyWalk::*)()> kActions[] = {
-            {80, &MonkeyWalk::chooseTool},    {250, &MonkeyWalk::clickPixel},
-            {120, &MonkeyWalk::clickMarker},  {70, &MonkeyWalk::typeSunName},
-            {50, &MonkeyWalk::editSunFields}, {20, &MonkeyWalk::clearMap},
-            {60, &MonkeyWalk::saveAs},        {40, &MonkeyWalk::save},
-            {60, &MonkeyWalk::open},          {20, &MonkeyWalk::closeDesigner},
-            {20, &MonkeyWalk::mainOpen},      {90, &MonkeyWalk::undoRedo},
-            {60, &MonkeyWalk::dragMarker},    {40, &MonkeyWalk::wizardSession},
-            {20, &MonkeyWalk::openRecent}};
+        static constexpr struct {
+            int perMille;
+            void (MonkeyWalk::*act)();
+            const char* name;
+        } kActions[] = {{80, &MonkeyWalk::chooseTool, "choose tool"},
+                        {220, &MonkeyWalk::clickPixel, "click the map"},
+                        {120, &MonkeyWalk::clickMarker, "click a marker"},
+                        {70, &MonkeyWalk::typeSunName, "type the sun name"},
+                        {50, &MonkeyWalk::editSunFields, "sun fields"},
+                        {20, &MonkeyWalk::clearMap, "Clear map"},
+                        {60, &MonkeyWalk::saveAs, "Save as"},
+                        {40, &MonkeyWalk::save, "Save"},
+                        {60, &MonkeyWalk::open, "Open"},
+                        {20, &MonkeyWalk::closeDesigner, "Close"},
+                        {20, &MonkeyWalk::mainOpen, "main window Open"},
+                        {90, &MonkeyWalk::undoRedo, "undo and redo"},
+                        {60, &MonkeyWalk::dragMarker, "drag a marker"},
+                        {40, &MonkeyWalk::wizardSession, "wizard"},
+                        {20, &MonkeyWalk::openRecent, "a recent file"},
+                        {30, &MonkeyWalk::autosave, "autosave"}};
         int r = uniform(0, 999);
-        for (const auto& [perMille, act] : kActions) {
-            if (r < perMille) {
-                (this->*act)();
-                break;
-            }
-            r -= perMille;
+        auto act = kActions[0].act;
+        const char* name = kActions[0].name;
+        for (const auto& a : kActions) {
+            act = a.act, name = a.name;
+            if (r < a.perMille) break;
+            r -= a.perMille;
         }
+        // The wizard fails its writes step by step, inside its window.
+        const std::optional<FolderBytes> before =
+            act == &MonkeyWalk::wizardSession ? std::nullopt : armFault();
+        (this->*act)();
         // What the action left for later (markers it removed, the caption timer).
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const bool fired = faultFired(before.has_value(), name);
+        observeFiles();
         checkWindow();
         checkSteps();
+        checkOracle();
+        if (fired) checkFault(*before, act == &MonkeyWalk::autosave);
         ++done_;
     }
 }
@@ -215,6 +164,8 @@ void MonkeyWalk::ensureDesigner() {
         // A new system: the undo stack starts again.
         steps_.clear();
         steps_[editor_->document->undoStack()->index()] = systemState();
+        if (TMDIChild* d = editor_->mainForm->designer())
+            oracle_.newSystem(latin1(d->Edit1->text()), usedOnDisk());
     }
     designer_ = editor_->mainForm->designer();
     panel_ = designer_ ? designer_->mapPanel() : nullptr;
@@ -238,17 +189,33 @@ void MonkeyWalk::clickPixel() {
                 QPoint(uniform(-10, 10), uniform(-10, 10));
     pixel = QPoint(std::clamp(pixel.x(), 0, MapPanel::kSize - 1),
                    std::clamp(pixel.y(), 0, MapPanel::kSize - 1));
+    const Tool tool = designer_->tool();
     note("click " + std::to_string(pixel.x()) + "," + std::to_string(pixel.y()) + " tool " +
-         std::to_string(int(designer_->tool())));
+         std::to_string(int(tool)));
     QTest::mouseMove(panel_, pixel);
     // A click goes to what is under the pointer: a marker there takes it.
     QWidget* under = panel_->childAt(pixel);
     if (auto* marker = qobject_cast<ObjectMarker*>(under)) {
         count("designer: click on a marker");
-        return press(marker, marker->mapFrom(panel_, pixel));
+        return markerAction(marker, marker->mapFrom(panel_, pixel));
     }
     count("designer: click on the map");
     QTest::mouseClick(panel_, Qt::LeftButton, {}, pixel);
+    if (tool == Tool::Delete) return;
+    const int kind = kToolKinds[int(tool)];
+    const std::optional<int> index = oracle_.placement(kind, pixel.x(), pixel.y());
+    if (!index) return;
+    if (!designer_->marker(ObjectKind(kind), *index)) {
+        if (editor_->prompts.errors.empty())
+            fail("a click with tool " + std::to_string(int(tool)) + " placed nothing, silently");
+        return;
+    }
+    // The name drawn: the last of the used-name list, the new planet's index being the highest.
+    const std::vector<std::string> used = usedOnDisk();
+    const std::string drawn = kind == kPlanet && !used.empty() ? used.back() : std::string();
+    if (const std::string wrong = oracle_.place(kind, pixel.x(), pixel.y(), drawn); !wrong.empty())
+        fail(wrong);
+    synced();
 }
 
 void MonkeyWalk::clickMarker() {
@@ -259,7 +226,22 @@ void MonkeyWalk::clickMarker() {
          std::to_string(int(designer_->tool())));
     count(designer_->tool() == Tool::Delete ? "designer: delete a marker"
                                             : "designer: open a marker's dialog");
-    press(marker);
+    markerAction(marker);
+}
+
+void MonkeyWalk::markerAction(ObjectMarker* marker, std::optional<QPoint> at) {
+    const ObjectRef object = marker->object();
+    dialogObject_ = object;
+    const bool deleting = designer_->tool() == Tool::Delete;
+    press(marker, at);
+    if (!deleting) return;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (designer_->marker(object.kind, object.index)) {
+        if (editor_->prompts.errors.empty()) fail("a delete removed nothing, silently");
+        return;
+    }
+    oracle_.remove(int(object.kind), object.index);
+    synced();
 }
 
 void MonkeyWalk::typeSunName() {
@@ -269,15 +251,19 @@ void MonkeyWalk::typeSunName() {
     note("sun name " + std::to_string(how) + " '" + text + "'");
     // Clicked into first, as a user does: the field keeps the keyboard afterwards.
     QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+    const auto typed = [this] { sunFieldsTyped(); };
     if (how == 0) {
         edit->selectAll();
-        typeText(edit, text);
+        typeText(edit, text, typed);
     } else if (how == 1) {
         edit->end(false);
-        typeText(edit, text);
+        typeText(edit, text, typed);
     } else {
         edit->end(false);
-        for (int i = uniform(1, 6); i > 0; --i) QTest::keyClick(edit, Qt::Key_Backspace);
+        for (int i = uniform(1, 6); i > 0; --i) {
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            typed();
+        }
     }
     count("designer: type the sun name");
 }
@@ -293,6 +279,10 @@ void MonkeyWalk::clearMap() {
     note("clear map");
     QTest::mouseClick(designer_->Button2, Qt::LeftButton);
     count("designer: Clear map");
+    if (!editor_->prompts.questions.empty() && answered(0) && editor_->prompts.errors.empty()) {
+        oracle_.clearMap();
+        synced();
+    }
 }
 
 void MonkeyWalk::dragMarker() {
@@ -305,6 +295,8 @@ void MonkeyWalk::dragMarker() {
          std::to_string(to.y()));
     const QPoint from = marker->rect().center();
     const QPoint start = marker->pixel();
+    const ObjectRef object = marker->object();
+    dialogObject_ = object;
     // A short way is a click, which opens the object's dialog.
     const ModalAct answer([this](QWidget* w) { return handling_.empty() && w; },
                           [this](QWidget* w) { handleModal(w); });
@@ -313,34 +305,34 @@ void MonkeyWalk::dragMarker() {
     const QPoint half = (from + marker->mapFrom(panel_, to)) / 2;
     QTest::mouseMove(marker, half);
     QTest::mouseMove(marker, marker->mapFrom(panel_, to));
-    const ObjectRef object = marker->object();
     QTest::mouseRelease(marker, Qt::LeftButton, {}, marker->mapFrom(panel_, to));
     count("designer: drag a marker");
     const bool onMap = (to - start).manhattanLength() >= QApplication::startDragDistance() &&
                        QRect(0, 0, MapPanel::kSize, MapPanel::kSize).contains(to) &&
-                       !(WorldFromPixel(to.x()) == 0 && WorldFromPixel(to.y()) == 0);
-    if (!onMap) return;
-    const MarkerView moved = editor_->state->designer().marker(object);
-    if (moved.pixel != MarkerPos{to.x(), to.y()})
-        fail("a marker dropped at " + std::to_string(to.x()) + "," + std::to_string(to.y()) +
-             " stands at " + std::to_string(moved.pixel.x) + "," + std::to_string(moved.pixel.y));
+                       !(to.x() == 247 && to.y() == 247);
+    // Only a live object moves; the map must show it where it was dropped.
+    if (!onMap || !oracle_.live(int(object.kind), object.index)) return;
+    oracle_.move(int(object.kind), object.index, to.x(), to.y());
+    synced();
 }
 
 void MonkeyWalk::undoRedo() {
     TMainForm& f = *editor_->mainForm;
+    QUndoStack& stack = *editor_->document->undoStack();
     // Shortcuts reach only the active window.
     QApplication::setActiveWindow(&f);
     for (int i = uniform(1, 4); i > 0; --i) {
         const bool redo = chance(0.4);
         note(redo ? "redo" : "undo");
-        // A shortcut goes to the field with the keyboard, which takes it for
-        // its own undo: that is an edit of the field, a new step, not an undo.
+        // A shortcut goes to the widget with the keyboard; the designer's
+        // fields leave undo and redo to the system's steps.
         QWidget* keys = QApplication::focusWidget();
         if (!keys || keys->window() != &f) keys = &f;
-        const bool field = qobject_cast<QLineEdit*>(keys) != nullptr;
         const int how = uniform(0, 2);
-        undoing_ = how == 0 || !field;
-        if (!undoing_) count("designer: undo or redo of the text field");
+        undoing_ = true;
+        if (how > 0 && qobject_cast<QLineEdit*>(keys))
+            count("designer: undo or redo, a field with the keyboard");
+        const int index = stack.index();
         switch (how) {
             case 0:
                 (redo ? f.EditRedo1 : f.EditUndo1)->trigger();
@@ -354,14 +346,16 @@ void MonkeyWalk::undoRedo() {
                     redo ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
         }
         count(redo ? "designer: redo" : "designer: undo");
+        if (stack.index() != index) oracle_.movedTo(stack.index());
+        if (!oracle_.known()) count("(the record lost at an undo or redo)");
     }
 }
 
 void MonkeyWalk::save() {
-    SystemDocument& document = *editor_->document;
     editor_->prompts.files[FileDialog::SaveSystem] = pickSystemFile(true);
     const int how = uniform(0, 2);
     note(how == 2 ? "Save As..." : "Save");
+    saving_ = true;
     if (how == 0) {
         QApplication::setActiveWindow(editor_->mainForm.get());
         QTest::keyClick(editor_->mainForm.get(), Qt::Key_S, Qt::ControlModifier);
@@ -369,20 +363,15 @@ void MonkeyWalk::save() {
         (how == 1 ? editor_->mainForm->FileSave1 : editor_->mainForm->FileSaveAs1)->trigger();
     }
     count(how == 2 ? "main window: Save As" : "main window: Save");
-    if (!editor_->prompts.errors.empty() || document.isModified()) return;
-    const std::string path = toModel(document.filePath());
-    if (!path.empty() && std::filesystem::exists(path)) rememberSave(path);
 }
 
 void MonkeyWalk::saveAs() {
-    std::string path = pickSystemFile(true);
+    const std::string path = pickSystemFile(true);
     editor_->prompts.files[FileDialog::SaveSystem] = path;
     note("save as '" + path + "'");
+    saving_ = true;
     QTest::mouseClick(designer_->Button3, Qt::LeftButton);
     count("designer: Save as");
-    if (path.empty() || !editor_->prompts.errors.empty()) return;
-    if (!std::filesystem::path(path).has_extension()) path += ".sdf";
-    rememberSave(path);
 }
 
 std::string MonkeyWalk::prepareOpen(const std::string& what) {
@@ -395,10 +384,9 @@ std::string MonkeyWalk::prepareOpen(const std::string& what) {
 }
 
 void MonkeyWalk::open() {
-    const std::string path = prepareOpen("open");
+    prepareOpen("open");
     QTest::mouseClick(designer_->Button1, Qt::LeftButton);
     count("designer: Open");
-    checkOpened(path);
 }
 
 void MonkeyWalk::closeDesigner() {
@@ -410,13 +398,10 @@ void MonkeyWalk::closeDesigner() {
 }
 
 void MonkeyWalk::mainOpen() {
-    const std::string path = prepareOpen("main window Open");
+    prepareOpen("main window Open");
     editor_->mainForm->FileOpen1->trigger();
     count("main window: Open");
-    if (editor_->mainForm->designer()) {
-        editor_->mainForm->resize(1000, 720);
-        checkOpened(path);
-    }
+    if (editor_->mainForm->designer()) editor_->mainForm->resize(1000, 720);
 }
 
 void MonkeyWalk::openRecent() {
@@ -426,13 +411,16 @@ void MonkeyWalk::openRecent() {
     if (entries.isEmpty()) return mainOpen();
     QAction* entry = entries[uniform(0, int(entries.size()) - 1)];
     queueAnswers();
-    note("recent file '" + toModel(entry->data().toString()) + "' " + toModel(entry->text()));
+    const std::string path = toModel(entry->data().toString());
+    note("recent file '" + path + "' " + toModel(entry->text()));
     startedOver_ = true;
+    if (QString::fromStdString(path).endsWith(QLatin1String(".vmpf"))) projectToShow_ = path;
     // A design file opens in the designer, a project file in the wizard.
     const ModalAct answer([this](QWidget* w) { return handling_.empty() && w; },
                           [this](QWidget* w) { handleModal(w); });
     entry->trigger();
     count("main window: a recent file");
+    projectToShow_.clear();
     if (editor_->mainForm->designer()) editor_->mainForm->resize(1000, 720);
 }
 
@@ -444,253 +432,20 @@ void MonkeyWalk::wizardSession() {
     editor_->mainForm->MapCreatorWizard1->trigger();
 }
 
-// --- the modal windows ---
-
-void MonkeyWalk::press(QWidget* button, std::optional<QPoint> at) {
-    const ModalAct answer(
-        [this](QWidget* w) {
-            return std::find(handling_.begin(), handling_.end(), w) == handling_.end();
-        },
-        [this](QWidget* w) { handleModal(w); });
-    QTest::mouseClick(button, Qt::LeftButton, {}, at.value_or(button->rect().center()));
-}
-
-void MonkeyWalk::handleModal(QWidget* modal) {
-    QPointer<QWidget> guard(modal);
-    handling_.push_back(modal);
-    if (auto* dialog = qobject_cast<ObjectDialog*>(modal)) {
-        fillObjectDialog(dialog);
-    } else if (auto* z = qobject_cast<Tmagassag*>(modal)) {
-        answerZ(z);
-    } else if (auto* nodes = qobject_cast<TNodeList*>(modal)) {
-        answerNodeList(nodes);
-    } else if (auto* help = qobject_cast<Tship_help*>(modal)) {
-        count("dialog: ship help");
-        QTest::mouseClick(help->Button1, Qt::LeftButton);
-    } else if (auto* check = qobject_cast<TMCWcheck*>(modal)) {
-        count("wizard: check list");
-        QTest::mouseClick(check->Button1, Qt::LeftButton);
-    } else if (auto* wizard = qobject_cast<TMCW*>(modal)) {
-        for (int i = uniform(1, 12); i > 0 && !failed(); --i) wizardStep(wizard);
-        queueAnswers();
-        editor_->prompts.answerQueue.push_front(true);
-        press(wizard->Button5);
-        count("wizard: Close");
-    } else {
-        fail("an unexpected modal window: " + className(modal).toStdString());
-    }
-    handling_.pop_back();
-    // Whatever the answers, the window must not stay up: the walk goes on.
-    if (auto* dialog = qobject_cast<QDialog*>(guard.data()); dialog && dialog->isVisible()) {
-        if (!failed() && !qobject_cast<ObjectDialog*>(dialog))
-            fail(className(dialog).toStdString() + " stayed open");
-        dialog->reject();
-    }
-}
-
-void MonkeyWalk::fillObjectDialog(ObjectDialog* dialog) {
-    const std::string name = "dialog: " + className(dialog).toStdString();
-    fillFields(dialog);
-    if (chance(0.25)) {
-        count("dialog: Set 'Z' coordinate");
-        press(dialog->Button3);
-    }
-    if (auto* extra = dialog->findChild<QPushButton*>(QStringLiteral("Button4"));
-        extra && chance(0.2)) {
-        editor_->prompts.files[FileDialog::LinkSystems] = pickSystemFile(false);
-        count(name + " Button4");
-        press(extra);
-    }
-    if (chance(0.2)) fillFields(dialog);
-    const int how = uniform(0, 9);
-    if (how < 6) {
-        note(name + " OK");
-        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
-        if (!dialog->isVisible()) return count(name + " OK");
-        count(name + " OK refused");
-        QTest::mouseClick(dialog->Button2, Qt::LeftButton);
-    } else if (how < 9) {
-        note(name + " Cancel");
-        QTest::mouseClick(dialog->Button2, Qt::LeftButton);
-        count(name + " Cancel");
-    } else {
-        note(name + " Escape");
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        count(name + " Escape");
-    }
-}
-
-void MonkeyWalk::fillFields(QDialog* dialog) {
-    // Without a dialog: the designer's sun type, background and scale.
-    QList<QWidget*> fields;
-    if (dialog)
-        fields = dialog->findChildren<QWidget*>();
-    else
-        fields = {designer_->ComboBox1, designer_->ComboBox2, designer_->Edit2};
-    for (QWidget* field : fields) {
-        if (!field->isVisibleTo(field->window()) || !field->isEnabled() || !chance(0.4)) continue;
-        if (auto* check = qobject_cast<QCheckBox*>(field)) {
-            QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, check->height() / 2));
-        } else if (auto* spin = qobject_cast<QSpinBox*>(field)) {
-            if (chance(0.5)) {
-                spin->setValue(uniform(spin->minimum(), spin->maximum()));
-            } else {
-                spin->selectAll();
-                typeText(spin, randomText());
-            }
-        } else if (auto* combo = qobject_cast<QComboBox*>(field)) {
-            if (combo->isEditable() && chance(0.5)) {
-                combo->lineEdit()->selectAll();
-                typeText(combo->lineEdit(), randomText());
-            } else if (combo->count() > 0) {
-                combo->setCurrentIndex(uniform(0, combo->count() - 1));
-            }
-        } else if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-            if (qobject_cast<QComboBox*>(edit->parentWidget()) ||
-                qobject_cast<QAbstractSpinBox*>(edit->parentWidget()))
-                continue;
-            edit->selectAll();
-            typeText(edit, randomText());
-        }
-    }
-}
-
-void MonkeyWalk::answerZ(QDialog* dialog) {
-    auto* z = static_cast<Tmagassag*>(dialog);
-    z->Edit1->selectAll();
-    typeText(z->Edit1, chance(0.7) ? std::to_string(uniform(-100000, 100000)) : randomText());
-    if (chance(0.7)) {
-        QTest::mouseClick(z->Button1, Qt::LeftButton);
-        if (!z->isVisible()) return count("dialog: Z OK");
-        count("dialog: Z OK refused");
-    }
-    QTest::mouseClick(z->Button2, Qt::LeftButton);
-    count("dialog: Z Cancel");
-}
-
-void MonkeyWalk::answerNodeList(QDialog* dialog) {
-    auto* nodes = static_cast<TNodeList*>(dialog);
-    if (nodes->ComboBox1->count() > 0)
-        nodes->ComboBox1->setCurrentIndex(uniform(0, nodes->ComboBox1->count() - 1));
-    const bool ok = chance(0.7);
-    QTest::mouseClick(ok ? nodes->Button1 : nodes->Button2, Qt::LeftButton);
-    count(ok ? "dialog: node chooser OK" : "dialog: node chooser Cancel");
-}
-
-void MonkeyWalk::wizardStep(TMCW* wizard) {
-    clearPrompts();
-    MapProject& project = editor_->state->project();
-    switch (uniform(0, 9)) {
-        case 0:
-        case 1: {
-            const std::string path = pickSystemFile(false);
-            editor_->prompts.files[FileDialog::InsertSystem] = path;
-            note("wizard insert '" + path + "'");
-            press(wizard->Button1);
-            return count("wizard: Insert");
-        }
-        case 2: {
-            QListWidget* list = wizard->ListBox1;
-            for (int i = uniform(0, 3); i > 0 && list->count() > 0; --i) {
-                QListWidgetItem* item = list->item(uniform(0, list->count() - 1));
-                QTest::mouseClick(list->viewport(), Qt::LeftButton,
-                                  chance(0.5) ? Qt::ControlModifier : Qt::NoModifier,
-                                  list->visualItemRect(item).center());
-            }
-            note("wizard remove");
-            press(wizard->Button2);
-            return count("wizard: Remove");
-        }
-        case 3: {
-            QComboBox* counts = wizard->ComboBox1;
-            static const char* const kCounts[] = {"2", "4", "8", "3", "0", "", "16"};
-            const std::string text = kCounts[uniform(0, 6)];
-            note("wizard empire count '" + text + "'");
-            queueAnswers();
-            if (chance(0.5) && counts->count() > 0) {
-                counts->setCurrentIndex(uniform(0, counts->count() - 1));
-            } else {
-                counts->lineEdit()->selectAll();
-                typeText(counts->lineEdit(), text);
-            }
-            return count("wizard: empire count");
-        }
-        case 4: {
-            queueAnswers();
-            const std::string path = pickProjectFile(true);
-            editor_->prompts.files[FileDialog::SaveProject] = path;
-            editor_->prompts.files[FileDialog::SaveInfSource] =
-                chance(0.7) ? editor_->scratch.path("projects/mission.inf") : std::string();
-            note("wizard save map '" + path + "'");
-            press(wizard->Button4);
-            count("wizard: Save map");
-            if (path.empty() || !asked(FileDialog::SaveProject)) return;
-            // An error shown (a map the check refuses, a mission not written)
-            // does not mean the project file was not written.
-            const std::string bytes = vk_test::readFile(path);
-            const ProjectBytes expected = EncodeProject(BuildProjectRecord(project));
-            if (bytes == std::string(expected.begin(), expected.end()))
-                savedProjects_[path] = bytes;
-            else if (editor_->prompts.errors.empty())
-                fail("the project file saved is not the map on screen");
-            else if (savedProjects_.count(path) && savedProjects_[path] != bytes)
-                fail("a project save that failed changed the file");
-            return;
-        }
-        case 5: {
-            queueAnswers();
-            const std::string path = pickProjectFile(false);
-            editor_->prompts.files[FileDialog::LoadProject] = path;
-            note("wizard load map '" + path + "'");
-            press(wizard->Button7);
-            count("wizard: Load map");
-            return checkProjectLoaded(path);
-        }
-        case 6:
-            note("wizard check map");
-            press(wizard->Button8);
-            return count("wizard: Check map");
-        case 7:
-            queueAnswers();
-            note("wizard clear");
-            press(wizard->Button3);
-            return count("wizard: Clear");
-        case 8: {
-            QLineEdit* edit = chance(0.5) ? wizard->Edit1 : wizard->Edit2;
-            note("wizard map text");
-            edit->selectAll();
-            typeText(edit, randomText());
-            return count("wizard: map name or description");
-        }
-        default: {
-            TabControl* tabs = wizard->TabControl1;
-            if (tabs->count() > 0)
-                QTest::mouseClick(tabs, Qt::LeftButton, {},
-                                  tabs->tabRect(uniform(0, tabs->count() - 1)).center());
-            note("wizard empire fields");
-            for (QWidget* control : std::initializer_list<QWidget*>{
-                     wizard->Edit3, wizard->ComboBox2, wizard->ComboBox3, wizard->SpinEdit1,
-                     wizard->ComboBox4, wizard->ComboBox5, wizard->SpinEdit2, wizard->SpinEdit3,
-                     wizard->SpinEdit4}) {
-                if (!chance(0.3)) continue;
-                if (auto* spin = qobject_cast<QSpinBox*>(control))
-                    spin->setValue(uniform(spin->minimum(), spin->maximum()));
-                else if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->count())
-                    combo->setCurrentIndex(uniform(0, combo->count() - 1));
-                else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-                    edit->selectAll();
-                    typeText(edit, randomText());
-                }
-            }
-            return count("wizard: empire tab and fields");
-        }
-    }
+void MonkeyWalk::autosave() {
+    note("autosave");
+    keeper_->autosave();
+    count("recovery: autosave");
 }
 
 // --- the answers ---
 
 void MonkeyWalk::queueAnswers() {
-    for (int i = 0; i < 6; ++i) editor_->prompts.answer(chance(0.7));
+    for (int i = 0; i < 6; ++i) {
+        const bool yes = chance(0.7);
+        editor_->prompts.answer(yes);
+        answersGiven_.push_back(yes);
+    }
 }
 
 void MonkeyWalk::clearPrompts() {
@@ -703,6 +458,7 @@ void MonkeyWalk::clearPrompts() {
     p.errors.clear();
     p.questions.clear();
     p.dialogs.clear();
+    answersGiven_.clear();
 }
 
 std::string MonkeyWalk::pickSystemFile(bool forSaving) {
@@ -773,134 +529,8 @@ bool MonkeyWalk::chance(double p) {
     return std::bernoulli_distribution(p)(rng_);
 }
 
-// --- the invariants ---
-
-void MonkeyWalk::checkWindow() {
-    TMDIChild* designer = editor_->mainForm->designer();
-    if (!designer || failed()) return;
-    std::set<MarkerKey> shown, held;
-    for (ObjectMarker* m : designer->markers()) {
-        const ObjectRef o = m->object();
-        shown.insert({int(o.kind), o.index, m->pixel().x(), m->pixel().y(), toModel(m->text()),
-                      toModel(m->toolTip())});
-    }
-    for (const MarkerView& view : editor_->state->designer().markers()) held.insert(keyOf(view));
-    if (shown != held)
-        fail("the map shows " + std::to_string(shown.size()) + " markers, the model holds " +
-             std::to_string(held.size()) + " (or they differ)");
-    if (designer->windowTitle().endsWith(QLatin1Char('*')) != editor_->document->isModified())
-        fail("the caption '" + toModel(designer->windowTitle()) + "' says " +
-             (editor_->document->isModified() ? "nothing is" : "something is") +
-             " unsaved, the document the opposite");
-    const SystemHeader& header = editor_->state->designer().header();
-    if (toModel(designer->Edit1->text()) != header.sunName)
-        fail("the sun name field shows '" + toModel(designer->Edit1->text()) +
-             "', the model holds '" + header.sunName + "'");
-}
-
-DesignerSnapshot MonkeyWalk::systemState() const {
-    DesignerSnapshot s = editor_->state->designer().TakeSnapshot();
-    s.tables.currentObjectIndex = 0;
-    s.tables.zTargetKind = ObjectKind::Planet;
-    s.tables.lastCursorPixel = {};
-    return s;
-}
-
-namespace {
-std::string whatDiffers(const DesignerSnapshot& a, const DesignerSnapshot& b) {
-    std::string parts;
-    if (!(a.tables == b.tables)) parts += " tables";
-    if (!(a.header == b.header)) parts += " header";
-    if (a.pool != b.pool) parts += " p_names.dat";
-    if (a.usedList != b.usedList) parts += " list.dat";
-    return parts;
-}
-}  // namespace
-
-void MonkeyWalk::stepTaken(int index) {
-    stackMoved_ = true;
-    if (failed()) return;
-    const DesignerSnapshot now = systemState();
-    if (undoing_) {
-        const auto it = steps_.find(index);
-        if (it != steps_.end()) {
-            count("(an undo or redo compared with its step)");
-            if (!(it->second == now))
-                return fail("undo or redo to step " + std::to_string(index) +
-                            " did not bring its system back:" + whatDiffers(it->second, now));
-        }
-    } else if (editor_->document->undoStack()->count() == index) {
-        // A new step: the steps that could have been redone are gone.
-        steps_.erase(steps_.upper_bound(index), steps_.end());
-    }
-    steps_[index] = now;
-}
-
-void MonkeyWalk::checkSteps() {
-    if (failed()) return;
-    const DesignerSnapshot now = systemState();
-    if (startedOver_ && editor_->document->undoStack()->count() == 0) {
-        // A new system (opened, or a new window): its undo stack starts empty.
-        steps_.clear();
-        steps_[0] = now;
-    } else if (!stackMoved_ && !(now == before_)) {
-        return fail("the system changed without an undo step:" + whatDiffers(before_, now));
-    }
-    // With nothing unsaved the system is the file it was saved to or opened from.
-    const SystemDocument& document = *editor_->document;
-    const auto saved = savedSystems_.find(toModel(document.filePath()));
-    if (!editor_->mainForm->designer() || document.isModified() || saved == savedSystems_.end())
-        return;
-    count("(nothing unsaved: compared with its file)");
-    if (systemAsSaved() != saved->second)
-        fail("nothing is unsaved, yet the system is not the file " + saved->first + ": " +
-             firstDifference(saved->second, systemAsSaved()));
-}
-
-std::string MonkeyWalk::systemAsSaved() {
-    const SystemDesigner& d = editor_->state->designer();
-    const std::string path = editor_->scratch.path("check/now.sdf");
-    const SystemHeader& h = d.header();
-    SaveSystem(path, h.sunName, h.sunType, h.background, h.scale, d.tables());
-    return withoutNodeIds(vk_test::readFile(path));
-}
-
-void MonkeyWalk::rememberSave(const std::string& path) {
-    const std::string saved = withoutNodeIds(vk_test::readFile(path));
-    const std::string now = systemAsSaved();
-    if (saved != now)
-        return fail("the file saved is not the system on screen: " + firstDifference(saved, now));
-    savedSystems_[path] = saved;
-}
-
-bool MonkeyWalk::asked(FileDialog dialog) const {
-    const auto& dialogs = editor_->prompts.dialogs;
-    return std::find(dialogs.begin(), dialogs.end(), dialog) != dialogs.end();
-}
-
-bool MonkeyWalk::readWithoutError(FileDialog dialog) const {
-    return asked(dialog) && editor_->prompts.errors.empty();
-}
-
-void MonkeyWalk::checkOpened(const std::string& path) {
-    const auto saved = savedSystems_.find(path);
-    if (!readWithoutError(FileDialog::OpenSystem) || saved == savedSystems_.end()) return;
-    count("(a saved system reopened and compared)");
-    const std::string now = systemAsSaved();
-    if (now != saved->second)
-        fail("the reopened system is not the one saved: " + firstDifference(saved->second, now));
-}
-
-void MonkeyWalk::checkProjectLoaded(const std::string& path) {
-    const auto saved = savedProjects_.find(path);
-    if (!readWithoutError(FileDialog::LoadProject) || saved == savedProjects_.end()) return;
-    count("(a saved map reloaded and compared)");
-    const ProjectBytes now = EncodeProject(BuildProjectRecord(editor_->state->project()));
-    const std::string reloaded(now.begin(), now.end());
-    if (reloaded != saved->second)
-        fail("the reloaded map is not the one saved: " +
-             firstDifference(saved->second, reloaded, kProjectFileSize) + "; systems saved " +
-             systemList(saved->second) + ", reloaded " + systemList(reloaded));
+bool MonkeyWalk::answered(std::size_t n) const {
+    return n < answersGiven_.size() && answersGiven_[n];
 }
 
 void MonkeyWalk::fail(const std::string& what) {
