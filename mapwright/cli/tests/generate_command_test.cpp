@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "project/project_file.h"
+#include "map/project_file.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

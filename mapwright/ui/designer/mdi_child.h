@@ -6,8 +6,8 @@
 #include <QHash>
 #include <QWidget>
 
-#include "shell/editor_windows.h"
-#include "system/system_designer.h"
+#include "dialogs/property_dialogs.h"
+#include "system_designer/system_designer.h"
 
 class QComboBox;
 class QLabel;
@@ -29,7 +29,10 @@ class TMDIChild : public QWidget {
     static constexpr int kClientWidth = 712;
     static constexpr int kClientHeight = 499;
 
-    TMDIChild(EditorContext& context, const EditorWindows& windows, QWidget* parent = nullptr);
+    /// The property dialogs open for a marker clicked; toolsHelp is "System
+    /// design help", which Button4 shows.
+    TMDIChild(EditorContext& context, const PropertyDialogs& dialogs, QWidget* toolsHelp,
+              QWidget* parent = nullptr);
     ~TMDIChild() override;
 
     /// The create step: system name, the open step when the open flag is set,
@@ -98,7 +101,8 @@ class TMDIChild : public QWidget {
 
     EditorContext& context_;
     SystemDocument& document_;
-    EditorWindows windows_;
+    PropertyDialogs dialogs_;
+    QWidget* toolsHelp_;
     MapPanel* Panel4;
     Tool tool_ = kInitialTool;
     QHash<quint64, ObjectMarker*> markers_;

@@ -1,6 +1,6 @@
 #include "tool_names.h"
 
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

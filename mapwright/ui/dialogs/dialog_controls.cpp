@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "field_rules.h"
-#include "text.h"
+#include "widgets/field_rules.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -18,21 +18,22 @@
 #include <QUndoStack>
 
 #include "about_box.h"
+#include "common/shell_text.h"
 #include "designer/mdi_child.h"
-#include "designer/system_document.h"
-#include "editor_context.h"
-#include "embedded_pictures.h"
+#include "document/editor_context.h"
+#include "document/system_document.h"
 #include "help_window.h"
-#include "hint.h"
-#include "names/listdat.h"
-#include "names/planet_names.h"
+#include "icons_help.h"
+#include "name_windows/listdat.h"
+#include "name_windows/planet_names.h"
 #include "recent/recent_files.h"
 #include "recent_files_menu.h"
-#include "shell_text.h"
 #include "system/designer_text.h"
-#include "text.h"
 #include "whats_new.h"
-#include "window_placement.h"
+#include "widgets/embedded_pictures.h"
+#include "widgets/hint.h"
+#include "widgets/text.h"
+#include "widgets/window_placement.h"
 #include "wizard/mcw.h"
 
 namespace mw::ui {
@@ -383,7 +384,7 @@ void TMainForm::closeDesigners() {
 }
 
 TMDIChild* TMainForm::createMDIChild(const QString& caption) {
-    auto* child = new TMDIChild(context_, windows_);
+    auto* child = new TMDIChild(context_, windows_.dialogs, windows_.icons);
     QMdiSubWindow* sub = ClientArea->addSubWindow(
         child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

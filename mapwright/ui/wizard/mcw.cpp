@@ -16,16 +16,17 @@
 
 #include "check/map_check.h"
 #include "check/map_graph.h"
-#include "editor_context.h"
-#include "field_rules.h"
+#include "document/editor_context.h"
 #include "map_picture_view.h"
 #include "mcw_check.h"
 #include "mcw_help.h"
+#include "project/project_check.h"
 #include "prompts/user_errors.h"
-#include "shell/hint.h"
-#include "shell/window_placement.h"
 #include "tab_control.h"
-#include "text.h"
+#include "widgets/field_rules.h"
+#include "widgets/hint.h"
+#include "widgets/text.h"
+#include "widgets/window_placement.h"
 
 namespace mw::ui {
 
@@ -85,11 +86,10 @@ Widget* named(Widget* widget, const char* name) {
 
 }  // namespace
 
-TMCW::TMCW(EditorContext& context, const EditorWindows& windows, QWidget* owner)
+TMCW::TMCW(EditorContext& context, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       context_(context),
-      windows_(windows),
       project_(context.state.project()) {
     setObjectName(QStringLiteral("MCW"));
     setWindowTitle(QStringLiteral("Map creator wizard..."));
@@ -383,7 +383,7 @@ void TMCW::reject() {
 }
 
 void TMCW::Button6Click() {
-    if (windows_.MCWhelp) windows_.MCWhelp->showHelp();
+    if (help_) help_->showHelp();
 }
 
 void TMCW::Button7Click() {

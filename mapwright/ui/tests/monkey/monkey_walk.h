@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "system/system_designer.h"
+#include "system_designer/system_designer.h"
 
 class QDialog;
 class QWidget;
