@@ -56,26 +56,9 @@ QStringList items(const std::array<std::string_view, N>& texts) {
     return list;
 }
 
-QComboBox* editableCombo(const QStringList& list, int maxLength, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(list);
-    combo->lineEdit()->setMaxLength(maxLength);
-    keepStorable(combo);
-    return combo;
-}
-
 QSpinBox* spinEdit(QWidget* parent) {
     // The fields have no bounds of their own.
     return numberField(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), parent);
-}
-
-QLineEdit* textEdit(int maxLength, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setMaxLength(maxLength);
-    keepStorable(edit);
-    return edit;
 }
 
 template <typename Widget>
@@ -146,11 +129,11 @@ QGroupBox* TMCW::buildSystemsGroup() {
 
 QGroupBox* TMCW::buildMapGroup() {
     auto* group = named(new QGroupBox(QStringLiteral("Map properties"), this), "GroupBox2");
-    Edit1 = named(textEdit(capacityOf(&MapProjectRecord::mapName), group), "Edit1");
-    Edit2 = named(textEdit(capacityOf(&MapProjectRecord::description), group), "Edit2");
+    Edit1 = named(textField(capacityOf(&MapProjectRecord::mapName), group), "Edit1");
+    Edit2 = named(textField(capacityOf(&MapProjectRecord::description), group), "Edit2");
     setHint(Edit1, QString::fromLatin1(kNameHint));
     setHint(Edit2, QString::fromLatin1(kNameHint));
-    ComboBox1 = named(editableCombo(items(wizard_text::kEmpireCounts), 1, group), "ComboBox1");
+    ComboBox1 = named(choiceField(items(wizard_text::kEmpireCounts), 1, group), "ComboBox1");
     ComboBox1->setFixedWidth(60);
     setHint(ComboBox1, QString::fromLatin1(kEmpireCountHint));
     connect(Edit1, &QLineEdit::textChanged, this,
@@ -172,19 +155,17 @@ QGroupBox* TMCW::buildEmpiresGroup() {
     connect(TabControl1, &TabControl::currentChanged, this, &TMCW::TabControl1Change);
     QWidget* page = TabControl1->page();
 
-    Edit3 = named(textEdit(capacityOf(&EmpireSetup::name), page), "Edit3");
+    Edit3 = named(textField(capacityOf(&EmpireSetup::name), page), "Edit3");
     ComboBox2 =
-        named(editableCombo(items(wizard_text::kAiModes), capacityOf(&EmpireSetup::aiMode), page),
+        named(choiceField(items(wizard_text::kAiModes), capacityOf(&EmpireSetup::aiMode), page),
               "ComboBox2");
-    ComboBox3 =
-        named(editableCombo(items(wizard_text::kRaces), capacityOf(&EmpireSetup::race), page),
-              "ComboBox3");
+    ComboBox3 = named(choiceField(items(wizard_text::kRaces), capacityOf(&EmpireSetup::race), page),
+                      "ComboBox3");
     SpinEdit1 = named(spinEdit(page), "SpinEdit1");
-    ComboBox4 =
-        named(editableCombo(items(wizard_text::kTeams), capacityOf(&EmpireSetup::team), page),
-              "ComboBox4");
-    ComboBox5 = named(editableCombo(items(wizard_text::kResearchLists),
-                                    capacityOf(&EmpireSetup::researchList), page),
+    ComboBox4 = named(choiceField(items(wizard_text::kTeams), capacityOf(&EmpireSetup::team), page),
+                      "ComboBox4");
+    ComboBox5 = named(choiceField(items(wizard_text::kResearchLists),
+                                  capacityOf(&EmpireSetup::researchList), page),
                       "ComboBox5");
     SpinEdit2 = named(spinEdit(page), "SpinEdit2");
     SpinEdit3 = named(spinEdit(page), "SpinEdit3");
