@@ -17,10 +17,10 @@
 #include <memory>
 #include <random>
 
+#include "app/editor_app.h"
 #include "designer/mdi_child.h"
-#include "designer/system_document.h"
-#include "editor_app.h"
-#include "editor_context.h"
+#include "document/editor_context.h"
+#include "document/system_document.h"
 #include "recovery/recovery_file.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"

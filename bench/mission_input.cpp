@@ -6,8 +6,8 @@
 #ifdef VK_HAVE_MISSION_GENERATOR
 #include <memory>
 
+#include "map/map_project_record.h"
 #include "mission/mission_generator.h"
-#include "project/map_project_record.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
 #endif

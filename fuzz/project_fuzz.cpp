@@ -17,10 +17,10 @@
 #include "check/map_picture_layout.h"
 #include "exceptions.h"
 #include "inf_analyzer.h"
+#include "map/project_file.h"
 #include "mission/mission_generator.h"
 #include "mission/mission_text_safety.h"
 #include "project/map_project.h"
-#include "project/project_file.h"
 #include "quiet_error_log.h"
 #include "scratch_dir.h"
 

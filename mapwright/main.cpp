@@ -5,9 +5,9 @@
 // installed editor (shipped_hooks.cpp), the environment's in the test one.
 #include <cstring>
 
+#include "app/editor_app.h"
+#include "app/install_check.h"
 #include "cli/commands.h"
-#include "ui/editor_app.h"
-#include "ui/install_check.h"
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], mw::ui::kCheckInstallOption) == 0)

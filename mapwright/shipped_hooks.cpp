@@ -1,5 +1,5 @@
 // The installed editor: no test hook.
-#include "ui/editor_hooks.h"
+#include "app/editor_hooks.h"
 
 namespace mw::ui {
 

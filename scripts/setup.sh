@@ -7,7 +7,7 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 
 # Everything the kit needs to build, test, benchmark and fuzz, and to check
 # its installation and its Debian package.
-VK_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+VK_PACKAGES=(cmake ninja-build g++ clang clang-format clang-tidy libclang-rt-14-dev libgtest-dev libgmock-dev
              libbenchmark-dev nlohmann-json3-dev rapidjson-dev
              qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
              desktop-file-utils shared-mime-info man-db dpkg-dev lintian)

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "map/project_file.h"
 #include "project/map_project.h"
-#include "project/project_file.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "map/project_file.h"
 #include "model_test_support.h"
-#include "project/project_file.h"
 
 namespace fs = std::filesystem;
 using namespace model_test;

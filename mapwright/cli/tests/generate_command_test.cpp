@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "project/project_file.h"
+#include "map/project_file.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -22,7 +22,7 @@ class GenerateCommand : public ::testing::Test {
     }
     // A copy of the sample map in a folder of its own: the stored paths point elsewhere.
     fs::path movedMap() {
-        const fs::path to = dir_ / "moved map";
+        fs::path to = dir_ / "moved map";
         fs::create_directories(to);
         for (const char* f : {"alpha.sdf", "beta.sdf", "gamma.sdf", "sample.vmpf"})
             fs::copy_file(fs::path(VK_SOURCE_DIR) / "data/samples/map" / f, to / f);

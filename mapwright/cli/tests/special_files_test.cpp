@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "project/project_file.h"
+#include "map/project_file.h"
 #include "system/sdf_record.h"
 #include "test_support.h"
 

@@ -1,7 +1,7 @@
 #include "check/checked_map.h"
 
 #include "common/errors.h"
-#include "project/slot_paths.h"
+#include "map/design_file_lookup.h"
 
 namespace mw {
 

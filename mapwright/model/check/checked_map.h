@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "mission/map_systems.h"
-#include "project/map_project_record.h"
+#include "map/map_project_record.h"
+#include "map/map_systems.h"
 
 namespace mw {
 

@@ -4,8 +4,8 @@
 #include <charconv>
 
 #include "common/errors.h"
+#include "map/design_file_lookup.h"
 #include "mission/mission_text_safety.h"
-#include "project/slot_paths.h"
 #include "system/system_model.h"
 
 namespace mw {
@@ -179,10 +179,6 @@ std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
 std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
                                  const std::filesystem::path& projectFolder) {
     return CheckMap(map, ReadCheckedSystems(map, projectFolder));
-}
-
-std::vector<MapProblem> CheckMap(const MapProject& project) {
-    return CheckMap(BuildProjectRecord(project), ProjectFolder(project.projectFile));
 }
 
 }  // namespace mw

@@ -7,7 +7,7 @@
 
 #include "check/checked_map.h"
 #include "check/map_problem.h"
-#include "project/map_project.h"
+#include "map/map_project_record.h"
 
 namespace mw {
 
@@ -18,8 +18,6 @@ namespace mw {
 /// and index.
 std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
                                  const std::filesystem::path& projectFolder);
-/// The wizard's map, looked up beside the project file it was loaded from.
-std::vector<MapProblem> CheckMap(const MapProject& project);
 /// The same over systems already read.
 std::vector<MapProblem> CheckMap(const MapProjectRecord& map,
                                  const std::vector<CheckedSystem>& systems);

@@ -1,7 +1,6 @@
 #include "check/map_graph.h"
 
 #include "check/map_check.h"
-#include "project/slot_paths.h"
 
 namespace mw {
 
@@ -40,13 +39,6 @@ MapGraph BuildMapGraph(const std::vector<CheckedSystem>& systems,
         }
     }
     return graph;
-}
-
-MapGraph BuildMapGraph(const MapProject& project) {
-    const MapProjectRecord map = BuildProjectRecord(project);
-    const std::vector<CheckedSystem> systems =
-        ReadCheckedSystems(map, ProjectFolder(project.projectFile));
-    return BuildMapGraph(systems, CheckMap(map, systems));
 }
 
 }  // namespace mw

@@ -8,7 +8,7 @@
 
 #include "check/checked_map.h"
 #include "check/map_problem.h"
-#include "project/map_project.h"
+#include "map/map_project_record.h"
 
 namespace mw {
 
@@ -54,7 +54,5 @@ struct MapGraph {
 /// with the worst of its problems.
 MapGraph BuildMapGraph(const std::vector<CheckedSystem>& systems,
                        const std::vector<MapProblem>& problems);
-/// Reads the wizard map's design files (looked up as CheckMap does) and checks the map.
-MapGraph BuildMapGraph(const MapProject& project);
 
 }  // namespace mw

@@ -3,6 +3,13 @@
 // read or written, a text that is not a number, a full table) is a UserError:
 // windows show what() in their error box, headless commands print it. Any
 // other exception is a programming error.
+//
+// Two styles of reporting one, by caller. The designer's operations
+// (SystemDesigner) never throw a UserError: one user action may have changed
+// the tables part way, so it shows the failure through Prompts::error and
+// returns what changed before it. The map creator wizard's operations
+// (project/), the readers and the writers throw it; the window shows it
+// through its Prompts, a headless command prints it.
 
 #include <stdexcept>
 #include <string>

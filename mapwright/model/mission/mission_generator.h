@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "map/map_project_record.h"
 #include "mission/mission_random.h"
-#include "project/map_project_record.h"
 
 namespace mw {
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "mission/map_systems.h"
+#include "map/map_project_record.h"
+#include "map/map_systems.h"
 #include "mission/mission_random.h"
 #include "mission/mission_writer.h"
-#include "project/map_project_record.h"
 
 namespace mw::mission {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "common/errors.h"
-#include "mission/map_systems.h"
-#include "project/map_project_record.h"
+#include "map/map_project_record.h"
+#include "map/map_systems.h"
 #include "system/object_records.h"
 
 namespace mw {

@@ -1,10 +1,10 @@
 #include "names/names_manager.h"
 
+#include "common/shell_text.h"
 #include "names/name_listing.h"
 #include "names/name_lists.h"
 #include "names/name_picking.h"
 #include "names/name_records.h"
-#include "shell_text.h"
 
 namespace mw {
 

@@ -5,8 +5,8 @@
 
 #include "check/map_check.h"
 #include "common/errors.h"
+#include "map/project_file.h"
 #include "mission/mission_generator.h"
-#include "project/project_file.h"
 #include "project/slot_paths.h"
 #include "system/design_file_reader.h"
 

@@ -13,7 +13,7 @@
 
 #include "check/map_problem.h"
 #include "common/prompts.h"
-#include "project/map_project_record.h"
+#include "map/map_project_record.h"
 
 namespace mw {
 

@@ -15,66 +15,17 @@ std::optional<Tool> toolOfCode(std::string_view code) {
 }
 
 std::optional<ObjectKind> kindPlacedBy(Tool tool) {
-    switch (tool) {
-        case Tool::Planet:
-            return ObjectKind::Planet;
-        case Tool::Ship:
-            return ObjectKind::Ship;
-        case Tool::Asteroid:
-            return ObjectKind::Asteroid;
-        case Tool::MicroAsteroid:
-            return ObjectKind::MicroAsteroid;
-        case Tool::Wreck:
-            return ObjectKind::Wreck;
-        case Tool::Nebula:
-            return ObjectKind::Nebula;
-        case Tool::JumpNode:
-            return ObjectKind::JumpNode;
-        case Tool::Delete:
-            break;
-    }
+    for (const KindInfo& k : kKinds)
+        if (k.tool == tool) return k.kind;
     return std::nullopt;
 }
 
 std::string_view markerCaption(ObjectKind kind) {
-    switch (kind) {
-        case ObjectKind::Planet:
-            return "P";
-        case ObjectKind::Ship:
-            return "S";
-        case ObjectKind::Asteroid:
-            return "as";
-        case ObjectKind::MicroAsteroid:
-            return "ma";
-        case ObjectKind::Wreck:
-            return "W";
-        case ObjectKind::Nebula:
-            return "N";
-        case ObjectKind::JumpNode:
-            break;
-    }
-    return "J";
+    return kindInfo(kind).caption;
 }
 
 std::string markerHint(ObjectKind kind, int index) {
-    const std::string n = std::to_string(index);
-    switch (kind) {
-        case ObjectKind::Planet:
-            return "Planet" + n;
-        case ObjectKind::Ship:
-            return "Ship" + n;
-        case ObjectKind::Asteroid:
-            return "Minable asteroid" + n;
-        case ObjectKind::MicroAsteroid:
-            return "Microasteroid" + n;
-        case ObjectKind::Wreck:
-            return "Wreckage" + n;
-        case ObjectKind::Nebula:
-            return "Nebulae" + n;
-        case ObjectKind::JumpNode:
-            break;
-    }
-    return "Jumpnode" + n;
+    return std::string(kindInfo(kind).hint) + std::to_string(index);
 }
 
 }  // namespace mw

@@ -6,11 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "system/object_records.h"
+#include "system/object_kinds.h"
 
 namespace mw {
-
-enum class Tool { Planet, Ship, Asteroid, MicroAsteroid, Wreck, Nebula, JumpNode, Delete };
 
 struct ToolInfo {
     Tool tool;

@@ -4,54 +4,27 @@
 
 #include "common/errors.h"
 #include "system/designer_text.h"
+#include "system/object_kinds.h"
 
 namespace mw {
 
+namespace {
+
+constexpr bool kindsInOrder() {
+    for (std::size_t i = 0; i < kKinds.size(); ++i)
+        if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
+    return true;
+}
+static_assert(kindsInOrder(), "kKinds lists the kinds in the order of ObjectKind");
+
+}  // namespace
+
 std::string_view kindName(ObjectKind kind) {
-    switch (kind) {
-        case ObjectKind::Planet:
-            return "planets";
-        case ObjectKind::MicroAsteroid:
-            return "micro-asteroid fields";
-        case ObjectKind::Asteroid:
-            return "asteroids";
-        case ObjectKind::Wreck:
-            return "wrecks";
-        case ObjectKind::Nebula:
-            return "nebulae";
-        case ObjectKind::JumpNode:
-            return "jump nodes";
-        case ObjectKind::Ship:
-            break;
-    }
-    return "ships";
+    return kindInfo(kind).plural;
 }
 
 std::string objectLabel(ObjectRef object) {
-    std::string_view kind = "ship";
-    switch (object.kind) {
-        case ObjectKind::Planet:
-            kind = "planet";
-            break;
-        case ObjectKind::MicroAsteroid:
-            kind = "micro-asteroid field";
-            break;
-        case ObjectKind::Asteroid:
-            kind = "asteroid";
-            break;
-        case ObjectKind::Wreck:
-            kind = "wreck";
-            break;
-        case ObjectKind::Nebula:
-            kind = "nebula";
-            break;
-        case ObjectKind::JumpNode:
-            kind = "jump node";
-            break;
-        case ObjectKind::Ship:
-            break;
-    }
-    return std::string(kind) + " " + std::to_string(object.index);
+    return std::string(kindInfo(object.kind).singular) + " " + std::to_string(object.index);
 }
 
 std::string makeNodeId(std::string_view systemName, int index) {

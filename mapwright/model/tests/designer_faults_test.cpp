@@ -14,13 +14,13 @@
 
 #include "common/errors.h"
 #include "common/file_faults.h"
-#include "editor_state.h"
+#include "editor/editor_state.h"
 #include "fault_points.h"
 #include "model_test_support.h"
 #include "names/name_records.h"
 #include "scripted_prompts.h"
-#include "system/designer_step.h"
-#include "system/object_dialogs.h"
+#include "system_designer/designer_step.h"
+#include "system_designer/object_dialogs.h"
 #include "test_support.h"
 
 using namespace mw;

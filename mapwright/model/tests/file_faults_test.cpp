@@ -16,12 +16,12 @@
 #include "common/errors.h"
 #include "common/safe_save.h"
 #include "fault_points.h"
+#include "map/project_file.h"
 #include "mission/mission_generator.h"
 #include "model_test_support.h"
 #include "names/name_lists.h"
 #include "names/name_picking.h"
 #include "names/name_records.h"
-#include "project/project_file.h"
 #include "system/system_file.h"
 #include "test_support.h"
 

@@ -8,10 +8,10 @@
 #include <optional>
 
 #include "check/map_graph.h"
+#include "map/project_file.h"
 #include "mission/mission_generator.h"
 #include "mission/mission_text_safety.h"
 #include "model_test_support.h"
-#include "project/project_file.h"
 
 using namespace mw;
 using namespace model_test;

@@ -11,8 +11,9 @@
 
 #include "check/map_check.h"
 #include "common/errors.h"
+#include "map/project_file.h"
 #include "model_test_support.h"
-#include "project/project_file.h"
+#include "project/project_check.h"
 #include "project/slot_paths.h"
 #include "project/wizard_controls.h"
 #include "scripted_prompts.h"

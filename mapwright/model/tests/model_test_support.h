@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "map/map_project_record.h"
 #include "names/name_records.h"
-#include "project/map_project_record.h"
 #include "system/sdf_record.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 // The property dialogs' tables and rules, and the designer's dialog
 // operations: OK of each kind, the Z dialog and "Link systems".
-#include "system/object_dialogs.h"
+#include "system_designer/object_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor_state.h"
+#include "editor/editor_state.h"
 #include "model_test_support.h"
 #include "names/name_lists.h"
 #include "scripted_prompts.h"

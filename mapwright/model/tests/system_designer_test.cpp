@@ -7,15 +7,15 @@
 #include <tuple>
 #include <vector>
 
-#include "editor_state.h"
+#include "common/shell_text.h"
+#include "editor/editor_state.h"
 #include "model_test_support.h"
 #include "names/name_lists.h"
 #include "names/name_records.h"
 #include "scripted_prompts.h"
-#include "shell_text.h"
-#include "system/designer_step.h"
 #include "system/designer_text.h"
 #include "system/sdf_record.h"
+#include "system_designer/designer_step.h"
 #include "test_support.h"
 
 using namespace mw;

@@ -12,17 +12,16 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "editor_context.h"
-#include "field_rules.h"
+#include "document/editor_context.h"
+#include "document/system_document.h"
 #include "map_panel.h"
 #include "object_marker.h"
-#include "shell/embedded_pictures.h"
-#include "shell/icons_help.h"
 #include "system/designer_text.h"
 #include "system/system_file.h"
-#include "system_document.h"
-#include "text.h"
 #include "tool_names.h"
+#include "widgets/embedded_pictures.h"
+#include "widgets/field_rules.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 
@@ -49,8 +48,13 @@ QLabel* label(const QString& caption, QPoint at, QWidget* parent) {
 
 }  // namespace
 
-TMDIChild::TMDIChild(EditorContext& context, const EditorWindows& windows, QWidget* parent)
-    : QWidget(parent), context_(context), document_(context.document), windows_(windows) {
+TMDIChild::TMDIChild(EditorContext& context, const PropertyDialogs& dialogs, QWidget* toolsHelp,
+                     QWidget* parent)
+    : QWidget(parent),
+      context_(context),
+      document_(context.document),
+      dialogs_(dialogs),
+      toolsHelp_(toolsHelp) {
     setObjectName(QStringLiteral("MDIChild"));
     setFixedSize(kClientWidth, kClientHeight);
     buildForm();
@@ -321,7 +325,7 @@ void TMDIChild::MarkerClick(ObjectMarker* marker, std::optional<Tool> tool) {
     // The click has made the object the current one; its dialog works on it.
     const ObjectRef object = marker->object();
     if (const std::optional<ObjectKind> kind = document_.clickMarker(tool.value_or(tool_), object))
-        windows_.dialogs.open(*kind);
+        dialogs_.open(*kind);
 }
 
 void TMDIChild::addMarker(const MarkerView& view) {
@@ -377,9 +381,9 @@ void TMDIChild::Button3Click() {
 }
 
 void TMDIChild::Button4Click() {
-    if (!windows_.icons) return;
-    windows_.icons->show();
-    windows_.icons->raise();
+    if (!toolsHelp_) return;
+    toolsHelp_->show();
+    toolsHelp_->raise();
 }
 
 void TMDIChild::Button5Click() {

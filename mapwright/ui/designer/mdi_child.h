@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "shell/editor_windows.h"
-#include "system/system_designer.h"
+#include "dialogs/property_dialogs.h"
+#include "system_designer/system_designer.h"
 
 class QComboBox;
 class QLabel;
@@ -30,7 +30,10 @@ class TMDIChild : public QWidget {
     static constexpr int kClientWidth = 712;
     static constexpr int kClientHeight = 499;
 
-    TMDIChild(EditorContext& context, const EditorWindows& windows, QWidget* parent = nullptr);
+    /// The property dialogs open for a marker clicked; toolsHelp is "System
+    /// design help", which Button4 shows.
+    TMDIChild(EditorContext& context, const PropertyDialogs& dialogs, QWidget* toolsHelp,
+              QWidget* parent = nullptr);
     ~TMDIChild() override;
 
     /// The create step: system name, the open step when the open flag is set,
@@ -103,7 +106,8 @@ class TMDIChild : public QWidget {
 
     EditorContext& context_;
     SystemDocument& document_;
-    EditorWindows windows_;
+    PropertyDialogs dialogs_;
+    QWidget* toolsHelp_;
     MapPanel* Panel4;
     Tool tool_ = kInitialTool;
     QHash<quint64, ObjectMarker*> markers_;

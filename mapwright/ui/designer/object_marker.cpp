@@ -5,7 +5,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

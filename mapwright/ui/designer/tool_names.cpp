@@ -1,28 +1,12 @@
 #include "tool_names.h"
 
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 
 QString toolName(Tool tool) {
-    switch (tool) {
-        case Tool::Planet:
-            return QStringLiteral("Planet");
-        case Tool::Ship:
-            return QStringLiteral("Ship");
-        case Tool::Asteroid:
-            return QStringLiteral("Asteroid");
-        case Tool::MicroAsteroid:
-            return QStringLiteral("Micro-asteroid");
-        case Tool::Wreck:
-            return QStringLiteral("Wreckage");
-        case Tool::Nebula:
-            return QStringLiteral("Nebulae");
-        case Tool::JumpNode:
-            return QStringLiteral("Jumpnode");
-        case Tool::Delete:
-            break;
-    }
+    for (const KindInfo& k : kKinds)
+        if (k.tool == tool) return fromModel(k.toolName);
     return QStringLiteral("Delete object");
 }
 

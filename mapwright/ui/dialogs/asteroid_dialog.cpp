@@ -4,9 +4,9 @@
 #include <QSpinBox>
 #include <limits>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
-#include "system/object_dialogs.h"
+#include "document/system_document.h"
+#include "system_designer/object_dialogs.h"
 
 namespace mw::ui {
 

@@ -10,8 +10,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-#include "field_rules.h"
-#include "text.h"
+#include "widgets/field_rules.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 
@@ -24,17 +24,14 @@ constexpr int kFieldWidth = 190;
 
 QComboBox* dropDown(const char* name, std::span<const std::string_view> items, int maxLength,
                     QWidget* parent) {
-    auto* combo = new QComboBox(parent);
+    QStringList list;
+    for (std::string_view item : items) list.append(fromModel(item));
+    QComboBox* combo = choiceField(list, maxLength, parent);
     combo->setObjectName(QString::fromLatin1(name));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(16);
     combo->setMinimumWidth(kFieldWidth);
-    combo->lineEdit()->setMaxLength(maxLength);
-    keepStorable(combo);
     // Completion keeps the case the user types: "None" and "none" are different owners.
     combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
-    for (std::string_view item : items) combo->addItem(fromModel(item));
     return combo;
 }
 
@@ -55,10 +52,8 @@ std::string textOf(const QComboBox* combo) {
 }
 
 QLineEdit* edit(const char* name, int maxLength, QWidget* parent) {
-    auto* e = new QLineEdit(parent);
+    QLineEdit* e = textField(maxLength, parent);
     e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLength);
-    keepStorable(e);
     e->setMinimumWidth(kFieldWidth);
     return e;
 }

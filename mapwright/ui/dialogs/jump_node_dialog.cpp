@@ -4,11 +4,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
+#include "document/system_document.h"
 #include "node_list.h"
-#include "system/object_dialogs.h"
-#include "text.h"
+#include "system_designer/object_dialogs.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
-#include "system/object_dialogs.h"
-#include "text.h"
+#include "document/system_document.h"
+#include "system_designer/object_dialogs.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

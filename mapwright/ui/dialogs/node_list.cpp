@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
+#include "document/system_document.h"
 #include "system/jump_node_links.h"
-#include "system/object_dialogs.h"
-#include "text.h"
+#include "system_designer/object_dialogs.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
-#include "editor_context.h"
+#include "document/editor_context.h"
+#include "document/system_document.h"
 #include "z_dialog.h"
 
 namespace mw::ui {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "asteroid_dialog.h"
-#include "editor_context.h"
+#include "document/editor_context.h"
 #include "jump_node_dialog.h"
 #include "micro_asteroid_dialog.h"
 #include "nebula_dialog.h"

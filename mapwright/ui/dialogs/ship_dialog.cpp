@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
+#include "document/system_document.h"
 #include "ship_help.h"
-#include "system/object_dialogs.h"
-#include "text.h"
+#include "system_designer/object_dialogs.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
-#include "system/object_dialogs.h"
-#include "text.h"
+#include "document/system_document.h"
+#include "system_designer/object_dialogs.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "designer/system_document.h"
 #include "dialog_controls.h"
-#include "field_rules.h"
+#include "document/system_document.h"
+#include "widgets/field_rules.h"
 
 namespace mw::ui {
 

@@ -4,8 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "shell_text.h"
-#include "text.h"
+#include "common/shell_text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "program_files.h"
-#include "text.h"
-#include "window_placement.h"
+#include "widgets/program_files.h"
+#include "widgets/text.h"
+#include "widgets/window_placement.h"
 
 namespace mw::ui {
 

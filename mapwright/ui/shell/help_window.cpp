@@ -8,9 +8,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "embedded_pictures.h"
-#include "program_files.h"
-#include "text.h"
+#include "widgets/embedded_pictures.h"
+#include "widgets/program_files.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

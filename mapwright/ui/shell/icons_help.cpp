@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "designer/tool_names.h"
-#include "embedded_pictures.h"
 #include "help_window.h"
+#include "widgets/embedded_pictures.h"
 
 namespace mw::ui {
 

@@ -20,21 +20,22 @@
 #include <QUndoStack>
 
 #include "about_box.h"
+#include "common/shell_text.h"
 #include "designer/mdi_child.h"
-#include "designer/system_document.h"
-#include "editor_context.h"
-#include "embedded_pictures.h"
+#include "document/editor_context.h"
+#include "document/system_document.h"
 #include "help_window.h"
-#include "hint.h"
-#include "names/listdat.h"
-#include "names/planet_names.h"
+#include "icons_help.h"
+#include "name_windows/listdat.h"
+#include "name_windows/planet_names.h"
 #include "recent/recent_files.h"
 #include "recent_files_menu.h"
-#include "shell_text.h"
 #include "system/designer_text.h"
-#include "text.h"
 #include "whats_new.h"
-#include "window_placement.h"
+#include "widgets/embedded_pictures.h"
+#include "widgets/hint.h"
+#include "widgets/text.h"
+#include "widgets/window_placement.h"
 #include "wizard/mcw.h"
 
 namespace mw::ui {
@@ -104,145 +105,145 @@ TMDIChild* TMainForm::designer() const {
     return designer_;
 }
 
-QAction* TMainForm::newAction(const char* name, const QString& text, const QString& hint) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!hint.isEmpty()) setHint(action, hint);
-    return action;
-}
+namespace {
+
+// One row of the action list: what the menus and the toolbar show, and what a
+// click does.
+struct ActionRow {
+    QAction* TMainForm::*action;
+    const char* name;
+    const char* text;  // nullptr: the document makes the action (its text follows the step)
+    const char* hint;
+    QList<QKeySequence> keys;
+    const char* picture;           // a toolbar picture, or ""
+    void (TMainForm::*handler)();  // nullptr: the document handles it
+    bool windowWide;               // its keys work wherever the focus is in the window
+};
+
+}  // namespace
 
 void TMainForm::createActions() {
-    FileNew1 = newAction("FileNew1", QStringLiteral("&Open system designer window"),
-                         QStringLiteral("New|Create a new file"));
-    FileNew1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    FileNew1->setIcon(embeddedIcon(QStringLiteral("toolbar/new")));
-    connect(FileNew1, &QAction::triggered, this, &TMainForm::FileNew1Execute);
-
-    FileOpen1 =
-        newAction("FileOpen1", QStringLiteral("&Open..."), QStringLiteral("Open|Open a file"));
-    FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    FileOpen1->setIcon(embeddedIcon(QStringLiteral("toolbar/open")));
-    connect(FileOpen1, &QAction::triggered, this, &TMainForm::FileOpen1Execute);
-
-    // The standard window-close action: the active designer window closes,
-    // asking first only when its system has unsaved changes.
-    FileClose1 = newAction("FileClose1", QStringLiteral("&Close window"),
-                           QStringLiteral("Close|Close current file"));
-    connect(FileClose1, &QAction::triggered, this, [this] {
-        if (QMdiSubWindow* sub = ClientArea->currentSubWindow())
-            sub->close();
-        else if (designer_)
-            designer_->closeWindow();
-    });
-
-    FileExit1 =
-        newAction("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"));
-    connect(FileExit1, &QAction::triggered, this, &TMainForm::FileExit1Execute);
-
-    // Save and Save As act on the designer's system; without a designer window they do nothing.
-    FileSave1 =
-        newAction("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"));
-    FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(FileSave1, &QAction::triggered, this, &TMainForm::FileSave1Execute);
-    FileSaveAs1 = newAction("FileSaveAs1", QStringLiteral("Save &As..."),
-                            QStringLiteral("Save As|Save current file with different name"));
-    connect(FileSaveAs1, &QAction::triggered, this, &TMainForm::FileSaveAs1Execute);
-    addAction(FileSave1);
-    addAction(FileSaveAs1);
-
-    // The texts follow the next step: "&Undo place planet Vega".
+    // The texts of Undo and Redo follow the next step: "&Undo place planet Vega".
     SystemDocument& steps = context_.document;
     EditUndo1 = steps.createUndoAction(this, QStringLiteral("&Undo"));
-    EditUndo1->setObjectName(QStringLiteral("EditUndo1"));
-    EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    EditUndo1->setIcon(embeddedIcon(QStringLiteral("toolbar/undo")));
-    setHint(EditUndo1, QStringLiteral("Undo|Takes back the last change of the system"));
     EditRedo1 = steps.createRedoAction(this, QStringLiteral("&Redo"));
-    EditRedo1->setObjectName(QStringLiteral("EditRedo1"));
-    EditRedo1->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    EditRedo1->setIcon(embeddedIcon(QStringLiteral("toolbar/redo")));
-    setHint(EditRedo1, QStringLiteral("Redo|Makes the change taken back again"));
 
-    HelpAbout1 = newAction("HelpAbout1", QStringLiteral("&About..."),
-                           QStringLiteral("Program and creator information"));
-    connect(HelpAbout1, &QAction::triggered, this, &TMainForm::HelpAbout1Execute);
+    // One row an action: its member and name, text, hint, keys, toolbar
+    // picture, handler, and whether its keys serve the whole window.
+    // clang-format off
+    const ActionRow rows[] = {
+        {&TMainForm::FileNew1, "FileNew1", "&Open system designer window", "New|Create a new file",
+         {Qt::CTRL | Qt::Key_N}, "new", &TMainForm::FileNew1Execute, false},
+        {&TMainForm::FileOpen1, "FileOpen1", "&Open...", "Open|Open a file",
+         {Qt::CTRL | Qt::Key_O}, "open", &TMainForm::FileOpen1Execute, false},
+        {&TMainForm::FileClose1, "FileClose1", "&Close window", "Close|Close current file",
+         {}, "", &TMainForm::closeActiveWindow, false},
+        {&TMainForm::FileExit1, "FileExit1", "E&xit", "Exit|Exit application",
+         {}, "", &TMainForm::FileExit1Execute, false},
+        // Save and Save As act on the designer's system; without a designer
+        // window they do nothing.
+        {&TMainForm::FileSave1, "FileSave1", "&Save", "Save|Save current file",
+         {Qt::CTRL | Qt::Key_S}, "", &TMainForm::FileSave1Execute, true},
+        {&TMainForm::FileSaveAs1, "FileSaveAs1", "Save &As...", "Save As|Save current file with different name",
+         {}, "", &TMainForm::FileSaveAs1Execute, true},
+        {&TMainForm::EditUndo1, "EditUndo1", nullptr, "Undo|Takes back the last change of the system",
+         {Qt::CTRL | Qt::Key_Z}, "undo", nullptr, false},
+        {&TMainForm::EditRedo1, "EditRedo1", nullptr, "Redo|Makes the change taken back again",
+         {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}, "redo", nullptr, false},
+        {&TMainForm::HelpAbout1, "HelpAbout1", "&About...", "Program and creator information",
+         {}, "", &TMainForm::HelpAbout1Execute, false},
+        // Cut, copy and paste act on the focused text field. A text field
+        // handles its own keys first; the actions serve the rest of the window.
+        {&TMainForm::EditCut1, "EditCut1", "Cu&t", "Cut|Moves the selected text to the clipboard",
+         {Qt::CTRL | Qt::Key_X}, "", &TMainForm::cutText, true},
+        {&TMainForm::EditCopy1, "EditCopy1", "&Copy", "Copy|Copies the selected text to the clipboard",
+         {Qt::CTRL | Qt::Key_C}, "", &TMainForm::copyText, true},
+        {&TMainForm::EditPaste1, "EditPaste1", "&Paste", "Paste|Inserts the text on the clipboard",
+         {Qt::CTRL | Qt::Key_V}, "", &TMainForm::pasteText, true},
+        {&TMainForm::WindowCascade1, "WindowCascade1", "&Cascade", "Cascade|Arranges windows so they overlap",
+         {}, "", &TMainForm::cascade, false},
+        {&TMainForm::WindowTileHorizontal1, "WindowTileHorizontal1", "Tile &Horizontally",
+         "Tile Horizontally|Arranges windows one above the other",
+         {}, "", &TMainForm::tileHorizontally, false},
+        {&TMainForm::WindowTileVertical1, "WindowTileVertical1", "Tile &Vertically",
+         "Tile Vertically|Arranges windows side by side",
+         {}, "", &TMainForm::tileVertically, false},
+        {&TMainForm::WindowMinimizeAll1, "WindowMinimizeAll1", "&Minimize All",
+         "Minimize All|Minimizes all windows",
+         {}, "", &TMainForm::minimizeAll, false},
+        {&TMainForm::WindowArrangeAll1, "WindowArrangeAll1", "&Arrange All",
+         "Arrange All|Arranges the minimized windows along the bottom",
+         {}, "", &TMainForm::arrangeMinimized, false},
+        {&TMainForm::MapCreatorWizard1, "MapCreatorWizard1", "Map creator wizard", "Launches Map Creator Wizard",
+         {}, "", &TMainForm::MapCreatorWizard1Click, false},
+        {&TMainForm::PlanetNamesManager1, "PlanetNamesManager1", "Planet names' manager", "",
+         {}, "", &TMainForm::PlanetNamesManager1Click, false},
+        {&TMainForm::SystemNamesManager1, "SystemNamesManager1", "System name's manager", "",
+         {}, "", &TMainForm::SystemNamesManager1Click, false},
+        {&TMainForm::VarsWatch1, "VarsWatch1", "Vars' Watch", "",
+         {}, "", &TMainForm::VarsWatch1Click, false},
+        {&TMainForm::ToolButtonPlanetNames, "ToolButtonPlanetNames", "Planet names", "Launch Planet Database Manager",
+         {}, "planet_names", &TMainForm::PlanetNamesManager1Click, false},
+        {&TMainForm::ToolButtonSystemNames, "ToolButtonSystemNames", "System names", "Launch System Database Manager",
+         {}, "system_names", &TMainForm::SystemNamesManager1Click, false},
+        {&TMainForm::ToolButtonWizard, "ToolButtonWizard", "Wizard", "Launch Map Creator Wizard",
+         {}, "wizard", &TMainForm::MapCreatorWizard1Click, false},
+        {&TMainForm::ToolButtonExit, "ToolButtonExit", "Exit", "Exit application",
+         {}, "exit", &TMainForm::ToolButtonExitClick, false},
+        {&TMainForm::WhatsNew1, "WhatsNew1", "What's new ?",
+         "What's new... :) I don't think I have to  explain it. ;)",
+         {}, "", &TMainForm::WhatsNew1Click, false},
+    };
+    // clang-format on
+    for (const ActionRow& row : rows) {
+        QAction*& action = this->*row.action;
+        if (row.text) action = new QAction(QString::fromLatin1(row.text), this);
+        action->setObjectName(QString::fromLatin1(row.name));
+        if (*row.hint) setHint(action, QString::fromLatin1(row.hint));
+        if (!row.keys.isEmpty()) action->setShortcuts(row.keys);
+        if (*row.picture)
+            action->setIcon(
+                embeddedIcon(QStringLiteral("toolbar/") + QString::fromLatin1(row.picture)));
+        if (row.handler) connect(action, &QAction::triggered, this, row.handler);
+        if (row.windowWide) addAction(action);
+    }
+}
 
-    // Cut, copy and paste act on the focused text field. A text field handles
-    // its own keys first; the actions serve the rest of the window.
-    EditCut1 = newAction("EditCut1", QStringLiteral("Cu&t"),
-                         QStringLiteral("Cut|Moves the selected text to the clipboard"));
-    EditCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    connect(EditCut1, &QAction::triggered, this,
-            [this] { editAction([](QLineEdit* e) { e->cut(); }, [](QTextEdit* e) { e->cut(); }); });
-    EditCopy1 = newAction("EditCopy1", QStringLiteral("&Copy"),
-                          QStringLiteral("Copy|Copies the selected text to the clipboard"));
-    EditCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    connect(EditCopy1, &QAction::triggered, this, [this] {
-        editAction([](QLineEdit* e) { e->copy(); }, [](QTextEdit* e) { e->copy(); });
-    });
-    EditPaste1 = newAction("EditPaste1", QStringLiteral("&Paste"),
-                           QStringLiteral("Paste|Inserts the text on the clipboard"));
-    EditPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    connect(EditPaste1, &QAction::triggered, this, [this] {
-        editAction([](QLineEdit* e) { e->paste(); }, [](QTextEdit* e) { e->paste(); });
-    });
-    addAction(EditCut1);
-    addAction(EditCopy1);
-    addAction(EditPaste1);
+// The standard window-close action: the active designer window closes,
+// asking first only when its system has unsaved changes.
+void TMainForm::closeActiveWindow() {
+    if (QMdiSubWindow* sub = ClientArea->currentSubWindow())
+        sub->close();
+    else if (designer_)
+        designer_->closeWindow();
+}
 
-    WindowCascade1 = newAction("WindowCascade1", QStringLiteral("&Cascade"),
-                               QStringLiteral("Cascade|Arranges windows so they overlap"));
-    connect(WindowCascade1, &QAction::triggered, ClientArea, &QMdiArea::cascadeSubWindows);
-    WindowTileHorizontal1 =
-        newAction("WindowTileHorizontal1", QStringLiteral("Tile &Horizontally"),
-                  QStringLiteral("Tile Horizontally|Arranges windows one above the other"));
-    connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
-    WindowTileVertical1 =
-        newAction("WindowTileVertical1", QStringLiteral("Tile &Vertically"),
-                  QStringLiteral("Tile Vertically|Arranges windows side by side"));
-    connect(WindowTileVertical1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
-    WindowMinimizeAll1 = newAction("WindowMinimizeAll1", QStringLiteral("&Minimize All"),
-                                   QStringLiteral("Minimize All|Minimizes all windows"));
-    connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
-        for (QMdiSubWindow* sub : ClientArea->subWindowList()) sub->showMinimized();
-    });
-    WindowArrangeAll1 =
-        newAction("WindowArrangeAll1", QStringLiteral("&Arrange All"),
-                  QStringLiteral("Arrange All|Arranges the minimized windows along the bottom"));
-    connect(WindowArrangeAll1, &QAction::triggered, this, &TMainForm::arrangeMinimized);
+void TMainForm::cutText() {
+    editAction([](QLineEdit* e) { e->cut(); }, [](QTextEdit* e) { e->cut(); });
+}
 
-    MapCreatorWizard1 = newAction("MapCreatorWizard1", QStringLiteral("Map creator wizard"),
-                                  QStringLiteral("Launches Map Creator Wizard"));
-    PlanetNamesManager1 = newAction("PlanetNamesManager1", QStringLiteral("Planet names' manager"));
-    SystemNamesManager1 = newAction("SystemNamesManager1", QStringLiteral("System name's manager"));
-    VarsWatch1 = newAction("VarsWatch1", QStringLiteral("Vars' Watch"));
-    ToolButtonPlanetNames = newAction("ToolButtonPlanetNames", QStringLiteral("Planet names"),
-                                      QStringLiteral("Launch Planet Database Manager"));
-    ToolButtonPlanetNames->setIcon(embeddedIcon(QStringLiteral("toolbar/planet_names")));
-    ToolButtonSystemNames = newAction("ToolButtonSystemNames", QStringLiteral("System names"),
-                                      QStringLiteral("Launch System Database Manager"));
-    ToolButtonSystemNames->setIcon(embeddedIcon(QStringLiteral("toolbar/system_names")));
-    ToolButtonWizard = newAction("ToolButtonWizard", QStringLiteral("Wizard"),
-                                 QStringLiteral("Launch Map Creator Wizard"));
-    ToolButtonWizard->setIcon(embeddedIcon(QStringLiteral("toolbar/wizard")));
-    for (QAction* a : {MapCreatorWizard1, ToolButtonWizard})
-        connect(a, &QAction::triggered, this, &TMainForm::MapCreatorWizard1Click);
-    for (QAction* a : {PlanetNamesManager1, ToolButtonPlanetNames})
-        connect(a, &QAction::triggered, this, &TMainForm::PlanetNamesManager1Click);
-    for (QAction* a : {SystemNamesManager1, ToolButtonSystemNames})
-        connect(a, &QAction::triggered, this, &TMainForm::SystemNamesManager1Click);
-    connect(VarsWatch1, &QAction::triggered, this, &TMainForm::VarsWatch1Click);
+void TMainForm::copyText() {
+    editAction([](QLineEdit* e) { e->copy(); }, [](QTextEdit* e) { e->copy(); });
+}
 
-    ToolButtonExit =
-        newAction("ToolButtonExit", QStringLiteral("Exit"), QStringLiteral("Exit application"));
-    ToolButtonExit->setIcon(embeddedIcon(QStringLiteral("toolbar/exit")));
-    connect(ToolButtonExit, &QAction::triggered, this, &TMainForm::ToolButtonExitClick);
+void TMainForm::pasteText() {
+    editAction([](QLineEdit* e) { e->paste(); }, [](QTextEdit* e) { e->paste(); });
+}
 
-    WhatsNew1 =
-        newAction("WhatsNew1", QStringLiteral("What's new ?"),
-                  QStringLiteral("What's new... :) I don't think I have to  explain it. ;)"));
-    connect(WhatsNew1, &QAction::triggered, this, &TMainForm::WhatsNew1Click);
+void TMainForm::cascade() {
+    ClientArea->cascadeSubWindows();
+}
+
+void TMainForm::tileHorizontally() {
+    tile(Qt::Horizontal);
+}
+
+void TMainForm::tileVertically() {
+    tile(Qt::Vertical);
+}
+
+void TMainForm::minimizeAll() {
+    for (QMdiSubWindow* sub : ClientArea->subWindowList()) sub->showMinimized();
 }
 
 void TMainForm::createMenus() {
@@ -402,7 +403,7 @@ void TMainForm::closeDesigners() {
 }
 
 TMDIChild* TMainForm::createMDIChild(const QString& caption) {
-    auto* child = new TMDIChild(context_, windows_);
+    auto* child = new TMDIChild(context_, windows_.dialogs, windows_.icons);
     QMdiSubWindow* sub = ClientArea->addSubWindow(
         child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -103,12 +103,19 @@ class TMainForm : public QMainWindow {
     void createActions();
     void createMenus();
     void createToolBar();
-    QAction* newAction(const char* name, const QString& text, const QString& hint = {});
     TMDIChild* createMDIChild(const QString& caption);
     void closeDesigners();
     void updateWindowActions();
     void editAction(void (*onLineEdit)(QLineEdit*), void (*onTextEdit)(QTextEdit*));
     void tile(Qt::Orientation orientation);
+    void closeActiveWindow();
+    void cutText();
+    void copyText();
+    void pasteText();
+    void cascade();
+    void tileHorizontally();
+    void tileVertically();
+    void minimizeAll();
     void arrangeMinimized();
 
     EditorContext& context_;

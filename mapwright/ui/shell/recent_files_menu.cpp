@@ -6,7 +6,7 @@
 #include <QSettings>
 
 #include "recent/recent_files.h"
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

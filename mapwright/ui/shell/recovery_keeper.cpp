@@ -7,8 +7,8 @@
 
 #include "common/errors.h"
 #include "common/prompts.h"
-#include "designer/system_document.h"
-#include "text.h"
+#include "document/system_document.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -6,7 +6,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "window_placement.h"
+#include "widgets/window_placement.h"
 
 namespace mw::ui {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/editor_hooks.h"
 #include "common/errors.h"
 #include "common/file_bytes.h"
-#include "editor_hooks.h"
 #include "test_script.h"
 
 namespace mw::ui {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "designer/system_document.h"
+#include "document/system_document.h"
 #include "system/system_file.h"
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -16,8 +16,8 @@
 #include "designer/mdi_child.h"
 #include "designer/object_marker.h"
 #include "shell/icons_help.h"
-#include "text.h"
 #include "ui_test_support.h"
+#include "widgets/text.h"
 
 using namespace mw::ui;
 using namespace mw::ui::test;

@@ -12,10 +12,10 @@
 
 #include "designer/map_panel.h"
 #include "designer/mdi_child.h"
-#include "names/listdat.h"
+#include "name_windows/listdat.h"
+#include "name_windows/planet_names.h"
 #include "names/name_lists.h"
 #include "names/name_records.h"
-#include "names/planet_names.h"
 #include "ui_test_support.h"
 
 using namespace mw::ui;

@@ -14,8 +14,8 @@
 #include "recovery/recovery_file.h"
 #include "shell/recent_files_menu.h"
 #include "shell/recovery_keeper.h"
-#include "text.h"
 #include "ui_test_support.h"
+#include "widgets/text.h"
 #include "wizard/mcw.h"
 
 using namespace mw;

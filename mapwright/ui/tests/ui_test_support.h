@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "designer/system_document.h"
-#include "editor_context.h"
+#include "document/editor_context.h"
+#include "document/system_document.h"
 #include "scripted_prompts.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"

@@ -12,7 +12,7 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "project/project_file.h"
+#include "map/project_file.h"
 #include "ui_test_support.h"
 #include "wizard/map_picture_view.h"
 #include "wizard/mcw.h"

@@ -16,16 +16,17 @@
 
 #include "check/map_check.h"
 #include "check/map_graph.h"
-#include "editor_context.h"
-#include "field_rules.h"
+#include "document/editor_context.h"
 #include "map_picture_view.h"
 #include "mcw_check.h"
 #include "mcw_help.h"
+#include "project/project_check.h"
 #include "prompts/user_errors.h"
-#include "shell/hint.h"
-#include "shell/window_placement.h"
 #include "tab_control.h"
-#include "text.h"
+#include "widgets/field_rules.h"
+#include "widgets/hint.h"
+#include "widgets/text.h"
+#include "widgets/window_placement.h"
 
 namespace mw::ui {
 
@@ -55,26 +56,9 @@ QStringList items(const std::array<std::string_view, N>& texts) {
     return list;
 }
 
-QComboBox* editableCombo(const QStringList& list, int maxLength, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(list);
-    combo->lineEdit()->setMaxLength(maxLength);
-    keepStorable(combo);
-    return combo;
-}
-
 QSpinBox* spinEdit(QWidget* parent) {
     // The fields have no bounds of their own.
     return numberField(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), parent);
-}
-
-QLineEdit* textEdit(int maxLength, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setMaxLength(maxLength);
-    keepStorable(edit);
-    return edit;
 }
 
 template <typename Widget>
@@ -85,11 +69,10 @@ Widget* named(Widget* widget, const char* name) {
 
 }  // namespace
 
-TMCW::TMCW(EditorContext& context, const EditorWindows& windows, QWidget* owner)
+TMCW::TMCW(EditorContext& context, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       context_(context),
-      windows_(windows),
       project_(context.state.project()) {
     setObjectName(QStringLiteral("MCW"));
     setWindowTitle(QStringLiteral("Map creator wizard..."));
@@ -146,11 +129,11 @@ QGroupBox* TMCW::buildSystemsGroup() {
 
 QGroupBox* TMCW::buildMapGroup() {
     auto* group = named(new QGroupBox(QStringLiteral("Map properties"), this), "GroupBox2");
-    Edit1 = named(textEdit(capacityOf(&MapProjectRecord::mapName), group), "Edit1");
-    Edit2 = named(textEdit(capacityOf(&MapProjectRecord::description), group), "Edit2");
+    Edit1 = named(textField(capacityOf(&MapProjectRecord::mapName), group), "Edit1");
+    Edit2 = named(textField(capacityOf(&MapProjectRecord::description), group), "Edit2");
     setHint(Edit1, QString::fromLatin1(kNameHint));
     setHint(Edit2, QString::fromLatin1(kNameHint));
-    ComboBox1 = named(editableCombo(items(wizard_text::kEmpireCounts), 1, group), "ComboBox1");
+    ComboBox1 = named(choiceField(items(wizard_text::kEmpireCounts), 1, group), "ComboBox1");
     ComboBox1->setFixedWidth(60);
     setHint(ComboBox1, QString::fromLatin1(kEmpireCountHint));
     connect(Edit1, &QLineEdit::textChanged, this,
@@ -172,19 +155,17 @@ QGroupBox* TMCW::buildEmpiresGroup() {
     connect(TabControl1, &TabControl::currentChanged, this, &TMCW::TabControl1Change);
     QWidget* page = TabControl1->page();
 
-    Edit3 = named(textEdit(capacityOf(&EmpireSetup::name), page), "Edit3");
+    Edit3 = named(textField(capacityOf(&EmpireSetup::name), page), "Edit3");
     ComboBox2 =
-        named(editableCombo(items(wizard_text::kAiModes), capacityOf(&EmpireSetup::aiMode), page),
+        named(choiceField(items(wizard_text::kAiModes), capacityOf(&EmpireSetup::aiMode), page),
               "ComboBox2");
-    ComboBox3 =
-        named(editableCombo(items(wizard_text::kRaces), capacityOf(&EmpireSetup::race), page),
-              "ComboBox3");
+    ComboBox3 = named(choiceField(items(wizard_text::kRaces), capacityOf(&EmpireSetup::race), page),
+                      "ComboBox3");
     SpinEdit1 = named(spinEdit(page), "SpinEdit1");
-    ComboBox4 =
-        named(editableCombo(items(wizard_text::kTeams), capacityOf(&EmpireSetup::team), page),
-              "ComboBox4");
-    ComboBox5 = named(editableCombo(items(wizard_text::kResearchLists),
-                                    capacityOf(&EmpireSetup::researchList), page),
+    ComboBox4 = named(choiceField(items(wizard_text::kTeams), capacityOf(&EmpireSetup::team), page),
+                      "ComboBox4");
+    ComboBox5 = named(choiceField(items(wizard_text::kResearchLists),
+                                  capacityOf(&EmpireSetup::researchList), page),
                       "ComboBox5");
     SpinEdit2 = named(spinEdit(page), "SpinEdit2");
     SpinEdit3 = named(spinEdit(page), "SpinEdit3");
@@ -383,7 +364,7 @@ void TMCW::reject() {
 }
 
 void TMCW::Button6Click() {
-    if (windows_.MCWhelp) windows_.MCWhelp->showHelp();
+    if (help_) help_->showHelp();
 }
 
 void TMCW::Button7Click() {

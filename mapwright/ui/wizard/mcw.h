@@ -7,7 +7,6 @@
 #include <QDialog>
 
 #include "project/wizard_controls.h"
-#include "shell/editor_windows.h"
 
 class QComboBox;
 class QGroupBox;
@@ -25,11 +24,14 @@ struct EditorContext;
 class MapPictureView;
 class TabControl;
 class TMCWcheck;
+class TMCWhelp;
 
 class TMCW : public QDialog {
     Q_OBJECT
   public:
-    TMCW(EditorContext& context, const EditorWindows& windows, QWidget* owner);
+    TMCW(EditorContext& context, QWidget* owner);
+    /// The wizard's help window, which "Help" shows (created after the wizard, as its child).
+    void setHelp(TMCWhelp* help) { help_ = help; }
 
     /// Every control shows the map as the model holds it now.
     void showProject();
@@ -100,7 +102,7 @@ class TMCW : public QDialog {
     void showEmpire();
 
     EditorContext& context_;
-    const EditorWindows& windows_;
+    TMCWhelp* help_ = nullptr;
     MapProject& project_;
     QList<QPair<QWidget*, EmpireField>> empireControls_;
     /// The project file the next showing loads; empty for a new map.

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "project/map_project.h"
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

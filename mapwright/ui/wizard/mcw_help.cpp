@@ -7,8 +7,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "shell/bold_caption.h"
-#include "shell/window_placement.h"
+#include "widgets/bold_caption.h"
+#include "widgets/window_placement.h"
 
 namespace mw::ui {
 

@@ -15,8 +15,8 @@
 #include "monkey_support.h"
 #include "shell/recent_files_menu.h"
 #include "shell/recovery_keeper.h"
-#include "text.h"
 #include "ui_test_support.h"
+#include "widgets/text.h"
 #include "wizard/mcw.h"
 
 namespace mw::ui::test {
@@ -543,9 +543,9 @@ void MonkeyWalk::count(const std::string& kind) {
 
 void MonkeyWalk::note(const std::string& what) {
     std::string line = std::to_string(done_ + 1) + " " + what;
-    // MW_MONKEY_TRACE=FILE writes every action there, to compare two replays of a seed.
+    // VK_MONKEY_TRACE=FILE writes every action there, to compare two replays of a seed.
     static FILE* trace =
-        std::getenv("MW_MONKEY_TRACE") ? std::fopen(std::getenv("MW_MONKEY_TRACE"), "w") : nullptr;
+        std::getenv("VK_MONKEY_TRACE") ? std::fopen(std::getenv("VK_MONKEY_TRACE"), "w") : nullptr;
     if (trace) std::fprintf(trace, "%s\n", line.c_str()), std::fflush(trace);
     recent_.push_back(std::move(line));
     if (recent_.size() > 25) recent_.pop_front();

@@ -34,7 +34,7 @@
 #include "monkey_faults.h"
 #include "monkey_oracle.h"
 #include "project_oracle.h"
-#include "system/system_designer.h"
+#include "system_designer/system_designer.h"
 
 class QDialog;
 class QWidget;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "project/map_project_record.h"
+#include "map/map_project_record.h"
 
 namespace mw {
 

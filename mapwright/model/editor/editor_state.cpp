@@ -1,6 +1,6 @@
 #include "editor_state.h"
 
-#include "shell_text.h"
+#include "common/shell_text.h"
 #include "system/designer_text.h"
 
 namespace mw {

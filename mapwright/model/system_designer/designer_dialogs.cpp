@@ -4,7 +4,7 @@
 #include "common/errors.h"
 #include "names/name_workflow.h"
 #include "system/designer_text.h"
-#include "system/system_designer.h"
+#include "system_designer/system_designer.h"
 
 namespace mw {
 

@@ -15,7 +15,7 @@
 #include "names/name_directory.h"
 #include "names/name_settings.h"
 #include "project/map_project.h"
-#include "system/system_designer.h"
+#include "system_designer/system_designer.h"
 
 namespace mw {
 

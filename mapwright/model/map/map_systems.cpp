@@ -1,4 +1,4 @@
-#include "mission/map_systems.h"
+#include "map/map_systems.h"
 
 #include "common/errors.h"
 #include "system/design_file_reader.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "project/map_project_record.h"
+#include "map/map_project_record.h"
 #include "system/sdf_record.h"
 
 namespace mw {

@@ -5,7 +5,7 @@
 
 #include <QUndoCommand>
 
-#include "system/designer_step.h"
+#include "system_designer/designer_step.h"
 
 namespace mw::ui {
 

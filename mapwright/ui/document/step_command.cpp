@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "system_document.h"
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

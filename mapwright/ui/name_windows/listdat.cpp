@@ -4,9 +4,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "editor_context.h"
+#include "document/editor_context.h"
 #include "prompts/user_errors.h"
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -1,4 +1,4 @@
-#include "project/project_file.h"
+#include "map/project_file.h"
 
 #include <algorithm>
 

@@ -15,8 +15,8 @@
 #include "folders/working_folder.h"
 #include "names/name_records.h"
 #include "shell/main_form.h"
-#include "shell/program_files.h"
-#include "text.h"
+#include "widgets/program_files.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

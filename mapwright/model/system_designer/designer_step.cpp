@@ -1,4 +1,4 @@
-#include "system/designer_step.h"
+#include "system_designer/designer_step.h"
 
 #include <algorithm>
 #include <functional>

@@ -6,15 +6,15 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "designer/system_document.h"
-#include "editor_context.h"
+#include "document/editor_context.h"
+#include "document/system_document.h"
 #include "folders/working_folder.h"
 #include "prompts/dialog_prompts.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"
 #include "shell/recent_files_menu.h"
 #include "shell/recovery_keeper.h"
-#include "text.h"
+#include "widgets/text.h"
 
 namespace mw::ui {
 

@@ -3,6 +3,8 @@
 // the files cannot hold is refused as it is typed or pasted, and an emptied
 // number field counts as 0 instead of silently keeping its old value.
 
+#include <QStringList>
+
 class QComboBox;
 class QLineEdit;
 class QSpinBox;
@@ -14,6 +16,13 @@ namespace mw::ui {
 void keepStorable(QLineEdit* edit);
 /// The same for an editable drop-down's text.
 void keepStorable(QComboBox* combo);
+
+/// A text field of up to maxLength characters (a record field's capacity)
+/// that refuses characters the model cannot store.
+QLineEdit* textField(int maxLength, QWidget* parent);
+/// An editable drop-down whose list is a suggestion: any storable text of up
+/// to maxLength characters may be typed, and a typed text is never added to the list.
+QComboBox* choiceField(const QStringList& items, int maxLength, QWidget* parent);
 
 /// A whole-number field from minimum to maximum: letters are refused as
 /// typed, and emptied (or holding only a sign) it counts as 0.

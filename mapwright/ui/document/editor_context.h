@@ -3,8 +3,8 @@
 // main, or by a test), the document that changes the open system, the
 // prompts that ask the user, and the files beside the executable.
 
-#include "editor_state.h"
-#include "shell/program_files.h"
+#include "editor/editor_state.h"
+#include "widgets/program_files.h"
 
 namespace mw::ui {
 

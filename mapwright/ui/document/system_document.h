@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "system/designer_step.h"
-#include "system/system_designer.h"
+#include "system_designer/designer_step.h"
+#include "system_designer/system_designer.h"
 
 namespace mw::ui {
 

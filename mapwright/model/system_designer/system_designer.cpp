@@ -1,4 +1,4 @@
-#include "system/system_designer.h"
+#include "system_designer/system_designer.h"
 
 #include <filesystem>
 
@@ -7,8 +7,8 @@
 #include "common/safe_save.h"
 #include "names/name_lists.h"
 #include "names/name_workflow.h"
-#include "system/designer_step.h"
 #include "system/designer_text.h"
+#include "system_designer/designer_step.h"
 
 namespace mw {
 

@@ -55,6 +55,23 @@ void keepStorable(QComboBox* combo) {
     combo->setValidator(new StorableText(combo));
 }
 
+QLineEdit* textField(int maxLength, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(maxLength);
+    keepStorable(edit);
+    return edit;
+}
+
+QComboBox* choiceField(const QStringList& items, int maxLength, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->lineEdit()->setMaxLength(maxLength);
+    keepStorable(combo);
+    return combo;
+}
+
 QSpinBox* numberField(int minimum, int maximum, QWidget* parent) {
     auto* spin = new NumberField(parent);
     spin->setRange(minimum, maximum);

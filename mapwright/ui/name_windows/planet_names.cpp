@@ -12,13 +12,13 @@
 #include <QStandardPaths>
 #include <QToolButton>
 
-#include "editor_context.h"
+#include "document/editor_context.h"
 #include "prompts/user_errors.h"
-#include "shell/bold_caption.h"
-#include "shell/embedded_pictures.h"
-#include "shell/hint.h"
-#include "shell/window_placement.h"
-#include "text.h"
+#include "widgets/bold_caption.h"
+#include "widgets/embedded_pictures.h"
+#include "widgets/hint.h"
+#include "widgets/text.h"
+#include "widgets/window_placement.h"
 
 namespace mw::ui {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "system/system_designer.h"
+#include "system_designer/system_designer.h"
 
 namespace mw {
 

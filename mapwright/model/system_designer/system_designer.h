@@ -23,10 +23,10 @@
 #include "names/name_settings.h"
 #include "system/designer_tools.h"
 #include "system/jump_node_links.h"
-#include "system/object_dialogs.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
 #include "system/world_coordinates.h"
+#include "system_designer/object_dialogs.h"
 
 namespace mw {
 

@@ -1,4 +1,4 @@
-#include "system/object_dialogs.h"
+#include "system_designer/object_dialogs.h"
 
 #include <array>
 
