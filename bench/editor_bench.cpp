@@ -131,7 +131,7 @@ void open_7000_markers(benchmark::State& state) {
     for (auto _ : state) {
         editor.designer->Button1Click();
         state.PauseTiming();
-        if (editor.designer->markers().size() != kPerKind * kObjectKindCount)
+        if (editor.designer->markers().size() != qsizetype{kPerKind} * kObjectKindCount)
             state.SkipWithError("the markers are not all there");
         clear(editor);
         state.ResumeTiming();

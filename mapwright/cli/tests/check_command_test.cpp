@@ -41,7 +41,7 @@ class CheckCommand : public ::testing::Test {
             writeDesignFile(path, systems[i].second);
             files.emplace_back(systems[i].first, path);
         }
-        const std::string project = dir_.path("map.vmpf");
+        std::string project = dir_.path("map.vmpf");
         mw::WriteProjectFile(project, mapOf(files));
         return project;
     }

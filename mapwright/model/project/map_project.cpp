@@ -39,6 +39,7 @@ MapProject::MapProject() {
 
 std::vector<std::string> MapProject::systemNames() const {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(std::max(systemCount, 0)));
     for (int i = 0; i < systemCount; ++i)
         names.push_back(systems[static_cast<std::size_t>(i)].systemName.str());
     return names;

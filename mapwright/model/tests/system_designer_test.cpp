@@ -467,6 +467,7 @@ TEST_F(DesignerTest, StepsKeepTheNameListsInStep) {
 
 TEST_F(DesignerTest, AStepHoldsOnlyWhatItChanged) {
     std::vector<TOndRecord> names;
+    names.reserve(1200);
     for (int i = 0; i < 1200; ++i) names.push_back(ondRecord("Name" + std::to_string(i), "U", 1));
     writeOndFile(scratch.path("main.ond"), names);
     d().Closing();

@@ -170,7 +170,7 @@ void SystemDocument::clickMap(Tool tool, QPoint pixel) {
 }
 
 std::optional<ObjectKind> SystemDocument::clickMarker(Tool tool, ObjectRef object) {
-    const QString name = stepName("delete", designer_.objectName(object));
+    QString name = stepName("delete", designer_.objectName(object));
     const DesignerChange change =
         step([&] { return designer_.ClickMarker(tool, object, prompts_); }, [&] { return name; });
     emit changed(change);

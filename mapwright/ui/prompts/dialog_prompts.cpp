@@ -38,7 +38,7 @@ bool DialogPrompts::ask(const std::string& question) {
 }
 
 QString DialogPrompts::filter(const FileDialogText& text) {
-    const QString name = fromModel(text.filterName);
+    QString name = fromModel(text.filterName);
     // Some descriptions already show their pattern.
     if (name.contains(QLatin1Char('('))) return name;
     return name + QStringLiteral(" (") + fromModel(text.pattern) + QLatin1Char(')');

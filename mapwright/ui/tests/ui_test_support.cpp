@@ -75,7 +75,8 @@ void closeNextModal(std::function<void(QWidget*)> inspect) {
     });
 }
 
-void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act) {
+void onModal(const std::function<bool(QWidget*)>& accept,
+             const std::function<void(QWidget*)>& act) {
     auto* poll = new QTimer(qApp);
     poll->setObjectName(kModalPoll);
     QElapsedTimer since;

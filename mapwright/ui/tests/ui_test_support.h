@@ -52,7 +52,7 @@ void closeNextModal(std::function<void(QWidget*)> inspect = {});
 /// soon as it is up; it may open further modal dialogs of its own. Checked
 /// on every turn of the event loop, so it also finds a dialog opened from
 /// inside another one. Gives up with a warning after 20 seconds.
-void onModal(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act);
+void onModal(const std::function<bool(QWidget*)>& accept, const std::function<void(QWidget*)>& act);
 
 /// onModal for the first modal dialog of class T.
 template <typename T>

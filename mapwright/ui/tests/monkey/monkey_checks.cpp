@@ -11,8 +11,8 @@
 #include "monkey_support.h"
 #include "monkey_walk.h"
 #include "system/sdf_record.h"
-#include "text.h"
 #include "ui_test_support.h"
+#include "widgets/text.h"
 
 namespace mw::ui::test {
 

@@ -376,7 +376,7 @@ void MonkeyWalk::saveAs() {
 
 std::string MonkeyWalk::prepareOpen(const std::string& what) {
     queueAnswers();
-    const std::string path = pickSystemFile(false);
+    std::string path = pickSystemFile(false);
     editor_->prompts.files[FileDialog::OpenSystem] = path;
     note(what + " '" + path + "'");
     startedOver_ = true;
