@@ -55,6 +55,9 @@ struct MarkerView {
     MarkerPos pixel;
     std::string caption;
     std::string hint;
+    /// Shown beside the marker when names are on: a planet's or ship's name,
+    /// a jump node's id; empty for the other kinds.
+    std::string label;
     int left() const { return pixel.x - kMarkerSize / 2; }
     int top() const { return pixel.y - kMarkerSize / 2; }
     bool operator==(const MarkerView&) const = default;

@@ -32,6 +32,8 @@ std::optional<DesignerChange> SystemDesigner::ConfirmDialog(const DialogValues& 
         prompts.error(e.what());
         return std::nullopt;
     }
+    // Its marker shows what the dialog may have renamed (label and hint).
+    change.added.push_back(marker({kindOf(values), *index}));
     change.systemChanged = true;
     return change;
 }

@@ -66,6 +66,19 @@ MarkerView SystemDesigner::marker(ObjectRef o) const {
     tables_->withTable(o.kind, [&](const auto& table) { v.pixel = table.at(o.index).marker; });
     v.hint = o.kind == ObjectKind::JumpNode ? tables_->jumpNodes.at(o.index).nodeId.str()
                                             : markerHint(o.kind, o.index);
+    switch (o.kind) {
+        case ObjectKind::Planet:
+            v.label = tables_->planets.at(o.index).name.str();
+            break;
+        case ObjectKind::Ship:
+            v.label = tables_->ships.at(o.index).name.str();
+            break;
+        case ObjectKind::JumpNode:
+            v.label = tables_->jumpNodes.at(o.index).nodeId.str();
+            break;
+        default:
+            break;
+    }
     return v;
 }
 

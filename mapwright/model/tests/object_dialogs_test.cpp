@@ -139,7 +139,11 @@ TEST_F(DialogFlowTest, PlanetRenameReachesTheUsedList) {
     EXPECT_EQ(opening.orbitChoices, Strings{"Sol"});
     opening.values.name = "Altair";
     opening.values.type = "gas_giant";
-    ASSERT_TRUE(d().ConfirmDialog(opening.values, prompts));
+    const std::optional<DesignerChange> change = d().ConfirmDialog(opening.values, prompts);
+    ASSERT_TRUE(change);
+    // The map shows the new name beside the marker at once.
+    ASSERT_EQ(change->added.size(), 1u);
+    EXPECT_EQ(change->added[0].label, "Altair");
     EXPECT_EQ(tables().planets.at(i).name, "Altair");
     EXPECT_EQ(tables().planets.at(i).type, "gas_giant");
     EXPECT_EQ(readNameList(scratch.path("list.dat")), Strings{"Altair"});

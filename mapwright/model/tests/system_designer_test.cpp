@@ -214,7 +214,7 @@ TEST_F(DesignerTest, SaveAndOpenPutTheMarkersBack) {
     // Node ids are built anew from the sun name read.
     ASSERT_EQ(before.size(), 3u);
     EXPECT_EQ(before[2].hint, "SolJumpnode1");
-    before[2].hint = "St__John_sJumpnode1";
+    before[2].hint = before[2].label = "St__John_sJumpnode1";
     EXPECT_EQ(c.added, before);
     EXPECT_EQ(d().header().sunName, "St. John's");
 }

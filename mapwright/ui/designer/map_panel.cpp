@@ -63,6 +63,27 @@ void MapPanel::paintEvent(QPaintEvent*) {
     p.setPen(Qt::red);
     p.setBrush(Qt::red);
     p.drawEllipse(QRectF(243, 243, 6, 6).adjusted(0.5, 0.5, -0.5, -0.5));
+
+    if (showNames_) {
+        // Small text right of each marker, on the panel itself: the markers
+        // stay the only things a click reaches.
+        QFont small = font();
+        small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.8));
+        p.setFont(small);
+        p.setPen(palette().color(QPalette::WindowText));
+        for (const ObjectMarker* m : findChildren<ObjectMarker*>(Qt::FindDirectChildrenOnly)) {
+            if (m->isHidden() || m->label().isEmpty()) continue;
+            const QRect face = m->geometry();
+            p.drawText(QRect(face.right() + 3, face.top() - 2, kSize, face.height() + 4),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m->label());
+        }
+    }
+}
+
+void MapPanel::setShowNames(bool show) {
+    if (showNames_ == show) return;
+    showNames_ = show;
+    update();
 }
 
 void MapPanel::mouseMoveEvent(QMouseEvent* event) {

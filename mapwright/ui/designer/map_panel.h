@@ -25,6 +25,9 @@ class MapPanel : public QWidget {
     ObjectMarker* focusedMarker() const;
     /// Puts the keyboard on the marker (none: back to the cursor).
     void focusMarker(ObjectMarker* marker);
+    /// Draws each marker's label beside it (planet and ship names, node ids).
+    void setShowNames(bool show);
+    bool showNames() const { return showNames_; }
 
   signals:
     void cursorMoved(QPoint pixel);
@@ -57,6 +60,7 @@ class MapPanel : public QWidget {
     bool pressed_ = false;
     QPoint cursor_{246, 246};
     QPointer<ObjectMarker> marker_;
+    bool showNames_ = false;
 };
 
 }  // namespace mw::ui

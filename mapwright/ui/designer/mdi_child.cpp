@@ -224,6 +224,10 @@ void TMDIChild::applyChange(const DesignerChange& change) {
     if (change.clearMarkers) removeAllMarkers();
     for (const ObjectRef& object : change.removed) removeMarker(object);
     for (const MarkerView& view : change.added) addMarker(view);
+    // The labels are painted by the map itself, beside markers that may have moved.
+    if (Panel4->showNames() &&
+        (change.clearMarkers || !change.removed.empty() || !change.added.empty()))
+        Panel4->update();
     if (change.headerChanged) syncHeaderFields();
     if (change.caption) setCaption(fromModel(*change.caption));
     if (change.closeWindow) {
@@ -342,9 +346,15 @@ void TMDIChild::addMarker(const MarkerView& view) {
     });
     connect(m, &ObjectMarker::dropped, this,
             [this, m](QPoint pixel) { document_.moveMarker(m->object(), pixel); });
-    if (ObjectMarker* old = markers_.value(markerKey(view.kind, view.index))) old->deleteLater();
+    ObjectMarker* old = markers_.value(markerKey(view.kind, view.index));
     markers_.insert(markerKey(view.kind, view.index), m);
     m->show();
+    if (old) {
+        // The same object shown anew (a dialog renamed it): the keyboard stays on it.
+        if (Panel4->focusedMarker() == old) Panel4->focusMarker(m);
+        old->hide();
+        old->deleteLater();
+    }
 }
 
 void TMDIChild::removeMarker(ObjectRef object) {

@@ -10,7 +10,10 @@
 namespace mw::ui {
 
 ObjectMarker::ObjectMarker(const MarkerView& view, QWidget* mapPanel)
-    : QPushButton(fromModel(view.caption), mapPanel), kind_(view.kind), index_(view.index) {
+    : QPushButton(fromModel(view.caption), mapPanel),
+      kind_(view.kind),
+      label_(fromModel(view.label)),
+      index_(view.index) {
     setGeometry(view.left(), view.top(), kMarkerSize, kMarkerSize);
     const QString hint = fromModel(view.hint);
     setToolTip(hint);

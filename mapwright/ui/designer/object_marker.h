@@ -18,6 +18,8 @@ class ObjectMarker : public QPushButton {
 
     ObjectRef object() const { return {kind_, index_}; }
     ObjectKind kind() const { return kind_; }
+    /// What the map shows beside it when names are on (may be empty).
+    const QString& label() const { return label_; }
     int tag() const { return index_; }
     /// The marker pixel it stands on (its centre).
     QPoint pixel() const { return geometry().topLeft() + QPoint(kMarkerSize / 2, kMarkerSize / 2); }
@@ -40,6 +42,7 @@ class ObjectMarker : public QPushButton {
 
   private:
     ObjectKind kind_;
+    QString label_;
     int index_;
     QPoint pressedAt_;  // in the marker, while the left button is down
     QPoint home_;       // the top-left it stands on

@@ -21,6 +21,7 @@
 
 #include "about_box.h"
 #include "common/shell_text.h"
+#include "designer/map_panel.h"
 #include "designer/mdi_child.h"
 #include "document/editor_context.h"
 #include "document/system_document.h"
@@ -207,6 +208,15 @@ void TMainForm::createActions() {
         if (row.handler) connect(action, &QAction::triggered, this, row.handler);
         if (row.windowWide) addAction(action);
     }
+
+    ShowNames1 = new QAction(QStringLiteral("Show &names on the map"), this);
+    ShowNames1->setObjectName(QStringLiteral("ShowNames1"));
+    ShowNames1->setCheckable(true);
+    setHint(ShowNames1, QStringLiteral("Names|Writes the names of planets and ships and the ids of "
+                                       "jump nodes beside their markers"));
+    connect(ShowNames1, &QAction::toggled, this, [this](bool on) {
+        if (designer_) designer_->mapPanel()->setShowNames(on);
+    });
 }
 
 // The standard window-close action: the active designer window closes,
@@ -324,6 +334,8 @@ void TMainForm::createMenus() {
     for (QAction* a : {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
                        WindowMinimizeAll1, WindowArrangeAll1})
         window->addAction(a);
+    window->addSeparator();
+    window->addAction(ShowNames1);
 
     QMenu* dev = bar->addMenu(QStringLiteral("DevMenu"));
     dev->setObjectName(QStringLiteral("DevMenu1"));
@@ -414,6 +426,7 @@ TMDIChild* TMainForm::createMDIChild(const QString& caption) {
         if (designer_ == child) designer_ = nullptr;
         updateWindowActions();
     });
+    child->mapPanel()->setShowNames(ShowNames1->isChecked());
     child->FormCreate();
     if (!designer_) return nullptr;  // its open step was cancelled and it closed again
     child->setCaption(caption);

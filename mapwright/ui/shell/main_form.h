@@ -66,6 +66,7 @@ class TMainForm : public QMainWindow {
     QAction* WindowTileVertical1;
     QAction* WindowMinimizeAll1;
     QAction* WindowArrangeAll1;
+    QAction* ShowNames1;
 
     // Menu items and toolbar buttons with handlers of their own.
     QAction* MapCreatorWizard1;

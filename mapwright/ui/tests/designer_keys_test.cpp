@@ -159,6 +159,29 @@ class DesignerKeysTest : public QObject {
         QVERIFY(e.designer->marker(ObjectKind::Planet, 1)->hasKeyFocus());
     }
 
+    void namesShownBesideTheMarkers() {
+        Editor e;
+        QTest::mouseClick(e.panel, Qt::LeftButton, {}, QPoint(60, 60));
+        // The strip right of the marker (it covers 52..67), read back as pixels.
+        // The map's focus frame and cursor stay out of it: the focus goes to the sun's name.
+        const auto beside = [&e] {
+            e.designer->Edit1->setFocus();
+            return e.panel->grab().toImage().copy(70, 52, 120, 16);
+        };
+        const QImage plain = beside();
+        QAction* toggle = e.editor->mainForm->ShowNames1;
+        toggle->trigger();
+        QVERIFY(beside() != plain);
+        QCOMPARE(e.designer->marker(ObjectKind::Planet, 1)->label(),
+                 QString::fromStdString(e.tables().planets.at(1).name.str()));
+        // Not clickable: a click on the name places an object as on a bare map.
+        QTest::mouseClick(e.panel, Qt::LeftButton, {}, QPoint(76, 60));
+        QCOMPARE(e.designer->markers().size(), 2);
+        e.key(Qt::Key_Z, Qt::ControlModifier);
+        toggle->trigger();
+        QCOMPARE(beside(), plain);
+    }
+
     void keyboardAndMouseWriteTheSameBytes() {
         struct Placement {
             int tool;
