@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -51,23 +52,34 @@ ObjectsPanel::ObjectsPanel(SystemDocument& document, QWidget* parent)
     // Fixed row heights: the view need not measure 7000 rows.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const int widths[kObjectColumnCount] = {12, 4, 13, 7, 7, 5, 13};
+    // Each column as wide as its usual longest text.
+    const char* widest[kObjectColumnCount] = {
+        "Micro-asteroid field", "1000", "HPCORVETTETURRET", "-200000", "-200000", "-9999",
+        "outside the map"};
     for (int c = 0; c < kObjectColumnCount; ++c)
-        table_->horizontalHeader()->resizeSection(c, widths[c] * digit);
+        table_->horizontalHeader()->resizeSection(
+            c, table_->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[c])) + 12);
     table_->horizontalHeader()->setStretchLastSection(true);
-    // The panel opens wide enough for its columns (as far as the style allows).
-    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
     table_->setStatusTip(QStringLiteral(
         "Select an object to find it on the map; Return opens it, Delete deletes it"));
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, [this] { act(false); });
-    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ObjectsPanel::showOnMap);
     layout->addWidget(table_);
     setWidget(body);
 
     connect(&document_, &SystemDocument::changed, this, &ObjectsPanel::sync);
+}
+
+QSize ObjectsPanel::sizeHint() const {
+    // Room for the columns, but never so much that a designer window and the
+    // list stop fitting side by side on a 1280 pixel wide screen.
+    constexpr int kWidest = 480;
+    int columns = table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() + 8;
+    for (int c = 0; c < kObjectColumnCount; ++c)
+        columns += table_->horizontalHeader()->sectionSize(c);
+    return {std::min(columns, kWidest), QDockWidget::sizeHint().height()};
 }
 
 void ObjectsPanel::setDesigner(TMDIChild* designer) {
@@ -90,11 +102,10 @@ void ObjectsPanel::sync() {
 }
 
 std::optional<ObjectRef> ObjectsPanel::currentObject() const {
-    const QModelIndex current = shown_->mapToSource(table_->currentIndex());
-    if (!current.isValid() || !table_->selectionModel()->isRowSelected(
-                                  table_->currentIndex().row(), table_->currentIndex().parent()))
-        return std::nullopt;
-    return rows_->row(current.row()).object;
+    const QModelIndex selected =
+        shown_->mapToSource(table_->selectionModel()->selectedRows().value(0));
+    if (!selected.isValid()) return std::nullopt;
+    return rows_->row(selected.row()).object;
 }
 
 void ObjectsPanel::showOnMap() {

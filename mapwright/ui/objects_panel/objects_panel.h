@@ -33,15 +33,16 @@ class ObjectsPanel : public QDockWidget {
     QLineEdit* filterField() const { return filter_; }
     QTableView* table() const { return table_; }
     ObjectListModel& rows() const { return *rows_; }
-    /// The object of the current row, if any.
+    /// The object of the selected row, if any.
     std::optional<ObjectRef> currentObject() const;
+    QSize sizeHint() const override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void sync();
-    /// The current row's marker is highlighted on the map (raised over the others).
+    /// The selected row's marker is highlighted on the map (raised over the others).
     void showOnMap();
     /// The map's selected marker changed: its row becomes the current one.
     void markerFocused(ObjectMarker* marker);
