@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::array<std::string_view, kObjectColumnCount> kTitles{"Kind", "#", "Name or type", "X",
                                                                    "Y",    "Z", "Marker"};
-constexpr std::string_view kOutsideNote = "outside the map";
+constexpr std::string_view kOutsideNote = "off the map";
 
 // The kinds in the order of the tool panel, as the map's Tab visits them.
 int kindRank(ObjectKind kind) {

@@ -44,7 +44,7 @@ bool listRowBefore(const ObjectRef& a, const ObjectRef& b);
 bool markerOutsideMap(const ObjectRow& row);
 
 /// What the row shows in the column: "Micro-asteroid field", "12", "Vega",
-/// "-810", ...; the marker column says "outside the map" or nothing.
+/// "-810", ...; the marker column says "off the map" or nothing.
 std::string objectCell(const ObjectRow& row, ObjectColumn column);
 
 /// The numeric columns are right-aligned.

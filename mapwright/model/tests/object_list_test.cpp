@@ -68,12 +68,12 @@ TEST(ObjectList, ListsLiveObjectsInToolOrderWithTheirCells) {
     const std::vector<ObjectRow> rows = listObjects(sample());
     ASSERT_EQ(refs(rows), (std::vector<ObjectRef>{P1, P3, S1, S2, M1, J1}));
     const std::vector<std::vector<std::string>> expected{
-        {"Planet", "1", "vega", "300", "0", "0", "outside the map"},
+        {"Planet", "1", "vega", "300", "0", "0", "off the map"},
         {"Planet", "3", "\xC9los", "-5", "0", "0", ""},
         {"Ship", "1", "Ship1", "-810", "1623", "7", ""},
         {"Ship", "2", "Cruiser", "5", "0", "0", ""},
         {"Micro-asteroid field", "1", "microasteroids_nagy", "0", "0", "-3", ""},
-        {"Jump node", "1", "SolJumpnode1", "0", "0", "0", "outside the map"},
+        {"Jump node", "1", "SolJumpnode1", "0", "0", "0", "off the map"},
     };
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (int c = 0; c < kObjectColumnCount; ++c)
@@ -94,7 +94,7 @@ TEST(ObjectList, FilterKeepsRowsWhoseWordsAllMatch) {
         {"planet", {P1, P3}},
         {"ship 2", {S2}},         // a number is an index...
         {"1", {P1, S1, M1, J1}},  // ...or part of a name
-        {"outside", {P1, J1}},
+        {"OFF", {P1, J1}},
         {"cruiser ship", {S2}},
         {"node 3", {}},
         {"nebula", {}},

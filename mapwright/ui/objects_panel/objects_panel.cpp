@@ -54,11 +54,11 @@ ObjectsPanel::ObjectsPanel(SystemDocument& document, QWidget* parent)
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     // Each column as wide as its usual longest text.
     const char* widest[kObjectColumnCount] = {
-        "Micro-asteroid field", "1000", "HPCORVETTETURRET", "-200000", "-200000", "-9999",
-        "outside the map"};
+        "Micro-asteroid field", "1000", "HPCORVETTETU", "-200000", "-200000", "-9999",
+        "off the map"};
     for (int c = 0; c < kObjectColumnCount; ++c)
         table_->horizontalHeader()->resizeSection(
-            c, table_->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[c])) + 12);
+            c, table_->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[c])) + 10);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setStatusTip(QStringLiteral(
         "Select an object to find it on the map; Return opens it, Delete deletes it"));
@@ -75,7 +75,7 @@ ObjectsPanel::ObjectsPanel(SystemDocument& document, QWidget* parent)
 QSize ObjectsPanel::sizeHint() const {
     // Room for the columns, but never so much that a designer window and the
     // list stop fitting side by side on a 1280 pixel wide screen.
-    constexpr int kWidest = 480;
+    constexpr int kWidest = 500;
     int columns = table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() + 8;
     for (int c = 0; c < kObjectColumnCount; ++c)
         columns += table_->horizontalHeader()->sectionSize(c);
