@@ -16,13 +16,30 @@
 
 namespace mw::ui {
 
+namespace {
+
+// The table asks for the width of its columns, but never so much that a
+// designer window and the list stop fitting side by side on a 1280 pixel
+// wide screen.
+class ObjectTableView : public QTableView {
+  public:
+    QSize sizeHint() const override {
+        constexpr int kWidest = 500;
+        int width = verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+        for (int c = 0; c < kObjectColumnCount; ++c) width += horizontalHeader()->sectionSize(c);
+        return {std::min(width, kWidest), QTableView::sizeHint().height()};
+    }
+};
+
+}  // namespace
+
 ObjectsPanel::ObjectsPanel(SystemDocument& document, QWidget* parent)
     : QDockWidget(QStringLiteral("Objects"), parent),
       document_(document),
       rows_(new ObjectListModel(this)),
       shown_(new ObjectFilterModel(*rows_, this)),
       filter_(new QLineEdit),
-      table_(new QTableView) {
+      table_(new ObjectTableView) {
     setObjectName(QStringLiteral("ObjectsPanel"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
@@ -70,16 +87,6 @@ ObjectsPanel::ObjectsPanel(SystemDocument& document, QWidget* parent)
     setWidget(body);
 
     connect(&document_, &SystemDocument::changed, this, &ObjectsPanel::sync);
-}
-
-QSize ObjectsPanel::sizeHint() const {
-    // Room for the columns, but never so much that a designer window and the
-    // list stop fitting side by side on a 1280 pixel wide screen.
-    constexpr int kWidest = 500;
-    int columns = table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() + 8;
-    for (int c = 0; c < kObjectColumnCount; ++c)
-        columns += table_->horizontalHeader()->sectionSize(c);
-    return {std::min(columns, kWidest), QDockWidget::sizeHint().height()};
 }
 
 void ObjectsPanel::setDesigner(TMDIChild* designer) {

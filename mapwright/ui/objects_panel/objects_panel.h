@@ -35,7 +35,6 @@ class ObjectsPanel : public QDockWidget {
     ObjectListModel& rows() const { return *rows_; }
     /// The object of the selected row, if any.
     std::optional<ObjectRef> currentObject() const;
-    QSize sizeHint() const override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -388,8 +388,6 @@ void TMainForm::showEvent(QShowEvent* event) {
         shown && startSize().width() + 8 > shown->availableGeometry().width())
         objects_->hide();
     fitOnScreen(this, startSize());
-    // The layout gives a dock its contents' width; the list asks for more.
-    resizeDocks({objects_}, {objects_->sizeHint().width()}, Qt::Horizontal);
     context_.state.MainWindowShown();
 }
 
