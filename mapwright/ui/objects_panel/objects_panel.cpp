@@ -13,6 +13,7 @@
 #include "document/system_document.h"
 #include "object_filter_model.h"
 #include "object_list_model.h"
+#include "widgets/field_rules.h"
 
 namespace mw::ui {
 
@@ -51,6 +52,8 @@ ObjectsPanel::ObjectsPanel(SystemDocument& document, QWidget* parent)
     filter_->setObjectName(QStringLiteral("ObjectsFilter"));
     filter_->setPlaceholderText(QStringLiteral("Filter: kind, name, index..."));
     filter_->setClearButtonEnabled(true);
+    // The names are kept in Latin-1: a character beyond it could match nothing.
+    keepStorable(filter_);
     filter_->setStatusTip(
         QStringLiteral("Shows only the objects whose kind, name or index has every word typed"));
     connect(filter_, &QLineEdit::textChanged, shown_, &ObjectFilterModel::setFilterText);
