@@ -58,6 +58,7 @@ const ObjectRef P1{ObjectKind::Planet, 1}, P3{ObjectKind::Planet, 3}, S1{ObjectK
 
 std::vector<ObjectRef> refs(const std::vector<ObjectRow>& rows) {
     std::vector<ObjectRef> out;
+    out.reserve(rows.size());
     for (const ObjectRow& r : rows) out.push_back(r.object);
     return out;
 }
