@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -97,9 +96,14 @@ char* formatNumberInto(char* out, float value) {
         }
     }
     if (!std::isfinite(value)) {
-        // Rare; keep the C library's spelling ("inf", "-nan", ...).
-        int written = std::snprintf(out, kNumberBufferSize, "%.7f", static_cast<double>(value));
-        return out + written;
+        // Rare. Spelled as glibc's "%.7f" spells them, sign included: not
+        // every C library gives a NaN its sign, and the output is the same
+        // everywhere.
+        const char* text = std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan")
+                                             : (std::signbit(value) ? "-inf" : "inf");
+        const std::size_t length = std::strlen(text);
+        std::memcpy(out, text, length);
+        return out + length;
     }
     if (char* end = formatFraction(out, value)) return end;
     char* end =
