@@ -1,7 +1,9 @@
 #include "text_inf_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -74,7 +76,7 @@ char* formatFraction(char* out, float value) {
     for (int i = 0; i < 3; ++i) {
         const std::uint32_t pair = decimals / kPairScale[i];
         decimals %= kPairScale[i];
-        std::memcpy(out + 1 + 2 * i, kDigitPairs + 2 * pair, 2);
+        std::memcpy(out + 1 + std::ptrdiff_t{2} * i, kDigitPairs + std::size_t{2} * pair, 2);
     }
     char* end = out + 7;
     while (end[-1] == '0') --end;
@@ -101,9 +103,7 @@ char* formatNumberInto(char* out, float value) {
         // everywhere.
         const char* text = std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan")
                                              : (std::signbit(value) ? "-inf" : "inf");
-        const std::size_t length = std::strlen(text);
-        std::memcpy(out, text, length);
-        return out + length;
+        return std::copy(text, text + std::strlen(text), out);
     }
     if (char* end = formatFraction(out, value)) return end;
     char* end =

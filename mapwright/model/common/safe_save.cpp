@@ -14,7 +14,7 @@ namespace mw {
 namespace {
 
 // Written in pieces of this size: few system calls, little memory.
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 
