@@ -15,7 +15,7 @@ namespace {
 
 // A node id is matched against what a partner's file keeps of its leads-to.
 constexpr std::size_t kLeadsToCapacity =
-    slotCapacity(kindField(ObjectKind::JumpNode, Meaning::LeadsTo).slot);
+    slotCapacity(kKindField<ObjectKind::JumpNode, Meaning::LeadsTo>.slot);
 constexpr std::string_view kOrbitsAroundField = meaningName(Meaning::OrbitsAround);
 constexpr std::string_view kOwnerField = meaningName(Meaning::Owner);
 constexpr std::string_view kNodeIdField = meaningName(Meaning::NodeId);

@@ -89,9 +89,13 @@ constexpr CarriedText kCarriedSunTexts[] = {
 };
 
 constexpr bool carriedAreTexts() {
+    // Compares meanings rather than pointers, which the sanitizer build
+    // cannot compare in a constant.
     for (const CarriedObjectText& c : kCarriedTexts) {
-        const FieldInfo* f = findField(c.kind, c.text.meaning);
-        if (!f || f->type != FieldType::Text) return false;
+        bool text = false;
+        for (const FieldInfo& f : kindInfo(c.kind).fields)
+            if (f.meaning == c.text.meaning) text = f.type == FieldType::Text;
+        if (!text) return false;
     }
     return true;
 }

@@ -83,6 +83,9 @@ struct RecordField {
     }
     constexpr FieldInfo info() const { return {meaning, slot, type, capacity()}; }
 };
+// Spelled out for compilers without deduction for aggregates.
+template <typename Record, typename Member>
+RecordField(Meaning, SdfSlot, Member Record::*) -> RecordField<Record, Member>;
 
 /// The field map of each object record, in the order `show` lists the fields.
 template <typename Record>
@@ -192,18 +195,20 @@ constexpr bool soundFieldMap(std::span<const FieldInfo> fields) {
     return true;
 }
 
-/// A header field by its meaning; asking for one the header lacks does not compile.
-consteval FieldInfo sunField(Meaning m) {
+constexpr const FieldInfo* findSunField(Meaning m) {
     for (const FieldInfo& f : kSunFields)
-        if (f.meaning == m) return f;
-    throw "the header has no such field";
+        if (f.meaning == m) return &f;
+    return nullptr;
 }
+
+/// A header field by its meaning; naming one the header lacks does not compile.
+template <Meaning M>
+inline constexpr FieldInfo kSunField = *findSunField(M);
 
 /// A header text by its meaning.
 template <Meaning M>
 std::string_view sunText(const SdfRecord& header) {
-    constexpr SdfSlot slot = sunField(M).slot;
-    return slotText(header, slot);
+    return slotText(header, kSunField<M>.slot);
 }
 
 }  // namespace mw

@@ -69,17 +69,14 @@ constexpr const FieldInfo* findField(ObjectKind kind, Meaning m) {
     return nullptr;
 }
 
-/// A field of a kind by its meaning; asking for one the kind lacks does not compile.
-consteval FieldInfo kindField(ObjectKind kind, Meaning m) {
-    const FieldInfo* f = findField(kind, m);
-    if (!f) throw "the kind has no such field";
-    return *f;
-}
+/// A field of a kind by its meaning; naming one the kind lacks does not compile.
+template <ObjectKind K, Meaning M>
+inline constexpr FieldInfo kKindField = *findField(K, M);
 
 /// A text of a kind's record by its meaning.
 template <ObjectKind K, Meaning M>
 std::string_view textField(const SdfRecord& r) {
-    constexpr FieldInfo f = kindField(K, M);
+    constexpr FieldInfo f = kKindField<K, M>;
     static_assert(f.type == FieldType::Text);
     return slotText(r, f.slot);
 }
@@ -87,7 +84,7 @@ std::string_view textField(const SdfRecord& r) {
 /// A number of a kind's record by its meaning.
 template <ObjectKind K, Meaning M>
 std::int32_t numberField(const SdfRecord& r) {
-    constexpr FieldInfo f = kindField(K, M);
+    constexpr FieldInfo f = kKindField<K, M>;
     static_assert(f.type != FieldType::Text);
     return slotNumber(r, f.slot);
 }

@@ -95,10 +95,10 @@ std::string EncodeSystem(std::string_view sunName, std::string_view sunType,
                          const SystemModel& model) {
     SdfRecord header;
     header.tag = sdf_tag::kSun;
-    setSlotText(header, sunField(Meaning::SunName).slot, sunName);
-    setSlotText(header, sunField(Meaning::SunType).slot, sunType);
-    setSlotText(header, sunField(Meaning::Background).slot, background);
-    setSlotText(header, sunField(Meaning::Scale).slot, scale);
+    setSlotText(header, kSunField<Meaning::SunName>.slot, sunName);
+    setSlotText(header, kSunField<Meaning::SunType>.slot, sunType);
+    setSlotText(header, kSunField<Meaning::Background>.slot, background);
+    setSlotText(header, kSunField<Meaning::Scale>.slot, scale);
     header.markerX = "0";
     header.markerY = "0";
     const SdfRecord::Bytes headerBytes = header.encode();

@@ -25,10 +25,10 @@ struct SystemHeader {
 
 /// How many characters the header record keeps of each of the four texts.
 namespace header_capacity {
-inline constexpr std::size_t kSunName = sunField(Meaning::SunName).capacity;
-inline constexpr std::size_t kSunType = sunField(Meaning::SunType).capacity;
-inline constexpr std::size_t kBackground = sunField(Meaning::Background).capacity;
-inline constexpr std::size_t kScale = sunField(Meaning::Scale).capacity;
+inline constexpr std::size_t kSunName = kSunField<Meaning::SunName>.capacity;
+inline constexpr std::size_t kSunType = kSunField<Meaning::SunType>.capacity;
+inline constexpr std::size_t kBackground = kSunField<Meaning::Background>.capacity;
+inline constexpr std::size_t kScale = kSunField<Meaning::Scale>.capacity;
 }  // namespace header_capacity
 
 /// One object read from a file, so the designer window can place its marker.
