@@ -66,9 +66,11 @@ class SessionTest : public QObject {
             recent.remember(path(editor->scratch, "old" + std::to_string(i)));
         recent.remember(a);
         QCOMPARE(recent.entries().size(), 8);
-        QCOMPARE(recent.entries()[0]->text(), QStringLiteral("&1 a.sdf"));
+        // Each entry names its folder too, so two files of one name differ.
+        const QString folder = QString::fromStdString(editor->scratch.root().string());
+        QCOMPARE(recent.entries()[0]->text(), QStringLiteral("&1 a.sdf  (%1)").arg(folder));
         QVERIFY(recent.entries()[0]->isEnabled());
-        QCOMPARE(recent.entries()[1]->text(), QStringLiteral("&2 old9"));
+        QCOMPARE(recent.entries()[1]->text(), QStringLiteral("&2 old9  (%1)").arg(folder));
         QVERIFY(!recent.entries()[1]->isEnabled());
         QCOMPARE(recent.entries()[1]->toolTip(), path(editor->scratch, "old9"));
         // Kept in the settings file, read again by a new start.
@@ -121,8 +123,8 @@ class SessionTest : public QObject {
     void recoveryIsWrittenWhileChangedAndOfferedAtStart() {
         vk_test::ScratchDir state("mw-state");
         const RecoveryFiles files(state.root());
-        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
-                                                       std::chrono::hours(1));
+        auto keeper = std::make_unique<RecoveryKeeper>(
+            *editor->document, editor->state->map(), files, editor->prompts, std::chrono::hours(1));
         editor->newDesigner();
         keeper->autosave();
         QVERIFY(!files.find());  // nothing changed
@@ -157,7 +159,8 @@ class SessionTest : public QObject {
         };
         leaveAsACrash();
         editor = std::make_unique<TestEditor>();
-        RecoveryKeeper restarted(*editor->document, files, editor->prompts, std::chrono::hours(1));
+        RecoveryKeeper restarted(*editor->document, editor->state->map(), files, editor->prompts,
+                                 std::chrono::hours(1));
         const auto openDesigner = [this] { editor->newDesigner(); };
         editor->prompts.answer(false);
         QVERIFY(!restarted.offerRestore(openDesigner));
@@ -178,8 +181,8 @@ class SessionTest : public QObject {
 
     void aDamagedRecoveryFileIsReportedAndKeptAside() {
         const std::filesystem::path state = editor->scratch.root() / "state";
-        RecoveryKeeper keeper(*editor->document, RecoveryFiles(state), editor->prompts,
-                              std::chrono::hours(1));
+        RecoveryKeeper keeper(*editor->document, editor->state->map(), RecoveryFiles(state),
+                              editor->prompts, std::chrono::hours(1));
         vk_test::writeFile(state / "recovery.sdf", vk_test::readFile(kSample));
         vk_test::writeFile(state / "recovery.info", "garbage");
         QVERIFY(!keeper.offerRestore([] {}));
@@ -200,8 +203,8 @@ class SessionTest : public QObject {
         vk_test::writeFile(files.designFile(), cut);
         vk_test::writeFile(files.infoFile(), EncodeRecoveryInfo({"/a.sdf", 1765214703}));
         state.write("recovery.sdf.tmp-Zz9Yy8", "half");
-        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
-                                                       std::chrono::hours(1));
+        auto keeper = std::make_unique<RecoveryKeeper>(
+            *editor->document, editor->state->map(), files, editor->prompts, std::chrono::hours(1));
         QVERIFY(!state.exists("recovery.sdf.tmp-Zz9Yy8"));
         editor->prompts.answer(true);
         QVERIFY(!keeper->offerRestore([this] { editor->newDesigner(); }));
@@ -218,9 +221,10 @@ class SessionTest : public QObject {
     void aSecondEditorLeavesTheFirstOnesFileAlone() {
         vk_test::ScratchDir state("mw-state");
         const RecoveryFiles files(state.root());
-        RecoveryKeeper first(*editor->document, files, editor->prompts, std::chrono::hours(1));
-        auto second = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
-                                                       std::chrono::hours(1));
+        RecoveryKeeper first(*editor->document, editor->state->map(), files, editor->prompts,
+                             std::chrono::hours(1));
+        auto second = std::make_unique<RecoveryKeeper>(
+            *editor->document, editor->state->map(), files, editor->prompts, std::chrono::hours(1));
         QVERIFY(first.keeping() && !second->keeping());
         editor->newDesigner();
         files.write(editor->document->designer().header(), editor->document->designer().tables(),
