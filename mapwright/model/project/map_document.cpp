@@ -112,7 +112,10 @@ bool MapDocument::loadFile(const std::string& path, Prompts& prompts) {
 }
 
 std::string MapDocument::save(Prompts& prompts) {
-    return SaveMap(project_, prompts);
+    std::string written = SaveMap(project_, prompts);
+    // The map now belongs to the file saved: its recovery copy names it.
+    if (!written.empty()) project_.projectFile = written;
+    return written;
 }
 
 std::string MapDocument::designFileToEdit(int row) const {

@@ -179,6 +179,51 @@ class SessionTest : public QObject {
         QCOMPARE(int(editor->document->designer().tables().nebulae.at(1).deleted), 0);
     }
 
+    // The wizard's unsaved map is kept beside the system's copy while unsaved,
+    // gone once saved; after a kill the next start offers it, and Yes puts it
+    // back into the wizard, unsaved, saving where it did.
+    void theWizardsMapIsKeptAndOfferedAfterAKill() {
+        vk_test::ScratchDir state("mw-state");
+        const RecoveryFiles mapFiles(state.root(), mw::RecoveryKind::Map);
+        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, editor->state->map(),
+                                                       RecoveryFiles(state.root()), editor->prompts,
+                                                       std::chrono::hours(1));
+        keeper->autosaveMap();
+        QVERIFY(!mapFiles.find());  // a new map: nothing to keep
+        const std::string saved = editor->scratch.path("north.vmpf");
+        editor->state->map().setMapName("North");
+        editor->prompts.answer(true).file(saved).answer(false);
+        editor->state->map().save(editor->prompts);
+        editor->state->map().setDescription("Typed after the save");
+        keeper->autosaveMap();
+        const std::string crashed = vk_test::readFile(mapFiles.designFile());
+        const RecoveryInfo info = *mapFiles.find();
+        // Never a file of the system's name: both may be offered after one crash.
+        QVERIFY(!std::filesystem::exists(state.root() / "recovery.sdf"));
+        QCOMPARE(info.originalPath, saved);
+        // A kill: the files stay as they are (a clean end would remove them).
+        keeper.reset();
+        vk_test::writeFile(mapFiles.designFile(), crashed);
+        vk_test::writeFile(mapFiles.infoFile(), mw::EncodeRecoveryInfo(info));
+        editor = std::make_unique<TestEditor>();
+        RecoveryKeeper restarted(*editor->document, editor->state->map(),
+                                 RecoveryFiles(state.root()), editor->prompts,
+                                 std::chrono::hours(1));
+        editor->prompts.answer(true);
+        restarted.offerRestore([] {});
+        QCOMPARE(editor->prompts.questions,
+                 std::vector<std::string>{
+                     mw::RestoreQuestion(mw::LocalTime(info.savedAt), mw::RecoveryKind::Map)});
+        whenModal<TMCW>([](TMCW* w) { w->reject(); });
+        editor->mainForm->MapCreatorWizard1->trigger();
+        TMCW* wizard = editor->windows.MCW;
+        QCOMPARE(wizard->Edit1->text(), QStringLiteral("North"));
+        QCOMPARE(wizard->Edit2->text(), QStringLiteral("Typed after the save"));
+        QVERIFY(wizard->windowTitle().endsWith(QLatin1Char('*')));
+        QCOMPARE(editor->state->project().projectFile, saved);
+        QCOMPARE(vk_test::readFile(mapFiles.designFile()), crashed);  // kept until saved
+    }
+
     void aDamagedRecoveryFileIsReportedAndKeptAside() {
         const std::filesystem::path state = editor->scratch.root() / "state";
         RecoveryKeeper keeper(*editor->document, editor->state->map(), RecoveryFiles(state),
