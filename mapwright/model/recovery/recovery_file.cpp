@@ -213,8 +213,7 @@ fs::path RecoveryFiles::setAside(std::int64_t savedAt) const {
     const std::tm local = LocalTime(savedAt);
     for (int attempt = 1;; ++attempt) {
         const std::string stem = AsideStem(local, attempt, kind_);
-        const fs::path design =
-            folder_ / (stem + (kind_ == RecoveryKind::System ? ".sdf" : ".vmpf"));
+        fs::path design = folder_ / (stem + (kind_ == RecoveryKind::System ? ".sdf" : ".vmpf"));
         const fs::path info = folder_ / (stem + ".info");
         std::error_code ec;
         if (fs::exists(design, ec) || fs::exists(info, ec)) continue;
