@@ -23,6 +23,11 @@ class ScriptedPrompts : public mw::Prompts {
         fileQueue.push_back(std::move(path));
         return *this;
     }
+    /// The files of the next multi-selection dialog.
+    ScriptedPrompts& fileList(std::vector<std::string> paths) {
+        fileListQueue.push_back(std::move(paths));
+        return *this;
+    }
 
     void notice(const std::string& text) override { notices.push_back(text); }
     void error(const std::string& text) override { errors.push_back(text); }
@@ -47,7 +52,16 @@ class ScriptedPrompts : public mw::Prompts {
         return it == files.end() ? std::string() : it->second;
     }
 
+    std::vector<std::string> chooseFiles(mw::FileDialog dialog) override {
+        if (fileListQueue.empty()) return Prompts::chooseFiles(dialog);
+        dialogs.push_back(dialog);
+        std::vector<std::string> chosen = fileListQueue.front();
+        fileListQueue.pop_front();
+        return chosen;
+    }
+
     std::deque<bool> answerQueue;
+    std::deque<std::vector<std::string>> fileListQueue;
     std::deque<std::string> fileQueue;
     std::map<std::string, bool> answers;
     std::map<mw::FileDialog, std::string> files;

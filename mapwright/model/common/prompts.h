@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mw {
 
@@ -43,6 +44,13 @@ class Prompts {
     virtual bool ask(const std::string& question) = 0;
     /// The file name chosen in the dialog (which starts empty); empty means cancelled.
     virtual std::string chooseFile(FileDialog dialog) = 0;
+    /// Several existing files chosen at once, in the order chosen; empty
+    /// means cancelled. Without a dialog of its own it is one chooseFile.
+    virtual std::vector<std::string> chooseFiles(FileDialog dialog) {
+        std::string file = chooseFile(dialog);
+        if (file.empty()) return {};
+        return {std::move(file)};
+    }
     /// A failure the user must see (a UserError's message, naming the file).
     virtual void error(const std::string& text) { notice(text); }
 };

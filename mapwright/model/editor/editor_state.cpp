@@ -10,7 +10,7 @@ EditorState::EditorState(std::filesystem::path workingFolder, std::optional<std:
       nameFiles_(workingFolder_),
       random_(seed ? EditorRandom(*seed) : EditorRandom()),
       designer_(std::make_unique<SystemDesigner>(nameSettings_, random_, nameFiles_, shell_)),
-      project_(std::make_unique<MapProject>()) {}
+      map_(std::make_unique<MapDocument>()) {}
 
 EditorState::~EditorState() = default;
 
@@ -36,7 +36,7 @@ std::string EditorState::OpenedCaption() {
 }
 
 bool EditorState::ConfirmQuit(QuitCommand from, Prompts& prompts) {
-    if (!designer_->unsaved()) return true;
+    if (!designer_->unsaved() && !map_->unsaved()) return true;
     return prompts.ask(std::string(from == QuitCommand::Menu ? shell_text::kAskQuitMenu
                                                              : shell_text::kAskQuitToolbar));
 }

@@ -3,7 +3,7 @@
 // to every window (tests make their own): the open system with its tables and
 // header texts, the name settings, the random source, the working folder in
 // which the name files live, the open flag and last opened caption, and the
-// map creator wizard's project. Nothing of it is global.
+// map creator wizard's map. Nothing of it is global.
 
 #include <cstdint>
 #include <filesystem>
@@ -14,7 +14,7 @@
 #include "common/prompts.h"
 #include "names/name_directory.h"
 #include "names/name_settings.h"
-#include "project/map_project.h"
+#include "project/map_document.h"
 #include "system_designer/system_designer.h"
 
 namespace mw {
@@ -40,8 +40,11 @@ class EditorState {
     /// Where the name files are; a name database's path as the model opens it.
     const NameDirectory& nameFiles() const { return nameFiles_; }
 
-    MapProject& project() { return *project_; }
-    const MapProject& project() const { return *project_; }
+    MapProject& project() { return map_->project(); }
+    const MapProject& project() const { return map_->project(); }
+    /// The wizard's map with its undo history and saved state; kept for the whole run.
+    MapDocument& map() { return *map_; }
+    const MapDocument& map() const { return *map_; }
 
     bool openFlag() const { return shell_.openFlag; }
     const std::string& lastOpenedCaption() const { return shell_.lastOpenedCaption; }
@@ -68,8 +71,8 @@ class EditorState {
     std::string OpenedCaption();
 
     enum class QuitCommand { Menu, Toolbar };
-    /// "Exit" in the menu or on the toolbar asks its own question when the
-    /// system has changes not saved; true = quit.
+    /// "Exit" in the menu or on the toolbar asks its own question (once) when
+    /// the system or the wizard's map has changes not saved; true = quit.
     bool ConfirmQuit(QuitCommand from, Prompts& prompts);
 
   private:
@@ -79,7 +82,7 @@ class EditorState {
     EditorRandom random_;
     ShellValues shell_;
     std::unique_ptr<SystemDesigner> designer_;
-    std::unique_ptr<MapProject> project_;
+    std::unique_ptr<MapDocument> map_;
 };
 
 }  // namespace mw

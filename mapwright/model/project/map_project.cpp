@@ -74,7 +74,14 @@ bool InsertSystem(MapProject& project, Prompts& prompts) {
         return false;
     }
     const std::string path = prompts.chooseFile(FileDialog::InsertSystem);
-    if (path.empty()) return false;
+    return !path.empty() && InsertSystemFile(project, path, prompts);
+}
+
+bool InsertSystemFile(MapProject& project, const std::string& path, Prompts& prompts) {
+    if (project.systemCount >= kMaxSystems) {
+        prompts.notice(std::string(wizard_text::kTooManySystems));
+        return false;
+    }
     // A cut path would name another file; refuse rather than store it broken.
     if (path.size() > decltype(SystemSlot::designFile)::capacity)
         throw IoError(path, "insert",

@@ -52,8 +52,8 @@ struct MapProject {
     /// The project file the map was loaded from; empty for a new map. Design
     /// files no longer at their stored paths are looked up beside it.
     std::string projectFile;
-    /// The map as it was last shown (reset), loaded or saved: what closing
-    /// the wizard may drop without a question.
+    /// The map as it was last loaded or saved (a new map's when neither):
+    /// while the map differs, it is unsaved.
     MapProjectRecord kept;
 
     MapProject();
@@ -77,6 +77,8 @@ bool ProjectChanged(const MapProject& project);
 /// or already there. Returns true when a system was added. A file that cannot
 /// be read raises IoError naming it; the map is unchanged then.
 bool InsertSystem(MapProject& project, Prompts& prompts);
+/// The same with the design file given.
+bool InsertSystemFile(MapProject& project, const std::string& path, Prompts& prompts);
 
 /// Removes the systems of the given list rows (any order, duplicates and rows
 /// outside the list ignored) and closes the gaps, keeping the order.

@@ -72,10 +72,6 @@ bool ClearProject(MapProject& project, Prompts& prompts) {
     return true;
 }
 
-bool ConfirmCloseWizard(const MapProject& project, Prompts& prompts) {
-    return !ProjectChanged(project) || prompts.ask(std::string(wizard_text::kAskClose));
-}
-
 bool LoadProjectLocatingFiles(MapProject& project, Prompts& prompts) {
     const std::string path = prompts.chooseFile(FileDialog::LoadProject);
     if (path.empty()) return false;

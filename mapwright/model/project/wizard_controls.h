@@ -1,6 +1,6 @@
 #pragma once
 // What the wizard window's controls do to the map, one call a control: the
-// map texts, the empire tab and the nine empire fields, Clear, Close and
+// map texts, the empire tab and the nine empire fields, Clear and
 // "Load map" with the moved-folder lookup. The lists the combo boxes offer
 // are here too, so the window only shows them.
 
@@ -15,8 +15,6 @@ namespace mw {
 
 namespace wizard_text {
 inline constexpr std::string_view kAskClear = "Are you sure you want to clear the project?";
-inline constexpr std::string_view kAskClose =
-    "Are you sure you want to close this window? (Your unsaved datas will be lost)";
 
 inline constexpr std::array<std::string_view, 3> kEmpireCounts{"2", "4", "8"};
 inline constexpr std::array<std::string_view, 3> kAiModes{"Occupancy", "Standard", "Agressive"};
@@ -64,9 +62,6 @@ void SetDescription(MapProject& project, std::string_view text);
 
 /// "Clear": asks first; Yes resets the map. True when it was reset.
 bool ClearProject(MapProject& project, Prompts& prompts);
-/// "Close", Escape and the close box: ask first when the map changed since
-/// it was shown, loaded or saved; true when the window is to close.
-bool ConfirmCloseWizard(const MapProject& project, Prompts& prompts);
 
 /// "Load map": LoadProject, then every stored design file that no longer
 /// exists is looked up beside the project file. A notice tells which files

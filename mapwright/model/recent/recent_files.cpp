@@ -23,6 +23,20 @@ std::string lowerExtension(std::string_view path) {
 
 }  // namespace
 
+std::string RecentFileLabel(const std::string& path) {
+    const std::filesystem::path file(path);
+    std::string folder = file.parent_path().string();
+    if (folder.empty()) return file.filename().string();
+    if (folder.size() > kRecentFolderShown) {
+        // Whole folder names at the end tell more than a cut one.
+        const std::size_t cut = folder.find('/', folder.size() - (kRecentFolderShown - 3));
+        folder = "..." + folder.substr(cut == std::string::npos
+                                           ? folder.size() - (kRecentFolderShown - 3)
+                                           : cut);
+    }
+    return file.filename().string() + "  (" + folder + ")";
+}
+
 EditorFileKind EditorFileKindOf(std::string_view path) {
     return lowerExtension(path) == ".vmpf" ? EditorFileKind::ProjectFile
                                            : EditorFileKind::DesignFile;

@@ -18,6 +18,14 @@ EditorFileKind EditorFileKindOf(std::string_view path);
 /// The name ends in ".sdf" or ".vmpf", in any case.
 bool HasEditorFileExtension(std::string_view path);
 
+/// A folder name longer than this is shortened in the menu from its start.
+inline constexpr std::size_t kRecentFolderShown = 48;
+
+/// The menu's text for an entry: the file's name and, in brackets, its
+/// folder ("alpha.sdf  (/home/ann/maps/north)"), so two files of one name
+/// can be told apart. A long folder keeps its end: ".../maps/north".
+std::string RecentFileLabel(const std::string& path);
+
 /// The list once `path` was opened or saved: the file comes first, an
 /// earlier entry for it goes (paths compare made absolute and normal), and
 /// at most eight stay. Entries are kept absolute.

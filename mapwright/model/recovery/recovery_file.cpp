@@ -9,6 +9,7 @@
 #include "common/file_bytes.h"
 #include "common/file_layer.h"
 #include "common/safe_save.h"
+#include "map/project_file.h"
 #include "platform/local_time.h"
 #include "platform/system_files.h"
 
@@ -114,12 +115,15 @@ std::string RecoveryTimeText(const std::tm& local) {
     return formatTime(local, "%Y-%m-%d %H:%M:%S");
 }
 
-std::string RestoreQuestion(const std::tm& local) {
-    return "Restore the unsaved system from " + RecoveryTimeText(local) + "?";
+std::string RestoreQuestion(const std::tm& local, RecoveryKind kind) {
+    const char* what = kind == RecoveryKind::System ? "the unsaved system"
+                                                    : "the unsaved map of the map creator wizard";
+    return std::string("Restore ") + what + " from " + RecoveryTimeText(local) + "?";
 }
 
-std::string AsideStem(const std::tm& local, int attempt) {
-    std::string stem = "recovery-" + formatTime(local, "%Y-%m-%d-%H%M%S");
+std::string AsideStem(const std::tm& local, int attempt, RecoveryKind kind) {
+    std::string stem = (kind == RecoveryKind::System ? "recovery-" : "recovery-map-") +
+                       formatTime(local, "%Y-%m-%d-%H%M%S");
     if (attempt > 1) stem += "-" + std::to_string(attempt);
     return stem;
 }
@@ -128,16 +132,33 @@ std::tm LocalTime(std::int64_t seconds) {
     return platform::localTime(static_cast<std::time_t>(seconds));
 }
 
+fs::path RecoveryFiles::designFile() const {
+    return folder_ / (kind_ == RecoveryKind::System ? kRecoveryDesignFile : kRecoveryMapFile);
+}
+
+fs::path RecoveryFiles::infoFile() const {
+    return folder_ / (kind_ == RecoveryKind::System ? kRecoveryInfoFile : kRecoveryMapInfoFile);
+}
+
 void RecoveryFiles::write(const SystemHeader& header, const SystemModel& tables,
                           RecoveryInfo info) const {
+    writeBytes(
+        EncodeSystem(header.sunName, header.sunType, header.background, header.scale, tables),
+        std::move(info));
+}
+
+void RecoveryFiles::write(const MapProjectRecord& map, RecoveryInfo info) const {
+    const ProjectBytes bytes = EncodeProject(map);
+    writeBytes(std::string(bytes.begin(), bytes.end()), std::move(info));
+}
+
+void RecoveryFiles::writeBytes(const std::string& design, RecoveryInfo info) const {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) throw IoError(folder_.string(), "create folder", ec.message());
     // The design file first, its info naming its size and checksum after: a
     // write cut short between the two leaves an info that find() refuses for
     // the design file beside it, never one that passes for it.
-    const std::string design =
-        EncodeSystem(header.sunName, header.sunType, header.background, header.scale, tables);
     SaveFileBytes(designFile().string(), design);
     info.design = SumOf(design);
     SaveFileBytes(infoFile().string(), EncodeRecoveryInfo(info));
@@ -166,7 +187,8 @@ void RecoveryFiles::removeStaleTemporaries() const {
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
         const std::string name = entry.path().filename().string();
-        for (const std::string_view file : {kRecoveryDesignFile, kRecoveryInfoFile}) {
+        for (const std::string_view file :
+             {kRecoveryDesignFile, kRecoveryInfoFile, kRecoveryMapFile, kRecoveryMapInfoFile}) {
             const std::string prefix = std::string(file) + ".tmp-";
             if (name.compare(0, prefix.size(), prefix) == 0) fs::remove(entry.path(), ec);
         }
@@ -185,8 +207,8 @@ void RecoveryFiles::remove() const {
 fs::path RecoveryFiles::setAside(std::int64_t savedAt) const {
     const std::tm local = LocalTime(savedAt);
     for (int attempt = 1;; ++attempt) {
-        const std::string stem = AsideStem(local, attempt);
-        fs::path design = folder_ / (stem + ".sdf");
+        const std::string stem = AsideStem(local, attempt, kind_);
+        fs::path design = folder_ / (stem + (kind_ == RecoveryKind::System ? ".sdf" : ".vmpf"));
         const fs::path info = folder_ / (stem + ".info");
         std::error_code ec;
         if (fs::exists(design, ec) || fs::exists(info, ec)) continue;

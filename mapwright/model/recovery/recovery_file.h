@@ -16,6 +16,7 @@
 #include <string_view>
 #include <utility>
 
+#include "map/map_project_record.h"
 #include "system/system_file.h"
 
 namespace mw {
@@ -23,6 +24,12 @@ namespace mw {
 inline constexpr std::string_view kRecoveryDesignFile = "recovery.sdf";
 inline constexpr std::string_view kRecoveryInfoFile = "recovery.info";
 inline constexpr std::string_view kRecoveryLockFile = "recovery.lock";
+/// The map creator wizard's unsaved map: a plain project file and its info.
+inline constexpr std::string_view kRecoveryMapFile = "recovery-map.vmpf";
+inline constexpr std::string_view kRecoveryMapInfoFile = "recovery-map.info";
+
+/// What a recovery file keeps: the designer's system or the wizard's map.
+enum class RecoveryKind { System, Map };
 
 /// What identifies the bytes of a design file.
 struct DesignFileSum {
@@ -57,26 +64,33 @@ RecoveryInfo DecodeRecoveryInfo(std::string_view bytes, const std::string& file)
 
 /// The local time as the start-up question shows it: "2026-12-08 17:25:03".
 std::string RecoveryTimeText(const std::tm& local);
-/// "Restore the unsaved system from <time>?"
-std::string RestoreQuestion(const std::tm& local);
+/// "Restore the unsaved system from <time>?", or for the map "Restore the
+/// unsaved map of the map creator wizard from <time>?"
+std::string RestoreQuestion(const std::tm& local, RecoveryKind kind = RecoveryKind::System);
 /// The name a declined recovery file keeps, without its extension:
-/// "recovery-2026-12-08-172503", then "...-2", "...-3" when that is taken.
-std::string AsideStem(const std::tm& local, int attempt);
+/// "recovery-2026-12-08-172503", then "...-2", "...-3" when that is taken
+/// ("recovery-map-..." for the map).
+std::string AsideStem(const std::tm& local, int attempt, RecoveryKind kind = RecoveryKind::System);
 /// The local time of a moment given in seconds since the epoch.
 std::tm LocalTime(std::int64_t seconds);
 
 class RecoveryFiles {
   public:
-    explicit RecoveryFiles(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    explicit RecoveryFiles(std::filesystem::path folder, RecoveryKind kind = RecoveryKind::System)
+        : folder_(std::move(folder)), kind_(kind) {}
 
     const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path designFile() const { return folder_ / kRecoveryDesignFile; }
-    std::filesystem::path infoFile() const { return folder_ / kRecoveryInfoFile; }
+    RecoveryKind kind() const { return kind_; }
+    /// The copy itself: "recovery.sdf", or "recovery-map.vmpf" for the map.
+    std::filesystem::path designFile() const;
+    std::filesystem::path infoFile() const;
 
     /// Writes the system exactly as "Save as" would, then its info (with the
     /// design file's sum); each file is replaced whole or not at all. The
     /// folder is made when missing. IoError naming the file on failure.
     void write(const SystemHeader& header, const SystemModel& tables, RecoveryInfo info) const;
+    /// The map exactly as "Save map" writes its project file, then its info.
+    void write(const MapProjectRecord& map, RecoveryInfo info) const;
     /// The info of the recovery file in the folder; nothing when there is
     /// none. A missing or damaged info, or one written with another design
     /// file, raises a UserError naming it.
@@ -92,7 +106,10 @@ class RecoveryFiles {
     std::filesystem::path setAside(std::int64_t savedAt) const;
 
   private:
+    void writeBytes(const std::string& bytes, RecoveryInfo info) const;
+
     std::filesystem::path folder_;
+    RecoveryKind kind_;
 };
 
 /// Who keeps the recovery file: the first editor running takes the lock on

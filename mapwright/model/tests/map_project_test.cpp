@@ -468,9 +468,9 @@ TEST_F(MapProjectTest, ClearAsksFirst) {
               (std::vector<std::string>(2, std::string(wizard_text::kAskClear))));
 }
 
-// Closing the wizard asks only when a change would be lost: one made since
-// the map was shown (reset), loaded or saved, and not taken back.
-TEST_F(MapProjectTest, CloseAsksOnlyForChangesSinceShownLoadedOrSaved) {
+// The map is unsaved (the "*", the questions) only after a change made since
+// it was new, loaded or saved, and not taken back.
+TEST_F(MapProjectTest, UnsavedOnlyForChangesSinceNewLoadedOrSaved) {
     const std::string alpha = designFile("alpha.sdf", "Alpha");
     const struct {
         const char* what;
@@ -481,11 +481,7 @@ TEST_F(MapProjectTest, CloseAsksOnlyForChangesSinceShownLoadedOrSaved) {
         {"empire count", [this](MapProject& m) { SetEmpireCount(m, "8", prompts_); }},
         {"system", [&](MapProject&) { insert(alpha); }},
     };
-    const auto closeAsks = [this] {
-        ScriptedPrompts p;
-        ConfirmCloseWizard(project_, p);
-        return !p.questions.empty();
-    };
+    const auto closeAsks = [this] { return ProjectChanged(project_); };
     for (const auto& c : changes) {
         ResetProject(project_);
         EXPECT_FALSE(closeAsks()) << c.what;

@@ -91,8 +91,9 @@ void Editor::keepRecentFiles(std::unique_ptr<QSettings> settings) {
 
 void Editor::keepRecovery(const std::filesystem::path& stateFolder,
                           std::chrono::milliseconds interval) {
-    parts_->keeper = std::make_unique<RecoveryKeeper>(parts_->document, RecoveryFiles(stateFolder),
-                                                      parts_->prompts, interval);
+    parts_->keeper =
+        std::make_unique<RecoveryKeeper>(parts_->document, parts_->state.map(),
+                                         RecoveryFiles(stateFolder), parts_->prompts, interval);
 }
 
 void Editor::start(const QString& file) {

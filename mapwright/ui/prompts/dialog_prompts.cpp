@@ -54,4 +54,15 @@ std::string DialogPrompts::chooseFile(FileDialog which) {
     return toPath(dialog.selectedFiles().constFirst());
 }
 
+std::vector<std::string> DialogPrompts::chooseFiles(FileDialog which) {
+    const FileDialogText& text = fileDialogText(which);
+    QFileDialog dialog(parent(), fromModel(text.title), QString(), filter(text));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    std::vector<std::string> files;
+    if (dialog.exec() != QDialog::Accepted) return files;
+    for (const QString& file : dialog.selectedFiles()) files.push_back(toPath(file));
+    return files;
+}
+
 }  // namespace mw::ui

@@ -19,6 +19,7 @@ class DialogPrompts : public Prompts {
     void error(const std::string& text) override;
     bool ask(const std::string& question) override;
     std::string chooseFile(FileDialog dialog) override;
+    std::vector<std::string> chooseFiles(FileDialog dialog) override;
 
     /// The Qt filter of a dialog: "System design files (*.sdf)".
     static QString filter(const FileDialogText& text);

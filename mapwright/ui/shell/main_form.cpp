@@ -512,7 +512,17 @@ void TMainForm::WhatsNew1Click() {
 }
 
 void TMainForm::MapCreatorWizard1Click() {
-    if (windows_.MCW) windows_.MCW->exec();
+    runWizard({});
+}
+
+void TMainForm::runWizard(const QString& project) {
+    if (!windows_.MCW) return;
+    if (project.isEmpty())
+        windows_.MCW->exec();
+    else
+        windows_.MCW->execWithProject(project);
+    // "Edit system" closed it: the system goes to the designer as Open takes it.
+    if (const QString edit = windows_.MCW->takeEditRequest(); !edit.isEmpty()) openFile(edit);
 }
 
 void TMainForm::PlanetNamesManager1Click() {
@@ -583,7 +593,7 @@ void TMainForm::setRecentFiles(QSettings& settings) {
 
 void TMainForm::openFile(const QString& path) {
     if (EditorFileKindOf(toPath(path)) == EditorFileKind::ProjectFile) {
-        if (windows_.MCW) windows_.MCW->execWithProject(path);
+        runWizard(path);
         return;
     }
     if (designer_) {

@@ -108,6 +108,9 @@ class TMainForm : public QMainWindow {
     void createActions();
     void createMenus();
     void createToolBar();
+    /// Shows the wizard modally (with a project file loaded, if given), then
+    /// opens the system its "Edit system" asked for.
+    void runWizard(const QString& project);
     TMDIChild* createMDIChild(const QString& caption);
     void closeDesigners();
     void updateWindowActions();

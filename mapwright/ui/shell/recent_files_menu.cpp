@@ -61,7 +61,7 @@ void RecentFilesMenu::refresh() {
         if (i >= list.size()) continue;
         const QString& path = list[i];
         const QFileInfo file(path);
-        QString name = file.fileName();
+        QString name = fromPath(RecentFileLabel(toPath(path)));
         entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
             name.replace(QLatin1Char('&'), QStringLiteral("&&"))));
         entry->setData(path);

@@ -66,9 +66,11 @@ class SessionTest : public QObject {
             recent.remember(path(editor->scratch, "old" + std::to_string(i)));
         recent.remember(a);
         QCOMPARE(recent.entries().size(), 8);
-        QCOMPARE(recent.entries()[0]->text(), QStringLiteral("&1 a.sdf"));
+        // Each entry names its folder too, so two files of one name differ.
+        const QString folder = QString::fromStdString(editor->scratch.root().string());
+        QCOMPARE(recent.entries()[0]->text(), QStringLiteral("&1 a.sdf  (%1)").arg(folder));
         QVERIFY(recent.entries()[0]->isEnabled());
-        QCOMPARE(recent.entries()[1]->text(), QStringLiteral("&2 old9"));
+        QCOMPARE(recent.entries()[1]->text(), QStringLiteral("&2 old9  (%1)").arg(folder));
         QVERIFY(!recent.entries()[1]->isEnabled());
         QCOMPARE(recent.entries()[1]->toolTip(), path(editor->scratch, "old9"));
         // Kept in the settings file, read again by a new start.
@@ -121,8 +123,8 @@ class SessionTest : public QObject {
     void recoveryIsWrittenWhileChangedAndOfferedAtStart() {
         vk_test::ScratchDir state("mw-state");
         const RecoveryFiles files(state.root());
-        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
-                                                       std::chrono::hours(1));
+        auto keeper = std::make_unique<RecoveryKeeper>(
+            *editor->document, editor->state->map(), files, editor->prompts, std::chrono::hours(1));
         editor->newDesigner();
         keeper->autosave();
         QVERIFY(!files.find());  // nothing changed
@@ -157,7 +159,8 @@ class SessionTest : public QObject {
         };
         leaveAsACrash();
         editor = std::make_unique<TestEditor>();
-        RecoveryKeeper restarted(*editor->document, files, editor->prompts, std::chrono::hours(1));
+        RecoveryKeeper restarted(*editor->document, editor->state->map(), files, editor->prompts,
+                                 std::chrono::hours(1));
         const auto openDesigner = [this] { editor->newDesigner(); };
         editor->prompts.answer(false);
         QVERIFY(!restarted.offerRestore(openDesigner));
@@ -176,10 +179,55 @@ class SessionTest : public QObject {
         QCOMPARE(int(editor->document->designer().tables().nebulae.at(1).deleted), 0);
     }
 
+    // The wizard's unsaved map is kept beside the system's copy while unsaved,
+    // gone once saved; after a kill the next start offers it, and Yes puts it
+    // back into the wizard, unsaved, saving where it did.
+    void theWizardsMapIsKeptAndOfferedAfterAKill() {
+        vk_test::ScratchDir state("mw-state");
+        const RecoveryFiles mapFiles(state.root(), mw::RecoveryKind::Map);
+        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, editor->state->map(),
+                                                       RecoveryFiles(state.root()), editor->prompts,
+                                                       std::chrono::hours(1));
+        keeper->autosaveMap();
+        QVERIFY(!mapFiles.find());  // a new map: nothing to keep
+        const std::string saved = editor->scratch.path("north.vmpf");
+        editor->state->map().setMapName("North");
+        editor->prompts.answer(true).file(saved).answer(false);
+        editor->state->map().save(editor->prompts);
+        editor->state->map().setDescription("Typed after the save");
+        keeper->autosaveMap();
+        const std::string crashed = vk_test::readFile(mapFiles.designFile());
+        const RecoveryInfo info = *mapFiles.find();
+        // Never a file of the system's name: both may be offered after one crash.
+        QVERIFY(!std::filesystem::exists(state.root() / "recovery.sdf"));
+        QCOMPARE(info.originalPath, saved);
+        // A kill: the files stay as they are (a clean end would remove them).
+        keeper.reset();
+        vk_test::writeFile(mapFiles.designFile(), crashed);
+        vk_test::writeFile(mapFiles.infoFile(), mw::EncodeRecoveryInfo(info));
+        editor = std::make_unique<TestEditor>();
+        RecoveryKeeper restarted(*editor->document, editor->state->map(),
+                                 RecoveryFiles(state.root()), editor->prompts,
+                                 std::chrono::hours(1));
+        editor->prompts.answer(true);
+        restarted.offerRestore([] {});
+        QCOMPARE(editor->prompts.questions,
+                 std::vector<std::string>{
+                     mw::RestoreQuestion(mw::LocalTime(info.savedAt), mw::RecoveryKind::Map)});
+        whenModal<TMCW>([](TMCW* w) { w->reject(); });
+        editor->mainForm->MapCreatorWizard1->trigger();
+        TMCW* wizard = editor->windows.MCW;
+        QCOMPARE(wizard->Edit1->text(), QStringLiteral("North"));
+        QCOMPARE(wizard->Edit2->text(), QStringLiteral("Typed after the save"));
+        QVERIFY(wizard->windowTitle().endsWith(QLatin1Char('*')));
+        QCOMPARE(editor->state->project().projectFile, saved);
+        QCOMPARE(vk_test::readFile(mapFiles.designFile()), crashed);  // kept until saved
+    }
+
     void aDamagedRecoveryFileIsReportedAndKeptAside() {
         const std::filesystem::path state = editor->scratch.root() / "state";
-        RecoveryKeeper keeper(*editor->document, RecoveryFiles(state), editor->prompts,
-                              std::chrono::hours(1));
+        RecoveryKeeper keeper(*editor->document, editor->state->map(), RecoveryFiles(state),
+                              editor->prompts, std::chrono::hours(1));
         vk_test::writeFile(state / "recovery.sdf", vk_test::readFile(kSample));
         vk_test::writeFile(state / "recovery.info", "garbage");
         QVERIFY(!keeper.offerRestore([] {}));
@@ -200,8 +248,8 @@ class SessionTest : public QObject {
         vk_test::writeFile(files.designFile(), cut);
         vk_test::writeFile(files.infoFile(), EncodeRecoveryInfo({"/a.sdf", 1765214703}));
         state.write("recovery.sdf.tmp-Zz9Yy8", "half");
-        auto keeper = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
-                                                       std::chrono::hours(1));
+        auto keeper = std::make_unique<RecoveryKeeper>(
+            *editor->document, editor->state->map(), files, editor->prompts, std::chrono::hours(1));
         QVERIFY(!state.exists("recovery.sdf.tmp-Zz9Yy8"));
         editor->prompts.answer(true);
         QVERIFY(!keeper->offerRestore([this] { editor->newDesigner(); }));
@@ -218,9 +266,10 @@ class SessionTest : public QObject {
     void aSecondEditorLeavesTheFirstOnesFileAlone() {
         vk_test::ScratchDir state("mw-state");
         const RecoveryFiles files(state.root());
-        RecoveryKeeper first(*editor->document, files, editor->prompts, std::chrono::hours(1));
-        auto second = std::make_unique<RecoveryKeeper>(*editor->document, files, editor->prompts,
-                                                       std::chrono::hours(1));
+        RecoveryKeeper first(*editor->document, editor->state->map(), files, editor->prompts,
+                             std::chrono::hours(1));
+        auto second = std::make_unique<RecoveryKeeper>(
+            *editor->document, editor->state->map(), files, editor->prompts, std::chrono::hours(1));
         QVERIFY(first.keeping() && !second->keeping());
         editor->newDesigner();
         files.write(editor->document->designer().header(), editor->document->designer().tables(),

@@ -1,5 +1,5 @@
-// The map creator wizard's wiring: shown modally from the main window and
-// reset at every showing, systems inserted and removed through the list, the
+// The map creator wizard's wiring: shown modally from the main window,
+// keeping its map between showings, systems inserted and removed through the list, the
 // map's picture beside it, the empire tabs and controls, Check map, Save map
 // after the check, Load map and Clear, and its help window.
 #include <QComboBox>
@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "document/system_document.h"
 #include "map/project_file.h"
 #include "ui_test_support.h"
 #include "wizard/map_picture_view.h"
@@ -67,7 +68,7 @@ class WizardTest : public QObject {
     }
     void cleanup() { editor.reset(); }
 
-    void modalFromMenuAndToolbarAndResetAtEveryShowing() {
+    void modalFromMenuAndToolbarKeepingTheMap() {
         // Created at start-up, hidden.
         QVERIFY(wizard->isHidden() && editor->windows.MCWhelp->isHidden());
         editor->state->project().mapName = "Left over";
@@ -84,9 +85,8 @@ class WizardTest : public QObject {
                           Qt::LeftButton);
         QCOMPARE(shown, wizard);
         QVERIFY(modal);
-        QVERIFY(name.isEmpty());
-        QVERIFY(editor->state->project().mapName.empty());
-        QCOMPARE(wizard->windowTitle(), QStringLiteral("Map creator wizard..."));
+        QCOMPARE(name, QStringLiteral("Left over"));
+        QCOMPARE(wizard->windowTitle(), QStringLiteral("Map creator wizard...*"));  // a name set
         QCOMPARE(wizard->minimumSize(), wizard->maximumSize());
         QVERIFY(wizard->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(wizard->Label14->isHidden());
@@ -188,17 +188,18 @@ class WizardTest : public QObject {
         QCOMPARE(vk_test::readFile(project).size(), mw::kProjectFileSize);
         QCOMPARE(editor->prompts.notices, Strings{"Map saved to " + project + "!"});
 
-        editor->prompts.answer(true);
+        // Saved: Clear asks nothing (Undo takes it back); the cleared map is unsaved.
+        const std::size_t asked = editor->prompts.questions.size();
         QTest::mouseClick(wizard->Button3, Qt::LeftButton);
-        QCOMPARE(editor->prompts.questions.back(),
-                 std::string("Are you sure you want to clear the project?"));
+        QCOMPARE(editor->prompts.questions.size(), asked);
         QCOMPARE(wizard->ListBox1->count(), 0);
         QVERIFY(wizard->Image1->layout().nodes.empty());
         QVERIFY(wizard->Edit1->text().isEmpty());
         QCOMPARE(wizard->TabControl1->count(), 2);
 
-        editor->prompts.file(project);
+        editor->prompts.answer(true).file(project);
         QTest::mouseClick(wizard->Button7, Qt::LeftButton);
+        QCOMPARE(editor->prompts.questions.back(), std::string(mw::wizard_text::kAskLoadOver));
         QCOMPARE(editor->prompts.dialogs.back(), mw::FileDialog::LoadProject);
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Gamma", "Alpha"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("2"));
@@ -309,7 +310,7 @@ class WizardTest : public QObject {
         QCOMPARE(wizard->ListBox1->count(), 3);
     }
 
-    void helpIsOneModelessWindowAndCloseAsks() {
+    void helpIsOneModelessWindowAndCloseKeepsTheMap() {
         wizard->show();
         QTest::keyClicks(wizard->Edit1, QStringLiteral("Kept"));
         QTest::mouseClick(wizard->Button6, Qt::LeftButton);
@@ -325,18 +326,119 @@ class WizardTest : public QObject {
         QVERIFY(wizard->isVisible());
         QCOMPARE(wizard->Edit1->text(), QStringLiteral("Kept"));
 
-        editor->prompts.answer(false).answer(true);
-        QTest::mouseClick(wizard->Button5, Qt::LeftButton);
-        QVERIFY(wizard->isVisible());
         QTest::mouseClick(wizard->Button5, Qt::LeftButton);
         QVERIFY(!wizard->isVisible());
-        QCOMPARE(editor->prompts.questions,
-                 Strings(2,
-                         "Are you sure you want to close this window? (Your unsaved datas "
-                         "will be lost)"));
+        QVERIFY(editor->prompts.questions.empty());
+    }
+
+    // "Edit system" (the button, a double-click in the list or on the map)
+    // closes the wizard with its map and opens the file in the designer,
+    // asking first about unsaved designer changes as Open does; shown again,
+    // the wizard draws the map from the files as they are now.
+    void editSystemOpensItsFileAndTheMapStays() {
+        TMainForm& f = *editor->mainForm;
+        const std::string beta = editor->scratch.path("systems/beta.sdf");
+        editor->prompts.fileList({editor->scratch.path("systems/alpha.sdf"), beta});
+        const auto ways = std::vector<std::function<void(TMCW*)>>{
+            [](TMCW* w) {
+                clickRow(w->ListBox1, 1);
+                QTest::mouseClick(w->Button9, Qt::LeftButton);
+            },
+            [](TMCW* w) {
+                const QRect row = w->ListBox1->visualItemRect(w->ListBox1->item(1));
+                // A user's double-click: the first click's press and release come first.
+                QTest::mouseClick(w->ListBox1->viewport(), Qt::LeftButton, {}, row.center());
+                QTest::mouseDClick(w->ListBox1->viewport(), Qt::LeftButton, {}, row.center());
+            },
+            [](TMCW* w) {
+                const mw::PictureNode& node = w->Image1->layout().nodes.at(1);
+                const QRect box = w->Image1->contentsRect();
+                const double s = w->Image1->scale();
+                const QPointF at(box.left() + (box.width() - w->Image1->layout().width * s) / 2 +
+                                     node.centre.x * s,
+                                 box.top() + (box.height() - w->Image1->layout().height * s) / 2 +
+                                     node.centre.y * s);
+                QTest::mouseDClick(w->Image1, Qt::LeftButton, {}, at.toPoint());
+            },
+        };
+        bool first = true;
+        for (const auto& way : ways) {
+            bool closed = false;
+            whenModal<TMCW>([&](TMCW* w) {
+                if (first) QTest::mouseClick(w->Button1, Qt::LeftButton);
+                first = false;
+                way(w);
+                closed = w->isHidden();
+                w->reject();
+            });
+            f.MapCreatorWizard1->trigger();
+            QVERIFY(closed);
+            QVERIFY(f.designer() != nullptr);
+            QCOMPARE(editor->document->filePath(), QString::fromStdString(beta));
+            QCOMPARE(rows(wizard->ListBox1), QStringList({"Alpha", "Beta"}));
+        }
+        // Unsaved designer changes: asked as Open asks; No keeps the system.
+        editor->document->clickMap(mw::Tool::Nebula, QPoint(300, 60));
+        editor->prompts.questions.clear();
+        editor->prompts.answer(false);
+        whenModal<TMCW>([](TMCW* w) {
+            clickRow(w->ListBox1, 1);
+            QTest::mouseClick(w->Button9, Qt::LeftButton);
+            w->reject();
+        });
+        f.MapCreatorWizard1->trigger();
+        QCOMPARE(
+            editor->prompts.questions,
+            Strings{"Are you sure you want to open a new map? Your unsaved data will be lost!"});
+        QVERIFY(editor->document->isModified());
+        // Beta's file spoilt meanwhile: the next showing draws it as unreadable.
+        editor->scratch.write("systems/beta.sdf", "");
+        bool readable = true;
+        whenModal<TMCW>([&](TMCW* w) {
+            readable = w->Image1->layout().nodes.at(1).readable;
+            w->reject();
+        });
+        f.MapCreatorWizard1->trigger();
+        QVERIFY(!readable);
+    }
+
+    // Several files from one dialog, in the order chosen; a refused one is
+    // said and the rest still go in; Ctrl+Z takes the whole insert back.
+    void insertTakesSeveralFilesAndUndoTakesThemBack() {
+        // Shown as the menu shows it, so it is the active window the keys go to.
+        whenModal<TMCW>([this](TMCW*) { insertUndoAndRedo(); });
+        editor->mainForm->MapCreatorWizard1->trigger();
+        QCOMPARE(wizard->ListBox1->count(), 2);
     }
 
   private:
+    void insertUndoAndRedo() {
+        // The offscreen platform activates no dialog by itself.
+        QApplication::setActiveWindow(wizard);
+        editor->prompts.fileList({editor->scratch.path("systems/gamma.sdf"),
+                                  editor->scratch.path("systems/gamma.sdf"),
+                                  editor->scratch.path("systems/alpha.sdf")});
+        QTest::mouseClick(wizard->Button1, Qt::LeftButton);
+        QCOMPARE(rows(wizard->ListBox1), QStringList({"Gamma", "Alpha"}));
+        QCOMPARE(editor->prompts.notices, Strings{"The map alread conatins this system!"});
+        QVERIFY(wizard->windowTitle().endsWith(QLatin1Char('*')));
+        QTest::mouseClick(wizard->Edit1, Qt::LeftButton);
+        QTest::keyClicks(wizard->Edit1, QStringLiteral("Duo"));
+        // In the field, the keys are the map's: the name first, then the insert.
+        QTest::keyClick(wizard->Edit1, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(wizard->Edit1->text().isEmpty());
+        QTest::mouseClick(wizard->Button10, Qt::LeftButton);
+        QCOMPARE(wizard->ListBox1->count(), 0);
+        QVERIFY(!wizard->windowTitle().endsWith(QLatin1Char('*')));
+        QTest::mouseClick(wizard->Edit1, Qt::LeftButton);
+        QTest::keyClick(wizard->Edit1, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(wizard->ListBox1->count(), 2);
+        QTest::keyClick(wizard->Edit1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(wizard->Edit1->text(), QStringLiteral("Duo"));
+        QVERIFY(!wizard->Button11->isEnabled());
+        wizard->reject();
+    }
+
     void insertSample(std::initializer_list<const char*> names) {
         for (const char* name : names) {
             editor->prompts.file(editor->scratch.path(std::string("systems/") + name));

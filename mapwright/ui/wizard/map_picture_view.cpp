@@ -1,5 +1,6 @@
 #include "map_picture_view.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -43,6 +44,25 @@ void MapPictureView::paintEvent(QPaintEvent* event) {
                       box.top() + (box.height() - layout_.height * s) / 2);
     painter.scale(s, s);
     paintMapPicture(painter, layout_);
+}
+
+void MapPictureView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Back from the box's pixels to the layout's, as paintEvent draws it.
+    const QRect box = contentsRect();
+    const double s = scale();
+    const QPointF at =
+        (event->position() - QPointF(box.left() + (box.width() - layout_.width * s) / 2,
+                                     box.top() + (box.height() - layout_.height * s) / 2)) /
+        s;
+    for (std::size_t i = 0; i < layout_.nodes.size(); ++i) {
+        const PictureNode& node = layout_.nodes[i];
+        const double dx = at.x() - node.centre.x, dy = at.y() - node.centre.y;
+        if (dx * dx + dy * dy <= node.radius * node.radius) {
+            emit systemDoubleClicked(static_cast<int>(i));
+            return;
+        }
+    }
+    QFrame::mouseDoubleClickEvent(event);
 }
 
 }  // namespace mw::ui

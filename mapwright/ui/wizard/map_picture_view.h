@@ -21,8 +21,13 @@ class MapPictureView : public QFrame {
     /// The factor the picture is drawn at in the box's present size.
     double scale() const;
 
+  signals:
+    /// A double-click on a system's circle: its slot (0-based).
+    void systemDoubleClicked(int slot);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     MapPictureLayout layout_;

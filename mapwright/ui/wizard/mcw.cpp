@@ -5,10 +5,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -73,7 +75,8 @@ TMCW::TMCW(EditorContext& context, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       context_(context),
-      project_(context.state.project()) {
+      map_(context.state.map()),
+      project_(map_.project()) {
     setObjectName(QStringLiteral("MCW"));
     setWindowTitle(QStringLiteral("Map creator wizard..."));
     setModal(true);
@@ -98,6 +101,43 @@ TMCW::TMCW(EditorContext& context, QWidget* owner)
     for (int i = 1; i <= kMaxEmpires; ++i) most.append(QStringLiteral("Empire%1").arg(i));
     TabControl1->setTabs(most);
     setFixedSize(sizeHint());
+
+    // Wherever the focus is, its fields included, the keys take back the map's steps.
+    const auto shortcut = [this](const QKeySequence& keys, void (TMCW::*slot)()) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence::Undo, &TMCW::Button10Click);
+    // One shortcut a key: two on the same key would both stay silent.
+    QList<QKeySequence> redo = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z),
+          QKeySequence(Qt::ControlModifier | Qt::Key_Y)})
+        if (!redo.contains(keys)) redo.append(keys);
+    for (const QKeySequence& keys : redo) shortcut(keys, &TMCW::Button11Click);
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             Edit1, Edit2, ComboBox1, Edit3, ComboBox2, ComboBox3, SpinEdit1, ComboBox4, ComboBox5,
+             SpinEdit2, SpinEdit3, SpinEdit4})
+        takeUndoKeys(field);
+}
+
+void TMCW::takeUndoKeys(QWidget* field) {
+    field->installEventFilter(this);
+    for (QLineEdit* inner : field->findChildren<QLineEdit*>()) inner->installEventFilter(this);
+}
+
+bool TMCW::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        // Not taken by the field: the wizard's shortcuts get the keys.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination combination = key->keyCombination();
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+            combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QGroupBox* TMCW::buildSystemsGroup() {
@@ -111,12 +151,20 @@ QGroupBox* TMCW::buildSystemsGroup() {
     Image1->setFixedSize(360, 320);
     Button1 = named(new QPushButton(QStringLiteral("Insert"), group), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Remove"), group), "Button2");
+    Button9 = named(new QPushButton(QStringLiteral("Edit system"), group), "Button9");
+    setHint(Button9, QStringLiteral("Opens the selected system in the system designer (so does a "
+                                    "double-click in the list or on the map)"));
     connect(Button1, &QPushButton::clicked, this, &TMCW::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TMCW::Button2Click);
+    connect(Button9, &QPushButton::clicked, this, &TMCW::Button9Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { editSystem(ListBox1->row(item)); });
+    connect(Image1, &MapPictureView::systemDoubleClicked, this, &TMCW::editSystem);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
+    buttons->addWidget(Button9);
     buttons->addStretch();
     auto* list = new QVBoxLayout;
     list->addWidget(ListBox1, 1);
@@ -136,10 +184,14 @@ QGroupBox* TMCW::buildMapGroup() {
     ComboBox1 = named(choiceField(items(wizard_text::kEmpireCounts), 1, group), "ComboBox1");
     ComboBox1->setFixedWidth(60);
     setHint(ComboBox1, QString::fromLatin1(kEmpireCountHint));
-    connect(Edit1, &QLineEdit::textChanged, this,
-            [this](const QString& text) { SetMapName(project_, toModel(text)); });
-    connect(Edit2, &QLineEdit::textChanged, this,
-            [this](const QString& text) { SetDescription(project_, toModel(text)); });
+    connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        map_.setMapName(toModel(text));
+        showState();
+    });
+    connect(Edit2, &QLineEdit::textChanged, this, [this](const QString& text) {
+        map_.setDescription(toModel(text));
+        showState();
+    });
     connect(ComboBox1, &QComboBox::currentTextChanged, this, &TMCW::ComboBox1Change);
 
     auto* layout = new QFormLayout(group);
@@ -233,6 +285,10 @@ QHBoxLayout* TMCW::buildBottomRow() {
     Button3 = named(new QPushButton(QStringLiteral("Clear"), this), "Button3");
     Button6 = named(new QPushButton(QStringLiteral("Help"), this), "Button6");
     Button5 = named(new QPushButton(QStringLiteral("Close"), this), "Button5");
+    Button10 = named(new QPushButton(QStringLiteral("Undo"), this), "Button10");
+    Button11 = named(new QPushButton(QStringLiteral("Redo"), this), "Button11");
+    connect(Button10, &QPushButton::clicked, this, &TMCW::Button10Click);
+    connect(Button11, &QPushButton::clicked, this, &TMCW::Button11Click);
     connect(Button8, &QPushButton::clicked, this, &TMCW::Button8Click);
     connect(Button4, &QPushButton::clicked, this, &TMCW::Button4Click);
     connect(Button7, &QPushButton::clicked, this, &TMCW::Button7Click);
@@ -240,7 +296,7 @@ QHBoxLayout* TMCW::buildBottomRow() {
     connect(Button6, &QPushButton::clicked, this, &TMCW::Button6Click);
     connect(Button5, &QPushButton::clicked, this, &TMCW::Button5Click);
     auto* row = new QHBoxLayout;
-    for (QPushButton* b : {Button8, Button4, Button7, Button3, Button6}) {
+    for (QPushButton* b : {Button10, Button11, Button8, Button4, Button7, Button3, Button6}) {
         b->setAutoDefault(false);
         row->addWidget(b);
     }
@@ -253,7 +309,8 @@ QHBoxLayout* TMCW::buildBottomRow() {
 void TMCW::connectEmpireControl(QWidget* control, EmpireField field) {
     empireControls_.append({control, field});
     const auto store = [this, field](const QString& text) {
-        SetEmpireField(project_, field, toModel(text));
+        map_.setEmpireField(field, toModel(text));
+        showState();
     };
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         connect(edit, &QLineEdit::textChanged, this, store);
@@ -273,13 +330,15 @@ void TMCW::showEvent(QShowEvent* event) {
 }
 
 void TMCW::FormShow() {
-    ResetProject(project_);
+    // The map is kept from the last showing; its picture is drawn anew from
+    // the files, which the designer may have changed meanwhile.
+    editRequest_.clear();
     if (!projectToLoad_.isEmpty()) {
         const std::string path = toPath(projectToLoad_);
         projectToLoad_.clear();
-        if (showingErrors(context_.prompts,
-                          [&] { LoadProjectFileLocatingFiles(project_, path, context_.prompts); }))
-            emit projectFileUsed(fromPath(path));
+        bool loaded = false;
+        showingErrors(context_.prompts, [&] { loaded = map_.loadFile(path, context_.prompts); });
+        if (loaded) emit projectFileUsed(fromPath(path));
     }
     showProject();
 }
@@ -287,6 +346,10 @@ void TMCW::FormShow() {
 void TMCW::execWithProject(const QString& path) {
     projectToLoad_ = path;
     exec();
+}
+
+QString TMCW::takeEditRequest() {
+    return std::exchange(editRequest_, QString());
 }
 
 void TMCW::showProject() {
@@ -299,6 +362,16 @@ void TMCW::showProject() {
     showSystems();
     showEmpireTabs();
     showEmpire();
+    showState();
+}
+
+void TMCW::showState() {
+    setWindowTitle(fromModel(map_.caption()));
+    const MapHistory& history = map_.history();
+    Button10->setEnabled(history.canUndo());
+    Button11->setEnabled(history.canRedo());
+    Button10->setToolTip(history.canUndo() ? fromModel("Undo " + history.undoLabel()) : QString());
+    Button11->setToolTip(history.canRedo() ? fromModel("Redo " + history.redoLabel()) : QString());
 }
 
 void TMCW::showSystems() {
@@ -333,26 +406,29 @@ void TMCW::showEmpire() {
 }
 
 void TMCW::Button1Click() {
-    showingErrors(context_.prompts, [this] { InsertSystem(project_, context_.prompts); });
+    map_.insert(context_.prompts);
     showSystems();
+    showState();
 }
 
 void TMCW::Button2Click() {
     std::vector<int> rows;
     for (const QListWidgetItem* item : ListBox1->selectedItems())
         rows.push_back(ListBox1->row(item));
-    RemoveSelectedSystems(project_, rows);
+    map_.remove(rows);
     showSystems();
+    showState();
 }
 
 void TMCW::Button3Click() {
-    if (ClearProject(project_, context_.prompts)) showProject();
+    if (map_.clear(context_.prompts)) showProject();
 }
 
 void TMCW::Button4Click() {
     std::string written;
-    showingErrors(context_.prompts, [&] { written = SaveMap(project_, context_.prompts); });
+    showingErrors(context_.prompts, [&] { written = map_.save(context_.prompts); });
     if (!written.empty()) emit projectFileUsed(fromPath(written));
+    showState();
 }
 
 void TMCW::Button5Click() {
@@ -360,7 +436,7 @@ void TMCW::Button5Click() {
 }
 
 void TMCW::reject() {
-    if (ConfirmCloseWizard(project_, context_.prompts)) QDialog::reject();
+    QDialog::reject();
 }
 
 void TMCW::Button6Click() {
@@ -369,8 +445,7 @@ void TMCW::Button6Click() {
 
 void TMCW::Button7Click() {
     bool loaded = false;
-    showingErrors(context_.prompts,
-                  [&] { loaded = LoadProjectLocatingFiles(project_, context_.prompts); });
+    showingErrors(context_.prompts, [&] { loaded = map_.load(context_.prompts); });
     if (loaded) emit projectFileUsed(fromPath(project_.projectFile));
     showProject();
 }
@@ -379,8 +454,33 @@ void TMCW::Button8Click() {
     MCWcheck->showProblems(CheckMap(project_));
 }
 
+void TMCW::Button9Click() {
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (selected.isEmpty()) {
+        context_.prompts.notice(std::string(wizard_text::kChooseSystemToEdit));
+        return;
+    }
+    editSystem(ListBox1->row(selected.constFirst()));
+}
+
+void TMCW::editSystem(int row) {
+    std::string path;
+    if (!showingErrors(context_.prompts, [&] { path = map_.designFileToEdit(row); })) return;
+    // Closed with the map kept; the main window opens the file once the wizard is down.
+    editRequest_ = fromPath(path);
+    QDialog::accept();
+}
+
+void TMCW::Button10Click() {
+    if (map_.undo(context_.prompts)) showProject();
+}
+
+void TMCW::Button11Click() {
+    if (map_.redo(context_.prompts)) showProject();
+}
+
 void TMCW::ComboBox1Change() {
-    const int count = SetEmpireCount(project_, toModel(ComboBox1->currentText()), context_.prompts);
+    const int count = map_.setEmpireCount(toModel(ComboBox1->currentText()), context_.prompts);
     const QString shown = QString::number(count);
     if (ComboBox1->currentText() != shown) {
         const QSignalBlocker blocker(ComboBox1);
@@ -389,10 +489,11 @@ void TMCW::ComboBox1Change() {
     showEmpireTabs();
     showEmpire();
     showPicture();  // an owner beyond the new count shows as a warning
+    showState();
 }
 
 void TMCW::TabControl1Change() {
-    SelectEmpire(project_, TabControl1->currentIndex());
+    map_.selectEmpire(TabControl1->currentIndex());
     showEmpire();
 }
 

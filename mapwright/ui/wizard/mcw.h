@@ -1,12 +1,13 @@
 #pragma once
 // "Map creator wizard...": gathers design files into one map, sets its name,
 // description and empires, saves and loads the map project file and writes
-// the mission source. It shows the editor's map project and turns every
-// control's change into one call of the model's wizard operations.
+// the mission source. It shows the editor's map, which outlives the window
+// (kept between showings, with its "*" and undo history), and turns every
+// control's change into one call of the model's map document.
 
 #include <QDialog>
 
-#include "project/wizard_controls.h"
+#include "project/map_document.h"
 
 class QComboBox;
 class QGroupBox;
@@ -37,12 +38,15 @@ class TMCW : public QDialog {
     void showProject();
     /// Opens the wizard with the project file loaded (a file named at start-up or a recent one).
     void execWithProject(const QString& path);
+    /// The design file "Edit system" closed the wizard for (once); empty when none.
+    QString takeEditRequest();
 
     // The controls, by their form names.
     QListWidget* ListBox1;    // the map's systems, in slot order
     MapPictureView* Image1;   // the map's picture, beside the list
     QPushButton* Button1;     // Insert
     QPushButton* Button2;     // Remove
+    QPushButton* Button9;     // Edit system
     QLineEdit* Edit1;         // map name
     QLineEdit* Edit2;         // description
     QComboBox* ComboBox1;     // number of empires
@@ -63,6 +67,8 @@ class TMCW : public QDialog {
     QPushButton* Button3;     // Clear
     QPushButton* Button6;     // Help
     QPushButton* Button5;     // Close
+    QPushButton* Button10;    // Undo
+    QPushButton* Button11;    // Redo
     TMCWcheck* MCWcheck;      // the list of problems that "Check map" shows
 
   public slots:
@@ -75,10 +81,16 @@ class TMCW : public QDialog {
     void Button6Click();
     void Button7Click();
     void Button8Click();
+    /// "Edit system": the selected system's design file goes to the designer.
+    void Button9Click();
+    void Button10Click();
+    void Button11Click();
+    /// The system of list row (or map picture slot) `row` goes to the designer.
+    void editSystem(int row);
     void ComboBox1Change();
     void TabControl1Change();
-    /// Escape, the close box and Close: ask first when the map changed since
-    /// it was shown, loaded or saved.
+    /// Escape, the close box and Close: the map stays for the next showing,
+    /// so nothing is lost and nothing asked.
     void reject() override;
 
   signals:
@@ -87,6 +99,8 @@ class TMCW : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    /// Undo and redo keys in a field are the map's, not the field's.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QGroupBox* buildSystemsGroup();
@@ -100,13 +114,18 @@ class TMCW : public QDialog {
     void showPicture();
     void showEmpireTabs();
     void showEmpire();
+    /// The caption's "*" and the undo buttons, after every change.
+    void showState();
+    void takeUndoKeys(QWidget* field);
 
     EditorContext& context_;
     TMCWhelp* help_ = nullptr;
+    MapDocument& map_;
     MapProject& project_;
     QList<QPair<QWidget*, EmpireField>> empireControls_;
     /// The project file the next showing loads; empty for a new map.
     QString projectToLoad_;
+    QString editRequest_;
 };
 
 }  // namespace mw::ui

@@ -29,6 +29,10 @@ namespace mw::ui::test {
 
 namespace {
 
+// The question before a project file replaces an unsaved map.
+const char kAskLoadOver[] =
+    "Are you sure you want to load another map? Your unsaved data will be lost!";
+
 QString keyText(ObjectDialog* dialog) {
     if (auto* planet = qobject_cast<Tplanet*>(dialog)) return planet->Edit1->text();
     if (auto* node = qobject_cast<Tjn*>(dialog)) return node->Edit1->text();
@@ -105,9 +109,12 @@ void MonkeyWalk::handleModal(QWidget* modal) {
         count("wizard: check list");
         QTest::mouseClick(check->Button1, Qt::LeftButton);
     } else if (auto* wizard = qobject_cast<TMCW*>(modal)) {
-        // Every showing starts a new map; a recent project file is loaded into it.
-        project_.reset();
-        if (!projectToShow_.empty())
+        // The map is kept from the last showing; a recent project file replaces
+        // it, after a question when it is unsaved.
+        const std::vector<std::string>& asked = editor_->prompts.questions;
+        const bool askedFirst =
+            std::find(asked.begin(), asked.end(), std::string(kAskLoadOver)) != asked.end();
+        if (!projectToShow_.empty() && (!askedFirst || answered(0)))
             project_.load(projectToShow_, vk_test::readFile(projectToShow_));
         for (int i = uniform(1, 12); i > 0 && !failed(); --i) wizardStep(wizard);
         queueAnswers();
@@ -410,7 +417,8 @@ void MonkeyWalk::wizardObserved(TMCW* wizard, int step, const std::string& path,
             count("(a map loaded into the walk's record)");
             break;
         case 7:
-            if (!p.questions.empty() && answered(0)) project_.reset();
+            // Asked only while the map is unsaved.
+            if (p.questions.empty() || answered(0)) project_.reset();
             break;
         case 8:
             project_.setTexts(latin1(wizard->Edit1->text()), latin1(wizard->Edit2->text()));

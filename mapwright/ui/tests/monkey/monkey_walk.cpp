@@ -70,8 +70,9 @@ MonkeyWalk::MonkeyWalk(std::uint64_t seed, double faultRate)
     s.write("samples/short.vmpf", "VMPF");
     for (const char* folder : {"files", "projects", "check", "state"})
         std::filesystem::create_directories(s.path(folder));
-    keeper_ = std::make_unique<RecoveryKeeper>(*editor_->document, RecoveryFiles(s.path("state")),
-                                               editor_->prompts, std::chrono::hours(1));
+    keeper_ = std::make_unique<RecoveryKeeper>(*editor_->document, editor_->state->map(),
+                                               RecoveryFiles(s.path("state")), editor_->prompts,
+                                               std::chrono::hours(1));
     stackWatch_ = QObject::connect(editor_->document->undoStack(), &QUndoStack::indexChanged,
                                    [this](int index) { stepTaken(index); });
     QObject::connect(editor_->document.get(), &SystemDocument::fileUsed,
