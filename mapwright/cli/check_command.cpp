@@ -33,15 +33,17 @@ constexpr int kNotChecked = 3;
 // Loading a project file only tells (an empire count the wizard corrects).
 class NoticePrompts : public Prompts {
   public:
-    explicit NoticePrompts(std::string project) : project_(std::move(project)) {}
+    NoticePrompts(std::string project, bool tell) : project_(std::move(project)), tell_(tell) {}
     void notice(const std::string& text) override {
-        std::fprintf(stderr, "mapwright check: %s: %s\n", project_.c_str(), text.c_str());
+        if (tell_)
+            std::fprintf(stderr, "mapwright check: %s: %s\n", project_.c_str(), text.c_str());
     }
     bool ask(const std::string&) override { return false; }
     std::string chooseFile(FileDialog) override { return {}; }
 
   private:
     std::string project_;
+    bool tell_;
 };
 
 struct Options {
@@ -108,8 +110,9 @@ void printLines(const std::vector<MapProblem>& problems) {
     std::printf("%s\n", checkSummary(problems).c_str());
 }
 
-MapProjectRecord loadMap(const std::string& path) {
-    NoticePrompts prompts(path);
+// `tell`: say what loading corrected (once a run is enough).
+MapProjectRecord loadMap(const std::string& path, bool tell = true) {
+    NoticePrompts prompts(path, tell);
     auto project = std::make_unique<MapProject>();
     LoadProjectFile(*project, path, prompts);
     return BuildProjectRecord(*project);
@@ -126,7 +129,7 @@ std::vector<std::string> makeFixes(const std::string& project, const std::filesy
     // check's count bounds the rounds.
     std::optional<std::size_t> rounds;
     while (!rounds || changes.size() + refused.size() < *rounds) {
-        const MapProjectRecord map = loadMap(project);
+        const MapProjectRecord map = loadMap(project, false);
         const std::vector<MapProblem> problems = CheckMap(map, folder);
         if (!rounds) rounds = problems.size();
         std::optional<CheckFix> fix;
@@ -185,7 +188,7 @@ int runCheck(const Args& args) {
         map = loadMap(options->project);
         if (options->fix) {
             fixed = makeFixes(options->project, folder, fixFailed);
-            map = loadMap(options->project);
+            map = loadMap(options->project, false);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mapwright check: %s\n", e.what());
