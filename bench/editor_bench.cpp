@@ -1,7 +1,7 @@
 // The editor's windows, offscreen: opening a design file with 1000 objects of
 // every kind (7000 markers) into a designer window, one change of that system
-// recorded as an undo step and taken back, its save and its autosave, and
-// start-up to a shown main window, in this process and as a whole new process.
+// recorded as an undo step and taken back, the object list following one change, its save and its
+// autosave, and start-up to a shown main window, in this process and as a whole new process.
 //
 //   vk_editor_bench [benchmark flags]
 #include <benchmark/benchmark.h>
@@ -21,6 +21,8 @@
 #include "designer/mdi_child.h"
 #include "document/editor_context.h"
 #include "document/system_document.h"
+#include "objects_panel/object_filter_model.h"
+#include "objects_panel/object_list_model.h"
 #include "recovery/recovery_file.h"
 #include "shell/editor_windows.h"
 #include "shell/main_form.h"
@@ -170,6 +172,34 @@ void move_one_of_7000_then_undo(benchmark::State& state) {
         state.SkipWithError("a move was not recorded");
 }
 BENCHMARK(move_one_of_7000_then_undo)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+
+// One change of the 7000-object system as the "Objects" list takes it: the
+// tables read again and only the moved ship's row handed to the table,
+// which keeps the rows sorted by X, so the row also moves in the sorted view.
+void object_list_follows_one_change_of_7000(benchmark::State& state) {
+    OpenEditor editor;
+    editor.designer->Button1Click();
+    settle();
+    const SystemModel& tables = editor.document.designer().tables();
+    ObjectListModel rows;
+    ObjectFilterModel shown(rows);
+    shown.sort(static_cast<int>(ObjectColumn::X));
+    rows.sync(tables);
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.document.moveMarker({ObjectKind::Ship, 1 + i % kPerKind}, QPoint(100 + i % 300, 40));
+        state.ResumeTiming();
+        rows.sync(tables);
+        ++i;
+    }
+    if (shown.rowCount() != kPerKind * kObjectKindCount)
+        state.SkipWithError("the list does not hold every object");
+}
+BENCHMARK(object_list_follows_one_change_of_7000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2);
 
 // The 7000-object system written as "Save" writes it, the baseline of the
 // autosave below.

@@ -1,9 +1,10 @@
 #include "text_inf_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -75,7 +76,7 @@ char* formatFraction(char* out, float value) {
     for (int i = 0; i < 3; ++i) {
         const std::uint32_t pair = decimals / kPairScale[i];
         decimals %= kPairScale[i];
-        std::memcpy(out + 1 + 2 * i, kDigitPairs + 2 * pair, 2);
+        std::memcpy(out + 1 + std::ptrdiff_t{2} * i, kDigitPairs + std::size_t{2} * pair, 2);
     }
     char* end = out + 7;
     while (end[-1] == '0') --end;
@@ -97,9 +98,12 @@ char* formatNumberInto(char* out, float value) {
         }
     }
     if (!std::isfinite(value)) {
-        // Rare; keep the C library's spelling ("inf", "-nan", ...).
-        int written = std::snprintf(out, kNumberBufferSize, "%.7f", static_cast<double>(value));
-        return out + written;
+        // Rare. Spelled as glibc's "%.7f" spells them, sign included: not
+        // every C library gives a NaN its sign, and the output is the same
+        // everywhere.
+        const char* text = std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan")
+                                             : (std::signbit(value) ? "-inf" : "inf");
+        return std::copy(text, text + std::strlen(text), out);
     }
     if (char* end = formatFraction(out, value)) return end;
     char* end =

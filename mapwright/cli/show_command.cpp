@@ -5,9 +5,11 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "commands.h"
 #include "show_latin1.h"
+#include "system/object_kinds.h"
 #include "system/system_file.h"
 #include "system/system_model.h"
 
@@ -17,15 +19,44 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-template <typename Record, typename Fill>
-Json listTable(const ObjectTable<Record>& table, Fill fill) {
+// A meaning as a JSON key: "orbits around" -> "orbits_around".
+std::string jsonKey(Meaning meaning) {
+    std::string key(meaningName(meaning));
+    for (char& c : key)
+        if (c == ' ') c = '_';
+    return key;
+}
+
+template <typename Record, typename Member>
+void putField(Json& o, const RecordField<Record, Member>& f, const Record& r) {
+    if constexpr (RecordField<Record, Member>::type == FieldType::Text)
+        o[jsonKey(f.meaning)] = latin1ToUtf8((r.*f.member).view());
+    else
+        o[jsonKey(f.meaning)] = r.*f.member;
+}
+
+template <typename Record>
+void putPosition(Json& o, const Record& r) {
+    o["x"] = r.x;
+    o["y"] = r.y;
+    o["z"] = r.z;
+}
+
+template <typename Record>
+Json listTable(ObjectKind kind, const ObjectTable<Record>& table) {
+    const std::size_t positionAt = kindInfo(kind).positionAt;
     Json list = Json::array();
     // OpenSystem numbers each kind 1..count without gaps, so every record read is here.
     for (int i = 1; i <= table.count(); ++i) {
         const Record& r = table.at(i);
         Json o;
         o["index"] = i;
-        fill(o, r);
+        std::size_t written = 0;
+        forEachField<Record>([&](const auto& f) {
+            if (written++ == positionAt) putPosition(o, r);
+            putField(o, f, r);
+        });
+        if (written == positionAt) putPosition(o, r);
         o["marker_x"] = r.marker.x;
         o["marker_y"] = r.marker.y;
         list.push_back(std::move(o));
@@ -33,63 +64,16 @@ Json listTable(const ObjectTable<Record>& table, Fill fill) {
     return list;
 }
 
-template <typename Record>
-void position(Json& o, const Record& r) {
-    o["x"] = r.x;
-    o["y"] = r.y;
-    o["z"] = r.z;
-}
-
 Json systemJson(const SystemHeader& h, const SystemModel& m) {
     Json j;
-    j["sun_name"] = latin1ToUtf8(h.sunName);
-    j["sun_type"] = latin1ToUtf8(h.sunType);
-    j["background"] = latin1ToUtf8(h.background);
-    j["scale"] = latin1ToUtf8(h.scale);
-    j["planets"] = listTable(m.planets, [](Json& o, const PlanetRecord& p) {
-        o["name"] = latin1ToUtf8(p.name.view());
-        o["type"] = latin1ToUtf8(p.type.view());
-        o["model"] = latin1ToUtf8(p.model.view());
-        position(o, p);
-        o["orbits_around"] = latin1ToUtf8(p.orbitsAround.view());
-        o["number"] = p.number;
-        o["diameter"] = p.diameter;
-        o["owner"] = latin1ToUtf8(p.owner.view());
-        o["race"] = latin1ToUtf8(p.race.view());
-        o["population"] = p.population;
-    });
-    j["micro_asteroids"] = listTable(m.microAsteroids, [](Json& o, const MicroAsteroidRecord& r) {
-        o["type"] = latin1ToUtf8(r.type.view());
-        position(o, r);
-    });
-    j["asteroids"] = listTable(m.asteroids, [](Json& o, const AsteroidRecord& r) {
-        o["type"] = latin1ToUtf8(r.type.view());
-        position(o, r);
-        o["capacity"] = r.capacity;
-    });
-    j["wrecks"] = listTable(m.wrecks, [](Json& o, const WreckRecord& r) {
-        o["type"] = latin1ToUtf8(r.type.view());
-        position(o, r);
-        o["value"] = r.value;
-    });
-    j["nebulae"] = listTable(m.nebulae, [](Json& o, const NebulaRecord& r) {
-        o["type"] = latin1ToUtf8(r.type.view());
-        position(o, r);
-    });
-    j["jump_nodes"] = listTable(m.jumpNodes, [](Json& o, const JumpNodeRecord& r) {
-        o["leads_to"] = latin1ToUtf8(r.leadsTo.view());
-        o["node_id"] = latin1ToUtf8(r.nodeId.view());
-        position(o, r);
-    });
-    j["ships"] = listTable(m.ships, [](Json& o, const ShipRecord& r) {
-        o["name"] = latin1ToUtf8(r.name.view());
-        o["owner"] = latin1ToUtf8(r.owner.view());
-        o["type"] = latin1ToUtf8(r.type.view());
-        o["deployed"] = r.deployed;
-        o["rank"] = r.rank;
-        o["number_of_ships"] = r.numberOfShips;
-        position(o, r);
-    });
+    j[jsonKey(Meaning::SunName)] = latin1ToUtf8(h.sunName);
+    j[jsonKey(Meaning::SunType)] = latin1ToUtf8(h.sunType);
+    j[jsonKey(Meaning::Background)] = latin1ToUtf8(h.background);
+    j[jsonKey(Meaning::Scale)] = latin1ToUtf8(h.scale);
+    for (const KindInfo& k : kKinds)
+        m.withTable(k.kind, [&](const auto& table) {
+            j[std::string(k.listName)] = listTable(k.kind, table);
+        });
     return j;
 }
 

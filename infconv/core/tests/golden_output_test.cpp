@@ -62,8 +62,10 @@ class GoldenOutput : public ::testing::Test {
     void SetUp() override {
         // Thousands of conversions, each synced: where a memory file system
         // is at hand, the scratch folder lives there and syncing costs nothing.
+        // Under Wine the host's /dev/shm is Z:\dev\shm; elsewhere on Windows
+        // there is none and the temporary folder is used.
         m_scratch = std::make_unique<vk_test::ScratchDir>(
-            "infconv-golden", vk_test::kOnWindows ? fs::temp_directory_path() : "/dev/shm");
+            "infconv-golden", vk_test::kOnWindows ? "Z:/dev/shm" : "/dev/shm");
         m_dir = m_scratch->root();
         vk_test::setEnvironment("INFCONV_LOG_DIR", path("log"));
         createLogChannels();

@@ -1,11 +1,16 @@
 // Files and directories on Windows. A directory is kept by its path: Win32
 // has no lookups relative to an open directory.
+#include <algorithm>
 #include <cerrno>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 #include "os.h"
 #include "os_win32.h"
+// After windows.h, which it needs.
+#include <winternl.h>
 
 namespace os {
 
@@ -25,9 +30,55 @@ HANDLE toHandle(Handle file) {
     return reinterpret_cast<HANDLE>(file);
 }
 
-FileId idOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return {info.dwVolumeSerialNumber,
-            static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
+// The serial number of the volume a full path lies on, asked once per drive
+// or share: the volume query is slow (under Wine a round trip to the mount
+// manager), and identities are asked at every open.
+std::uint64_t volumeOf(const std::wstring& path) {
+    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(length, L'\0');
+    full.resize(length ? GetFullPathNameW(path.c_str(), length, full.data(), nullptr) : 0);
+    if (full.rfind(L"\\\\?\\", 0) == 0) full.erase(0, 4);
+    if (full.rfind(L"UNC\\", 0) == 0) full.replace(0, 4, L"\\\\");
+    // "C:\" or "\\server\share\".
+    std::size_t end = full.size() >= 2 && full[1] == L':' ? 3 : 2;
+    for (int parts = 0; end < full.size() && parts < 2 && full.rfind(L"\\\\", 0) == 0; ++end)
+        if (full[end] == L'\\') ++parts;
+    const std::wstring root = full.substr(0, std::min(end, full.size()));
+    static std::mutex lock;
+    static std::map<std::wstring, std::uint64_t> known;
+    const std::lock_guard held(lock);
+    if (const auto found = known.find(root); found != known.end()) return found->second;
+    DWORD serial = 0;
+    std::wstring asked = root;
+    if (!asked.empty() && asked.back() != L'\\') asked += L'\\';
+    GetVolumeInformationW(asked.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0);
+    known.emplace(root, serial);
+    return serial;
+}
+
+// What a handle to `path` leads to; false for anything but a file or
+// directory on a disk (a device, a pipe; under Wine also the host's FIFOs
+// and sockets), which has no basic information. Asked without GetFileType,
+// GetFileInformationByHandle and FileIdInfo, which query the volume.
+struct HandleInfo {
+    DWORD attributes = 0;
+    std::int64_t size = 0;
+    FileId id;
+};
+bool infoOf(HANDLE file, const std::wstring& path, HandleInfo& info) {
+    FILE_BASIC_INFO basic{};
+    FILE_STANDARD_INFO standard{};
+    FILE_INTERNAL_INFORMATION internal{};
+    IO_STATUS_BLOCK status{};
+    if (!GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) ||
+        NtQueryInformationFile(file, &status, &internal, sizeof internal, FileInternalInformation) <
+            0)
+        return false;
+    info.attributes = basic.FileAttributes;
+    info.size = standard.EndOfFile.QuadPart;
+    info.id = {volumeOf(path), static_cast<std::uint64_t>(internal.IndexNumber.QuadPart)};
+    return true;
 }
 
 // Devices ("NUL", "COM1") and pipes ("\\.\pipe\x") live in the device
@@ -45,6 +96,31 @@ bool namesDevice(const std::wstring& path) {
 HANDLE openForQuery(const std::wstring& path) {
     return CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// Whether a name before one of the path's separators is a file, not a
+// directory: POSIX reports such a path as ENOTDIR, Windows as not found. As
+// on POSIX systems, the file's name must match in case ("A.inf\x" where
+// a.inf is, is not found), so that the message is the same on both.
+bool leadsThroughFile(const std::string& path) {
+    for (std::size_t at = path.find_first_of("/\\", 1); at != std::string::npos;
+         at = path.find_first_of("/\\", at + 1)) {
+        const char before = path[at - 1];
+        if (before == '/' || before == '\\' || before == ':') continue;
+        // A wildcard names no file, and FindFirstFileW would match it.
+        if (path.find_first_of("*?") < at) return false;
+        const std::wstring prefix = widePath(path.substr(0, at));
+        const DWORD attributes = GetFileAttributesW(prefix.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        WIN32_FIND_DATAW found{};
+        const HANDLE find = FindFirstFileW(prefix.c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE) return false;
+        FindClose(find);
+        const std::size_t start = prefix.find_last_of(L"/\\") + 1;
+        return prefix.compare(start, std::wstring::npos, found.cFileName) == 0;
+    }
+    return false;
 }
 
 struct ListingState {
@@ -104,18 +180,17 @@ Status statusAt(const Dir& dir, const std::string& name, bool followLink) {
     status.size = static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
     if (followLink) {
         const HANDLE file = openForQuery(path);
-        BY_HANDLE_FILE_INFORMATION info{};
+        HandleInfo info;
         if (file == INVALID_HANDLE_VALUE) return status;  // a link to nothing
-        const bool disk = GetFileType(file) == FILE_TYPE_DISK;
-        const bool known = GetFileInformationByHandle(file, &info) != 0;
+        const bool known = infoOf(file, path, info);
         CloseHandle(file);
-        if (!disk || !known) {
+        if (!known) {
             status.kind = Status::Kind::Other;
             return status;
         }
-        attributes = info.dwFileAttributes;
-        status.size = static_cast<std::int64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-        status.id = idOf(info);
+        attributes = info.attributes;
+        status.size = info.size;
+        status.id = info.id;
     }
     const bool directory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const bool link = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -169,7 +244,8 @@ Opened openRegular(const Dir& dir, const std::string& name, int flags, Handle& h
         errno = ENOENT;
         return Opened::Failed;
     }
-    const std::wstring path = widePath(joinPath(dir.path(), name));
+    const std::string joined = joinPath(dir.path(), name);
+    const std::wstring path = widePath(joined);
     // Devices, pipes and directories are refused before anything opens them.
     if (namesDevice(path)) return Opened::NotRegular;
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -194,15 +270,15 @@ Opened openRegular(const Dir& dir, const std::string& name, int flags, Handle& h
         if (now != INVALID_FILE_ATTRIBUTES && (now & FILE_ATTRIBUTE_DIRECTORY))
             return Opened::NotRegular;
         failWith(error);
+        if (errno == ENOENT && leadsThroughFile(joined)) errno = ENOTDIR;
         return Opened::Failed;
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    HandleInfo info;
+    if (!infoOf(file, path, info) || (info.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         CloseHandle(file);
         return Opened::NotRegular;
     }
-    if (id) *id = idOf(info);
+    if (id) *id = info.id;
     handle = reinterpret_cast<Handle>(file);
     return Opened::Yes;
 }

@@ -6,14 +6,20 @@
 #include "common/errors.h"
 #include "map/design_file_lookup.h"
 #include "mission/mission_text_safety.h"
+#include "system/object_kinds.h"
 #include "system/system_model.h"
 
 namespace mw {
 
 namespace {
 
-// The node id field holds 20 characters where a partner stores its leads-to.
-constexpr std::size_t kLeadsToCapacity = decltype(SdfRecord::name)::capacity;
+// A node id is matched against what a partner's file keeps of its leads-to.
+constexpr std::size_t kLeadsToCapacity =
+    slotCapacity(kKindField<ObjectKind::JumpNode, Meaning::LeadsTo>.slot);
+constexpr std::string_view kOrbitsAroundField = meaningName(Meaning::OrbitsAround);
+constexpr std::string_view kOwnerField = meaningName(Meaning::Owner);
+constexpr std::string_view kNodeIdField = meaningName(Meaning::NodeId);
+constexpr std::string_view kLeadsToField = meaningName(Meaning::LeadsTo);
 
 std::string quote(std::string_view text) {
     return "\"" + printableBytes(text) + "\"";
@@ -50,15 +56,16 @@ class Checker {
             return;
         }
         const MapSystem& f = *s.file;
-        const std::string_view sun = f.sun.name.view();
+        const std::string_view sun = sunText<Meaning::SunName>(f.sun);
+        const std::string sunField(meaningName(Meaning::SunName));
         if (sun != s.name)
-            add(ProblemKind::SlotNameMismatch, s.name, {}, "sun name",
+            add(ProblemKind::SlotNameMismatch, s.name, {}, sunField,
                 "the map lists the system as " + quote(s.name) +
                     ", but the sun in its design file is named " + quote(sun) +
                     "; jump routes to it use the sun's name");
         for (std::size_t j = 0; j < i; ++j)
-            if (systems_[j].file && systems_[j].file->sun.name.view() == sun) {
-                add(ProblemKind::DuplicateSystem, s.name, {}, "sun name",
+            if (systems_[j].file && sunText<Meaning::SunName>(systems_[j].file->sun) == sun) {
+                add(ProblemKind::DuplicateSystem, s.name, {}, sunField,
                     "its sun is named " + quote(sun) + ", as the sun of system " +
                         quote(systems_[j].name) + " is; routes to either cannot be told apart");
                 break;
@@ -87,30 +94,30 @@ class Checker {
             const auto kind = kindOfTag(r.tag.view());
             if (!kind) continue;
             const ObjectRef at{*kind, ++counts[static_cast<int>(*kind)]};
-            if (*kind == ObjectKind::Planet) {
-                checkOrbit(s, at, r);
-                checkOwner(s, at, r.textB.view());
-            } else if (*kind == ObjectKind::Ship) {
-                checkOwner(s, at, r.textB.view());
-            }
+            // Every kind with a field of the meaning gets its rule.
+            if (const FieldInfo* orbits = findField(*kind, Meaning::OrbitsAround))
+                checkOrbit(s, at, r, slotText(r, orbits->slot));
+            if (const FieldInfo* owner = findField(*kind, Meaning::Owner))
+                checkOwner(s, at, slotText(r, owner->slot));
         }
         for (int k = 0; k < kObjectKindCount; ++k)
-            if (counts[k] > kTableCapacity)
+            if (counts[k] > kKinds[static_cast<std::size_t>(k)].capacity)
                 add(ProblemKind::TooManyObjects, s.name, {}, "",
                     "its design file holds " + std::to_string(counts[k]) + " " +
                         std::string(kindName(static_cast<ObjectKind>(k))) + ", more than the " +
-                        std::to_string(kTableCapacity) +
+                        std::to_string(kKinds[static_cast<std::size_t>(k)].capacity) +
                         " of a kind a system can hold; the designer cannot open it");
     }
 
-    void checkOrbit(const CheckedSystem& s, ObjectRef at, const SdfRecord& planet) {
-        const std::string_view orbits = planet.textC.view();
-        if (orbits == s.name || orbits == s.file->sun.name.view()) return;
-        for (const SdfRecord& r : s.file->objects)
-            if (&r != &planet && r.tag.view() == sdf_tag::kPlanet && !r.name.empty() &&
-                r.name.view() == orbits)
-                return;
-        add(ProblemKind::OrphanOrbit, s.name, at, "orbits around",
+    void checkOrbit(const CheckedSystem& s, ObjectRef at, const SdfRecord& planet,
+                    std::string_view orbits) {
+        if (orbits == s.name || orbits == sunText<Meaning::SunName>(s.file->sun)) return;
+        for (const SdfRecord& r : s.file->objects) {
+            if (&r == &planet || kindOfTag(r.tag.view()) != ObjectKind::Planet) continue;
+            const std::string_view name = textField<ObjectKind::Planet, Meaning::Name>(r);
+            if (!name.empty() && name == orbits) return;
+        }
+        add(ProblemKind::OrphanOrbit, s.name, at, std::string(kOrbitsAroundField),
             "orbits " + quote(orbits) + ", which is neither the system " + quote(s.name) +
                 " nor another planet of it");
     }
@@ -124,7 +131,7 @@ class Checker {
             std::from_chars(digits.data(), digits.data() + digits.size(), number);
         if (ec == std::errc::invalid_argument || end != digits.data() + digits.size()) return;
         if (ec == std::errc() && number >= 1 && number <= map_.empireCount) return;
-        add(ProblemKind::OwnerOutOfRange, s.name, at, "owner",
+        add(ProblemKind::OwnerOutOfRange, s.name, at, std::string(kOwnerField),
             "is owned by " + quote(owner) + ", but the map has " +
                 std::to_string(map_.empireCount) + " empires");
     }
@@ -134,14 +141,14 @@ class Checker {
         const ObjectRef at{ObjectKind::JumpNode, link.from.index};
         const std::string_view id = link.from.nodeId();
         if (id.size() > kLeadsToCapacity)
-            add(ProblemKind::NodeIdTooLong, s.name, at, "node id",
+            add(ProblemKind::NodeIdTooLong, s.name, at, std::string(kNodeIdField),
                 "its node id " + quote(id) + " has " + std::to_string(id.size()) +
                     " characters; a design file keeps only " + std::to_string(kLeadsToCapacity) +
                     " of a leads-to, so no node can lead here");
         for (const JumpLink& other : links_) {
             if (other.from.system >= link.from.system) break;
             if (other.from.nodeId() != id) continue;
-            add(ProblemKind::DuplicateNodeId, s.name, at, "node id",
+            add(ProblemKind::DuplicateNodeId, s.name, at, std::string(kNodeIdField),
                 "its node id " + quote(id) + " is also the id of " +
                     objectLabel({ObjectKind::JumpNode, other.from.index}) + " of system " +
                     quote(systems_[other.from.system].name) + "; routes to it are ambiguous");
@@ -149,13 +156,13 @@ class Checker {
         }
         const std::string_view leadsTo = link.from.leadsTo();
         if (link.state == LinkState::Unlinked)
-            add(ProblemKind::UnlinkedNode, s.name, at, "leads to",
+            add(ProblemKind::UnlinkedNode, s.name, at, std::string(kLeadsToField),
                 "leads to " + quote(leadsTo) +
                     ", which is the node id of no jump node of another system of the map; "
                     "its route will be \"0\"");
         if (link.state == LinkState::OneWay) {
             const JumpNodeAt& to = *link.to;
-            add(ProblemKind::OneWayLink, s.name, at, "leads to",
+            add(ProblemKind::OneWayLink, s.name, at, std::string(kLeadsToField),
                 "leads to " + objectLabel({ObjectKind::JumpNode, to.index}) + " of system " +
                     quote(systems_[to.system].name) + " (" + quote(to.nodeId()) +
                     "), which leads to " + quote(to.leadsTo()) + ", not back here (" + quote(id) +

@@ -1,41 +1,37 @@
 #include "common/file_bytes.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "common/errors.h"
+#include "platform/system_files.h"
 
 namespace mw {
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = platform::openForReading(path);
     if (fd < 0) {
         if (errno == ENOENT) return std::nullopt;
+        if (errno == ENODEV) throw IoError(path, "open", "not a regular file");
         throw IoError(path, "open", std::strerror(errno));
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    if (!platform::isRegularFile(fd)) {
+        platform::close(fd);
         throw IoError(path, "open", "not a regular file");
     }
     std::string bytes;
     char buf[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        const std::int64_t n = platform::read(fd, buf, sizeof buf);
         if (n == 0) break;
         if (n < 0) {
-            if (errno == EINTR) continue;
             const std::string why = std::strerror(errno);
-            ::close(fd);
+            platform::close(fd);
             throw IoError(path, "read", why);
         }
         bytes.append(buf, static_cast<std::size_t>(n));
     }
-    ::close(fd);
+    platform::close(fd);
     return bytes;
 }
 

@@ -1,8 +1,5 @@
 #include "common/file_layer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +7,7 @@
 
 #include "common/errors.h"
 #include "common/file_faults.h"
+#include "platform/system_files.h"
 
 namespace mw::file_layer {
 
@@ -24,17 +22,16 @@ std::string reason(int injected) {
 
 int CreateTemporary(std::string& templ, const std::string& reported) {
     const int injected = file_faults::Before(FileStep::Create);
-    const int fd = injected != 0 ? -1 : ::mkostemp(templ.data(), O_CLOEXEC);
+    const int fd = injected != 0 ? -1 : platform::createTemporary(templ);
     if (fd < 0) throw IoError(reported, "create", reason(injected));
     return fd;
 }
 
 bool CreateIfMissing(const std::string& path) {
     const int injected = file_faults::Before(FileStep::Create);
-    const int fd =
-        injected != 0 ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = injected != 0 ? -1 : platform::createNew(path);
     if (fd >= 0) {
-        ::close(fd);
+        platform::close(fd);
         return true;
     }
     if (injected == 0 && errno == EEXIST) return false;
@@ -47,11 +44,8 @@ void WriteAll(int fd, const void* data, std::size_t size, const std::string& rep
     const char* p = static_cast<const char*>(data);
     std::size_t left = allowed;
     while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw IoError(reported, "write", reason(0));
-        }
+        const std::int64_t n = platform::write(fd, p, left);
+        if (n < 0) throw IoError(reported, "write", reason(0));
         p += n;
         left -= static_cast<std::size_t>(n);
     }
@@ -60,9 +54,9 @@ void WriteAll(int fd, const void* data, std::size_t size, const std::string& rep
 
 void SyncAndClose(int fd, const std::string& reported) {
     const int injected = file_faults::Before(FileStep::Sync);
-    const bool synced = injected == 0 && ::fsync(fd) == 0;
+    const bool synced = injected == 0 && platform::sync(fd) == 0;
     const std::string why = synced ? std::string() : reason(injected);
-    const bool closed = ::close(fd) == 0;
+    const bool closed = platform::close(fd) == 0;
     if (!synced) throw IoError(reported, "write", why);
     if (!closed) throw IoError(reported, "write", reason(0));
 }
@@ -70,7 +64,7 @@ void SyncAndClose(int fd, const std::string& reported) {
 void Rename(const std::string& from, const std::string& to, const std::string& reported,
             const std::string& operation) {
     const int injected = file_faults::Before(FileStep::Rename);
-    if (injected != 0 || std::rename(from.c_str(), to.c_str()) != 0)
+    if (injected != 0 || platform::replace(from, to) != 0)
         throw IoError(reported, operation, reason(injected));
 }
 
@@ -78,10 +72,7 @@ void SyncFolderOf(const std::string& path) {
     if (file_faults::Before(FileStep::SyncFolder) != 0) return;
     std::string folder = std::filesystem::path(path).parent_path().string();
     if (folder.empty()) folder = ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+    platform::syncFolder(folder);
 }
 
 }  // namespace mw::file_layer

@@ -1,15 +1,13 @@
 #include "common/record_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include "common/errors.h"
 #include "common/regular_file.h"
+#include "platform/system_files.h"
 
 namespace mw {
 
 RecordReader::RecordReader(std::string path, std::size_t recordSize)
-    : path_(std::move(path)), size_(recordSize), f_(openRegular(path_, O_RDONLY, "rb")) {}
+    : path_(std::move(path)), size_(recordSize), f_(openRegular(path_, "rb")) {}
 
 RecordReader::~RecordReader() {
     if (f_) std::fclose(f_);
@@ -41,10 +39,11 @@ bool RecordReader::nextWhole(std::uint8_t* out) {
 
 std::size_t countRecords(const std::string& path, std::size_t recordSize) {
     requireWholeName(path, "open");
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) throw IoError(path, "open", errnoText());
-    if (!S_ISREG(info.st_mode)) throw IoError(path, "open", kNotRegularFile);
-    return static_cast<std::size_t>(info.st_size) / recordSize;
+    std::int64_t size = 0;
+    const platform::FileKind kind = platform::kindAt(path, true, &size);
+    if (kind == platform::FileKind::Missing) throw IoError(path, "open", errnoText());
+    if (kind != platform::FileKind::Regular) throw IoError(path, "open", kNotRegularFile);
+    return static_cast<std::size_t>(size) / recordSize;
 }
 
 }  // namespace mw

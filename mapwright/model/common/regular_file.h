@@ -19,11 +19,11 @@ void requireRegularOrMissing(const std::string& path, const std::string& operati
 /// would open a shorter name.
 void requireWholeName(const std::string& path, const std::string& operation);
 
-/// Opens a regular file with the open(2) flags and the stdio mode. A FIFO
-/// would block in open() and a device may be touched by it, so the name is
-/// looked at first, the open does not wait, and what was opened is checked
-/// again. Failures raise IoError naming the file.
-std::FILE* openRegular(const std::string& path, int flags, const char* mode);
+/// Opens a regular file for reading with the stdio mode ("rb"). A FIFO would
+/// block in open() and a device may be touched by it, so the name is looked
+/// at first, the open does not wait, and what was opened is checked again.
+/// Failures raise IoError naming the file.
+std::FILE* openRegular(const std::string& path, const char* mode);
 
 /// The text of errno for messages.
 std::string errnoText();

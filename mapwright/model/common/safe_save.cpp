@@ -1,9 +1,5 @@
 #include "common/safe_save.h"
 
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <filesystem>
 
@@ -11,54 +7,14 @@
 #include "common/file_bytes.h"
 #include "common/file_layer.h"
 #include "common/regular_file.h"
+#include "platform/system_files.h"
 
 namespace mw {
 
 namespace {
 
-// Holds SIGINT, SIGTERM and SIGHUP while it lives, so a temporary file is never
-// created without its name being kept for removal.
-class SignalsHeld {
-  public:
-    SignalsHeld() {
-        sigset_t held;
-        sigemptyset(&held);
-        sigaddset(&held, SIGINT);
-        sigaddset(&held, SIGTERM);
-        sigaddset(&held, SIGHUP);
-        pthread_sigmask(SIG_BLOCK, &held, &old_);
-    }
-    ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
-    SignalsHeld(const SignalsHeld&) = delete;
-    SignalsHeld& operator=(const SignalsHeld&) = delete;
-
-  private:
-    sigset_t old_;
-};
-
-mode_t currentUmask() {
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
-}
-
 // Written in pieces of this size: few system calls, little memory.
-constexpr std::size_t kBufferSize = 64 * 1024;
-
-// The temporary file is private (0600); the saved file gets what the old one
-// had, or the usual mode for a new one. A group the process may not give is
-// left as it is.
-void takeOverModeAndGroup(int fd, const std::string& target) {
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-            // EPERM: not a group of ours; the file keeps our own.
-        }
-        ::fchmod(fd, old.st_mode & 07777);
-        return;
-    }
-    ::fchmod(fd, 0666 & ~currentUmask());
-}
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 
@@ -66,7 +22,9 @@ SafeSave::SafeSave(std::string target) : target_(std::move(target)) {
     requireWholeName(target_, "create");
     requireRegularOrMissing(target_, "create");
     std::string templ = target_ + ".tmp-XXXXXX";
-    const SignalsHeld held;
+    // No interruption comes between the file's creation and its name being
+    // kept for removal.
+    const platform::InterruptHold held;
     fd_ = file_layer::CreateTemporary(templ, target_);
     temp_ = templ;
     try {
@@ -82,10 +40,10 @@ SafeSave::~SafeSave() {
 }
 
 void SafeSave::discard() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) platform::close(fd_);
     fd_ = -1;
     prepared_ = false;
-    ::unlink(temp_.c_str());
+    platform::remove(temp_);
     guard_.reset();
 }
 
@@ -108,7 +66,9 @@ void SafeSave::write(const void* data, std::size_t size) {
 void SafeSave::prepare() {
     if (fd_ < 0) throw IoError(target_, "write", "file already closed");
     if (!buffer_.empty()) flush();
-    takeOverModeAndGroup(fd_, target_);
+    // The temporary file is private; the saved file gets what the old one
+    // allowed, or the usual access of a new one.
+    platform::takeOverAccess(fd_, target_);
     const int fd = fd_;
     fd_ = -1;
     try {

@@ -5,9 +5,10 @@
 
 namespace mw {
 
-/// While it lives, the named temporary file is removed when SIGINT, SIGTERM
-/// or SIGHUP ends the process. The handlers are installed on first use, only
-/// for signals at their default action (a program's own handler or an
+/// While it lives, the named temporary file is removed when an interruption
+/// ends the process (SIGINT, SIGTERM or SIGHUP; on Windows Ctrl+C, Ctrl+Break
+/// or the console closing). The handlers are installed on first use, only
+/// for interruptions at their default action (a program's own handler or an
 /// ignored signal is left alone), and end the process the default way after
 /// the removal. The owner creates and removes the file as usual.
 class TempFileGuard {

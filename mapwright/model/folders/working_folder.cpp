@@ -1,14 +1,12 @@
 #include "folders/working_folder.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
 #include "common/errors.h"
 #include "common/file_bytes.h"
 #include "common/safe_save.h"
 #include "folders/shipped_files.h"
+#include "platform/system_files.h"
 
 namespace mw {
 
@@ -64,12 +62,9 @@ fs::path StateFolder(const UserFolders& user) {
 }
 
 UserFolders UserFoldersOfProcess() {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* entry = ::getpwuid(::getuid());
-        home = entry ? entry->pw_dir : nullptr;
-    }
-    return UserFoldersFrom(home, std::getenv("XDG_DATA_HOME"), std::getenv("XDG_STATE_HOME"));
+    const std::string home = platform::homeFolder();
+    return UserFoldersFrom(home.empty() ? nullptr : home.c_str(), std::getenv("XDG_DATA_HOME"),
+                           std::getenv("XDG_STATE_HOME"));
 }
 
 bool IsDesktopStart(const fs::path& current, const fs::path& home) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mission/mission_sections.h"
+#include "system/object_kinds.h"
 
 namespace mw::mission {
 
@@ -25,6 +26,9 @@ std::string position(const SdfRecord& r, std::string_view separator) {
     return s;
 }
 
+using K = ObjectKind;
+using M = Meaning;
+
 std::string routeName(const std::vector<NodeEntry>& nodes, const std::string& system,
                       std::string_view leadsTo) {
     // The first entry of another system wins when several share a node id.
@@ -37,7 +41,7 @@ void writeMicroAsteroids(MissionWriter& out, const SdfRecord& r, MissionRandom& 
     out.open("microasteroids" + std::to_string(random.upTo(998)));
     // The design file keeps 20 characters of the model name; this one is the
     // cut form of a longer model's name.
-    const std::string_view model = r.name.view();
+    const std::string_view model = textField<K::MicroAsteroid, M::Type>(r);
     out.keyString("Base", model == "MicroAsteroids_kozep" ? "MicroAsteroids_kozepes" : model);
     out.keyString("Owner", "NONE");
     out.key("Pos", position(r, ", "));
@@ -56,8 +60,8 @@ void writeAutoRotation(MissionWriter& out, std::string_view speed, std::string_v
 
 void writeAsteroid(MissionWriter& out, const SdfRecord& r, MissionRandom& random) {
     out.open("mineableasteroid" + std::to_string(random.upTo(9998)));
-    out.keyString("Base", r.name.view());
-    out.key("Capacity", r.amount);
+    out.keyString("Base", textField<K::Asteroid, M::Type>(r));
+    out.key("Capacity", numberField<K::Asteroid, M::Capacity>(r));
     out.keyString("Owner", "NONE");
     out.key("Pos", position(r, ","));
     out.key("Rot", "0, 0, 0, 0");
@@ -68,27 +72,29 @@ void writeAsteroid(MissionWriter& out, const SdfRecord& r, MissionRandom& random
 }
 
 void writePlanet(MissionWriter& out, const SdfRecord& r, const std::string& system) {
-    const bool circlesSun = r.textC.view() == system;
-    out.open(r.name.view());
+    const std::string_view name = textField<K::Planet, M::Name>(r);
+    const std::string_view orbitsAround = textField<K::Planet, M::OrbitsAround>(r);
+    const bool circlesSun = orbitsAround == system;
+    out.open(name);
     out.keyString("Base", circlesSun ? "Planet" : "PlanetMoon");
-    out.keyString("Type", r.textA.view());
-    out.keyString("PlanetModelInfoName", r.textE.view());
-    out.keyString("Owner", r.textB.view());
-    out.keyString("Race", r.textD.view());
+    out.keyString("Type", textField<K::Planet, M::Type>(r));
+    out.keyString("PlanetModelInfoName", textField<K::Planet, M::Model>(r));
+    out.keyString("Owner", textField<K::Planet, M::Owner>(r));
+    out.keyString("Race", textField<K::Planet, M::Race>(r));
     out.key("Pos", position(r, ","));
-    out.key("Diameter", r.diameter);
-    out.key("Population", r.population);
-    out.keyString("OrbitsAround", r.textC.view());
+    out.key("Diameter", numberField<K::Planet, M::Diameter>(r));
+    out.key("Population", numberField<K::Planet, M::Population>(r));
+    out.keyString("OrbitsAround", orbitsAround);
     out.key("Rot", "0, 0, 0, 0");
     out.key("Scale", circlesSun ? "9.5, 9.5, 9.5" : "4.5, 4.5, 4.5");
-    out.nameBlock(r.name.view());
+    out.nameBlock(name);
     writeAutoRotation(out, "1", "0, 0, 1");
     out.close();
 }
 
 void writeNebula(MissionWriter& out, const SdfRecord& r, MissionRandom& random) {
     out.open("nebulae" + std::to_string(random.upTo(9998)));
-    out.keyString("Base", r.name.view());
+    out.keyString("Base", textField<K::Nebula, M::Type>(r));
     out.keyString("Owner", "NONE");
     out.key("Pos", position(r, ","));
     out.key("Rot", "0, 0, 0, 0");
@@ -99,9 +105,9 @@ void writeNebula(MissionWriter& out, const SdfRecord& r, MissionRandom& random) 
 
 void writeWreck(MissionWriter& out, const SdfRecord& r, MissionRandom& random) {
     out.open("wreck" + std::to_string(random.upTo(9998)));
-    out.keyString("Base", r.name.view());
+    out.keyString("Base", textField<K::Wreck, M::Type>(r));
     out.keyString("Owner", "NONE");
-    out.key("Money", r.amount);
+    out.key("Money", numberField<K::Wreck, M::Value>(r));
     out.key("Pos", position(r, ","));
     out.key("Rot", "-0.9, -0.3, 0.2, 44");
     out.key("Scale", "1, 1, 1");
@@ -112,35 +118,36 @@ void writeWreck(MissionWriter& out, const SdfRecord& r, MissionRandom& random) {
 
 void writeJumpNode(MissionWriter& out, const SdfRecord& r, const std::string& system,
                    const std::vector<NodeEntry>& nodes) {
-    out.open(r.textA.view());
+    const std::string_view leadsTo = textField<K::JumpNode, M::LeadsTo>(r);
+    out.open(textField<K::JumpNode, M::NodeId>(r));
     out.keyString("Base", "JumpNode");
     out.keyString("Owner", "NONE");
-    out.keyString("OtherNode", r.name.view());
+    out.keyString("OtherNode", leadsTo);
     out.keyString("TravelTime", "Normal");
     out.key("Pos", position(r, ","));
     out.key("Rot", "0, 0, 0, 0");
     out.key("Scale", "1, 1, 1");
     out.key("AlreadyUsed", 1);
-    out.nameBlock(routeName(nodes, system, r.name.view()));
+    out.nameBlock(routeName(nodes, system, leadsTo));
     out.close();
 }
 
 void writeShip(MissionWriter& out, const SdfRecord& r, MissionRandom& random) {
     out.open("ship" + std::to_string(random.upTo(9998)));
-    out.keyString("Base", r.textA.view());
+    out.keyString("Base", textField<K::Ship, M::Type>(r));
     out.key("CanRefill", 1);
-    out.keyString("Owner", r.textB.view());
+    out.keyString("Owner", textField<K::Ship, M::Owner>(r));
     out.key("Pos", position(r, ","));
     out.keyString("Formation", "WEDGE3D");
-    out.key("NeededNumberOfShips", r.number);
+    out.key("NeededNumberOfShips", numberField<K::Ship, M::NumberOfShips>(r));
     out.key("DisableAIControl", 0);
     out.key("Hidden", 0);
     out.key("PathFinding", 1);
     out.key("TestUnit", 0);
     out.key("Rot", "0, 0, 0, 0");
     out.key("Scale", "1, 1, 1");
-    if (r.flag != 0) out.key("Deployed", 1);
-    out.key("Rank", r.rank);
+    if (numberField<K::Ship, M::Deployed>(r) != 0) out.key("Deployed", 1);
+    out.key("Rank", numberField<K::Ship, M::Rank>(r));
     out.zeroNameBlock();
     out.close();
 }
@@ -161,7 +168,7 @@ void writeSystem(MissionWriter& out, const MapSystem& file, const std::vector<No
 
     out.open("Entities");
     out.open("background");
-    out.keyString("Base", file.sun.textB.view());
+    out.keyString("Base", sunText<M::Background>(file.sun));
     out.keyString("Owner", "NONE");
     out.keyString("Race", "NONE");
     out.key("Pos", "35782, 23839, 35687");
@@ -169,37 +176,47 @@ void writeSystem(MissionWriter& out, const MapSystem& file, const std::vector<No
     out.key("Scale", "100, 100, 100");
     out.close();
 
-    out.open(file.sun.name.view());
-    out.keyString("Base", file.sun.textA.view());
+    const std::string_view sunName = sunText<M::SunName>(file.sun);
+    out.open(sunName);
+    out.keyString("Base", sunText<M::SunType>(file.sun));
     out.keyString("Owner", "NONE");
-    const std::string_view scale = file.sun.textC.view();
+    const std::string_view scale = sunText<M::Scale>(file.sun);
     std::string scales;
     scales.reserve(scale.size() * 3 + 2);
     scales.append(scale).append(",").append(scale).append(",").append(scale);
     out.key("Scale", scales);
     out.key("Pos", "0, 0, 0");
     out.key("Rot", "0, 0, 0, 0");
-    out.nameBlock(file.sun.name.view());
+    out.nameBlock(sunName);
     writeAutoRotation(out, "0", "0, 0, 0");
     out.close();
 
     for (const SdfRecord& r : file.objects) {
-        const std::string_view tag = r.tag.view();
-        if (tag == sdf_tag::kMicroAsteroids)
-            writeMicroAsteroids(out, r, random);
-        else if (tag == sdf_tag::kAsteroid)
-            writeAsteroid(out, r, random);
-        else if (tag == sdf_tag::kPlanet)
-            writePlanet(out, r, s);
-        else if (tag == sdf_tag::kNebula)
-            writeNebula(out, r, random);
-        else if (tag == sdf_tag::kWreck)
-            writeWreck(out, r, random);
-        else if (tag == sdf_tag::kJumpNode)
-            writeJumpNode(out, r, s, nodes);
-        else if (tag == sdf_tag::kShip)
-            writeShip(out, r, random);
-        // any other tag is passed over
+        const auto kind = kindOfTag(r.tag.view());
+        if (!kind) continue;  // any other tag is passed over
+        switch (*kind) {
+            case K::MicroAsteroid:
+                writeMicroAsteroids(out, r, random);
+                break;
+            case K::Asteroid:
+                writeAsteroid(out, r, random);
+                break;
+            case K::Planet:
+                writePlanet(out, r, s);
+                break;
+            case K::Nebula:
+                writeNebula(out, r, random);
+                break;
+            case K::Wreck:
+                writeWreck(out, r, random);
+                break;
+            case K::JumpNode:
+                writeJumpNode(out, r, s, nodes);
+                break;
+            case K::Ship:
+                writeShip(out, r, random);
+                break;
+        }
     }
     out.close();  // Entities
     out.close();  // system
@@ -230,8 +247,9 @@ void writeSolarSystems(MissionWriter& out, const std::vector<MapSystem>& systems
     std::vector<NodeEntry> nodes;
     for (const MapSystem& f : systems)
         for (const SdfRecord& r : f.objects)
-            if (r.tag.view() == sdf_tag::kJumpNode)
-                nodes.push_back({f.sun.name.str(), r.textA.str()});
+            if (kindOfTag(r.tag.view()) == K::JumpNode)
+                nodes.push_back({std::string(sunText<M::SunName>(f.sun)),
+                                 std::string(textField<K::JumpNode, M::NodeId>(r))});
 
     out.open("Solar systems");
     for (std::size_t i = 0; i < systems.size(); ++i) out.line("Version=2");

@@ -1,6 +1,7 @@
 #include "mission/mission_text_safety.h"
 
 #include "mission/mission_sections.h"
+#include "system/object_kinds.h"
 
 namespace mw {
 
@@ -50,31 +51,63 @@ void visitEmpire(const MapProjectRecord& map, int number, const MissionTextVisit
     visit({"", std::nullopt, empire + "research list", e.researchList.view()});
 }
 
+/// A text the generator writes, and how.
+struct CarriedText {
+    Meaning meaning;
+    unsigned uses = kAsString;
+};
+struct CarriedObjectText {
+    ObjectKind kind;
+    CarriedText text;
+};
+
+/// The texts the generator writes of each kind, in the order it writes them;
+/// their names and slots come from the kind's field map.
+constexpr CarriedObjectText kCarriedTexts[] = {
+    {ObjectKind::Planet, {Meaning::Name, kAsString | kAsSectionName}},
+    {ObjectKind::Planet, {Meaning::Type}},
+    {ObjectKind::Planet, {Meaning::Model}},
+    {ObjectKind::Planet, {Meaning::Owner}},
+    {ObjectKind::Planet, {Meaning::Race}},
+    {ObjectKind::Planet, {Meaning::OrbitsAround}},
+    {ObjectKind::MicroAsteroid, {Meaning::Type}},
+    {ObjectKind::Asteroid, {Meaning::Type}},
+    {ObjectKind::Wreck, {Meaning::Type}},
+    {ObjectKind::Nebula, {Meaning::Type}},
+    {ObjectKind::JumpNode, {Meaning::NodeId, kAsSectionName}},
+    {ObjectKind::JumpNode, {Meaning::LeadsTo}},
+    {ObjectKind::Ship, {Meaning::Type}},
+    {ObjectKind::Ship, {Meaning::Owner}},
+};
+
+/// How the generator writes the header's texts.
+constexpr CarriedText kCarriedSunTexts[] = {
+    {Meaning::SunName, kAsString | kAsSectionName},
+    {Meaning::SunType},
+    {Meaning::Background},
+    {Meaning::Scale, kAsBareValue},
+};
+
+constexpr bool carriedAreTexts() {
+    // Compares meanings rather than pointers, which the sanitizer build
+    // cannot compare in a constant.
+    for (const CarriedObjectText& c : kCarriedTexts) {
+        bool text = false;
+        for (const FieldInfo& f : kindInfo(c.kind).fields)
+            if (f.meaning == c.text.meaning) text = f.type == FieldType::Text;
+        if (!text) return false;
+    }
+    return true;
+}
+static_assert(carriedAreTexts(), "every text the generator writes is a text of its kind");
+
 void visitObject(const std::string& system, ObjectRef at, const SdfRecord& r,
                  const MissionTextVisitor& visit) {
-    const auto field = [&](std::string name, std::string_view text, unsigned uses = kAsString) {
-        visit({system, at, std::move(name), text, uses});
-    };
-    switch (at.kind) {
-        case ObjectKind::Planet:
-            field("name", r.name.view(), kAsString | kAsSectionName);
-            field("type", r.textA.view());
-            field("model", r.textE.view());
-            field("owner", r.textB.view());
-            field("race", r.textD.view());
-            field("orbits around", r.textC.view());
-            break;
-        case ObjectKind::JumpNode:
-            field("node id", r.textA.view(), kAsSectionName);
-            field("leads to", r.name.view());
-            break;
-        case ObjectKind::Ship:
-            field("type", r.textA.view());
-            field("owner", r.textB.view());
-            break;
-        default:  // micro-asteroid fields, asteroids, wrecks, nebulae: the model name
-            field("type", r.name.view());
-    }
+    for (const CarriedObjectText& c : kCarriedTexts)
+        if (c.kind == at.kind) {
+            const FieldInfo* f = findField(c.kind, c.text.meaning);
+            visit({system, at, std::string(f->name()), slotText(r, f->slot), c.text.uses});
+        }
 }
 
 }  // namespace
@@ -100,10 +133,11 @@ void ForEachMapText(const MapProjectRecord& map, const MissionTextVisitor& visit
 void ForEachSystemText(const MapSystem& system, const MissionTextVisitor& visit) {
     const std::string& s = system.systemName;
     visit({s, std::nullopt, "system name", s, kAsString | kAsSectionName});
-    visit({s, std::nullopt, "sun name", system.sun.name.view(), kAsString | kAsSectionName});
-    visit({s, std::nullopt, "sun type", system.sun.textA.view()});
-    visit({s, std::nullopt, "background", system.sun.textB.view()});
-    visit({s, std::nullopt, "scale", system.sun.textC.view(), kAsBareValue});
+    for (const CarriedText& c : kCarriedSunTexts)
+        for (const FieldInfo& f : kSunFields)
+            if (f.meaning == c.meaning)
+                visit(
+                    {s, std::nullopt, std::string(f.name()), slotText(system.sun, f.slot), c.uses});
     int counts[kObjectKindCount] = {};
     for (const SdfRecord& r : system.objects) {
         const auto kind = kindOfTag(r.tag.view());

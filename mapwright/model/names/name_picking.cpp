@@ -1,7 +1,5 @@
 #include "names/name_picking.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdint>
 
@@ -9,6 +7,7 @@
 #include "common/file_layer.h"
 #include "names/name_lists.h"
 #include "names/name_records.h"
+#include "platform/system_files.h"
 
 namespace mw {
 
@@ -66,8 +65,8 @@ namespace {
 /// created empty. An existing file that cannot be read is never replaced.
 OndReader openDatabase(const PoolRefill& refill) {
     if (refill.createMissingDatabase) {
-        struct stat st;
-        if (::lstat(refill.ondFile.c_str(), &st) != 0 && errno == ENOENT)
+        if (platform::kindAt(refill.ondFile, false) == platform::FileKind::Missing &&
+            errno == ENOENT)
             file_layer::CreateIfMissing(refill.ondFile);
     }
     return OndReader(refill.ondFile);

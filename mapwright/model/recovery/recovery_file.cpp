@@ -1,9 +1,5 @@
 #include "recovery/recovery_file.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -13,6 +9,8 @@
 #include "common/file_bytes.h"
 #include "common/file_layer.h"
 #include "common/safe_save.h"
+#include "platform/local_time.h"
+#include "platform/system_files.h"
 
 namespace mw {
 
@@ -127,10 +125,7 @@ std::string AsideStem(const std::tm& local, int attempt) {
 }
 
 std::tm LocalTime(std::int64_t seconds) {
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    localtime_r(&t, &local);
-    return local;
+    return platform::localTime(static_cast<std::time_t>(seconds));
 }
 
 void RecoveryFiles::write(const SystemHeader& header, const SystemModel& tables,
@@ -191,7 +186,7 @@ fs::path RecoveryFiles::setAside(std::int64_t savedAt) const {
     const std::tm local = LocalTime(savedAt);
     for (int attempt = 1;; ++attempt) {
         const std::string stem = AsideStem(local, attempt);
-        const fs::path design = folder_ / (stem + ".sdf");
+        fs::path design = folder_ / (stem + ".sdf");
         const fs::path info = folder_ / (stem + ".info");
         std::error_code ec;
         if (fs::exists(design, ec) || fs::exists(info, ec)) continue;
@@ -206,15 +201,15 @@ RecoveryLock::RecoveryLock(const fs::path& folder) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     const fs::path file = folder / kRecoveryLockFile;
-    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd_);
+    fd_ = platform::openLockFile(file.string());
+    if (fd_ >= 0 && !platform::lockExclusive(fd_)) {
+        platform::close(fd_);
         fd_ = -1;
     }
 }
 
 RecoveryLock::~RecoveryLock() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) platform::close(fd_);
 }
 
 }  // namespace mw

@@ -1,12 +1,13 @@
 #include "system/designer_text.h"
 
 #include "common/errors.h"
+#include "system/object_kinds.h"
 #include "system/system_model.h"
 
 namespace mw::designer_text {
 
 std::string tableFull(ObjectKind kind) {
-    return "A system can hold at most " + std::to_string(kTableCapacity) + " " +
+    return "A system can hold at most " + std::to_string(kindInfo(kind).capacity) + " " +
            std::string(kindName(kind)) + " (deleted ones included until the map is cleared)!";
 }
 

@@ -1,6 +1,7 @@
 #include "system/sdf_record.h"
 
 #include "common/little_endian.h"
+#include "system/object_kinds.h"
 
 namespace mw {
 
@@ -58,14 +59,74 @@ SdfRecord SdfRecord::decode(const std::uint8_t* b) {
     return r;
 }
 
+namespace {
+// The text member of a text slot, for reading and writing alike.
+template <typename Record, typename F>
+void withText(Record& r, SdfSlot slot, F&& f) {
+    switch (slot) {
+        case SdfSlot::Name:
+            return f(r.name);
+        case SdfSlot::TextA:
+            return f(r.textA);
+        case SdfSlot::TextB:
+            return f(r.textB);
+        case SdfSlot::TextC:
+            return f(r.textC);
+        case SdfSlot::TextD:
+            return f(r.textD);
+        case SdfSlot::TextE:
+            return f(r.textE);
+        default:
+            return;
+    }
+}
+
+template <typename Record>
+auto numberMember(Record& r, SdfSlot slot) -> decltype(&r.amount) {
+    switch (slot) {
+        case SdfSlot::Amount:
+            return &r.amount;
+        case SdfSlot::Rank:
+            return &r.rank;
+        case SdfSlot::Number:
+            return &r.number;
+        case SdfSlot::Diameter:
+            return &r.diameter;
+        case SdfSlot::Population:
+            return &r.population;
+        default:
+            return nullptr;
+    }
+}
+}  // namespace
+
+std::string_view slotText(const SdfRecord& record, SdfSlot slot) {
+    std::string_view text;
+    withText(record, slot, [&](const auto& field) { text = field.view(); });
+    return text;
+}
+
+void setSlotText(SdfRecord& record, SdfSlot slot, std::string_view text) {
+    withText(record, slot, [&](auto& field) { field = text; });
+}
+
+std::int32_t slotNumber(const SdfRecord& record, SdfSlot slot) {
+    if (slot == SdfSlot::Flag) return record.flag;
+    const std::int32_t* n = numberMember(record, slot);
+    return n ? *n : 0;
+}
+
+void setSlotNumber(SdfRecord& record, SdfSlot slot, std::int32_t value) {
+    if (slot == SdfSlot::Flag) {
+        record.flag = static_cast<std::uint8_t>(value);
+        return;
+    }
+    if (std::int32_t* n = numberMember(record, slot)) *n = value;
+}
+
 std::optional<ObjectKind> kindOfTag(std::string_view tag) {
-    if (tag == sdf_tag::kPlanet) return ObjectKind::Planet;
-    if (tag == sdf_tag::kMicroAsteroids) return ObjectKind::MicroAsteroid;
-    if (tag == sdf_tag::kAsteroid) return ObjectKind::Asteroid;
-    if (tag == sdf_tag::kWreck) return ObjectKind::Wreck;
-    if (tag == sdf_tag::kNebula) return ObjectKind::Nebula;
-    if (tag == sdf_tag::kJumpNode) return ObjectKind::JumpNode;
-    if (tag == sdf_tag::kShip) return ObjectKind::Ship;
+    for (const KindInfo& k : kKinds)
+        if (tag == k.fileTag) return k.kind;
     return std::nullopt;
 }
 

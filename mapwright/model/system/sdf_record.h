@@ -53,6 +53,57 @@ struct SdfRecord {
     static SdfRecord decode(const std::uint8_t* bytes);
 };
 
+/// The generic slots of a record that a kind's field map gives a meaning
+/// (see object_kinds.h); the tag, the position and the marker are every
+/// kind's own.
+enum class SdfSlot : std::uint8_t {
+    Name,
+    TextA,
+    TextB,
+    TextC,
+    TextD,
+    TextE,
+    Amount,
+    Flag,
+    Rank,
+    Number,
+    Diameter,
+    Population,
+};
+
+constexpr bool isTextSlot(SdfSlot slot) {
+    return slot <= SdfSlot::TextE;
+}
+
+/// Characters a text slot keeps; 0 for a number slot.
+constexpr std::size_t slotCapacity(SdfSlot slot) {
+    switch (slot) {
+        case SdfSlot::Name:
+            return decltype(SdfRecord::name)::capacity;
+        case SdfSlot::TextA:
+            return decltype(SdfRecord::textA)::capacity;
+        case SdfSlot::TextB:
+            return decltype(SdfRecord::textB)::capacity;
+        case SdfSlot::TextC:
+            return decltype(SdfRecord::textC)::capacity;
+        case SdfSlot::TextD:
+            return decltype(SdfRecord::textD)::capacity;
+        case SdfSlot::TextE:
+            return decltype(SdfRecord::textE)::capacity;
+        default:
+            return 0;
+    }
+}
+
+/// The text of a text slot; empty for a number slot.
+std::string_view slotText(const SdfRecord& record, SdfSlot slot);
+/// Stores the text, cut to the slot; a number slot is left alone.
+void setSlotText(SdfRecord& record, SdfSlot slot, std::string_view text);
+/// The value of a number slot; 0 for a text slot.
+std::int32_t slotNumber(const SdfRecord& record, SdfSlot slot);
+/// Stores the value (the flag keeps its low byte); a text slot is left alone.
+void setSlotNumber(SdfRecord& record, SdfSlot slot, std::int32_t value);
+
 /// The object kind a record's tag names; nothing for the header and for tags
 /// the readers pass over.
 std::optional<ObjectKind> kindOfTag(std::string_view tag);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "system/object_fields.h"
 #include "system/object_records.h"
 #include "system/sdf_record.h"
 #include "system/system_model.h"
@@ -24,10 +25,10 @@ struct SystemHeader {
 
 /// How many characters the header record keeps of each of the four texts.
 namespace header_capacity {
-inline constexpr std::size_t kSunName = decltype(SdfRecord::name)::capacity;
-inline constexpr std::size_t kSunType = decltype(SdfRecord::textA)::capacity;
-inline constexpr std::size_t kBackground = decltype(SdfRecord::textB)::capacity;
-inline constexpr std::size_t kScale = decltype(SdfRecord::textC)::capacity;
+inline constexpr std::size_t kSunName = kSunField<Meaning::SunName>.capacity;
+inline constexpr std::size_t kSunType = kSunField<Meaning::SunType>.capacity;
+inline constexpr std::size_t kBackground = kSunField<Meaning::Background>.capacity;
+inline constexpr std::size_t kScale = kSunField<Meaning::Scale>.capacity;
 }  // namespace header_capacity
 
 /// One object read from a file, so the designer window can place its marker.

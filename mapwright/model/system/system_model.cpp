@@ -8,17 +8,6 @@
 
 namespace mw {
 
-namespace {
-
-constexpr bool kindsInOrder() {
-    for (std::size_t i = 0; i < kKinds.size(); ++i)
-        if (static_cast<std::size_t>(kKinds[i].kind) != i) return false;
-    return true;
-}
-static_assert(kindsInOrder(), "kKinds lists the kinds in the order of ObjectKind");
-
-}  // namespace
-
 std::string_view kindName(ObjectKind kind) {
     return kindInfo(kind).plural;
 }
@@ -45,7 +34,8 @@ void SystemModel::ResetTables() {
 
 int SystemModel::AllocateIndex(ObjectKind kind) {
     return withTable(kind, [kind](auto& table) {
-        if (table.count_ >= kTableCapacity) throw TableFullError(designer_text::tableFull(kind));
+        if (table.count_ >= kindInfo(kind).capacity)
+            throw TableFullError(designer_text::tableFull(kind));
         return ++table.count_;
     });
 }

@@ -143,6 +143,10 @@ TEST(FileFaultsTest, NameListsThatCannotBeCreatedAreReportedByName) {
 // A save replaces the file with one that has the old file's permission bits
 // and, where the process may give it, its group; a new file gets the usual mode.
 TEST(FileFaultsTest, ASaveKeepsTheFilesModeAndGroup) {
+#ifdef _WIN32
+    GTEST_SKIP() << "permission bits and groups are POSIX's; on Windows a file takes the access "
+                    "rules of its folder";
+#else
     vk_test::ScratchDir scratch("mw-faults");
     const std::string file = scratch.path("vega.sdf");
     for (const mode_t mode : {0600, 0640, 0444, 0755}) {
@@ -177,6 +181,7 @@ TEST(FileFaultsTest, ASaveKeepsTheFilesModeAndGroup) {
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_gid, other);
+#endif
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -162,6 +164,10 @@ TEST_F(NameFilesTest, WriteUsedNamesListsUndeletedPlanetsUpToTheCount) {
 // A rewrite that runs into a real limit (the file size limit stands in for a
 // full disk) leaves the original list as it was and no temporary file.
 TEST_F(NameFilesTest, FailedRewriteKeepsTheOriginal) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a file size limit is POSIX's; on Windows the injected write failures of "
+                    "FileFaultsTest stand for a full disk";
+#else
     std::vector<std::string> names;
     for (int i = 0; i < 40; ++i) names.push_back("Name" + std::to_string(i));
 
@@ -209,4 +215,5 @@ TEST_F(NameFilesTest, FailedRewriteKeepsTheOriginal) {
         for (const auto& e : fs::directory_iterator(root))
             EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << c.what;
     }
+#endif
 }

@@ -4,9 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "common/errors.h"
@@ -272,6 +276,94 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"BadMarker", 1, 0, "ab", false, "'ab' is not a valid integer value", 1},
         BadFileCase{"EmptyMarker", 0, 0, "", false, "'' is not a valid integer value", 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Where each kind's values sit in its record, stated apart from the kind
+// table: a text as its length byte and characters, a number as 4 bytes little
+// endian, the flag as one byte.
+TEST_F(SystemFileTest, EachKindsFieldsSitWhereTheFileKeepsThem) {
+    using Value = std::variant<std::string, std::int32_t, std::uint8_t>;
+    struct Case {
+        ObjectKind kind;
+        std::function<void(SystemModel&, int)> fill;
+        std::vector<std::pair<std::size_t, Value>> at;
+    };
+    const Case cases[] = {
+        {ObjectKind::Planet,
+         [](SystemModel& m, int i) {
+             auto& p = m.planets.at(i);
+             p.name = "Terra", p.type = "terran", p.model = "earth", p.orbitsAround = "Sol";
+             p.number = 7, p.diameter = 1200, p.owner = "Empire2", p.race = "kariak";
+             p.population = -321;
+         },
+         {{0, "planet"},
+          {46, "Terra"},
+          {67, "terran"},
+          {516, "earth"},
+          {328, "Sol"},
+          {452, 7},
+          {508, 1200},
+          {201, "Empire2"},
+          {456, "kariak"},
+          {512, -321}}},
+        {ObjectKind::MicroAsteroid,
+         [](SystemModel& m, int i) { m.microAsteroids.at(i).type = "ma"; },
+         {{0, "microasteroids"}, {46, "ma"}}},
+        {ObjectKind::Asteroid,
+         [](SystemModel& m, int i) {
+             m.asteroids.at(i).type = "MineableAsteroid2", m.asteroids.at(i).capacity = 77;
+         },
+         {{0, "asteroid"}, {46, "MineableAsteroid2"}, {196, 77}}},
+        {ObjectKind::Wreck,
+         [](SystemModel& m, int i) { m.wrecks.at(i).type = "w1", m.wrecks.at(i).value = -4; },
+         {{0, "wreckage"}, {46, "w1"}, {196, -4}}},
+        {ObjectKind::Nebula,
+         [](SystemModel& m, int i) { m.nebulae.at(i).type = "cloud1"; },
+         {{0, "nebulaes"}, {46, "cloud1"}}},
+        {ObjectKind::JumpNode,
+         [](SystemModel& m, int i) {
+             m.jumpNodes.at(i).leadsTo = "VegaJumpnode3", m.jumpNodes.at(i).nodeId = "SolJumpnode1";
+         },
+         {{0, "jumpnode"}, {46, "VegaJumpnode3"}, {67, "SolJumpnode1"}}},
+        {ObjectKind::Ship,
+         [](SystemModel& m, int i) {
+             auto& s = m.ships.at(i);
+             s.name = "Ship1", s.owner = "Empire8", s.type = "_D_P_MilitaryBase";
+             s.deployed = 1, s.rank = 9, s.numberOfShips = 3;
+         },
+         {{0, "ship"},
+          {46, "Ship1"},
+          {201, "Empire8"},
+          {67, "_D_P_MilitaryBase"},
+          {200, std::uint8_t{1}},
+          {324, 9},
+          {452, 3}}},
+    };
+    for (const Case& c : cases) {
+        m().ResetTables();
+        const int i = m().AllocateIndex(c.kind);
+        m().withTable(c.kind, [&](auto& table) {
+            table.at(i) = std::remove_cvref_t<decltype(table.at(i))>{};
+        });
+        c.fill(m(), i);
+        const std::string bytes = EncodeSystem("Sol", "Sun", "Background1", "0.7", m());
+        ASSERT_EQ(bytes.size(), 2 * kSdfRecordSize) << kindName(c.kind);
+        const std::string object = bytes.substr(kSdfRecordSize);
+        for (const auto& [offset, value] : c.at) {
+            std::string expected;
+            if (const auto* text = std::get_if<std::string>(&value))
+                expected = static_cast<char>(text->size()) + *text;
+            else if (const auto* byte = std::get_if<std::uint8_t>(&value))
+                expected = std::string(1, static_cast<char>(*byte));
+            else
+                for (int k = 0; k < 4; ++k)
+                    expected += static_cast<char>(
+                        (static_cast<std::uint32_t>(std::get<std::int32_t>(value)) >> (8 * k)) &
+                        0xFF);
+            EXPECT_EQ(object.substr(offset, expected.size()), expected)
+                << kindName(c.kind) << " at offset " << offset;
+        }
+    }
+}
 
 TEST_F(SystemFileTest, MoreThanAThousandOfOneKindStopsWithTheKind) {
     std::vector<SdfRecord> records{rec("sun", "Sol")};

@@ -115,15 +115,20 @@ ObjectMarker* MapPanel::focusedMarker() const {
 
 void MapPanel::focusMarker(ObjectMarker* marker) {
     if (marker_ == marker) return;
-    if (marker_) marker_->setKeyFocus(false);
+    if (marker_) {
+        marker_->setKeyFocus(false);
+        marker_->setHighlighted(false);
+    }
     marker_ = marker;
     if (marker_) {
         marker_->setKeyFocus(hasFocus());
+        marker_->setHighlighted(true);
         marker_->raise();  // a covered marker shows while it has the keyboard
         cursor_ = marker_->pixel();
         emit cursorMoved(cursor_);
     }
     update();
+    emit markerFocused(marker_);
 }
 
 QList<ObjectMarker*> MapPanel::tabOrder() const {

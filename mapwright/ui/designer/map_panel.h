@@ -41,6 +41,8 @@ class MapPanel : public QWidget {
     void markerDeleteRequested(ObjectMarker* marker);
     /// A tool key: 0 for "1" ... 7 for "8".
     void toolKeyPressed(int tool);
+    /// The keyboard went on the marker (none: back to the cursor); it is drawn highlighted.
+    void markerFocused(mw::ui::ObjectMarker* marker);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -327,8 +327,11 @@ void TMDIChild::Panel4Click(QPoint pixel) {
 
 void TMDIChild::MarkerClick(ObjectMarker* marker, std::optional<Tool> tool) {
     // The click has made the object the current one; its dialog works on it.
-    const ObjectRef object = marker->object();
-    if (const std::optional<ObjectKind> kind = document_.clickMarker(tool.value_or(tool_), object))
+    clickObject(marker->object(), tool.value_or(tool_));
+}
+
+void TMDIChild::clickObject(ObjectRef object, Tool tool) {
+    if (const std::optional<ObjectKind> kind = document_.clickMarker(tool, object))
         dialogs_.open(*kind);
 }
 

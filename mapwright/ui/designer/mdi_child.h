@@ -49,6 +49,10 @@ class TMDIChild : public QWidget {
     /// The markers on the map, in no particular order.
     QList<ObjectMarker*> markers() const;
     ObjectMarker* marker(ObjectKind kind, int index) const;
+    /// What a click on the object's marker with the tool does: the delete
+    /// tool deletes it, any other opens its dialog (the object list's Delete
+    /// and Return).
+    void clickObject(ObjectRef object, Tool tool);
 
     // The controls, by their form names.
     QLineEdit* Edit1;      // sun name

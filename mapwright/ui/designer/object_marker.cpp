@@ -33,10 +33,16 @@ void ObjectMarker::paintEvent(QPaintEvent*) {
     p.drawControl(QStyle::CE_PushButtonBevel, option);
     p.setPen(palette().color(QPalette::ButtonText));
     p.drawText(rect(), Qt::AlignCenter, text());
-    if (keyFocus_) {
+    if (keyFocus_ || highlighted_) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));
         p.drawRect(rect().adjusted(1, 1, -1, -1));
     }
+}
+
+void ObjectMarker::setHighlighted(bool highlighted) {
+    if (highlighted_ == highlighted) return;
+    highlighted_ = highlighted;
+    update();
 }
 
 void ObjectMarker::setKeyFocus(bool focused) {

@@ -26,6 +26,10 @@ class ObjectMarker : public QPushButton {
     /// Drawn as focused: the map's keyboard is on it.
     void setKeyFocus(bool focused);
     bool hasKeyFocus() const { return keyFocus_; }
+    /// Drawn highlighted, with the keyboard on it or not: the object chosen
+    /// on the map or in the object list.
+    void setHighlighted(bool highlighted);
+    bool isHighlighted() const { return highlighted_; }
 
   signals:
     /// Being dragged over this pixel of the map panel.
@@ -49,6 +53,7 @@ class ObjectMarker : public QPushButton {
     bool pressed_ = false;
     bool dragging_ = false;
     bool keyFocus_ = false;
+    bool highlighted_ = false;
 };
 
 }  // namespace mw::ui

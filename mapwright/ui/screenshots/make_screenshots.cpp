@@ -199,6 +199,15 @@ int main(int argc, char** argv) {
     // As the editor starts: the main window holds the whole designer without help.
     ok &= grab(&mainForm, out + QStringLiteral("/main_window.png"));
 
+    // The object list with a planet chosen on the map: its row selected, its
+    // marker highlighted; then the same with the names on the map.
+    designer->mapPanel()->focusMarker(designer->marker(mw::ObjectKind::Planet, 2));
+    ok &= grab(&mainForm, out + QStringLiteral("/designer_objects_panel.png"));
+    mainForm.ShowNames1->setChecked(true);
+    ok &= grab(&mainForm, out + QStringLiteral("/designer_names.png"));
+    mainForm.ShowNames1->setChecked(false);
+    designer->mapPanel()->focusMarker(nullptr);
+
     // The System menu with the recent files: the sample opened above, a file
     // since removed (greyed out) and the sample map.
     mainForm.recentFiles()->remember(work.filePath(QStringLiteral("removed.sdf")));

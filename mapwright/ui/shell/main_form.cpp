@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
@@ -29,6 +30,7 @@
 #include "icons_help.h"
 #include "name_windows/listdat.h"
 #include "name_windows/planet_names.h"
+#include "objects_panel/objects_panel.h"
 #include "recent/recent_files.h"
 #include "recent_files_menu.h"
 #include "system/designer_text.h"
@@ -61,6 +63,9 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setSizeGripEnabled(true);
 
+    // Beside the designer, listing its objects; the Window menu hides and shows it.
+    objects_ = new ObjectsPanel(context_.document, this);
+    addDockWidget(Qt::RightDockWidgetArea, objects_);
     createActions();
     createMenus();
     createToolBar();
@@ -217,6 +222,11 @@ void TMainForm::createActions() {
     connect(ShowNames1, &QAction::toggled, this, [this](bool on) {
         if (designer_) designer_->mapPanel()->setShowNames(on);
     });
+    ShowObjects1 = objects_->toggleViewAction();
+    ShowObjects1->setText(QStringLiteral("&Objects"));
+    ShowObjects1->setObjectName(QStringLiteral("ShowObjects1"));
+    setHint(ShowObjects1, QStringLiteral("Objects|Shows or hides the list of every object of the "
+                                         "system beside the designer"));
 }
 
 // The standard window-close action: the active designer window closes,
@@ -336,6 +346,7 @@ void TMainForm::createMenus() {
         window->addAction(a);
     window->addSeparator();
     window->addAction(ShowNames1);
+    window->addAction(ShowObjects1);
 
     QMenu* dev = bar->addMenu(QStringLiteral("DevMenu"));
     dev->setObjectName(QStringLiteral("DevMenu1"));
@@ -371,6 +382,11 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
+    // A whole designer window comes first: where the screen has no room for
+    // the object list beside it, the list starts hidden (Window > Objects).
+    if (const QScreen* shown = screen();
+        shown && startSize().width() + 8 > shown->availableGeometry().width())
+        objects_->hide();
     fitOnScreen(this, startSize());
     context_.state.MainWindowShown();
 }
@@ -383,7 +399,13 @@ QSize TMainForm::startSize() const {
     const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
     const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, &title, this);
     const int area = 2 * ClientArea->frameWidth();
-    const int across = TMDIChild::kClientWidth + 2 * border + area;
+    // The object list beside it, as wide as it asks to be.
+    const int list =
+        objects_->isHidden()
+            ? 0
+            : objects_->sizeHint().width() +
+                  style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int across = TMDIChild::kClientWidth + 2 * border + area + list;
     const int down = TMDIChild::kClientHeight + titleHeight + border + area +
                      menuBar()->sizeHint().height() + ToolBar1->height() +
                      statusBar()->sizeHint().height();
@@ -411,6 +433,7 @@ void TMainForm::closeDesigners() {
             (*it)->close();
     }
     designer_ = nullptr;
+    objects_->setDesigner(nullptr);
     updateWindowActions();
 }
 
@@ -422,8 +445,10 @@ TMDIChild* TMainForm::createMDIChild(const QString& caption) {
     sub->setWindowIcon(windowIcon());
     sub->layout()->setSizeConstraint(QLayout::SetFixedSize);
     designer_ = child;
+    objects_->setDesigner(child);
     connect(child, &TMDIChild::closed, this, [this, child] {
         if (designer_ == child) designer_ = nullptr;
+        objects_->setDesigner(designer_);
         updateWindowActions();
     });
     child->mapPanel()->setShowNames(ShowNames1->isChecked());

@@ -21,6 +21,7 @@ namespace mw::ui {
 
 struct EditorContext;
 class HelpWindow;
+class ObjectsPanel;
 class RecentFilesMenu;
 class TMDIChild;
 
@@ -36,6 +37,8 @@ class TMainForm : public QMainWindow {
     QMdiArea* clientArea() const { return ClientArea; }
     /// The open designer window, if any (there is never more than one).
     TMDIChild* designer() const;
+    /// The "Objects" dock beside the designer.
+    ObjectsPanel* objectsPanel() const { return objects_; }
     /// Shows, at the right of the status bar, which folder the editor works in.
     void showWorkingFolder(const QString& status);
     /// Ends the program at once (the toolbar's Exit); tests replace it.
@@ -67,6 +70,7 @@ class TMainForm : public QMainWindow {
     QAction* WindowMinimizeAll1;
     QAction* WindowArrangeAll1;
     QAction* ShowNames1;
+    QAction* ShowObjects1;  // the "Objects" dock shown or hidden
 
     // Menu items and toolbar buttons with handlers of their own.
     QAction* MapCreatorWizard1;
@@ -125,6 +129,7 @@ class TMainForm : public QMainWindow {
     QMdiArea* ClientArea;
     QToolBar* ToolBar1 = nullptr;
     QLabel* workingFolder_ = nullptr;
+    ObjectsPanel* objects_ = nullptr;
     QPointer<TMDIChild> designer_;
     std::function<void()> terminate_;
     bool shownOnce_ = false;
