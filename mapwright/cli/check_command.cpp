@@ -1,5 +1,7 @@
-// mapwright check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg]: the map
-// check of a project file, as a list or as JSON, and the map's picture.
+// mapwright check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg] [--fix]:
+// the map check of a project file, as a list or as JSON, and the map's
+// picture; with --fix the safe fixes are made first, each file written safely.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,9 +10,11 @@
 #include <optional>
 #include <string>
 
+#include "check/check_fixes.h"
 #include "check/map_check.h"
 #include "check/map_graph.h"
 #include "commands.h"
+#include "common/errors.h"
 #include "map_picture/map_picture.h"
 #include "project/map_project.h"
 #include "show_latin1.h"
@@ -19,7 +23,8 @@ namespace mw::cli {
 
 namespace {
 
-const char kUsage[] = "usage: mapwright check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg]\n";
+const char kUsage[] =
+    "usage: mapwright check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg] [--fix]\n";
 
 // The check could not be made: a wrong command line, a project file that
 // cannot be read, a picture that cannot be written.
@@ -28,20 +33,23 @@ constexpr int kNotChecked = 3;
 // Loading a project file only tells (an empire count the wizard corrects).
 class NoticePrompts : public Prompts {
   public:
-    explicit NoticePrompts(std::string project) : project_(std::move(project)) {}
+    NoticePrompts(std::string project, bool tell) : project_(std::move(project)), tell_(tell) {}
     void notice(const std::string& text) override {
-        std::fprintf(stderr, "mapwright check: %s: %s\n", project_.c_str(), text.c_str());
+        if (tell_)
+            std::fprintf(stderr, "mapwright check: %s: %s\n", project_.c_str(), text.c_str());
     }
     bool ask(const std::string&) override { return false; }
     std::string chooseFile(FileDialog) override { return {}; }
 
   private:
     std::string project_;
+    bool tell_;
 };
 
 struct Options {
     std::string project;
     bool json = false;
+    bool fix = false;
     std::optional<std::string> picture;
 };
 
@@ -50,6 +58,8 @@ std::optional<Options> parse(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
             o.json = true;
+        } else if (args[i] == "--fix") {
+            o.fix = true;
         } else if (args[i] == "--picture") {
             if (i + 1 >= args.size() || o.picture) return std::nullopt;
             o.picture = args[++i];
@@ -68,7 +78,8 @@ nlohmann::ordered_json nullable(const std::string& text) {
     return latin1ToUtf8(text);
 }
 
-void printJson(const std::vector<MapProblem>& problems) {
+void printJson(const std::vector<MapProblem>& problems,
+               const std::optional<std::vector<std::string>>& fixed) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const MapProblem& p : problems) {
         nlohmann::ordered_json j;
@@ -86,12 +97,61 @@ void printJson(const std::vector<MapProblem>& problems) {
     out["problems"] = std::move(list);
     out["errors"] = countOf(problems, Severity::Error);
     out["warnings"] = countOf(problems, Severity::Warning);
+    if (fixed) {
+        nlohmann::ordered_json changes = nlohmann::ordered_json::array();
+        for (const std::string& change : *fixed) changes.push_back(latin1ToUtf8(change));
+        out["fixed"] = std::move(changes);
+    }
     std::printf("%s\n", out.dump(2).c_str());
 }
 
 void printLines(const std::vector<MapProblem>& problems) {
     for (const MapProblem& p : problems) std::printf("%s\n", latin1ToUtf8(problemLine(p)).c_str());
     std::printf("%s\n", checkSummary(problems).c_str());
+}
+
+// `tell`: say what loading corrected (once a run is enough).
+MapProjectRecord loadMap(const std::string& path, bool tell = true) {
+    NoticePrompts prompts(path, tell);
+    auto project = std::make_unique<MapProject>();
+    LoadProjectFile(*project, path, prompts);
+    return BuildProjectRecord(*project);
+}
+
+// Makes every safe fix, one at a time, each worked out from the files as the
+// fixes before it left them. Returns the changes made, each a line; a file
+// that cannot be written is reported and its problem left as it is.
+std::vector<std::string> makeFixes(const std::string& project, const std::filesystem::path& folder,
+                                   bool& failed) {
+    std::vector<std::string> changes;
+    std::vector<std::string> refused;  // problems whose fix failed: not tried again
+    // Each fix mends at least one problem and makes none, so the first
+    // check's count bounds the rounds.
+    std::optional<std::size_t> rounds;
+    while (!rounds || changes.size() + refused.size() < *rounds) {
+        const MapProjectRecord map = loadMap(project, false);
+        const std::vector<MapProblem> problems = CheckMap(map, folder);
+        if (!rounds) rounds = problems.size();
+        std::optional<CheckFix> fix;
+        std::string problem;
+        for (const MapProblem& p : problems) {
+            problem = problemLine(p);
+            if (std::find(refused.begin(), refused.end(), problem) != refused.end()) continue;
+            if ((fix = FixFor(p, map, folder))) break;
+        }
+        if (!fix) break;
+        try {
+            std::vector<FileEdit> files = fix->files;
+            if (fix->rename) files.push_back(ProjectRenameEdit(project, *fix->rename));
+            ApplyFileEdits(files, true);
+            changes.push_back(fix->caption + ": " + fix->change);
+        } catch (const UserError& e) {
+            std::fprintf(stderr, "mapwright check: %s\n", e.what());
+            refused.push_back(problem);
+            failed = true;
+        }
+    }
+    return changes;
 }
 
 int exitStatus(CheckVerdict verdict) {
@@ -119,22 +179,28 @@ int runCheck(const Args& args) {
                      options->picture->c_str());
         return kNotChecked;
     }
+    // An absolute folder, so messages show where a moved file was looked for.
+    const std::filesystem::path folder = std::filesystem::absolute(options->project).parent_path();
     MapProjectRecord map;
+    std::optional<std::vector<std::string>> fixed;
+    bool fixFailed = false;
     try {
-        NoticePrompts prompts(options->project);
-        auto project = std::make_unique<MapProject>();
-        LoadProjectFile(*project, options->project, prompts);
-        map = BuildProjectRecord(*project);
+        map = loadMap(options->project);
+        if (options->fix) {
+            fixed = makeFixes(options->project, folder, fixFailed);
+            map = loadMap(options->project, false);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mapwright check: %s\n", e.what());
         return kNotChecked;
     }
-    // An absolute folder, so messages show where a moved file was looked for.
-    const std::filesystem::path folder = std::filesystem::absolute(options->project).parent_path();
+    if (fixed && !options->json)
+        for (const std::string& change : *fixed)
+            std::printf("fixed: %s\n", latin1ToUtf8(change).c_str());
     const std::vector<CheckedSystem> systems = ReadCheckedSystems(map, folder);
     const std::vector<MapProblem> problems = CheckMap(map, systems);
     if (options->json)
-        printJson(problems);
+        printJson(problems, fixed);
     else
         printLines(problems);
     std::fflush(stdout);
@@ -153,7 +219,8 @@ int runCheck(const Args& args) {
             return kNotChecked;
         }
     }
-    return exitStatus(verdictOf(problems));
+    // A fix that could not be written leaves its problem, and says so above.
+    return fixFailed ? kNotChecked : exitStatus(verdictOf(problems));
 }
 
 }  // namespace mw::cli

@@ -131,6 +131,51 @@ TEST_F(CheckCommand, JsonAndLinesNameWhereTheProblemIs) {
         EXPECT_TRUE(empty["problems"][0][key].is_null()) << key;
 }
 
+// Maps that each hold one fixable problem: check alone changes nothing, check
+// --fix mends it and says how, and a check after it finds nothing.
+TEST_F(CheckCommand, FixMendsWhatIsSafeAndPlainCheckWritesNothing) {
+    using Systems = std::vector<std::pair<std::string, std::vector<mw::SdfRecord>>>;
+    const struct {
+        const char* kind;
+        Systems systems;
+        const char* change;
+    } rows[] = {
+        {"one-way-link",
+         {{"Alpha", {sunRecord("Alpha"), jumpNode("AlphaJumpnode1", "BetaJumpnode1")}},
+          {"Beta", {sunRecord("Beta"), jumpNode("BetaJumpnode1", "0")}}},
+         "fixed: Make two-way: Beta: jump node 1 (\"BetaJumpnode1\", in "},
+        {"unlinked-node",
+         {{"Alpha", {sunRecord("Alpha"), jumpNode("AlphaJumpnode1", "Nowhere")}}},
+         "fixed: Set to 0: Alpha: jump node 1 (\"AlphaJumpnode1\", in "},
+        {"slot-name-mismatch",
+         {{"Alfa", {sunRecord("Alpha")}}},
+         "fixed: Use the sun's name: the map lists system \"Alfa\" as \"Alpha\""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.kind);
+        const std::string project = writeMap(r.systems);
+        const auto files = [&] {
+            std::vector<std::string> bytes{vk_test::readFile(project)};
+            for (std::size_t i = 0; i < r.systems.size(); ++i)
+                bytes.push_back(dir_.read("s" + std::to_string(i) + ".sdf"));
+            return bytes;
+        };
+        const std::vector<std::string> before = files();
+        const vk_test::RunResult plain = run({project});
+        EXPECT_EQ(plain.status, 1);
+        EXPECT_NE(plain.out.find(std::string("[") + r.kind + "]"), std::string::npos);
+        EXPECT_EQ(files(), before);
+
+        const vk_test::RunResult fixed = run({project, "--fix"});
+        EXPECT_EQ(fixed.status, 0) << fixed.out << fixed.err;
+        EXPECT_EQ(fixed.out.rfind(r.change, 0), 0u) << fixed.out;
+        EXPECT_NE(fixed.out.find("\nno problems found\n"), std::string::npos) << fixed.out;
+        EXPECT_NE(files(), before);
+        const vk_test::RunResult after = run({project, "--json"});
+        EXPECT_EQ(after.status, 0) << after.out;
+    }
+}
+
 // Ten systems in a ring, each linked both ways with its neighbours.
 TEST_F(CheckCommand, PictureIsAValidPngOrSvgWithOneLabelledNodePerSystem) {
     const std::vector<std::string> names = {"Aldebaran", "Bellatrix", "Capella", "Denebola",

@@ -7,10 +7,10 @@ namespace mw {
 
 namespace {
 // Field offsets of the 568-byte record.
-constexpr std::size_t kTag = 0, kX = 24, kY = 28, kZ = 32, kMarkerX = 36, kMarkerY = 41, kName = 46,
-                      kTextA = 67, kAmount = 196, kFlag = 200, kTextB = 201, kRank = 324,
-                      kTextC = 328, kNumber = 452, kTextD = 456, kDiameter = 508, kPopulation = 512,
-                      kTextE = 516;
+constexpr std::size_t kTag = 0, kX = 24, kY = 28, kZ = 32, kMarkerX = 36, kMarkerY = 41,
+                      kName = SdfRecord::kNameOffset, kTextA = 67, kAmount = 196, kFlag = 200,
+                      kTextB = 201, kRank = 324, kTextC = 328, kNumber = 452, kTextD = 456,
+                      kDiameter = 508, kPopulation = 512, kTextE = 516;
 }  // namespace
 
 SdfRecord::Bytes SdfRecord::encode() const {

@@ -46,6 +46,8 @@ struct SdfRecord {
     FixedString<50> textE;
 
     using Bytes = std::array<std::uint8_t, kSdfRecordSize>;
+    /// Where the name field (a jump node's leads-to) starts in the record.
+    static constexpr std::size_t kNameOffset = 46;
     /// Encodes the record; unused and reserved bytes are zero.
     Bytes encode() const;
     static SdfRecord decode(const std::uint8_t* bytes);

@@ -1,9 +1,13 @@
 // The designer's operations behind the property dialogs, the Z dialog and the
 // node chooser: each OK is one call on the current object index.
+#include <filesystem>
+#include <system_error>
+
 #include "common/decimal_field.h"
 #include "common/errors.h"
 #include "names/name_workflow.h"
 #include "system/designer_text.h"
+#include "system/two_way_link.h"
 #include "system_designer/system_designer.h"
 
 namespace mw {
@@ -71,6 +75,7 @@ std::optional<std::vector<std::string>> SystemDesigner::LinkSystems(Prompts& pro
     const std::string path = prompts.chooseFile(FileDialog::LinkSystems);
     if (path.empty()) return std::nullopt;
     links_.clear();
+    linkedFile_.clear();
     std::vector<JumpNodeLink> nodes;
     try {
         nodes = ReadJumpNodes(path);
@@ -78,18 +83,45 @@ std::optional<std::vector<std::string>> SystemDesigner::LinkSystems(Prompts& pro
         prompts.error(e.what());
         return std::nullopt;
     }
+    linkedFile_ = path;
     const std::size_t count = nodes.size();
     if (links_.assign(std::move(nodes)) > 0)
         prompts.notice(designer_text::tooManyJumpNodes(path, count, JumpNodeLinks::kCapacity));
     return links_.chooserEntries();
 }
 
-DesignerChange SystemDesigner::ChooseLink(std::string_view chosen) {
+std::optional<DesignerChange> SystemDesigner::ChooseLink(std::string_view chosen, Prompts& prompts,
+                                                         bool bothWays) {
     DesignerChange change;
-    if (const std::optional<int> index = currentObject(ObjectKind::JumpNode)) {
-        storeDialogValues(*tables_, *index, JumpNodeDialogValues{std::string(chosen)});
-        change.systemChanged = true;
+    const std::optional<int> index = currentObject(ObjectKind::JumpNode);
+    if (!index) return change;
+    if (const std::string tooLong = LeadsToTooLong(chosen); !tooLong.empty()) {
+        prompts.error("This jump node cannot lead to the chosen node: " + tooLong);
+        return std::nullopt;
     }
+    // "0" unlinks this node only: there is no node to lead back.
+    if (bothWays && chosen != placement::kJumpNodeLeadsTo) {
+        try {
+            std::error_code same;
+            if (!filePath_.empty() && std::filesystem::equivalent(filePath_, linkedFile_, same))
+                throw UserError(printableBytes(linkedFile_) +
+                                ": this is the system open in the designer; link both ways to "
+                                "a node of another system");
+            const std::string ownId = tables_->jumpNodes.at(*index).nodeId.str();
+            const TwoWayLink link = PlanTwoWayLink(linkedFile_, chosen, ownId);
+            if (link.state == PartnerState::LeadsElsewhere &&
+                !prompts.ask(link_text::askReplace(linkedFile_, link.partner, ownId)))
+                return std::nullopt;
+            // The other file first: when it cannot be written, nothing has changed.
+            ApplyFileEdits({link.partnerEdit}, true);
+            change.filesEdited.push_back(link.partnerEdit);
+        } catch (const UserError& e) {
+            prompts.error(e.what());
+            return std::nullopt;
+        }
+    }
+    storeDialogValues(*tables_, *index, JumpNodeDialogValues{std::string(chosen)});
+    change.systemChanged = true;
     return change;
 }
 

@@ -113,7 +113,12 @@ bool DesignerStep::empty() const {
                      delta.after.empty();
     });
     return tablesSame && !header_.values && !systemName_.values && !pool_.changed &&
-           !usedList_.changed;
+           !usedList_.changed && files_.empty();
+}
+
+void DesignerStep::addFileEdits(const std::vector<FileEdit>& edits) {
+    for (const FileEdit& edit : edits)
+        if (!edit.empty()) files_.push_back(edit);
 }
 
 void DesignerStep::apply(DesignerSnapshot& s, bool forward) const {
@@ -211,6 +216,7 @@ std::size_t DesignerStep::size() const {
     });
     for (const FileDelta* f : {&pool_, &usedList_})
         bytes += f->before.middle.size() + f->after.middle.size();
+    for (const FileEdit& f : files_) bytes += f.size();
     return bytes;
 }
 

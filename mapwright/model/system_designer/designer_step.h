@@ -22,7 +22,12 @@ class DesignerStep {
     /// step: they follow the user's hand, not the system.
     static DesignerStep Between(const DesignerSnapshot& before, const DesignerSnapshot& after);
 
-    /// Nothing of the system changed.
+    /// Other systems' design files the step changed too (a link made both
+    /// ways); undo and redo take them back and make them again.
+    void addFileEdits(const std::vector<FileEdit>& edits);
+    const std::vector<FileEdit>& fileEdits() const { return files_; }
+
+    /// Nothing of the system or of another file changed.
     bool empty() const;
     /// Turns a snapshot of the system as the step left it into one as it was
     /// before (undo), or the other way (redo). A name list file changed
@@ -80,6 +85,7 @@ class DesignerStep {
     ValueDelta<FixedString<125>> systemName_;
     FileDelta pool_;
     FileDelta usedList_;
+    std::vector<FileEdit> files_;
 };
 
 }  // namespace mw

@@ -386,10 +386,12 @@ DesignerSnapshot SystemDesigner::TakeSnapshot() const {
             ReadFileBytes(names_.usedList())};
 }
 
-void SystemDesigner::RestoreSnapshot(const DesignerSnapshot& snapshot) {
-    // The name lists first, both or neither: when they cannot be written the
-    // tables and the header stay as they are.
-    ReplaceFilesTogether({{names_.pool(), snapshot.pool}, {names_.usedList(), snapshot.usedList}});
+void SystemDesigner::RestoreSnapshot(const DesignerSnapshot& snapshot,
+                                     const std::vector<FileEdit>& edits, bool forward) {
+    // The files first, all or none: when one cannot be written the tables
+    // and the header stay as they are.
+    ApplyFileEdits(edits, forward,
+                   {{names_.pool(), snapshot.pool}, {names_.usedList(), snapshot.usedList}});
     tables_->Restore(snapshot.tables);
     header_ = snapshot.header;
 }
@@ -432,14 +434,14 @@ DesignerChange SystemDesigner::restoredChange(const DesignerStep& step) {
 DesignerChange SystemDesigner::UndoStep(const DesignerStep& step) {
     DesignerSnapshot s = TakeSnapshot();
     step.undo(s);
-    RestoreSnapshot(s);
+    RestoreSnapshot(s, step.fileEdits(), false);
     return restoredChange(step);
 }
 
 DesignerChange SystemDesigner::RedoStep(const DesignerStep& step) {
     DesignerSnapshot s = TakeSnapshot();
     step.redo(s);
-    RestoreSnapshot(s);
+    RestoreSnapshot(s, step.fileEdits(), true);
     return restoredChange(step);
 }
 

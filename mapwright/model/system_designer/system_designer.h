@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/editor_random.h"
+#include "common/file_edit.h"
 #include "common/prompts.h"
 #include "names/name_directory.h"
 #include "names/name_settings.h"
@@ -61,6 +62,9 @@ struct DesignerChange {
     std::optional<ObjectKind> openDialog;
     /// The system (tables or header) changed.
     bool systemChanged = false;
+    /// Other systems' design files the operation changed (a link made both
+    /// ways): they belong to its undo step.
+    std::vector<FileEdit> filesEdited;
 };
 
 /// The open system, whole, for undo: tables, header and the two name list
@@ -206,8 +210,15 @@ class SystemDesigner {
     /// The nodes of the last linked file.
     const JumpNodeLinks& links() const { return links_; }
     /// OK in the node chooser: the current jump node leads to the chosen text
-    /// (cut to its capacity) at once.
-    DesignerChange ChooseLink(std::string_view chosen);
+    /// at once. A node id longer than a design file keeps of a leads-to is
+    /// refused (an error shown), never stored cut. `bothWays` ("Link both
+    /// ways"), for a node of the linked file: that file is changed too, so
+    /// its node leads back here; when it leads elsewhere the user is asked
+    /// first. The linked file is written before this node changes, so a
+    /// failure (shown) leaves both as they were. Nothing when refused, No,
+    /// or failed: the chooser stays open.
+    std::optional<DesignerChange> ChooseLink(std::string_view chosen, Prompts& prompts,
+                                             bool bothWays = false);
 
     /// A marker dragged to the pixel: its marker position becomes the pixel
     /// and its X and Y the world position there, as if placed there; Z and
@@ -217,10 +228,13 @@ class SystemDesigner {
 
     // --- undo support ---
     DesignerSnapshot TakeSnapshot() const;
-    /// Back to the snapshot: the name list files, then tables and header.
-    /// A list that cannot be written raises IoError naming it, and nothing
-    /// has changed.
-    void RestoreSnapshot(const DesignerSnapshot& snapshot);
+    /// Back to the snapshot: the name list files (and other design files a
+    /// step changed, `edits` made or taken back as `forward` says), then
+    /// tables and header. A file that cannot be written, or that was changed
+    /// on disk since the step, raises UserError naming it, and nothing has
+    /// changed.
+    void RestoreSnapshot(const DesignerSnapshot& snapshot, const std::vector<FileEdit>& edits = {},
+                         bool forward = true);
     /// Undo or redo of one step (see DesignerStep): the system as it was
     /// before (after) the step; the window shows the header fields and the
     /// markers of the objects the step touched anew. Whole or not at all, as
@@ -250,6 +264,7 @@ class SystemDesigner {
     bool unsaved_ = false;
     std::int32_t zRemembered_ = 0;
     JumpNodeLinks links_;
+    std::string linkedFile_;  // the file "Link systems" read last
 };
 
 }  // namespace mw

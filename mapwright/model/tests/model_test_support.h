@@ -120,6 +120,15 @@ inline void writeDesignFile(const std::string& path, const std::vector<mw::SdfRe
     vk_test::writeFile(path, bytes);
 }
 
+/// The leads-to of a design file's record `record` (the header is 0), read
+/// from the bytes without the design file code: a length byte at offset 46
+/// of the 568-byte record, then the characters.
+inline std::string leadsToAt(const std::string& bytes, std::size_t record) {
+    const std::size_t at = record * 568 + 46;
+    if (at + 21 > bytes.size()) return "<no record>";
+    return bytes.substr(at + 1, static_cast<unsigned char>(bytes[at]));
+}
+
 /// A name database record: a system name (planet 0) or planet name of a style.
 inline mw::TOndRecord ondRecord(const std::string& name, const char* style, std::uint8_t planet) {
     return {mw::FixedString<125>(name), mw::FixedString<1>(style), planet};

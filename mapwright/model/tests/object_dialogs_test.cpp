@@ -236,7 +236,7 @@ TEST_F(DialogFlowTest, LinkSystemsOffersTheNodesOfTheFile) {
                 {"0", "0"},
                 {"AlphaJumpnode", std::nullopt}};
     for (const auto& r : rows) EXPECT_EQ(d().links().leadsToShown(r.chosen), r.shown) << r.chosen;
-    d().ChooseLink("AlphaJumpnode2");
+    ASSERT_TRUE(d().ChooseLink("AlphaJumpnode2", prompts));
     EXPECT_EQ(tables().jumpNodes.at(i).leadsTo, "AlphaJumpnode2");
 
     prompts.file(scratch.write("short.sdf", std::string(100, 'x')));

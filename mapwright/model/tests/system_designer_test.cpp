@@ -409,7 +409,7 @@ TEST_F(DesignerTest, EveryKindOfStepUndoesAndRedoesExactly) {
         {"link",
          [&] {
              select(ObjectKind::JumpNode);
-             d().ChooseLink("Rigel");
+             ASSERT_TRUE(d().ChooseLink("Rigel", prompts));
          }},
         {"sun name", [&] { d().SetSunName("Helios"); }},
         {"sun type", [&] { d().SetSunType("Redsun"); }},

@@ -1,5 +1,6 @@
 #include "node_list.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -28,6 +29,11 @@ TNodeList::TNodeList(SystemDocument& document, QWidget* owner)
     Label2 = new QLabel(fromModel(JumpNodeLinks::kNotConnected), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    CheckBox1 = new QCheckBox(QStringLiteral("Link both ways"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setChecked(true);
+    CheckBox1->setToolTip(
+        QStringLiteral("The chosen node's system file is changed too, so it leads back here"));
     Button1 = button("Button1", QStringLiteral("OK"), this);
     Button2 = button("Button2", QStringLiteral("Cancel"), this);
     connect(Button1, &QPushButton::clicked, this, &TNodeList::Button1Click);
@@ -43,6 +49,7 @@ TNodeList::TNodeList(SystemDocument& document, QWidget* owner)
     grid->addWidget(ComboBox1, 0, 1);
     grid->addWidget(Label1, 1, 0);
     grid->addWidget(Label2, 1, 1);
+    grid->addWidget(CheckBox1, 2, 0, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 12);
     layout->setSpacing(16);
@@ -66,8 +73,7 @@ void TNodeList::ComboBox1Change(const QString& text) {
 }
 
 void TNodeList::Button1Click() {
-    document_.chooseLink(ComboBox1->currentText());
-    accept();
+    if (document_.chooseLink(ComboBox1->currentText(), CheckBox1->isChecked())) accept();
 }
 
 }  // namespace mw::ui

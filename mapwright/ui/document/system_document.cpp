@@ -22,6 +22,18 @@ QString stepName(const std::string& verb, const std::string& object) {
     return fromModel(verb + " " + object);
 }
 
+// The other design files an operation changed, which its step carries.
+const std::vector<FileEdit>* editsOf(const DesignerChange& change) {
+    return &change.filesEdited;
+}
+const std::vector<FileEdit>* editsOf(const std::optional<DesignerChange>& change) {
+    return change ? &change->filesEdited : nullptr;
+}
+template <typename Other>
+const std::vector<FileEdit>* editsOf(const Other&) {
+    return nullptr;
+}
+
 // Typing into a header field is one step a word: a space ends the word.
 bool wordFinished(const QString& text) {
     return text.endsWith(QLatin1Char(' '));
@@ -47,6 +59,7 @@ auto SystemDocument::step(Operation&& operation, Name&& name, int field, bool wo
         return result;
     }
     DesignerStep change = DesignerStep::Between(*before, *after);
+    if (const std::vector<FileEdit>* edits = editsOf(result)) change.addFileEdits(*edits);
     if (!change.empty())
         undoStack_.push(new StepCommand(*this, std::move(change), name(), field, wordFinished));
     return result;
@@ -282,10 +295,15 @@ QString SystemDocument::cancelZ() {
 std::optional<std::vector<std::string>> SystemDocument::linkSystems() {
     return designer_.LinkSystems(prompts_);
 }
-void SystemDocument::chooseLink(const QString& text) {
+bool SystemDocument::chooseLink(const QString& text, bool bothWays) {
     const ObjectRef object{ObjectKind::JumpNode, designer_.tables().currentObjectIndex};
-    emit changed(step([&] { return designer_.ChooseLink(toModel(text)); },
-                      [&] { return stepName("link", designer_.objectName(object)); }));
+    const std::optional<DesignerChange> change = step(
+        [&] { return designer_.ChooseLink(toModel(text), prompts_, bothWays); },
+        [&] {
+            return stepName(bothWays ? "link both ways" : "link", designer_.objectName(object));
+        });
+    if (change) emit changed(*change);
+    return change.has_value();
 }
 
 void SystemDocument::moveMarker(ObjectRef object, QPoint pixel) {

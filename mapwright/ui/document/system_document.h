@@ -70,8 +70,10 @@ class SystemDocument : public QObject {
     QString cancelZ();
     /// "Link systems": the node chooser's entries, or nothing.
     std::optional<std::vector<std::string>> linkSystems();
-    /// OK in the node chooser: the current jump node leads to the text.
-    void chooseLink(const QString& text);
+    /// OK in the node chooser: the current jump node leads to the text, and
+    /// with `bothWays` the chosen node of the linked file leads back (one
+    /// step for both). False when refused or failed (shown): the chooser stays.
+    bool chooseLink(const QString& text, bool bothWays);
     /// A marker dropped on the pixel of the map panel.
     void moveMarker(ObjectRef object, QPoint pixel);
 

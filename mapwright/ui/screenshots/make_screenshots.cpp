@@ -48,6 +48,7 @@
 #include "shell/recent_files_menu.h"
 #include "shell/whats_new.h"
 #include "widgets/text.h"
+#include "wizard/map_picture_view.h"
 #include "wizard/mcw.h"
 #include "wizard/mcw_check.h"
 #include "wizard/mcw_help.h"
@@ -293,14 +294,32 @@ int main(int argc, char** argv) {
                                    std::filesystem::copy_options::overwrite_existing);
     mw::MapProjectRecord damaged = mw::ReadProjectFile(absolute(argv[3]));
     damaged.empireCount = 2;
+    damaged.systems[2].systemName = "Gama";  // a slip of the map's name for Gamma
     mw::WriteProjectFile((broken / "broken.vmpf").string(), damaged);
     mw::LoadProjectFile(state.project(), (broken / "broken.vmpf").string(), prompts);
     windows.MCW->showProject();
-    windows.MCW->MCWcheck->setProblems(mw::CheckMap(state.project()));
+    // Its fix buttons: "Set to 0" for the nodes that led to Beta, "Use the sun's name".
+    windows.MCW->MCWcheck->setMap(state.project(), prompts);
     windows.MCW->MCWcheck->show();
     ok &= grab(windows.MCW->MCWcheck, out + QStringLiteral("/map_check.png"));
     windows.MCW->MCWcheck->hide();
     ok &= grab(windows.MCW, out + QStringLiteral("/map_creator_wizard_problems.png"));
+    // A link being dragged in the picture from Alpha towards Gamma.
+    mw::ui::MapPictureView* picture = windows.MCW->Image1;
+    const QPointF from = picture->systemCentre(0);
+    const QPointF to = (from + QPointF(picture->systemCentre(2))) / 2;
+    QMouseEvent down(QEvent::MouseButtonPress, from, picture->mapToGlobal(from), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &down);
+    QMouseEvent drag(QEvent::MouseMove, to, picture->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(picture, &drag);
+    ok &= grab(windows.MCW, out + QStringLiteral("/map_creator_wizard_link_drag.png"));
+    // Let go outside every system: nothing is linked.
+    const QPointF away(2, 2);
+    QMouseEvent up(QEvent::MouseButtonRelease, away, picture->mapToGlobal(away), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &up);
     windows.MCW->hide();
 
     windows.Planet_Names->setMode(mw::NamesMode::Planets);

@@ -241,11 +241,17 @@ class PropertyDialogsTest : public QObject {
     void linkSystemsLinksThroughTheChooserAtOnce() {
         const std::string alpha = editor->scratch.path("alpha.sdf");
         writeNodes(alpha, {{"AlphaJumpnode1", "0"}, {"AlphaJumpnode2", "BetaJumpnode1"}});
+        const std::string original = vk_test::readFile(alpha);
         ObjectMarker* marker = place(6, QPoint(60, 60));
-        editor->prompts.file("").file(alpha);
+        editor->prompts.file("").file(alpha).file(alpha);
+        const auto clickBox = [](QCheckBox* box) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        };
         QStringList offered;
         QString leadsTo;
-        QString fieldAfterOk;
+        bool bothWaysAtFirst = false, openAfterNo = false;
+        QString fieldAfterOk, fieldAfterBothWays;
+        std::string alphaAfterOneWay;
         whenModal<Tjn>([&](Tjn* d) {
             QTest::mouseClick(d->Button4, Qt::LeftButton);  // file dialog cancelled: no chooser
             whenModal<TNodeList>([&](TNodeList* chooser) {
@@ -253,20 +259,49 @@ class PropertyDialogsTest : public QObject {
                     offered << chooser->ComboBox1->itemText(i);
                 chooser->ComboBox1->setCurrentIndex(2);
                 leadsTo = chooser->Label2->text();
+                // Both ways: AlphaJumpnode2 leads elsewhere; No keeps the chooser open.
+                bothWaysAtFirst = chooser->CheckBox1->isChecked();
+                QTest::mouseClick(chooser->Button1, Qt::LeftButton);
+                openAfterNo = chooser->isVisible();
+                clickBox(chooser->CheckBox1);
                 QTest::mouseClick(chooser->Button1, Qt::LeftButton);
             });
             QTest::mouseClick(d->Button4, Qt::LeftButton);
             fieldAfterOk = d->Edit1->text();
+            alphaAfterOneWay = vk_test::readFile(alpha);
+            // Both ways to the free node: Alpha's file leads back here.
+            whenModal<TNodeList>([&](TNodeList* chooser) {
+                clickBox(chooser->CheckBox1);
+                chooser->ComboBox1->setCurrentIndex(1);
+                QTest::mouseClick(chooser->Button1, Qt::LeftButton);
+            });
+            QTest::mouseClick(d->Button4, Qt::LeftButton);
+            fieldAfterBothWays = d->Edit1->text();
             QTest::mouseClick(d->Button2, Qt::LeftButton);
         });
         QTest::mouseClick(marker, Qt::LeftButton);
-        QCOMPARE(editor->prompts.dialogs.size(), 2u);
+        QCOMPARE(editor->prompts.dialogs.size(), 3u);
         QCOMPARE(offered, (QStringList{"0", "AlphaJumpnode1", "AlphaJumpnode2"}));
         QCOMPARE(leadsTo, QStringLiteral("BetaJumpnode1"));
+        QVERIFY(bothWaysAtFirst && openAfterNo);
+        QCOMPARE(editor->prompts.questions.size(), 1u);
         QCOMPARE(fieldAfterOk, QStringLiteral("AlphaJumpnode2"));
+        QCOMPARE(alphaAfterOneWay, original);
+        QCOMPARE(fieldAfterBothWays, QStringLiteral("AlphaJumpnode1"));
         // The chooser's OK wrote it; cancelling the node's dialog kept it.
+        const std::string ownId = editor->state->designer().tables().jumpNodes.at(1).nodeId.str();
+        QCOMPARE(editor->state->designer().tables().jumpNodes.at(1).leadsTo.str(),
+                 std::string("AlphaJumpnode1"));
+        // Alpha's first node (record 1: the header is record 0) leads back here:
+        // its leads-to is a length byte at offset 46 of the 568-byte record.
+        const std::string linked = vk_test::readFile(alpha);
+        QCOMPARE(linked.substr(568 + 47, static_cast<unsigned char>(linked[568 + 46])), ownId);
+        // One undo step takes back both.
+        QVERIFY(editor->document->undo());
+        QCOMPARE(vk_test::readFile(alpha), original);
         QCOMPARE(editor->state->designer().tables().jumpNodes.at(1).leadsTo.str(),
                  std::string("AlphaJumpnode2"));
+        QVERIFY(editor->prompts.errors.empty());
     }
 
     void textFieldsHoldNoMoreThanTheirRecordField() {

@@ -18,7 +18,9 @@
 
 #include "check/map_check.h"
 #include "check/map_graph.h"
+#include "check/map_links.h"
 #include "document/editor_context.h"
+#include "map/design_file_lookup.h"
 #include "map_picture_view.h"
 #include "mcw_check.h"
 #include "mcw_help.h"
@@ -149,6 +151,10 @@ QGroupBox* TMCW::buildSystemsGroup() {
     // Ten systems with their labels at a size still read with ease.
     Image1 = named(new MapPictureView(group), "Image1");
     Image1->setFixedSize(360, 320);
+    connect(Image1, &MapPictureView::linkDragged, this,
+            [this](std::size_t from, std::size_t to) { changeLink(from, to, true); });
+    connect(Image1, &MapPictureView::unlinkRequested, this,
+            [this](std::size_t from, std::size_t to) { changeLink(from, to, false); });
     Button1 = named(new QPushButton(QStringLiteral("Insert"), group), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Remove"), group), "Button2");
     Button9 = named(new QPushButton(QStringLiteral("Edit system"), group), "Button9");
@@ -385,6 +391,17 @@ void TMCW::showPicture() {
     Image1->showMap(BuildMapGraph(project_));
 }
 
+void TMCW::changeLink(std::size_t from, std::size_t to, bool link) {
+    showingErrors(context_.prompts, [&] {
+        const MapProjectRecord map = BuildProjectRecord(project_);
+        const auto folder = ProjectFolder(project_.projectFile);
+        MCWcheck->steps().apply(link ? LinkSystemsBothWays(map, folder, from, to)
+                                     : UnlinkSystems(map, folder, from, to),
+                                project_.systems);
+    });
+    showPicture();
+}
+
 void TMCW::showEmpireTabs() {
     QStringList tabs;
     for (const std::string& tab : project_.empireTabs()) tabs.append(fromModel(tab));
@@ -451,7 +468,8 @@ void TMCW::Button7Click() {
 }
 
 void TMCW::Button8Click() {
-    MCWcheck->showProblems(CheckMap(project_));
+    MCWcheck->showMap(project_, context_.prompts);
+    showSystems();  // a fix may have renamed a system or linked its files
 }
 
 void TMCW::Button9Click() {

@@ -112,6 +112,9 @@ class TMCW : public QDialog {
     /// The list, the count and the picture.
     void showSystems();
     void showPicture();
+    /// A link made (drag in the picture) or removed (its context menu)
+    /// between two systems, in both design files at once.
+    void changeLink(std::size_t from, std::size_t to, bool link);
     void showEmpireTabs();
     void showEmpire();
     /// The caption's "*" and the undo buttons, after every change.

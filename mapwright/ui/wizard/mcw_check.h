@@ -1,12 +1,22 @@
 #pragma once
 // "Map check": the problems the map check finds in the wizard's map, one row
 // a problem (severity, system, object, message) under a line that sums them
-// up. Modal over the wizard; "Close" closes it.
+// up, and a fix button on each row whose problem has a safe fix. A fix writes
+// the design files it changes (or renames the map's system) and checks the
+// map again; "Undo fix" takes the fixes back, last first, while the files
+// hold what they left. Modal over the wizard; "Close" closes it.
 
 #include <QDialog>
+#include <optional>
 #include <vector>
 
+#include "check/check_fixes.h"
 #include "check/map_problem.h"
+
+namespace mw {
+class Prompts;
+struct MapProject;
+}  // namespace mw
 
 class QLabel;
 class QPushButton;
@@ -19,16 +29,38 @@ class TMCWcheck : public QDialog {
   public:
     explicit TMCWcheck(QWidget* owner);
 
-    /// Fills the list with the problems, in the check's order.
-    void setProblems(const std::vector<MapProblem>& problems);
-    /// Fills the list and shows the window until it is closed.
+    /// Fills the list with the problems, in the check's order, and a fix
+    /// button for each fix given (none when `fixes` is empty).
+    void setProblems(const std::vector<MapProblem>& problems,
+                     const std::vector<std::optional<CheckFix>>& fixes = {});
+    /// Fills the list and shows the window until it is closed (no fixes).
     void showProblems(const std::vector<MapProblem>& problems);
+    /// Checks the wizard's map and shows its problems with their fixes until
+    /// the window is closed; a fix changes the map and its files at once.
+    void showMap(MapProject& project, Prompts& prompts);
+    /// The same without showing the window.
+    void setMap(MapProject& project, Prompts& prompts);
+    /// Checks the map again and shows what it finds.
+    void recheck();
+    /// The fixes made, and links the map picture made, to take back last
+    /// first with "Undo fix".
+    FixSteps& steps() { return steps_; }
 
     QLabel* Label1;           // what the problems mean for "Save map"
     QTableWidget* ListView1;  // one row a problem
     QPushButton* Button1;     // Close
+    QPushButton* Button2;     // Undo fix
 
-    enum Column { SeverityColumn, SystemColumn, ObjectColumn, MessageColumn };
+    enum Column { SeverityColumn, SystemColumn, ObjectColumn, MessageColumn, FixColumn };
+
+  private:
+    void fix(std::size_t row);
+    void undoFix();
+
+    MapProject* project_ = nullptr;
+    Prompts* prompts_ = nullptr;
+    std::vector<std::optional<CheckFix>> fixes_;
+    FixSteps steps_;
 };
 
 }  // namespace mw::ui

@@ -247,9 +247,17 @@ void MonkeyWalk::answerNodeList(QDialog* dialog) {
     auto* nodes = static_cast<TNodeList*>(dialog);
     if (nodes->ComboBox1->count() > 0)
         nodes->ComboBox1->setCurrentIndex(uniform(0, nodes->ComboBox1->count() - 1));
-    const bool ok = chance(0.7);
+    bool ok = chance(0.7);
     const std::string chosen = latin1(nodes->ComboBox1->currentText());
+    // The walk's record covers the open system only: links stay one way.
+    nodes->CheckBox1->setChecked(false);
     QTest::mouseClick(ok ? nodes->Button1 : nodes->Button2, Qt::LeftButton);
+    if (ok && nodes->isVisible()) {
+        // A node id no leads-to can hold is refused; the chooser stays open.
+        if (chosen.size() <= 20) fail("node chooser refused " + chosen);
+        QTest::mouseClick(nodes->Button2, Qt::LeftButton);
+        ok = false;
+    }
     count(ok ? "dialog: node chooser OK" : "dialog: node chooser Cancel");
     if (!ok || !dialogObject_ || dialogObject_->kind != ObjectKind::JumpNode) return;
     // The node leads there at once, whatever becomes of its dialog.
