@@ -439,6 +439,7 @@ void MonkeyWalk::wizardObserved(TMCW* wizard, int step, const std::string& path,
     }
     // The window shows the map as the walk made it.
     std::vector<std::string> rows;
+    rows.reserve(static_cast<std::size_t>(wizard->ListBox1->count()));
     for (int row = 0; row < wizard->ListBox1->count(); ++row)
         rows.push_back(latin1(wizard->ListBox1->item(row)->text()));
     if (rows != project_.systemNames())
