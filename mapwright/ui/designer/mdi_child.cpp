@@ -22,6 +22,7 @@
 #include "widgets/embedded_pictures.h"
 #include "widgets/field_rules.h"
 #include "widgets/text.h"
+#include "widgets/undo_keys.h"
 
 namespace mw::ui {
 
@@ -240,18 +241,9 @@ void TMDIChild::applyChange(const DesignerChange& change) {
 }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        // Not taken by the field: the main window's Undo and Redo get the
-        // keys, and with nothing to undo they do nothing.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QKeyCombination combination = key->keyCombination();
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-            combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
-            event->ignore();
-            return true;
-        }
-    }
+    // Not taken by the field: the main window's Undo and Redo get the
+    // keys, and with nothing to undo they do nothing.
+    if (PassUndoKeyOn(event)) return true;
     return QWidget::eventFilter(watched, event);
 }
 

@@ -30,6 +30,7 @@
 #include "widgets/field_rules.h"
 #include "widgets/hint.h"
 #include "widgets/text.h"
+#include "widgets/undo_keys.h"
 #include "widgets/window_placement.h"
 
 namespace mw::ui {
@@ -128,17 +129,8 @@ void TMCW::takeUndoKeys(QWidget* field) {
 }
 
 bool TMCW::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-        // Not taken by the field: the wizard's shortcuts get the keys.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QKeyCombination combination = key->keyCombination();
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-            combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
-            event->ignore();
-            return true;
-        }
-    }
+    // Not taken by the field: the wizard's shortcuts get the keys.
+    if (PassUndoKeyOn(event)) return true;
     return QDialog::eventFilter(watched, event);
 }
 
