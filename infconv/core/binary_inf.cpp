@@ -63,7 +63,7 @@ class OutputBuffer {
     }
 
   private:
-    static constexpr std::size_t kSize = std::size_t{1} << 18;
+    static constexpr std::size_t kSize = std::size_t{1} << 16;
 
     const std::function<void(const char*, std::size_t)>& m_sink;
     std::unique_ptr<char[]> m_bytes;
@@ -90,23 +90,10 @@ cEncoder::~cEncoder() = default;
 void cEncoder::check() {
     m_strings.clear();
     m_recordBytes = 0;
-    m_records.clear();
-    const cInfArena& arena = m_root.arena();
-    const cInfArena::Counts& c = arena.counts;
-    // What the records will take (exactly, when the tree is all of its arena).
-    const std::size_t expected = 8 + 10 * c.sections + 3 * c.keys + 3 * c.texts + 5 * c.numbers;
-    m_heldWhole = expected <= kHeldWhole;
-    if (m_heldWhole) {
-        // A small tree is written once, into memory, while it is checked.
-        m_records.reserve(expected);
-        const std::function<void(const char*, std::size_t)> keep =
-            [this](const char* data, std::size_t n) { m_records.append(data, n); };
-        OutputBuffer out(keep);
-        walk(&out, true);
-        out.flush();
-    } else {
-        walk(nullptr, true);
-    }
+    // Only counted and checked here; write() makes the records again as it
+    // writes them. Held whole they would cost memory (and a fault per page
+    // of it) for the bytes of the file.
+    walk(nullptr, true);
     if (8 + m_recordBytes > std::numeric_limits<std::uint32_t>::max()) {
         refuse(m_fileName, "the tree is too large for the binary form");
     }
@@ -123,11 +110,7 @@ void cEncoder::write(const std::function<void(const char*, std::size_t)>& sink) 
     out.ensure(8);
     out.put32(kMagic);
     out.put32(static_cast<std::uint32_t>(8 + m_recordBytes));  // where the string table starts
-    if (m_heldWhole) {
-        out.putBytes(m_records);
-    } else {
-        walk(&out, false);
-    }
+    walk(&out, false);
     out.ensure(4);
     out.put32(static_cast<std::uint32_t>(m_strings.count()));
     for (const std::string& s : m_strings.strings()) {

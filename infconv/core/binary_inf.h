@@ -78,11 +78,6 @@ class cEncoder {
     std::vector<std::uint32_t> m_indexOf;
     bool m_foreignSeen = false;
     std::size_t m_recordBytes = 0;
-    // Records of at most kHeldWhole bytes are made once, while checking, and
-    // kept; larger ones are made again while writing, so they are never held.
-    static constexpr std::size_t kHeldWhole = std::size_t{4} << 20;
-    bool m_heldWhole = false;
-    std::string m_records;
 };
 
 // The complete file content for the tree. Throws cFileException* naming

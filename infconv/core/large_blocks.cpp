@@ -8,10 +8,12 @@
 
 namespace {
 
-// Whole small pages: a last huge page only partly used is made of small
+// A block under a huge page is one whole huge page. Larger ones end in
+// whole small pages: a last huge page only partly used is made of small
 // pages (the system gives a huge page only where the mapping covers it
-// whole), so a block never costs more memory than its size.
+// whole), so the end never costs more memory than its size.
 std::size_t mappedSize(std::size_t bytes) {
+    if (bytes < kHugePage) return kHugePage;
     constexpr std::size_t kPage = 4096;
     return (bytes + kPage - 1) & ~(kPage - 1);
 }

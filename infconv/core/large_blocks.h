@@ -10,11 +10,14 @@
 
 // At least `bytes` of memory, uninitialised; throws std::bad_alloc. From
 // kLargeBlockFrom on the block is aligned to a huge page; smaller ones come
-// from the heap.
+// from the heap. A block under kHugePage takes a whole huge page: up to four
+// times its size in memory, but one fault instead of up to 512 (at 2 MB of
+// text the faults on a 700 KB binary file's bytes were a sixth of the whole
+// conversion to text).
 void* allocateLargeBlock(std::size_t bytes);
 // Gives back a block of allocateLargeBlock, with the size it was asked for.
 void freeLargeBlock(void* block, std::size_t bytes);
 
 // The huge page size blocks are aligned to.
 inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
-inline constexpr std::size_t kLargeBlockFrom = kHugePage;
+inline constexpr std::size_t kLargeBlockFrom = kHugePage / 4;

@@ -1,6 +1,5 @@
 // The process on POSIX systems: signals, environment, terminal, memory.
 #include <pthread.h>
-#include <pwd.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -35,6 +34,29 @@ sigset_t interruptSignals() {
     sigemptyset(&set);
     for (int signal : kSignals) sigaddset(&set, signal);
     return set;
+}
+
+// The user's home folder from the password file, for a process started
+// without HOME. The C library's lookup would load its name service modules
+// at run time, which a statically linked program cannot count on.
+std::optional<std::string> passwordFileHome(uid_t uid) {
+    std::ifstream users("/etc/passwd");
+    const std::string id = std::to_string(uid);
+    std::string line;
+    while (std::getline(users, line)) {
+        // name:password:uid:gid:comment:home:shell
+        std::string fields[7];
+        std::size_t field = 0;
+        for (char c : line) {
+            if (c != ':') {
+                fields[field] += c;
+            } else if (++field == 7) {
+                break;
+            }
+        }
+        if (field >= 5 && fields[2] == id && !fields[5].empty()) return fields[5];
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -90,11 +112,8 @@ std::optional<std::string> environment(const char* name) {
 std::string userStateDirectory() {
     if (auto state = environment("XDG_STATE_HOME")) return *state;
     std::optional<std::string> home = environment("HOME");
-    if (!home) {
-        const passwd* user = ::getpwuid(::getuid());
-        home = user && user->pw_dir && *user->pw_dir ? user->pw_dir : "/tmp";
-    }
-    return *home + "/.local/state";
+    if (!home) home = passwordFileHome(::getuid());
+    return home.value_or("/tmp") + "/.local/state";
 }
 
 std::vector<std::string> arguments(int argc, char** argv) {
