@@ -6,6 +6,12 @@
 
 #include "diag_test_env.h"
 #include "log.h"
+#include "os.h"
+
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -183,5 +189,25 @@ TEST_F(LogTest, ErrorChannelWithBoxOffOnlyLogs) {
     logPrintf(ErrorLog, "logged");
     EXPECT_EQ(env.readLog("ErrorLog"), "logged\n");
 }
+
+#ifndef _WIN32
+// Started without HOME (as some service managers start programs), the log
+// directory still lies in the user's home, as the user database names it.
+TEST(LogDirectoryTest, WithoutHomeTheUserDatabaseNamesTheHome) {
+    const passwd* user = ::getpwuid(::getuid());
+    if (!user || !user->pw_dir || !*user->pw_dir) GTEST_SKIP() << "no user database entry";
+    const std::string expected = std::string(user->pw_dir) + "/.local/state";
+    std::optional<std::string> saved[2];
+    const char* names[2] = {"HOME", "XDG_STATE_HOME"};
+    for (int i = 0; i < 2; ++i) {
+        saved[i] = os::environment(names[i]);
+        ::unsetenv(names[i]);
+    }
+    const std::string found = os::userStateDirectory();
+    for (int i = 0; i < 2; ++i)
+        if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
+    EXPECT_EQ(found, expected);
+}
+#endif
 
 }  // namespace
