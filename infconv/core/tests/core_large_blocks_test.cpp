@@ -18,8 +18,9 @@ TEST(LargeBlocksTest, EveryByteAskedForIsThere) {
         SCOPED_TRACE(size);
         auto* block = static_cast<unsigned char*>(allocateLargeBlock(size));
         ASSERT_NE(block, nullptr);
-        if (size >= kLargeBlockFrom)
+        if (size >= kLargeBlockFrom) {
             EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % kHugePage, 0u);
+        }
         for (std::size_t i = 0; i < size; i += 4093) block[i] = static_cast<unsigned char>(i);
         block[size - 1] = 0xA5;
         std::size_t wrong = 0;
