@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::size_t kIoSize = 64 * 1024;
+constexpr std::size_t kIoSize = std::size_t{64} * 1024;
 constexpr std::size_t kDirectWrite = 4096;
 
 [[noreturn]] void refuseNotRegular(const std::string& name) {

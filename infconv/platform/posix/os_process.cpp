@@ -149,15 +149,16 @@ void* allocatePages(std::size_t bytes, std::size_t alignment) {
     void* mapped = ::mmap(nullptr, bytes + alignment, PROT_READ | PROT_WRITE,
                           MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) return nullptr;
-    const auto base = reinterpret_cast<std::uintptr_t>(mapped);
-    const std::uintptr_t aligned = (base + alignment - 1) & ~(std::uintptr_t{alignment} - 1);
-    if (aligned > base) ::munmap(mapped, aligned - base);
-    const std::uintptr_t end = base + bytes + alignment;
-    if (end > aligned + bytes)
-        ::munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+    char* const base = static_cast<char*>(mapped);
+    // Both are whole pages: the mapping starts at one, the alignment is one.
+    const std::size_t skip =
+        (alignment - reinterpret_cast<std::uintptr_t>(base) % alignment) % alignment;
+    char* const aligned = base + skip;
+    if (skip > 0) ::munmap(base, skip);
+    if (alignment > skip) ::munmap(aligned + bytes, alignment - skip);
     // Only a hint: without huge pages the block works the same, faulting more.
-    ::madvise(reinterpret_cast<void*>(aligned), bytes, MADV_HUGEPAGE);
-    return reinterpret_cast<void*>(aligned);
+    ::madvise(aligned, bytes, MADV_HUGEPAGE);
+    return aligned;
 }
 
 void freePages(void* pages, std::size_t bytes) {
