@@ -59,7 +59,8 @@ bool writeSynced(const rapidjson::Document& document, const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::strcmp(argv[1], "parse-write") != 0 && std::strcmp(argv[1], "write"))) {
+    if (argc != 4 ||
+        (std::strcmp(argv[1], "parse-write") != 0 && std::strcmp(argv[1], "write") != 0)) {
         std::fputs("usage: bench_json_sync parse-write|write IN OUT\n", stderr);
         return 2;
     }

@@ -2,7 +2,8 @@
 // bits), used to check that what one reader builds survives a writer.
 #pragma once
 
-#include <cstring>
+#include <bit>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -13,8 +14,8 @@ namespace fuzz {
 inline bool sameValue(const cInfValue& a, const cInfValue& b) {
     if (a.isNumber() != b.isNumber()) return false;
     if (!a.isNumber()) return a.text() == b.text();
-    const float x = a.number(), y = b.number();
-    return std::memcmp(&x, &y, sizeof x) == 0;
+    // Bit for bit: a NaN must stay the same NaN and -0 stay -0.
+    return std::bit_cast<std::uint32_t>(a.number()) == std::bit_cast<std::uint32_t>(b.number());
 }
 
 inline bool sameKey(const cInfKey& a, const cInfKey& b) {

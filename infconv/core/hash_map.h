@@ -57,8 +57,9 @@ class cHashTable {
         if (m_chains) {
             link(index);
         } else if (m_entries.size() > kLinearLimit) {
-            m_chains = std::make_unique<std::int32_t[]>(2 * kBuckets);
-            for (std::uint32_t b = 0; b < 2 * kBuckets; ++b) m_chains[b] = -1;
+            constexpr std::size_t chains = std::size_t{2} * kBuckets;
+            m_chains = std::make_unique<std::int32_t[]>(chains);
+            for (std::size_t b = 0; b < chains; ++b) m_chains[b] = -1;
             for (std::int32_t i = 0; i <= index; ++i) link(i);
         }
     }

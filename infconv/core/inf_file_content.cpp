@@ -46,8 +46,8 @@ void cInfFileContent::release(const char* upTo) {
     // Small pages: the text behind the parser goes at once, even where that
     // splits a huge page.
     const auto page = std::uintptr_t{4096};
-    const auto end = reinterpret_cast<std::uintptr_t>(upTo) & ~(page - 1);
-    const auto begin = reinterpret_cast<std::uintptr_t>(m_released);
-    if (end > begin) os::discardPages(reinterpret_cast<void*>(begin), end - begin);
-    m_released = reinterpret_cast<char*>(end);
+    const char* end = upTo - (reinterpret_cast<std::uintptr_t>(upTo) & (page - 1));
+    if (end > m_released)
+        os::discardPages(const_cast<char*>(m_released), static_cast<std::size_t>(end - m_released));
+    m_released = end;
 }

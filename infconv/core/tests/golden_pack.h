@@ -3,6 +3,7 @@
 // both text readers over the same inputs.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <istream>
@@ -16,7 +17,7 @@
 // or file-error), every line followed by N bytes and a line end.
 struct GoldenCase {
     std::string name, input;
-    std::string outcome[2];  // to binary, to text: KIND, a line end, the bytes
+    std::array<std::string, 2> outcome;  // to binary, to text: KIND, a line end, the bytes
 };
 
 inline std::string readField(std::istream& in, const std::string& label,
