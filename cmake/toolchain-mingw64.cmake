@@ -18,10 +18,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Tests (and the programs they start) run under Wine.
+# Tests (and the programs they start), and the built tools the build runs,
+# run under Wine, in a prefix of the build's own.
 find_program(VK_WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(VK_WINE64)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${VK_WINE64})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+      WINEDEBUG=-all ${VK_WINE64})
 endif()
 
 # -O2 as the native build has: at -O3 GCC 12 warns falsely about overlapping

@@ -12,10 +12,11 @@
 
 #include "check/check_fixes.h"
 #include "check/map_check.h"
-#include "check/map_graph.h"
+#include "check/map_picture_layout.h"
+#include "check_picture.h"
 #include "commands.h"
 #include "common/errors.h"
-#include "map_picture/map_picture.h"
+#include "platform/path_text.h"
 #include "project/map_project.h"
 #include "show_latin1.h"
 
@@ -174,13 +175,18 @@ int runCheck(const Args& args) {
         std::fputs(kUsage, stderr);
         return kNotChecked;
     }
+    if (options->picture && !pictureUnavailable().empty()) {
+        std::fprintf(stderr, "mapwright check: --picture: %s\n", pictureUnavailable().data());
+        return kNotChecked;
+    }
     if (options->picture && !pictureFormatFor(*options->picture)) {
         std::fprintf(stderr, "mapwright check: %s: the picture is written as .png or .svg\n",
                      options->picture->c_str());
         return kNotChecked;
     }
     // An absolute folder, so messages show where a moved file was looked for.
-    const std::filesystem::path folder = std::filesystem::absolute(options->project).parent_path();
+    const std::filesystem::path folder =
+        std::filesystem::absolute(platform::pathOf(options->project)).parent_path();
     MapProjectRecord map;
     std::optional<std::vector<std::string>> fixed;
     bool fixFailed = false;
@@ -208,12 +214,8 @@ int runCheck(const Args& args) {
     if (options->picture) {
         try {
             // Only the picture needs Qt's painting, and no display for it.
-            const auto app = ui::offscreenGuiApplication();
-            const MapPictureLayout layout = ui::layoutMapPicture(BuildMapGraph(systems, problems));
-            const std::string title = map.mapName.empty() ? "Map" : map.mapName.str();
-            ui::writeMapPicture(
-                layout, *options->picture,
-                QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+            writeCheckPicture(systems, problems, map.mapName.empty() ? "Map" : map.mapName.str(),
+                              *options->picture);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "mapwright check: %s\n", e.what());
             return kNotChecked;

@@ -22,6 +22,8 @@ std::optional<std::string> fileForEditor(int argc, const char* const* argv);
 /// Whether the command line asks for a headless command rather than the
 /// editor (fileForEditor is asked first).
 bool isHeadless(int argc);
+/// What a build without the editor says when the command line asks for it.
+const char* noEditorMessage();
 /// Runs the headless command named by argv[1] (isHeadless must hold).
 int runCommand(int argc, char** argv);
 

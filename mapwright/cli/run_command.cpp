@@ -5,13 +5,17 @@
 #include <string>
 
 #include "commands.h"
+#include "platform/command_line.h"
 #include "recent/recent_files.h"
 
 namespace mw::cli {
 
 namespace {
 
-const char kUsage[] =
+// Set by the build: whether the editor's windows are in this executable.
+constexpr bool kWithEditor = VK_WITH_EDITOR;
+
+const char kEditorUsage[] =
     "usage: mapwright [COMMAND [ARGS] | FILE.sdf | FILE.vmpf]\n"
     "\n"
     "Without a command the editor opens (it needs a display).\n"
@@ -19,7 +23,15 @@ const char kUsage[] =
     "  FILE.vmpf                           open the map project in the map creator wizard\n"
     "  --check-install                     start the editor without showing it and say where\n"
     "                                      it finds its pictures, help pages and main.ond\n"
+    "\n";
+
+const char kHeadlessUsage[] =
+    "usage: mapwright COMMAND [ARGS]\n"
     "\n"
+    "This mapwright has no editor (it was built without Qt): only the commands below.\n"
+    "\n";
+
+const char kUsage[] =
     "Headless commands:\n"
     "  show FILE.sdf                       print a system design file as JSON\n"
     "  names FILE.ond [--systems|--planets] [--style U|H|K|D]\n"
@@ -51,10 +63,18 @@ bool isHeadless(int argc) {
     return argc >= 2;
 }
 
+const char* noEditorMessage() {
+    return "mapwright: this mapwright has no editor: it was built without Qt, so it cannot open "
+           "windows. It runs the headless commands show, names, generate and check; "
+           "'mapwright --help' tells how.\n";
+}
+
 int runCommand(int argc, char** argv) {
-    const std::string command = argv[1];
-    const Args args(argv + 2, argv + argc);
+    const Args all = platform::utf8Arguments(argc, argv);
+    const std::string& command = all.at(1);
+    const Args args(all.begin() + 2, all.end());
     if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kWithEditor ? kEditorUsage : kHeadlessUsage, stdout);
         std::fputs(kUsage, stdout);
         return 0;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -54,6 +55,59 @@ TEST_F(GenerateCommand, MovedMapIsFoundBesideTheProjectAndSeedRepeats) {
     const auto rel = run({(map / "sample.vmpf").string(), "rel.txt", "--seed", "1"});
     ASSERT_EQ(rel.status, 0) << rel.err;
     EXPECT_EQ(rel.out, "Source file saved to " + (dir_ / "rel.txt").string() + "!\n");
+}
+
+// Stored full paths that name files are read as they are, with no note: on
+// Windows the C:\... paths a map maker's project holds (in either separator),
+// elsewhere the system's own. The mission is the one the moved copy gives.
+TEST_F(GenerateCommand, StoredFullPathsAreReadWhereTheyPoint) {
+    const fs::path map = movedMap();
+    ASSERT_EQ(run({(map / "sample.vmpf").string(), "moved.txt", "--seed", "7"}).status, 0);
+    const fs::path store = dir_ / "stored here";
+    fs::create_directories(store);
+    mw::MapProjectRecord record = mw::ReadProjectFile((map / "sample.vmpf").string());
+    for (const char* f : {"alpha.sdf", "beta.sdf", "gamma.sdf"}) fs::copy_file(map / f, store / f);
+    for (const char separator : {'\\', '/'}) {
+        if (separator == '\\' && !vk_test::kOnWindows) continue;
+        for (mw::SystemSlot& slot : record.systems) {
+            if (slot.empty()) continue;
+            const std::string stored = slot.designFile.str();
+            std::string full = (store / stored.substr(stored.find_last_of("/\\") + 1)).string();
+            std::replace(full.begin(), full.end(), char(fs::path::preferred_separator), separator);
+            slot.designFile = full;
+        }
+        const fs::path project = dir_ / "project" / "map.vmpf";
+        fs::create_directories(project.parent_path());
+        mw::WriteProjectFile(project.string(), record);
+        const auto r = run({project.string(), "stored.txt", "--seed", "7"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(slurp(dir_ / "stored.txt"), slurp(dir_ / "moved.txt"));
+        // Only the stored files are there to read.
+        EXPECT_FALSE(fs::exists(project.parent_path() / "alpha.sdf"));
+    }
+}
+
+// Names outside Latin-1 on the command line (on Windows main() gets them in
+// the ANSI code page, which has none of them): the map's folder, the output.
+TEST_F(GenerateCommand, FileNamesOutsideLatin1AreUsedAsGiven) {
+    for (const std::string folder :
+         {"\xCE\xA7\xCE\xAC\xCF\x81\xCF\x84\xCE\xB7\xCF\x82",
+          "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD0\xB0", "\xE5\x9C\xB0\xE5\x9B\xBE"}) {
+        SCOPED_TRACE(folder);
+        const fs::path to = vk_test::utf8Path(scratch_.path(folder));
+        fs::create_directories(to);
+        for (const char* f : {"alpha.sdf", "beta.sdf", "gamma.sdf", "sample.vmpf"})
+            fs::copy_file(fs::path(VK_SOURCE_DIR) / "data/samples/map" / f, to / f);
+        const std::string out = vk_test::utf8(to) + "/\xCE\xB1.txt";
+        const auto r = run({vk_test::utf8(to / "sample.vmpf"), out, "--seed", "3"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(slurp(vk_test::utf8Path(out)).find("[Alpha]"), std::string::npos);
+        const auto shown =
+            vk_test::runProgram(VK_MAPWRIGHT, {"show", vk_test::utf8(to / "beta.sdf")});
+        EXPECT_EQ(shown.status, 0) << shown.err;
+        EXPECT_NE(shown.out.find("\"sun_name\": \"Beta\""), std::string::npos) << shown.out;
+    }
 }
 
 // A slot with a name and no design file is reported naming the project file

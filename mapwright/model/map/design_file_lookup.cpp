@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "platform/path_text.h"
+#include "platform/system_files.h"
 #include "system/design_file_reader.h"
 
 namespace mw {
@@ -17,19 +19,21 @@ std::string baseName(const std::string& path) {
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-bool isFile(const fs::path& p) {
-    std::error_code ec;
-    return fs::is_regular_file(p, ec);
+// Asked of the system as the design file reader opens it: a stored name's
+// bytes mean what they mean to the reader (on Windows std::filesystem reads
+// narrow names otherwise).
+bool isFile(const std::string& name) {
+    return platform::kindAt(name, true) == platform::FileKind::Regular;
 }
 
 // The slot holds at most 255 characters; a longer path falls back to a
 // relative form.
 std::optional<std::string> slotForm(const fs::path& p) {
     constexpr std::size_t capacity = decltype(SystemSlot::designFile)::capacity;
-    std::string use = p.string();
+    std::string use = platform::nameOf(p);
     if (use.size() <= capacity) return use;
     std::error_code ec;
-    use = fs::relative(p, ec).string();
+    use = platform::nameOf(fs::relative(p, ec));
     if (ec || use.empty() || use.size() > capacity) return std::nullopt;
     return use;
 }
@@ -38,7 +42,7 @@ std::optional<std::string> slotForm(const fs::path& p) {
 
 fs::path ProjectFolder(const std::string& projectPath) {
     if (projectPath.empty()) return {};
-    const fs::path folder = fs::path(projectPath).parent_path();
+    const fs::path folder = platform::pathOf(projectPath).parent_path();
     return folder.empty() ? fs::path(".") : folder;
 }
 
@@ -46,7 +50,7 @@ fs::path DesignFileBeside(const std::string& stored, const fs::path& projectFold
     const std::string name = baseName(stored);
     if (name.empty()) return {};
     // "./alpha.sdf" reads as "alpha.sdf", as the project file's name was given.
-    return (projectFolder / name).lexically_normal();
+    return (projectFolder / platform::pathOf(name)).lexically_normal();
 }
 
 std::optional<std::string> LocateDesignFileNear(const std::string& stored,
@@ -54,7 +58,7 @@ std::optional<std::string> LocateDesignFileNear(const std::string& stored,
     if (isFile(stored)) return stored;
     if (projectFolder.empty()) return std::nullopt;
     const fs::path beside = DesignFileBeside(stored, projectFolder);
-    if (beside.empty() || !isFile(beside)) return std::nullopt;
+    if (beside.empty() || !isFile(platform::nameOf(beside))) return std::nullopt;
     return slotForm(beside);
 }
 
@@ -75,8 +79,10 @@ std::string DesignFileProblem(const std::string& stored, const fs::path& project
     }
     const fs::path beside =
         projectFolder.empty() ? fs::path() : DesignFileBeside(stored, projectFolder);
-    if (!beside.empty() && beside.string() != stored)
-        reason += "; not beside the project file either (" + printableBytes(beside.string()) + ")";
+    // The same place written another way ("./a.sdf", "C:/maps\\a.sdf") is not named twice.
+    if (!beside.empty() && beside != platform::pathOf(stored).lexically_normal())
+        reason += "; not beside the project file either (" +
+                  printableBytes(platform::nameOf(beside)) + ")";
     return "the design file cannot be read: " + reason;
 }
 

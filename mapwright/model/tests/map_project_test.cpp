@@ -28,7 +28,10 @@ namespace {
 
 class MapProjectTest : public ::testing::Test {
   protected:
-    std::string file(const std::string& name) const { return scratch_.path(name); }
+    // As the system writes paths (on Windows with '\\'), as the model gives them.
+    std::string file(const std::string& name) const {
+        return vk_test::utf8(vk_test::utf8Path(scratch_.path(name)).make_preferred());
+    }
     static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     // A design file whose first record names the system.
     std::string designFile(const std::string& name, const std::string& sunName) {
@@ -306,7 +309,8 @@ TEST_F(MapProjectTest, RemovalCompactsInOrder) {
 
 TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
     const std::string project = scratch_.path("moved/map.vmpf");
-    const std::string beside = designFile("moved/alpha.sdf", "Alpha");
+    const std::string beside = file("moved/alpha.sdf");
+    designFile("moved/alpha.sdf", "Alpha");
     const std::string stays = designFile("beta.sdf", "Beta");
     const struct {
         std::string stored;
@@ -324,7 +328,7 @@ TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
     EXPECT_EQ(LocateSlotFiles(project_, project).missing.size(), 1u);
     scratch_.write("moved/beta.sdf", scratch_.read("beta.sdf"));
     const std::vector<std::string> notes = LocateSlotFiles(project_, project).replaced;
-    EXPECT_EQ(project_.systems[0].designFile, scratch_.path("moved/beta.sdf"));
+    EXPECT_EQ(project_.systems[0].designFile, file("moved/beta.sdf"));
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find("/gone/elsewhere/beta.sdf"), std::string::npos) << notes[0];
 }
@@ -333,7 +337,9 @@ TEST_F(MapProjectTest, MovedDesignFilesAreFoundBesideTheProject) {
 // same words by the wizard's lookup (and generate's) and by the check.
 TEST_F(MapProjectTest, SlotsWithoutAUsableDesignFileSayWhy) {
     const std::string project = file("maps/map.vmpf");
-    const std::string folder = file("maps/folder.sdf");
+    // Named with '/' even on Windows: the lookup beside the project, in the
+    // system's separators, is the same file and not named twice.
+    const std::string folder = scratch_.path("maps/folder.sdf");
     fs::create_directories(folder);
     const struct {
         std::string stored;

@@ -209,14 +209,23 @@ TEST(RecentFilesTest, MostRecentFirstWithoutDuplicatesAtMostEight) {
         std::string path;
         List after;
     };
-    const List eight{"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"};
+    // Absolute names on this system ("/m/a.sdf", or "Z:\\m\\a.sdf" under
+    // Wine); the list holds them in the system's own separators.
+    const std::string root = fs::current_path().root_path().string();
+    const auto at = [&](const std::string& rel) {
+        return fs::path(root + rel).make_preferred().string();
+    };
+    const List eight{at("1"), at("2"), at("3"), at("4"), at("5"), at("6"), at("7"), at("8")};
+    const std::string a = at("m/a.sdf"), b = at("m/b.vmpf"), c9 = at("9");
     for (const Case& c : {
-             Case{{}, "/m/a.sdf", {"/m/a.sdf"}},
-             Case{{"/m/a.sdf", "/m/b.vmpf"}, "/m/b.vmpf", {"/m/b.vmpf", "/m/a.sdf"}},
-             Case{{"/m/a.sdf"}, "/m/x/../a.sdf", {"/m/a.sdf"}},
-             Case{{"/m/a.sdf", "", "/m/a.sdf"}, "/m/c.sdf", {"/m/c.sdf", "/m/a.sdf"}},
-             Case{eight, "/9", {"/9", "/1", "/2", "/3", "/4", "/5", "/6", "/7"}},
-             Case{eight, "/8", {"/8", "/1", "/2", "/3", "/4", "/5", "/6", "/7"}},
+             Case{{}, root + "m/a.sdf", {a}},
+             Case{{a, b}, b, {b, a}},
+             Case{{a}, root + "m/x/../a.sdf", {a}},
+             Case{{a, "", a}, at("m/c.sdf"), {at("m/c.sdf"), a}},
+             Case{eight, c9, {c9, at("1"), at("2"), at("3"), at("4"), at("5"), at("6"), at("7")}},
+             Case{eight,
+                  at("8"),
+                  {at("8"), at("1"), at("2"), at("3"), at("4"), at("5"), at("6"), at("7")}},
          })
         EXPECT_EQ(RememberRecent(c.before, c.path), c.after) << c.path;
     EXPECT_EQ(RememberRecent({}, "rel.sdf"), List{(fs::current_path() / "rel.sdf").string()});
