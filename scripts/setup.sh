@@ -11,6 +11,9 @@ VK_PACKAGES=(cmake ninja-build g++ clang clang-format clang-tidy libclang-rt-14-
              libbenchmark-dev nlohmann-json3-dev rapidjson-dev
              qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6 fonts-dejavu-core
              desktop-file-utils shared-mime-info man-db dpkg-dev lintian)
+# The Windows build (scripts/test-windows): the MinGW-w64 cross compiler, Wine
+# to run its tests, and GoogleTest's sources to build them with it.
+VK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
 # Only scripts/screenshots needs these: a virtual display and a window manager.
 VK_SCREENSHOT_PACKAGES=(xvfb xauth openbox)
 

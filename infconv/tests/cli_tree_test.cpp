@@ -160,6 +160,62 @@ TEST(CliTree, NameRulesAndSubdirectories) {
     EXPECT_NE(tree.read("Mission.inf").find("[Common]"), std::string::npos);
 }
 
+// The listing as a user reads it, written out by hand: whole paths,
+// lower-cased, with a backslash on Windows and "/" elsewhere; includes named
+// with either separator are matched. Files come in the system's listing order
+// (sorted on Windows, not on Linux), so the converted lines are compared sorted.
+TEST(CliTree, PrintedPathsAreLowerCasedWithTheSystemsSeparator) {
+    struct Path {
+        const char* windows;
+        const char* elsewhere;
+    };
+    const auto plain = [](const Path& p) { return vk_test::kOnWindows ? p.windows : p.elsewhere; };
+    const Path bad = {"\\maps\\bad.inf", "/maps/bad.inf"};
+    const std::vector<Path> converted = {
+        {"\\maps\\sector 7\\alpha.inf", "/maps/sector 7/alpha.inf"},
+        {"\\maps\\sector 7\\beta.inf", "/maps/sector 7/beta.inf"},
+        {"\\top.inf", "/top.inf"},
+    };
+    CliTree tree;
+    tree.write("Top.inf", "#include \"Maps/Shared/Other.inf\"\r\n[T]\r\n");
+    tree.write("Maps/Bad.inf", "#include \"Gone\\x.inf\"\r\n");
+    tree.write("Maps/Sector 7/Alpha.inf", "[A]\r\n");
+    tree.write("Maps/Sector 7/Beta.inf", "#include \"..\\Shared\\Common.inf\"\r\n[B]\r\n");
+    tree.write("Maps/Shared/Common.inf", "[C]\r\n");
+    tree.write("Maps/Shared/Other.inf", "[O]\r\n");
+    std::size_t inBytes = 0;
+    for (const char* name :
+         {"Top.inf", "Maps/Bad.inf", "Maps/Sector 7/Alpha.inf", "Maps/Sector 7/Beta.inf",
+          "Maps/Shared/Common.inf", "Maps/Shared/Other.inf"})
+        inBytes += sizeOf(tree, name);
+
+    const CliResult r = tree.run({"-b"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string head = kBanner +
+                             "Processing directories: 0\rProcessing directories: 1\r"
+                             "Processing directories: 2\rProcessing directories: 3\r\n\nBAD: " +
+                             tree.lowerRoot() + plain(bad) + "\n\n";
+    ASSERT_EQ(r.out.substr(0, head.size()), head);
+    const std::size_t statsAt = r.out.rfind("\nDirs: ");
+    ASSERT_NE(statsAt, std::string::npos) << r.out;
+    std::vector<std::string> printed, expected;
+    std::string line;
+    for (std::size_t i = head.size(); i < statsAt; ++i) {
+        if (r.out[i] != '\n') {
+            line += r.out[i];
+            continue;
+        }
+        printed.push_back(line);
+        line.clear();
+    }
+    for (const Path& p : converted) expected.push_back(tree.lowerRoot() + plain(p));
+    std::sort(printed.begin(), printed.end());
+    EXPECT_EQ(printed, expected);
+    const std::size_t outBytes = sizeOf(tree, "Top.inf") + sizeOf(tree, "Maps/Sector 7/Alpha.inf") +
+                                 sizeOf(tree, "Maps/Sector 7/Beta.inf");
+    EXPECT_EQ(r.out.substr(statsAt), stats(4, inBytes, 6, outBytes, 3, 1));
+}
+
 }  // namespace
 
 namespace {
