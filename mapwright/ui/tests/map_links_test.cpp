@@ -1,6 +1,8 @@
 // The wizard's "Map check" window mends what it safely can: a fix button on
-// each such row writes the design file, checks the map again, and "Undo fix"
-// takes it back.
+// each such row writes the design file and checks the map again. The fix, and
+// a link dragged in the map picture, are steps of the wizard's history: its
+// Undo and Redo (buttons and keys, and the check window's Undo) take them
+// back and make them again, only over files that hold what the step left.
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -68,8 +70,9 @@ class MapLinksTest : public QObject {
     }
     void cleanup() { editor.reset(); }
 
-    void aFixButtonMendsItsProblemAndUndoTakesItBack() {
+    void aFixButtonMendsItsProblemAndTheWizardUndoesIt() {
         // Alpha and Gamma without Beta: their nodes leading to Beta lead nowhere.
+        TMCW* wizard = editor->windows.MCW;
         mw::MapProject& map = editor->state->project();
         for (const char* name : {"alpha.sdf", "gamma.sdf"}) {
             const std::string path =
@@ -81,7 +84,8 @@ class MapLinksTest : public QObject {
         const std::string alpha = editor->scratch.path("alpha.sdf");
         const std::string original = vk_test::readFile(alpha);
         QStringList kinds, fixes, afterFix, afterUndo;
-        bool undoBefore = true, undoAfter = false;
+        bool undoBefore = true;
+        QString undoTip;
         std::string fixedFile;
         whenModal<TMCWcheck>([&](TMCWcheck* w) {
             kinds = column(w->ListView1, TMCWcheck::MessageColumn);
@@ -91,24 +95,44 @@ class MapLinksTest : public QObject {
                 fixes.append(b ? b->text() : QString());
             }
             undoBefore = w->Button2->isEnabled();
-            const int first = static_cast<int>(fixes.indexOf(QStringLiteral("Set to 0")));
-            auto* button = w->ListView1->cellWidget(first, TMCWcheck::FixColumn);
-            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+            const auto clickFix = [&] {
+                const int first = static_cast<int>(fixes.indexOf(QStringLiteral("Set to 0")));
+                auto* button = w->ListView1->cellWidget(first, TMCWcheck::FixColumn);
+                QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+            };
+            clickFix();
             afterFix = column(w->ListView1, TMCWcheck::MessageColumn);
             fixedFile = vk_test::readFile(alpha);
-            undoAfter = w->Button2->isEnabled();
+            undoTip = w->Button2->toolTip();
             QTest::mouseClick(w->Button2, Qt::LeftButton);
             afterUndo = column(w->ListView1, TMCWcheck::MessageColumn);
+            clickFix();  // again, for the wizard to undo
             QTest::mouseClick(w->Button1, Qt::LeftButton);
         });
-        check->showMap(map, editor->prompts);
+        wizard->show();
+        wizard->showProject();
+        QTest::mouseClick(wizard->Button8, Qt::LeftButton);
         QVERIFY(fixes.contains(QStringLiteral("Set to 0")));
-        QVERIFY(!undoBefore && undoAfter);
+        QVERIFY(!undoBefore);
+        QCOMPARE(undoTip, QStringLiteral("Undo Set to 0"));
         QCOMPARE(afterFix.size(), kinds.size() - 1);
         QVERIFY(fixedFile != original);
         QCOMPARE(afterUndo, kinds);
-        QCOMPARE(vk_test::readFile(alpha), original);
+        QCOMPARE(vk_test::readFile(alpha), fixedFile);
+        // The wizard's keys: Ctrl+Z takes the fix back, Ctrl+Shift+Z and Ctrl+Y make it again.
+        QApplication::setActiveWindow(wizard);  // the offscreen platform activates no dialog
+        const std::pair<QKeyCombination, const std::string*> keys[] = {
+            {Qt::ControlModifier | Qt::Key_Z, &original},
+            {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z, &fixedFile},
+            {Qt::ControlModifier | Qt::Key_Z, &original},
+            {Qt::ControlModifier | Qt::Key_Y, &fixedFile}};
+        for (const auto& [key, expected] : keys) {
+            QTest::keyClick(wizard, key.key(), key.keyboardModifiers());
+            QCOMPARE(vk_test::readFile(alpha), *expected);
+        }
+        QVERIFY(!wizard->windowTitle().endsWith(QLatin1Char('*')));  // the map itself is as it was
         QVERIFY(editor->prompts.errors.empty());
+        wizard->hide();
     }
 
     void aDragInThePictureLinksBothFilesOrSaysWhyNot() {
@@ -138,6 +162,27 @@ class MapLinksTest : public QObject {
         QCOMPARE(leadsToAt(paths[1], 1), std::string("AlphaJumpnode1"));
         QCOMPARE(picture->layout().lines.size(), 1u);
         QVERIFY(editor->prompts.errors.empty());
+        // Undo and Redo take both files back and make them again.
+        const std::string alphaLinked = vk_test::readFile(paths[0]);
+        const std::string betaLinked = vk_test::readFile(paths[1]);
+        QCOMPARE(wizard->Button10->toolTip(), QStringLiteral("Undo Link Alpha and Beta"));
+        QTest::mouseClick(wizard->Button10, Qt::LeftButton);
+        QCOMPARE(leadsToAt(paths[0], 1), std::string("0"));
+        QCOMPARE(leadsToAt(paths[1], 1), std::string("0"));
+        QCOMPARE(picture->layout().lines.size(), 0u);
+        QTest::mouseClick(wizard->Button11, Qt::LeftButton);
+        QCOMPARE(vk_test::readFile(paths[0]), alphaLinked);
+        QCOMPARE(vk_test::readFile(paths[1]), betaLinked);
+        QCOMPARE(picture->layout().lines.size(), 1u);
+        // Beta changed on disk since: Undo names it and leaves both files as they are.
+        vk_test::writeFile(paths[1], betaLinked + std::string(568, '\0'));
+        QTest::mouseClick(wizard->Button10, Qt::LeftButton);
+        QCOMPARE(editor->prompts.errors.size(), 1u);
+        QVERIFY(editor->prompts.errors[0].find("Beta.sdf") != std::string::npos);
+        QCOMPARE(vk_test::readFile(paths[0]), alphaLinked);
+        QVERIFY(wizard->Button10->isEnabled());
+        editor->prompts.errors.clear();
+        vk_test::writeFile(paths[1], betaLinked);
         // Gamma has no jump node: no link, and the message says so.
         const std::string beta = vk_test::readFile(paths[1]);
         drag(2, 1);
