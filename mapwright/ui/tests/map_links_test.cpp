@@ -81,6 +81,7 @@ class MapLinksTest : public QObject {
             slot.systemName = name[0] == 'a' ? "Alpha" : "Gamma";
             slot.designFile = path;
         }
+        map.kept = mw::BuildProjectRecord(map);  // as if loaded: no "*"
         const std::string alpha = editor->scratch.path("alpha.sdf");
         const std::string original = vk_test::readFile(alpha);
         QStringList kinds, fixes, afterFix, afterUndo;

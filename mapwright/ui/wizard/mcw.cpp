@@ -446,7 +446,8 @@ void TMCW::Button5Click() {
 }
 
 void TMCW::reject() {
-    if (map_.confirmClose(context_.prompts)) QDialog::reject();
+    // Hidden already (Edit system closed it): nothing to ask.
+    if (!isVisible() || map_.confirmClose(context_.prompts)) QDialog::reject();
 }
 
 void TMCW::Button6Click() {
