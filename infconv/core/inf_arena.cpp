@@ -82,7 +82,7 @@ void* cInfArena::allocateSlow(std::size_t bytes, std::size_t align) {
         m_end = base + size;
         m_nextBlockSize = std::min(m_nextBlockSize * 2, kLargestBlock);
     }
-    return reinterpret_cast<void*>(at);
+    return reinterpret_cast<void*>(at);  // NOLINT(performance-no-int-to-ptr)
 }
 
 void cInfArena::expect(std::size_t bytes) {

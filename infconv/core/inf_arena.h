@@ -60,13 +60,16 @@ class cInfArena {
         std::uintptr_t at = (m_next + (align - 1)) & ~static_cast<std::uintptr_t>(align - 1);
         if (at + bytes > m_end || at + bytes < at) return allocateSlow(bytes, align);
         m_next = at + bytes;
-        return reinterpret_cast<void*>(at);
+        // The bump pointer is kept as an integer so the bounds test cannot overflow a pointer.
+        return reinterpret_cast<void*>(at);  // NOLINT(performance-no-int-to-ptr)
     }
     template <class T>
     T* allocateArray(std::size_t count) {
         static_assert(std::is_trivially_destructible_v<T>);
-        if (count > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
-        return static_cast<T*>(allocate(count * sizeof(T), alignof(T)));
+        // T may itself be a pointer (arrays of pointers); its own size is meant.
+        constexpr std::size_t size = sizeof(T);  // NOLINT(bugprone-sizeof-expression)
+        if (count > SIZE_MAX / size) throw std::bad_alloc();
+        return static_cast<T*>(allocate(count * size, alignof(T)));
     }
     // An object whose destructor is never run: it must own nothing but arena memory.
     template <class T, class... Args>
@@ -103,10 +106,9 @@ class cInfArena {
     // first) when the arena is destroyed.
     template <class T>
     T* adopt(std::unique_ptr<T> owned) {
-        T* raw = owned.get();
-        m_adopted.push_back({raw, [](void* p) { delete static_cast<T*>(p); }});
-        owned.release();
-        return raw;
+        // Released only once the arena holds it, so a failed push_back still frees it.
+        m_adopted.push_back({owned.get(), [](void* p) { delete static_cast<T*>(p); }});
+        return owned.release();
     }
 
   private:
@@ -150,7 +152,11 @@ class cArenaRef {
     cArenaRef(const cArenaRef&) = delete;
     cArenaRef& operator=(const cArenaRef&) = delete;
 
-    cInfArena* get() const { return reinterpret_cast<cInfArena*>(m_bits & ~std::uintptr_t{1}); }
+    // The low bit tags ownership; the pointer is the rest.
+    cInfArena* get() const {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
+        return reinterpret_cast<cInfArena*>(m_bits & ~std::uintptr_t{1});
+    }
     cInfArena& getOrMake() {
         if (m_bits == 0) m_bits = reinterpret_cast<std::uintptr_t>(new cInfArena) | 1u;
         return *get();

@@ -128,7 +128,9 @@ class cInfValueList {
         return number;
     }
     static const cInfString* stringOf(std::uint64_t slot) {
-        return reinterpret_cast<const cInfString*>(static_cast<std::uintptr_t>(slot));
+        // A slot holds a number or, with its low bit clear, a string's address.
+        return reinterpret_cast<const cInfString*>(  // NOLINT(performance-no-int-to-ptr)
+            static_cast<std::uintptr_t>(slot));
     }
 
     void grow(std::size_t more, bool exact = false);

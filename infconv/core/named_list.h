@@ -139,7 +139,9 @@ class cNamedList {
     template <class U>
     static U* regrown(cInfArena& arena, U* old, std::size_t used, std::size_t capacity) {
         U* fresh = arena.template allocateArray<U>(capacity);
-        if (used) std::memcpy(static_cast<void*>(fresh), old, used * sizeof(U));
+        // U may itself be a pointer; its own size is meant.
+        constexpr std::size_t size = sizeof(U);  // NOLINT(bugprone-sizeof-expression)
+        if (used) std::memcpy(static_cast<void*>(fresh), old, used * size);
         return fresh;
     }
 

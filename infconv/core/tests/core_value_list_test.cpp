@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
@@ -24,8 +25,10 @@ void expectSame(const cInfValueList& list, const std::vector<Expected>& expected
         const Expected& e = expected[i];
         ASSERT_EQ(value.isNumber(), e.isNumber) << "value " << i;
         if (e.isNumber) {
-            float got = value.number();
-            ASSERT_EQ(std::memcmp(&got, &e.number, 4), 0) << "value " << i;
+            // Bit for bit, so a NaN's payload and the sign of zero count too.
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(value.number()),
+                      std::bit_cast<std::uint32_t>(e.number))
+                << "value " << i;
         } else {
             ASSERT_EQ(value.textView(), e.text) << "value " << i;
             ASSERT_EQ(list[i].text(), e.text) << "value " << i;
