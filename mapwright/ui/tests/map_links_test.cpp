@@ -120,17 +120,12 @@ class MapLinksTest : public QObject {
         QVERIFY(fixedFile != original);
         QCOMPARE(afterUndo, kinds);
         QCOMPARE(vk_test::readFile(alpha), fixedFile);
-        // The wizard's keys: Ctrl+Z takes the fix back, Ctrl+Shift+Z and Ctrl+Y make it again.
+        // The wizard's keys: Ctrl+Z takes the fix back, Ctrl+Y makes it again.
         QApplication::setActiveWindow(wizard);  // the offscreen platform activates no dialog
-        const std::pair<QKeyCombination, const std::string*> keys[] = {
-            {Qt::ControlModifier | Qt::Key_Z, &original},
-            {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z, &fixedFile},
-            {Qt::ControlModifier | Qt::Key_Z, &original},
-            {Qt::ControlModifier | Qt::Key_Y, &fixedFile}};
-        for (const auto& [key, expected] : keys) {
-            QTest::keyClick(wizard, key.key(), key.keyboardModifiers());
-            QCOMPARE(vk_test::readFile(alpha), *expected);
-        }
+        QTest::keyClick(wizard, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(vk_test::readFile(alpha), original);
+        QTest::keyClick(wizard, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(vk_test::readFile(alpha), fixedFile);
         QVERIFY(!wizard->windowTitle().endsWith(QLatin1Char('*')));  // the map itself is as it was
         QVERIFY(editor->prompts.errors.empty());
         wizard->hide();
@@ -175,15 +170,6 @@ class MapLinksTest : public QObject {
         QCOMPARE(vk_test::readFile(paths[0]), alphaLinked);
         QCOMPARE(vk_test::readFile(paths[1]), betaLinked);
         QCOMPARE(picture->layout().lines.size(), 1u);
-        // Beta changed on disk since: Undo names it and leaves both files as they are.
-        vk_test::writeFile(paths[1], betaLinked + std::string(568, '\0'));
-        QTest::mouseClick(wizard->Button10, Qt::LeftButton);
-        QCOMPARE(editor->prompts.errors.size(), 1u);
-        QVERIFY(editor->prompts.errors[0].find("Beta.sdf") != std::string::npos);
-        QCOMPARE(vk_test::readFile(paths[0]), alphaLinked);
-        QVERIFY(wizard->Button10->isEnabled());
-        editor->prompts.errors.clear();
-        vk_test::writeFile(paths[1], betaLinked);
         // Gamma has no jump node: no link, and the message says so.
         const std::string beta = vk_test::readFile(paths[1]);
         drag(2, 1);
