@@ -163,26 +163,4 @@ FileEdit ProjectRenameEdit(const std::string& path, const SlotRename& rename) {
     return FileEdit(path, bytes.value_or(""), after);
 }
 
-void FixSteps::apply(const CheckFix& fix, std::array<SystemSlot, kMaxSystems>& slots) {
-    if (fix.rename && slots.at(fix.rename->slot).systemName.view() != fix.rename->from)
-        throw UserError("The map no longer lists system " + quote(fix.rename->from));
-    ApplyFileEdits(fix.files, true);
-    if (fix.rename) slots[fix.rename->slot].systemName = fix.rename->to;
-    done_.push_back(fix);
-}
-
-std::string FixSteps::undoText() const {
-    return done_.empty() ? std::string() : "Undo " + done_.back().caption;
-}
-
-void FixSteps::undo(std::array<SystemSlot, kMaxSystems>& slots) {
-    if (done_.empty()) return;
-    const CheckFix& fix = done_.back();
-    if (fix.rename && slots.at(fix.rename->slot).systemName.view() != fix.rename->to)
-        throw UserError("The map no longer lists system " + quote(fix.rename->to));
-    ApplyFileEdits(fix.files, false);
-    if (fix.rename) slots[fix.rename->slot].systemName = fix.rename->from;
-    done_.pop_back();
-}
-
 }  // namespace mw

@@ -55,23 +55,4 @@ std::vector<std::optional<CheckFix>> FixesFor(const std::vector<MapProblem>& pro
 /// field kept. IoError naming the file when it cannot be read.
 FileEdit ProjectRenameEdit(const std::string& path, const SlotRename& rename);
 
-/// Fixes made one after another, each one step that can be taken back, last
-/// first, on the map's slots (the wizard's map) and the design files.
-class FixSteps {
-  public:
-    /// Makes the fix: every file together, then the rename. UserError naming
-    /// the file that refused or failed; nothing has changed then.
-    void apply(const CheckFix& fix, std::array<SystemSlot, kMaxSystems>& slots);
-    bool canUndo() const { return !done_.empty(); }
-    /// "Undo Make two-way", ...
-    std::string undoText() const;
-    /// Takes the last fix back; refused (UserError naming the file, nothing
-    /// changed) when a file or the slot was changed since.
-    void undo(std::array<SystemSlot, kMaxSystems>& slots);
-    void clear() { done_.clear(); }
-
-  private:
-    std::vector<CheckFix> done_;
-};
-
 }  // namespace mw

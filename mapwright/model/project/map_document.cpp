@@ -31,6 +31,10 @@ std::string MapDocument::caption() const {
     return text;
 }
 
+bool MapDocument::confirmClose(Prompts& prompts) const {
+    return !unsaved() || prompts.ask(std::string(wizard_text::kAskClose));
+}
+
 int MapDocument::insert(Prompts& prompts) {
     if (project_.systemCount >= kMaxSystems) {
         prompts.notice(std::string(wizard_text::kTooManySystems));

@@ -20,6 +20,8 @@ namespace wizard_text {
 inline constexpr std::string_view kCaption = "Map creator wizard...";
 inline constexpr std::string_view kAskLoadOver =
     "Are you sure you want to load another map? Your unsaved data will be lost!";
+inline constexpr std::string_view kAskClose =
+    "Are you sure you want to close this window? (Your unsaved datas will be lost)";
 inline constexpr std::string_view kChooseSystemToEdit =
     "Choose a system in the list first, then press \"Edit system\".";
 }  // namespace wizard_text
@@ -34,6 +36,9 @@ class MapDocument {
     bool unsaved() const { return ProjectChanged(project_); }
     /// "Map creator wizard..." with "*" while unsaved.
     std::string caption() const;
+    /// Close, Escape and the close box: asks first while the map is unsaved
+    /// (the map is kept either way); true when the window is to close.
+    bool confirmClose(Prompts& prompts) const;
 
     /// "Insert": asks for design files and inserts each, in the order
     /// chosen, as one undo step. A refused or unreadable file is said

@@ -6,6 +6,8 @@
 // characters of leads-to cannot hold is refused, never stored cut.
 
 #include <cstddef>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +45,9 @@ struct DesignFileBytes {
     /// The change of the file that makes the node lead to `to` (at most
     /// kLeadsToInFile characters), every other byte kept.
     FileEdit leadTo(const NodeInFile& node, std::string_view to) const;
+    /// The same for two nodes of the file at once.
+    FileEdit leadTo(const NodeInFile& node, std::string_view to, const NodeInFile& other,
+                    std::string_view otherTo) const;
 };
 
 enum class PartnerState {
@@ -51,27 +56,45 @@ enum class PartnerState {
     LeadsElsewhere,  // leads to another node: replacing that link needs a Yes
 };
 
+/// The node this node led to before it is linked elsewhere, when that node
+/// leads back here: it is left leading to "0", so that it does not lead here
+/// one way.
+struct OldPartner {
+    std::string path;
+    NodeInFile node;
+};
+
 struct TwoWayLink {
     NodeInFile partner;
     PartnerState state = PartnerState::Free;
-    /// The partner's file with its node leading here; empty when it does already.
+    /// The partner's file with its node leading here (and the old partner's
+    /// leading to "0" when they share the file); empty when nothing changes.
     FileEdit partnerEdit;
+    std::optional<OldPartner> oldPartner;
+    /// The old partner's file with its node leading to "0", when it is another file.
+    FileEdit oldPartnerEdit;
 };
 
 /// Plans linking this system's node `ownId` with the node `partnerId` of the
 /// design file at `partnerFile`, both ways. UserError naming the file when
 /// it cannot be read, holds no node of that id, or when either id is longer
-/// than a leads-to keeps.
+/// than a leads-to keeps. When this node leads to `oldPartnerId` now (another
+/// node than `partnerId`, not "0"), the one design file of `folders` (other
+/// than `ownFile`) whose node of that id leads back here is the old partner;
+/// none is taken when no file, or more than one, holds such a node.
 TwoWayLink PlanTwoWayLink(const std::string& partnerFile, std::string_view partnerId,
-                          std::string_view ownId);
+                          std::string_view ownId, std::string_view oldPartnerId = {},
+                          const std::vector<std::filesystem::path>& folders = {},
+                          const std::string& ownFile = {});
 
 /// A chosen node id that no leads-to can keep: empty when it fits (or is "0").
 std::string LeadsToTooLong(std::string_view nodeId);
 
 namespace link_text {
-/// The question before a link of the partner's node is replaced.
-std::string askReplace(const std::string& partnerFile, const NodeInFile& partner,
-                       std::string_view ownId);
+/// The question before the link is made, when it replaces the partner's
+/// link or takes the old partner's; empty when there is nothing to ask.
+std::string askRelink(const std::string& partnerFile, const TwoWayLink& link,
+                      std::string_view ownId);
 }  // namespace link_text
 
 }  // namespace mw

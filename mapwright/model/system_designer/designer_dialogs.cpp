@@ -107,14 +107,22 @@ std::optional<DesignerChange> SystemDesigner::ChooseLink(std::string_view chosen
                 throw UserError(printableBytes(linkedFile_) +
                                 ": this is the system open in the designer; link both ways to "
                                 "a node of another system");
-            const std::string ownId = tables_->jumpNodes.at(*index).nodeId.str();
-            const TwoWayLink link = PlanTwoWayLink(linkedFile_, chosen, ownId);
-            if (link.state == PartnerState::LeadsElsewhere &&
-                !prompts.ask(link_text::askReplace(linkedFile_, link.partner, ownId)))
+            const auto& node = tables_->jumpNodes.at(*index);
+            const std::string ownId = node.nodeId.str();
+            // The node it leads to now is looked for beside the chosen file and this one.
+            std::vector<std::filesystem::path> folders{
+                std::filesystem::path(linkedFile_).parent_path()};
+            if (!filePath_.empty())
+                folders.push_back(std::filesystem::path(filePath_).parent_path());
+            const TwoWayLink link =
+                PlanTwoWayLink(linkedFile_, chosen, ownId, node.leadsTo.view(), folders, filePath_);
+            if (const std::string question = link_text::askRelink(linkedFile_, link, ownId);
+                !question.empty() && !prompts.ask(question))
                 return std::nullopt;
-            // The other file first: when it cannot be written, nothing has changed.
-            ApplyFileEdits({link.partnerEdit}, true);
-            change.filesEdited.push_back(link.partnerEdit);
+            // The other files first: when they cannot be written, nothing has changed.
+            ApplyFileEdits({link.partnerEdit, link.oldPartnerEdit}, true);
+            for (const FileEdit& edit : {link.partnerEdit, link.oldPartnerEdit})
+                if (!edit.empty()) change.filesEdited.push_back(edit);
         } catch (const UserError& e) {
             prompts.error(e.what());
             return std::nullopt;

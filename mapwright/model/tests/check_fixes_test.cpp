@@ -1,6 +1,7 @@
 // The check's fixes on small maps that each hold one problem: after the fix
 // the check finds none, the files read back byte by byte say what changed,
-// and the fix is taken back only over files that still hold what it left.
+// and the fix is a step of the wizard's map, taken back (and made again) only
+// over files that still hold what it left, all of them or none.
 #include "check/check_fixes.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,12 @@
 #include "check/map_check.h"
 #include "check/map_links.h"
 #include "common/errors.h"
+#include "common/file_faults.h"
+#include "fault_points.h"
 #include "map/project_file.h"
 #include "model_test_support.h"
+#include "project/map_history_files.h"
+#include "scripted_prompts.h"
 #include "test_support.h"
 
 using namespace mw;
@@ -80,8 +85,15 @@ struct FixWorld {
             slots.emplace_back(systems[i].first, paths.back());
         }
         map = mapOf(slots);
+        MapProject& p = doc.project();
+        p.systems = map.systems;
+        p.systemCount = static_cast<int>(systems.size());
+        p.kept = BuildProjectRecord(p);  // as loaded: no "*"
     }
-    std::vector<MapProblem> check() const { return CheckMap(map, dir.root()); }
+    // The wizard's map as it is now, as "Save map" would write it.
+    MapProjectRecord record() const { return BuildProjectRecord(doc.project()); }
+    std::vector<MapProblem> check() const { return CheckMap(record(), dir.root()); }
+    void fix(const CheckFix& f) { MakeFixStep(doc, f); }
     std::vector<std::string> files() const {
         std::vector<std::string> bytes;
         for (const std::string& p : paths) bytes.push_back(vk_test::readFile(p));
@@ -91,11 +103,13 @@ struct FixWorld {
     vk_test::ScratchDir dir{"mw-check-fixes"};
     std::vector<std::string> paths;
     MapProjectRecord map;
+    MapDocument doc;
+    vk_test::ScriptedPrompts prompts;
 };
 
 }  // namespace
 
-TEST(CheckFixesTest, EachFixLeavesTheCheckCleanAndIsTakenBack) {
+TEST(CheckFixesTest, EachFixLeavesTheCheckCleanAndIsOneStepOfTheMap) {
     for (const FixCase& c : kCases) {
         SCOPED_TRACE(c.name);
         FixWorld w(c.systems);
@@ -107,9 +121,8 @@ TEST(CheckFixesTest, EachFixLeavesTheCheckCleanAndIsTakenBack) {
         if (!fix) continue;
         EXPECT_EQ(fix->caption, c.caption);
         const std::vector<std::string> before = w.files();
-        const MapProjectRecord mapBefore = w.map;
-        FixSteps steps;
-        steps.apply(*fix, w.map.systems);
+        const MapProjectRecord mapBefore = w.record();
+        w.fix(*fix);
         EXPECT_EQ(w.check(), std::vector<MapProblem>{}) << fix->change;
         const std::vector<std::string> after = w.files();
         for (std::size_t i = 0; i < after.size(); ++i) {
@@ -119,34 +132,65 @@ TEST(CheckFixesTest, EachFixLeavesTheCheckCleanAndIsTakenBack) {
                 EXPECT_EQ(leadsToAt(after[i], c.record), c.leadsTo);
             }
         }
+        // A rename changes the map (its "*"); a file's fix leaves it saved.
+        EXPECT_EQ(w.doc.unsaved(), fix->rename.has_value());
         if (fix->rename) {
-            EXPECT_EQ(w.map.systems[0].systemName, "Alpha");
+            EXPECT_EQ(w.record().systems[0].systemName, "Alpha");
         }
-        ASSERT_TRUE(steps.canUndo());
-        EXPECT_EQ(steps.undoText(), "Undo " + std::string(c.caption));
-        steps.undo(w.map.systems);
+        EXPECT_EQ(w.doc.history().undoLabel(), c.caption);
+        ASSERT_TRUE(w.doc.undo(w.prompts));
         EXPECT_EQ(w.files(), before);
-        EXPECT_EQ(w.map.systems, mapBefore.systems);
+        EXPECT_EQ(w.record(), mapBefore);
+        EXPECT_FALSE(w.doc.unsaved());
+        ASSERT_TRUE(w.doc.redo(w.prompts));
+        EXPECT_EQ(w.files(), after);
+        EXPECT_EQ(w.check(), std::vector<MapProblem>{});
+        EXPECT_TRUE(w.prompts.errors.empty());
     }
 }
 
-TEST(CheckFixesTest, UndoRefusesAFileChangedSince) {
-    FixWorld w(kCases[0].systems);
-    const std::optional<CheckFix> fix = FixFor(w.check().at(0), w.map, w.dir.root());
-    ASSERT_TRUE(fix);
-    FixSteps steps;
-    steps.apply(*fix, w.map.systems);
-    std::string beta = vk_test::readFile(w.paths[1]);
+// A drag's link writes two files. Undo over a file changed on disk since, or
+// with a write failing at any point, changes neither file nor the map: the
+// step stays, and once the cause is gone it is undone whole.
+TEST(CheckFixesTest, AStepOfTwoFilesIsUndoneWholeOrNotAtAll) {
+    FixWorld w({{"Alpha", {sunRecord("Alpha"), jumpNode("AlphaJumpnode1", "0")}},
+                {"Beta", {sunRecord("Beta"), jumpNode("BetaJumpnode1", "0")}}});
+    const std::vector<std::string> before = w.files();
+    w.fix(LinkSystemsBothWays(w.map, w.dir.root(), 0, 1));
+    const std::vector<std::string> linked = w.files();
+    ASSERT_NE(linked[0], before[0]);
+    ASSERT_NE(linked[1], before[1]);
+
+    std::string beta = linked[1];
     beta[1 * 568 + 24] ^= 1;  // the node's X, changed by hand
     vk_test::writeFile(w.paths[1], beta);
-    try {
-        steps.undo(w.map.systems);
-        ADD_FAILURE() << "undone over a changed file";
-    } catch (const UserError& e) {
-        EXPECT_NE(std::string(e.what()).find("s1.sdf"), std::string::npos) << e.what();
+    EXPECT_FALSE(w.doc.undo(w.prompts));
+    ASSERT_EQ(w.prompts.errors.size(), 1u);
+    EXPECT_NE(w.prompts.errors[0].find("s1.sdf"), std::string::npos) << w.prompts.errors[0];
+    EXPECT_EQ(w.files(), (std::vector<std::string>{linked[0], beta}));
+    vk_test::writeFile(w.paths[1], linked[1]);  // put back as the link left it
+
+    // The undo's writes counted, then each failed in turn.
+    file_faults::ResetCounts();
+    ASSERT_TRUE(w.doc.undo(w.prompts));
+    const FileCounts steps = file_faults::Counts();
+    ASSERT_TRUE(w.doc.redo(w.prompts));
+    for (const FileFault& fault : faultPoints(steps)) {
+        SCOPED_TRACE(describe(fault));
+        file_faults::Arm(fault);
+        const bool undone = w.doc.undo(w.prompts);
+        file_faults::Disarm();
+        if (undone) {
+            EXPECT_EQ(w.files(), before);  // a fault the save survives
+            ASSERT_TRUE(w.doc.redo(w.prompts));
+            continue;
+        }
+        EXPECT_EQ(w.files(), linked);
+        EXPECT_TRUE(w.doc.history().canUndo());
     }
-    EXPECT_EQ(vk_test::readFile(w.paths[1]), beta);
-    EXPECT_TRUE(steps.canUndo());
+    ASSERT_TRUE(w.doc.undo(w.prompts));
+    EXPECT_EQ(w.files(), before);
+    EXPECT_FALSE(w.doc.unsaved());
 }
 
 TEST(CheckFixesTest, TheProjectFileTakesTheSunsNameAndNothingElse) {
@@ -174,8 +218,7 @@ TEST(MapLinksTest, ADragLinksAFreeNodeOfEachBothWaysAndTheMenuUnlinksThem) {
                 {"Beta", {sunRecord("Beta"), jumpNode("BetaJumpnode1", "0")}},
                 {"Gamma", {sunRecord("Gamma"), jumpNode("GammaJumpnode1", "AlphaJumpnode1")}}});
     const std::vector<std::string> before = w.files();
-    FixSteps steps;
-    steps.apply(LinkSystemsBothWays(w.map, w.dir.root(), 0, 1), w.map.systems);
+    w.fix(LinkSystemsBothWays(w.map, w.dir.root(), 0, 1));
     EXPECT_EQ(leadsToAt(vk_test::readFile(w.paths[0]), 2), "BetaJumpnode1");
     EXPECT_EQ(leadsToAt(vk_test::readFile(w.paths[1]), 1), "AlphaJumpnode2");
     // Beta's one node is taken now; Gamma's leads somewhere: no link, and why.
@@ -188,9 +231,9 @@ TEST(MapLinksTest, ADragLinksAFreeNodeOfEachBothWaysAndTheMenuUnlinksThem) {
             EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
         }
     }
-    steps.apply(UnlinkSystems(w.map, w.dir.root(), 1, 0), w.map.systems);
+    w.fix(UnlinkSystems(w.map, w.dir.root(), 1, 0));
     EXPECT_EQ(w.files(), before);
-    steps.undo(w.map.systems);
-    steps.undo(w.map.systems);
+    EXPECT_EQ(w.doc.history().undoLabel(), "Remove link Beta - Alpha");
+    EXPECT_TRUE(w.doc.undo(w.prompts) && w.doc.undo(w.prompts));
     EXPECT_EQ(w.files(), before);
 }

@@ -100,6 +100,22 @@ TEST_F(MapDocumentTest, EveryKindOfChangeIsOneStepUndoneAndRedone) {
     EXPECT_EQ(map_.caption(), "Map creator wizard...");
 }
 
+// Closing asks only while the map is unsaved; the answer decides, the map stays.
+TEST_F(MapDocumentTest, CloseAsksOnlyWhileUnsaved) {
+    const std::string kAsk =
+        "Are you sure you want to close this window? (Your unsaved datas will be lost)";
+    for (const bool unsaved : {false, true})
+        for (const bool yes : {false, true}) {
+            MapDocument map;
+            if (unsaved) map.setMapName("North");
+            ScriptedPrompts prompts;
+            prompts.answer(yes);
+            EXPECT_EQ(map.confirmClose(prompts), !unsaved || yes) << unsaved << yes;
+            EXPECT_EQ(prompts.questions, std::vector<std::string>(unsaved ? 1 : 0, kAsk));
+            EXPECT_EQ(map.project().mapName, unsaved ? "North" : "");
+        }
+}
+
 // A step that also wrote other files: undo reverts them before the map, and
 // when they cannot be reverted the map, the history and the "*" stay.
 TEST_F(MapDocumentTest, FileEditsOfAStepAreRevertedFirstAndAFailureKeepsTheStep) {

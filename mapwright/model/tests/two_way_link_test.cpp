@@ -194,3 +194,80 @@ TEST(TwoWayLinkTest, AFailedWriteOfThePartnerLeavesBothAsTheyWere) {
         EXPECT_EQ(vk_test::readFile(w.alpha), w.original);
     }
 }
+
+// Linked elsewhere both ways, a node no longer leads to the node that leads
+// back to it: that node (found beside the chosen file) leads to "0" in the
+// same step, after a question that says so. Only a node that leads back here
+// is touched, and only when one file holds it.
+TEST(TwoWayLinkTest, TheOldPartnerLeadingBackIsSetToZeroInTheSameStep) {
+    const struct {
+        const char* name;
+        std::string betaLeadsTo;  // BetaJumpnode1's, the node Sol's leads to before
+        bool twoBetas;            // a second file holds a BetaJumpnode1 leading here
+        std::string chosen;       // the new partner
+        std::optional<bool> answer;
+        std::string betaAfter;
+    } rows[] = {
+        {"led back, Yes", "SolJumpnode1", false, "AlphaJumpnode2", true, "0"},
+        {"led back, No", "SolJumpnode1", false, "AlphaJumpnode2", false, "SolJumpnode1"},
+        {"led elsewhere", "VegaJumpnode1", false, "AlphaJumpnode2", std::nullopt, "VegaJumpnode1"},
+        {"two files lead back", "SolJumpnode1", true, "AlphaJumpnode2", std::nullopt,
+         "SolJumpnode1"},
+        {"relinked to the same node", "SolJumpnode1", false, "BetaJumpnode1", std::nullopt,
+         "SolJumpnode1"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        LinkWorld w;
+        const std::string beta = w.scratch.path("beta.sdf");
+        const std::vector<SdfRecord> betaRecords{
+            model_test::sunRecord("Beta"), model_test::jumpNode("BetaJumpnode1", r.betaLeadsTo)};
+        model_test::writeDesignFile(beta, betaRecords);
+        if (r.twoBetas) model_test::writeDesignFile(w.scratch.path("beta2.sdf"), betaRecords);
+        const std::string betaBefore = vk_test::readFile(beta);
+        w.prompts.file(beta);
+        ASSERT_TRUE(w.d().LinkSystems(w.prompts));
+        ASSERT_TRUE(w.choose("BetaJumpnode1", false));  // Sol's node leads to Beta's, one way
+        if (r.chosen != "BetaJumpnode1") {
+            w.prompts.file(w.alpha);
+            ASSERT_TRUE(w.d().LinkSystems(w.prompts));
+        }
+        if (r.answer) w.prompts.answer(*r.answer);
+        const auto step = w.choose(r.chosen);
+        ASSERT_EQ(w.prompts.questions.size(), r.answer ? 1u : 0u);
+        if (r.answer) {
+            EXPECT_NE(w.prompts.questions[0].find("\"BetaJumpnode1\" of " + beta),
+                      std::string::npos)
+                << w.prompts.questions[0];
+            EXPECT_NE(w.prompts.questions[0].find("lead to \"0\""), std::string::npos);
+        }
+        EXPECT_EQ(step != nullptr, r.answer.value_or(true));
+        EXPECT_EQ(model_test::leadsToAt(vk_test::readFile(beta), 1), r.betaAfter);
+        EXPECT_TRUE(w.prompts.errors.empty());
+        if (!step || r.betaAfter == r.betaLeadsTo) continue;
+        // One step takes Sol's node, Alpha's and Beta's back, and makes them again.
+        const std::string alphaAfter = vk_test::readFile(w.alpha);
+        const std::string betaAfter = vk_test::readFile(beta);
+        w.d().UndoStep(*step);
+        EXPECT_EQ(w.leadsTo(), "BetaJumpnode1");
+        EXPECT_EQ(vk_test::readFile(w.alpha), w.original);
+        EXPECT_EQ(vk_test::readFile(beta), betaBefore);
+        w.d().RedoStep(*step);
+        EXPECT_EQ(vk_test::readFile(w.alpha), alphaAfter);
+        EXPECT_EQ(vk_test::readFile(beta), betaAfter);
+    }
+}
+
+// Both nodes in one file (re-linked to another node of the same system): one edit holds both.
+TEST(TwoWayLinkTest, AnOldPartnerInTheChosenFileChangesWithIt) {
+    LinkWorld w("SolJumpnode1");  // AlphaJumpnode1 leads here
+    ASSERT_TRUE(w.choose("AlphaJumpnode1"));
+    w.prompts.answer(true);
+    const auto step = w.choose("AlphaJumpnode2");
+    ASSERT_TRUE(step);
+    const std::string after = vk_test::readFile(w.alpha);
+    EXPECT_EQ(model_test::leadsToAt(after, 2), "0");
+    EXPECT_EQ(model_test::leadsToAt(after, 3), "SolJumpnode1");
+    w.d().UndoStep(*step);
+    EXPECT_EQ(vk_test::readFile(w.alpha), w.original);
+}

@@ -299,7 +299,7 @@ int main(int argc, char** argv) {
     mw::LoadProjectFile(state.project(), (broken / "broken.vmpf").string(), prompts);
     windows.MCW->showProject();
     // Its fix buttons: "Set to 0" for the nodes that led to Beta, "Use the sun's name".
-    windows.MCW->MCWcheck->setMap(state.project(), prompts);
+    windows.MCW->MCWcheck->setMap(state.map(), prompts);
     windows.MCW->MCWcheck->show();
     ok &= grab(windows.MCW->MCWcheck, out + QStringLiteral("/map_check.png"));
     windows.MCW->MCWcheck->hide();

@@ -129,9 +129,10 @@ class KeptWorkTest : public QObject {
     }
 
     // The wizard's map is a document kept for the whole run: Escape, the close
-    // box and Close keep it (no question: nothing is lost), its "*" follows
-    // what the user did since the last load or save, and only then do Load
-    // map, Clear and Exit ask. The oracle is the plain record below.
+    // box and Close ask only while it is unsaved (No keeps the window up, Yes
+    // closes it with the map kept), its "*" follows what the user did since
+    // the last load or save, and only then do Load map, Clear and Exit ask.
+    // The oracle is the plain record below.
     void wizardKeepsItsMapAndAsksOnlyWhenUnsaved() {
         TMCW* wizard = editor->windows.MCW;
         TMainForm& f = *editor->mainForm;
@@ -144,20 +145,30 @@ class KeptWorkTest : public QObject {
                 QTest::mouseClick(wizard->Button5, Qt::LeftButton);
         };
         const auto starred = [wizard] { return wizard->windowTitle().endsWith(QLatin1Char('*')); };
-        QString typed;  // what the user typed since the last load or save
-        for (const char* how : {"escape", "close box", "button"}) {
+        const char* const ways[] = {"escape", "close box", "button"};
+        for (const char* how : ways) {  // a new map: nothing to lose, nothing asked
             wizard->show();
-            QTest::keyClicks(wizard->Edit1, QStringLiteral("K"));
-            typed += QStringLiteral("K");
-            QVERIFY2(starred(), how);
+            closeBy(how);
+            QVERIFY2(wizard->isHidden(), how);
+        }
+        QVERIFY(editor->prompts.questions.empty());
+        wizard->show();
+        QTest::keyClicks(wizard->Edit1, QStringLiteral("Kept"));
+        QVERIFY(starred());
+        for (const char* how : ways) {
+            editor->prompts.answer(false);
+            closeBy(how);
+            QVERIFY2(wizard->isVisible(), how);
+            editor->prompts.answer(true);
             closeBy(how);
             QVERIFY2(wizard->isHidden(), how);
             wizard->show();
-            QCOMPARE(wizard->Edit1->text(), typed);
+            QCOMPARE(wizard->Edit1->text(), QStringLiteral("Kept"));
             QVERIFY2(starred(), how);
-            closeBy(how);
         }
-        QVERIFY(editor->prompts.questions.empty());
+        QCOMPARE(editor->prompts.questions, Strings(6, std::string(mw::wizard_text::kAskClose)));
+        editor->prompts.questions.clear();
+        const QString typed = QStringLiteral("Kept");
 
         // Unsaved: Load map asks; No keeps the map, Yes loads (no "*").
         wizard->show();
@@ -175,7 +186,9 @@ class KeptWorkTest : public QObject {
         QVERIFY(starred());
         QVERIFY(editor->prompts.questions.empty());
         // Unsaved now: Exit asks its question once, No keeps everything.
+        editor->prompts.answer(true);
         closeBy("escape");
+        editor->prompts.questions.clear();
         editor->prompts.answer(false);
         f.FileExit1->trigger();
         QVERIFY(f.isVisible());

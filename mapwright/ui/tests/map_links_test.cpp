@@ -1,6 +1,8 @@
 // The wizard's "Map check" window mends what it safely can: a fix button on
-// each such row writes the design file, checks the map again, and "Undo fix"
-// takes it back.
+// each such row writes the design file and checks the map again. The fix, and
+// a link dragged in the map picture, are steps of the wizard's history: its
+// Undo and Redo (buttons and keys, and the check window's Undo) take them
+// back and make them again, only over files that hold what the step left.
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -68,8 +70,9 @@ class MapLinksTest : public QObject {
     }
     void cleanup() { editor.reset(); }
 
-    void aFixButtonMendsItsProblemAndUndoTakesItBack() {
+    void aFixButtonMendsItsProblemAndTheWizardUndoesIt() {
         // Alpha and Gamma without Beta: their nodes leading to Beta lead nowhere.
+        TMCW* wizard = editor->windows.MCW;
         mw::MapProject& map = editor->state->project();
         for (const char* name : {"alpha.sdf", "gamma.sdf"}) {
             const std::string path =
@@ -78,10 +81,12 @@ class MapLinksTest : public QObject {
             slot.systemName = name[0] == 'a' ? "Alpha" : "Gamma";
             slot.designFile = path;
         }
+        map.kept = mw::BuildProjectRecord(map);  // as if loaded: no "*"
         const std::string alpha = editor->scratch.path("alpha.sdf");
         const std::string original = vk_test::readFile(alpha);
         QStringList kinds, fixes, afterFix, afterUndo;
-        bool undoBefore = true, undoAfter = false;
+        bool undoBefore = true;
+        QString undoTip;
         std::string fixedFile;
         whenModal<TMCWcheck>([&](TMCWcheck* w) {
             kinds = column(w->ListView1, TMCWcheck::MessageColumn);
@@ -91,24 +96,39 @@ class MapLinksTest : public QObject {
                 fixes.append(b ? b->text() : QString());
             }
             undoBefore = w->Button2->isEnabled();
-            const int first = static_cast<int>(fixes.indexOf(QStringLiteral("Set to 0")));
-            auto* button = w->ListView1->cellWidget(first, TMCWcheck::FixColumn);
-            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+            const auto clickFix = [&] {
+                const int first = static_cast<int>(fixes.indexOf(QStringLiteral("Set to 0")));
+                auto* button = w->ListView1->cellWidget(first, TMCWcheck::FixColumn);
+                QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+            };
+            clickFix();
             afterFix = column(w->ListView1, TMCWcheck::MessageColumn);
             fixedFile = vk_test::readFile(alpha);
-            undoAfter = w->Button2->isEnabled();
+            undoTip = w->Button2->toolTip();
             QTest::mouseClick(w->Button2, Qt::LeftButton);
             afterUndo = column(w->ListView1, TMCWcheck::MessageColumn);
+            clickFix();  // again, for the wizard to undo
             QTest::mouseClick(w->Button1, Qt::LeftButton);
         });
-        check->showMap(map, editor->prompts);
+        wizard->show();
+        wizard->showProject();
+        QTest::mouseClick(wizard->Button8, Qt::LeftButton);
         QVERIFY(fixes.contains(QStringLiteral("Set to 0")));
-        QVERIFY(!undoBefore && undoAfter);
+        QVERIFY(!undoBefore);
+        QCOMPARE(undoTip, QStringLiteral("Undo Set to 0"));
         QCOMPARE(afterFix.size(), kinds.size() - 1);
         QVERIFY(fixedFile != original);
         QCOMPARE(afterUndo, kinds);
+        QCOMPARE(vk_test::readFile(alpha), fixedFile);
+        // The wizard's keys: Ctrl+Z takes the fix back, Ctrl+Y makes it again.
+        QApplication::setActiveWindow(wizard);  // the offscreen platform activates no dialog
+        QTest::keyClick(wizard, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(vk_test::readFile(alpha), original);
+        QTest::keyClick(wizard, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(vk_test::readFile(alpha), fixedFile);
+        QVERIFY(!wizard->windowTitle().endsWith(QLatin1Char('*')));  // the map itself is as it was
         QVERIFY(editor->prompts.errors.empty());
+        wizard->hide();
     }
 
     void aDragInThePictureLinksBothFilesOrSaysWhyNot() {
@@ -138,6 +158,18 @@ class MapLinksTest : public QObject {
         QCOMPARE(leadsToAt(paths[1], 1), std::string("AlphaJumpnode1"));
         QCOMPARE(picture->layout().lines.size(), 1u);
         QVERIFY(editor->prompts.errors.empty());
+        // Undo and Redo take both files back and make them again.
+        const std::string alphaLinked = vk_test::readFile(paths[0]);
+        const std::string betaLinked = vk_test::readFile(paths[1]);
+        QCOMPARE(wizard->Button10->toolTip(), QStringLiteral("Undo Link Alpha and Beta"));
+        QTest::mouseClick(wizard->Button10, Qt::LeftButton);
+        QCOMPARE(leadsToAt(paths[0], 1), std::string("0"));
+        QCOMPARE(leadsToAt(paths[1], 1), std::string("0"));
+        QCOMPARE(picture->layout().lines.size(), 0u);
+        QTest::mouseClick(wizard->Button11, Qt::LeftButton);
+        QCOMPARE(vk_test::readFile(paths[0]), alphaLinked);
+        QCOMPARE(vk_test::readFile(paths[1]), betaLinked);
+        QCOMPARE(picture->layout().lines.size(), 1u);
         // Gamma has no jump node: no link, and the message says so.
         const std::string beta = vk_test::readFile(paths[1]);
         drag(2, 1);

@@ -214,9 +214,11 @@ class SessionTest : public QObject {
         QCOMPARE(editor->prompts.questions,
                  std::vector<std::string>{
                      mw::RestoreQuestion(mw::LocalTime(info.savedAt), mw::RecoveryKind::Map)});
+        editor->prompts.answer(true);  // closed unsaved: Yes, put it away
         whenModal<TMCW>([](TMCW* w) { w->reject(); });
         editor->mainForm->MapCreatorWizard1->trigger();
         TMCW* wizard = editor->windows.MCW;
+        QVERIFY(wizard->isHidden());
         QCOMPARE(wizard->Edit1->text(), QStringLiteral("North"));
         QCOMPARE(wizard->Edit2->text(), QStringLiteral("Typed after the save"));
         QVERIFY(wizard->windowTitle().endsWith(QLatin1Char('*')));

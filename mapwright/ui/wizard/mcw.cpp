@@ -24,6 +24,7 @@
 #include "map_picture_view.h"
 #include "mcw_check.h"
 #include "mcw_help.h"
+#include "project/map_history_files.h"
 #include "project/project_check.h"
 #include "prompts/user_errors.h"
 #include "tab_control.h"
@@ -387,11 +388,11 @@ void TMCW::changeLink(std::size_t from, std::size_t to, bool link) {
     showingErrors(context_.prompts, [&] {
         const MapProjectRecord map = BuildProjectRecord(project_);
         const auto folder = ProjectFolder(project_.projectFile);
-        MCWcheck->steps().apply(link ? LinkSystemsBothWays(map, folder, from, to)
-                                     : UnlinkSystems(map, folder, from, to),
-                                project_.systems);
+        MakeFixStep(map_, link ? LinkSystemsBothWays(map, folder, from, to)
+                               : UnlinkSystems(map, folder, from, to));
     });
     showPicture();
+    showState();
 }
 
 void TMCW::showEmpireTabs() {
@@ -445,7 +446,8 @@ void TMCW::Button5Click() {
 }
 
 void TMCW::reject() {
-    QDialog::reject();
+    // Hidden already (Edit system closed it): nothing to ask.
+    if (!isVisible() || map_.confirmClose(context_.prompts)) QDialog::reject();
 }
 
 void TMCW::Button6Click() {
@@ -460,8 +462,8 @@ void TMCW::Button7Click() {
 }
 
 void TMCW::Button8Click() {
-    MCWcheck->showMap(project_, context_.prompts);
-    showSystems();  // a fix may have renamed a system or linked its files
+    MCWcheck->showMap(map_, context_.prompts);
+    showProject();  // a fix, or an undo there, may have changed the map or its files
 }
 
 void TMCW::Button9Click() {

@@ -89,8 +89,8 @@ class TMCW : public QDialog {
     void editSystem(int row);
     void ComboBox1Change();
     void TabControl1Change();
-    /// Escape, the close box and Close: the map stays for the next showing,
-    /// so nothing is lost and nothing asked.
+    /// Escape, the close box and Close: asked first while the map is
+    /// unsaved; the map stays for the next showing either way.
     void reject() override;
 
   signals:

@@ -4,13 +4,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "map/design_file_lookup.h"
-#include "project/map_project.h"
+#include "project/map_document.h"
+#include "project/map_history_files.h"
 #include "project/project_check.h"
 #include "prompts/user_errors.h"
 #include "widgets/text.h"
@@ -67,11 +69,12 @@ TMCWcheck::TMCWcheck(QWidget* owner)
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    Button2 = buttons->addButton(QStringLiteral("Undo fix"), QDialogButtonBox::ActionRole);
+    Button2 = buttons->addButton(QStringLiteral("Undo"), QDialogButtonBox::ActionRole);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setEnabled(false);
     Button2->hide();
-    connect(Button2, &QPushButton::clicked, this, &TMCWcheck::undoFix);
+    connect(Button2, &QPushButton::clicked, this, &TMCWcheck::undo);
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &TMCWcheck::undo);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -123,44 +126,46 @@ void TMCWcheck::setProblems(const std::vector<MapProblem>& problems,
 }
 
 void TMCWcheck::showProblems(const std::vector<MapProblem>& problems) {
-    project_ = nullptr;
+    map_ = nullptr;
     Button2->hide();
     setProblems(problems);
     exec();
 }
 
-void TMCWcheck::showMap(MapProject& project, Prompts& prompts) {
-    setMap(project, prompts);
+void TMCWcheck::showMap(MapDocument& map, Prompts& prompts) {
+    setMap(map, prompts);
     exec();
-    project_ = nullptr;
+    map_ = nullptr;
 }
 
-void TMCWcheck::setMap(MapProject& project, Prompts& prompts) {
-    project_ = &project;
+void TMCWcheck::setMap(MapDocument& map, Prompts& prompts) {
+    map_ = &map;
     prompts_ = &prompts;
     Button2->show();
     recheck();
 }
 
 void TMCWcheck::recheck() {
-    if (!project_) return;
-    const std::vector<MapProblem> problems = CheckMap(*project_);
-    setProblems(problems, FixesFor(problems, BuildProjectRecord(*project_),
-                                   ProjectFolder(project_->projectFile)));
-    Button2->setEnabled(steps_.canUndo());
-    Button2->setToolTip(fromModel(steps_.undoText()));
+    if (!map_) return;
+    const MapProject& project = map_->project();
+    const std::vector<MapProblem> problems = CheckMap(project);
+    setProblems(problems, FixesFor(problems, BuildProjectRecord(project),
+                                   ProjectFolder(project.projectFile)));
+    const MapHistory& history = map_->history();
+    Button2->setEnabled(history.canUndo());
+    Button2->setToolTip(history.canUndo() ? fromModel("Undo " + history.undoLabel()) : QString());
 }
 
 void TMCWcheck::fix(std::size_t row) {
-    if (!project_ || row >= fixes_.size() || !fixes_[row]) return;
+    if (!map_ || row >= fixes_.size() || !fixes_[row]) return;
     const CheckFix chosen = *fixes_[row];
-    showingErrors(*prompts_, [&] { steps_.apply(chosen, project_->systems); });
+    showingErrors(*prompts_, [&] { MakeFixStep(*map_, chosen); });
     recheck();
 }
 
-void TMCWcheck::undoFix() {
-    if (!project_) return;
-    showingErrors(*prompts_, [&] { steps_.undo(project_->systems); });
+void TMCWcheck::undo() {
+    if (!map_) return;
+    map_->undo(*prompts_);
     recheck();
 }
 

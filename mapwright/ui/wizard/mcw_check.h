@@ -2,9 +2,10 @@
 // "Map check": the problems the map check finds in the wizard's map, one row
 // a problem (severity, system, object, message) under a line that sums them
 // up, and a fix button on each row whose problem has a safe fix. A fix writes
-// the design files it changes (or renames the map's system) and checks the
-// map again; "Undo fix" takes the fixes back, last first, while the files
-// hold what they left. Modal over the wizard; "Close" closes it.
+// the design files it changes (or renames the map's system) as one step of
+// the wizard's undo history and checks the map again; "Undo" (Ctrl+Z) takes
+// back the last step of that history, here as in the wizard. Modal over the
+// wizard; "Close" closes it.
 
 #include <QDialog>
 #include <optional>
@@ -14,8 +15,8 @@
 #include "check/map_problem.h"
 
 namespace mw {
+class MapDocument;
 class Prompts;
-struct MapProject;
 }  // namespace mw
 
 class QLabel;
@@ -37,30 +38,26 @@ class TMCWcheck : public QDialog {
     void showProblems(const std::vector<MapProblem>& problems);
     /// Checks the wizard's map and shows its problems with their fixes until
     /// the window is closed; a fix changes the map and its files at once.
-    void showMap(MapProject& project, Prompts& prompts);
+    void showMap(MapDocument& map, Prompts& prompts);
     /// The same without showing the window.
-    void setMap(MapProject& project, Prompts& prompts);
+    void setMap(MapDocument& map, Prompts& prompts);
     /// Checks the map again and shows what it finds.
     void recheck();
-    /// The fixes made, and links the map picture made, to take back last
-    /// first with "Undo fix".
-    FixSteps& steps() { return steps_; }
 
     QLabel* Label1;           // what the problems mean for "Save map"
     QTableWidget* ListView1;  // one row a problem
     QPushButton* Button1;     // Close
-    QPushButton* Button2;     // Undo fix
+    QPushButton* Button2;     // Undo: the wizard's last step
 
     enum Column { SeverityColumn, SystemColumn, ObjectColumn, MessageColumn, FixColumn };
 
   private:
     void fix(std::size_t row);
-    void undoFix();
+    void undo();
 
-    MapProject* project_ = nullptr;
+    MapDocument* map_ = nullptr;
     Prompts* prompts_ = nullptr;
     std::vector<std::optional<CheckFix>> fixes_;
-    FixSteps steps_;
 };
 
 }  // namespace mw::ui

@@ -32,6 +32,9 @@ namespace {
 // The question before a project file replaces an unsaved map.
 const char kAskLoadOver[] =
     "Are you sure you want to load another map? Your unsaved data will be lost!";
+// The question before Close, Escape or the close box puts an unsaved map away.
+const char kAskClose[] =
+    "Are you sure you want to close this window? (Your unsaved datas will be lost)";
 
 QString keyText(ObjectDialog* dialog) {
     if (auto* planet = qobject_cast<Tplanet*>(dialog)) return planet->Edit1->text();
@@ -118,9 +121,25 @@ void MonkeyWalk::handleModal(QWidget* modal) {
             project_.load(projectToShow_, vk_test::readFile(projectToShow_));
         for (int i = uniform(1, 12); i > 0 && !failed(); --i) wizardStep(wizard);
         queueAnswers();
-        editor_->prompts.answerQueue.push_front(true);
-        press(wizard->Button5);
-        count("wizard: Close");
+        // Close asks only while the map is unsaved: No keeps the window up.
+        const bool unsaved = wizard->windowTitle().endsWith(QLatin1Char('*'));
+        const auto closeAsks = [&asked] {
+            return std::count(asked.begin(), asked.end(), kAskClose);
+        };
+        for (const bool yes : {chance(0.7), true}) {
+            const auto before = closeAsks();
+            editor_->prompts.answerQueue.push_front(yes);
+            press(wizard->Button5);
+            if ((closeAsks() > before) != unsaved)
+                fail(unsaved ? "Close of an unsaved map asked nothing"
+                             : "Close of a saved map asked");
+            if (wizard->isVisible() == (yes || !unsaved))
+                fail("Close answered " + std::string(yes ? "Yes" : "No") +
+                     (wizard->isVisible() ? " kept the wizard up" : " closed the wizard"));
+            if (failed()) break;
+            count(yes || !unsaved ? "wizard: Close" : "wizard: Close answered No");
+            if (!wizard->isVisible()) break;
+        }
     } else {
         fail("an unexpected modal window: " + className(modal));
     }
@@ -129,7 +148,7 @@ void MonkeyWalk::handleModal(QWidget* modal) {
     if (auto* dialog = qobject_cast<QDialog*>(guard.data()); dialog && dialog->isVisible()) {
         if (!failed() && !qobject_cast<ObjectDialog*>(dialog))
             fail(className(dialog) + " stayed open");
-        dialog->reject();
+        dialog->QDialog::reject();  // whatever it would ask first
     }
 }
 
