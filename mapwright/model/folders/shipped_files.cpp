@@ -31,13 +31,14 @@ fs::path HelpPageFor(std::string_view helpFileName) {
 }
 
 std::vector<std::string> ShippedFileNames() {
+    constexpr const char* kHelpFiles[] = {"readme.hlp", "intro.hlp", "bai.hlp", "tutorial1.hlp",
+                                          "tutorial2.hlp"};
     std::vector<std::string> names;
+    names.reserve(std::size(kTools) + 3 + std::size(kHelpFiles));
     for (const ToolInfo& tool : kTools) names.emplace_back(tool.picture);
     names.emplace_back("banner.bmp");
     names.emplace_back("mapwright.png");
-    for (const char* help :
-         {"readme.hlp", "intro.hlp", "bai.hlp", "tutorial1.hlp", "tutorial2.hlp"})
-        names.push_back(HelpPageFor(help).string());
+    for (const char* help : kHelpFiles) names.push_back(HelpPageFor(help).string());
     names.emplace_back(kDefaultNameDatabase);
     return names;
 }

@@ -164,6 +164,7 @@ TEST_F(MapDocumentTest, SeveralFilesInsertedInOrderWithTheirRefusals) {
 
     prompts_.notices.clear();
     std::vector<std::string> twelve;
+    twelve.reserve(12);
     for (int i = 0; i < 12; ++i)
         twelve.push_back(designFile("s" + std::to_string(i) + ".sdf", "S" + std::to_string(i)));
     insert(twelve);

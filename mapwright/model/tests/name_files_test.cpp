@@ -169,12 +169,14 @@ TEST_F(NameFilesTest, FailedRewriteKeepsTheOriginal) {
                     "FileFaultsTest stand for a full disk";
 #else
     std::vector<std::string> names;
+    names.reserve(40);
     for (int i = 0; i < 40; ++i) names.push_back("Name" + std::to_string(i));
 
     SystemModel model;
     for (const auto& n : names) model.planets.at(model.AllocateIndex(ObjectKind::Planet)).name = n;
     const std::string ond = path("db.ond");
     std::vector<TOndRecord> recs;
+    recs.reserve(names.size());
     for (const auto& n : names) recs.push_back({FixedString<125>(n), FixedString<1>("U"), 1});
     writeOndFile(ond, recs);
 
