@@ -101,9 +101,10 @@ class MainFormTest : public QObject {
             found = nullptr;
             for (QAction* a : actions)
                 if (a->text() == part) found = a;
-            QVERIFY2(found, qPrintable(part));
+            if (!found) QFAIL(qPrintable(part));
             if (found->menu()) actions = found->menu()->actions();
         }
+        if (!found) QFAIL("an empty menu path");
         QTEST(found->shortcut().toString(), "shortcut");
         QTEST(found->isVisible(), "visible");
         QTEST(found->isEnabled(), "enabled");

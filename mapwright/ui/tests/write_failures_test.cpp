@@ -56,7 +56,9 @@ class WriteFailuresTest : public QObject {
 
     void undoAndRedoThatCannotWriteTheListsChangeNothing() {
         TMainForm& f = *editor->mainForm;
-        for (const auto& [key, moved] : {std::pair{Qt::Key_Z, -1}, std::pair{Qt::Key_Y, 1}}) {
+        for (const auto& [keyOfStep, moved] : {std::pair{Qt::Key_Z, -1}, std::pair{Qt::Key_Y, 1}}) {
+            // A plain copy: older compilers cannot capture a structured binding in a lambda.
+            const Qt::Key key = keyOfStep;
             const int index = editor->document->undoStack()->index();
             const int shown = designer->markers().size();
             failEachWay([&] { QTest::keyClick(&f, key, Qt::ControlModifier); });

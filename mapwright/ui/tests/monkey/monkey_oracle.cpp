@@ -80,7 +80,7 @@ std::string listDifference(const char* file, const std::vector<std::string>& hel
 
 }  // namespace
 
-SystemOracle::SystemOracle(std::vector<std::string> databaseNames) {
+SystemOracle::SystemOracle(const std::vector<std::string>& databaseNames) {
     for (const std::string& name : databaseNames)
         if (!name.empty()) databaseNames_.push_back(cut(name, 120));
 }

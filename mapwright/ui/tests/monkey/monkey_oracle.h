@@ -49,7 +49,7 @@ using MarkerSet = std::set<std::tuple<int, int, int, int>>;
 class SystemOracle {
   public:
     /// The planet names a pool is filled with.
-    explicit SystemOracle(std::vector<std::string> databaseNames);
+    explicit SystemOracle(const std::vector<std::string>& databaseNames);
 
     const OracleSystem& now() const { return now_; }
     /// False after an undo or redo to a step whose system is not known.

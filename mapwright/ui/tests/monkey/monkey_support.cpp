@@ -8,7 +8,8 @@
 
 namespace mw::ui::test {
 
-ModalAct::ModalAct(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act) {
+ModalAct::ModalAct(const std::function<bool(QWidget*)>& accept,
+                   const std::function<void(QWidget*)>& act) {
     QObject::connect(&timer_, &QTimer::timeout, [this, accept, act] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible() || !accept(modal)) return;

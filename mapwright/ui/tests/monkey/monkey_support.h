@@ -20,7 +20,7 @@ namespace mw::ui::test {
 /// never came is not waited for later.
 class ModalAct {
   public:
-    ModalAct(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> act);
+    ModalAct(const std::function<bool(QWidget*)>& accept, const std::function<void(QWidget*)>& act);
 
   private:
     QTimer timer_;
