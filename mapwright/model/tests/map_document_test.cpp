@@ -11,10 +11,10 @@
 
 #include "editor/editor_state.h"
 #include "map/project_file.h"
+#include "model_test_support.h"
 #include "recent/recent_files.h"
 #include "recovery/recovery_file.h"
 #include "scripted_prompts.h"
-#include "system/sdf_record.h"
 #include "test_support.h"
 
 using namespace mw;
@@ -25,11 +25,9 @@ namespace {
 class MapDocumentTest : public ::testing::Test {
   protected:
     std::string designFile(const std::string& name, const std::string& sunName) {
-        SdfRecord r;
-        r.tag = "sun";
-        r.name = sunName;
-        const auto b = r.encode();
-        return scratch_.write(name, std::string(reinterpret_cast<const char*>(b.data()), b.size()));
+        const std::string path = scratch_.path(name);
+        model_test::writeDesignFile(path, {model_test::sunRecord(sunName)});
+        return path;
     }
     // What "Save map" would write now, as the bytes of a file.
     std::string bytesOf() const {

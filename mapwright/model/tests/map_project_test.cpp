@@ -35,11 +35,9 @@ class MapProjectTest : public ::testing::Test {
     static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     // A design file whose first record names the system.
     std::string designFile(const std::string& name, const std::string& sunName) {
-        SdfRecord r;
-        r.tag = "sun";
-        r.name = sunName;
-        const auto b = r.encode();
-        return scratch_.write(name, std::string(reinterpret_cast<const char*>(b.data()), b.size()));
+        const std::string path = scratch_.path(name);
+        model_test::writeDesignFile(path, {model_test::sunRecord(sunName)});
+        return path;
     }
     bool insert(const std::string& path) {
         prompts_.files[FileDialog::InsertSystem] = path;
