@@ -25,7 +25,7 @@ namespace {
 class MapDocumentTest : public ::testing::Test {
   protected:
     std::string designFile(const std::string& name, const std::string& sunName) {
-        const std::string path = scratch_.path(name);
+        std::string path = scratch_.path(name);
         model_test::writeDesignFile(path, {model_test::sunRecord(sunName)});
         return path;
     }

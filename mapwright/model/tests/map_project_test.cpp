@@ -35,7 +35,7 @@ class MapProjectTest : public ::testing::Test {
     static std::string readBytes(const std::string& path) { return vk_test::readFile(path); }
     // A design file whose first record names the system.
     std::string designFile(const std::string& name, const std::string& sunName) {
-        const std::string path = scratch_.path(name);
+        std::string path = scratch_.path(name);
         model_test::writeDesignFile(path, {model_test::sunRecord(sunName)});
         return path;
     }
