@@ -1,5 +1,6 @@
 #include "inf_file_content.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -8,10 +9,10 @@
 
 namespace {
 
-// Reads of 64 KB and more go from the file straight into the window (see
-// cFile::read); the rest leaves room for a token kept at its start. Small
-// enough to stay in the processor's cache while it is parsed.
+// Small enough to stay in the processor's cache while it is parsed; a
+// token kept at its start leaves room for the next 64 KB.
 constexpr std::size_t kWindow = std::size_t{68} << 10;
+constexpr std::size_t kFirstPiece = 4096;
 
 }  // namespace
 
@@ -23,7 +24,13 @@ cInfFileContent::~cInfFileContent() {
 }
 
 std::size_t cInfFileContent::readInto(char* to, std::size_t room) {
-    return m_file.read(to, room);
+    // The first bytes tell text from binary; a binary file is read whole
+    // into a block of its own, so the window's pages are not touched for it.
+    if (!m_started) {
+        m_started = true;
+        room = std::min(room, kFirstPiece);
+    }
+    return m_file.read(to, room, false);
 }
 
 void cInfFileContent::readAll() {
@@ -37,5 +44,5 @@ void cInfFileContent::readAll() {
     dropWindow();
     // A file cut short meanwhile fails its read, as before.
     for (std::size_t filled = read; filled < m_length;)
-        filled += m_file.read(whole + filled, m_length - filled);
+        filled += m_file.read(whole + filled, m_length - filled, false);
 }

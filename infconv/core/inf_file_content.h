@@ -36,4 +36,5 @@ class cInfFileContent : public cInfTextWindow {
     cFile& m_file;
     std::size_t m_length;
     char* m_whole = nullptr;
+    bool m_started = false;
 };
