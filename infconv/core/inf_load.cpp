@@ -137,6 +137,7 @@ bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileConte
             }
             // Its memory is the tree's now.
             stream->reset();
+            content.reset();
             file.seek(0, cFile::Origin::Start);
             content = open();
         }
