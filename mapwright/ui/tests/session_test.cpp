@@ -10,6 +10,7 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include "common/errors.h"
 #include "common/file_faults.h"
 #include "designer/mdi_child.h"
 #include "recovery/recovery_file.h"
@@ -339,9 +340,21 @@ class SessionTest : public QObject {
                                 dir.path("before.sdf") + "\n");
         const vk_test::StartedProgram first = vk_test::startProgram(
             VK_MAPWRIGHT_TESTABLE, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
-        QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
-                                     vk_test::readFile(recovery) == dir.read("before.sdf"),
-                                 60000);
+        // The autosave writes the design file first and its info after: a kill
+        // between the two leaves nothing to restore, so the kill waits for the
+        // info that vouches for the design file beside it.
+        const RecoveryFiles autosaved(dir.root() / "state" / "mapwright");
+        const auto restorable = [&] {
+            if (!dir.exists("before.sdf") || dir.read("before.sdf").empty() ||
+                vk_test::readFile(recovery) != dir.read("before.sdf"))
+                return false;
+            try {
+                return autosaved.find().has_value();
+            } catch (const UserError&) {
+                return false;
+            }
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(restorable(), 60000);
         vk_test::stopProgram(first, vk_test::Stop::Kill);
         QCOMPARE(vk_test::finishProgram(first, 30).status, -1);
         QVERIFY(dir.read("before.sdf") != vk_test::readFile(kSample));
