@@ -19,6 +19,7 @@ class MonkeyTest : public QObject {
         QTest::newRow("seed 7") << quint64(7) << 86;
         QTest::newRow("seed 106") << quint64(106) << 83;
         QTest::newRow("seed 402") << quint64(402) << 108;
+        QTest::newRow("seed 12354") << quint64(12354) << 156;
     }
     void walk() {
         QFETCH(quint64, seed);

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QUndoStack>
+#include <algorithm>
 #include <set>
 
 #include "designer/mdi_child.h"
@@ -114,6 +115,22 @@ void MonkeyWalk::observeFiles() {
     checkOpened(fileUsed_);
     if (!oracle_.open(bytes, usedOnDisk()))
         fail("the editor opened " + fileUsed_ + ", which the walk cannot read");
+}
+
+void MonkeyWalk::usedListLeftAsTold() {
+    const std::vector<std::string>& errors = editor_->prompts.errors;
+    if (std::none_of(errors.begin(), errors.end(), [](const std::string& e) {
+            return e.find("list.dat could not be put back") != std::string::npos;
+        }))
+        return;
+    count("(list.dat left as the user was told)");
+    oracle_.usedListLeft(usedOnDisk());
+    // The list is the system's from now on, with or without a step for it.
+    const std::optional<std::string> list = systemState().usedList;
+    before_.usedList = list;
+    const QUndoStack& stack = *editor_->document->undoStack();
+    steps_[stack.index()].usedList = list;
+    if (stackMoved_ && !undoing_) synced();
 }
 
 void MonkeyWalk::checkOracle() {

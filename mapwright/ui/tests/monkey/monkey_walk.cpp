@@ -135,6 +135,7 @@ void MonkeyWalk::run(int actions) {
         // What the action left for later (markers it removed, the caption timer).
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        usedListLeftAsTold();
         const bool fired = faultFired(before.has_value(), name);
         observeFiles();
         checkWindow();
@@ -147,9 +148,11 @@ void MonkeyWalk::run(int actions) {
 
 std::string MonkeyWalk::failure() const {
     if (failure_.empty()) return {};
-    std::string text = "seed " + std::to_string(seed_) + ", action " + std::to_string(done_ + 1) +
+    std::string text = "seed " + std::to_string(seed_) + ", action " + std::to_string(failedAt_) +
                        ": " + failure_ + "\nthe actions before it:";
     for (const std::string& line : recent_) text += "\n  " + line;
+    if (!errorsAtFailure_.empty()) text += "\nthe errors shown in it:";
+    for (const std::string& line : errorsAtFailure_) text += "\n  " + line;
     return text;
 }
 
@@ -535,7 +538,10 @@ bool MonkeyWalk::answered(std::size_t n) const {
 }
 
 void MonkeyWalk::fail(const std::string& what) {
-    if (failure_.empty()) failure_ = what;
+    if (!failure_.empty()) return;
+    failure_ = what;
+    failedAt_ = done_ + 1;
+    errorsAtFailure_ = editor_->prompts.errors;
 }
 
 void MonkeyWalk::count(const std::string& kind) {

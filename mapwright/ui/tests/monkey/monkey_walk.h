@@ -133,6 +133,9 @@ class MonkeyWalk {
     /// After the action: what it opened or saved goes into the record, a
     /// saved file is read back and compared with it.
     void observeFiles();
+    /// A failed step told the user "list.dat" could not be put back: the
+    /// record takes the list as the disk left it (the pool is never excused).
+    void usedListLeftAsTold();
     /// The map, the sun's fields and the name lists against the record.
     void checkOracle();
 
@@ -201,6 +204,8 @@ class MonkeyWalk {
     ActionCounts counts_;
     std::deque<std::string> recent_;
     std::string failure_;
+    int failedAt_ = 0;                          // the action that failed, from 1
+    std::vector<std::string> errorsAtFailure_;  // the errors it showed
     int done_ = 0;
 };
 
