@@ -238,7 +238,10 @@ void MonkeyWalk::markerAction(ObjectMarker* marker, std::optional<QPoint> at) {
     dialogObject_ = object;
     const bool deleting = designer_->tool() == Tool::Delete;
     press(marker, at);
-    if (!deleting) return;
+    if (deleting) clickedToDelete(object);
+}
+
+void MonkeyWalk::clickedToDelete(ObjectRef object) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (designer_->marker(object.kind, object.index)) {
         if (editor_->prompts.errors.empty()) fail("a delete removed nothing, silently");
@@ -298,10 +301,12 @@ void MonkeyWalk::dragMarker() {
     note("drag " + objectLabel(marker->object()) + " to " + std::to_string(to.x()) + "," +
          std::to_string(to.y()));
     const QPoint from = marker->rect().center();
-    const QPoint start = marker->pixel();
+    // A drag is the hand's way from where it pressed, not from the marker's pixel.
+    const bool far =
+        (marker->mapFrom(panel_, to) - from).manhattanLength() >= QApplication::startDragDistance();
     const ObjectRef object = marker->object();
     dialogObject_ = object;
-    // A short way is a click, which opens the object's dialog.
+    // A short way is a click, which opens the object's dialog or deletes it.
     const ModalAct answer([this](QWidget* w) { return handling_.empty() && w; },
                           [this](QWidget* w) { handleModal(w); });
     QTest::mousePress(marker, Qt::LeftButton, {}, from);
@@ -311,8 +316,8 @@ void MonkeyWalk::dragMarker() {
     QTest::mouseMove(marker, marker->mapFrom(panel_, to));
     QTest::mouseRelease(marker, Qt::LeftButton, {}, marker->mapFrom(panel_, to));
     count("designer: drag a marker");
-    const bool onMap = (to - start).manhattanLength() >= QApplication::startDragDistance() &&
-                       QRect(0, 0, MapPanel::kSize, MapPanel::kSize).contains(to) &&
+    if (!far && designer_->tool() == Tool::Delete) return clickedToDelete(object);
+    const bool onMap = far && QRect(0, 0, MapPanel::kSize, MapPanel::kSize).contains(to) &&
                        !(to.x() == 247 && to.y() == 247);
     // Only a live object moves; the map must show it where it was dropped.
     if (!onMap || !oracle_.live(int(object.kind), object.index)) return;

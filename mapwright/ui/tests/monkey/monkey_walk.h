@@ -96,6 +96,8 @@ class MonkeyWalk {
     /// A click on a marker (at the pixel of it, or its centre): deletes it
     /// or answers its dialog.
     void markerAction(ObjectMarker* marker, std::optional<QPoint> at = std::nullopt);
+    /// A click with the delete tool on the object's marker: it must be gone.
+    void clickedToDelete(ObjectRef object);
 
     // --- the modal windows, whichever opens ---
     void handleModal(QWidget* modal);
