@@ -23,6 +23,7 @@ class MonkeyTest : public QObject {
         QTest::newRow("seed 50022") << quint64(50022) << 318;
         QTest::newRow("seed 50040") << quint64(50040) << 114;
         QTest::newRow("seed 50066") << quint64(50066) << 297;
+        QTest::newRow("seed 50124") << quint64(50124) << 206;
     }
     void walk() {
         QFETCH(quint64, seed);

@@ -75,6 +75,8 @@ MonkeyWalk::MonkeyWalk(std::uint64_t seed, double faultRate)
                                                std::chrono::hours(1));
     stackWatch_ = QObject::connect(editor_->document->undoStack(), &QUndoStack::indexChanged,
                                    [this](int index) { stepTaken(index); });
+    QObject::connect(editor_->document.get(), &SystemDocument::modifiedChanged,
+                     [this](bool modified) { cleanInAction_ = cleanInAction_ || !modified; });
     QObject::connect(editor_->document.get(), &SystemDocument::fileUsed,
                      [this](const QString& path) { fileUsed_ = toModel(path); });
 }
@@ -96,6 +98,7 @@ void MonkeyWalk::run(int actions) {
         stackMoved_ = false;
         undoing_ = false;
         startedOver_ = false;
+        cleanInAction_ = false;
         saving_ = false;
         fileUsed_.clear();
         dialogObject_.reset();

@@ -202,6 +202,7 @@ class MonkeyWalk {
     bool stackMoved_ = false;                           // the undo stack changed in the action
     bool undoing_ = false;                              // the action is undo or redo
     bool startedOver_ = false;                          // the action may start a new system
+    bool cleanInAction_ = false;                        // nothing was unsaved at some point of it
     QMetaObject::Connection stackWatch_;
     ActionCounts counts_;
     std::deque<std::string> recent_;
