@@ -416,7 +416,7 @@ void cFile::dropReadAhead() {
     m_readPos = m_readEnd = 0;
 }
 
-std::size_t cFile::read(void* destination, std::size_t n) {
+std::size_t cFile::read(void* destination, std::size_t n, bool readAhead) {
     auto* out = static_cast<char*>(destination);
     if (m_buffer) {
         auto count = static_cast<std::size_t>(
@@ -441,7 +441,7 @@ std::size_t cFile::read(void* destination, std::size_t n) {
             continue;
         }
         // Large reads go straight to the caller's memory.
-        bool direct = n - done >= kIoSize;
+        const bool direct = !readAhead || n - done >= kIoSize;
         char* target = direct ? out + done : m_io.get();
         std::size_t want = direct ? n - done : kIoSize;
         const std::int64_t got = os::read(m_handle, target, want);

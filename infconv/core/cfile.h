@@ -71,8 +71,10 @@ class cFile {
     const Identity& identity() const { return m_identity; }
 
     // Reads up to n bytes (fewer only at the end of the file). A call that
-    // transfers no byte throws cFileException.
-    std::size_t read(void* destination, std::size_t n);
+    // transfers no byte throws cFileException. Small reads go through a
+    // read-ahead buffer unless `readAhead` is false (a caller reading into a
+    // buffer of its own gains nothing from it, and would pay for its pages).
+    std::size_t read(void* destination, std::size_t n, bool readAhead = true);
     // Writes n bytes. A call that transfers no byte throws cFileException.
     std::size_t write(const void* source, std::size_t n);
     // Whole-file mode: like read. Otherwise reads when the mode has kRead,

@@ -22,11 +22,11 @@ enum class Kind { BlockStart, BlockEnd, String, SectionName, Equal, Number, Comm
 // The scanner's rules for a text without splices, token by token. The
 // token's text or number is kept in the scanner (a token returned as a
 // struct costs more to pass than to scan). Where a token reaches the end of
-// the bytes read so far, more are read and the token goes on.
+// the bytes at hand, more are read, the token's bytes kept, and it goes on.
 class DirectScanner {
   public:
     explicit DirectScanner(cInfTextSource& source)
-        : m_source(source), m_base(source.data()), m_p(m_base), m_end(m_base + source.size()) {}
+        : m_source(source), m_p(source.data()), m_end(m_p + source.size()), m_token(m_p) {}
 
     [[gnu::always_inline]] Kind next() {
         for (;;) {
@@ -34,14 +34,16 @@ class DirectScanner {
             const char* p = m_p;
             for (;;) {
                 while (p != m_end && kBetweenTokens[static_cast<unsigned char>(*p)]) ++p;
-                if (p != m_end || !more()) break;
+                if (p != m_end) break;
+                m_token = p;  // nothing to keep
+                p = more();
+                if (!p) {
+                    p = m_end;
+                    break;
+                }
             }
             m_p = p;
             if (p == m_end) return Kind::End;
-            if (p - m_base >= m_releaseAt) {
-                m_source.release(p);
-                m_releaseAt = (p - m_base) + kReleaseStep;
-            }
             switch (*p) {
                 case '"':
                     return scanQuoted();
@@ -62,7 +64,7 @@ class DirectScanner {
                 case '[':
                     return scanSectionName();
                 case ';':
-                    m_p = find(p + 1, '\r');
+                    m_p = find(p + 1, '\r', false);
                     if (m_p != m_end) ++m_p;
                     continue;
                 default:
@@ -84,26 +86,34 @@ class DirectScanner {
         return m_textBytes > std::numeric_limits<std::uint32_t>::max() ? Kind::GiveUp : kind;
     }
 
-    bool more() {
-        if (!m_source.more()) return false;
-        m_end = m_base + m_source.size();
-        return true;
+    // Reads more after the bytes at hand, keeping those of the token begun
+    // at m_token (which may move): where the new bytes start, or null at the
+    // end of the text (nothing moved then).
+    const char* more() {
+        const auto keep = static_cast<std::size_t>(m_end - m_token);
+        if (!m_source.more(keep)) return nullptr;
+        m_token = m_source.data();
+        m_end = m_token + m_source.size();
+        return m_token + keep;
     }
 
-    // The first `c` from `from` on, reading more as needed; the end when none.
-    const char* find(const char* from, char c) {
+    // The first `c` from `from` on, reading more as needed; the end when
+    // none. The bytes from m_token on are kept if `keep`.
+    const char* find(const char* from, char c, bool keep) {
         for (;;) {
             if (const void* hit = std::memchr(from, c, static_cast<std::size_t>(m_end - from))) {
                 return static_cast<const char*>(hit);
             }
-            from = m_end;
-            if (!more()) return m_end;
+            if (!keep) m_token = m_end;
+            from = more();
+            if (!from) return m_end;
         }
     }
 
     Kind scanQuoted() {
-        const char* begin = m_p + 1;
-        const char* stop = find(begin, '"');
+        m_token = m_p;
+        const char* stop = find(m_p + 1, '"', true);
+        const char* begin = m_token + 1;
         m_p = stop == m_end ? m_end : stop + 1;
         m_text = std::string_view(begin, static_cast<std::size_t>(stop - begin));
         if (m_text.find('\n') != std::string_view::npos) {
@@ -117,20 +127,27 @@ class DirectScanner {
     }
 
     Kind scanSectionName() {
-        const char* begin = m_p + 1;
-        const char* stop = find(begin, ']');
+        m_token = m_p;
+        const char* stop = find(m_p + 1, ']', true);
+        const char* begin = m_token + 1;
         m_p = stop == m_end ? m_end : stop + 1;
         m_text = trimmedBlanks(std::string_view(begin, static_cast<std::size_t>(stop - begin)));
         return counted(Kind::SectionName);
     }
 
     Kind scanWord() {
-        const char* begin = m_p;
-        const char* p = begin + 1;
+        m_token = m_p;
+        const char* p = m_p + 1;
         for (;;) {
             while (p != m_end && !kEndsWord[static_cast<unsigned char>(*p)]) ++p;
-            if (p != m_end || !more()) break;
+            if (p != m_end) break;
+            p = more();
+            if (!p) {
+                p = m_end;
+                break;
+            }
         }
+        const char* begin = m_token;
         m_p = p;
         m_text = trimmedEnd(std::string_view(begin, static_cast<std::size_t>(p - begin)));
         return counted(Kind::String);
@@ -142,8 +159,8 @@ class DirectScanner {
     Kind scanNumber() {
         static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        const char* begin = m_p;
-        const char* p = begin;
+        m_token = m_p;
+        const char* p = m_p;
         const bool negative = *p == '-';
         if (negative) ++p;
         std::uint64_t digits = 0;
@@ -164,8 +181,14 @@ class DirectScanner {
                     break;
                 }
             }
-            if (!ended && !more()) break;
+            if (ended) break;
+            p = more();
+            if (!p) {
+                p = m_end;
+                break;
+            }
         }
+        const char* begin = m_token;
         m_p = p;
         const std::string_view text(begin, static_cast<std::size_t>(p - begin));
         // "-" may only lead; a later one is the next number's.
@@ -181,14 +204,11 @@ class DirectScanner {
         return Kind::Number;
     }
 
-    // The source is told now and then which bytes are done with.
-    static constexpr std::ptrdiff_t kReleaseStep = std::ptrdiff_t{1} << 20;
-
     cInfTextSource& m_source;
-    const char* const m_base;  // the block never moves
     const char* m_p;
     const char* m_end;
-    std::ptrdiff_t m_releaseAt = 0;
+    // The first byte of the token being scanned, kept when more are read.
+    const char* m_token;
     std::string_view m_text;
     float m_number = 0.0f;
     std::uint64_t m_textBytes = 0;

@@ -13,17 +13,18 @@
 
 class cInfNode;
 
-// The bytes of a text in one block that may fill as it is read.
+// The bytes of a text, all in memory or read a piece at a time.
 class cInfTextSource {
   public:
     virtual ~cInfTextSource() = default;
-    // The bytes so far are [data(), data() + size()); the block never moves.
+    // The bytes at hand are [data(), data() + size()).
     virtual const char* data() const = 0;
     virtual std::size_t size() const = 0;
-    // Adds bytes to the end; false when there are no more.
-    virtual bool more() { return false; }
-    // The bytes before `upTo` are not looked at again.
-    virtual void release(const char* /*upTo*/) {}
+    // Reads more bytes after those at hand, keeping the last `keep` of them:
+    // they are then the first at data(), the bytes before them are gone, and
+    // the new ones follow (there may be none this time). False, with nothing
+    // moved, when there are no more.
+    virtual bool more(std::size_t /*keep*/) { return false; }
 };
 
 // Appends the sections and keys of the text to `root`, an empty root.

@@ -1,53 +1,48 @@
 #include "inf_file_content.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <new>
+#include <cstring>
+#include <stdexcept>
 
 #include "cfile.h"
 #include "large_blocks.h"
-#include "os.h"
 
 namespace {
 
-constexpr std::size_t kPiece = std::size_t{256} << 10;
-constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
+// Small enough to stay in the processor's cache while it is parsed; a
+// token kept at its start leaves room for the next 64 KB.
+constexpr std::size_t kWindow = std::size_t{68} << 10;
+constexpr std::size_t kFirstPiece = 4096;
 
 }  // namespace
 
-cInfFileContent::cInfFileContent(cFile& file, std::size_t length) : m_file(file), m_length(length) {
-    if (length >= kLargeBlockFrom) {
-        m_data = static_cast<char*>(allocateLargeBlock(length));
-        m_mapped = true;
-    } else {
-        m_small = std::make_unique_for_overwrite<char[]>(length);
-        m_data = m_small.get();
-    }
-    m_released = m_data;
-}
+cInfFileContent::cInfFileContent(cFile& file, std::size_t length)
+    : cInfTextWindow(length, kWindow), m_file(file), m_length(length) {}
 
 cInfFileContent::~cInfFileContent() {
-    if (m_mapped) freeLargeBlock(m_data, m_length);
+    freeLargeBlock(m_whole, m_length);
 }
 
-bool cInfFileContent::more() {
-    if (m_filled == m_length) return false;
-    const std::size_t want = std::min(kPiece, m_length - m_filled);
-    m_filled += m_file.read(m_data + m_filled, want);
-    return true;
+std::size_t cInfFileContent::readInto(char* to, std::size_t room) {
+    // The first bytes tell text from binary; a binary file is read whole
+    // into a block of its own, so the window's pages are not touched for it.
+    if (!m_started) {
+        m_started = true;
+        room = std::min(room, kFirstPiece);
+    }
+    return m_file.read(to, room, false);
 }
 
 void cInfFileContent::readAll() {
-    while (m_filled < m_length) m_filled += m_file.read(m_data + m_filled, m_length - m_filled);
-}
-
-void cInfFileContent::release(const char* upTo) {
-    if (!m_mapped || upTo - m_released < static_cast<std::ptrdiff_t>(kReleaseStep)) return;
-    // Small pages: the text behind the parser goes at once, even where that
-    // splits a huge page.
-    const auto page = std::uintptr_t{4096};
-    const char* end = upTo - (reinterpret_cast<std::uintptr_t>(upTo) & (page - 1));
-    if (end > m_released)
-        os::discardPages(const_cast<char*>(m_released), static_cast<std::size_t>(end - m_released));
-    m_released = end;
+    if (m_whole) return;
+    if (!wholeSoFar()) throw std::logic_error("the start of the file is no longer at hand");
+    auto* whole = static_cast<char*>(allocateLargeBlock(m_length));
+    const std::size_t read = cInfTextWindow::size();
+    if (read) std::memcpy(whole, cInfTextWindow::data(), read);
+    m_whole = whole;
+    // Its memory is reused by what is made next (the converted file's buffer).
+    dropWindow();
+    // A file cut short meanwhile fails its read, as before.
+    for (std::size_t filled = read; filled < m_length;)
+        filled += m_file.read(whole + filled, m_length - filled, false);
 }

@@ -1,42 +1,40 @@
-// The bytes of a file being loaded, in one block the size of the file.
+// The bytes of a file being loaded: a text through a window that slides over
+// it, a binary file whole.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
 
-#include "inf_direct_parser.h"
+#include "inf_text_window.h"
 
 class cFile;
 
-// Read a piece at a time as the direct parser needs them, or whole. A large
-// block gives the memory of the pieces already parsed back to the system as
-// it goes, so a large text costs little more than its tree; the block stays
-// reserved, so a file too large for memory is refused as before.
-class cInfFileContent : public cInfTextSource {
+// A text is parsed as it is read, a window at a time, so its bytes cost the
+// window's memory beside the tree rather than their length. A binary file
+// (told by its first bytes) is read whole into one block the size of the file.
+class cInfFileContent : public cInfTextWindow {
   public:
     // `file` is open for reading at its start and `length` is its size; it
-    // is read from until the block is full, and must live until then.
+    // is read from until its end, and must live until then.
     cInfFileContent(cFile& file, std::size_t length);
     ~cInfFileContent() override;
     cInfFileContent(const cInfFileContent&) = delete;
     cInfFileContent& operator=(const cInfFileContent&) = delete;
 
-    const char* data() const override { return m_data; }
-    std::size_t size() const override { return m_filled; }
-    std::string_view view() const { return {m_data, m_filled}; }
+    const char* data() const override { return m_whole ? m_whole : cInfTextWindow::data(); }
+    std::size_t size() const override { return m_whole ? m_length : cInfTextWindow::size(); }
+    std::string_view view() const { return {data(), size()}; }
 
-    bool more() override;
-    // Reads the rest in one call.
+    // Reads the rest into one block with the bytes read so far; only before
+    // the window has moved on.
     void readAll();
-    void release(const char* upTo) override;
+
+  protected:
+    std::size_t readInto(char* to, std::size_t room) override;
 
   private:
     cFile& m_file;
     std::size_t m_length;
-    std::size_t m_filled = 0;
-    char* m_data = nullptr;
-    bool m_mapped = false;
-    std::unique_ptr<char[]> m_small;
-    const char* m_released = nullptr;
+    char* m_whole = nullptr;
+    bool m_started = false;
 };

@@ -111,7 +111,7 @@ bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileConte
     if (length <= 0 || static_cast<std::uint64_t>(length) > SIZE_MAX / 2)
         return loadText(file, fileName, dir.dir());
     auto content = std::make_unique<cInfFileContent>(file, static_cast<std::size_t>(length));
-    while (content->size() < 4 && content->more()) {
+    while (content->size() < 4 && content->more(content->size())) {
     }
     if (!startsWithMagic(content->view())) {
         // A text's tree takes a little less than twice its bytes.

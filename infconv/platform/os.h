@@ -233,8 +233,5 @@ std::optional<std::string> programFileVersion();
 // them on request; nullptr when there is not enough.
 void* allocatePages(std::size_t bytes, std::size_t alignment);
 void freePages(void* pages, std::size_t bytes);
-// Gives the memory back to the system; the pages stay reserved, and read
-// as anything until written again.
-void discardPages(void* pages, std::size_t bytes);
 
 }  // namespace os

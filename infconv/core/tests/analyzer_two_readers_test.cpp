@@ -4,16 +4,39 @@
 // fuzz/inf_scanners_agree.h, which the fuzz target of the same name uses).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "core_test_support.h"
 #include "golden_pack.h"
 #include "inf_scanners_agree.h"
+#include "inf_text_window.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// A text read through a window of a few bytes, in pieces of at most
+// `piece`: every token of a corpus input meets a window's end somewhere.
+class TinyWindow : public cInfTextWindow {
+  public:
+    TinyWindow(std::string_view text, std::size_t window, std::size_t piece)
+        : cInfTextWindow(text.size(), window), m_text(text), m_piece(piece) {}
+
+  protected:
+    std::size_t readInto(char* to, std::size_t room) override {
+        const std::size_t n = std::min({room, m_piece, m_text.size()});
+        std::memcpy(to, m_text.data(), n);
+        m_text.remove_prefix(n);
+        return n;
+    }
+
+  private:
+    std::string_view m_text;
+    std::size_t m_piece;
+};
 
 class TwoReaders : public CoreScratchDir {
   protected:
@@ -33,7 +56,18 @@ class TwoReaders : public CoreScratchDir {
         EXPECT_EQ(difference, "") << name;
         ++m_inputs;
         cInfNode probe("Root", nullptr, nullptr);
-        if (parseInfTextDirectly(text, &probe)) ++m_builtDirectly;
+        const bool built = parseInfTextDirectly(text, &probe);
+        if (built) ++m_builtDirectly;
+        // Read a window at a time, the same tree or the same refusal.
+        for (const auto& [window, piece] :
+             {std::pair<std::size_t, std::size_t>{2, 1}, {7, 3}, {16, 16}}) {
+            TinyWindow source(text, window, piece);
+            cInfNode pieces("Root", nullptr, nullptr);
+            EXPECT_EQ(parseInfTextDirectly(source, &pieces), built) << name << " window " << window;
+            if (built) {
+                EXPECT_TRUE(fuzz::sameTree(pieces, probe)) << name << " window " << window;
+            }
+        }
     }
 
     os::Dir m_directory;

@@ -165,8 +165,4 @@ void freePages(void* pages, std::size_t bytes) {
     ::munmap(pages, bytes);
 }
 
-void discardPages(void* pages, std::size_t bytes) {
-    ::madvise(pages, bytes, MADV_DONTNEED);
-}
-
 }  // namespace os

@@ -169,8 +169,4 @@ void freePages(void* pages, std::size_t) {
     VirtualFree(pages, 0, MEM_RELEASE);
 }
 
-void discardPages(void* pages, std::size_t bytes) {
-    VirtualAlloc(pages, bytes, MEM_RESET, PAGE_READWRITE);
-}
-
 }  // namespace os
