@@ -16,6 +16,7 @@
 #include "check_picture.h"
 #include "commands.h"
 #include "common/errors.h"
+#include "common/message_text.h"
 #include "platform/path_text.h"
 #include "project/map_project.h"
 #include "show_latin1.h"
@@ -91,7 +92,7 @@ void printJson(const std::vector<MapProblem>& problems,
             p.object ? nlohmann::ordered_json(objectKindKey(p.object->kind)) : nullptr;
         j["object_index"] = p.object ? nlohmann::ordered_json(p.object->index) : nullptr;
         j["field"] = nullable(p.field);
-        j["message"] = latin1ToUtf8(p.message);
+        j["message"] = messageUtf8(p.message);
         list.push_back(std::move(j));
     }
     nlohmann::ordered_json out;
@@ -100,14 +101,14 @@ void printJson(const std::vector<MapProblem>& problems,
     out["warnings"] = countOf(problems, Severity::Warning);
     if (fixed) {
         nlohmann::ordered_json changes = nlohmann::ordered_json::array();
-        for (const std::string& change : *fixed) changes.push_back(latin1ToUtf8(change));
+        for (const std::string& change : *fixed) changes.push_back(messageUtf8(change));
         out["fixed"] = std::move(changes);
     }
     std::printf("%s\n", out.dump(2).c_str());
 }
 
 void printLines(const std::vector<MapProblem>& problems) {
-    for (const MapProblem& p : problems) std::printf("%s\n", latin1ToUtf8(problemLine(p)).c_str());
+    for (const MapProblem& p : problems) std::printf("%s\n", messageUtf8(problemLine(p)).c_str());
     std::printf("%s\n", checkSummary(problems).c_str());
 }
 
@@ -202,7 +203,7 @@ int runCheck(const Args& args) {
     }
     if (fixed && !options->json)
         for (const std::string& change : *fixed)
-            std::printf("fixed: %s\n", latin1ToUtf8(change).c_str());
+            std::printf("fixed: %s\n", messageUtf8(change).c_str());
     const std::vector<CheckedSystem> systems = ReadCheckedSystems(map, folder);
     const std::vector<MapProblem> problems = CheckMap(map, systems);
     if (options->json)

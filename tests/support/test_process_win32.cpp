@@ -7,6 +7,7 @@
 #endif
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <stdexcept>
@@ -90,6 +91,32 @@ std::string asText(std::string bytes) {
     return out;
 }
 
+// "error 1359: An internal error occurred."
+std::string windowsError(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+    std::string said = length ? utf8(fs::path(std::wstring(text, length))) : std::string();
+    LocalFree(text);
+    while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == ' '))
+        said.pop_back();
+    return "error " + std::to_string(error) + (said.empty() ? "" : ": " + said);
+}
+
+bool underWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Errors that a second try cannot mend: the program or its folder is not
+// there or is no program, the arguments are wrong.
+bool lasting(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+           error == ERROR_BAD_EXE_FORMAT || error == ERROR_INVALID_PARAMETER ||
+           error == ERROR_DIRECTORY;
+}
+
 }  // namespace
 
 void setEnvironment(const std::string& name, const std::string& value) {
@@ -151,14 +178,32 @@ StartedProgram startProgram(const std::string& program, const std::vector<std::s
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION info{};
-    const bool started =
-        CreateProcessW(wide(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       CREATE_UNICODE_ENVIRONMENT, block.data(),
-                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info);
+    const auto start = [&] {
+        return CreateProcessW(wide(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                              CREATE_UNICODE_ENVIRONMENT, block.data(),
+                              workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
+                              &info) != 0;
+    };
+    bool started = start();
+    std::string failure;
+    if (!started) {
+        const DWORD error = GetLastError();
+        failure = "cannot start " + program + " (" + windowsError(error) + ")";
+        // Wine's start of a new process fails now and then on a busy machine
+        // (the new process ends before it reports back); a failure a second
+        // try could mend gets one, and the note keeps the first error.
+        if (underWine() && !lasting(error)) {
+            std::fprintf(stderr, "%s; under Wine, trying once more\n", failure.c_str());
+            Sleep(200);
+            started = start();
+            if (!started)
+                failure += "; tried once more under Wine: " + windowsError(GetLastError());
+        }
+    }
     CloseHandle(in);
     CloseHandle(out);
     CloseHandle(err);
-    if (!started) throw std::runtime_error("cannot start " + program);
+    if (!started) throw std::runtime_error(failure);
     CloseHandle(info.hThread);
     return StartedProgram{reinterpret_cast<std::intptr_t>(info.hProcess), utf8(outName),
                           utf8(errName)};

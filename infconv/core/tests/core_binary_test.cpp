@@ -156,7 +156,7 @@ TEST_F(BinaryTest, WriterRefusesWhatTheFormatCannotHold) {
          "the key 'Many' has 256 values; the binary form holds at most 255"},
         {"65537 strings",
          [](cInfNode* r) {
-             for (int i = 0; i < 65537; ++i) r->addKey("k" + std::to_string(i));
+             for (int i = 0; i < 65537; ++i) r->addKey(numbered("k", i));
          },
          "more than 65536 distinct strings; the binary form holds at most 65536"},
         {"NUL byte", [](cInfNode* r) { r->addKey("k")->addString(std::string("a\0b", 3)); },
@@ -183,7 +183,7 @@ TEST_F(BinaryTest, WriterRefusesWhatTheFormatCannotHold) {
     InfAnalyzer edge;
     cInfKey* k = edge.getRoot()->addKey("Many");
     for (int i = 0; i < 255; ++i) k->addNumber(1.0f);
-    for (int i = 0; i < 65535; ++i) edge.getRoot()->addKey("k" + std::to_string(i));
+    for (int i = 0; i < 65535; ++i) edge.getRoot()->addKey(numbered("k", i));
     InfAnalyzer loaded;
     roundTrip(edge, loaded);
     EXPECT_EQ(loaded.getRoot()->key(0)->valueCount(), 255u);
@@ -284,10 +284,10 @@ TEST_F(BinaryTest, MutatedFilesLoadOrAreRefused) {
     cInfNode* root = analyzer.getRoot();
     root->addKey("Top")->addString("v");
     for (int i = 0; i < 4; ++i) {
-        cInfNode* s = root->addSection("S" + std::to_string(i));
+        cInfNode* s = root->addSection(numbered("S", i));
         cInfKey* k = s->addKey("k");
         k->addNumber(static_cast<float>(i));
-        k->addString("x" + std::to_string(i));
+        k->addString(numbered("x", i));
         s->addSection("Inner")->addKey("deep")->addString("y");
     }
     analyzer.writeBinaryInf(path("m.inf"), false);

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        if (i % 2)
                                            k->addNumber(static_cast<float>(i) / 4);
                                        else
-                                           k->addString("v" + std::to_string(i));
+                                           k->addString(numbered("v", i));
                                    }
                                }},
                       TreeCase{"SharedStringsAndPaddedNames",
@@ -160,10 +160,10 @@ std::string sampleBytes() {
     cInfNode* root = analyzer.getRoot();
     root->addKey("Top")->addString("a b");
     for (int i = 0; i < 3; ++i) {
-        cInfNode* s = root->addSection("S" + std::to_string(i));
+        cInfNode* s = root->addSection(numbered("S", i));
         cInfKey* k = s->addKey("k");
         k->addNumber(static_cast<float>(i) + 0.25f);
-        k->addString("x" + std::to_string(i));
+        k->addString(numbered("x", i));
         s->addSection("Inner")->addKey("deep");
     }
     return encoded(analyzer);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core_test_support.h"
 #include "inf_tree.h"
 #include "named_list.h"
 
@@ -21,7 +22,7 @@ TEST_P(NamedListSizeTest, LookupsMatchTheUpperCasedNames) {
     const int fillers = GetParam();
     cNamedList<Named> list;
     Named* first = list.add(std::make_unique<Named>("Speed"));
-    for (int i = 0; i < fillers; ++i) list.add(std::make_unique<Named>("key" + std::to_string(i)));
+    for (int i = 0; i < fillers; ++i) list.add(std::make_unique<Named>(numbered("key", i)));
     Named* second = list.add(std::make_unique<Named>("SPEED"));
     // Given explicitly; the usual lookup name of "odd" would be "ODD".
     Named* odd = list.add(std::make_unique<Named>("odd"), "Other");
@@ -37,7 +38,7 @@ TEST_P(NamedListSizeTest, LookupsMatchTheUpperCasedNames) {
     EXPECT_FALSE(list.contains("SPEE"));
     EXPECT_FALSE(list.contains("SPEEDS"));
     for (int i = 0; i < fillers; ++i) {
-        ASSERT_EQ(list.getIgnoringCase("KEY" + std::to_string(i)),
+        ASSERT_EQ(list.getIgnoringCase(numbered("KEY", i)),
                   list.at(static_cast<std::size_t>(i) + 1));
     }
     ASSERT_EQ(list.count(), static_cast<std::size_t>(fillers) + 4);
@@ -54,13 +55,12 @@ TEST(NamedListTest, FirstAddedWinsAcrossIndexRebuilds) {
     // Every name three times, in three spellings, so each rebuild sees duplicates.
     for (int round = 0; round < 3; ++round) {
         for (int i = 0; i < 700; ++i) {
-            std::string name = (round == 1 ? "N" : "n") + std::to_string(i);
+            std::string name = numbered(round == 1 ? "N" : "n", i);
             Named* added = list.add(std::make_unique<Named>(name));
             if (round == 0) firsts.push_back(added);
         }
     }
-    for (int i = 0; i < 700; ++i)
-        ASSERT_EQ(list.getIgnoringCase("N" + std::to_string(i)), firsts[i]);
+    for (int i = 0; i < 700; ++i) ASSERT_EQ(list.getIgnoringCase(numbered("N", i)), firsts[i]);
 }
 
 TEST(InfTreeTest, OverloadsWithoutLookupNameIndexTheUpperCasedName) {

@@ -13,6 +13,15 @@
 #include "exceptions.h"
 #include "test_support.h"
 
+// The prefix followed by the number ("k12"), built by appending: once
+// inlined, `"k" + std::to_string(i)` makes GCC 12 warn falsely of
+// overlapping copies (-Wrestrict) in the MinGW cross build.
+inline std::string numbered(const char* prefix, long long number) {
+    std::string name = prefix;
+    name += std::to_string(number);
+    return name;
+}
+
 // Reproducible random damage to a binary INF image: 1..maxEdits bytes
 // overwritten, the magic kept so the damage reaches the reader.
 class ByteDamager {

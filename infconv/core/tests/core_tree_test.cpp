@@ -65,12 +65,12 @@ TEST_P(HashMapSizeTest, FirstAddedWinsAndPositionsFollowBuckets) {
     const int fillers = GetParam();
     HashMap map;
     map.insert("SPEED", 100);
-    for (int i = 0; i < fillers; ++i) map.insert("K" + std::to_string(i), i);
+    for (int i = 0; i < fillers; ++i) map.insert(numbered("K", i), i);
     map.insert("SPEED", 200);
     EXPECT_EQ(map.get("SPEED"), 100);
     EXPECT_TRUE(map.contains("K0") == (fillers > 0));
     EXPECT_FALSE(map.contains("speed"));  // the map itself is byte-exact
-    for (int i = 0; i < fillers; ++i) ASSERT_EQ(map.get("K" + std::to_string(i)), i);
+    for (int i = 0; i < fillers; ++i) ASSERT_EQ(map.get(numbered("K", i)), i);
     ASSERT_EQ(map.count(), static_cast<std::size_t>(fillers + 2));
 
     // Entry by position: ascending buckets, insertion order within one.
@@ -135,8 +135,8 @@ TEST(StringTableTest, FirstMetNumberingAtScale) {
     EXPECT_EQ(table.add("FLEET"), 1u);  // byte-exact
     EXPECT_EQ(table.add("Fleet"), 0u);
     EXPECT_EQ(table.add(""), 2u);
-    for (int i = 0; i < 70000; ++i) ASSERT_EQ(table.add("s" + std::to_string(i)), 3u + i);
-    for (int i = 0; i < 70000; i += 997) ASSERT_EQ(table.add("s" + std::to_string(i)), 3u + i);
+    for (int i = 0; i < 70000; ++i) ASSERT_EQ(table.add(numbered("s", i)), 3u + i);
+    for (int i = 0; i < 70000; i += 997) ASSERT_EQ(table.add(numbered("s", i)), 3u + i);
     EXPECT_EQ(table.at(3), "s0");
     table.clear();
     EXPECT_EQ(table.count(), 0u);

@@ -222,7 +222,10 @@ std::string nestedText(std::uint32_t seed, std::size_t bytes, std::uint32_t numb
                 if (g.below(8) < numberShare) {
                     text += decimal(g);
                 } else if (g.below(2)) {
-                    text += "\"" + word(g) + " " + std::to_string(g.below(50)) + "\"";
+                    // Appended apart: `"\"" + word(g)` makes GCC 12 warn falsely of
+                    // overlapping copies (-Wrestrict) in the MinGW cross build.
+                    text += '"';
+                    text += word(g) + " " + std::to_string(g.below(50)) + "\"";
                 } else {
                     text += word(g);
                 }

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <tuple>
 
 #include "diag_test_env.h"
 #include "log.h"
 #include "os.h"
+#include "test_support.h"
 
 #ifndef _WIN32
 #include <pwd.h>
@@ -207,6 +209,24 @@ TEST(LogDirectoryTest, WithoutHomeTheUserDatabaseNamesTheHome) {
     for (int i = 0; i < 2; ++i)
         if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
     EXPECT_EQ(found, expected);
+}
+#else
+// Windows programs start without HOME or XDG variables: the logs go to the
+// user's local application data folder, or to its usual place in the
+// profile when the variable is missing too.
+TEST(LogDirectoryTest, WindowsUsesTheLocalApplicationDataFolder) {
+    const std::optional<std::string> local = os::environment("LOCALAPPDATA");
+    const std::optional<std::string> profile = os::environment("USERPROFILE");
+    ASSERT_TRUE(local && profile);
+    const std::optional<std::string> logs = os::environment("INFCONV_LOG_DIR");
+    vk_test::setEnvironment("INFCONV_LOG_DIR", "");
+    const std::string found = logDirectory();
+    vk_test::setEnvironment("LOCALAPPDATA", "");
+    const std::string withoutLocal = logDirectory();
+    vk_test::setEnvironment("LOCALAPPDATA", *local);
+    vk_test::setEnvironment("INFCONV_LOG_DIR", logs.value_or(""));
+    EXPECT_EQ(found, *local + "\\infconv\\log");
+    EXPECT_EQ(withoutLocal, *profile + "\\AppData\\Local\\infconv\\log");
 }
 #endif
 

@@ -97,6 +97,21 @@ TEST_F(CheckCommand, JsonAndLinesNameWhereTheProblemIs) {
         EXPECT_TRUE(empty["problems"][0][key].is_null()) << key;
 }
 
+// A problem's line quotes the map's Latin-1 name beside a UTF-8 file name:
+// both read as written, in the lines and in the JSON.
+TEST_F(CheckCommand, NamesAndFileNamesReadAsWritten) {
+    const std::string missing = dir_.path("mapy") + "/Kraków/żółw.sdf";
+    const std::string project = dir_.path("map.vmpf");
+    mw::WriteProjectFile(project, mapOf({{"\xC5lpha", missing}}));
+    const vk_test::RunResult lines = run({project});
+    EXPECT_EQ(lines.status, 2);
+    EXPECT_EQ(lines.out.rfind("error: Ålpha: ", 0), 0u) << lines.out;
+    EXPECT_NE(lines.out.find(missing + ": open failed"), std::string::npos) << lines.out;
+    const nlohmann::json j = nlohmann::json::parse(run({project, "--json"}).out);
+    EXPECT_EQ(j["problems"][0]["system"], "Ålpha");
+    EXPECT_NE(j["problems"][0]["message"].get<std::string>().find(missing), std::string::npos);
+}
+
 // Maps that each hold one fixable problem: check alone changes nothing, check
 // --fix mends it and says how, and a check after it finds nothing.
 TEST_F(CheckCommand, FixMendsWhatIsSafeAndPlainCheckWritesNothing) {

@@ -17,10 +17,10 @@
 
 namespace mw {
 
-/// Text taken from a file, made safe for a message: TAB, LF and CR become
-/// \t, \n, \r, the other bytes 0x00..0x1F and 0x7F..0x9F \xHH. A NUL no
-/// longer cuts the message short and no terminal control sequence gets
-/// through; Latin-1 letters and backslashes (Windows paths) stay readable.
+/// Text taken from a file or a file name, made safe for a message: control
+/// bytes and broken UTF-8 escaped (message_text.h says which); characters of
+/// any script in UTF-8 (file names), Latin-1 letters (the files' texts) and
+/// backslashes (Windows paths) stay readable.
 std::string printableBytes(std::string_view bytes);
 
 /// Base of every error the user is shown; the message names the file it is about.

@@ -48,12 +48,14 @@ std::string FileEdit::contentFrom(const std::optional<std::string>& now, bool fo
 }
 
 void ApplyFileEdits(const std::vector<FileEdit>& edits, bool forward,
-                    std::vector<FileContent> others) {
+                    const std::vector<FileContent>& others) {
+    std::vector<FileContent> files;
     for (const FileEdit& edit : edits) {
         if (edit.empty()) continue;
-        others.push_back({edit.path(), edit.contentFrom(ReadFileBytes(edit.path()), forward)});
+        files.push_back({edit.path(), edit.contentFrom(ReadFileBytes(edit.path()), forward)});
     }
-    ReplaceFilesTogether(others);
+    files.insert(files.end(), others.begin(), others.end());
+    ReplaceFilesTogether(files);
 }
 
 }  // namespace mw

@@ -56,9 +56,10 @@ std::uint64_t BytesChecksum(std::string_view bytes);
 /// Makes (`forward`) or takes back every edit, together with `others` (files
 /// that belong to the same step, such as the name lists): each edited file is
 /// first checked to hold what the edit expects, then every file is replaced
-/// together (ReplaceFilesTogether), so all change or none does. UserError
-/// naming the file that refused or failed.
+/// together (ReplaceFilesTogether), so all change or none does; `others` move
+/// after the edited files, in their order. UserError naming the file that
+/// refused or failed.
 void ApplyFileEdits(const std::vector<FileEdit>& edits, bool forward,
-                    std::vector<FileContent> others = {});
+                    const std::vector<FileContent>& others = {});
 
 }  // namespace mw

@@ -6,6 +6,7 @@
 #include "common/file_bytes.h"
 #include "common/safe_save.h"
 #include "folders/shipped_files.h"
+#include "platform/path_text.h"
 #include "platform/system_files.h"
 
 namespace mw {
@@ -41,10 +42,13 @@ std::string provideNameDatabase(const fs::path& folder, const std::optional<fs::
 
 namespace {
 
-fs::path baseFolder(const char* xdgValue, const fs::path& home, const char* underHome) {
+fs::path underHome(const fs::path& home, const char* folder) {
+    return home.empty() ? fs::path() : home / ".local" / folder;
+}
+
+fs::path baseFolder(const char* xdgValue, const fs::path& otherwise) {
     if (xdgValue && fs::path(xdgValue).is_absolute()) return xdgValue;
-    if (home.empty()) return {};
-    return home / ".local" / underHome;
+    return otherwise;
 }
 
 }  // namespace
@@ -52,8 +56,8 @@ fs::path baseFolder(const char* xdgValue, const fs::path& home, const char* unde
 UserFolders UserFoldersFrom(const char* home, const char* xdgDataHome, const char* xdgStateHome) {
     UserFolders user;
     if (home && *home) user.home = home;
-    user.dataHome = baseFolder(xdgDataHome, user.home, "share");
-    user.stateHome = baseFolder(xdgStateHome, user.home, "state");
+    user.dataHome = baseFolder(xdgDataHome, underHome(user.home, "share"));
+    user.stateHome = baseFolder(xdgStateHome, underHome(user.home, "state"));
     return user;
 }
 
@@ -62,9 +66,18 @@ fs::path StateFolder(const UserFolders& user) {
 }
 
 UserFolders UserFoldersOfProcess() {
+    UserFolders user;
     const std::string home = platform::homeFolder();
-    return UserFoldersFrom(home.empty() ? nullptr : home.c_str(), std::getenv("XDG_DATA_HOME"),
-                           std::getenv("XDG_STATE_HOME"));
+    if (!home.empty()) user.home = platform::pathOf(home);
+    // Windows keeps a program's files in its application data folders; the
+    // home folder's .local is the rule elsewhere.
+    const platform::ApplicationFolders system = platform::applicationFolders();
+    const auto otherwise = [&](const std::string& folder, const char* homeFolder) {
+        return folder.empty() ? underHome(user.home, homeFolder) : platform::pathOf(folder);
+    };
+    user.dataHome = baseFolder(std::getenv("XDG_DATA_HOME"), otherwise(system.data, "share"));
+    user.stateHome = baseFolder(std::getenv("XDG_STATE_HOME"), otherwise(system.state, "state"));
+    return user;
 }
 
 bool IsDesktopStart(const fs::path& current, const fs::path& home) {

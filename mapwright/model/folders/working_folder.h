@@ -27,7 +27,9 @@ struct UserFolders {
 /// rules ask.
 UserFolders UserFoldersFrom(const char* home, const char* xdgDataHome,
                             const char* xdgStateHome = nullptr);
-/// The process's environment; the password database when HOME is unset.
+/// The process's environment; the password database when HOME is unset. On
+/// Windows, without XDG_* values, the application data folders: the data
+/// folder under %APPDATA%, the state folder under %LOCALAPPDATA%.
 UserFolders UserFoldersOfProcess();
 
 /// Where the editor keeps what must outlive a crash (the recovery file):

@@ -22,7 +22,10 @@ std::string& NameListsDraft::load(List& list) {
 
 void NameListsDraft::commit() {
     std::vector<FileContent> changed;
-    for (const List* list : {&pool_, &used_})
+    // The pool moves last: when a list moved before it cannot be put back
+    // (the disk refuses every rename), the pool still agrees with the tables,
+    // which change only after this, and no name has left it for nowhere.
+    for (const List* list : {&used_, &pool_})
         if (list->bytes && list->bytes != list->read) changed.push_back({list->path, list->bytes});
     ReplaceFilesTogether(changed);
 }

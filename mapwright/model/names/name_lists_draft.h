@@ -21,7 +21,8 @@ class NameListsDraft {
     std::string& pool() { return load(pool_); }
     std::string& usedList() { return load(used_); }
 
-    /// Writes the lists that changed; IoError naming the one that failed.
+    /// Writes the lists that changed, the pool last; IoError naming the one
+    /// that failed (and the one that could not be put back).
     void commit();
 
   private:

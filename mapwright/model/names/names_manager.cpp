@@ -70,6 +70,7 @@ bool NamesManager::Confirm() {
     const std::string fileBefore = settings_.systemDatabase;
     const std::size_t sizeBefore = sizeOfSystemDatabase();
     const int styleBefore = settings_.systemStyle;
+    const NameSettings before = settings_;
 
     const auto style = static_cast<std::uint8_t>(workingStyle_);
     if (mode_ == NamesMode::Systems) {
@@ -82,12 +83,20 @@ bool NamesManager::Confirm() {
 
     const bool changed = sizeOfSystemDatabase() != sizeBefore ||
                          settings_.managerFile != fileBefore || workingStyle_ != styleBefore;
-    if (changed)
-        RefillPlanetPool(dir_,
-                         PoolRefill{dir_.resolve(settings_.managerFile),
-                                    settings_.managerStyleLetter(), /*excludeNamesInUse=*/true,
-                                    /*createMissingDatabase=*/false},
-                         model_);
+    if (changed) {
+        try {
+            RefillPlanetPool(dir_,
+                             PoolRefill{dir_.resolve(settings_.managerFile),
+                                        settings_.managerStyleLetter(), /*excludeNamesInUse=*/true,
+                                        /*createMissingDatabase=*/false},
+                             model_);
+        } catch (...) {
+            // A pool that could not be written (a full disk): nothing is
+            // stored, so the next OK sees the change and rebuilds it.
+            settings_ = before;
+            throw;
+        }
+    }
     return changed;
 }
 

@@ -59,6 +59,17 @@ void syncFolder(const std::string& folder);
 /// %USERPROFILE%. Empty when none is known.
 std::string homeFolder();
 
+/// Where the system keeps a user's program data (settings, the data folder)
+/// and state (what outlives a crash), when the XDG base-directory variables
+/// do not say. Empty on POSIX systems, whose rule is the home folder's
+/// .local/share and .local/state; on Windows %APPDATA% and %LOCALAPPDATA%,
+/// else the profile's AppData\Roaming and AppData\Local.
+struct ApplicationFolders {
+    std::string data;
+    std::string state;
+};
+ApplicationFolders applicationFolders();
+
 /// Installs, once, `cleanup` to run when the user interrupts the process
 /// (SIGINT, SIGTERM and SIGHUP; on Windows Ctrl+C, Ctrl+Break and the console
 /// closing), after which the process ends as it would have. Interruptions

@@ -228,7 +228,14 @@ std::string SaveMap(MapProject& project, Prompts& prompts, std::optional<std::ui
     if (prompts.ask(question)) {
         const std::string path = prompts.chooseFile(FileDialog::SaveInfSource);
         if (!path.empty()) {
-            GenerateMissionInf(found, path, seed);
+            try {
+                GenerateMissionInf(found, path, seed);
+            } catch (const UserError& e) {
+                if (projectWritten.empty()) throw;
+                // The project file is saved all the same: the map belongs to it now.
+                prompts.error(e.what());
+                return projectWritten;
+            }
             prompts.notice("Source file saved to " + fullName(path) + "!");
         }
     }

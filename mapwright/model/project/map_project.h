@@ -107,7 +107,8 @@ MapProjectRecord BuildProjectRecord(const MapProject& project);
 /// (a moved one found beside the project file). The seed (if any) makes the
 /// generated text reproducible.
 /// Returns the project file written (the map then counts as saved); empty
-/// when none was.
+/// when none was. When the project file was written and the mission source
+/// cannot be, the error is shown and the project file still returned.
 std::string SaveMap(MapProject& project, Prompts& prompts,
                     std::optional<std::uint32_t> seed = std::nullopt);
 

@@ -224,7 +224,14 @@ RecoveryLock::RecoveryLock(const fs::path& folder) {
     fs::create_directories(folder, ec);
     const fs::path file = folder / kRecoveryLockFile;
     fd_ = platform::openLockFile(file.string());
-    if (fd_ >= 0 && !platform::lockExclusive(fd_)) {
+    if (fd_ < 0) {
+        // Not another editor: nothing can be kept here, and the user must know why.
+        const std::string reason = ec ? ec.message() : std::strerror(errno);
+        problem_ = std::string("The unsaved work cannot be kept safe from a crash: ") +
+                   IoError(ec ? folder.string() : file.string(), "create", reason).what();
+        return;
+    }
+    if (!platform::lockExclusive(fd_)) {
         platform::close(fd_);
         fd_ = -1;
     }

@@ -125,9 +125,14 @@ class RecoveryLock {
     RecoveryLock& operator=(const RecoveryLock&) = delete;
 
     bool held() const { return fd_ >= 0; }
+    /// Why the lock is not held when no other editor holds it: the folder or
+    /// its lock file cannot be made (a read-only or full disk), named with
+    /// the reason; empty otherwise.
+    const std::string& problem() const { return problem_; }
 
   private:
     int fd_ = -1;
+    std::string problem_;
 };
 
 }  // namespace mw

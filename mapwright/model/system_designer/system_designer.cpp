@@ -389,9 +389,10 @@ DesignerSnapshot SystemDesigner::TakeSnapshot() const {
 void SystemDesigner::RestoreSnapshot(const DesignerSnapshot& snapshot,
                                      const std::vector<FileEdit>& edits, bool forward) {
     // The files first, all or none: when one cannot be written the tables
-    // and the header stay as they are.
+    // and the header stay as they are. The pool moves last, as in every step
+    // (NameListsDraft): a file that cannot be put back is never the pool.
     ApplyFileEdits(edits, forward,
-                   {{names_.pool(), snapshot.pool}, {names_.usedList(), snapshot.usedList}});
+                   {{names_.usedList(), snapshot.usedList}, {names_.pool(), snapshot.pool}});
     tables_->Restore(snapshot.tables);
     header_ = snapshot.header;
 }

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "folders/shipped_files.h"
@@ -68,6 +70,35 @@ TEST(UserFoldersTest, DataAndStateHomesFollowTheBaseDirectoryRules) {
             << (c.home ? c.home : "(unset)") << " " << (c.xdg ? c.xdg : "(unset)");
     }
 }
+
+#ifdef _WIN32
+// As a Windows user's programs start, without HOME or any XDG variable: the
+// files go where Windows keeps a user's program files, not into a ".local"
+// of the profile folder.
+TEST(UserFoldersTest, WindowsUsesTheApplicationDataFolders) {
+    const auto value = [](const char* name) {
+        const char* v = std::getenv(name);
+        return std::string(v ? v : "");
+    };
+    std::map<std::string, std::string> saved;
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "APPDATA", "LOCALAPPDATA"})
+        saved[name] = value(name);
+    for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        vk_test::setEnvironment(name, "");
+    ASSERT_FALSE(saved["APPDATA"].empty() || saved["LOCALAPPDATA"].empty());
+    UserFolders user = UserFoldersOfProcess();
+    EXPECT_EQ(user.dataHome, fs::path(saved["APPDATA"]));
+    EXPECT_EQ(StateFolder(user), fs::path(saved["LOCALAPPDATA"]) / "mapwright");
+    // Without them too, as a service may be started.
+    vk_test::setEnvironment("APPDATA", "");
+    vk_test::setEnvironment("LOCALAPPDATA", "");
+    user = UserFoldersOfProcess();
+    for (const auto& [name, text] : saved) vk_test::setEnvironment(name, text);
+    EXPECT_EQ(user.dataHome, user.home / "AppData" / "Roaming");
+    EXPECT_EQ(user.stateHome, user.home / "AppData" / "Local");
+    EXPECT_FALSE(user.home.empty());
+}
+#endif
 
 class WorkingFolderTest : public ::testing::Test {
   protected:

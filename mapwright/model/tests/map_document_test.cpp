@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/file_faults.h"
 #include "editor/editor_state.h"
 #include "map/project_file.h"
 #include "model_test_support.h"
@@ -186,6 +188,31 @@ TEST_F(MapDocumentTest, LoadAndExitAskOnlyWhileUnsaved) {
     EXPECT_FALSE(state.map().unsaved());
     EXPECT_FALSE(state.map().history().canUndo());
     EXPECT_EQ(p.questions.size(), 3u);
+}
+
+// A full disk after the project file was written: the mission source fails,
+// said by name, and the map belongs to the file written (its "*", the file
+// its recovery copy and the recent list name), not to the one before.
+TEST_F(MapDocumentTest, ASourceThatCannotBeWrittenKeepsTheProjectSaved) {
+    insert({designFile("alpha.sdf", "Alpha")});
+    map_.setMapName("North");
+    const std::string project = scratch_.path("north.vmpf");
+    const std::string mission = scratch_.path("north.txt");
+    ScriptedPrompts save;
+    save.answer(true).file(project).answer(true).file(mission);
+    {
+        const ScopedFileFault full({FileStep::Create, 2, 0, ENOSPC, true});
+        EXPECT_EQ(map_.save(save), project);
+        EXPECT_TRUE(full.fired());
+    }
+    EXPECT_EQ(map_.project().projectFile, project);
+    EXPECT_FALSE(map_.unsaved());
+    const std::string written = vk_test::readFile(project);
+    EXPECT_EQ(written.size(), 6672u);
+    EXPECT_NE(written.find("North"), std::string::npos);
+    ASSERT_EQ(save.errors.size(), 1u);
+    EXPECT_NE(save.errors[0].find(mission), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(mission));
 }
 
 // A killed editor leaves the map's recovery copy: the bytes a save writes.

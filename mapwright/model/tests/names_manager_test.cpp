@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/errors.h"
+#include "common/file_faults.h"
 #include "model_test_support.h"
 #include "names/name_lists.h"
 #include "names/name_records.h"
@@ -123,6 +124,21 @@ TEST_F(NamesManagerTest, PlanetModeWithOtherFileRebuildsEveryTime) {
     manager.Open(NamesMode::Planets);
     EXPECT_TRUE(manager.Confirm());
     EXPECT_EQ(pool(), Names{"Rigel"});
+}
+
+// OK on a full disk: the pool cannot be written, so nothing is stored, and
+// OK again, with room, rebuilds it rather than finding nothing changed.
+TEST_F(NamesManagerTest, OkThatCannotWriteThePoolIsMadeAgain) {
+    manager.Open(NamesMode::Systems);
+    manager.SelectStyle(kDarzok);
+    {
+        const ScopedFileFault full({FileStep::Write, 1, 0, ENOSPC, true});
+        EXPECT_THROW(manager.Confirm(), IoError);
+    }
+    EXPECT_EQ(settings.systemStyle, 0);
+    EXPECT_EQ(pool(), Names{"untouched"});
+    EXPECT_TRUE(manager.Confirm());
+    EXPECT_EQ(pool(), Names{"Zor"});
 }
 
 TEST_F(NamesManagerTest, MissingSystemDatabaseStoresNothing) {

@@ -119,3 +119,35 @@ TEST_F(RecordFileTest, MessagesShowControlBytesAsEscapes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file name in any script reads in a message as the user wrote it, also
+// where a byte of its UTF-8 form is one an 8-bit terminal takes as a control.
+TEST_F(RecordFileTest, MessagesShowFileNamesInEveryScript) {
+    for (const std::string name :
+         {"mapy/Kraków/żółw.sdf", "χάρτες/ήλιος.sdf", "карты/солнце.sdf", "地图/太阳.sdf"}) {
+        const std::string full = vk_test::utf8(root) + "/" + name;
+        EXPECT_EQ(errorOf([&] { RecordReader r(full, 4); }).rfind(full + ": open failed: ", 0), 0u);
+    }
+}
+
+TEST(PrintableBytesTest, KeepsCharactersAndEscapesWhatIsNone) {
+    const struct {
+        std::string bytes;
+        std::string shown;
+    } cases[] = {
+        {"Vega \xC5lpha \xFF", "Vega \xC5lpha \xFF"},                  // the files' Latin-1
+        {"\xC2\x85next \xC2\x9B[2J", "\\xC2\\x85next \\xC2\\x9B[2J"},  // 8-bit controls as UTF-8
+        {"a\x9B[2J\x85", "a\\x9B[2J\\x85"},                            // and as bytes
+        {"cut \xE5\x9C", "cut \xE5\\x9C"},                             // broken sequences
+        {"\xC0\x80 \xED\xA0\x80 \xF4\x90\x80\x80", "\xC0\\x80 \xED\xA0\\x80 \xF4\\x90\\x80\\x80"},
+        {"a\xE2\x80\xAE"
+         "fds.exe\xE2\x80\xA8",
+         "a\\u202Efds.exe\\u2028"},  // reorder, break a line
+        {std::string("t\0\t\x7F", 4), "t\\x00\\t\\x7F"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(printableBytes(c.bytes), c.shown) << c.shown;
+}
+
+}  // namespace

@@ -200,6 +200,19 @@ TEST_F(RecoveryFilesTest, OnlyOneRunningEditorKeepsTheFolder) {
     EXPECT_FALSE(RecoveryLock(files.folder()).held());
     first.reset();  // the first editor ended
     EXPECT_TRUE(RecoveryLock(files.folder()).held());
+    EXPECT_TRUE(RecoveryLock(files.folder()).problem().empty());
+}
+
+// A folder that cannot be made (here under a plain file; so too on a
+// read-only disk) is no other editor: the reason names it.
+TEST_F(RecoveryFilesTest, AFolderThatCannotBeMadeIsSaidSo) {
+    const fs::path blocker = files.folder() / "plain";
+    fs::create_directories(files.folder());
+    vk_test::writeFile(blocker, "x");
+    const RecoveryLock lock(blocker / "state");
+    EXPECT_FALSE(lock.held());
+    EXPECT_NE(lock.problem().find("cannot be kept safe from a crash"), std::string::npos);
+    EXPECT_NE(lock.problem().find((blocker / "state").string()), std::string::npos);
 }
 
 TEST(RecentFilesTest, MostRecentFirstWithoutDuplicatesAtMostEight) {

@@ -66,6 +66,8 @@ void RecoveryKeeper::modifiedChanged(bool modified) {
     }
     timer_.stop();
     pending_ = false;
+    // Saved: a later autosave that fails is news again.
+    failureShown_ = false;
     if (keeping()) removeFile(files_);
 }
 
@@ -91,6 +93,7 @@ void RecoveryKeeper::autosaveMap() {
     if (!map_.unsaved()) {
         if (mapWritten_) removeFile(mapFiles_);
         mapWritten_.reset();
+        mapFailureShown_ = false;
         return;
     }
     const MapProjectRecord record = BuildProjectRecord(map_.project());
@@ -148,6 +151,10 @@ std::optional<RecoveryInfo> RecoveryKeeper::findOffered(const RecoveryFiles& fil
 
 bool RecoveryKeeper::offerRestore(const std::function<void()>& openDesigner) {
     if (!keeping()) {
+        if (!lock_.problem().empty()) {
+            prompts_.error(lock_.problem());
+            return false;
+        }
         prompts_.notice("Another editor is running and keeps its unsaved system in " +
                         files_.folder().string() +
                         "; this one keeps no recovery copy of yours: save as you go.");

@@ -19,6 +19,11 @@ class MonkeyTest : public QObject {
         QTest::newRow("seed 7") << quint64(7) << 86;
         QTest::newRow("seed 106") << quint64(106) << 83;
         QTest::newRow("seed 402") << quint64(402) << 108;
+        QTest::newRow("seed 12354") << quint64(12354) << 156;
+        QTest::newRow("seed 50022") << quint64(50022) << 318;
+        QTest::newRow("seed 50040") << quint64(50040) << 114;
+        QTest::newRow("seed 50066") << quint64(50066) << 297;
+        QTest::newRow("seed 50124") << quint64(50124) << 206;
     }
     void walk() {
         QFETCH(quint64, seed);

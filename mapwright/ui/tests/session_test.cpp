@@ -10,6 +10,8 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include "common/errors.h"
+#include "common/file_faults.h"
 #include "designer/mdi_child.h"
 #include "recovery/recovery_file.h"
 #include "shell/recent_files_menu.h"
@@ -284,6 +286,36 @@ class SessionTest : public QObject {
         QCOMPARE(files.find()->originalPath, std::string("/first.sdf"));
     }
 
+    // A recovery folder that cannot be written is said as such, not taken for
+    // another editor's. A failed autosave is said once while the system stays
+    // unsaved, and again after a save, when the user thinks it safe.
+    void recoveryThatCannotBeWrittenIsSaid() {
+        vk_test::writeFile(editor->scratch.path("plain"), "x");
+        RecoveryKeeper blocked(*editor->document, editor->state->map(),
+                               RecoveryFiles(editor->scratch.root() / "plain" / "state"),
+                               editor->prompts, std::chrono::hours(1));
+        QVERIFY(!blocked.offerRestore([] {}));
+        QVERIFY(editor->prompts.notices.empty());
+        QCOMPARE(editor->prompts.errors.size(), std::size_t{1});
+        QVERIFY(editor->prompts.errors[0].find("cannot be kept safe") != std::string::npos);
+
+        vk_test::ScratchDir state("mw-state");
+        RecoveryKeeper keeper(*editor->document, editor->state->map(), RecoveryFiles(state.root()),
+                              editor->prompts, std::chrono::hours(1));
+        editor->newDesigner();
+        editor->prompts.file(editor->scratch.path("kept.sdf"));
+        for (int spell = 1; spell <= 2; ++spell) {
+            for (const int y : {60, 200}) {
+                editor->document->clickMap(Tool::Nebula, QPoint(100 * spell, y));
+                const mw::ScopedFileFault full({mw::FileStep::Create, 1, 0, ENOSPC, true});
+                keeper.autosave();
+            }
+            QCOMPARE(editor->prompts.errors.size(), std::size_t(1 + spell));
+            QVERIFY(editor->prompts.errors.back().find("recovery.sdf") != std::string::npos);
+            QVERIFY(editor->document->save());
+        }
+    }
+
     // A real editor: started on a design file (named relative to its folder)
     // with a scratch home, changed by its test script, killed after the
     // autosave, started again in another folder and restored.
@@ -308,9 +340,21 @@ class SessionTest : public QObject {
                                 dir.path("before.sdf") + "\n");
         const vk_test::StartedProgram first = vk_test::startProgram(
             VK_MAPWRIGHT_TESTABLE, {"vega.sdf"}, dir.root() / "work", env, {}, dir.root());
-        QTRY_VERIFY_WITH_TIMEOUT(dir.exists("before.sdf") && !dir.read("before.sdf").empty() &&
-                                     vk_test::readFile(recovery) == dir.read("before.sdf"),
-                                 60000);
+        // The autosave writes the design file first and its info after: a kill
+        // between the two leaves nothing to restore, so the kill waits for the
+        // info that vouches for the design file beside it.
+        const RecoveryFiles autosaved(dir.root() / "state" / "mapwright");
+        const auto restorable = [&] {
+            if (!dir.exists("before.sdf") || dir.read("before.sdf").empty() ||
+                vk_test::readFile(recovery) != dir.read("before.sdf"))
+                return false;
+            try {
+                return autosaved.find().has_value();
+            } catch (const UserError&) {
+                return false;
+            }
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(restorable(), 60000);
         vk_test::stopProgram(first, vk_test::Stop::Kill);
         QCOMPARE(vk_test::finishProgram(first, 30).status, -1);
         QVERIFY(dir.read("before.sdf") != vk_test::readFile(kSample));

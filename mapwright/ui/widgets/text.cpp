@@ -1,7 +1,8 @@
 #include "text.h"
 
 #include <QFile>
-#include <QStringDecoder>
+
+#include "common/message_text.h"
 
 namespace mw::ui {
 
@@ -14,9 +15,8 @@ std::string toModel(const QString& text) {
 }
 
 QString messageText(std::string_view text) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    return utf8.hasError() ? fromModel(text) : decoded;
+    const std::string utf8 = messageUtf8(text);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 std::string toMessage(const QString& text) {

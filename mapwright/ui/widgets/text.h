@@ -12,8 +12,8 @@ namespace mw::ui {
 QString fromModel(std::string_view text);
 /// A control's text for the model: Latin-1, other characters as "?".
 std::string toModel(const QString& text);
-/// A message of the model (question, notice, error): UTF-8 when it is valid
-/// UTF-8, else Latin-1.
+/// A message of the model (question, notice, error): its well-formed UTF-8
+/// characters (file names) as UTF-8, every other byte as Latin-1.
 QString messageText(std::string_view text);
 /// A message of the windows for the prompts (UTF-8).
 std::string toMessage(const QString& text);

@@ -114,6 +114,10 @@ std::string homeFolder() {
     return entry && entry->pw_dir ? entry->pw_dir : "";
 }
 
+ApplicationFolders applicationFolders() {
+    return {};
+}
+
 namespace {
 
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};

@@ -224,6 +224,20 @@ std::string homeFolder() {
     return profile ? narrow(profile) : std::string();
 }
 
+ApplicationFolders applicationFolders() {
+    const auto variable = [](const wchar_t* name) {
+        const wchar_t* value = _wgetenv(name);
+        return value && *value ? narrow(value) : std::string();
+    };
+    ApplicationFolders folders{variable(L"APPDATA"), variable(L"LOCALAPPDATA")};
+    const std::string profile = homeFolder();
+    if (!profile.empty()) {
+        if (folders.data.empty()) folders.data = profile + "\\AppData\\Roaming";
+        if (folders.state.empty()) folders.state = profile + "\\AppData\\Local";
+    }
+    return folders;
+}
+
 namespace {
 
 void (*interruptCleanup)() = nullptr;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QUndoStack>
+#include <algorithm>
 #include <set>
 
 #include "designer/mdi_child.h"
@@ -116,6 +117,22 @@ void MonkeyWalk::observeFiles() {
         fail("the editor opened " + fileUsed_ + ", which the walk cannot read");
 }
 
+void MonkeyWalk::usedListLeftAsTold() {
+    const std::vector<std::string>& errors = editor_->prompts.errors;
+    if (std::none_of(errors.begin(), errors.end(), [](const std::string& e) {
+            return e.find("list.dat could not be put back") != std::string::npos;
+        }))
+        return;
+    count("(list.dat left as the user was told)");
+    oracle_.usedListLeft(usedOnDisk());
+    // The list is the system's from now on, with or without a step for it.
+    const std::optional<std::string> list = systemState().usedList;
+    before_.usedList = list;
+    const QUndoStack& stack = *editor_->document->undoStack();
+    steps_[stack.index()].usedList = list;
+    if (stackMoved_ && !undoing_) synced();
+}
+
 void MonkeyWalk::checkOracle() {
     const TMDIChild* d = editor_->mainForm->designer();
     if (failed() || !d || !oracle_.known()) return;
@@ -201,8 +218,8 @@ void MonkeyWalk::checkFault(const FolderBytes& before, bool autosaving) {
         if (is != after.end())
             why = whyNotWhole(path, is->second);
         else if (path.find("/state/recovery.") != std::string::npos &&
-                 !editor_->document->isModified())
-            why.clear();  // nothing unsaved: no recovery file is kept
+                 (!editor_->document->isModified() || cleanInAction_))
+            why.clear();  // nothing unsaved (an undo may pass the saved step): none is kept
         if (!why.empty())
             return fail("a failed action (" + faults_.label() + ", " + faults_.how() + ") left " +
                         path + " neither as before nor whole: " + why);

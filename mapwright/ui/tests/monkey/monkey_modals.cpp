@@ -119,6 +119,12 @@ void MonkeyWalk::handleModal(QWidget* modal) {
             std::find(asked.begin(), asked.end(), std::string(kAskLoadOver)) != asked.end();
         if (!projectToShow_.empty() && (!askedFirst || answered(0)))
             project_.load(projectToShow_, vk_test::readFile(projectToShow_));
+        // The wizard fails its writes step by step, and each step starts with
+        // no message: a fault armed for the action that showed it ends here.
+        if (faultFired(true, "before the wizard") && editor_->prompts.errors.empty() &&
+            faults_.step() != FileStep::SyncFolder)
+            fail("a write failed (" + faults_.label() + ") before the wizard showed, and the " +
+                 "user was not told");
         for (int i = uniform(1, 12); i > 0 && !failed(); --i) wizardStep(wizard);
         queueAnswers();
         // Close asks only while the map is unsaved: No keeps the window up.

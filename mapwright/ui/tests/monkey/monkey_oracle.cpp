@@ -293,6 +293,12 @@ std::string SystemOracle::seen(int kind, int index, const std::string& shown) {
     return {};
 }
 
+void SystemOracle::usedListLeft(const std::vector<std::string>& used) {
+    now_.used = used;
+    if (std::size_t(at_) < history_.size() && history_[std::size_t(at_)])
+        history_[std::size_t(at_)]->used = used;
+}
+
 void SystemOracle::stepMade(int index, int count) {
     history_.resize(std::size_t(count) + 1);
     history_[std::size_t(index)] = known_ ? std::optional(now_) : std::nullopt;

@@ -86,6 +86,10 @@ class SystemOracle {
     /// type is learnt so); what is wrong with it.
     std::string seen(int kind, int index, const std::string& shown);
 
+    /// A failed step could not put the used-name list back, as the user was
+    /// told: it holds `used` now, at this step of the stack too.
+    void usedListLeft(const std::vector<std::string>& used);
+
     // --- the undo stack ---
     /// After anything that may have made, merged or dropped a step: the
     /// stack stands at `index` of `count` steps.

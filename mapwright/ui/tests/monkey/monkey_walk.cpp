@@ -75,6 +75,8 @@ MonkeyWalk::MonkeyWalk(std::uint64_t seed, double faultRate)
                                                std::chrono::hours(1));
     stackWatch_ = QObject::connect(editor_->document->undoStack(), &QUndoStack::indexChanged,
                                    [this](int index) { stepTaken(index); });
+    QObject::connect(editor_->document.get(), &SystemDocument::modifiedChanged,
+                     [this](bool modified) { cleanInAction_ = cleanInAction_ || !modified; });
     QObject::connect(editor_->document.get(), &SystemDocument::fileUsed,
                      [this](const QString& path) { fileUsed_ = toModel(path); });
 }
@@ -96,6 +98,7 @@ void MonkeyWalk::run(int actions) {
         stackMoved_ = false;
         undoing_ = false;
         startedOver_ = false;
+        cleanInAction_ = false;
         saving_ = false;
         fileUsed_.clear();
         dialogObject_.reset();
@@ -135,6 +138,7 @@ void MonkeyWalk::run(int actions) {
         // What the action left for later (markers it removed, the caption timer).
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        usedListLeftAsTold();
         const bool fired = faultFired(before.has_value(), name);
         observeFiles();
         checkWindow();
@@ -147,9 +151,11 @@ void MonkeyWalk::run(int actions) {
 
 std::string MonkeyWalk::failure() const {
     if (failure_.empty()) return {};
-    std::string text = "seed " + std::to_string(seed_) + ", action " + std::to_string(done_ + 1) +
+    std::string text = "seed " + std::to_string(seed_) + ", action " + std::to_string(failedAt_) +
                        ": " + failure_ + "\nthe actions before it:";
     for (const std::string& line : recent_) text += "\n  " + line;
+    if (!errorsAtFailure_.empty()) text += "\nthe errors shown in it:";
+    for (const std::string& line : errorsAtFailure_) text += "\n  " + line;
     return text;
 }
 
@@ -235,7 +241,10 @@ void MonkeyWalk::markerAction(ObjectMarker* marker, std::optional<QPoint> at) {
     dialogObject_ = object;
     const bool deleting = designer_->tool() == Tool::Delete;
     press(marker, at);
-    if (!deleting) return;
+    if (deleting) clickedToDelete(object);
+}
+
+void MonkeyWalk::clickedToDelete(ObjectRef object) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (designer_->marker(object.kind, object.index)) {
         if (editor_->prompts.errors.empty()) fail("a delete removed nothing, silently");
@@ -295,10 +304,12 @@ void MonkeyWalk::dragMarker() {
     note("drag " + objectLabel(marker->object()) + " to " + std::to_string(to.x()) + "," +
          std::to_string(to.y()));
     const QPoint from = marker->rect().center();
-    const QPoint start = marker->pixel();
+    // A drag is the hand's way from where it pressed, not from the marker's pixel.
+    const bool far =
+        (marker->mapFrom(panel_, to) - from).manhattanLength() >= QApplication::startDragDistance();
     const ObjectRef object = marker->object();
     dialogObject_ = object;
-    // A short way is a click, which opens the object's dialog.
+    // A short way is a click, which opens the object's dialog or deletes it.
     const ModalAct answer([this](QWidget* w) { return handling_.empty() && w; },
                           [this](QWidget* w) { handleModal(w); });
     QTest::mousePress(marker, Qt::LeftButton, {}, from);
@@ -308,8 +319,8 @@ void MonkeyWalk::dragMarker() {
     QTest::mouseMove(marker, marker->mapFrom(panel_, to));
     QTest::mouseRelease(marker, Qt::LeftButton, {}, marker->mapFrom(panel_, to));
     count("designer: drag a marker");
-    const bool onMap = (to - start).manhattanLength() >= QApplication::startDragDistance() &&
-                       QRect(0, 0, MapPanel::kSize, MapPanel::kSize).contains(to) &&
+    if (!far && designer_->tool() == Tool::Delete) return clickedToDelete(object);
+    const bool onMap = far && QRect(0, 0, MapPanel::kSize, MapPanel::kSize).contains(to) &&
                        !(to.x() == 247 && to.y() == 247);
     // Only a live object moves; the map must show it where it was dropped.
     if (!onMap || !oracle_.live(int(object.kind), object.index)) return;
@@ -535,7 +546,10 @@ bool MonkeyWalk::answered(std::size_t n) const {
 }
 
 void MonkeyWalk::fail(const std::string& what) {
-    if (failure_.empty()) failure_ = what;
+    if (!failure_.empty()) return;
+    failure_ = what;
+    failedAt_ = done_ + 1;
+    errorsAtFailure_ = editor_->prompts.errors;
 }
 
 void MonkeyWalk::count(const std::string& kind) {

@@ -96,6 +96,8 @@ class MonkeyWalk {
     /// A click on a marker (at the pixel of it, or its centre): deletes it
     /// or answers its dialog.
     void markerAction(ObjectMarker* marker, std::optional<QPoint> at = std::nullopt);
+    /// A click with the delete tool on the object's marker: it must be gone.
+    void clickedToDelete(ObjectRef object);
 
     // --- the modal windows, whichever opens ---
     void handleModal(QWidget* modal);
@@ -133,6 +135,9 @@ class MonkeyWalk {
     /// After the action: what it opened or saved goes into the record, a
     /// saved file is read back and compared with it.
     void observeFiles();
+    /// A failed step told the user "list.dat" could not be put back: the
+    /// record takes the list as the disk left it (the pool is never excused).
+    void usedListLeftAsTold();
     /// The map, the sun's fields and the name lists against the record.
     void checkOracle();
 
@@ -197,10 +202,13 @@ class MonkeyWalk {
     bool stackMoved_ = false;                           // the undo stack changed in the action
     bool undoing_ = false;                              // the action is undo or redo
     bool startedOver_ = false;                          // the action may start a new system
+    bool cleanInAction_ = false;                        // nothing was unsaved at some point of it
     QMetaObject::Connection stackWatch_;
     ActionCounts counts_;
     std::deque<std::string> recent_;
     std::string failure_;
+    int failedAt_ = 0;                          // the action that failed, from 1
+    std::vector<std::string> errorsAtFailure_;  // the errors it showed
     int done_ = 0;
 };
 
