@@ -344,9 +344,16 @@ TEST_F(AnalyzerLoad, TextToBinaryGivesTheTreePathsBytesOrMessage) {
     std::string deep;
     for (int i = 0; i <= 4096; ++i) deep += "[S]\r\n";
     std::string manyValues = "k = 0";
-    for (int i = 1; i < 256; ++i) manyValues += ", " + std::to_string(i);
+    for (int i = 1; i < 256; ++i) {
+        manyValues += ", ";
+        manyValues += std::to_string(i);
+    }
     std::string manyStrings;
-    for (int i = 0; i <= 65536; ++i) manyStrings += "k" + std::to_string(i) + " = 1\r\n";
+    for (int i = 0; i <= 65536; ++i) {
+        manyStrings += 'k';
+        manyStrings += std::to_string(i);
+        manyStrings += " = 1\r\n";
+    }
     const std::string cases[] = {
         "a = 1, two\r\n[A]\r\n{\r\nk = \"x y\", 1.5\r\n[B]\r\n{\r\n}\r\n}\r\n[C]\r\nz = 2\r\n",
         // Keys after a child section of the same node, the root's included.
@@ -364,14 +371,19 @@ TEST_F(AnalyzerLoad, TextToBinaryGivesTheTreePathsBytesOrMessage) {
         manyStrings.substr(0, manyStrings.rfind("k")),
     };
     write("inc.inf", "[I]\r\n{\r\ni = 2\r\n}\r\n");
-    // The outcome as bytes, or as the message thrown.
+    // The outcome as bytes, or as the message thrown (appended apart, as in dump()).
     const auto outcome = [](const std::function<std::string()>& convert) {
+        std::string out;
         try {
-            return "bytes " + convert();
+            const std::string bytes = convert();
+            out = "bytes ";
+            out += bytes;
         } catch (cException* e) {
             std::unique_ptr<cException> owned(e);
-            return "message " + owned->message();
+            out = "message ";
+            out += owned->message();
         }
+        return out;
     };
     for (const std::string& text : cases) {
         write("t.inf", text);
