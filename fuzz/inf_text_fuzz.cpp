@@ -2,7 +2,9 @@
 // part after a line "--8<--" (if any) becomes "inc.inf" beside it, so
 // `#include "inc.inf"` (and "main.inf", which includes itself) reach real
 // files in the scratch directory. A tree that loads must survive the binary
-// writer and reader unchanged, and the text writer must not fail.
+// writer and reader unchanged, and the text writer must not fail. The
+// conversion to binary (which skips the tree where it can) must give the
+// tree's bytes, or the message the tree path gives.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "binary_inf.h"
 #include "exceptions.h"
 #include "inf_analyzer.h"
+#include "inf_convert.h"
 #include "inf_tree_equal.h"
 #include "quiet_error_log.h"
 #include "scratch_dir.h"
@@ -31,6 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else
         fuzz::removeScratchFile("inc.inf");
 
+    const auto convertsTo = [&mainPath](const std::string& expected) {
+        std::string outcome;
+        try {
+            outcome = "bytes " + convertInfContent(mainPath, true).bytes();
+        } catch (cException* e) {
+            std::unique_ptr<cException> owned(e);
+            outcome = "message " + owned->message();
+        }
+        if (outcome != expected) std::abort();
+    };
+
     std::unique_ptr<InfAnalyzer> analyzer;
     try {
         analyzer = std::make_unique<InfAnalyzer>(mainPath);
@@ -38,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Syntax and file errors are expected outcomes; they must be well formed.
         std::unique_ptr<cException> owned(e);
         if (owned->message().empty()) std::abort();
+        convertsTo("message " + owned->message());
         return 0;
     }
 
@@ -53,9 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         binary = binary_inf::encode(*analyzer->getRoot(), strings, mainPath);
     } catch (cException* e) {
         // Refused for the format's limits: fine, as long as it is refused.
-        delete e;
+        std::unique_ptr<cException> owned(e);
+        convertsTo("message " + owned->message());
         return 0;
     }
+    convertsTo("bytes " + binary);
     cStringTable readStrings;
     std::unique_ptr<cInfNode> back;
     try {

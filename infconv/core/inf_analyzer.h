@@ -11,6 +11,7 @@
 #include "string_table.h"
 
 class cInfFileContent;
+class cInfStreamEncoder;
 
 class InfAnalyzer {
   public:
@@ -46,15 +47,23 @@ class InfAnalyzer {
     bool loadAsText(const std::string& path, std::unique_ptr<cInfFileContent>& binary,
                     os::Handle openFd = os::kNoHandle);
 
+    // For writing a file as binary: a text that `stream` can encode as it is
+    // read (see inf_stream_encoder.h) goes there, the tree is left an empty
+    // root and true is returned. Otherwise `stream` is emptied and the file
+    // loads as with the constructor.
+    bool loadForBinary(const std::string& path, std::unique_ptr<cInfStreamEncoder>& stream,
+                       os::Handle openFd = os::kNoHandle);
+
     // The files the last text load took in through #include, in the order opened.
     const std::vector<cFile::Identity>& includedFiles() const { return m_includedFiles; }
     // Writes text made ahead (by loadAsText) the way writeTextInf writes.
     static void writeText(const std::string& path, const std::string& text, bool backup);
 
   private:
-    // With `binaryContent`, a binary file's bytes are handed over there instead of loaded.
+    // With `binaryContent`, a binary file's bytes are handed over there instead of loaded;
+    // with `stream`, a text is tried there first.
     bool loadInf(const std::string& path, std::unique_ptr<cInfFileContent>* binaryContent,
-                 os::Handle openFd);
+                 os::Handle openFd, std::unique_ptr<cInfStreamEncoder>* stream = nullptr);
     // The whole text through the scanner and parser, read from the file's start.
     bool loadText(cFile& file, const std::string& fileName, const os::Dir& directory);
     // The whole content of a binary file open for reading.

@@ -8,6 +8,7 @@
 #include "file_lock.h"
 #include "inf_analyzer.h"
 #include "inf_file_content.h"
+#include "inf_stream_encoder.h"
 #include "text_inf_writer.h"
 
 cConvertedInf::cConvertedInf() = default;
@@ -25,7 +26,9 @@ std::string cConvertedInf::bytes() {
 }
 
 void cConvertedInf::writeForm(const std::function<void(const char*, std::size_t)>& sink) {
-    if (m_encoder) {
+    if (m_stream) {
+        m_stream->write(sink);
+    } else if (m_encoder) {
         m_encoder->write(sink);
     } else if (m_binary) {
         binary_inf::decodeToText(m_binary->view(), m_fileName, sink);
@@ -38,7 +41,12 @@ cConvertedInf convertInfContent(const std::string& path, bool toBinary, os::Hand
     try {
         cConvertedInf out;
         if (toBinary) {
-            out.m_tree = std::make_unique<InfAnalyzer>(path, openFd);
+            out.m_tree = std::make_unique<InfAnalyzer>();
+            out.m_stream = std::make_unique<cInfStreamEncoder>();
+            if (out.m_tree->loadForBinary(path, out.m_stream, openFd)) {
+                out.m_tree.reset();
+                return out;
+            }
             out.m_encoder = std::make_unique<binary_inf::cEncoder>(*out.m_tree->getRoot(),
                                                                    out.m_tree->stringTable(), path);
             out.m_encoder->check();

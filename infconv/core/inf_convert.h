@@ -26,6 +26,7 @@ bool convertInfFile(const std::string& path, bool toBinary, bool waitWhenBusy = 
 
 class InfAnalyzer;
 class cInfFileContent;
+class cInfStreamEncoder;
 namespace binary_inf {
 class cEncoder;
 }
@@ -56,6 +57,8 @@ class cConvertedInf {
     std::unique_ptr<cInfFileContent> m_binary;
     std::unique_ptr<InfAnalyzer> m_tree;
     std::unique_ptr<binary_inf::cEncoder> m_encoder;
+    // A text encoded as it was read, without the tree.
+    std::unique_ptr<cInfStreamEncoder> m_stream;
 };
 
 // Loads the file at `path` (reading through `openFd` when it is not -1) and

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "inf_scan_bytes.h"
+#include "inf_stream_encoder.h"
 #include "inf_token.h"
 #include "inf_token_number.h"
 #include "inf_tree.h"
@@ -226,24 +227,45 @@ class WholeText : public cInfTextSource {
     std::string_view m_text;
 };
 
-struct Value {
-    const cInfString* text;  // null for a number
-    float number;
+// The direct parser's output as the tree (the same calls the parser's own
+// tree building makes).
+class TreeBuilder {
+  public:
+    explicit TreeBuilder(cInfNode* root) : m_current(root) {}
+    cInfArena& arena() { return m_current->arena(); }
+    bool section(const cInfString* name) {
+        m_current = m_current->addSection(name);
+        return true;
+    }
+    bool close() {
+        if (!m_current->parent()) return false;
+        m_current = m_current->parent();
+        return true;
+    }
+    bool key(const cInfString* name, const cInfDirectValue* values, std::size_t count) {
+        cInfKey* key = m_current->addKey(name);
+        key->reserveValues(count);
+        for (std::size_t v = 0; v < count; ++v) {
+            if (values[v].text) {
+                key->addString(values[v].text);
+            } else {
+                key->addNumber(values[v].number);
+            }
+        }
+        return true;
+    }
+    bool finish() { return true; }
+
+  private:
+    cInfNode* m_current;
 };
 
-}  // namespace
-
-bool parseInfTextDirectly(std::string_view text, cInfNode* root) {
-    WholeText whole(text);
-    return parseInfTextDirectly(whole, root);
-}
-
-bool parseInfTextDirectly(cInfTextSource& text, cInfNode* root) {
+template <class Builder>
+bool parseDirectly(cInfTextSource& text, Builder& build) {
     DirectScanner scan(text);
-    cInfArena& arena = root->arena();
-    cInfNode* current = root;
+    cInfArena& arena = build.arena();
     bool sectionJustSeen = false;
-    std::vector<Value> values;
+    std::vector<cInfDirectValue> values;
 
     Kind token = scan.next();
     while (token != Kind::End) {
@@ -255,12 +277,11 @@ bool parseInfTextDirectly(cInfTextSource& text, cInfNode* root) {
                 break;
             case Kind::BlockEnd:
                 sectionJustSeen = false;
-                if (!current->parent()) return false;
-                current = current->parent();
+                if (!build.close()) return false;
                 token = scan.next();
                 break;
             case Kind::SectionName:
-                current = current->addSection(arena.intern(scan.text()));
+                if (!build.section(arena.intern(scan.text()))) return false;
                 sectionJustSeen = true;
                 token = scan.next();
                 break;
@@ -285,20 +306,33 @@ bool parseInfTextDirectly(cInfTextSource& text, cInfNode* root) {
                     token = scan.next();
                 }
                 if (token == Kind::GiveUp) return false;
-                cInfKey* key = current->addKey(name);
-                key->reserveValues(values.size());
-                for (const Value& value : values) {
-                    if (value.text) {
-                        key->addString(value.text);
-                    } else {
-                        key->addNumber(value.number);
-                    }
-                }
+                if (!build.key(name, values.data(), values.size())) return false;
                 break;
             }
             default:
                 return false;
         }
     }
-    return true;
+    return build.finish();
+}
+
+}  // namespace
+
+bool parseInfTextDirectly(std::string_view text, cInfNode* root) {
+    WholeText whole(text);
+    return parseInfTextDirectly(whole, root);
+}
+
+bool parseInfTextDirectly(cInfTextSource& text, cInfNode* root) {
+    TreeBuilder tree(root);
+    return parseDirectly(text, tree);
+}
+
+bool encodeInfTextDirectly(cInfTextSource& text, cInfStreamEncoder& encoder) {
+    return parseDirectly(text, encoder);
+}
+
+bool encodeInfTextDirectly(std::string_view text, cInfStreamEncoder& encoder) {
+    WholeText whole(text);
+    return encodeInfTextDirectly(whole, encoder);
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 class cInfNode;
+class cInfStreamEncoder;
 
 // The bytes of a text, all in memory or read a piece at a time.
 class cInfTextSource {
@@ -30,3 +31,7 @@ class cInfTextSource {
 // Appends the sections and keys of the text to `root`, an empty root.
 bool parseInfTextDirectly(cInfTextSource& text, cInfNode* root);
 bool parseInfTextDirectly(std::string_view text, cInfNode* root);
+// The same text handed to `encoder` instead (see inf_stream_encoder.h);
+// false where either gives up.
+bool encodeInfTextDirectly(cInfTextSource& text, cInfStreamEncoder& encoder);
+bool encodeInfTextDirectly(std::string_view text, cInfStreamEncoder& encoder);

@@ -15,6 +15,7 @@
 #include "inf_file_content.h"
 #include "inf_parser.h"
 #include "inf_parser_report.h"
+#include "inf_stream_encoder.h"
 #include "inf_tokenizer.h"
 
 namespace {
@@ -77,8 +78,16 @@ bool InfAnalyzer::loadAsText(const std::string& path, std::unique_ptr<cInfFileCo
     return loadInf(path, &binary, openFd);
 }
 
+bool InfAnalyzer::loadForBinary(const std::string& path, std::unique_ptr<cInfStreamEncoder>& stream,
+                                os::Handle openFd) {
+    m_path = path;
+    if (loadInf(path, nullptr, openFd, &stream)) return true;
+    stream.reset();
+    return false;
+}
+
 bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileContent>* binaryContent,
-                          os::Handle openFd) {
+                          os::Handle openFd, std::unique_ptr<cInfStreamEncoder>* stream) {
     resetTree();
     m_includedFiles.clear();
 
@@ -110,10 +119,28 @@ bool InfAnalyzer::loadInf(const std::string& path, std::unique_ptr<cInfFileConte
     const std::int64_t length = file.length();
     if (length <= 0 || static_cast<std::uint64_t>(length) > SIZE_MAX / 2)
         return loadText(file, fileName, dir.dir());
-    auto content = std::make_unique<cInfFileContent>(file, static_cast<std::size_t>(length));
-    while (content->size() < 4 && content->more(content->size())) {
-    }
+    // The file from its start, with at least the magic's bytes at hand if it has them.
+    const auto open = [&file, length] {
+        auto opened = std::make_unique<cInfFileContent>(file, static_cast<std::size_t>(length));
+        while (opened->size() < 4 && opened->more(opened->size())) {
+        }
+        return opened;
+    };
+    auto content = open();
     if (!startsWithMagic(content->view())) {
+        if (stream) {
+            try {
+                if (encodeInfTextDirectly(*content, **stream)) return true;
+            } catch (cException* e) {
+                // A read that failed: the load below reads again and reports it.
+                delete e;
+            }
+            // Its memory is the tree's now.
+            stream->reset();
+            content.reset();
+            file.seek(0, cFile::Origin::Start);
+            content = open();
+        }
         // A text's tree takes a little less than twice its bytes.
         getRoot()->arena().expect(2 * static_cast<std::size_t>(length));
         try {

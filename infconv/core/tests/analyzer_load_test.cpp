@@ -2,16 +2,19 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "binary_inf.h"
 #include "cfile.h"
 #include "exceptions.h"
 #include "inf_analyzer.h"
 #include "inf_convert.h"
 #include "inf_syntax_exception.h"
 #include "log.h"
+#include "string_table.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -332,3 +335,68 @@ TEST_F(AnalyzerLoad, FailedParseWritesNothing) {
 }
 
 }  // namespace
+
+// Text to binary is encoded as it is read where the tree would write the same
+// bytes; wherever the tree would order, refuse or report otherwise, the
+// conversion falls back to the tree. Either way it must give what the tree
+// path gives: the same bytes, or the same message.
+TEST_F(AnalyzerLoad, TextToBinaryGivesTheTreePathsBytesOrMessage) {
+    std::string deep;
+    for (int i = 0; i <= 4096; ++i) deep += "[S]\r\n";
+    std::string manyValues = "k = 0";
+    for (int i = 1; i < 256; ++i) {
+        manyValues += ", ";
+        manyValues += std::to_string(i);
+    }
+    std::string manyStrings;
+    for (int i = 0; i <= 65536; ++i) {
+        manyStrings += 'k';
+        manyStrings += std::to_string(i);
+        manyStrings += " = 1\r\n";
+    }
+    const std::string cases[] = {
+        "a = 1, two\r\n[A]\r\n{\r\nk = \"x y\", 1.5\r\n[B]\r\n{\r\n}\r\n}\r\n[C]\r\nz = 2\r\n",
+        // Keys after a child section of the same node, the root's included.
+        "[A]\r\n{\r\n[B]\r\n{\r\nb = 1\r\n}\r\nk = 1\r\n}\r\n",
+        "[A]\r\n{\r\n}\r\nk = 1\r\n",
+        "#include \"inc.inf\"\r\n[A]\r\n{\r\nk = 1\r\n}\r\n",
+        "[A]\r\n{\r\nk = 1\r\n}\r\n}\r\n",
+        "[A]\r\n{\r\nk =\r\n}\r\n",
+        std::string("k = \"a\0b\"\r\n", 11),
+        deep,
+        deep.substr(5),
+        manyValues,
+        manyValues.substr(0, manyValues.rfind(',')),
+        manyStrings,
+        manyStrings.substr(0, manyStrings.rfind("k")),
+    };
+    write("inc.inf", "[I]\r\n{\r\ni = 2\r\n}\r\n");
+    // The outcome as bytes, or as the message thrown (appended apart, as in dump()).
+    const auto outcome = [](const std::function<std::string()>& convert) {
+        std::string out;
+        try {
+            const std::string bytes = convert();
+            out = "bytes ";
+            out += bytes;
+        } catch (cException* e) {
+            std::unique_ptr<cException> owned(e);
+            out = "message ";
+            out += owned->message();
+        }
+        return out;
+    };
+    for (const std::string& text : cases) {
+        write("t.inf", text);
+        const std::string byTree = outcome([] {
+            InfAnalyzer analyzer("t.inf");
+            cStringTable strings;
+            return binary_inf::encode(*analyzer.getRoot(), strings, "t.inf");
+        });
+        const std::string converted =
+            outcome([] { return convertInfContent("t.inf", true).bytes(); });
+        // Bytes run long: only their start is shown.
+        EXPECT_TRUE(converted == byTree)
+            << text.substr(0, 60) << "\nconverted: " << converted.substr(0, 80)
+            << "\nby the tree: " << byTree.substr(0, 80);
+    }
+}

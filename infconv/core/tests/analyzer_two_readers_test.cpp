@@ -2,6 +2,8 @@
 // readers of INF text: the direct parser and the scanner with its parser
 // must build the same tree, or the direct parser must decline (see
 // fuzz/inf_scanners_agree.h, which the fuzz target of the same name uses).
+// And text to binary without the tree: the tree's bytes, or declined (see
+// fuzz/inf_stream_agrees.h).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include "core_test_support.h"
 #include "golden_pack.h"
 #include "inf_scanners_agree.h"
+#include "inf_stream_agrees.h"
 #include "inf_text_window.h"
 
 namespace fs = std::filesystem;
@@ -58,6 +61,9 @@ class TwoReaders : public CoreScratchDir {
         cInfNode probe("Root", nullptr, nullptr);
         const bool built = parseInfTextDirectly(text, &probe);
         if (built) ++m_builtDirectly;
+        const std::string streamed = fuzz::streamedBinary(text);
+        EXPECT_EQ(fuzz::streamDisagrees(text, streamed), "") << name;
+        if (!streamed.empty()) ++m_streamed;
         // Read a window at a time, the same tree or the same refusal.
         for (const auto& [window, piece] :
              {std::pair<std::size_t, std::size_t>{2, 1}, {7, 3}, {16, 16}}) {
@@ -67,12 +73,15 @@ class TwoReaders : public CoreScratchDir {
             if (built) {
                 EXPECT_TRUE(fuzz::sameTree(pieces, probe)) << name << " window " << window;
             }
+            TinyWindow again(text, window, piece);
+            EXPECT_EQ(fuzz::streamedBinary(again), streamed) << name << " window " << window;
         }
     }
 
     os::Dir m_directory;
     int m_inputs = 0;
     int m_builtDirectly = 0;
+    int m_streamed = 0;
 };
 
 TEST_F(TwoReaders, BuildTheSameTreeOnEveryCorpusInput) {
@@ -85,6 +94,7 @@ TEST_F(TwoReaders, BuildTheSameTreeOnEveryCorpusInput) {
     // Not a comparison that passes by the direct parser always declining.
     EXPECT_GT(m_inputs, 700);
     EXPECT_GT(m_builtDirectly, 100) << m_builtDirectly << " of " << m_inputs;
+    EXPECT_GT(m_streamed, 100) << m_streamed << " of " << m_inputs;
 }
 
 }  // namespace
