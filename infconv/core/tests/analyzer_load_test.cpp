@@ -368,7 +368,7 @@ TEST_F(AnalyzerLoad, TextToBinaryGivesTheTreePathsBytesOrMessage) {
         manyValues,
         manyValues.substr(0, manyValues.rfind(',')),
         manyStrings,
-        manyStrings.substr(0, manyStrings.rfind("k")),
+        manyStrings.substr(0, manyStrings.rfind('k')),
     };
     write("inc.inf", "[I]\r\n{\r\ni = 2\r\n}\r\n");
     // The outcome as bytes, or as the message thrown (appended apart, as in dump()).
