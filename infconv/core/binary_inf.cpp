@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "binary_output_buffer.h"
 #include "cfile.h"
 #include "exceptions.h"
 #include "inf_tree.h"
@@ -23,52 +24,6 @@ namespace {
 }
 
 }  // namespace
-
-// Pieces of output gathered into a buffer and handed to the sink a large
-// piece at a time (a call per byte would cost more than the encoding).
-class OutputBuffer {
-  public:
-    explicit OutputBuffer(const std::function<void(const char*, std::size_t)>& sink)
-        : m_sink(sink), m_bytes(new char[kSize]) {}
-
-    // Each put needs room made by ensure() first (n at most kSize).
-    void ensure(std::size_t n) {
-        if (n > kSize - m_used) flush();
-    }
-    void put8(std::uint8_t v) { m_bytes[m_used++] = static_cast<char>(v); }
-    void put16(std::uint16_t v) {
-        m_bytes[m_used] = static_cast<char>(v & 0xFF);
-        m_bytes[m_used + 1] = static_cast<char>(v >> 8);
-        m_used += 2;
-    }
-    void put32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            m_bytes[m_used + static_cast<std::size_t>(i)] =
-                static_cast<char>((v >> (8 * i)) & 0xFF);
-        m_used += 4;
-    }
-    void putBytes(std::string_view text) {
-        if (text.size() >= kSize) {
-            flush();
-            m_sink(text.data(), text.size());
-            return;
-        }
-        ensure(text.size());
-        std::memcpy(m_bytes.get() + m_used, text.data(), text.size());
-        m_used += text.size();
-    }
-    void flush() {
-        if (m_used) m_sink(m_bytes.get(), m_used);
-        m_used = 0;
-    }
-
-  private:
-    static constexpr std::size_t kSize = std::size_t{1} << 16;
-
-    const std::function<void(const char*, std::size_t)>& m_sink;
-    std::unique_ptr<char[]> m_bytes;
-    std::size_t m_used = 0;
-};
 
 struct cEncoder::Walk {
     struct Frame {
@@ -111,13 +66,8 @@ void cEncoder::write(const std::function<void(const char*, std::size_t)>& sink) 
     out.put32(kMagic);
     out.put32(static_cast<std::uint32_t>(8 + m_recordBytes));  // where the string table starts
     walk(&out, false);
-    out.ensure(4);
-    out.put32(static_cast<std::uint32_t>(m_strings.count()));
-    for (const std::string& s : m_strings.strings()) {
-        out.putBytes(s);
-        out.ensure(1);
-        out.put8(0);
-    }
+    out.putStringTable(m_strings.strings(),
+                       [](const std::string& s) { return std::string_view(s); });
     out.flush();
 }
 

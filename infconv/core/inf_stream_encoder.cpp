@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "binary_inf.h"
+#include "binary_output_buffer.h"
 #include "large_blocks.h"
 
 namespace {
@@ -15,15 +16,6 @@ constexpr std::size_t kFirstChunk = std::size_t{1} << 16;
 // The largest piece: a key with 255 values of 5 bytes.
 constexpr std::size_t kLargestPiece = 3 + 5 * binary_inf::kMaxValuesPerKey;
 static_assert(kLargestPiece <= kFirstChunk);
-
-void put16(char* at, std::uint16_t v) {
-    at[0] = static_cast<char>(v & 0xFF);
-    at[1] = static_cast<char>(v >> 8);
-}
-
-void put32(char* at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) at[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
 
 }  // namespace
 
@@ -64,7 +56,7 @@ bool cInfStreamEncoder::section(const cInfString* name) {
     if (m_open.size() > binary_inf::kMaxDepth) return false;
     std::uint16_t index;
     if (!this->index(name, index)) return false;
-    put16(room(2), index);
+    binary_inf::storeU16(room(2), index);
     ++m_open.back().sections;
     m_open.push_back({room(8), 0, 0});
     return true;
@@ -78,8 +70,8 @@ bool cInfStreamEncoder::close() {
 }
 
 void cInfStreamEncoder::endNode(const Frame& frame) {
-    put32(frame.head, frame.keys);
-    put32(frame.head + 4, frame.sections);
+    binary_inf::storeU32(frame.head, frame.keys);
+    binary_inf::storeU32(frame.head + 4, frame.sections);
 }
 
 bool cInfStreamEncoder::key(const cInfString* name, const cInfDirectValue* values,
@@ -92,7 +84,7 @@ bool cInfStreamEncoder::key(const cInfString* name, const cInfDirectValue* value
     std::size_t bytes = 3;
     for (std::size_t v = 0; v < count; ++v) bytes += values[v].text ? 3 : 5;
     char* at = room(bytes);
-    put16(at, nameIndex);
+    binary_inf::storeU16(at, nameIndex);
     at[2] = static_cast<char>(count);
     at += 3;
     for (std::size_t v = 0; v < count; ++v) {
@@ -100,13 +92,13 @@ bool cInfStreamEncoder::key(const cInfString* name, const cInfDirectValue* value
             std::uint16_t text;
             if (!index(values[v].text, text)) return false;
             at[0] = 0;
-            put16(at + 1, text);
+            binary_inf::storeU16(at + 1, text);
             at += 3;
         } else {
             at[0] = 1;
             std::uint32_t bits;
             std::memcpy(&bits, &values[v].number, 4);
-            put32(at + 1, bits);
+            binary_inf::storeU32(at + 1, bits);
             at += 5;
         }
     }
@@ -121,30 +113,14 @@ bool cInfStreamEncoder::finish() {
     }
     m_chunks.back().used = static_cast<std::size_t>(m_at - m_chunks.back().bytes);
     if (8 + m_recordBytes > std::numeric_limits<std::uint32_t>::max()) return false;
-    put32(m_chunks.front().bytes, binary_inf::kMagic);
-    put32(m_chunks.front().bytes + 4, static_cast<std::uint32_t>(8 + m_recordBytes));
+    binary_inf::storeU32(m_chunks.front().bytes, binary_inf::kMagic);
+    binary_inf::storeU32(m_chunks.front().bytes + 4, static_cast<std::uint32_t>(8 + m_recordBytes));
     return true;
 }
 
 void cInfStreamEncoder::write(const std::function<void(const char*, std::size_t)>& sink) const {
     for (const Chunk& chunk : m_chunks) sink(chunk.bytes, chunk.used);
-    // The string table through a buffer: most strings are a few bytes.
-    std::string table;
-    constexpr std::size_t kPiece = std::size_t{1} << 16;
-    table.reserve(kPiece);
-    table.resize(4);
-    put32(table.data(), static_cast<std::uint32_t>(m_table.size()));
-    for (const cInfString* text : m_table) {
-        if (table.size() + text->view().size() + 1 > kPiece) {
-            sink(table.data(), table.size());
-            table.clear();
-        }
-        if (text->view().size() >= kPiece) {
-            sink(text->view().data(), text->view().size());
-        } else {
-            table.append(text->view());
-        }
-        table.push_back('\0');
-    }
-    sink(table.data(), table.size());
+    binary_inf::OutputBuffer out(sink);
+    out.putStringTable(m_table, [](const cInfString* text) { return text->view(); });
+    out.flush();
 }
