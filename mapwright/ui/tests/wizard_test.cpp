@@ -110,6 +110,7 @@ class WizardTest : public QObject {
                  std::vector<mw::FileDialog>(3, mw::FileDialog::InsertSystem));
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Alpha", "Beta", "Gamma"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("3"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
         QCOMPARE(wizard->Image1->layout().lines.size(), 2u);  // Alpha and Gamma to Beta
         const QImage triangle = wizard->Image1->grab().toImage();
@@ -122,6 +123,7 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button2, Qt::LeftButton);
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Beta", "Gamma"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("2"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
         QVERIFY(wizard->Image1->grab().toImage() != triangle);
         QCOMPARE(editor->state->project().systems[0].designFile.str(),
@@ -133,6 +135,7 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button2, Qt::LeftButton);
         QCOMPARE(wizard->ListBox1->count(), 0);
         QCOMPARE(wizard->Label14->text(), QStringLiteral("0"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QVERIFY(wizard->Image1->layout().nodes.empty());
     }
 
@@ -197,6 +200,7 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button3, Qt::LeftButton);
         QCOMPARE(editor->prompts.questions.size(), asked);
         QCOMPARE(wizard->ListBox1->count(), 0);
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QVERIFY(wizard->Image1->layout().nodes.empty());
         QVERIFY(wizard->Edit1->text().isEmpty());
         QCOMPARE(wizard->TabControl1->count(), 2);
@@ -207,6 +211,7 @@ class WizardTest : public QObject {
         QCOMPARE(editor->prompts.dialogs.back(), mw::FileDialog::LoadProject);
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Gamma", "Alpha"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("2"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
         QCOMPARE(wizard->Edit1->text(), QStringLiteral("Twin Suns"));
         QCOMPARE(wizard->Edit2->text(), QStringLiteral("Two systems, four empires."));
@@ -295,6 +300,7 @@ class WizardTest : public QObject {
         QVERIFY(
             summary.startsWith(QStringLiteral("1 error, %1 warnings").arg(severities.size() - 1)));
         // Gamma has a warning: the picture marks it.
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(wizard->Image1->layout().nodes.at(1).state, mw::SystemState::Warnings);
     }
 
@@ -355,6 +361,7 @@ class WizardTest : public QObject {
                 QTest::mouseDClick(w->ListBox1->viewport(), Qt::LeftButton, {}, row.center());
             },
             [](TMCW* w) {
+                QVERIFY(waitUntilDrawn(w->Image1));
                 const mw::PictureNode& node = w->Image1->layout().nodes.at(1);
                 const QRect box = w->Image1->contentsRect();
                 const double s = w->Image1->scale();
@@ -399,7 +406,7 @@ class WizardTest : public QObject {
         editor->scratch.write("systems/beta.sdf", "");
         bool readable = true;
         whenModal<TMCW>([&](TMCW* w) {
-            readable = w->Image1->layout().nodes.at(1).readable;
+            if (waitUntilDrawn(w->Image1)) readable = w->Image1->layout().nodes.at(1).readable;
             w->reject();
         });
         f.MapCreatorWizard1->trigger();
