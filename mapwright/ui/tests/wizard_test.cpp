@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolBar>
@@ -137,6 +138,58 @@ class WizardTest : public QObject {
         QCOMPARE(wizard->Label14->text(), QStringLiteral("0"));
         QVERIFY(waitUntilDrawn(wizard->Image1));
         QVERIFY(wizard->Image1->layout().nodes.empty());
+    }
+
+    // The picture is drawn off the window's thread: while it draws, the
+    // window goes on answering, the old picture takes no drag (its systems
+    // are no longer the map's), and only the newest map is ever shown.
+    void thePictureFollowsTheNewestMap() {
+        wizard->show();
+        for (const char* name : {"alpha.sdf", "beta.sdf", "gamma.sdf"})
+            editor->prompts.file(editor->scratch.path(std::string("systems/") + name));
+        QTest::mouseClick(wizard->Button1, Qt::LeftButton);
+        QTest::mouseClick(wizard->Button1, Qt::LeftButton);
+        QVERIFY(waitUntilDrawn(wizard->Image1));
+        MapPictureView* picture = wizard->Image1;
+        QCOMPARE(pictured(picture), QStringList({"Alpha", "Beta"}));
+
+        QSemaphore gate;
+        int jobs = 0;
+        struct Opened {
+            QSemaphore& gate;
+            ~Opened() { gate.release(100); }  // never leave the drawing thread held
+        } opened{gate};
+        picture->setBeforeJob([&] {
+            gate.acquire();
+            ++jobs;
+        });
+        std::vector<QStringList> shown;
+        connect(picture, &MapPictureView::drawn, this,
+                [&] { shown.push_back(pictured(picture)); });
+
+        clickRow(wizard->ListBox1, 0);
+        QTest::mouseClick(wizard->Button2, Qt::LeftButton);  // Alpha goes; held while drawn
+        QVERIFY(picture->drawing());
+        QCOMPARE(pictured(picture), QStringList({"Alpha", "Beta"}));
+        // A drag on the old picture would link by its indices: refused.
+        const std::string alpha = vk_test::readFile(editor->scratch.path("systems/alpha.sdf"));
+        const std::string beta = vk_test::readFile(editor->scratch.path("systems/beta.sdf"));
+        QTest::mousePress(picture, Qt::LeftButton, {}, picture->systemCentre(0));
+        QTest::mouseMove(picture, picture->systemCentre(1));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, picture->systemCentre(1));
+        QCOMPARE(vk_test::readFile(editor->scratch.path("systems/alpha.sdf")), alpha);
+        QCOMPARE(vk_test::readFile(editor->scratch.path("systems/beta.sdf")), beta);
+        QVERIFY(editor->prompts.errors.empty());
+        QTest::mouseClick(wizard->Button1, Qt::LeftButton);  // Gamma, while Beta alone draws
+        QCOMPARE(rows(wizard->ListBox1), QStringList({"Beta", "Gamma"}));
+
+        gate.release(2);
+        QVERIFY(waitUntilDrawn(picture));
+        // Beta alone was drawn, then dropped unseen; nothing between was drawn at all.
+        QCOMPARE(shown, std::vector<QStringList>{QStringList({"Beta", "Gamma"})});
+        QCOMPARE(jobs, 2);
+        QCOMPARE(pictured(picture), rows(wizard->ListBox1));
+        picture->setBeforeJob({});
     }
 
     void empireEditsSurviveEightTwoEight() {
