@@ -180,8 +180,13 @@ void MapPictureView::paintEvent(QPaintEvent* event) {
     }
     if (dimmed_) {
         painter.fillRect(box, QColor(255, 255, 255, 170));
+        const QString note = QStringLiteral("Drawing the map...");
+        // On a plain patch, so a busy picture does not swallow it.
+        QRect patch = fontMetrics().boundingRect(note).adjusted(-8, -4, 8, 4);
+        patch.moveCenter(box.center());
+        painter.fillRect(patch, Qt::white);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(box, Qt::AlignCenter, QStringLiteral("Drawing the map..."));
+        painter.drawText(patch, Qt::AlignCenter, note);
     }
     if (dragFrom_) {
         // The link being dragged, from the system's node to the mouse.
