@@ -12,9 +12,10 @@
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: bench_datagen "
-                     "nested:BYTES|numbers:BYTES|flat:STRINGS|tree:FILES|mission|jumpmap:NODES OUT\n");
+        std::fprintf(
+            stderr,
+            "usage: bench_datagen "
+            "nested:BYTES|numbers:BYTES|flat:STRINGS|tree:FILES|mission|jumpmap:NODES OUT\n");
         return 2;
     }
     const std::string shape = argv[1], out = argv[2];

@@ -45,10 +45,18 @@ std::string writeJumpMap(const std::string& dir, int systems, int nodes) {
             node.x = k * 100;
             node.y = -k * 100;
             switch (k % 4) {
-                case 0: node.name = (s ^ 1) < systems ? nodeId(s ^ 1, k) : "0"; break;
-                case 1: node.name = nodeId((s + 1) % systems, k + 1); break;
-                case 2: node.name = "0"; break;
-                default: node.name = "Nowhere" + std::to_string(k); break;
+                case 0:
+                    node.name = (s ^ 1) < systems ? nodeId(s ^ 1, k) : "0";
+                    break;
+                case 1:
+                    node.name = nodeId((s + 1) % systems, k + 1);
+                    break;
+                case 2:
+                    node.name = "0";
+                    break;
+                default:
+                    node.name = "Nowhere" + std::to_string(k);
+                    break;
             }
             add(node);
         }

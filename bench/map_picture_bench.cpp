@@ -4,9 +4,9 @@
 // of it for a before/after), and the wizard's Load map and Remove of that map
 // with the longest time its window could not answer.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
-#include <fcntl.h>
 #include <sys/wait.h>
 
 #include <QApplication>
@@ -120,10 +120,9 @@ void check_picture_process(benchmark::State& state) {
         for (int r = 0; r < rounds; ++r)
             for (std::size_t p = 0; p < programs.size(); ++p) {
                 int status = 0;
-                const double cpu =
-                    runProcess({programs[p].second, "check", m.project, "--picture",
-                                m.dir.path(programs[p].first + ".png")},
-                               status);
+                const double cpu = runProcess({programs[p].second, "check", m.project, "--picture",
+                                               m.dir.path(programs[p].first + ".png")},
+                                              status);
                 // Warnings (1) are what this map has; 3 is a check that could not be made.
                 if (!WIFEXITED(status) || WEXITSTATUS(status) > 2)
                     return state.SkipWithError(("check failed: " + programs[p].second).c_str());
@@ -158,7 +157,8 @@ struct OpenWizard {
 
     OpenWizard() {
         wizard->show();
-        while (wizard->Image1->drawing()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        while (wizard->Image1->drawing())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 };
 
@@ -197,7 +197,8 @@ Turn serveUntilDrawn(OpenWizard& w, const std::function<void()>& act) {
 
 void report(benchmark::State& state, const std::vector<Turn>& turns) {
     double stall = 0, worst = 0;
-    for (const Turn& t : turns) stall += t.longestStallMs, worst = std::max(worst, t.longestStallMs);
+    for (const Turn& t : turns)
+        stall += t.longestStallMs, worst = std::max(worst, t.longestStallMs);
     state.counters["longest_stall_ms"] = stall / static_cast<double>(turns.size());
     state.counters["worst_stall_ms"] = worst;
 }
@@ -209,7 +210,10 @@ void wizard_idle(benchmark::State& state) {
     std::vector<Turn> turns;
     for (auto _ : state) {
         QEventLoop loop;
-        const Turn t = serveUntilDrawn(w, [&] { QTimer::singleShot(130, &loop, &QEventLoop::quit); loop.exec(); });
+        const Turn t = serveUntilDrawn(w, [&] {
+            QTimer::singleShot(130, &loop, &QEventLoop::quit);
+            loop.exec();
+        });
         state.SetIterationTime(t.untilDrawnMs / 1e3);
         turns.push_back(t);
     }

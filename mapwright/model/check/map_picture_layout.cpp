@@ -149,7 +149,8 @@ std::vector<PictureStub> layoutStubs(const MapGraph& graph, const std::vector<Pi
         if (!stubbed[i]) continue;
         for (int degree = 0; degree < kDegrees; ++degree) {
             double nearest = kPi;
-            for (const Arc& arc : taken[i]) nearest = std::min(nearest, awayFrom(angles[degree], arc));
+            for (const Arc& arc : taken[i])
+                nearest = std::min(nearest, awayFrom(angles[degree], arc));
             clearance[i][degree] = nearest;
         }
     }

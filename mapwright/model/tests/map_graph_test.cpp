@@ -2,6 +2,8 @@
 // jump nodes each, linked every which way, their graph checked against a
 // plain reading of the design files' bytes, and the stubs of a crowded node
 // against an exhaustive search of their directions.
+#include "check/map_graph.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include <numbers>
 #include <random>
 
-#include "check/map_graph.h"
 #include "check/map_picture_layout.h"
 #include "model_test_support.h"
 
@@ -22,7 +23,8 @@ constexpr std::size_t kRecord = 568;
 
 // A text field as stored: a length byte, then the characters.
 std::string field(const std::string& bytes, std::size_t at, std::size_t capacity) {
-    const std::size_t length = std::min<std::size_t>(static_cast<unsigned char>(bytes[at]), capacity);
+    const std::size_t length =
+        std::min<std::size_t>(static_cast<unsigned char>(bytes[at]), capacity);
     return bytes.substr(at + 1, length);
 }
 
@@ -109,7 +111,9 @@ class GraphAtScale : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(GraphAtScale, EveryLinkAndStubOfTheFilesIsDrawn) {
     std::mt19937 random(GetParam());
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
     constexpr std::size_t kSystems = 10;
     const std::size_t counts[kSystems] = {1000, 1000, 0, 1000, 1, 1000, 1000, 1000, 300, 1000};
     std::vector<std::vector<SdfRecord>> records(kSystems);
@@ -132,10 +136,17 @@ TEST_P(GraphAtScale, EveryLinkAndStubOfTheFilesIsDrawn) {
     for (const auto& n : all) {
         SdfRecord& r = records[n.first][n.second];
         switch (pick(6)) {
-            case 0: break;  // "0"
-            case 1: r.name = "Lost" + std::to_string(pick(1000)); break;
-            case 2: r.name = "S" + std::to_string(n.first) + "J" + std::to_string(1 + pick(50)); break;
-            case 3: r.name = idOf(all[pick(all.size())]); break;
+            case 0:
+                break;  // "0"
+            case 1:
+                r.name = "Lost" + std::to_string(pick(1000));
+                break;
+            case 2:
+                r.name = "S" + std::to_string(n.first) + "J" + std::to_string(1 + pick(50));
+                break;
+            case 3:
+                r.name = idOf(all[pick(all.size())]);
+                break;
             default: {  // both ways, with a node of any system
                 const auto other = all[pick(all.size())];
                 r.name = idOf(other);
@@ -186,8 +197,10 @@ double away(double angle, double middle, double half) {
 TEST(PictureLayout, CrowdedStubsTakeTheFreestDegree) {
     MapGraph g;
     for (const char* name : {"Crowded", "Second system", "Third"}) g.systems.push_back({name});
-    for (int k = 0; k < 9; ++k) g.links.push_back({0, 1 + static_cast<std::size_t>(k % 2), LinkShape::TwoWay});
-    for (int k = 0; k < 160; ++k) g.stubs.push_back({k % 7 == 3 ? 1u : 0u, k % 2 ? StubKind::NoLink : StubKind::Unlinked});
+    for (int k = 0; k < 9; ++k)
+        g.links.push_back({0, 1 + static_cast<std::size_t>(k % 2), LinkShape::TwoWay});
+    for (int k = 0; k < 160; ++k)
+        g.stubs.push_back({k % 7 == 3 ? 1u : 0u, k % 2 ? StubKind::NoLink : StubKind::Unlinked});
     const MapPictureLayout l = LayoutMapPicture(g, measure);
     constexpr double kBerth = 0.2;
     for (std::size_t system : {0u, 1u}) {
@@ -198,12 +211,13 @@ TEST(PictureLayout, CrowdedStubsTakeTheFreestDegree) {
         const Box& b = node.label.box;
         const double mid = angleTo({b.left + b.width / 2, b.top + b.height / 2});
         double low = 0, high = 0;
-        for (const Point p : {Point{b.left, b.top}, Point{b.right(), b.top}, Point{b.left, b.bottom()},
-                              Point{b.right(), b.bottom()}}) {
+        for (const Point p : {Point{b.left, b.top}, Point{b.right(), b.top},
+                              Point{b.left, b.bottom()}, Point{b.right(), b.bottom()}}) {
             const double rel = std::remainder(angleTo(p) - mid, 2 * std::numbers::pi);
             low = std::min(low, rel), high = std::max(high, rel);
         }
-        std::vector<std::pair<double, double>> taken{{mid + (low + high) / 2, (high - low) / 2 + kBerth}};
+        std::vector<std::pair<double, double>> taken{
+            {mid + (low + high) / 2, (high - low) / 2 + kBerth}};
         for (const PictureLine& line : l.lines)
             for (const Point p : {line.from, line.to})
                 if (distance(p, c) <= node.radius + 0.01) taken.emplace_back(angleTo(p), kBerth);

@@ -164,8 +164,7 @@ class WizardTest : public QObject {
             ++jobs;
         });
         std::vector<QStringList> shown;
-        connect(picture, &MapPictureView::drawn, this,
-                [&] { shown.push_back(pictured(picture)); });
+        connect(picture, &MapPictureView::drawn, this, [&] { shown.push_back(pictured(picture)); });
 
         clickRow(wizard->ListBox1, 0);
         QTest::mouseClick(wizard->Button2, Qt::LeftButton);  // Alpha goes; held while drawn

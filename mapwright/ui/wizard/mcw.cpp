@@ -382,10 +382,10 @@ void TMCW::showSystems() {
 
 void TMCW::showPicture() {
     // Drawn off the window's thread, from a copy of the map as it is now.
-    Image1->drawMap([map = BuildProjectRecord(project_),
-                     folder = ProjectFolder(project_.projectFile)] {
-        return BuildMapGraph(map, folder);
-    });
+    Image1->drawMap(
+        [map = BuildProjectRecord(project_), folder = ProjectFolder(project_.projectFile)] {
+            return BuildMapGraph(map, folder);
+        });
 }
 
 void TMCW::changeLink(std::size_t from, std::size_t to, bool link) {
