@@ -65,7 +65,7 @@ std::string writeJumpMap(const std::string& dir, int systems, int nodes) {
         map.systems[static_cast<std::size_t>(s)].systemName = name(s);
         map.systems[static_cast<std::size_t>(s)].designFile = path;
     }
-    const std::string project = (std::filesystem::path(dir) / "jump_nodes.vmpf").string();
+    std::string project = (std::filesystem::path(dir) / "jump_nodes.vmpf").string();
     mw::WriteProjectFile(project, map);
     return project;
 }

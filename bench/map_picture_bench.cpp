@@ -87,6 +87,7 @@ BENCHMARK(map_picture_png)->Unit(benchmark::kMillisecond)->MinTime(2);
 // One whole process's user + system seconds; its exit status in `status`.
 double runProcess(const std::vector<std::string>& args, int& status) {
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
