@@ -195,38 +195,53 @@ class Cursor {
 
     std::uint8_t u8() {
         need(1);
-        return m_data[m_position++];
+        return u8Unchecked();
     }
     std::uint16_t u16() {
         need(2);
-        std::uint16_t v =
-            static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
-        m_position += 2;
-        return v;
+        return u16Unchecked();
     }
     std::uint32_t u32() {
         need(4);
-        std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i)
-            v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
-        m_position += 4;
-        return v;
+        return u32Unchecked();
     }
-    float f32() {
-        std::uint32_t bits = u32();
-        float v;
-        std::memcpy(&v, &bits, 4);
-        return v;
-    }
+    float f32() { return asFloat(u32()); }
 
-    std::size_t left() const { return m_limit - m_position; }
-
-  private:
+    // The same reads for a caller that made sure of the whole stretch with
+    // one need().
     void need(std::size_t n) {
         if (m_limit - m_position < n) {
             refuse(m_fileName, "damaged binary INF file: the node records run past offset " +
                                    std::to_string(m_limit));
         }
+    }
+    std::uint8_t u8Unchecked() { return m_data[m_position++]; }
+    std::uint16_t u16Unchecked() {
+        const auto v =
+            static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
+        m_position += 2;
+        return v;
+    }
+    std::uint32_t u32Unchecked() {
+        std::uint32_t v = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, m_data + m_position, 4);
+        } else {
+            for (int i = 3; i >= 0; --i)
+                v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
+        }
+        m_position += 4;
+        return v;
+    }
+    float f32Unchecked() { return asFloat(u32Unchecked()); }
+
+    std::size_t left() const { return m_limit - m_position; }
+
+  private:
+    static float asFloat(std::uint32_t bits) {
+        float v;
+        std::memcpy(&v, &bits, 4);
+        return v;
     }
 
     const unsigned char* m_data;
@@ -267,14 +282,6 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-// One value of a key as read, before the sink takes it.
-struct RecordValue {
-    std::string_view text;
-    float number;
-    std::uint16_t string;  // the text's index in the string table
-    bool isNumber;
-};
-
 // The one reader of the binary form: checks the content and reports it in
 // document order to a sink, which builds a tree or writes text. The sink is
 // told:
@@ -282,8 +289,11 @@ struct RecordValue {
 //   tableString(text)               every string of the table, in order
 //   counts(keys, sections)          room worth reserving for the node just begun
 //   sectionStart(name, depth)       a section (depth >= 1), its name trimmed
-//   key(nameIndex, name, values, count, depth)
-//                                   a key of the current node, values complete
+//   keyStart(nameIndex, name, count, depth)
+//                                   a key of the current node with `count` values
+//   number(value, i), string(index, text, i)
+//                                   its value number i, in order
+//   keyEnd()                        the key is done
 //   keysEnd(depth)                  the current node's keys are done
 //   sectionEnd(depth)               the current section is done
 // Views point into the content, so they live as long as it does.
@@ -375,22 +385,33 @@ class Walker {
         for (std::uint32_t k = 0; k < keyCount; ++k) {
             const std::uint16_t nameIndex = in.u16();
             std::string_view name = stringAt(nameIndex);
-            std::uint8_t valueCount = in.u8();
-            // Read whole before reporting, so the sink sees a complete key.
-            for (std::uint8_t v = 0; v < valueCount; ++v) {
-                RecordValue& value = m_values[v];
-                value.isNumber = in.u8() != 0;
-                if (value.isNumber) {
-                    value.number = in.f32();
-                } else {
-                    value.string = in.u16();
-                    value.text = stringAt(value.string);
-                }
+            const std::uint8_t valueCount = in.u8();
+            m_sink.keyStart(nameIndex, name, valueCount, depth);
+            // No value takes more than 5 bytes: where that many are left, the
+            // values need no check of their own (a damaged file fails the
+            // same way as before: only near the end can a value run past it).
+            if (in.left() >= std::size_t{5} * valueCount) {
+                readValues<false>(in, valueCount);
+            } else {
+                readValues<true>(in, valueCount);
             }
-            m_sink.key(nameIndex, name, m_values, valueCount, depth);
+            m_sink.keyEnd();
         }
         m_sink.keysEnd(depth);
         return childCount;
+    }
+
+    template <bool kChecked>
+    void readValues(Cursor& in, std::uint8_t count) {
+        for (std::uint8_t v = 0; v < count; ++v) {
+            const bool isNumber = (kChecked ? in.u8() : in.u8Unchecked()) != 0;
+            if (isNumber) {
+                m_sink.number(kChecked ? in.f32() : in.f32Unchecked(), v);
+            } else {
+                const std::uint16_t index = kChecked ? in.u16() : in.u16Unchecked();
+                m_sink.string(index, stringAt(index), v);
+            }
+        }
     }
 
     std::string_view m_content;
@@ -398,7 +419,6 @@ class Walker {
     const std::string& m_fileName;
     std::vector<std::string_view> m_table;
     std::size_t m_stringCount = 0;
-    RecordValue m_values[kMaxValuesPerKey];  // the key being read
 };
 
 // Builds the tree below a new root "Root"; fills the string table as read.
@@ -429,18 +449,15 @@ class TreeSink {
     void sectionStart(std::string_view name, std::size_t) {
         m_current = m_current->addSection(name);
     }
-    void key(std::uint16_t nameIndex, std::string_view, const RecordValue* values,
-             std::size_t count, std::size_t) {
-        cInfKey* key = m_current->addKey(m_interned[nameIndex]);
-        key->reserveValues(count);
-        for (std::size_t v = 0; v < count; ++v) {
-            if (values[v].isNumber) {
-                key->addNumber(values[v].number);
-            } else {
-                key->addString(m_interned[values[v].string]);
-            }
-        }
+    void keyStart(std::uint16_t nameIndex, std::string_view, std::size_t count, std::size_t) {
+        m_key = m_current->addKey(m_interned[nameIndex]);
+        m_key->reserveValues(count);
     }
+    void number(float value, std::size_t) { m_key->addNumber(value); }
+    void string(std::uint16_t index, std::string_view, std::size_t) {
+        m_key->addString(m_interned[index]);
+    }
+    void keyEnd() {}
     void keysEnd(std::size_t) {}
     void sectionEnd(std::size_t) { m_current = m_current->parent(); }
 
@@ -450,6 +467,7 @@ class TreeSink {
     cStringTable& m_strings;
     std::unique_ptr<cInfNode> m_root;
     cInfNode* m_current;
+    cInfKey* m_key = nullptr;  // the key being read
     std::vector<const cInfString*> m_interned;
 };
 
@@ -464,21 +482,16 @@ class TextSink {
     void tableString(std::string_view) { m_quoted.push_back(kNotYetKnown); }
     void counts(std::size_t, std::size_t) {}
     void sectionStart(std::string_view name, std::size_t depth) { m_out.sectionStart(name, depth); }
-    void key(std::uint16_t, std::string_view name, const RecordValue* values, std::size_t count,
-             std::size_t depth) {
+    void keyStart(std::uint16_t, std::string_view name, std::size_t, std::size_t depth) {
         m_out.keyStart(name, depth);
-        for (std::size_t v = 0; v < count; ++v) {
-            const RecordValue& value = values[v];
-            if (value.isNumber) {
-                m_out.numberValue(value.number, v == 0);
-            } else {
-                std::uint8_t& quoted = m_quoted[value.string];
-                if (quoted == kNotYetKnown) quoted = text_inf_writer::needsQuotes(value.text);
-                m_out.textValue(value.text, quoted != 0, v == 0);
-            }
-        }
-        m_out.keyEnd();
     }
+    void number(float value, std::size_t v) { m_out.numberValue(value, v == 0); }
+    void string(std::uint16_t index, std::string_view text, std::size_t v) {
+        std::uint8_t& quoted = m_quoted[index];
+        if (quoted == kNotYetKnown) quoted = text_inf_writer::needsQuotes(text);
+        m_out.textValue(text, quoted != 0, v == 0);
+    }
+    void keyEnd() { m_out.keyEnd(); }
     void keysEnd(std::size_t) { m_out.keysEnd(); }
     void sectionEnd(std::size_t depth) { m_out.sectionEnd(depth); }
     void finish() { m_out.finish(); }

@@ -1,6 +1,7 @@
 #include "text_inf_writer.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -18,33 +19,79 @@ namespace {
 // Longest number text: sign, 39 integer digits of FLT_MAX, point, 7 decimals.
 constexpr std::size_t kNumberBufferSize = 64;
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+// The eight decimal digits of n < 10^8, leading zeros included, as the
+// values 0..9 in the bytes of a word, the first digit in the lowest byte.
+// Both halves, then the four quarters, then the eight digits are split at
+// once by multiplications within the word's lanes: a number costs a dozen
+// instructions instead of a division per digit pair.
+[[gnu::always_inline]] inline std::uint64_t digitBytes(std::uint32_t n) {
+    const std::uint64_t x = n;
+    // Lanes of 32 bits: the first four digits, then the last four.
+    std::uint64_t v = (x / 10000u) | ((x % 10000u) << 32);
+    // Lanes of 16 bits: each lane's value / 100 (exact below 10^4), then % 100.
+    const std::uint64_t hundreds = ((v * 10486u) >> 20) & 0x0000007F0000007Fu;
+    v = hundreds | ((v - hundreds * 100u) << 16);
+    // Bytes: each lane's value / 10 (exact below 100), then % 10.
+    const std::uint64_t tens = ((v * 103u) >> 10) & 0x000F000F000F000Fu;
+    return tens | ((v - tens * 10u) << 8);
+}
 
-// A whole number's digits; small ones (the most common) without a library call.
-char* writeWhole(char* out, std::uint64_t value) {
+constexpr std::uint64_t kAsciiZeros = 0x3030303030303030u;
+
+// Stores eight bytes at `out` and keeps the first `keep` (the buffers leave
+// room behind every piece).
+[[gnu::always_inline]] inline char* store8(char* out, std::uint64_t bytes, std::size_t keep) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &bytes, 8);
+    } else {
+        for (int i = 0; i < 8; ++i) out[i] = static_cast<char>(bytes >> (8 * i));
+    }
+    return out + keep;
+}
+
+// A whole number below 10^8 without leading zeros.
+[[gnu::always_inline]] inline char* writeWhole(char* out, std::uint32_t value) {
     if (value < 10) {
         *out = static_cast<char>('0' + value);
         return out + 1;
     }
-    if (value < 100) {
-        std::memcpy(out, kDigitPairs + 2 * value, 2);
-        return out + 2;
-    }
-    return std::to_chars(out, out + 24, value).ptr;
+    const std::uint64_t digits = digitBytes(value);
+    // The leading zero digits are the zero bytes at the low end.
+    const int zeros = std::countr_zero(digits) / 8;
+    return store8(out, (digits + kAsciiZeros) >> (8 * zeros), static_cast<std::size_t>(8 - zeros));
 }
 
-// A float that is no whole number is m * 2^-s with m below 2^24 and s at
-// least 1, so its value times 10^7 is m * 10^7 (below 2^48) divided by 2^s:
-// rounded half to even, as printf rounds, that integer gives the seven
-// decimals exactly. Returns the end of the text, or null for a whole number.
-char* formatFraction(char* out, float value) {
+// A whole number of any size, from a float's mantissa shifted left.
+char* writeLargeWhole(char* out, std::uint64_t mantissa, int leftShift, float magnitude) {
+    if (leftShift < 40) {
+        const std::uint64_t value = mantissa << leftShift;
+        if (value < 100000000u) return writeWhole(out, static_cast<std::uint32_t>(value));
+        return std::to_chars(out, out + 24, value).ptr;
+    }
+    // Past 2^64: the exact digits of the double of the same value.
+    return std::to_chars(out, out + kNumberBufferSize - 1, static_cast<double>(magnitude),
+                         std::chars_format::fixed, 0)
+        .ptr;
+}
+
+// Writes the number's text at `out` and returns its end; up to
+// kNumberBufferSize bytes behind `out` may be written. The text is what
+// "%.0f" prints for a whole number and "%.7f" for any other, with trailing
+// zeros and a trailing "." removed (a whole number prints the same digits
+// either way, so the 32-bit range of the old test need not be checked).
+char* formatNumberInto(char* out, float value) {
     std::uint32_t bits;
     std::memcpy(&bits, &value, 4);
+    // printf gives every negative value its sign, -0 and NaN included.
+    if (bits >> 31) *out++ = '-';
     const int exponent = static_cast<int>((bits >> 23) & 0xFF);
     std::uint64_t mantissa = bits & 0x7FFFFF;
+    if (exponent == 0xFF) {
+        // Spelled as glibc's "%.7f" spells them: not every C library does,
+        // and the output is the same everywhere.
+        std::memcpy(out, mantissa != 0 ? "nan" : "inf", 3);
+        return out + 3;
+    }
     int shift;  // value = mantissa * 2^-shift
     if (exponent == 0) {
         shift = 149;
@@ -52,71 +99,35 @@ char* formatFraction(char* out, float value) {
         mantissa |= 0x800000;
         shift = 150 - exponent;
     }
-    if (shift <= 0 || mantissa == 0) return nullptr;
+    if (mantissa == 0) {
+        *out = '0';
+        return out + 1;
+    }
+    if (shift <= 0) return writeLargeWhole(out, mantissa, -shift, std::fabs(value));
+    if (shift < 24 && (mantissa & ((std::uint64_t{1} << shift) - 1)) == 0)
+        return writeWhole(out, static_cast<std::uint32_t>(mantissa >> shift));
+    // No whole number: its value times 10^7 is m * 10^7 (below 2^48) divided
+    // by 2^s. Rounded half to even, as printf rounds, that integer gives the
+    // seven decimals exactly.
     const std::uint64_t scaled = mantissa * 10000000u;
-    std::uint64_t units;  // value * 10^7, rounded
-    if (shift >= 64) {
-        units = 0;  // below 2^48 / 2^64: far from half a unit
-    } else {
+    std::uint64_t units = 0;  // value * 10^7, rounded; below 2^48 / 2^64 it is 0
+    if (shift < 64) {
         units = scaled >> shift;
         const std::uint64_t rest = scaled - (units << shift);
         const std::uint64_t half = std::uint64_t{1} << (shift - 1);
         if (rest > half || (rest == half && (units & 1))) ++units;
     }
-    if (bits >> 31) *out++ = '-';
-    // The whole part, then the seven decimals without their trailing zeros.
-    out = writeWhole(out, units / 10000000u);
-    std::uint32_t decimals = static_cast<std::uint32_t>(units % 10000000u);
+    // A float with a fraction is below 2^23: the whole part has at most
+    // seven digits.
+    out = writeWhole(out, static_cast<std::uint32_t>(units / 10000000u));
+    const auto decimals = static_cast<std::uint32_t>(units % 10000000u);
     if (decimals == 0) return out;
-    *out++ = '.';
-    // Seven digits, two at a time, then the zeros at the end cut off. Each
-    // divisor is spelled out: a constant divides by a multiplication, one
-    // read from a table by a division instruction, which took a sixth of
-    // the writing of a number-heavy text.
-    const std::uint32_t first = decimals / 1000000u;
-    const std::uint32_t six = decimals - first * 1000000u;
-    const std::uint32_t high = six / 10000u;
-    const std::uint32_t four = six - high * 10000u;
-    const std::uint32_t middle = four / 100u;
-    const std::uint32_t low = four - middle * 100u;
-    out[0] = static_cast<char>('0' + first);
-    std::memcpy(out + 1, kDigitPairs + std::size_t{2} * high, 2);
-    std::memcpy(out + 3, kDigitPairs + std::size_t{2} * middle, 2);
-    std::memcpy(out + 5, kDigitPairs + std::size_t{2} * low, 2);
-    char* end = out + 7;
-    while (end[-1] == '0') --end;
-    return end;
-}
-
-// Writes the number's text at `out` and returns its end. std::to_chars gives
-// the same correctly rounded digits as "%.0f" / "%.7f" without printf's
-// multi-precision path.
-char* formatNumberInto(char* out, float value) {
-    char* const limit = out + kNumberBufferSize;
-    // Whole numbers within the 32-bit range print without a fraction.
-    if (value >= -2147483648.0f && value < 2147483648.0f) {
-        auto whole = static_cast<std::int32_t>(value);
-        if (static_cast<float>(whole) == value) {
-            // "%.0f" keeps the sign of negative zero.
-            if (whole == 0 && std::signbit(value)) *out++ = '-';
-            return std::to_chars(out, limit, whole).ptr;
-        }
-    }
-    if (!std::isfinite(value)) {
-        // Rare. Spelled as glibc's "%.7f" spells them, sign included: not
-        // every C library gives a NaN its sign, and the output is the same
-        // everywhere.
-        const char* text = std::isnan(value) ? (std::signbit(value) ? "-nan" : "nan")
-                                             : (std::signbit(value) ? "-inf" : "inf");
-        return std::copy(text, text + std::strlen(text), out);
-    }
-    if (char* end = formatFraction(out, value)) return end;
-    char* end =
-        std::to_chars(out, limit, static_cast<double>(value), std::chars_format::fixed, 7).ptr;
-    // Fixed notation with 7 decimals always has a point: strip zeros, then it.
-    while (end[-1] == '0') --end;
-    if (end[-1] == '.') --end;
-    return end;
+    // Below 10^7, the first of the eight digit bytes is a zero: the point
+    // takes its place. The zeros at the end are the zero bytes at the top.
+    const std::uint64_t digits = digitBytes(decimals);
+    const int zeros = std::countl_zero(digits) / 8;
+    return store8(out, digits + (kAsciiZeros & ~std::uint64_t{0xFF}) + '.',
+                  static_cast<std::size_t>(8 - zeros));
 }
 
 }  // namespace
@@ -141,7 +152,7 @@ void cTextInfAppender::makeRoom(std::size_t n) {
     if (n <= m_capacity) return;
     // A piece longer than the buffer (a very long string) gets a buffer of its own size.
     m_buffer.reset();
-    m_buffer.reset(new char[n]);
+    m_buffer.reset(new char[n + kSlack]);
     m_capacity = n;
 }
 
@@ -157,21 +168,21 @@ void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
     p = tabs(p, depth - 1);
     *p++ = '[';
     p = copy(p, name);
-    p = copy(p, "]\r\n");
+    p = literal(p, "]\r\n");
     p = tabs(p, depth - 1);
-    used(copy(p, "{\r\n"));
+    used(literal(p, "{\r\n"));
 }
 
 void cTextInfAppender::numberValue(float number, bool first) {
     char* p = room(2 + kNumberBufferSize);
-    if (!first) p = copy(p, ", ");
+    if (!first) p = literal(p, ", ");
     used(formatNumberInto(p, number));
 }
 
 void cTextInfAppender::sectionEnd(std::size_t depth) {
     char* p = room(depth - 1 + 3);
     p = tabs(p, depth - 1);
-    used(copy(p, "}\r\n"));
+    used(literal(p, "}\r\n"));
 }
 
 namespace {

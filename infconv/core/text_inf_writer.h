@@ -42,7 +42,7 @@ bool needsQuotes(std::string_view text);
 class cTextInfAppender {
   public:
     explicit cTextInfAppender(TextSink sink)
-        : m_sink(std::move(sink)), m_buffer(new char[kPiece]), m_capacity(kPiece) {}
+        : m_sink(std::move(sink)), m_buffer(new char[kPiece + kSlack]), m_capacity(kPiece) {}
     // Without finish(), what is still buffered is dropped: the text stops
     // where an exception left it.
     ~cTextInfAppender() = default;
@@ -60,12 +60,12 @@ class cTextInfAppender {
         char* p = room(nodeDepth + name.size() + 3);
         p = tabs(p, nodeDepth);
         p = copy(p, name);
-        used(copy(p, " = "));
+        used(literal(p, " = "));
     }
     // `quoted` is needsQuotes(text); a caller may have it at hand already.
     void textValue(std::string_view text, bool quoted, bool first) {
         char* p = room(text.size() + 4);
-        if (!first) p = copy(p, ", ");
+        if (!first) p = literal(p, ", ");
         if (quoted) *p++ = '"';
         p = copy(p, text);
         if (quoted) *p++ = '"';
@@ -113,6 +113,12 @@ class cTextInfAppender {
         }
         return p + n;
     }
+    // A short constant: one fixed-size move.
+    template <std::size_t N>
+    static char* literal(char* p, const char (&text)[N]) {
+        std::memcpy(p, text, N - 1);
+        return p + N - 1;
+    }
     template <std::size_t W>
     static void copyEnds(char* p, const char* from, std::size_t n) {
         char head[W], tail[W];
@@ -121,15 +127,23 @@ class cTextInfAppender {
         std::memcpy(p, head, W);
         std::memcpy(p + n - W, tail, W);
     }
+    // Eight tabs stored at once for the usual depths (what follows a run of
+    // tabs overwrites the extra ones, and kSlack covers the end).
     static char* tabs(char* p, std::size_t n) {
+        if (n <= 8) {
+            std::memcpy(p, "\t\t\t\t\t\t\t\t", 8);
+            return p + n;
+        }
         for (; n > 0; --n) *p++ = '\t';
         return p;
     }
-    void lineEnd() { used(copy(room(2), "\r\n")); }
+    void lineEnd() { used(literal(room(2), "\r\n")); }
 
     // Large enough that a write per piece costs little, small enough to stay
     // in the cache.
     static constexpr std::size_t kPiece = std::size_t{128} << 10;
+    // Bytes behind the room asked for that a wide store may overwrite.
+    static constexpr std::size_t kSlack = 16;
 
     TextSink m_sink;
     std::unique_ptr<char[]> m_buffer;
