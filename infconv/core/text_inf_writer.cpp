@@ -10,130 +10,13 @@
 #include <vector>
 
 #include "exceptions.h"
+#include "inf_number_text.h"
 #include "inf_tree.h"
 
 namespace text_inf_writer {
 
-namespace {
-
-// Longest number text: sign, 39 integer digits of FLT_MAX, point, 7 decimals.
-constexpr std::size_t kNumberBufferSize = 64;
-
-// The eight decimal digits of n < 10^8, leading zeros included, as the
-// values 0..9 in the bytes of a word, the first digit in the lowest byte.
-// Both halves, then the four quarters, then the eight digits are split at
-// once by multiplications within the word's lanes: a number costs a dozen
-// instructions instead of a division per digit pair.
-[[gnu::always_inline]] inline std::uint64_t digitBytes(std::uint32_t n) {
-    const std::uint64_t x = n;
-    // Lanes of 32 bits: the first four digits, then the last four.
-    std::uint64_t v = (x / 10000u) | ((x % 10000u) << 32);
-    // Lanes of 16 bits: each lane's value / 100 (exact below 10^4), then % 100.
-    const std::uint64_t hundreds = ((v * 10486u) >> 20) & 0x0000007F0000007Fu;
-    v = hundreds | ((v - hundreds * 100u) << 16);
-    // Bytes: each lane's value / 10 (exact below 100), then % 10.
-    const std::uint64_t tens = ((v * 103u) >> 10) & 0x000F000F000F000Fu;
-    return tens | ((v - tens * 10u) << 8);
-}
-
-constexpr std::uint64_t kAsciiZeros = 0x3030303030303030u;
-
-// Stores eight bytes at `out` and keeps the first `keep` (the buffers leave
-// room behind every piece).
-[[gnu::always_inline]] inline char* store8(char* out, std::uint64_t bytes, std::size_t keep) {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, &bytes, 8);
-    } else {
-        for (int i = 0; i < 8; ++i) out[i] = static_cast<char>(bytes >> (8 * i));
-    }
-    return out + keep;
-}
-
-// A whole number below 10^8 without leading zeros.
-[[gnu::always_inline]] inline char* writeWhole(char* out, std::uint32_t value) {
-    if (value < 10) {
-        *out = static_cast<char>('0' + value);
-        return out + 1;
-    }
-    const std::uint64_t digits = digitBytes(value);
-    // The leading zero digits are the zero bytes at the low end.
-    const int zeros = std::countr_zero(digits) / 8;
-    return store8(out, (digits + kAsciiZeros) >> (8 * zeros), static_cast<std::size_t>(8 - zeros));
-}
-
-// A whole number of any size, from a float's mantissa shifted left.
-char* writeLargeWhole(char* out, std::uint64_t mantissa, int leftShift, float magnitude) {
-    if (leftShift < 40) {
-        const std::uint64_t value = mantissa << leftShift;
-        if (value < 100000000u) return writeWhole(out, static_cast<std::uint32_t>(value));
-        return std::to_chars(out, out + 24, value).ptr;
-    }
-    // Past 2^64: the exact digits of the double of the same value.
-    return std::to_chars(out, out + kNumberBufferSize - 1, static_cast<double>(magnitude),
-                         std::chars_format::fixed, 0)
-        .ptr;
-}
-
-// Writes the number's text at `out` and returns its end; up to
-// kNumberBufferSize bytes behind `out` may be written. The text is what
-// "%.0f" prints for a whole number and "%.7f" for any other, with trailing
-// zeros and a trailing "." removed (a whole number prints the same digits
-// either way, so the 32-bit range of the old test need not be checked).
-char* formatNumberInto(char* out, float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, 4);
-    // printf gives every negative value its sign, -0 and NaN included.
-    if (bits >> 31) *out++ = '-';
-    const int exponent = static_cast<int>((bits >> 23) & 0xFF);
-    std::uint64_t mantissa = bits & 0x7FFFFF;
-    if (exponent == 0xFF) {
-        // Spelled as glibc's "%.7f" spells them: not every C library does,
-        // and the output is the same everywhere.
-        std::memcpy(out, mantissa != 0 ? "nan" : "inf", 3);
-        return out + 3;
-    }
-    int shift;  // value = mantissa * 2^-shift
-    if (exponent == 0) {
-        shift = 149;
-    } else {
-        mantissa |= 0x800000;
-        shift = 150 - exponent;
-    }
-    if (mantissa == 0) {
-        *out = '0';
-        return out + 1;
-    }
-    if (shift <= 0) return writeLargeWhole(out, mantissa, -shift, std::fabs(value));
-    if (shift < 24 && (mantissa & ((std::uint64_t{1} << shift) - 1)) == 0)
-        return writeWhole(out, static_cast<std::uint32_t>(mantissa >> shift));
-    // No whole number: its value times 10^7 is m * 10^7 (below 2^48) divided
-    // by 2^s. Rounded half to even, as printf rounds, that integer gives the
-    // seven decimals exactly.
-    const std::uint64_t scaled = mantissa * 10000000u;
-    std::uint64_t units = 0;  // value * 10^7, rounded; below 2^48 / 2^64 it is 0
-    if (shift < 64) {
-        units = scaled >> shift;
-        const std::uint64_t rest = scaled - (units << shift);
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        if (rest > half || (rest == half && (units & 1))) ++units;
-    }
-    // A float with a fraction is below 2^23: the whole part has at most
-    // seven digits.
-    out = writeWhole(out, static_cast<std::uint32_t>(units / 10000000u));
-    const auto decimals = static_cast<std::uint32_t>(units % 10000000u);
-    if (decimals == 0) return out;
-    // Below 10^7, the first of the eight digit bytes is a zero: the point
-    // takes its place. The zeros at the end are the zero bytes at the top.
-    const std::uint64_t digits = digitBytes(decimals);
-    const int zeros = std::countl_zero(digits) / 8;
-    return store8(out, digits + (kAsciiZeros & ~std::uint64_t{0xFF}) + '.',
-                  static_cast<std::size_t>(8 - zeros));
-}
-
-}  // namespace
-
 std::string formatNumber(float value) {
-    char buffer[kNumberBufferSize];
+    char buffer[kNumberTextRoom];
     return std::string(buffer, formatNumberInto(buffer, value));
 }
 
@@ -151,8 +34,9 @@ void cTextInfAppender::makeRoom(std::size_t n) {
     flush();
     if (n <= m_capacity) return;
     // A piece longer than the buffer (a very long string) gets a buffer of its own size.
-    m_buffer.reset();
-    m_buffer.reset(new char[n + kSlack]);
+    m_owned.reset();
+    m_owned.reset(new char[n + kSlack]);
+    m_data = m_owned.get();
     m_capacity = n;
 }
 
@@ -160,7 +44,7 @@ void cTextInfAppender::flush() {
     if (m_used == 0) return;
     const std::size_t n = m_used;
     m_used = 0;
-    m_sink(m_buffer.get(), n);
+    m_sink(m_data, n);
 }
 
 void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
@@ -174,7 +58,7 @@ void cTextInfAppender::sectionStart(std::string_view name, std::size_t depth) {
 }
 
 void cTextInfAppender::numberValue(float number, bool first) {
-    char* p = room(2 + kNumberBufferSize);
+    char* p = room(2 + kNumberTextRoom);
     if (!first) p = literal(p, ", ");
     used(formatNumberInto(p, number));
 }
