@@ -565,12 +565,9 @@ class TextSink {
         m_at = piece(p, form.name, form.nameSize);
     }
     void number(float value, std::size_t v) {
-        char* p = m_at;
-        if (v != 0) {
-            std::memcpy(p, ", ", 2);
-            p += 2;
-        }
-        m_at = text_inf_writer::formatNumberInto(p, value);
+        // ", " before all but the first, stored always and kept or not.
+        std::memcpy(m_at, ", ", 2);
+        m_at = text_inf_writer::formatNumberInto(m_at + (v != 0 ? 2 : 0), value);
     }
     void string(std::uint16_t index, std::size_t v) {
         const Form& form = m_forms[index];
