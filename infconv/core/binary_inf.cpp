@@ -6,17 +6,17 @@
 #include <cstring>
 #include <functional>
 #include <limits>
-#include <span>
 #include <new>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "binary_output_buffer.h"
 #include "cfile.h"
 #include "exceptions.h"
+#include "inf_number_text.h"
 #include "inf_tree.h"
 #include "string_table.h"
-#include "inf_number_text.h"
 #include "text_inf_writer.h"
 
 namespace binary_inf {
@@ -455,18 +455,15 @@ class TreeSink {
     void sectionStart(std::uint16_t index, std::size_t) {
         const cInfString* name = m_interned[index];
         const std::string_view trimmedName = trimmed(name->view());
-        m_current = trimmedName.size() == name->view().size()
-                        ? m_current->addSection(name)
-                        : m_current->addSection(trimmedName);
+        m_current = trimmedName.size() == name->view().size() ? m_current->addSection(name)
+                                                              : m_current->addSection(trimmedName);
     }
     void keyStart(std::uint16_t nameIndex, std::size_t count, std::size_t) {
         m_key = m_current->addKey(m_interned[nameIndex]);
         m_key->reserveValues(count);
     }
     void number(float value, std::size_t) { m_key->addNumber(value); }
-    void string(std::uint16_t index, std::size_t) {
-        m_key->addString(m_interned[index]);
-    }
+    void string(std::uint16_t index, std::size_t) { m_key->addString(m_interned[index]); }
     void keyEnd() {}
     void keysEnd(std::size_t) {}
     void sectionEnd(std::size_t) { m_current = m_current->parent(); }
@@ -523,8 +520,8 @@ class TextSink {
         const std::size_t room = 2 * bytes + 7 * count + 16;
         if (room > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
         m_pieces = takeOrAllocate(m_scratch, room, m_ownedPieces);
-        m_forms = reinterpret_cast<Form*>(
-            takeOrAllocate(m_scratch, count * sizeof(Form), m_ownedForms));
+        m_forms =
+            reinterpret_cast<Form*>(takeOrAllocate(m_scratch, count * sizeof(Form), m_ownedForms));
         m_capacity = count;
     }
     void tableString(std::string_view text) {

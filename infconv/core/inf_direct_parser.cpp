@@ -34,8 +34,7 @@ inline DigitRun digitRun(const char* p) {
         word = swapped;
     }
     const std::uint64_t values = word ^ 0x3030303030303030u;
-    const std::uint64_t notDigits =
-        ((values + 0x7676767676767676u) | values) & 0x8080808080808080u;
+    const std::uint64_t notDigits = ((values + 0x7676767676767676u) | values) & 0x8080808080808080u;
     if (notDigits == 0) return {8, 0};
     const int length = std::countr_zero(notDigits) / 8;
     if (length == 0) return {0, 0};
@@ -193,8 +192,8 @@ class DirectScanner {
     Kind scanNumber() {
         static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        static constexpr std::uint64_t kWholePowersOfTen[] = {1,      10,      100,     1000,
-                                                              10000,  100000,  1000000, 10000000};
+        static constexpr std::uint64_t kWholePowersOfTen[] = {1,     10,     100,     1000,
+                                                              10000, 100000, 1000000, 10000000};
         m_token = m_p;
         const char* p = m_p;
         const bool negative = *p == '-';
@@ -215,11 +214,10 @@ class DirectScanner {
                 const DigitRun part = digitRun(at + 1);
                 if (part.length > 0 && part.length < 8 && at[1 + part.length] != '.') {
                     m_p = at + 1 + part.length;
-                    const double value =
-                        static_cast<double>(std::uint64_t{whole.value} *
-                                                kWholePowersOfTen[part.length] +
-                                            part.value) /
-                        kPowersOfTen[part.length];
+                    const double value = static_cast<double>(std::uint64_t{whole.value} *
+                                                                 kWholePowersOfTen[part.length] +
+                                                             part.value) /
+                                         kPowersOfTen[part.length];
                     m_number = static_cast<float>(negative ? -value : value);
                     return Kind::Number;
                 }

@@ -90,7 +90,9 @@ inline char* writeUnusual(char* out, std::uint32_t bits, float magnitude) {
     if (exponent == 0xFF) {
         // Spelled as glibc's "%.7f" spells them: not every C library does,
         // and the output is the same everywhere.
-        std::memcpy(out, mantissa != 0 ? "nan" : "inf", 3);
+        static constexpr char kNan[3] = {'n', 'a', 'n'};
+        static constexpr char kInf[3] = {'i', 'n', 'f'};
+        std::memcpy(out, mantissa != 0 ? kNan : kInf, 3);
         return out + 3;
     }
     int shift;  // value = mantissa * 2^-shift

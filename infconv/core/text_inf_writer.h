@@ -84,7 +84,8 @@ class cTextInfAppender {
     // of tabs overwrites the extra ones, and kSlack covers the end).
     static char* tabs(char* p, std::size_t n) {
         if (n <= 8) {
-            std::memcpy(p, "\t\t\t\t\t\t\t\t", 8);
+            static constexpr char kTabs[8] = {'\t', '\t', '\t', '\t', '\t', '\t', '\t', '\t'};
+            std::memcpy(p, kTabs, 8);
             return p + n;
         }
         for (; n > 0; --n) *p++ = '\t';

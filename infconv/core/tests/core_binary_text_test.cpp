@@ -142,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // own, and longer than its whole buffer.
                       TreeCase{"TextsOfEveryLength",
                                [](cInfNode* r) {
-                                   for (std::size_t n : {12, 13, 14, 15, 16, 17, 29, 30, 31, 32,
-                                                         33, 62, 63, 64, 65, 66, 67, 300, 200000}) {
+                                   for (std::size_t n : {12, 13, 14, 15, 16, 17, 29, 30, 31, 32, 33,
+                                                         62, 63, 64, 65, 66, 67, 300, 200000}) {
                                        const std::string text(n, 'w');
                                        cInfKey* k = r->addKey(text);
                                        k->addString(text);
@@ -276,9 +276,9 @@ TEST(BinaryToTextScratch, SameTextWhateverTheScratchHoldsAndNothingWrittenOutsid
         SCOPED_TRACE(size);
         std::string memory(size + 64, '\xA5');
         std::string text;
-        binary_inf::decodeToText(bytes, "t.inf",
-                                 [&text](const char* data, std::size_t n) { text.append(data, n); },
-                                 std::span<char>(memory.data() + 32, size));
+        binary_inf::decodeToText(
+            bytes, "t.inf", [&text](const char* data, std::size_t n) { text.append(data, n); },
+            std::span<char>(memory.data() + 32, size));
         EXPECT_EQ(text, expected);
         EXPECT_EQ(memory.substr(0, 32), std::string(32, '\xA5'));
         EXPECT_EQ(memory.substr(size + 32), std::string(32, '\xA5'));
