@@ -23,7 +23,7 @@ using Words = std::set<std::string>;
 const fs::path kRoot = VK_SOURCE_DIR;
 
 std::string source(const std::string& relative) {
-    const std::string text = vk_test::readFile(kRoot / relative);
+    std::string text = vk_test::readFile(kRoot / relative);
     EXPECT_FALSE(text.empty()) << relative << " is missing or empty";
     return text;
 }
@@ -69,14 +69,19 @@ std::string run(const char* program, const std::string& argument) {
     return result.out;
 }
 
-// The code a Markdown text shows: `spans` and indented lines.
+// The code a Markdown text shows: `spans` (which may go on over a line
+// break) and indented lines.
 std::vector<std::string> codeIn(const std::string& markdown) {
     std::vector<std::string> code;
-    static const std::regex span(R"(`([^`\n]+)`)");
+    static const std::regex span(R"(`([^`]+)`)");
     static const std::regex block(R"((?:^|\n)    +([^\n]+))");
-    for (const std::regex* r : {&span, &block})
-        for (std::sregex_iterator it(markdown.begin(), markdown.end(), *r), end; it != end; ++it)
-            code.push_back((*it)[1]);
+    for (const std::regex* r : {&span, &block}) {
+        for (std::sregex_iterator it(markdown.begin(), markdown.end(), *r), end; it != end; ++it) {
+            std::string piece = (*it)[1];
+            std::replace(piece.begin(), piece.end(), '\n', ' ');
+            code.push_back(piece);
+        }
+    }
     return code;
 }
 
@@ -122,11 +127,13 @@ TEST(DocumentationAgrees, EveryOptionTheManualShowsIsInTheUsage) {
     const Words infconv = optionsIn(plainRoff(source("packaging/man/infconv.1")));
     for (const char* document : {"docs/manual.md", "README.md"}) {
         for (const std::string& code : codeIn(source(document))) {
-            std::string text = code.rfind("$ ", 0) == 0 ? code.substr(2) : code;
+            const std::string text = code.rfind("$ ", 0) == 0 ? code.substr(2) : code;
             const std::string first = text.substr(0, text.find(' '));
+            // A bare "--word" is mapwright's, a bare "-x" the converter's.
             const Words* usage = nullptr;
-            if (first == "mapwright" || text.rfind("--", 0) == 0) usage = &mapwright;
-            if (first == "infconv" || (text.rfind("-", 0) == 0 && text.rfind("--", 0) != 0))
+            if (first == "mapwright" || text.rfind("--", 0) == 0)
+                usage = &mapwright;
+            else if (first == "infconv" || (!text.empty() && text.front() == '-'))
                 usage = &infconv;
             if (usage)
                 expectSubset(optionsIn(" " + text), *usage, std::string(document) + ": " + code,
