@@ -126,14 +126,14 @@ void RatioReporter::printProcessRatios() {
             if (at(p + "_to_binary_cpu_ms") == 0) continue;
             const double textMB = at("text_bytes") / (1024.0 * 1024.0);
             std::printf(
-                "  %-7s %-13s to binary / RapidJSON parse+write: %5.2f (%5.2f without "
-                "start-up; target <= 0.5), peak over start-up %.2fx the text\n",
+                "  %-7s %-13s to binary / RapidJSON parse+write: %5.2f (target <= 0.5); "
+                "without start-up %5.2f; peak over start-up %.2fx the text (target <= 2)\n",
                 who, input.c_str(), at(p + "_to_binary_cpu_ms") / at("json_parse_write_cpu_ms"),
                 (at(p + "_to_binary_cpu_ms") - startup) / at("json_parse_write_cpu_ms"),
                 (at(p + "_to_binary_peak_MB") - at(p + "_startup_peak_MB")) / textMB);
             std::printf(
-                "  %-7s %-13s to text   / RapidJSON write:       %5.2f (%5.2f without "
-                "start-up; target <= 1.0), peak over start-up %.2fx the text\n",
+                "  %-7s %-13s to text   / RapidJSON write:       %5.2f; "
+                "without start-up %5.2f (target <= 0.5); peak over start-up %.2fx the text\n",
                 who, input.c_str(), at(p + "_to_text_cpu_ms") / at("json_write_cpu_ms"),
                 (at(p + "_to_text_cpu_ms") - startup) / at("json_write_cpu_ms"),
                 (at(p + "_to_text_peak_MB") - at(p + "_startup_peak_MB")) / textMB);

@@ -2,15 +2,19 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <new>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "binary_output_buffer.h"
 #include "cfile.h"
 #include "exceptions.h"
+#include "inf_number_text.h"
 #include "inf_tree.h"
 #include "string_table.h"
 #include "text_inf_writer.h"
@@ -195,38 +199,53 @@ class Cursor {
 
     std::uint8_t u8() {
         need(1);
-        return m_data[m_position++];
+        return u8Unchecked();
     }
     std::uint16_t u16() {
         need(2);
-        std::uint16_t v =
-            static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
-        m_position += 2;
-        return v;
+        return u16Unchecked();
     }
     std::uint32_t u32() {
         need(4);
-        std::uint32_t v = 0;
-        for (int i = 3; i >= 0; --i)
-            v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
-        m_position += 4;
-        return v;
+        return u32Unchecked();
     }
-    float f32() {
-        std::uint32_t bits = u32();
-        float v;
-        std::memcpy(&v, &bits, 4);
-        return v;
-    }
+    float f32() { return asFloat(u32()); }
 
-    std::size_t left() const { return m_limit - m_position; }
-
-  private:
+    // The same reads for a caller that made sure of the whole stretch with
+    // one need().
     void need(std::size_t n) {
         if (m_limit - m_position < n) {
             refuse(m_fileName, "damaged binary INF file: the node records run past offset " +
                                    std::to_string(m_limit));
         }
+    }
+    std::uint8_t u8Unchecked() { return m_data[m_position++]; }
+    std::uint16_t u16Unchecked() {
+        const auto v =
+            static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
+        m_position += 2;
+        return v;
+    }
+    std::uint32_t u32Unchecked() {
+        std::uint32_t v = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&v, m_data + m_position, 4);
+        } else {
+            for (int i = 3; i >= 0; --i)
+                v = (v << 8) | m_data[m_position + static_cast<std::size_t>(i)];
+        }
+        m_position += 4;
+        return v;
+    }
+    float f32Unchecked() { return asFloat(u32Unchecked()); }
+
+    std::size_t left() const { return m_limit - m_position; }
+
+  private:
+    static float asFloat(std::uint32_t bits) {
+        float v;
+        std::memcpy(&v, &bits, 4);
+        return v;
     }
 
     const unsigned char* m_data;
@@ -267,26 +286,25 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-// One value of a key as read, before the sink takes it.
-struct RecordValue {
-    std::string_view text;
-    float number;
-    std::uint16_t string;  // the text's index in the string table
-    bool isNumber;
-};
-
 // The one reader of the binary form: checks the content and reports it in
 // document order to a sink, which builds a tree or writes text. The sink is
 // told:
-//   tableSize(count)                how many strings the records can name
+//   tableSize(count, bytes)         how many strings the records can name, and
+//                                   the bytes of the table's strings
 //   tableString(text)               every string of the table, in order
+//   tableDone()                     the table is complete
 //   counts(keys, sections)          room worth reserving for the node just begun
-//   sectionStart(name, depth)       a section (depth >= 1), its name trimmed
-//   key(nameIndex, name, values, count, depth)
-//                                   a key of the current node, values complete
+//   sectionStart(index, depth)      a section (depth >= 1) named by that string
+//                                   of the table, trimmed
+//   keyStart(nameIndex, count, depth)
+//                                   a key of the current node with `count` values
+//   number(value, i), string(index, i)
+//                                   its value number i, in order
+//   keyEnd()                        the key is done
 //   keysEnd(depth)                  the current node's keys are done
 //   sectionEnd(depth)               the current section is done
-// Views point into the content, so they live as long as it does.
+// Indexes given to the sink are below the table's size. Views point into
+// the content, so they live as long as it does.
 template <class Sink>
 class Walker {
   public:
@@ -304,6 +322,7 @@ class Walker {
                                    std::to_string(size) + " bytes)");
         }
         readStrings(tableOffset);
+        m_sink.tableDone();
 
         Cursor records(m_content, 8, tableOffset, m_fileName);
         // Children still to read, per level from the root down.
@@ -321,7 +340,7 @@ class Walker {
                 refuse(m_fileName, "damaged binary INF file: sections nested deeper than " +
                                        std::to_string(kMaxDepth) + " levels");
             }
-            m_sink.sectionStart(trimmed(stringAt(records.u16())), depth);
+            m_sink.sectionStart(checked(records.u16()), depth);
             childrenLeft.push_back(readNodeHead(records, depth));
         }
     }
@@ -337,8 +356,7 @@ class Walker {
                                    " strings cannot fit in the string table");
         }
         // Records can only name the first kMaxStrings.
-        m_table.reserve(std::min<std::size_t>(count, kMaxStrings));
-        m_sink.tableSize(std::min<std::size_t>(count, kMaxStrings));
+        m_sink.tableSize(std::min<std::size_t>(count, kMaxStrings), m_content.size() - position);
         const char* const data = m_content.data();
         const std::size_t end = m_content.size();
         for (std::uint32_t i = 0; i < count; ++i) {
@@ -349,19 +367,18 @@ class Walker {
             }
             std::string_view text(data + position, nul - position);
             m_sink.tableString(text);
-            if (m_table.size() < kMaxStrings) m_table.push_back(text);
             position = nul + 1;
         }
         m_stringCount = count;
     }
 
-    std::string_view stringAt(std::uint16_t index) {
+    std::uint16_t checked(std::uint16_t index) const {
         if (index >= m_stringCount) {
             refuse(m_fileName, "damaged binary INF file: string index " + std::to_string(index) +
                                    " is beyond the " + std::to_string(m_stringCount) +
                                    " strings of the table");
         }
-        return m_table[index];
+        return index;
     }
 
     // Reads the keys of a node record at `depth`; returns its child count.
@@ -373,32 +390,40 @@ class Walker {
         m_sink.counts(std::min<std::size_t>(keyCount, in.left() / 3),
                       std::min<std::size_t>(childCount, in.left() / 10));
         for (std::uint32_t k = 0; k < keyCount; ++k) {
-            const std::uint16_t nameIndex = in.u16();
-            std::string_view name = stringAt(nameIndex);
-            std::uint8_t valueCount = in.u8();
-            // Read whole before reporting, so the sink sees a complete key.
-            for (std::uint8_t v = 0; v < valueCount; ++v) {
-                RecordValue& value = m_values[v];
-                value.isNumber = in.u8() != 0;
-                if (value.isNumber) {
-                    value.number = in.f32();
-                } else {
-                    value.string = in.u16();
-                    value.text = stringAt(value.string);
-                }
+            const std::uint16_t nameIndex = checked(in.u16());
+            const std::uint8_t valueCount = in.u8();
+            m_sink.keyStart(nameIndex, valueCount, depth);
+            // No value takes more than 5 bytes: where that many are left, the
+            // values need no check of their own (a damaged file fails the
+            // same way as before: only near the end can a value run past it).
+            if (in.left() >= std::size_t{5} * valueCount) {
+                readValues<false>(in, valueCount);
+            } else {
+                readValues<true>(in, valueCount);
             }
-            m_sink.key(nameIndex, name, m_values, valueCount, depth);
+            m_sink.keyEnd();
         }
         m_sink.keysEnd(depth);
         return childCount;
     }
 
+    template <bool kChecked>
+    void readValues(Cursor& in, std::uint8_t count) {
+        for (std::uint8_t v = 0; v < count; ++v) {
+            const bool isNumber = (kChecked ? in.u8() : in.u8Unchecked()) != 0;
+            if (isNumber) {
+                m_sink.number(kChecked ? in.f32() : in.f32Unchecked(), v);
+            } else {
+                const std::uint16_t index = kChecked ? in.u16() : in.u16Unchecked();
+                m_sink.string(checked(index), v);
+            }
+        }
+    }
+
     std::string_view m_content;
     Sink& m_sink;
     const std::string& m_fileName;
-    std::vector<std::string_view> m_table;
     std::size_t m_stringCount = 0;
-    RecordValue m_values[kMaxValuesPerKey];  // the key being read
 };
 
 // Builds the tree below a new root "Root"; fills the string table as read.
@@ -413,7 +438,7 @@ class TreeSink {
         m_strings.clear();
     }
 
-    void tableSize(std::size_t count) {
+    void tableSize(std::size_t count, std::size_t) {
         m_strings.reserve(count);
         m_root->arena().reserveStrings(count);
     }
@@ -422,25 +447,24 @@ class TreeSink {
         // Records can only name the first kMaxStrings.
         if (m_interned.size() < kMaxStrings) m_interned.push_back(m_root->arena().intern(text));
     }
+    void tableDone() {}
     void counts(std::size_t keys, std::size_t sections) {
         m_current->reserveKeys(keys);
         m_current->reserveSections(sections);
     }
-    void sectionStart(std::string_view name, std::size_t) {
-        m_current = m_current->addSection(name);
+    void sectionStart(std::uint16_t index, std::size_t) {
+        const cInfString* name = m_interned[index];
+        const std::string_view trimmedName = trimmed(name->view());
+        m_current = trimmedName.size() == name->view().size() ? m_current->addSection(name)
+                                                              : m_current->addSection(trimmedName);
     }
-    void key(std::uint16_t nameIndex, std::string_view, const RecordValue* values,
-             std::size_t count, std::size_t) {
-        cInfKey* key = m_current->addKey(m_interned[nameIndex]);
-        key->reserveValues(count);
-        for (std::size_t v = 0; v < count; ++v) {
-            if (values[v].isNumber) {
-                key->addNumber(values[v].number);
-            } else {
-                key->addString(m_interned[values[v].string]);
-            }
-        }
+    void keyStart(std::uint16_t nameIndex, std::size_t count, std::size_t) {
+        m_key = m_current->addKey(m_interned[nameIndex]);
+        m_key->reserveValues(count);
     }
+    void number(float value, std::size_t) { m_key->addNumber(value); }
+    void string(std::uint16_t index, std::size_t) { m_key->addString(m_interned[index]); }
+    void keyEnd() {}
     void keysEnd(std::size_t) {}
     void sectionEnd(std::size_t) { m_current = m_current->parent(); }
 
@@ -450,44 +474,162 @@ class TreeSink {
     cStringTable& m_strings;
     std::unique_ptr<cInfNode> m_root;
     cInfNode* m_current;
+    cInfKey* m_key = nullptr;  // the key being read
     std::vector<const cInfString*> m_interned;
 };
 
-// Writes the text form through the text writer's own appender.
+// Memory handed to the text writer, taken from the front; what does not fit
+// comes from the heap.
+class Scratch {
+  public:
+    explicit Scratch(std::span<char> room) : m_room(room) {}
+
+    // n bytes aligned to 16, or null.
+    char* take(std::size_t n) {
+        const auto at = reinterpret_cast<std::uintptr_t>(m_room.data());
+        const std::size_t skip = (16 - at % 16) % 16;
+        if (m_room.size() < skip || m_room.size() - skip < n) return nullptr;
+        char* block = m_room.data() + skip;
+        m_room = m_room.subspan(skip + n);
+        return block;
+    }
+
+  private:
+    std::span<char> m_room;
+};
+
+// n bytes from the scratch memory, or else from the heap into `owned`.
+char* takeOrAllocate(Scratch& scratch, std::size_t n, std::unique_ptr<char[]>& owned) {
+    if (char* block = scratch.take(n)) return block;
+    owned.reset(new char[n]);
+    return owned.get();
+}
+
+// Writes the text form through the text writer's appender. Every string of
+// the table is made once into the two pieces a key line takes of it: "name = "
+// and ", value" with its quotes, so a key costs one check for room, and each
+// name and value one move of its piece.
 class TextSink {
   public:
-    explicit TextSink(const text_inf_writer::TextSink& out) : m_out(out) {}
+    TextSink(const text_inf_writer::TextSink& out, std::span<char> scratch)
+        : m_scratch(scratch), m_out(out, outputBuffer()) {}
 
-    // Whether a string needs quotes is decided on its first use as a value,
-    // not on every use (names never need it).
-    void tableSize(std::size_t count) { m_quoted.reserve(count); }
-    void tableString(std::string_view) { m_quoted.push_back(kNotYetKnown); }
-    void counts(std::size_t, std::size_t) {}
-    void sectionStart(std::string_view name, std::size_t depth) { m_out.sectionStart(name, depth); }
-    void key(std::uint16_t, std::string_view name, const RecordValue* values, std::size_t count,
-             std::size_t depth) {
-        m_out.keyStart(name, depth);
-        for (std::size_t v = 0; v < count; ++v) {
-            const RecordValue& value = values[v];
-            if (value.isNumber) {
-                m_out.numberValue(value.number, v == 0);
-            } else {
-                std::uint8_t& quoted = m_quoted[value.string];
-                if (quoted == kNotYetKnown) quoted = text_inf_writer::needsQuotes(value.text);
-                m_out.textValue(value.text, quoted != 0, v == 0);
-            }
+    void tableSize(std::size_t count, std::size_t bytes) {
+        // ", " + quotes + text, then the text again + " = ": at most twice
+        // the text and 7 bytes; then 16 bytes for whole moves at the end.
+        const std::size_t room = 2 * bytes + 7 * count + 16;
+        if (room > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
+        m_pieces = takeOrAllocate(m_scratch, room, m_ownedPieces);
+        m_forms =
+            reinterpret_cast<Form*>(takeOrAllocate(m_scratch, count * sizeof(Form), m_ownedForms));
+        m_capacity = count;
+    }
+    void tableString(std::string_view text) {
+        // Records can only name the first kMaxStrings.
+        if (m_formCount == m_capacity) return;
+        const bool quoted = text_inf_writer::needsQuotes(text);
+        Form& form = m_forms[m_formCount++];
+        form.value = m_size;
+        append(", ", 2);
+        if (quoted) append("\"", 1);
+        append(text.data(), text.size());
+        if (quoted) {
+            append("\"", 1);
+            form.name = m_size;
+            append(text.data(), text.size());
+        } else {
+            // ", name = ": the value and the name share the text.
+            form.name = form.value + 2;
         }
-        m_out.keyEnd();
+        append(" = ", 3);
+        form.valueSize = static_cast<std::uint32_t>(text.size() + (quoted ? 4 : 2));
+        form.nameSize = static_cast<std::uint32_t>(text.size() + 3);
+    }
+    void tableDone() {
+        // Pieces are moved 16 bytes at a time.
+        std::memset(m_pieces + m_size, 0, 16);
+    }
+    void counts(std::size_t, std::size_t) {}
+    void sectionStart(std::uint16_t index, std::size_t depth) {
+        const Form& form = m_forms[index];
+        m_out.sectionStart(trimmed({m_pieces + form.name, form.nameSize - 3}), depth);
+    }
+    void keyStart(std::uint16_t nameIndex, std::size_t count, std::size_t depth) {
+        const Form& form = m_forms[nameIndex];
+        m_count = count;
+        char* p = m_out.reserve(depth + form.nameSize + count * kValueRoom + 2);
+        p = text_inf_writer::cTextInfAppender::tabs(p, depth);
+        m_at = piece(p, form.name, form.nameSize);
+    }
+    void number(float value, std::size_t v) {
+        // ", " before all but the first, stored always and kept or not.
+        std::memcpy(m_at, ", ", 2);
+        m_at = text_inf_writer::formatNumberInto(m_at + (v != 0 ? 2 : 0), value);
+    }
+    void string(std::uint16_t index, std::size_t v) {
+        const Form& form = m_forms[index];
+        // The first value goes without the ", ".
+        const std::uint32_t skip = v == 0 ? 2 : 0;
+        const std::size_t size = form.valueSize - skip;
+        if (size > kValueRoom) {
+            // A long text: room for it and for the rest of the line.
+            m_out.commit(m_at);
+            m_at = m_out.reserve(size + (m_count - v) * kValueRoom + 2);
+        }
+        m_at = piece(m_at, form.value + skip, size);
+    }
+    void keyEnd() {
+        std::memcpy(m_at, "\r\n", 2);
+        m_out.commit(m_at + 2);
     }
     void keysEnd(std::size_t) { m_out.keysEnd(); }
     void sectionEnd(std::size_t depth) { m_out.sectionEnd(depth); }
     void finish() { m_out.finish(); }
 
   private:
-    static constexpr std::uint8_t kNotYetKnown = 2;
+    // Where a string's pieces are.
+    struct Form {
+        std::uint32_t value;  // ", " and the value as written
+        std::uint32_t valueSize;
+        std::uint32_t name;  // the name and " = "
+        std::uint32_t nameSize;
+    };
+    // Room a value takes at most on the line, unless it is a longer text.
+    static constexpr std::size_t kValueRoom = 2 + text_inf_writer::kNumberTextRoom;
 
+    text_inf_writer::cTextInfAppender::Buffer outputBuffer() {
+        constexpr std::size_t kSize = text_inf_writer::cTextInfAppender::kPiece;
+        return {m_scratch.take(kSize + text_inf_writer::cTextInfAppender::kSlack), kSize};
+    }
+    void append(const char* text, std::size_t n) {
+        std::memcpy(m_pieces + m_size, text, n);
+        m_size += static_cast<std::uint32_t>(n);
+    }
+    // Moves a piece to `to`; the appender leaves room for the whole moves.
+    char* piece(char* to, std::uint32_t from, std::size_t size) const {
+        const char* source = m_pieces + from;
+        if (size <= 16) {
+            std::memcpy(to, source, 16);
+        } else if (size <= 32) {
+            std::memcpy(to, source, 16);
+            std::memcpy(to + size - 16, source + size - 16, 16);
+        } else {
+            std::memcpy(to, source, size);
+        }
+        return to + size;
+    }
+
+    Scratch m_scratch;
     text_inf_writer::cTextInfAppender m_out;
-    std::vector<std::uint8_t> m_quoted;  // per table string: 0, 1 or kNotYetKnown
+    std::unique_ptr<char[]> m_ownedPieces;
+    std::unique_ptr<char[]> m_ownedForms;
+    char* m_pieces = nullptr;  // the pieces of all strings
+    std::uint32_t m_size = 0;
+    Form* m_forms = nullptr;  // per table string
+    std::size_t m_formCount = 0;
+    std::size_t m_capacity = 0;
+    char* m_at = nullptr;     // the end of the key line being written
+    std::size_t m_count = 0;  // values of that key
 };
 
 }  // namespace
@@ -529,8 +671,9 @@ std::string decodeToText(std::string_view content, const std::string& fileName) 
 }
 
 void decodeToText(std::string_view content, const std::string& fileName,
-                  const std::function<void(const char*, std::size_t)>& sink) {
-    TextSink out(sink);
+                  const std::function<void(const char*, std::size_t)>& sink,
+                  std::span<char> scratch) {
+    TextSink out(sink, scratch);
     Walker<TextSink>(content, out, fileName).run();
     out.finish();
 }

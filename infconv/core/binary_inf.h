@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,8 +95,11 @@ std::unique_ptr<cInfNode> decode(std::string_view content, cStringTable& strings
 // building the tree. Damaged content is refused exactly as decode refuses it.
 std::string decodeToText(std::string_view content, const std::string& fileName);
 // The same text handed to `sink` in pieces; a refusal may come after some
-// pieces went out.
+// pieces went out. The writer's buffers are taken from `scratch` where they
+// fit (memory the caller has at hand already, such as the rest of the
+// content's huge page, costs no page faults), else from the heap.
 void decodeToText(std::string_view content, const std::string& fileName,
-                  const std::function<void(const char*, std::size_t)>& sink);
+                  const std::function<void(const char*, std::size_t)>& sink,
+                  std::span<char> scratch = {});
 
 }  // namespace binary_inf

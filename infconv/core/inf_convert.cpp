@@ -31,7 +31,7 @@ void cConvertedInf::writeForm(const std::function<void(const char*, std::size_t)
     } else if (m_encoder) {
         m_encoder->write(sink);
     } else if (m_binary) {
-        binary_inf::decodeToText(m_binary->view(), m_fileName, sink);
+        binary_inf::decodeToText(m_binary->view(), m_fileName, sink, m_binary->spare());
     } else {
         text_inf_writer::render(*m_tree->getRoot(), m_path, sink);
     }

@@ -33,6 +33,11 @@ std::size_t cInfFileContent::readInto(char* to, std::size_t room) {
     return m_file.read(to, room, false);
 }
 
+std::span<char> cInfFileContent::spare() const {
+    if (!m_whole) return {};
+    return {m_whole + m_length, largeBlockSpare(m_length)};
+}
+
 void cInfFileContent::readAll() {
     if (m_whole) return;
     if (!wholeSoFar()) throw std::logic_error("the start of the file is no longer at hand");

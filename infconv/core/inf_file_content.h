@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 #include "inf_text_window.h"
@@ -24,6 +25,10 @@ class cInfFileContent : public cInfTextWindow {
     const char* data() const override { return m_whole ? m_whole : cInfTextWindow::data(); }
     std::size_t size() const override { return m_whole ? m_length : cInfTextWindow::size(); }
     std::string_view view() const { return {data(), size()}; }
+    // After readAll(): memory behind the file's bytes that the block has
+    // already paid for (see largeBlockSpare), free for other use while the
+    // content lives.
+    std::span<char> spare() const;
 
     // Reads the rest into one block with the bytes read so far; only before
     // the window has moved on.

@@ -32,6 +32,11 @@ void* allocateLargeBlock(std::size_t bytes) {
     return block;
 }
 
+std::size_t largeBlockSpare(std::size_t bytes) {
+    if (bytes < kLargeBlockFrom || bytes >= kHugePage) return 0;
+    return mappedSize(bytes) - bytes;
+}
+
 void freeLargeBlock(void* block, std::size_t bytes) {
     if (!block) return;
     if (bytes < kLargeBlockFrom) {

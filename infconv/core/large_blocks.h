@@ -15,6 +15,10 @@
 // text the faults on a 700 KB binary file's bytes were a sixth of the whole
 // conversion to text).
 void* allocateLargeBlock(std::size_t bytes);
+// Bytes behind the end of a block of `bytes` that lie in its huge page, so
+// that using them costs no page fault: the rest of the one huge page of a
+// block under kHugePage, else none.
+std::size_t largeBlockSpare(std::size_t bytes);
 // Gives back a block of allocateLargeBlock, with the size it was asked for.
 void freeLargeBlock(void* block, std::size_t bytes);
 

@@ -41,8 +41,30 @@ bool needsQuotes(std::string_view text);
 // full: a large file costs the memory of the buffer, not of its text.
 class cTextInfAppender {
   public:
-    explicit cTextInfAppender(TextSink sink)
-        : m_sink(std::move(sink)), m_buffer(new char[kPiece]), m_capacity(kPiece) {}
+    // Large enough that a write per piece costs little, small enough to stay
+    // in the cache.
+    static constexpr std::size_t kPiece = std::size_t{128} << 10;
+    // Bytes behind the room asked for that a wide store may overwrite.
+    static constexpr std::size_t kSlack = 16;
+
+    // Memory for the buffer that the caller keeps: `size` bytes and kSlack
+    // more; with a null `data`, the appender has its own.
+    struct Buffer {
+        char* data;
+        std::size_t size;
+    };
+
+    explicit cTextInfAppender(TextSink sink) : cTextInfAppender(std::move(sink), {nullptr, 0}) {}
+    cTextInfAppender(TextSink sink, Buffer buffer) : m_sink(std::move(sink)) {
+        if (buffer.data) {
+            m_data = buffer.data;
+            m_capacity = buffer.size;
+        } else {
+            m_owned.reset(new char[kPiece + kSlack]);
+            m_data = m_owned.get();
+            m_capacity = kPiece;
+        }
+    }
     // Without finish(), what is still buffered is dropped: the text stops
     // where an exception left it.
     ~cTextInfAppender() = default;
@@ -52,6 +74,24 @@ class cTextInfAppender {
     // Hands what is buffered to the sink.
     void finish() { flush(); }
 
+    // For a writer that makes its own pieces: room for n bytes at the
+    // returned cursor (and kSlack behind them for wide stores); commit()
+    // then takes the end of what was written there.
+    char* reserve(std::size_t n) { return room(n); }
+    void commit(const char* end) { used(end); }
+
+    // n tabs; eight stored at once for the usual depths (what follows a run
+    // of tabs overwrites the extra ones, and kSlack covers the end).
+    static char* tabs(char* p, std::size_t n) {
+        if (n <= 8) {
+            static constexpr char kTabs[8] = {'\t', '\t', '\t', '\t', '\t', '\t', '\t', '\t'};
+            std::memcpy(p, kTabs, 8);
+            return p + n;
+        }
+        for (; n > 0; --n) *p++ = '\t';
+        return p;
+    }
+
     // The "[name]" and "{" lines of a section at depth >= 1.
     void sectionStart(std::string_view name, std::size_t depth);
     // A key line of a node at `nodeDepth`: keyStart, every value, keyEnd.
@@ -60,12 +100,12 @@ class cTextInfAppender {
         char* p = room(nodeDepth + name.size() + 3);
         p = tabs(p, nodeDepth);
         p = copy(p, name);
-        used(copy(p, " = "));
+        used(literal(p, " = "));
     }
     // `quoted` is needsQuotes(text); a caller may have it at hand already.
     void textValue(std::string_view text, bool quoted, bool first) {
         char* p = room(text.size() + 4);
-        if (!first) p = copy(p, ", ");
+        if (!first) p = literal(p, ", ");
         if (quoted) *p++ = '"';
         p = copy(p, text);
         if (quoted) *p++ = '"';
@@ -90,9 +130,9 @@ class cTextInfAppender {
     // used() with the end of what it wrote.
     char* room(std::size_t n) {
         if (m_capacity - m_used < n) makeRoom(n);
-        return m_buffer.get() + m_used;
+        return m_data + m_used;
     }
-    void used(const char* end) { m_used = static_cast<std::size_t>(end - m_buffer.get()); }
+    void used(const char* end) { m_used = static_cast<std::size_t>(end - m_data); }
     void makeRoom(std::size_t n);
     void flush();
     // Names and values are short: a call into the library per piece would
@@ -113,6 +153,12 @@ class cTextInfAppender {
         }
         return p + n;
     }
+    // A short constant: one fixed-size move.
+    template <std::size_t N>
+    static char* literal(char* p, const char (&text)[N]) {
+        std::memcpy(p, text, N - 1);
+        return p + N - 1;
+    }
     template <std::size_t W>
     static void copyEnds(char* p, const char* from, std::size_t n) {
         char head[W], tail[W];
@@ -121,18 +167,11 @@ class cTextInfAppender {
         std::memcpy(p, head, W);
         std::memcpy(p + n - W, tail, W);
     }
-    static char* tabs(char* p, std::size_t n) {
-        for (; n > 0; --n) *p++ = '\t';
-        return p;
-    }
-    void lineEnd() { used(copy(room(2), "\r\n")); }
-
-    // Large enough that a write per piece costs little, small enough to stay
-    // in the cache.
-    static constexpr std::size_t kPiece = std::size_t{128} << 10;
+    void lineEnd() { used(literal(room(2), "\r\n")); }
 
     TextSink m_sink;
-    std::unique_ptr<char[]> m_buffer;
+    std::unique_ptr<char[]> m_owned;
+    char* m_data;
     std::size_t m_capacity;
     std::size_t m_used = 0;
 };

@@ -37,10 +37,25 @@ const char kUsage[] =
     "  names FILE.ond [--systems|--planets] [--style U|H|K|D]\n"
     "                                      list the names of a name database\n"
     "  generate PROJECT.vmpf OUTPUT.txt [--seed N]\n"
-    "                                      write the mission INF source of a map\n"
-    "  check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg]\n"
-    "                                      check a map for problems; draw its picture\n"
-    "  --help                              this text\n";
+    "                                      write the mission INF source of a map\n";
+
+// The map picture is drawn with the editor's painting, which a build
+// without the editor lacks.
+const char kCheckUsage[] =
+    "  check PROJECT.vmpf [--json] [--picture OUT.png|OUT.svg] [--fix]\n"
+    "                                      check a map for problems (--json: as JSON);\n"
+    "                                      --picture draws the map; --fix first makes\n"
+    "                                      the safe fixes and prints each change\n";
+const char kCheckUsageHeadless[] =
+    "  check PROJECT.vmpf [--json] [--fix]\n"
+    "                                      check a map for problems (--json: as JSON);\n"
+    "                                      --fix first makes the safe fixes and prints\n"
+    "                                      each change\n";
+
+const char kUsageEnd[] =
+    "  --help, -h                          this text\n"
+    "\n"
+    "Every command, option and exit status: the manual page mapwright(1).\n";
 
 constexpr const char* kCommands[] = {"show", "names", "generate", "check", "help"};
 
@@ -76,6 +91,8 @@ int runCommand(int argc, char** argv) {
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kWithEditor ? kEditorUsage : kHeadlessUsage, stdout);
         std::fputs(kUsage, stdout);
+        std::fputs(kWithEditor ? kCheckUsage : kCheckUsageHeadless, stdout);
+        std::fputs(kUsageEnd, stdout);
         return 0;
     }
     if (command == "show") return runShow(args);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "core_test_support.h"
@@ -95,6 +96,32 @@ TEST_F(TwoReaders, BuildTheSameTreeOnEveryCorpusInput) {
     EXPECT_GT(m_inputs, 700);
     EXPECT_GT(m_builtDirectly, 100) << m_builtDirectly << " of " << m_inputs;
     EXPECT_GT(m_streamed, 100) << m_streamed << " of " << m_inputs;
+}
+
+// Numbers of every shape (up to 17 digits, the point anywhere or twice, a
+// sign), each followed by what may end it: the direct scanner's quick way
+// for short ones must give the values the scanner and parser give.
+TEST_F(TwoReaders, BuildTheSameNumbersOfEveryShape) {
+    std::mt19937 random(11);
+    std::string text;
+    for (int n = 0; n < 20000; ++n) {
+        text += "K = ";
+        for (int v = 0; v < 3; ++v) {
+            if (v) text += ", ";
+            if (random() % 3 == 0) text += '-';
+            const int digits = 1 + static_cast<int>(random() % 17);
+            const int point = static_cast<int>(random() % (digits + 2));
+            for (int d = 0; d < digits; ++d) {
+                if (d == point || (d == point + 3 && random() % 8 == 0)) text += '.';
+                text += static_cast<char>('0' + random() % 10);
+            }
+            if (point == digits) text += '.';
+        }
+        text += "\r\n";
+    }
+    EXPECT_EQ(fuzz::scannersDisagree(text, m_directory), "");
+    cInfNode probe("Root", nullptr, nullptr);
+    EXPECT_TRUE(parseInfTextDirectly(text, &probe));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,21 @@ INSTANTIATE_TEST_SUITE_P(
                                    s->addKey("Name")->addString(" spaced key ");
                                    s->addSection("Name")->addKey("Padded");
                                }},
+                      // Names and values around the lengths the writer moves
+                      // in one piece, in two, with a check for room of their
+                      // own, and longer than its whole buffer.
+                      TreeCase{"TextsOfEveryLength",
+                               [](cInfNode* r) {
+                                   for (std::size_t n : {12, 13, 14, 15, 16, 17, 29, 30, 31, 32, 33,
+                                                         62, 63, 64, 65, 66, 67, 300, 200000}) {
+                                       const std::string text(n, 'w');
+                                       cInfKey* k = r->addKey(text);
+                                       k->addString(text);
+                                       k->addNumber(-0.5f);
+                                       k->addString(text + " q");
+                                       r->addSection(text)->addKey("k")->addString(text);
+                                   }
+                               }},
                       TreeCase{"DeepestNestingAllowed",
                                [](cInfNode* r) {
                                    for (std::size_t i = 0; i < binary_inf::kMaxDepth; ++i) {
@@ -242,6 +258,31 @@ TEST(BinaryToTextDamage, MutationsGiveTheSameOutcome) {
     // Both kinds of outcome were really compared.
     EXPECT_GT(refused, 0);
     EXPECT_GT(loaded, 0);
+}
+
+TEST(BinaryToTextScratch, SameTextWhateverTheScratchHoldsAndNothingWrittenOutsideIt) {
+    InfAnalyzer analyzer;
+    cInfNode* root = analyzer.getRoot();
+    for (int i = 0; i < 2000; ++i) {
+        cInfKey* k = root->addSection(numbered("S", i % 7))->addKey(numbered("Key", i % 50));
+        k->addString(std::string(static_cast<std::size_t>(i % 90), 'x'));
+        k->addNumber(static_cast<float>(i) / 8);
+    }
+    const std::string bytes = encoded(analyzer);
+    const std::string expected = viaTree(bytes).result;
+    // Room for nothing, for part of the string pieces, for the pieces but not
+    // the output buffer, and for everything.
+    for (std::size_t size : {0, 100, 5000, 100000, 400000}) {
+        SCOPED_TRACE(size);
+        std::string memory(size + 64, '\xA5');
+        std::string text;
+        binary_inf::decodeToText(
+            bytes, "t.inf", [&text](const char* data, std::size_t n) { text.append(data, n); },
+            std::span<char>(memory.data() + 32, size));
+        EXPECT_EQ(text, expected);
+        EXPECT_EQ(memory.substr(0, 32), std::string(32, '\xA5'));
+        EXPECT_EQ(memory.substr(size + 32), std::string(32, '\xA5'));
+    }
 }
 
 class ConvertToText : public CoreScratchDir {};
