@@ -1,5 +1,7 @@
 #include "check/checked_map.h"
 
+#include <unordered_map>
+
 #include "common/errors.h"
 #include "map/design_file_lookup.h"
 
@@ -40,12 +42,29 @@ std::vector<JumpNodeAt> JumpNodesOf(const std::vector<CheckedSystem>& systems) {
 
 std::vector<JumpLink> ResolveJumpLinks(const std::vector<CheckedSystem>& systems) {
     const std::vector<JumpNodeAt> nodes = JumpNodesOf(systems);
+    // Per node id, the first node that has it and the first of another
+    // system than that one: the first node of any other system is one of
+    // the two, so every node finds its partner in one look-up.
+    struct Holders {
+        std::size_t first = 0;
+        std::optional<std::size_t> otherSystem;
+    };
+    std::unordered_map<std::string_view, Holders> byId;
+    byId.reserve(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const auto [it, fresh] = byId.try_emplace(nodes[i].nodeId(), Holders{i, std::nullopt});
+        if (!fresh && !it->second.otherSystem && nodes[it->second.first].system != nodes[i].system)
+            it->second.otherSystem = i;
+    }
     const auto partnerOf = [&](const JumpNodeAt& from) -> std::optional<JumpNodeAt> {
-        for (const JumpNodeAt& n : nodes)
-            if (n.system != from.system && n.nodeId() == from.leadsTo()) return n;
+        const auto it = byId.find(from.leadsTo());
+        if (it == byId.end()) return std::nullopt;
+        if (nodes[it->second.first].system != from.system) return nodes[it->second.first];
+        if (it->second.otherSystem) return nodes[*it->second.otherSystem];
         return std::nullopt;
     };
     std::vector<JumpLink> links;
+    links.reserve(nodes.size());
     for (const JumpNodeAt& from : nodes) {
         JumpLink& link = links.emplace_back();
         link.from = from;

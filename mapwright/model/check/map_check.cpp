@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
 
 #include "common/errors.h"
 #include "map/design_file_lookup.h"
@@ -28,7 +29,10 @@ std::string quote(std::string_view text) {
 class Checker {
   public:
     Checker(const MapProjectRecord& map, const std::vector<CheckedSystem>& systems)
-        : map_(map), systems_(systems), links_(ResolveJumpLinks(systems)) {}
+        : map_(map), systems_(systems), links_(ResolveJumpLinks(systems)) {
+        firstWithId_.reserve(links_.size());
+        for (const JumpLink& link : links_) firstWithId_.try_emplace(link.from.nodeId(), &link);
+    }
 
     std::vector<MapProblem> run() {
         if (systems_.empty()) add(ProblemKind::EmptyMap, "", {}, "", "the map has no systems");
@@ -145,15 +149,13 @@ class Checker {
                 "its node id " + quote(id) + " has " + std::to_string(id.size()) +
                     " characters; a design file keeps only " + std::to_string(kLeadsToCapacity) +
                     " of a leads-to, so no node can lead here");
-        for (const JumpLink& other : links_) {
-            if (other.from.system >= link.from.system) break;
-            if (other.from.nodeId() != id) continue;
+        // The links are in slot order: the first node with the id, when it
+        // is of an earlier system, is the first of an earlier system.
+        if (const JumpLink& other = *firstWithId_.at(id); other.from.system < link.from.system)
             add(ProblemKind::DuplicateNodeId, s.name, at, std::string(kNodeIdField),
                 "its node id " + quote(id) + " is also the id of " +
                     objectLabel({ObjectKind::JumpNode, other.from.index}) + " of system " +
                     quote(systems_[other.from.system].name) + "; routes to it are ambiguous");
-            break;
-        }
         const std::string_view leadsTo = link.from.leadsTo();
         if (link.state == LinkState::Unlinked)
             add(ProblemKind::UnlinkedNode, s.name, at, std::string(kLeadsToField),
@@ -173,6 +175,7 @@ class Checker {
     const MapProjectRecord& map_;
     const std::vector<CheckedSystem>& systems_;
     const std::vector<JumpLink> links_;
+    std::unordered_map<std::string_view, const JumpLink*> firstWithId_;
     std::vector<MapProblem> problems_;
 };
 

@@ -41,4 +41,9 @@ MapGraph BuildMapGraph(const std::vector<CheckedSystem>& systems,
     return graph;
 }
 
+MapGraph BuildMapGraph(const MapProjectRecord& map, const std::filesystem::path& projectFolder) {
+    const std::vector<CheckedSystem> systems = ReadCheckedSystems(map, projectFolder);
+    return BuildMapGraph(systems, CheckMap(map, systems));
+}
+
 }  // namespace mw

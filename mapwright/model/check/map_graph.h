@@ -3,6 +3,7 @@
 // between them and the jump nodes that lead nowhere.
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -54,5 +55,9 @@ struct MapGraph {
 /// with the worst of its problems.
 MapGraph BuildMapGraph(const std::vector<CheckedSystem>& systems,
                        const std::vector<MapProblem>& problems);
+/// Reads the map's design files (a stored path that names no file is looked
+/// up in projectFolder), checks the map and gives its graph. Touches nothing
+/// but the files it reads, so it may run on any thread.
+MapGraph BuildMapGraph(const MapProjectRecord& map, const std::filesystem::path& projectFolder);
 
 }  // namespace mw

@@ -122,29 +122,59 @@ Arc arcOf(Point c, const Box& b, double margin) {
 std::vector<PictureStub> layoutStubs(const MapGraph& graph, const std::vector<PictureNode>& nodes,
                                      const std::vector<PictureLine>& lines) {
     constexpr double kLineBerth = 0.2;
+    constexpr int kDegrees = 360;
+    std::array<double, kDegrees> angles{};
+    for (int degree = 0; degree < kDegrees; ++degree) angles[degree] = degree * kPi / 180;
+
+    std::vector<bool> stubbed(nodes.size(), false);
+    for (const GraphStub& s : graph.stubs) stubbed[s.system] = true;
     std::vector<std::vector<Arc>> taken(nodes.size());
     for (std::size_t i = 0; i < nodes.size(); ++i)
-        taken[i].push_back(arcOf(nodes[i].centre, nodes[i].label.box, kLineBerth));
+        if (stubbed[i]) taken[i].push_back(arcOf(nodes[i].centre, nodes[i].label.box, kLineBerth));
     for (const PictureLine& l : lines)
         for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (!stubbed[i]) continue;
             const Point c = nodes[i].centre;
             for (const Point& p : {l.from, l.to})
                 if (std::hypot(p.x - c.x, p.y - c.y) <= kNodeRadius + 0.01)
                     taken[i].push_back({std::atan2(p.y - c.y, p.x - c.x), kLineBerth});
         }
-    std::vector<PictureStub> stubs;
-    for (const GraphStub& s : graph.stubs) {
-        double best = 0, farthest = -1;
-        for (int degree = 0; degree < 360; ++degree) {
-            const double angle = degree * kPi / 180;
+
+    // For every degree of a node, how far it lies from the nearest arc taken
+    // so far: a new stub only lowers the degrees near it, so a node's
+    // thousand stubs cost a thousand small updates, not a thousand rescans
+    // of all the stubs before them.
+    std::vector<std::array<double, kDegrees>> clearance(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (!stubbed[i]) continue;
+        for (int degree = 0; degree < kDegrees; ++degree) {
             double nearest = kPi;
-            for (const Arc& arc : taken[s.system])
-                nearest = std::min(nearest, awayFrom(angle, arc));
-            if (nearest > farthest) farthest = nearest, best = angle;
+            for (const Arc& arc : taken[i])
+                nearest = std::min(nearest, awayFrom(angles[degree], arc));
+            clearance[i][degree] = nearest;
         }
-        taken[s.system].push_back({best, kLineBerth});
+    }
+
+    std::vector<PictureStub> stubs;
+    stubs.reserve(graph.stubs.size());
+    for (const GraphStub& s : graph.stubs) {
+        std::array<double, kDegrees>& clear = clearance[s.system];
+        int best = 0;
+        double farthest = -1;
+        for (int degree = 0; degree < kDegrees; ++degree)
+            if (clear[degree] > farthest) farthest = clear[degree], best = degree;
+        // A degree farther from the new stub than `farthest` plus its berth
+        // already lies nearer to something else: only those closer can change.
+        const int reach = std::min(
+            kDegrees / 2, static_cast<int>(std::ceil((farthest + kLineBerth) * 180 / kPi)) + 1);
+        const Arc arc{angles[best], kLineBerth};
+        for (int k = -reach; k <= reach; ++k) {
+            const int degree = ((best + k) % kDegrees + kDegrees) % kDegrees;
+            clear[degree] = std::min(clear[degree], awayFrom(angles[degree], arc));
+        }
         const Point c = nodes[s.system].centre;
-        stubs.push_back({at(c, best, kNodeRadius), at(c, best, kNodeRadius + kStubLength), s.kind});
+        stubs.push_back({at(c, angles[best], kNodeRadius),
+                         at(c, angles[best], kNodeRadius + kStubLength), s.kind});
     }
     return stubs;
 }

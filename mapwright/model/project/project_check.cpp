@@ -11,10 +11,7 @@ std::vector<MapProblem> CheckMap(const MapProject& project) {
 }
 
 MapGraph BuildMapGraph(const MapProject& project) {
-    const MapProjectRecord map = BuildProjectRecord(project);
-    const std::vector<CheckedSystem> systems =
-        ReadCheckedSystems(map, ProjectFolder(project.projectFile));
-    return BuildMapGraph(systems, CheckMap(map, systems));
+    return BuildMapGraph(BuildProjectRecord(project), ProjectFolder(project.projectFile));
 }
 
 }  // namespace mw

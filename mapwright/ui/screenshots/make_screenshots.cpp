@@ -130,6 +130,16 @@ bool grab(QWidget* window, const QString& file) {
     return grabWindow(window, file, false) == Grab::Saved;
 }
 
+/// The map picture is drawn off the window's thread: waits until it shows the map.
+void waitForPicture(const mw::ui::MapPictureView* picture) {
+    QElapsedTimer waited;
+    waited.start();
+    while (picture->drawing() && waited.elapsed() < 20000) {
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
+}
+
 /// Grabs the modal dialog that `open` shows, after `prepare` has set it up,
 /// then cancels it. A dialog the window manager has not framed is opened again.
 bool grabModal(const QString& file, const std::function<void()>& open,
@@ -274,6 +284,7 @@ int main(int argc, char** argv) {
     // The wizard with the sample map, its second empire's tab chosen.
     windows.MCW->show();
     windows.MCW->Button7Click();
+    waitForPicture(windows.MCW->Image1);
     const QPoint tab = windows.MCW->TabControl1->tabRect(1).center();
     QMouseEvent press(QEvent::MouseButtonPress, tab, windows.MCW->TabControl1->mapToGlobal(tab),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -298,6 +309,7 @@ int main(int argc, char** argv) {
     mw::WriteProjectFile((broken / "broken.vmpf").string(), damaged);
     mw::LoadProjectFile(state.project(), (broken / "broken.vmpf").string(), prompts);
     windows.MCW->showProject();
+    waitForPicture(windows.MCW->Image1);
     // Its fix buttons: "Set to 0" for the nodes that led to Beta, "Use the sun's name".
     windows.MCW->MCWcheck->setMap(state.map(), prompts);
     windows.MCW->MCWcheck->show();

@@ -147,6 +147,7 @@ class MapLinksTest : public QObject {
         wizard->showProject();
         MapPictureView* picture = wizard->Image1;
         const auto drag = [picture](std::size_t from, std::size_t to) {
+            QVERIFY(waitUntilDrawn(picture));
             QTest::mousePress(picture, Qt::LeftButton, {}, picture->systemCentre(from));
             QTest::mouseMove(picture,
                              (picture->systemCentre(from) + picture->systemCentre(to)) / 2);
@@ -156,6 +157,7 @@ class MapLinksTest : public QObject {
         drag(0, 1);
         QCOMPARE(leadsToAt(paths[0], 1), std::string("BetaJumpnode1"));
         QCOMPARE(leadsToAt(paths[1], 1), std::string("AlphaJumpnode1"));
+        QVERIFY(waitUntilDrawn(picture));
         QCOMPARE(picture->layout().lines.size(), 1u);
         QVERIFY(editor->prompts.errors.empty());
         // Undo and Redo take both files back and make them again.
@@ -165,10 +167,12 @@ class MapLinksTest : public QObject {
         QTest::mouseClick(wizard->Button10, Qt::LeftButton);
         QCOMPARE(leadsToAt(paths[0], 1), std::string("0"));
         QCOMPARE(leadsToAt(paths[1], 1), std::string("0"));
+        QVERIFY(waitUntilDrawn(picture));
         QCOMPARE(picture->layout().lines.size(), 0u);
         QTest::mouseClick(wizard->Button11, Qt::LeftButton);
         QCOMPARE(vk_test::readFile(paths[0]), alphaLinked);
         QCOMPARE(vk_test::readFile(paths[1]), betaLinked);
+        QVERIFY(waitUntilDrawn(picture));
         QCOMPARE(picture->layout().lines.size(), 1u);
         // Gamma has no jump node: no link, and the message says so.
         const std::string beta = vk_test::readFile(paths[1]);

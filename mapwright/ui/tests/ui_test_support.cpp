@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "designer/mdi_child.h"
+#include "wizard/map_picture_view.h"
 
 namespace mw::ui::test {
 
@@ -100,6 +101,10 @@ QStringList rows(const QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
     return texts;
+}
+
+bool waitUntilDrawn(const MapPictureView* view) {
+    return QTest::qWaitFor([view] { return !view->drawing(); }, 20000);
 }
 
 }  // namespace mw::ui::test

@@ -18,6 +18,10 @@
 class QListWidget;
 class QWidget;
 
+namespace mw::ui {
+class MapPictureView;
+}
+
 namespace mw::ui::test {
 
 class TestEditor {
@@ -60,6 +64,10 @@ void whenModal(std::function<void(T*)> act) {
     onModal([](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
             [act = std::move(act)](QWidget* w) { act(qobject_cast<T*>(w)); });
 }
+
+/// Waits until the picture shows the newest map asked for (it is drawn off
+/// the window's thread); false after 20 seconds.
+bool waitUntilDrawn(const MapPictureView* view);
 
 /// The texts of a list's rows, in order.
 QStringList rows(const QListWidget* list);

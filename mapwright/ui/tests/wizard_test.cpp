@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolBar>
@@ -110,6 +111,7 @@ class WizardTest : public QObject {
                  std::vector<mw::FileDialog>(3, mw::FileDialog::InsertSystem));
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Alpha", "Beta", "Gamma"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("3"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
         QCOMPARE(wizard->Image1->layout().lines.size(), 2u);  // Alpha and Gamma to Beta
         const QImage triangle = wizard->Image1->grab().toImage();
@@ -122,6 +124,7 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button2, Qt::LeftButton);
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Beta", "Gamma"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("2"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
         QVERIFY(wizard->Image1->grab().toImage() != triangle);
         QCOMPARE(editor->state->project().systems[0].designFile.str(),
@@ -133,7 +136,59 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button2, Qt::LeftButton);
         QCOMPARE(wizard->ListBox1->count(), 0);
         QCOMPARE(wizard->Label14->text(), QStringLiteral("0"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QVERIFY(wizard->Image1->layout().nodes.empty());
+    }
+
+    // The picture is drawn off the window's thread: while it draws, the
+    // window goes on answering, the old picture takes no drag (its systems
+    // are no longer the map's), and only the newest map is ever shown.
+    void thePictureFollowsTheNewestMap() {
+        wizard->show();
+        for (const char* name : {"alpha.sdf", "beta.sdf", "gamma.sdf"})
+            editor->prompts.file(editor->scratch.path(std::string("systems/") + name));
+        QTest::mouseClick(wizard->Button1, Qt::LeftButton);
+        QTest::mouseClick(wizard->Button1, Qt::LeftButton);
+        QVERIFY(waitUntilDrawn(wizard->Image1));
+        MapPictureView* picture = wizard->Image1;
+        QCOMPARE(pictured(picture), QStringList({"Alpha", "Beta"}));
+
+        QSemaphore gate;
+        int jobs = 0;
+        struct Opened {
+            QSemaphore& gate;
+            ~Opened() { gate.release(100); }  // never leave the drawing thread held
+        } opened{gate};
+        picture->setBeforeJob([&] {
+            gate.acquire();
+            ++jobs;
+        });
+        std::vector<QStringList> shown;
+        connect(picture, &MapPictureView::drawn, this, [&] { shown.push_back(pictured(picture)); });
+
+        clickRow(wizard->ListBox1, 0);
+        QTest::mouseClick(wizard->Button2, Qt::LeftButton);  // Alpha goes; held while drawn
+        QVERIFY(picture->drawing());
+        QCOMPARE(pictured(picture), QStringList({"Alpha", "Beta"}));
+        // A drag on the old picture would link by its indices: refused.
+        const std::string alpha = vk_test::readFile(editor->scratch.path("systems/alpha.sdf"));
+        const std::string beta = vk_test::readFile(editor->scratch.path("systems/beta.sdf"));
+        QTest::mousePress(picture, Qt::LeftButton, {}, picture->systemCentre(0));
+        QTest::mouseMove(picture, picture->systemCentre(1));
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, picture->systemCentre(1));
+        QCOMPARE(vk_test::readFile(editor->scratch.path("systems/alpha.sdf")), alpha);
+        QCOMPARE(vk_test::readFile(editor->scratch.path("systems/beta.sdf")), beta);
+        QVERIFY(editor->prompts.errors.empty());
+        QTest::mouseClick(wizard->Button1, Qt::LeftButton);  // Gamma, while Beta alone draws
+        QCOMPARE(rows(wizard->ListBox1), QStringList({"Beta", "Gamma"}));
+
+        gate.release(2);
+        QVERIFY(waitUntilDrawn(picture));
+        // Beta alone was drawn, then dropped unseen; nothing between was drawn at all.
+        QCOMPARE(shown, std::vector<QStringList>{QStringList({"Beta", "Gamma"})});
+        QCOMPARE(jobs, 2);
+        QCOMPARE(pictured(picture), rows(wizard->ListBox1));
+        picture->setBeforeJob({});
     }
 
     void empireEditsSurviveEightTwoEight() {
@@ -197,6 +252,7 @@ class WizardTest : public QObject {
         QTest::mouseClick(wizard->Button3, Qt::LeftButton);
         QCOMPARE(editor->prompts.questions.size(), asked);
         QCOMPARE(wizard->ListBox1->count(), 0);
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QVERIFY(wizard->Image1->layout().nodes.empty());
         QVERIFY(wizard->Edit1->text().isEmpty());
         QCOMPARE(wizard->TabControl1->count(), 2);
@@ -207,6 +263,7 @@ class WizardTest : public QObject {
         QCOMPARE(editor->prompts.dialogs.back(), mw::FileDialog::LoadProject);
         QCOMPARE(rows(wizard->ListBox1), QStringList({"Gamma", "Alpha"}));
         QCOMPARE(wizard->Label14->text(), QStringLiteral("2"));
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(pictured(wizard->Image1), rows(wizard->ListBox1));
         QCOMPARE(wizard->Edit1->text(), QStringLiteral("Twin Suns"));
         QCOMPARE(wizard->Edit2->text(), QStringLiteral("Two systems, four empires."));
@@ -295,6 +352,7 @@ class WizardTest : public QObject {
         QVERIFY(
             summary.startsWith(QStringLiteral("1 error, %1 warnings").arg(severities.size() - 1)));
         // Gamma has a warning: the picture marks it.
+        QVERIFY(waitUntilDrawn(wizard->Image1));
         QCOMPARE(wizard->Image1->layout().nodes.at(1).state, mw::SystemState::Warnings);
     }
 
@@ -355,6 +413,7 @@ class WizardTest : public QObject {
                 QTest::mouseDClick(w->ListBox1->viewport(), Qt::LeftButton, {}, row.center());
             },
             [](TMCW* w) {
+                QVERIFY(waitUntilDrawn(w->Image1));
                 const mw::PictureNode& node = w->Image1->layout().nodes.at(1);
                 const QRect box = w->Image1->contentsRect();
                 const double s = w->Image1->scale();
@@ -399,7 +458,7 @@ class WizardTest : public QObject {
         editor->scratch.write("systems/beta.sdf", "");
         bool readable = true;
         whenModal<TMCW>([&](TMCW* w) {
-            readable = w->Image1->layout().nodes.at(1).readable;
+            if (waitUntilDrawn(w->Image1)) readable = w->Image1->layout().nodes.at(1).readable;
             w->reject();
         });
         f.MapCreatorWizard1->trigger();

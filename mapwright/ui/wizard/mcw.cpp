@@ -381,7 +381,11 @@ void TMCW::showSystems() {
 }
 
 void TMCW::showPicture() {
-    Image1->showMap(BuildMapGraph(project_));
+    // Drawn off the window's thread, from a copy of the map as it is now.
+    Image1->drawMap(
+        [map = BuildProjectRecord(project_), folder = ProjectFolder(project_.projectFile)] {
+            return BuildMapGraph(map, folder);
+        });
 }
 
 void TMCW::changeLink(std::size_t from, std::size_t to, bool link) {
